@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+
+namespace resonex {
+
+// Every error the program raises itself: its number, the operation that raises
+// it ("Class::Member") and the text shown to the user. The numbers of the
+// program's own errors are the object error base plus a code unique across the
+// program; callers recognise rejected inputs by these numbers.
+struct ErrorInfo {
+    std::uint32_t number;
+    const char* source;
+    const char* description;
+};
+
+inline constexpr std::uint32_t kObjectErrorBase = 0x80040000u;
+
+namespace errors {
+
+inline constexpr ErrorInfo SecondaryDia{kObjectErrorBase + 513, "CSecondary::Dia",
+                                        "Invalid value in diameter property"};
+inline constexpr ErrorInfo SecondaryHeight{kObjectErrorBase + 514, "CSecondary::Height",
+                                           "Invalid value in height property"};
+inline constexpr ErrorInfo SecondaryWireDia{kObjectErrorBase + 515, "CSecondary::WireDia",
+                                            "Invalid value in wire diameter property"};
+inline constexpr ErrorInfo SecondaryWireSpa{kObjectErrorBase + 516, "Csecondary::WireSpa",
+                                            "Invalid value in wire spacing property"};
+
+inline constexpr ErrorInfo PrimaryC{kObjectErrorBase + 517, "CPrimary::C",
+                                    "Invalid value in capacitance property"};
+inline constexpr ErrorInfo PrimaryFr{kObjectErrorBase + 518, "CPrimary::Fr",
+                                     "Invalid value in the resonant frequency property"};
+inline constexpr ErrorInfo PrimaryConDia{kObjectErrorBase + 519, "CPrimary::ConDia",
+                                         "Invalid value in the conductor diameter property"};
+inline constexpr ErrorInfo PrimarySecDia{kObjectErrorBase + 520, "CPrimary::SecDia",
+                                         "Invalid value in the secondary diameter property"};
+inline constexpr ErrorInfo PrimaryConSpa{kObjectErrorBase + 521, "CPrimary::ConSpa",
+                                         "Invalid value in the conductor spacing property"};
+inline constexpr ErrorInfo PrimarySecSep{kObjectErrorBase + 522, "CPrimary::SecSep",
+                                         "Invalid value in the secondary separation property"};
+
+inline constexpr ErrorInfo TransformerSecVol{kObjectErrorBase + 523, "CTransformer::SecVol",
+                                             "Invalid value in secondary voltage property"};
+inline constexpr ErrorInfo TransformerSecCur{kObjectErrorBase + 524, "CTransformer::SecCur",
+                                             "Invalid value in secondary current property"};
+inline constexpr ErrorInfo TransformerNum{kObjectErrorBase + 525, "CTransformer::Num",
+                                          "Invalid value in number property"};
+
+// Design file failures; the description of the last two is completed at run time.
+inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
+inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};
+inline constexpr ErrorInfo WriteFailed{kObjectErrorBase + 532, "CFile::WriteField",
+                                       "Write Error: "};
+
+// Platform failures keep the classic run-time numbers, so a message or a log
+// line names the same failure whatever raised it. Their source is the operation
+// that hit them, given where they are raised.
+inline constexpr ErrorInfo InvalidArgument{5, "", "Invalid procedure call or argument"};
+inline constexpr ErrorInfo Overflow{6, "", "Overflow"};
+inline constexpr ErrorInfo DivisionByZero{11, "", "Division by zero"};
+inline constexpr ErrorInfo TypeMismatch{13, "", "Type mismatch"};
+inline constexpr ErrorInfo FileNotFound{53, "", "File not found"};
+inline constexpr ErrorInfo FileAccess{75, "", "Path/File access error"};
+inline constexpr ErrorInfo PathNotFound{76, "", "Path not found"};
+
+} // namespace errors
+
+// True for the input errors of the three models (the numbers a calculation
+// dialog maps to the box that holds the rejected text).
+constexpr bool isInputError(std::uint32_t number) {
+    return number >= errors::SecondaryDia.number && number <= errors::TransformerNum.number;
+}
+
+} // namespace resonex

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+namespace resonex {
+
+class CSecondary;
+class CSettings;
+class CTransformer;
+class FieldReader;
+class FieldWriter;
+class Prompts;
+
+// The flat spiral primary: capacitance (farads), target frequency (hertz),
+// conductor diameter and spacing, separation from the secondary and secondary
+// diameter (input length unit). Calculate lists the inductance after each of
+// the first 15 turns (the flat spiral formula R²N² / (8R + 11W) µH, R and W in
+// inches) and names the pair of turns to tap for resonance.
+class CPrimary {
+public:
+    inline static const QString kTurnLimitMessage =
+        QStringLiteral("The primary winding will exceed the limit of 15 turns");
+
+    explicit CPrimary(bool useMetric);
+
+    // The capacitance, frequency and secondary diameter come from the other
+    // models where the settings say so. frText is the frequency as the user
+    // sees it, quoted in the tapping sentence. A zero frequency or capacitance
+    // raises a division by zero and changes nothing; needing more than 15 turns
+    // is told through prompts, after which the results are empty.
+    void Calculate(const CSettings& settings, const CSecondary& secondary,
+                   const CTransformer& transformer, const QString& frText, Prompts& prompts);
+
+    QString C() const; // microfarads
+    void setC(const QString& text);
+    QString fr() const; // kilohertz
+    void setFr(const QString& text);
+    QString ConDia() const;
+    void setConDia(const QString& text);
+    QString ConSpa() const;
+    void setConSpa(const QString& text);
+    QString SecSep() const;
+    void setSecSep(const QString& text);
+    QString SecDia() const;
+    void setSecDia(const QString& text);
+
+    const QString& LPerTurn() const { return m_lPerTurn; }
+    void setLPerTurn(const QString& value) { m_lPerTurn = value; }
+    const QString& Results() const { return m_results; }
+    void setResults(const QString& value) { m_results = value; }
+    bool CalcsInvalid() const { return m_calcsInvalid; }
+    void setCalcsInvalid(bool value) { m_calcsInvalid = value; }
+
+    void ReadObjects(FieldReader& reader);
+    void WriteObjects(FieldWriter& writer) const;
+
+private:
+    float m_c = 0;
+    float m_fr = 0;
+    float m_conDia;
+    float m_conSpa;
+    float m_secSep;
+    QString m_lPerTurn;
+    float m_secDia = 0;
+    QString m_results;
+    bool m_calcsInvalid = true;
+};
+
+} // namespace resonex

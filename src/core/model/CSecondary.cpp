@@ -1,0 +1,93 @@
+#include "model/CSecondary.h"
+
+#include "errors/ResonexError.h"
+#include "files/FieldReader.h"
+#include "files/FieldWriter.h"
+#include "model/Constants.h"
+#include "model/DimensionProperty.h"
+#include "text/NumberText.h"
+#include "text/Real.h"
+
+namespace resonex {
+
+namespace {
+
+QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
+
+} // namespace
+
+CSecondary::CSecondary(bool useMetric)
+    : m_height(useMetric ? 600.0f : 23.622f), m_dia(useMetric ? 200.0f : 7.874f),
+      m_wireDia(useMetric ? 0.72f : 0.0283f) {}
+
+void CSecondary::Calculate(bool useMetric) {
+    try {
+        const Real h = m_height;
+        const Real d = m_dia;
+
+        m_aspectRatio = (h / d).toSingle();
+        m_turns = (h / (Real(m_wireDia) + m_wireSpa)).toSingle();
+        const Real n = m_turns;
+
+        m_wireLength = (useMetric ? d * kPi * n / 1000.0 : d * kPi * n / 12.0).toSingle();
+        const Real length = m_wireLength;
+
+        m_quarWaveFr =
+            (useMetric ? Real(75000000.0) / length : Real(75000000.0) / (length / 3.28084))
+                .toSingle();
+
+        const Real shape = Real(29.85) * power(m_aspectRatio, 0.2);
+        m_natFr = (useMetric ? shape / (n * d / 1000.0) * 1000000.0
+                             : shape / (n * d * 0.0254) * 1000000.0)
+                      .toSingle();
+
+        // Wheeler works in inches.
+        const Real r = useMetric ? d * 0.5 / 25.4 : d * 0.5;
+        const Real len = useMetric ? h / 25.4 : h;
+        m_l = (power(r, 2.0) * power(n, 2.0) / (Real(9.0) * r + Real(10.0) * len) / 1000000.0)
+                  .toSingle();
+
+        const Real natFr = m_natFr;
+        const Real l = m_l;
+        m_selfC = (Real(1.0) / (Real(2.0) * (natFr * kTwoPi * l) * kPi * natFr)).toSingle();
+        m_torC = (power(Real(1.0) / (Real(m_quarWaveFr) * kTwoPi), 2.0) / l - m_selfC).toSingle();
+    } catch (ResonexError& error) {
+        error.setSourceIfEmpty(QStringLiteral("CSecondary::Calculate"));
+        throw;
+    }
+}
+
+QString CSecondary::Height() const { return dimensionText(m_height); }
+void CSecondary::setHeight(const QString& text) {
+    m_height = dimension::leadingNumber(text, errors::SecondaryHeight);
+}
+
+QString CSecondary::Dia() const { return dimensionText(m_dia); }
+void CSecondary::setDia(const QString& text) {
+    m_dia = dimension::leadingNumber(text, errors::SecondaryDia);
+}
+
+QString CSecondary::WireDia() const { return dimensionText(m_wireDia); }
+void CSecondary::setWireDia(const QString& text) {
+    m_wireDia = dimension::leadingNumber(text, errors::SecondaryWireDia);
+}
+
+QString CSecondary::WireSpa() const { return dimensionText(m_wireSpa); }
+void CSecondary::setWireSpa(const QString& text) {
+    m_wireSpa =
+        dimension::leadingNumber(text, errors::SecondaryWireSpa, dimension::Bound::ZeroOrMore);
+}
+
+void CSecondary::ReadObjects(FieldReader& reader) {
+    for (float* field : {&m_height, &m_dia, &m_wireDia, &m_wireSpa, &m_turns, &m_wireLength, &m_l,
+                         &m_natFr, &m_quarWaveFr, &m_selfC, &m_torC, &m_aspectRatio})
+        *field = reader.readSingle();
+}
+
+void CSecondary::WriteObjects(FieldWriter& writer) const {
+    for (float field : {m_height, m_dia, m_wireDia, m_wireSpa, m_turns, m_wireLength, m_l,
+                        m_natFr, m_quarWaveFr, m_selfC, m_torC, m_aspectRatio})
+        writer.writeSingle(field);
+}
+
+} // namespace resonex

@@ -1,0 +1,51 @@
+#include "model/DimensionProperty.h"
+
+#include "errors/ResonexError.h"
+#include "text/NumberText.h"
+#include "text/Real.h"
+
+namespace resonex::dimension {
+
+namespace {
+
+void check(const QString& text, const ErrorInfo& error, Bound bound) {
+    if (!text::isNumeric(text))
+        throw ResonexError(error);
+    const double value = text::leadingNumber(text);
+    if (bound == Bound::Positive ? !(value > 0.0) : !(value >= 0.0))
+        throw ResonexError(error);
+}
+
+template <typename Convert> auto converted(const ErrorInfo& error, Convert convert) {
+    try {
+        return convert();
+    } catch (ResonexError& failure) {
+        failure.setSourceIfEmpty(QString::fromLatin1(error.source));
+        throw;
+    }
+}
+
+} // namespace
+
+float toSingle(Real value, const ErrorInfo& error) {
+    return converted(error, [&] { return value.toSingle(); });
+}
+
+float leadingNumber(const QString& text, const ErrorInfo& error, Bound bound) {
+    check(text, error, bound);
+    return toSingle(text::leadingNumber(text), error);
+}
+
+float wholeNumber(const QString& text, const ErrorInfo& error) {
+    check(text, error, Bound::Positive);
+    return converted(error, [&] { return text::toSingle(text); });
+}
+
+qint16 count(const QString& text, const ErrorInfo& error) {
+    if (text.contains(u'.'))
+        throw ResonexError(error);
+    check(text, error, Bound::Positive);
+    return converted(error, [&] { return text::toInt16(text::toSingle(text)); });
+}
+
+} // namespace resonex::dimension

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace resonex {
+
+class FieldReader;
+class FieldWriter;
+class OptionsStore;
+
+// The program's options and the per-design choices of the primary calculation.
+// The five options are read from the store when the object is created and
+// written back, unconditionally, when it is destroyed; UseMetric, Use50Hz and
+// the three Use... choices also travel in the design file.
+class CSettings {
+public:
+    inline static const QString kGroup = QStringLiteral("Options");
+
+    // A null store starts from the defaults and writes nothing.
+    explicit CSettings(OptionsStore* store);
+    ~CSettings();
+    CSettings(const CSettings&) = delete;
+    CSettings& operator=(const CSettings&) = delete;
+
+    // 1 = the primary takes that value from the other model, 0 = its own entry.
+    qint16 UseSecDia() const { return m_useSecDia; }
+    void setUseSecDia(qint16 value) { m_useSecDia = value; }
+    qint16 UseSecFr() const { return m_useSecFr; }
+    void setUseSecFr(qint16 value) { m_useSecFr = value; }
+    qint16 UsePriC() const { return m_usePriC; }
+    void setUsePriC(qint16 value) { m_usePriC = value; }
+
+    // Millimetres when true, inches when false. Converts nothing.
+    bool UseMetric() const { return m_useMetric; }
+    void setUseMetric(bool value) { m_useMetric = value; }
+
+    const QString& DesPath() const { return m_desPath; }
+    // Makes the folder the current directory first; raises "Path not found"
+    // and keeps the old folder when it cannot.
+    void setDesPath(const QString& folder);
+
+    bool Use50Hz() const { return m_use50Hz; }
+    void setUse50Hz(bool value) { m_use50Hz = value; }
+
+    const QString& FontName() const { return m_fontName; }
+    void setFontName(const QString& value) { m_fontName = value; }
+    qint16 FontSize() const { return m_fontSize; }
+    void setFontSize(qint16 value) { m_fontSize = value; }
+
+    bool UnitsChanged() const { return m_unitsChanged; }
+    void setUnitsChanged(bool value) { m_unitsChanged = value; }
+
+    void ReadObjects(FieldReader& reader);
+    void WriteObjects(FieldWriter& writer) const;
+
+    // The design folder of a first run: the user's home folder ("C:\" on Windows).
+    static QString defaultDesPath();
+
+private:
+    OptionsStore* m_store;
+    qint16 m_useSecDia = 0;
+    qint16 m_useSecFr = 0;
+    qint16 m_usePriC = 0;
+    bool m_useMetric = true;
+    QString m_desPath;
+    bool m_use50Hz = true;
+    QString m_fontName;
+    qint16 m_fontSize = 10;
+    bool m_unitsChanged = false;
+};
+
+} // namespace resonex

@@ -1,0 +1,20 @@
+#include "settings/UserOptionsStore.h"
+
+#include "AppInfo.h"
+
+namespace resonex {
+
+UserOptionsStore::UserOptionsStore()
+    : m_settings(QSettings::UserScope, QString::fromLatin1(kAppTitle),
+                 QString::fromLatin1(kAppTitle)) {}
+
+QString UserOptionsStore::value(const QString& group, const QString& key,
+                                const QString& defaultValue) const {
+    return m_settings.value(group + u'/' + key, defaultValue).toString();
+}
+
+void UserOptionsStore::setValue(const QString& group, const QString& key, const QString& value) {
+    m_settings.setValue(group + u'/' + key, value);
+}
+
+} // namespace resonex

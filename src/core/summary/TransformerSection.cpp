@@ -1,0 +1,27 @@
+#include "summary/TransformerSection.h"
+
+#include "summary/NewLine.h"
+#include "model/CTransformer.h"
+#include "model/DesignInformation.h"
+
+namespace resonex {
+
+QString TransformerSectionTitle() {
+    return QStringLiteral("Neon Transformer / Primary Capacitor Matching") + kNewLine;
+}
+
+QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
+    if (transformer.C() == 0)
+        return QStringLiteral("No Transformer / Capacitor Matching Data Calculated");
+
+    return QStringLiteral("Transformer secondary voltage : ") + transformer.SecVol() +
+           QStringLiteral("kV") + kNewLine + QStringLiteral("Transformer secondary current : ") +
+           transformer.SecCur() + QStringLiteral("mA") + kNewLine +
+           QStringLiteral("Number of transformers : ") + transformer.Num() + kNewLine +
+           QStringLiteral("Primary capacitor required to form a resonant circuit at ") +
+           (use50Hz ? QStringLiteral("50Hz ") : QStringLiteral("60Hz ")) +
+           QStringLiteral("with neon transformer(s) : ") +
+           matchedCapacitanceText(transformer) + QStringLiteral("uF");
+}
+
+} // namespace resonex
