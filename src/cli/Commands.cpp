@@ -1,0 +1,186 @@
+#include "Commands.h"
+
+#include "ExitCode.h"
+#include "StderrPrompts.h"
+
+#include "errors/ResonexError.h"
+#include "files/CFile.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "model/DesignCommands.h"
+#include "settings/CSettings.h"
+#include "settings/MemoryOptionsStore.h"
+#include "summary/Summary.h"
+#include "text/NumberText.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace resonex::cli {
+
+namespace {
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "resonex-cli: %s\n", qPrintable(message));
+}
+
+// A failure the command cannot go on from, with its exit code.
+struct Failure {
+    int exitCode;
+};
+
+// A rejected entry or a failed calculation: its description, source and number.
+int reportError(const ResonexError& error) {
+    printError(QString::asprintf("%s [%s 0x%08X]", qPrintable(error.description()),
+                                 qPrintable(error.source()), unsigned(error.number())));
+    return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
+}
+
+[[noreturn]] void failUsage(const QString& message) {
+    printError(message);
+    throw Failure{kExitUsage};
+}
+
+// Opens the design over the document's values, as the desktop program opens a
+// file named on its command line.
+void openDesign(CFile& doc, const QString& path) {
+    try {
+        if (!QFileInfo::exists(path))
+            throw ResonexError(errors::FileNotFound);
+        doc.setFileName(path);
+        doc.ReadAllObjects();
+        doc.setFileTitle(CFile::titleOf(path));
+    } catch (const ResonexError& error) {
+        printError(QStringLiteral("Error opening file : ") + error.description());
+        throw Failure{kExitFileError};
+    }
+}
+
+void saveDesign(CFile& doc, const QString& path) {
+    try {
+        doc.setFileName(path);
+        doc.WriteAllObjects();
+        doc.setFileTitle(CFile::titleOf(path));
+    } catch (const ResonexError& error) {
+        printError(QStringLiteral("Error saving file: ") + error.description());
+        throw Failure{kExitFileError};
+    }
+}
+
+void printSummary(const CFile& doc) {
+    QString text = plainText(ComposeSummary(doc));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!text.endsWith(u'\n'))
+        text += u'\n';
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
+    PrimaryChoices choices = offeredChoices(doc);
+    if (options.usePriC) {
+        if (*options.usePriC == 1 && !canUsePriC(doc))
+            failUsage(QStringLiteral("--use-pri-c 1 needs a calculated transformer capacitance"));
+        choices.usePriC = *options.usePriC;
+    }
+    if (options.useSecFr) {
+        if (*options.useSecFr == 1 && !canUseSecFr(doc))
+            failUsage(QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil"));
+        choices.useSecFr = *options.useSecFr;
+    }
+    if (options.useSecDia)
+        choices.useSecDia = *options.useSecDia;
+
+    // A box filled from another calculation cannot also be typed into.
+    if (choices.usePriC == 1 && options.cap)
+        failUsage(QStringLiteral("--cap cannot be given when the capacitance is taken from the "
+                                 "transformer calculation"));
+    if (choices.useSecFr == 1 && options.freq)
+        failUsage(QStringLiteral("--freq cannot be given when the frequency is taken from the "
+                                 "secondary calculation"));
+    if (choices.useSecDia == 1 && options.secDia)
+        failUsage(QStringLiteral("--sec-dia cannot be given when the diameter is taken from the "
+                                 "secondary calculation"));
+    return choices;
+}
+
+void runPrimary(CFile& doc, const CalcOptions& options) {
+    const PrimaryChoices choices = chosenPrimaryChoices(doc, options);
+    PrimaryEntries entries = shownEntries(doc, choices);
+    entries.c = options.cap.value_or(entries.c);
+    entries.fr = options.freq.value_or(entries.fr);
+    entries.secDia = options.secDia.value_or(entries.secDia);
+    entries.conDia = options.conDia.value_or(entries.conDia);
+    entries.conSpa = options.conSpa.value_or(entries.conSpa);
+    entries.secSep = options.secSep.value_or(entries.secSep);
+    StderrPrompts prompts;
+    calculatePrimary(doc, choices, entries, prompts);
+}
+
+void calculate(CFile& doc, const CalcOptions& options) {
+    if (options.in && options.use50Hz && *options.use50Hz != doc.settings().Use50Hz()) {
+        doc.settings().setUse50Hz(*options.use50Hz);
+        mainsFrequencyChanged(doc);
+    }
+    if (options.transformerGiven()) {
+        const CTransformer& transformer = doc.transformer();
+        calculateTransformer(doc, options.kv.value_or(transformer.SecVol()),
+                             options.ma.value_or(transformer.SecCur()),
+                             options.count.value_or(transformer.Num()));
+    }
+    if (options.secondaryGiven()) {
+        const CSecondary& secondary = doc.secondary();
+        calculateSecondary(doc, options.dia.value_or(secondary.Dia()),
+                           options.height.value_or(secondary.Height()),
+                           options.wireDia.value_or(secondary.WireDia()),
+                           options.spacing.value_or(secondary.WireSpa()));
+    }
+    if (options.primaryGiven())
+        runPrimary(doc, options);
+}
+
+// Runs a command body, turning its failures into exit codes.
+template <typename Body> int guarded(Body body) {
+    try {
+        body();
+        return kExitOk;
+    } catch (const Failure& failure) {
+        return failure.exitCode;
+    } catch (const ResonexError& error) {
+        return reportError(error);
+    }
+}
+
+} // namespace
+
+int runShow(const QString& file) {
+    return guarded([&] {
+        CFile doc(nullptr);
+        openDesign(doc, file);
+        printSummary(doc);
+    });
+}
+
+int runCalc(const CalcOptions& options) {
+    return guarded([&] {
+        // A new design starts as a first run would, in the units and mains
+        // frequency asked for; the user's own options are never touched.
+        MemoryOptionsStore firstRun;
+        if (options.useMetric)
+            firstRun.setValue(CSettings::kGroup, QStringLiteral("UseMetric"),
+                              text::booleanText(*options.useMetric));
+        if (options.use50Hz && !options.in)
+            firstRun.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"),
+                              text::booleanText(*options.use50Hz));
+        CFile doc(&firstRun);
+        if (options.in)
+            openDesign(doc, *options.in);
+        calculate(doc, options);
+        if (options.out)
+            saveDesign(doc, *options.out);
+        printSummary(doc);
+    });
+}
+
+} // namespace resonex::cli

@@ -1,0 +1,34 @@
+#include "CliOptions.h"
+#include "Commands.h"
+#include "ExitCode.h"
+
+#include "AppInfo.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace resonex;
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    try {
+        const cli::Request request = cli::parseArguments(app.arguments().mid(1));
+        switch (request.command) {
+        case cli::Request::Command::Help:
+            std::fputs(qPrintable(cli::helpText()), stdout);
+            return cli::kExitOk;
+        case cli::Request::Command::Version:
+            std::printf("resonex-cli %d.%d\n", kMajorVersion, kMinorVersion);
+            return cli::kExitOk;
+        case cli::Request::Command::Show:
+            return cli::runShow(request.file);
+        case cli::Request::Command::Calc:
+            return cli::runCalc(request.calc);
+        }
+    } catch (const cli::UsageError& error) {
+        std::fprintf(stderr, "resonex-cli: %s\nTry 'resonex-cli --help' for more information.\n",
+                     qPrintable(error.message));
+    }
+    return cli::kExitUsage;
+}
