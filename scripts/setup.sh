@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Resonex builds with (when any is missing) and
+# builds it into build/. Sourced by run.sh and test.sh; safe to run again.
+set -euo pipefail
+
+RESONEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+RESONEX_BUILD="$RESONEX_ROOT/build"
+
+resonex_install_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    if ((${#missing[@]})); then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"
+    fi
+}
+
+resonex_build() {
+    resonex_install_packages cmake ninja-build g++ qt6-base-dev
+    # CI builds with warnings as errors; a developer's build only shows them.
+    local werror=OFF
+    [ -z "${CI:-}" ] || werror=ON
+    cmake -S "$RESONEX_ROOT" -B "$RESONEX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DRESONEX_WARNINGS_AS_ERRORS="$werror" >/dev/null
+    cmake --build "$RESONEX_BUILD"
+}
