@@ -1,0 +1,30 @@
+#pragma once
+
+#include "errors/ResonexError.h"
+#include "files/FieldReader.h"
+#include "files/FieldWriter.h"
+
+#include <QString>
+
+#include <initializer_list>
+
+namespace resonex::test {
+
+// Loads a model's fields as a design file would, bypassing the setters' checks;
+// given fewer values than fields, the rest keep theirs.
+template <typename Model>
+void loadFields(Model& model, std::initializer_list<TaggedValue> values) {
+    FieldWriter writer;
+    for (const TaggedValue& value : values)
+        writer.WriteField(value);
+    FieldReader reader(writer.bytes());
+    try {
+        model.ReadObjects(reader);
+    } catch (const ResonexError&) {
+    }
+}
+
+// A float's exact identity as text, for comparisons that must not be fuzzy.
+inline QString exact(float value) { return QString::number(double(value), 'g', 9); }
+
+} // namespace resonex::test

@@ -1,0 +1,166 @@
+#include "TestSupport.h"
+
+#include "text/NumberText.h"
+#include "text/Real.h"
+#include "text/UnitScale.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace resonex;
+using text::Pattern;
+
+class TextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(test::pointLocale()); }
+
+    void format_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<int>("pattern");
+        QTest::addColumn<QString>("expected");
+        const int four = int(Pattern::UpToFourDecimals);
+        const int five = int(Pattern::UpToFiveDecimals);
+        const int two = int(Pattern::TwoDecimals);
+        const int fixed = int(Pattern::Fixed);
+        QTest::newRow("600 four") << 600.0f << four << "600.00";
+        QTest::newRow("0.72 four") << 0.72f << four << "0.72";
+        QTest::newRow("7.874 four") << 7.874f << four << "7.874";
+        QTest::newRow("0.0283 four") << 0.0283f << four << "0.0283";
+        QTest::newRow("rounded at the fourth") << 0.123456f << four << "0.1235";
+        QTest::newRow("five decimals") << 30.123456f << five << "30.12346";
+        QTest::newRow("four of five") << 4.12345f << five << "4.12345";
+        QTest::newRow("fifth dropped by four") << 4.12345f << four << "4.1234";
+        QTest::newRow("no grouping") << 1234567.0f << two << "1234567.00";
+        QTest::newRow("leading zero") << 0.5f << fixed << "0.50";
+        QTest::newRow("negative") << -0.019055635f << fixed << "-0.02";
+        QTest::newRow("negative four") << -1.5f << four << "-1.50";
+        QTest::newRow("carry into integer") << 9.999f << two << "10.00";
+        QTest::newRow("exact tie away from zero") << 0.125f << two << "0.13";
+        QTest::newRow("negative tie away from zero") << -0.125f << two << "-0.13";
+        QTest::newRow("just below a tie") << 18.314943f << fixed << "18.31";
+        QTest::newRow("zero") << 0.0f << fixed << "0.00";
+        QTest::newRow("negative zero has no sign") << -0.0f << fixed << "0.00";
+        QTest::newRow("tiny") << 1e-30f << four << "0.00";
+        QTest::newRow("largest float") << std::numeric_limits<float>::max() << two
+                                       << "340282346638528859811704183484516925440.00";
+    }
+    void format() {
+        QFETCH(float, value);
+        QFETCH(int, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(text::format(value, Pattern(pattern)), expected);
+    }
+
+    void formatFollowsTheLocale() {
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(text::format(1234.5f, Pattern::Fixed), QStringLiteral("1234,50"));
+        QCOMPARE(text::format(0.0106f, Pattern::UpToFourDecimals), QStringLiteral("0,0106"));
+    }
+
+    void numericTest_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("point");
+        QTest::addColumn<bool>("comma");
+        QTest::newRow("integer") << "12" << true << true;
+        QTest::newRow("point decimal") << "2.5" << true << false;
+        QTest::newRow("comma decimal") << "2,5" << false << true;
+        QTest::newRow("blanks around") << "  3 " << true << true;
+        QTest::newRow("signs") << "-0.5" << true << false;
+        QTest::newRow("plus") << "+7" << true << true;
+        QTest::newRow("exponent") << "1e3" << true << true;
+        QTest::newRow("exponent needs digits") << "1e" << false << false;
+        QTest::newRow("leading separator") << ".5" << true << false;
+        QTest::newRow("trailing separator") << "5." << true << false;
+        QTest::newRow("separator alone") << "." << false << false;
+        QTest::newRow("empty") << "" << false << false;
+        QTest::newRow("letters") << "abc" << false << false;
+        QTest::newRow("trailing letters") << "12mm" << false << false;
+        QTest::newRow("inner blank") << "1 2" << false << false;
+        QTest::newRow("grouping") << "1,000.5" << false << false;
+        QTest::newRow("infinity word") << "inf" << false << false;
+    }
+    void numericTest() {
+        QFETCH(QString, text);
+        QFETCH(bool, point);
+        QFETCH(bool, comma);
+        QCOMPARE(text::isNumeric(text), point);
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(text::isNumeric(text), comma);
+    }
+
+    void leadingNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("plain") << "9.5" << 9.5;
+        QTest::newRow("comma stops") << "2,5" << 2.0;
+        QTest::newRow("blanks anywhere") << " 1 2.\t5" << 12.5;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("D exponent") << "2d2" << 200.0;
+        QTest::newRow("exponent without digits") << "4e" << 4.0;
+        QTest::newRow("negative") << "-3" << -3.0;
+        QTest::newRow("second point stops") << "1.2.3" << 1.2;
+        QTest::newRow("letters first") << "abc" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("sign only") << "-" << 0.0;
+        QTest::newRow("stops at letter") << "12mm" << 12.0;
+    }
+    void leadingNumber() {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(text::leadingNumber(text), expected);
+        QLocale::setDefault(test::commaLocale()); // always the full stop
+        QCOMPARE(text::leadingNumber(text), expected);
+    }
+
+    void leadingNumberOverflowsToInfinity() {
+        QVERIFY(std::isinf(text::leadingNumber(QStringLiteral("1e400"))));
+    }
+
+    void wholeTextConversion() {
+        QCOMPARE(text::toSingle(QStringLiteral(" 2.5 ")), 2.5f);
+        QCOMPARE(test::errorNumberOf([] { text::toSingle(QStringLiteral("2,5")); }), 13u);
+        QCOMPARE(test::errorNumberOf([] { text::toSingle(QStringLiteral("1e39")); }), 6u);
+        QCOMPARE(test::errorNumberOf([] { text::toSingle(QStringLiteral("1e400")); }), 6u);
+        QCOMPARE(text::toSingle(QStringLiteral("1e-400")), 0.0f);
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(text::toSingle(QStringLiteral("2,5")), 2.5f);
+    }
+
+    void int16RoundsHalfToEven() {
+        QCOMPARE(text::toInt16(10.5), qint16(10));
+        QCOMPARE(text::toInt16(11.5), qint16(12));
+        QCOMPARE(text::toInt16(-2.5), qint16(-2));
+        QCOMPARE(text::toInt16(32767.4), qint16(32767));
+        QCOMPARE(text::toInt16(-32768.0), qint16(-32768));
+        QCOMPARE(test::errorNumberOf([] { text::toInt16(32767.5); }), 6u);
+        QCOMPARE(test::errorNumberOf([] { text::toInt16(-32769.0); }), 6u);
+        QCOMPARE(test::errorNumberOf([] { text::toInt16(std::nan("")); }), 6u);
+    }
+
+    void booleans() {
+        QCOMPARE(text::toBoolean(QStringLiteral("True")), true);
+        QCOMPARE(text::toBoolean(QStringLiteral("false")), false);
+        QCOMPARE(text::toBoolean(QStringLiteral("-1")), true);
+        QCOMPARE(text::toBoolean(QStringLiteral("0")), false);
+        QCOMPARE(test::errorNumberOf([] { text::toBoolean(QStringLiteral("yes")); }), 13u);
+    }
+
+    void checkedArithmetic() {
+        QCOMPARE(test::errorNumberOf([] { Real(1.0) / 0.0; }), 11u);
+        QCOMPARE(test::errorNumberOf([] { Real(1e300) * 1e300; }), 6u);
+        QCOMPARE(test::errorNumberOf([] { power(-8.0, 0.2); }), 5u);
+        QCOMPARE(test::errorNumberOf([] { Real(1e39).toSingle(); }), 6u);
+        QCOMPARE((Real(1.0) / 3.0).toSingle(), 1.0f / 3.0f);
+    }
+
+    void scalings() {
+        QCOMPARE(scale::toPicofarads(1.8314943e-11f), 18.314943f);
+        QCOMPARE(scale::wholePart(833.999f), 833.0f);
+        QCOMPARE(test::errorNumberOf([] { scale::toMicrofarads(1e38f); }), 6u);
+    }
+};
+
+QTEST_APPLESS_MAIN(TextTest)
+#include "tst_text.moc"
