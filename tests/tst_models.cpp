@@ -430,7 +430,7 @@ private slots:
         QVERIFY(lines[0].startsWith(QStringLiteral(" Turn  1       125.")));   // 6 chars: 7
         QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));    // 7 chars: 5
         QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));    // 7 chars: 5
-        QVERIFY2(lines[9].startsWith(QStringLiteral(" Turn  10     12313.")),  // 8 chars: reuse
+        QVERIFY2(lines[9].startsWith(QStringLiteral(" Turn  10     12312.")),  // 8 chars: reuse
                  qPrintable(lines[9]));
     }
 
