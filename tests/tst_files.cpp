@@ -1,4 +1,323 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include "ModelFields.h"
+#include "TestSupport.h"
+
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "settings/CSettings.h"
+#include "summary/Summary.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cmath>
+#include <limits>
+
+using namespace resonex;
+
+namespace {
+
+// An independent encoder of tagged values, to spell out expected files.
+QByteArray word(quint16 value) {
+    const quint16 le = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&le), 2);
+}
+QByteArray integer(qint16 value) { return word(2) + word(quint16(value)); }
+QByteArray boolean(bool value) { return word(11) + word(value ? 0xFFFF : 0); }
+QByteArray single(float value) {
+    const float le = qToLittleEndian(value);
+    return word(4) + QByteArray(reinterpret_cast<const char*>(&le), 4);
+}
+QByteArray text(const QByteArray& value) { return word(8) + word(quint16(value.size())) + value; }
+
+QByteArray settingsPart(bool metric, bool fiftyHz) {
+    return text("<-rezon32->") + integer(2) + integer(0) + integer(0) + integer(0) + integer(0) +
+           boolean(metric) + boolean(fiftyHz);
+}
+
+// A new metric design, field by field.
+QByteArray newMetricDesign() {
+    QByteArray bytes = settingsPart(true, true);
+    bytes += single(0) + single(0) + single(9.5f) + single(9.5f) + single(62.5f) + text({}) +
+             single(0) + text({}) + boolean(true);
+    bytes += single(600) + single(200) + single(0.72f);
+    for (int i = 0; i < 9; ++i)
+        bytes += single(0);
+    bytes += single(15) + single(60) + integer(1) + single(0);
+    return bytes;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A design with every field away from its creation value.
+void calculateEverything(CFile& doc) {
+    CSettings& settings = doc.settings();
+    settings.setUseMetric(false);
+    settings.setUse50Hz(false);
+    doc.secondary().setDia(QStringLiteral("4.5"));
+    doc.secondary().Calculate(false);
+    doc.transformer().setNum(QStringLiteral("3"));
+    doc.transformer().CalcCap(false);
+    settings.setUsePriC(1);
+    settings.setUseSecFr(1);
+    doc.primary().setSecDia(QStringLiteral("4.5"));
+    test::RecordingPrompts prompts;
+    doc.primary().Calculate(settings, doc.secondary(), doc.transformer(), QStringLiteral("143.01"),
+                            prompts);
+}
+
+QString summaryOf(const CFile& doc) { return plainText(ComposeSummary(doc)); }
+
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void init() { QLocale::setDefault(test::pointLocale()); }
+
+    void newDesignBytes() {
+        CFile doc(nullptr);
+        doc.setFileName(path("new.rzn"));
+        doc.setModified(true);
+        doc.WriteAllObjects();
+        const QByteArray bytes = readAll(doc.FileName());
+        QCOMPARE(bytes.size(), 185);
+        QCOMPARE(bytes.left(4), QByteArray::fromHex("08000b00"));
+        QCOMPARE(bytes.mid(15, 8), QByteArray::fromHex("0200020002000000"));
+        QCOMPARE(bytes, newMetricDesign());
+        QVERIFY(!doc.Modified());
+    }
+
+    void roundTripKeepsEveryField() {
+        CFile doc(nullptr);
+        calculateEverything(doc);
+        doc.setFileName(path("full.rzn"));
+        doc.WriteAllObjects();
+        const QByteArray saved = readAll(doc.FileName());
+        QCOMPARE(saved.size(), 185 + doc.primary().LPerTurn().size() +
+                                   doc.primary().Results().size());
+
+        CFile reopened(nullptr);
+        reopened.setFileName(doc.FileName());
+        reopened.setModified(true);
+        reopened.ReadAllObjects();
+        QVERIFY(!reopened.Modified());
+        QCOMPARE(reopened.settings().UseMetric(), false);
+        QCOMPARE(reopened.settings().Use50Hz(), false);
+        QCOMPARE(summaryOf(reopened), summaryOf(doc));
+        reopened.setFileName(path("again.rzn"));
+        reopened.WriteAllObjects();
+        QCOMPARE(readAll(reopened.FileName()), saved);
+    }
+
+    // Cut inside the secondary's fields: what comes before the cut is read, the
+    // rest keeps the values it had.
+    void shortFileReadsWhatItHas() {
+        CFile full(nullptr);
+        calculateEverything(full);
+        full.setFileName(path("full.rzn"));
+        full.WriteAllObjects();
+        const QByteArray bytes = readAll(full.FileName());
+        const qsizetype secondaryStart = bytes.size() - 12 * 6 - 22;
+        writeAll(path("short.rzn"), bytes.left(secondaryStart + 2 * 6 + 3)); // Height, Dia, cut
+
+        CFile doc(nullptr);
+        doc.setFileName(path("short.rzn"));
+        doc.ReadAllObjects();
+        QCOMPARE(doc.settings().UseMetric(), false);
+        QCOMPARE(doc.primary().Results(), full.primary().Results());
+        QCOMPARE(doc.secondary().Height(), full.secondary().Height());
+        QCOMPARE(doc.secondary().Dia(), QStringLiteral("4.50"));
+        QCOMPARE(doc.secondary().WireDia(), QStringLiteral("0.72")); // kept
+        QCOMPARE(doc.secondary().Turns(), 0.0f);
+        QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
+        QCOMPARE(doc.transformer().C(), 0.0f);
+    }
+
+    void otherSignatureVersionAndExtraBytes() {
+        QByteArray bytes = newMetricDesign();
+        bytes.replace(0, 15, text("something else entirely"));
+        bytes.replace(27, 8, integer(7) + integer(99));
+        writeAll(path("other.rzn"), bytes + "trailing junk");
+
+        CFile doc(nullptr);
+        doc.settings().setUseMetric(false);
+        doc.setFileName(path("other.rzn"));
+        doc.ReadAllObjects();
+        QCOMPARE(doc.settings().UseMetric(), true);
+        QCOMPARE(doc.transformer().SecVol(), QStringLiteral("15.00"));
+        QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
+    }
+
+    // Fields stored as another kind are converted; the values after them stay
+    // in step.
+    void fieldsOfOtherKinds() {
+        QByteArray bytes = settingsPart(false, false);
+        bytes += single(1e-8f) + single(250000) + integer(1) + text("0.5") + boolean(true) +
+                 single(42) + text("4.5") + integer(7) + single(0);
+        writeAll(path("kinds.rzn"), bytes);
+
+        CFile doc(nullptr);
+        doc.setFileName(path("kinds.rzn"));
+        doc.ReadAllObjects();
+        const CPrimary& primary = doc.primary();
+        QCOMPARE(primary.ConDia(), QStringLiteral("1.00"));  // integer
+        QCOMPARE(primary.ConSpa(), QStringLiteral("0.50"));  // numeric text
+        QCOMPARE(primary.SecSep(), QStringLiteral("-1.00")); // boolean true
+        QCOMPARE(primary.LPerTurn(), QStringLiteral("42"));  // single as text
+        QCOMPARE(primary.SecDia(), QStringLiteral("4.50"));
+        QCOMPARE(primary.Results(), QStringLiteral("7"));
+        QCOMPARE(primary.CalcsInvalid(), false);
+    }
+
+    // A value that cannot be read ends its object's reading at that field; the
+    // next object reads on from there.
+    void unreadableValues_data() {
+        QTest::addColumn<QByteArray>("badField");
+        QTest::newRow("letters into a number") << text("abc");
+        QTest::newRow("NaN single") << single(std::numeric_limits<float>::quiet_NaN());
+        QTest::newRow("infinite single") << single(std::numeric_limits<float>::infinity());
+        QTest::newRow("integer out of 16 bits") << single(1e6f);
+        QTest::newRow("unknown type code") << word(99);
+    }
+    void unreadableValues() {
+        QFETCH(QByteArray, badField);
+        // The bad value stands for UseSecFr; the primary reads on after it.
+        const QByteArray bytes = text("<-rezon32->") + integer(2) + integer(0) + integer(1) +
+                                 badField + single(2e-8f) + single(250000);
+        writeAll(path("bad.rzn"), bytes);
+
+        CFile doc(nullptr);
+        doc.settings().setUseMetric(false);
+        doc.setFileName(path("bad.rzn"));
+        doc.ReadAllObjects();
+        QCOMPARE(doc.settings().UseSecDia(), qint16(1));
+        QCOMPARE(doc.settings().UseSecFr(), qint16(0)); // kept
+        QCOMPARE(doc.settings().UseMetric(), false);    // kept
+        QCOMPARE(doc.primary().C(), QStringLiteral("0.02"));
+        QCOMPARE(doc.primary().fr(), QStringLiteral("250.00"));
+    }
+
+    void textRunningPastTheEnd() {
+        QByteArray bytes = settingsPart(false, true) + single(1e-8f) + word(8) + word(60000) + "ab";
+        writeAll(path("long.rzn"), bytes);
+        CFile doc(nullptr);
+        doc.setFileName(path("long.rzn"));
+        doc.ReadAllObjects();
+        QCOMPARE(doc.settings().UseMetric(), false);
+        QCOMPARE(doc.primary().C(), QStringLiteral("0.01"));
+        QCOMPARE(doc.primary().fr(), QStringLiteral("0.00"));
+        QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
+    }
+
+    // Whatever the bytes, reading ends, and no read value is an infinity or NaN.
+    void arbitraryBytesNeverBreakTheReader() {
+        CFile reference(nullptr);
+        calculateEverything(reference);
+        reference.setFileName(path("ref.rzn"));
+        reference.WriteAllObjects();
+        const QByteArray valid = readAll(reference.FileName());
+
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes;
+            if (round % 2) {
+                bytes = valid.left(random.bounded(valid.size() + 1));
+                for (int flips = random.bounded(1, 8); flips > 0 && !bytes.isEmpty(); --flips)
+                    bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+            } else {
+                bytes.resize(random.bounded(400));
+                for (char& c : bytes)
+                    c = char(random.bounded(256));
+            }
+            writeAll(path("random.rzn"), bytes);
+            CFile doc(nullptr);
+            doc.setFileName(path("random.rzn"));
+            doc.ReadAllObjects();
+            const CSecondary& s = doc.secondary();
+            for (float value : {s.Turns(), s.WireLength(), s.L(), s.NatFr(), s.QuarWaveFr(),
+                                s.SelfC(), s.TorC(), s.AspectRatio(), doc.transformer().C()})
+                QVERIFY(std::isfinite(value));
+        }
+    }
+
+    void missingAndUnreadableFiles() {
+        CFile doc(nullptr);
+        doc.setModified(true);
+        doc.setFileName(path("missing.rzn"));
+        doc.ReadAllObjects(); // nothing read, nothing said
+        QVERIFY(!doc.Modified());
+        QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
+
+        doc.setFileName(m_dir.path());
+        try {
+            doc.ReadAllObjects();
+            QFAIL("read a folder");
+        } catch (const ResonexError& e) {
+            QCOMPARE(e.source(), QStringLiteral("CFile::ReadFile"));
+        }
+    }
+
+    void savingReplacesALongerFile() {
+        writeAll(path("long.rzn"), QByteArray(5000, 'x'));
+        CFile doc(nullptr);
+        doc.setFileName(path("long.rzn"));
+        doc.WriteAllObjects();
+        QCOMPARE(readAll(doc.FileName()), newMetricDesign());
+    }
+
+    // A save that fails leaves the previous file as it was.
+    void failedSavesKeepThePreviousFile() {
+        CFile doc(nullptr);
+        doc.setFileName(path("keep.rzn"));
+        doc.WriteAllObjects();
+        const QByteArray before = readAll(doc.FileName());
+
+        doc.setModified(true);
+        doc.primary().setResults(QString(70000, u'x'));
+        try {
+            doc.WriteAllObjects();
+            QFAIL("wrote a text longer than its count");
+        } catch (const ResonexError& e) {
+            QCOMPARE(e.number(), 0x80040214u);
+            QCOMPARE(e.source(), QStringLiteral("CFile::WriteField"));
+            QVERIFY(e.description().startsWith(QStringLiteral("Write Error: ")));
+        }
+        QCOMPARE(readAll(doc.FileName()), before);
+        QVERIFY(doc.Modified());
+
+        doc.primary().setResults({});
+        doc.setFileName(path("no/such/folder/x.rzn"));
+        try {
+            doc.WriteAllObjects();
+            QFAIL("wrote into a missing folder");
+        } catch (const ResonexError& e) {
+            QCOMPARE(e.source(), QStringLiteral("CFile::WriteFile"));
+        }
+    }
+
+    void titleIsTheNameWithoutItsFolder() {
+        QCOMPARE(CFile::titleOf(QStringLiteral("/home/user/coils/coil.rzn")),
+                 QStringLiteral("coil.rzn"));
+        QCOMPARE(CFile(nullptr).FileTitle(), QStringLiteral("Untitled"));
+    }
+};
+
+QTEST_GUILESS_MAIN(FilesTest)
 #include "tst_files.moc"

@@ -1,4 +1,130 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include "TestSupport.h"
+
+#include "files/CFile.h"
+#include "settings/CSettings.h"
+#include "settings/MemoryOptionsStore.h"
+#include "settings/UserOptionsStore.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace resonex;
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+
+private slots:
+    void initTestCase() {
+        // The user's own settings are never touched: QSettings looks here.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        QLocale::setDefault(test::pointLocale());
+    }
+
+    void init() { QSettings(QStringLiteral("Resonex"), QStringLiteral("Resonex")).clear(); }
+
+    void firstRunDefaults() {
+        UserOptionsStore store;
+        const CSettings settings(&store);
+        QCOMPARE(settings.UseMetric(), true);
+        QCOMPARE(settings.Use50Hz(), true);
+        QCOMPARE(settings.DesPath(), QDir::homePath());
+        QCOMPARE(settings.FontName(), QStringLiteral("Arial"));
+        QCOMPARE(settings.FontSize(), qint16(10));
+        QCOMPARE(settings.UseSecDia() + settings.UseSecFr() + settings.UsePriC(), 0);
+        QCOMPARE(settings.UnitsChanged(), false);
+    }
+
+    void releaseWritesTheFiveOptionsAsText() {
+        {
+            UserOptionsStore store;
+            CSettings settings(&store);
+            settings.setUseMetric(false);
+            settings.setUse50Hz(false);
+            settings.setFontName(QStringLiteral("DejaVu Sans"));
+            settings.setFontSize(12);
+            settings.setDesPath(m_config.path());
+        }
+        QSettings stored(QStringLiteral("Resonex"), QStringLiteral("Resonex"));
+        QCOMPARE(stored.value("Options/UseMetric").toString(), QStringLiteral("False"));
+        QCOMPARE(stored.value("Options/Use50Hz").toString(), QStringLiteral("False"));
+        QCOMPARE(stored.value("Options/DesPath").toString(), m_config.path());
+        QCOMPARE(stored.value("Options/FontName").toString(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(stored.value("Options/FontSize").toString(), QStringLiteral("12"));
+
+        UserOptionsStore store;
+        const CSettings next(&store);
+        QCOMPARE(next.UseMetric(), false);
+        QCOMPARE(next.Use50Hz(), false);
+        QCOMPARE(next.FontSize(), qint16(12));
+    }
+
+    void storedTexts_data() {
+        QTest::addColumn<QString>("metric");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("useMetric");
+        QTest::addColumn<int>("fontSize");
+        QTest::newRow("words") << "False" << "12" << false << 12;
+        QTest::newRow("any case") << "TRUE" << "9" << true << 9;
+        QTest::newRow("half to even down") << "0" << "10.5" << false << 10;
+        QTest::newRow("half to even up") << "-1" << "11.5" << true << 12;
+        QTest::newRow("unconvertible falls back") << "maybe" << "big" << true << 10;
+        QTest::newRow("out of range falls back") << "" << "70000" << true << 10;
+    }
+    void storedTexts() {
+        QFETCH(QString, metric);
+        QFETCH(QString, size);
+        QFETCH(bool, useMetric);
+        QFETCH(int, fontSize);
+        MemoryOptionsStore store;
+        store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), metric);
+        store.setValue(CSettings::kGroup, QStringLiteral("FontSize"), size);
+        const CSettings settings(&store);
+        QCOMPARE(settings.UseMetric(), useMetric);
+        QCOMPARE(int(settings.FontSize()), fontSize);
+    }
+
+    void designFolderMustExist() {
+        const QString before = QDir::currentPath();
+        CSettings settings(nullptr);
+        const QString folder = settings.DesPath();
+        const QString missing = m_config.filePath(QStringLiteral("no/such/folder"));
+        try {
+            settings.setDesPath(missing);
+            QFAIL("accepted a missing folder");
+        } catch (const ResonexError& e) {
+            QCOMPARE(e.number(), 76u);
+            QCOMPARE(e.description(), QStringLiteral("Path not found"));
+        }
+        QCOMPARE(settings.DesPath(), folder);
+        QCOMPARE(QDir::currentPath(), before);
+        QCOMPARE(test::errorNumberOf([&] { settings.setDesPath({}); }), 76u);
+
+        settings.setDesPath(m_config.path());
+        QCOMPARE(settings.DesPath(), m_config.path());
+        QCOMPARE(QDir::currentPath(), QDir(m_config.path()).canonicalPath());
+        QDir::setCurrent(before);
+    }
+
+    // A new design starts from the stored options with the choices cleared;
+    // what the design in memory says at release becomes the next default.
+    void newDesignsAndTheStore() {
+        MemoryOptionsStore store;
+        CFile doc(&store);
+        doc.settings().setUseSecDia(1);
+        doc.settings().setUsePriC(1);
+        doc.settings().setUseMetric(false);
+        doc.CreateModelObjects();
+        QCOMPARE(doc.settings().UseSecDia(), qint16(0));
+        QCOMPARE(doc.settings().UsePriC(), qint16(0));
+        QCOMPARE(doc.settings().UseMetric(), false);
+        QCOMPARE(store.value(CSettings::kGroup, QStringLiteral("UseMetric"), {}),
+                 QStringLiteral("False"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
 #include "tst_settings.moc"
