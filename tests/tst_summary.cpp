@@ -1,4 +1,269 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include "ModelFields.h"
+#include "TestSupport.h"
+
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "settings/CSettings.h"
+#include "settings/MemoryOptionsStore.h"
+#include "summary/PrimarySection.h"
+#include "summary/SecondarySection.h"
+#include "summary/Summary.h"
+#include "summary/TransformerSection.h"
+
+using namespace resonex;
+
+namespace {
+
+QStringList lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+
+// Options under which new designs are in inches.
+MemoryOptionsStore inches() {
+    MemoryOptionsStore store;
+    store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), QStringLiteral("False"));
+    return store;
+}
+
+// The primary of the imperial worked example, calculated with all three
+// choices clear while the secondary and the capacitor are calculated.
+void imperialPrimaryExample(CFile& doc) {
+    doc.secondary().Calculate(false);
+    doc.transformer().CalcCap(false);
+    CPrimary& primary = doc.primary();
+    primary.setC(QStringLiteral("0.01"));
+    primary.setFr(QStringLiteral("250"));
+    primary.setSecDia(QStringLiteral("4.5"));
+    primary.setConDia(QStringLiteral("0.374"));
+    primary.setConSpa(QStringLiteral("0.374"));
+    primary.setSecSep(QStringLiteral("2.46"));
+    test::RecordingPrompts prompts;
+    primary.Calculate(doc.settings(), doc.secondary(), doc.transformer(), QStringLiteral("250.00"),
+                      prompts);
+}
+
+QString primaryText(const CFile& doc, const char* unit = "in") {
+    return PrimarySectionText(doc.primary(), doc.settings(), doc.secondary(), doc.transformer(),
+                              QLatin1String(unit));
+}
+
+} // namespace
+
+class SummaryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(test::pointLocale()); }
+
+    void newDesign() {
+        const CFile doc(nullptr);
+        const Summary summary = ComposeSummary(doc);
+        const QList<bool> headings{true, false, true, false, true, false, true, false};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(summary[i].heading, headings[i]);
+        QCOMPARE(plainText(summary),
+                 QStringLiteral("Filename: Untitled\r\n\r\n"
+                                "Secondary Coil Design\r\n"
+                                "No Secondary Coil Data Calculated\r\n\r\n"
+                                "Primary Coil Design\r\n"
+                                "No primary winding data calculated\r\n\r\n"
+                                "Neon Transformer / Primary Capacitor Matching\r\n"
+                                "No Transformer / Capacitor Matching Data Calculated"));
+    }
+
+    void secondaryWorkedExample_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::newRow("point") << false;
+        QTest::newRow("comma") << true;
+    }
+    void secondaryWorkedExample() {
+        QFETCH(bool, comma);
+        if (comma)
+            QLocale::setDefault(test::commaLocale());
+        CSecondary secondary(true);
+        secondary.Calculate(true);
+        QString expected =
+            QStringLiteral("Diameter of secondary coil : 200.00mm\r\n"
+                           "Winding height of secondary coil : 600.00mm\r\n"
+                           "Wire diameter for secondary coil : 0.72mm\r\n"
+                           "Spacing between windings : 0.00mm\r\n"
+                           "Secondary turns : 833.00\r\n"
+                           "Secondary wire length : 523.60m\r\n"
+                           "Secondary inductance : 39.62mH\r\n"
+                           "Approximate resonant frequency : 223.11kHz\r\n"
+                           "Secondary quarter wavelength resonant frequency : 143.24kHz\r\n"
+                           "Secondary self capacitance : 12.84pF\r\n"
+                           "Toroid capacitance required to form quarter wavelength coil : "
+                           "18.31pF\r\n\r\n");
+        if (comma)
+            expected.replace(u'.', u',');
+        QCOMPARE(SecondarySectionText(secondary, QStringLiteral("mm"), QStringLiteral("m")),
+                 expected);
+    }
+
+    void secondaryImperialAndStoredValues() {
+        CSecondary secondary(false);
+        secondary.Calculate(false);
+        const QStringList text =
+            lines(SecondarySectionText(secondary, QStringLiteral("in"), QStringLiteral("ft")));
+        QCOMPARE(text[0], QStringLiteral("Diameter of secondary coil : 7.874in"));
+        QCOMPARE(text[2], QStringLiteral("Wire diameter for secondary coil : 0.0283in"));
+        QCOMPARE(text[4], QStringLiteral("Secondary turns : 834.00"));
+        QCOMPARE(text[5], QStringLiteral("Secondary wire length : 1720.66ft"));
+        QCOMPARE(text[6], QStringLiteral("Secondary inductance : 39.75mH"));
+        QCOMPARE(text[8],
+                 QStringLiteral("Secondary quarter wavelength resonant frequency : 143.01kHz"));
+
+        // New inputs beside the old results; whole turns never round up.
+        secondary.setHeight(QStringLiteral("100"));
+        test::loadFields(secondary, {TaggedValue::single(100), TaggedValue::single(7.874f),
+                                     TaggedValue::single(0.0283f), TaggedValue::single(0),
+                                     TaggedValue::single(833.999f)});
+        const QStringList changed =
+            lines(SecondarySectionText(secondary, QStringLiteral("in"), QStringLiteral("ft")));
+        QCOMPARE(changed[1], QStringLiteral("Winding height of secondary coil : 100.00in"));
+        QCOMPARE(changed[4], QStringLiteral("Secondary turns : 833.00"));
+        QCOMPARE(changed[6], QStringLiteral("Secondary inductance : 39.75mH"));
+    }
+
+    void secondaryNegativeToroid() {
+        CSecondary secondary(true);
+        secondary.setHeight(QStringLiteral("65"));
+        secondary.Calculate(true);
+        QCOMPARE(lines(SecondarySectionText(secondary, QStringLiteral("mm"),
+                                            QStringLiteral("m")))[10],
+                 QStringLiteral("Toroid capacitance required to form quarter wavelength coil : "
+                                "-0.02pF"));
+    }
+
+    void primaryWorkedExample() {
+        MemoryOptionsStore store = inches();
+        CFile doc(&store);
+        imperialPrimaryExample(doc);
+        const QStringList text = lines(primaryText(doc));
+        QCOMPARE(text.size(), 31); // 30 lines, the last one ended
+        QCOMPARE(text.mid(0, 10),
+                 QStringList({"Primary capacitance : 0.01uF",
+                              "Primary resonant frequency : 250.00kHz",
+                              "Secondary coil diameter : 4.50in",
+                              "Primary conductor diameter : 0.37in",
+                              "Primary turn to turn spacing : 0.37in",
+                              "Spacing between the secondary and the inside turn of the primary : "
+                              "2.46in",
+                              "The primary will need to be tapped between turn 9 and turn 10 to "
+                              "form a resonant circuit at 250.00kHz",
+                              "", "The approximate inductance at each turn is : ", ""}));
+        QCOMPARE(text.mid(10, 15), lines(doc.primary().LPerTurn()));
+        QCOMPARE(text.mid(25),
+                 QStringList({"",
+                              "Note: The Primary Coil Design is not using the Secondary Coil "
+                              "Design diameter",
+                              "Note: The Primary Coil Design is not using the calculated Secondary "
+                              "Coil Design resonant frequency",
+                              "Note: The Primary Coil Design is not using the calculated Neon "
+                              "Transformer / Primary Capacitor Matching Value ",
+                              "", ""}));
+    }
+
+    void primaryAfterTheTurnLimit() {
+        MemoryOptionsStore store = inches();
+        CFile doc(&store);
+        imperialPrimaryExample(doc);
+        doc.primary().setLPerTurn({});
+        doc.primary().setResults({});
+        const QStringList text = lines(primaryText(doc));
+        QCOMPARE(text.mid(6, 6), QStringList({"", "", "The approximate inductance at each turn is : ",
+                                              "", "", ""}));
+    }
+
+    void primaryNotesFollowTheChoices() {
+        MemoryOptionsStore store = inches();
+        CFile doc(&store);
+        imperialPrimaryExample(doc);
+        CSettings& settings = doc.settings();
+        settings.setUseSecDia(1);
+        settings.setUseSecFr(1);
+        settings.setUsePriC(1);
+        QString text = primaryText(doc);
+        QVERIFY(!text.contains(QStringLiteral("Note:")));
+        QVERIFY(text.endsWith(QStringLiteral("uH\r\n\r\n")));
+        QVERIFY(text.contains(QStringLiteral("Secondary coil diameter : 7.874in\r\n")));
+        QVERIFY(text.contains(QStringLiteral("Primary resonant frequency : 143.01kHz\r\n")));
+        QVERIFY(text.contains(QStringLiteral("Primary capacitance : 0.0106uF\r\n")));
+
+        // Nothing calculated to use: no notes for it, the extra break all the same.
+        CFile fresh(nullptr);
+        fresh.primary().setCalcsInvalid(false);
+        fresh.settings().setUseSecDia(1);
+        text = primaryText(fresh, "mm");
+        QVERIFY(text.contains(QStringLiteral("Secondary coil diameter : 200.00mm\r\n")));
+        QVERIFY(!text.contains(QStringLiteral("Note:")));
+        QVERIFY(text.endsWith(QStringLiteral("\r\n\r\n\r\n")));
+
+        fresh.primary().setCalcsInvalid(true);
+        QCOMPARE(primaryText(fresh),
+                 QStringLiteral("No primary winding data calculated\r\n\r\n"));
+    }
+
+    void transformerSection_data() {
+        QTest::addColumn<bool>("use50Hz");
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("60 Hz") << false << false
+                               << "Primary capacitor required to form a resonant circuit at 60Hz "
+                                  "with neon transformer(s) : 0.0106uF";
+        QTest::newRow("50 Hz") << true << false
+                               << "Primary capacitor required to form a resonant circuit at 50Hz "
+                                  "with neon transformer(s) : 0.0127uF";
+        QTest::newRow("60 Hz comma") << false << true
+                                     << "Primary capacitor required to form a resonant circuit at "
+                                        "60Hz with neon transformer(s) : 0,0106uF";
+    }
+    void transformerSection() {
+        QFETCH(bool, use50Hz);
+        QFETCH(bool, comma);
+        QFETCH(QString, lastLine);
+        if (comma)
+            QLocale::setDefault(test::commaLocale());
+        CTransformer transformer;
+        transformer.CalcCap(use50Hz);
+        const QStringList text = lines(TransformerSectionText(transformer, use50Hz));
+        const QString point = comma ? QStringLiteral(",") : QStringLiteral(".");
+        QCOMPARE(text, QStringList({"Transformer secondary voltage : 15" + point + "00kV",
+                                    "Transformer secondary current : 60" + point + "00mA",
+                                    "Number of transformers : 1", lastLine}));
+    }
+
+    void transformerCapacitanceDecimals() {
+        CTransformer transformer;
+        test::loadFields(transformer, {TaggedValue::single(15), TaggedValue::single(60),
+                                       TaggedValue::integer(1), TaggedValue::single(1.23456e-7f)});
+        QVERIFY(TransformerSectionText(transformer, true).endsWith(QStringLiteral(" : 0.1235uF")));
+    }
+
+    void unitWordsFollowTheSettings() {
+        CFile doc(nullptr);
+        doc.secondary().Calculate(true);
+        QVERIFY(plainText(ComposeSummary(doc)).contains(QStringLiteral("523.60m\r\n")));
+        doc.settings().setUseMetric(false);
+        const QString text = plainText(ComposeSummary(doc));
+        QVERIFY(text.contains(QStringLiteral("Diameter of secondary coil : 200.00in")));
+        QVERIFY(text.contains(QStringLiteral("523.60ft\r\n")));
+    }
+
+    void absurdStoredValuesRaiseAnOverflow() {
+        CFile doc(nullptr);
+        test::loadFields(doc.transformer(), {TaggedValue::single(15), TaggedValue::single(60),
+                                             TaggedValue::integer(1), TaggedValue::single(1e38f)});
+        try {
+            ComposeSummary(doc);
+            QFAIL("showed an infinite capacitance");
+        } catch (const ResonexError& e) {
+            QCOMPARE(e.number(), 6u);
+            QVERIFY(!e.source().isEmpty());
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(SummaryTest)
 #include "tst_summary.moc"
