@@ -1,4 +1,228 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// resonex-cli from the outside: its output, exit codes and the files it writes.
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& arguments, const QByteArray& locale = "en_US.UTF-8") {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+    env.insert(QStringLiteral("LANG"), QString::fromLatin1(locale));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(RESONEX_CLI), arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString dataFile(const char* name) {
+    return QStringLiteral(RESONEX_TEST_DATA "/") + QLatin1String(name);
+}
+
+const QStringList kImperialExample{"calc",     "--units",   "in",      "--cap",
+                                   "0.01",     "--freq",    "250.00",  "--sec-dia",
+                                   "4.5",      "--con-dia", "0.374",   "--con-spa",
+                                   "0.374",    "--sec-sep", "2.46"};
+
+} // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void helpAndVersion() {
+        Run run = cli({"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("resonex-cli calc [OPTIONS]")));
+        run = cli({"--version"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("resonex-cli 2.0\n"));
+    }
+
+    void newDesignPrintsTheEmptySummary() {
+        const Run run = cli({"calc"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Filename: Untitled\n\n"
+                                         "Secondary Coil Design\n"
+                                         "No Secondary Coil Data Calculated\n\n"
+                                         "Primary Coil Design\n"
+                                         "No primary winding data calculated\n\n"
+                                         "Neon Transformer / Primary Capacitor Matching\n"
+                                         "No Transformer / Capacitor Matching Data Calculated\n"));
+    }
+
+    void imperialWorkedExample() {
+        const Run run = cli(kImperialExample);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral(
+            "Secondary coil diameter : 4.50in\nPrimary conductor diameter : 0.37in\n")));
+        QVERIFY(run.out.contains(QStringLiteral("tapped between turn 9 and turn 10 to form a "
+                                                "resonant circuit at 250.00kHz\n")));
+        QVERIFY(run.out.contains(QStringLiteral("\n Turn  9         37.89uH\n"
+                                                " Turn  10       47.33uH\n")));
+        QVERIFY(!run.out.contains(u'\r'));
+    }
+
+    // All three groups in one run, the primary taking its values from the
+    // others; the saved design shows the same summary again.
+    void fullDesignSavedAndShown() {
+        const QString file = path("coil.rzn");
+        const Run run = cli({"calc", "--mains", "60", "--kv", "15", "--ma", "60", "--count", "1",
+                             "--dia", "200", "--height", "600", "--wire-dia", "0.72", "--spacing",
+                             "0", "--use-pri-c", "1", "--use-sec-fr", "1", "--use-sec-dia", "1",
+                             "--con-dia", "9.5", "--con-spa", "9.5", "--sec-sep", "62.5", "--out",
+                             file});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QVERIFY(run.out.startsWith(QStringLiteral("Filename: coil.rzn\n\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Primary capacitance : 0.0106uF\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Primary resonant frequency : 143.24kHz\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Secondary coil diameter : 200.00mm\n")));
+        QVERIFY(run.out.contains(QStringLiteral("resonant circuit at 143.24kHz\n")));
+        QVERIFY(!run.out.contains(QStringLiteral("Note:")));
+        QVERIFY(run.out.endsWith(QStringLiteral("0.0106uF\n")));
+        QVERIFY(QFile::exists(file));
+
+        const Run shown = cli({"show", file});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.out, run.out);
+
+        // Reopened, a change of mains frequency recalculates the capacitor and
+        // leaves the primary to be calculated again.
+        const Run changed = cli({"calc", "--in", file, "--mains", "50"});
+        QCOMPARE(changed.exitCode, 0);
+        QVERIFY(changed.out.startsWith(QStringLiteral("Filename: coil.rzn\n")));
+        QVERIFY(changed.out.contains(QStringLiteral("No primary winding data calculated")));
+        QVERIFY(changed.out.endsWith(QStringLiteral("at 50Hz with neon transformer(s) : 0.0127uF\n")));
+    }
+
+    void rejectedValueSavesNothing() {
+        const QString file = path("rejected.rzn");
+        const Run run = cli({"calc", "--dia", "150", "--height", "0", "--out", file});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err, QStringLiteral("resonex-cli: Invalid value in height property "
+                                         "[CSecondary::Height 0x80040202]\n"));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFile::exists(file));
+
+        const Run empty = cli({"calc", "--sec-dia", "200", "--cap", "0.01"}); // no frequency
+        QCOMPARE(empty.exitCode, 2);
+        QVERIFY(empty.err.contains(QStringLiteral("[CPrimary::Fr 0x80040206]")));
+    }
+
+    void turnLimitIsToldAndTheRunGoesOn() {
+        const Run run = cli({"calc", "--cap", "0.0001", "--freq", "25", "--sec-dia", "200"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err,
+                 QStringLiteral("resonex-cli: The primary winding will exceed the limit of 15 turns\n"));
+        QVERIFY(run.out.contains(
+            QStringLiteral("62.50mm\n\n\nThe approximate inductance at each turn is : \n\n\n\n")));
+    }
+
+    void calculationErrorExitsThree() {
+        const Run run = cli({"calc", "--in", dataFile("zero-transformers.rzn"), "--mains", "60"});
+        QCOMPARE(run.exitCode, 3);
+        QCOMPARE(run.err,
+                 QStringLiteral("resonex-cli: Division by zero [CTransformer::CalcCap 0x0000000B]\n"));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"frob"};
+        QTest::newRow("unknown option") << QStringList{"calc", "--bogus", "1"};
+        QTest::newRow("missing value") << QStringList{"calc", "--height"};
+        QTest::newRow("bad units") << QStringList{"calc", "--units", "cm"};
+        QTest::newRow("bad mains") << QStringList{"calc", "--mains", "55"};
+        QTest::newRow("bad choice") << QStringList{"calc", "--use-sec-dia", "2"};
+        QTest::newRow("units with a design")
+            << QStringList{"calc", "--in", dataFile("zero-transformers.rzn"), "--units", "mm"};
+        QTest::newRow("capacitor not calculated") << QStringList{"calc", "--use-pri-c", "1"};
+        QTest::newRow("secondary not calculated") << QStringList{"calc", "--use-sec-fr", "1"};
+        QTest::newRow("typed and taken")
+            << QStringList{"calc", "--kv", "15", "--use-pri-c", "1", "--cap", "0.01"};
+        QTest::newRow("show without a file") << QStringList{"show"};
+    }
+    void usageErrors() {
+        QFETCH(QStringList, arguments);
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, 64);
+        QVERIFY(run.err.startsWith(QStringLiteral("resonex-cli: ")));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void fileErrors() {
+        Run run = cli({"show", path("missing.rzn")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QStringLiteral("resonex-cli: Error opening file : File not found\n"));
+        run = cli({"show", m_dir.path()});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.startsWith(QStringLiteral("resonex-cli: Error opening file : ")));
+        run = cli({"calc", "--in", path("missing.rzn")});
+        QCOMPARE(run.exitCode, 1);
+        run = cli({"calc", "--kv", "12", "--out", path("no/such/folder/x.rzn")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.startsWith(QStringLiteral("resonex-cli: Error saving file: ")));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    // Short and foreign files open as far as their values go.
+    void toleratedFiles() {
+        QFile foreign(path("notes.rzn"));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("These are not the designs you are looking for.\n");
+        foreign.close();
+        Run run = cli({"show", foreign.fileName()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("Filename: notes.rzn\n")));
+
+        QFile source(dataFile("zero-transformers.rzn"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QFile cut(path("cut.rzn"));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(source.read(60));
+        cut.close();
+        run = cli({"show", cut.fileName()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("No Transformer / Capacitor Matching Data")));
+    }
+
+    void commaLocale() {
+        const Run run = cli({"calc", "--kv", "12,5", "--con-dia", "9,5", "--cap", "0,01", "--freq",
+                             "250", "--sec-dia", "100"},
+                            "de_DE.UTF-8");
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("Transformer secondary voltage : 12,50kV\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Primary capacitance : 0,01uF\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Primary conductor diameter : 9,50mm\n")));
+        QVERIFY(run.out.contains(QStringLiteral("resonant circuit at 250kHz\n")));
+
+        QStringList example = kImperialExample;
+        example.replaceInStrings(QStringLiteral("."), QStringLiteral(","));
+        const Run imperial = cli(example, "de_DE.UTF-8");
+        QCOMPARE(imperial.exitCode, 0);
+        QVERIFY(imperial.out.contains(QStringLiteral("\n Turn  9         37,89uH\n"
+                                                     " Turn  10       47,33uH\n")));
+        QVERIFY(imperial.out.contains(QStringLiteral("Primary conductor diameter : 0,37in\n")));
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
 #include "tst_cli.moc"

@@ -177,20 +177,24 @@ private slots:
         }
     }
 
-    // In a comma locale the whole-text conversions read the comma, the
-    // leading-number reading stops at it.
+    // In a comma locale entries take the comma, whichever reading stores them,
+    // and what a property shows can be entered again unchanged.
     void commaLocaleEntries() {
         QLocale::setDefault(test::commaLocale());
         Models models;
         models.primary.setConDia(QStringLiteral("2,5"));
-        QCOMPARE(models.primary.ConDia(), QStringLiteral("2,00"));
+        QCOMPARE(models.primary.ConDia(), QStringLiteral("2,50"));
+        models.secondary.setWireDia(models.secondary.WireDia());
+        QCOMPARE(models.secondary.WireDia(), QStringLiteral("0,72"));
+        models.primary.setSecSep(QStringLiteral("0,374"));
+        QCOMPARE(models.primary.SecSep(), QStringLiteral("0,37"));
         models.primary.setC(QStringLiteral("2,5"));
         QCOMPARE(models.primary.C(), QStringLiteral("2,50"));
         models.transformer.setSecVol(QStringLiteral("12,5"));
         QCOMPARE(models.transformer.SecVol(), QStringLiteral("12,50"));
         QCOMPARE(test::errorNumberOf([&] { models.primary.setConDia(QStringLiteral("2.5")); }),
                  0x80040207u);
-        QCOMPARE(test::errorNumberOf([&] { models.secondary.setWireDia(QStringLiteral("0,72")); }),
+        QCOMPARE(test::errorNumberOf([&] { models.secondary.setWireDia(QStringLiteral("0.72")); }),
                  0x80040203u);
     }
 

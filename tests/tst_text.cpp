@@ -94,7 +94,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("plain") << "9.5" << 9.5;
-        QTest::newRow("comma stops") << "2,5" << 2.0;
         QTest::newRow("blanks anywhere") << " 1 2.\t5" << 12.5;
         QTest::newRow("exponent") << "1e3" << 1000.0;
         QTest::newRow("D exponent") << "2d2" << 200.0;
@@ -110,8 +109,18 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(text::leadingNumber(text), expected);
-        QLocale::setDefault(test::commaLocale()); // always the full stop
+        QLocale::setDefault(test::commaLocale()); // the full stop still reads
         QCOMPARE(text::leadingNumber(text), expected);
+    }
+
+    // The locale's own separator reads as the decimal point too, so a numeric
+    // entry means one number whichever way it is read.
+    void leadingNumberReadsTheLocaleSeparator() {
+        QCOMPARE(text::leadingNumber(QStringLiteral("2,5")), 2.0);
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(text::leadingNumber(QStringLiteral("2,5")), 2.5);
+        QCOMPARE(text::leadingNumber(QStringLiteral("0,72")), 0.72);
+        QCOMPARE(text::leadingNumber(QStringLiteral("1,2,3")), 1.2);
     }
 
     void leadingNumberOverflowsToInfinity() {

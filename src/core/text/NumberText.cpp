@@ -136,6 +136,10 @@ QString format(float value, Pattern pattern) {
 bool isNumeric(const QString& text) { return normalizedNumber(text).has_value(); }
 
 double leadingNumber(const QString& text) {
+    // Reading only the full stop would take "0,72" in a comma locale as 0 and
+    // reject it, or "9,5" as 9: the entry the user sees would not be the one
+    // stored. Its own separator keeps the two the same.
+    const QString decimalPoint = QLocale().decimalPoint();
     QByteArray ascii;
     bool sawDigit = false;
     bool sawPoint = false;
@@ -157,9 +161,12 @@ double leadingNumber(const QString& text) {
         if (isDigit(c)) {
             ascii += char(c.unicode());
             sawDigit = true;
-        } else if (c == u'.' && !sawPoint) {
+        } else if (!sawPoint &&
+                   (c == u'.' || QStringView(text).sliced(i).startsWith(decimalPoint))) {
             ascii += '.';
             sawPoint = true;
+            if (c != u'.')
+                i += decimalPoint.size() - 1;
         } else {
             break;
         }

@@ -7,7 +7,8 @@
 // entry, the leading-number reading and the conversions to 32-bit floats and
 // 16-bit integers. Patterns, the numeric test and the whole-text conversion
 // follow the decimal separator of the default QLocale (the user's locale); the
-// leading-number reading always takes the full stop.
+// leading-number reading takes the full stop and that separator alike, so that
+// an entry accepted as numeric means the same number to both readings.
 namespace resonex::text {
 
 enum class Pattern {
@@ -26,8 +27,9 @@ QString format(float value, Pattern pattern);
 bool isNumeric(const QString& text);
 
 // The number at the start of the text: blanks, tabs and line feeds are skipped
-// anywhere, the full stop is the decimal separator, reading stops at the first
-// character that cannot continue the number. 0 when there is none.
+// anywhere, the full stop or the locale's separator marks the decimals, reading
+// stops at the first character that cannot continue the number. 0 when there
+// is none.
 double leadingNumber(const QString& text);
 
 // The whole text converted to a 32-bit float. Raises a type mismatch when the
