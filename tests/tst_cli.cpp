@@ -32,10 +32,9 @@ QString dataFile(const char* name) {
     return QStringLiteral(RESONEX_TEST_DATA "/") + QLatin1String(name);
 }
 
-const QStringList kImperialExample{"calc",     "--units",   "in",      "--cap",
-                                   "0.01",     "--freq",    "250.00",  "--sec-dia",
-                                   "4.5",      "--con-dia", "0.374",   "--con-spa",
-                                   "0.374",    "--sec-sep", "2.46"};
+const QStringList kImperialExample{"calc",   "--units",   "in",        "--cap",     "0.01",
+                                   "--freq", "250.00",    "--sec-dia", "4.5",       "--con-dia",
+                                   "0.374",  "--con-spa", "0.374",     "--sec-sep", "2.46"};
 
 } // namespace
 
@@ -83,10 +82,11 @@ private slots:
     // others; the saved design shows the same summary again.
     void fullDesignSavedAndShown() {
         const QString file = path("coil.rzn");
-        const Run run = cli({"calc", "--mains", "60", "--kv", "15", "--ma", "60", "--count", "1",
-                             "--dia", "200", "--height", "600", "--wire-dia", "0.72", "--spacing",
-                             "0", "--use-pri-c", "1", "--use-sec-fr", "1", "--use-sec-dia", "1",
-                             "--con-dia", "9.5", "--con-spa", "9.5", "--sec-sep", "62.5", "--out",
+        const Run run = cli({"calc", "--mains",      "60",   "--kv",          "15",   "--ma",
+                             "60",   "--count",      "1",    "--dia",         "200",  "--height",
+                             "600",  "--wire-dia",   "0.72", "--spacing",     "0",    "--use-pri-c",
+                             "1",    "--use-sec-fr", "1",    "--use-sec-dia", "1",    "--con-dia",
+                             "9.5",  "--con-spa",    "9.5",  "--sec-sep",     "62.5", "--out",
                              file});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
@@ -109,7 +109,8 @@ private slots:
         QCOMPARE(changed.exitCode, 0);
         QVERIFY(changed.out.startsWith(QStringLiteral("Filename: coil.rzn\n")));
         QVERIFY(changed.out.contains(QStringLiteral("No primary winding data calculated")));
-        QVERIFY(changed.out.endsWith(QStringLiteral("at 50Hz with neon transformer(s) : 0.0127uF\n")));
+        QVERIFY(
+            changed.out.endsWith(QStringLiteral("at 50Hz with neon transformer(s) : 0.0127uF\n")));
     }
 
     void rejectedValueSavesNothing() {
@@ -129,8 +130,9 @@ private slots:
     void turnLimitIsToldAndTheRunGoesOn() {
         const Run run = cli({"calc", "--cap", "0.0001", "--freq", "25", "--sec-dia", "200"});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.err,
-                 QStringLiteral("resonex-cli: The primary winding will exceed the limit of 15 turns\n"));
+        QCOMPARE(
+            run.err,
+            QStringLiteral("resonex-cli: The primary winding will exceed the limit of 15 turns\n"));
         QVERIFY(run.out.contains(
             QStringLiteral("62.50mm\n\n\nThe approximate inductance at each turn is : \n\n\n\n")));
     }
@@ -138,8 +140,9 @@ private slots:
     void calculationErrorExitsThree() {
         const Run run = cli({"calc", "--in", dataFile("zero-transformers.rzn"), "--mains", "60"});
         QCOMPARE(run.exitCode, 3);
-        QCOMPARE(run.err,
-                 QStringLiteral("resonex-cli: Division by zero [CTransformer::CalcCap 0x0000000B]\n"));
+        QCOMPARE(
+            run.err,
+            QStringLiteral("resonex-cli: Division by zero [CTransformer::CalcCap 0x0000000B]\n"));
         QVERIFY(run.out.isEmpty());
     }
 
@@ -165,6 +168,8 @@ private slots:
         const Run run = cli(arguments);
         QCOMPARE(run.exitCode, 64);
         QVERIFY(run.err.startsWith(QStringLiteral("resonex-cli: ")));
+        QVERIFY(
+            run.err.endsWith(QStringLiteral("Try 'resonex-cli --help' for more information.\n")));
         QVERIFY(run.out.isEmpty());
     }
 

@@ -1,4 +1,4 @@
-#include "ModelFields.h"
+#include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "files/CFile.h"
@@ -25,13 +25,19 @@ QByteArray word(quint16 value) {
     const quint16 le = qToLittleEndian(value);
     return QByteArray(reinterpret_cast<const char*>(&le), 2);
 }
-QByteArray integer(qint16 value) { return word(2) + word(quint16(value)); }
-QByteArray boolean(bool value) { return word(11) + word(value ? 0xFFFF : 0); }
+QByteArray integer(qint16 value) {
+    return word(2) + word(quint16(value));
+}
+QByteArray boolean(bool value) {
+    return word(11) + word(value ? 0xFFFF : 0);
+}
 QByteArray single(float value) {
     const float le = qToLittleEndian(value);
     return word(4) + QByteArray(reinterpret_cast<const char*>(&le), 4);
 }
-QByteArray text(const QByteArray& value) { return word(8) + word(quint16(value.size())) + value; }
+QByteArray text(const QByteArray& value) {
+    return word(8) + word(quint16(value.size())) + value;
+}
 
 QByteArray settingsPart(bool metric, bool fiftyHz) {
     return text("<-rezon32->") + integer(2) + integer(0) + integer(0) + integer(0) + integer(0) +
@@ -78,7 +84,9 @@ void calculateEverything(CFile& doc) {
                             prompts);
 }
 
-QString summaryOf(const CFile& doc) { return plainText(ComposeSummary(doc)); }
+QString summaryOf(const CFile& doc) {
+    return plainText(ComposeSummary(doc));
+}
 
 } // namespace
 
@@ -110,8 +118,8 @@ private slots:
         doc.setFileName(path("full.rzn"));
         doc.WriteAllObjects();
         const QByteArray saved = readAll(doc.FileName());
-        QCOMPARE(saved.size(), 185 + doc.primary().LPerTurn().size() +
-                                   doc.primary().Results().size());
+        QCOMPARE(saved.size(),
+                 185 + doc.primary().LPerTurn().size() + doc.primary().Results().size());
 
         CFile reopened(nullptr);
         reopened.setFileName(doc.FileName());
@@ -266,12 +274,9 @@ private slots:
         QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
 
         doc.setFileName(m_dir.path());
-        try {
-            doc.ReadAllObjects();
-            QFAIL("read a folder");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.source(), QStringLiteral("CFile::ReadFile"));
-        }
+        const auto e = test::errorOf([&] { doc.ReadAllObjects(); });
+        QVERIFY2(e, "read a folder");
+        QCOMPARE(e->source(), QStringLiteral("CFile::ReadFile"));
     }
 
     void savingReplacesALongerFile() {
@@ -291,25 +296,19 @@ private slots:
 
         doc.setModified(true);
         doc.primary().setResults(QString(70000, u'x'));
-        try {
-            doc.WriteAllObjects();
-            QFAIL("wrote a text longer than its count");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.number(), 0x80040214u);
-            QCOMPARE(e.source(), QStringLiteral("CFile::WriteField"));
-            QVERIFY(e.description().startsWith(QStringLiteral("Write Error: ")));
-        }
+        const auto e = test::errorOf([&] { doc.WriteAllObjects(); });
+        QVERIFY2(e, "wrote a text longer than its count");
+        QCOMPARE(e->number(), 0x80040214u);
+        QCOMPARE(e->source(), QStringLiteral("CFile::WriteField"));
+        QVERIFY(e->description().startsWith(QStringLiteral("Write Error: ")));
         QCOMPARE(readAll(doc.FileName()), before);
         QVERIFY(doc.Modified());
 
         doc.primary().setResults({});
         doc.setFileName(path("no/such/folder/x.rzn"));
-        try {
-            doc.WriteAllObjects();
-            QFAIL("wrote into a missing folder");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.source(), QStringLiteral("CFile::WriteFile"));
-        }
+        const auto missing = test::errorOf([&] { doc.WriteAllObjects(); });
+        QVERIFY2(missing, "wrote into a missing folder");
+        QCOMPARE(missing->source(), QStringLiteral("CFile::WriteFile"));
     }
 
     void titleIsTheNameWithoutItsFolder() {

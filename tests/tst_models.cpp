@@ -1,4 +1,4 @@
-#include "ModelFields.h"
+#include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "model/CPrimary.h"
@@ -10,6 +10,7 @@
 #include <functional>
 
 using namespace resonex;
+using test::enterImperialExample;
 using test::exact;
 
 namespace {
@@ -31,7 +32,8 @@ struct Models {
     Property property(const QString& name) {
         const QHash<QString, Property> all{
             {"Dia", {[&](auto t) { secondary.setDia(t); }, [&] { return secondary.Dia(); }}},
-            {"Height", {[&](auto t) { secondary.setHeight(t); }, [&] { return secondary.Height(); }}},
+            {"Height",
+             {[&](auto t) { secondary.setHeight(t); }, [&] { return secondary.Height(); }}},
             {"WireDia",
              {[&](auto t) { secondary.setWireDia(t); }, [&] { return secondary.WireDia(); }}},
             {"WireSpa",
@@ -52,15 +54,22 @@ struct Models {
     }
 };
 
-// The primary of the imperial worked example, entered through its setters.
-void enterImperialExample(CPrimary& primary) {
-    primary.setC(QStringLiteral("0.01"));
-    primary.setFr(QStringLiteral("250"));
-    primary.setSecDia(QStringLiteral("4.5"));
-    primary.setConDia(QStringLiteral("0.374"));
-    primary.setConSpa(QStringLiteral("0.374"));
-    primary.setSecSep(QStringLiteral("2.46"));
-}
+// Everything the primary's calculation reads, in one unit system.
+struct PrimaryDesign {
+    explicit PrimaryDesign(bool metric) : secondary(metric), primary(metric) {
+        settings.setUseMetric(metric);
+    }
+    void calculate(const QString& frText = QStringLiteral("250.00")) {
+        primary.Calculate(settings, secondary, transformer, frText, prompts);
+    }
+    QStringList listing() const { return primary.LPerTurn().split(QStringLiteral("\r\n")); }
+
+    CSettings settings{nullptr};
+    CSecondary secondary;
+    CTransformer transformer;
+    CPrimary primary;
+    test::RecordingPrompts prompts;
+};
 
 // The flat spiral inductance of turn n in µH, computed independently of the
 // model for the boundary tests (imperial, inputs as floats).
@@ -72,11 +81,10 @@ float spiralMicrohenries(int n, float d, float s, float g, float outer) {
 
 // A primary whose C and fr are exact floats, the rest as in the imperial example.
 void loadPrimary(CPrimary& primary, float c, float fr) {
-    test::loadFields(primary, {TaggedValue::single(c), TaggedValue::single(fr),
-                               TaggedValue::single(0.374f), TaggedValue::single(0.374f),
-                               TaggedValue::single(2.46f), TaggedValue::text({}),
-                               TaggedValue::single(4.5f), TaggedValue::text({}),
-                               TaggedValue::boolean(true)});
+    test::loadFields(
+        primary, {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
+                  TaggedValue::single(0.374f), TaggedValue::single(2.46f), TaggedValue::text({}),
+                  TaggedValue::single(4.5f), TaggedValue::text({}), TaggedValue::boolean(true)});
 }
 
 } // namespace
@@ -107,29 +115,49 @@ private slots:
                 QTest::addRow("%s rejects '%s'", p.property, bad)
                     << p.property << bad << p.error << QString();
         }
-        QTest::newRow("WireSpa takes 0") << "WireSpa" << "0" << 0u << "0.00";
-        QTest::newRow("WireSpa rejects -0.1") << "WireSpa" << "-0.1" << 0x80040204u << QString();
-        QTest::newRow("WireSpa rejects letters") << "WireSpa" << "x" << 0x80040204u << QString();
+        QTest::newRow("WireSpa takes 0") << "WireSpa"
+                                         << "0" << 0u << "0.00";
+        QTest::newRow("WireSpa rejects -0.1") << "WireSpa"
+                                              << "-0.1" << 0x80040204u << QString();
+        QTest::newRow("WireSpa rejects letters") << "WireSpa"
+                                                 << "x" << 0x80040204u << QString();
 
-        QTest::newRow("Height four decimals") << "Height" << "12.34567" << 0u << "12.3457";
-        QTest::newRow("Height exponent") << "Height" << "1e3" << 0u << "1000.00";
-        QTest::newRow("C micro") << "C" << "0.0125" << 0u << "0.0125";
-        QTest::newRow("fr kilo") << "fr" << "250" << 0u << "250.00";
-        QTest::newRow("ConDia two decimals") << "ConDia" << "9.5" << 0u << "9.50";
-        QTest::newRow("ConDia exponent") << "ConDia" << "1e3" << 0u << "1000.00";
-        QTest::newRow("SecDia five decimals") << "SecDia" << "4.12345" << 0u << "4.12345";
-        QTest::newRow("SecSep blanks") << "SecSep" << " 62.5 " << 0u << "62.50";
-        QTest::newRow("SecCur five decimals") << "SecCur" << "30.123456" << 0u << "30.12346";
-        QTest::newRow("Num whole") << "Num" << "2" << 0u << "2";
-        QTest::newRow("Num exponent") << "Num" << "1e1" << 0u << "10";
-        QTest::newRow("Num rejects a point") << "Num" << "2.0" << 0x8004020Du << QString();
-        QTest::newRow("Num rejects a fraction") << "Num" << "2.5" << 0x8004020Du << QString();
+        QTest::newRow("Height four decimals") << "Height"
+                                              << "12.34567" << 0u << "12.3457";
+        QTest::newRow("Height exponent") << "Height"
+                                         << "1e3" << 0u << "1000.00";
+        QTest::newRow("C micro") << "C"
+                                 << "0.0125" << 0u << "0.0125";
+        QTest::newRow("fr kilo") << "fr"
+                                 << "250" << 0u << "250.00";
+        QTest::newRow("ConDia two decimals") << "ConDia"
+                                             << "9.5" << 0u << "9.50";
+        QTest::newRow("ConDia exponent") << "ConDia"
+                                         << "1e3" << 0u << "1000.00";
+        QTest::newRow("SecDia five decimals") << "SecDia"
+                                              << "4.12345" << 0u << "4.12345";
+        QTest::newRow("SecSep blanks") << "SecSep"
+                                       << " 62.5 " << 0u << "62.50";
+        QTest::newRow("SecCur five decimals") << "SecCur"
+                                              << "30.123456" << 0u << "30.12346";
+        QTest::newRow("Num whole") << "Num"
+                                   << "2" << 0u << "2";
+        QTest::newRow("Num exponent") << "Num"
+                                      << "1e1" << 0u << "10";
+        QTest::newRow("Num rejects a point") << "Num"
+                                             << "2.0" << 0x8004020Du << QString();
+        QTest::newRow("Num rejects a fraction") << "Num"
+                                                << "2.5" << 0x8004020Du << QString();
 
         // Beyond the range of the stored type: an overflow, not the property's error.
-        QTest::newRow("Num beyond 16 bits") << "Num" << "40000" << 6u << QString();
-        QTest::newRow("SecVol beyond float") << "SecVol" << "1e39" << 6u << QString();
-        QTest::newRow("Height beyond float") << "Height" << "1e39" << 6u << QString();
-        QTest::newRow("fr beyond float") << "fr" << "3e38" << 6u << QString();
+        QTest::newRow("Num beyond 16 bits") << "Num"
+                                            << "40000" << 6u << QString();
+        QTest::newRow("SecVol beyond float") << "SecVol"
+                                             << "1e39" << 6u << QString();
+        QTest::newRow("Height beyond float") << "Height"
+                                             << "1e39" << 6u << QString();
+        QTest::newRow("fr beyond float") << "fr"
+                                         << "3e38" << 6u << QString();
     }
     void inputs() {
         QFETCH(QString, property);
@@ -153,28 +181,21 @@ private slots:
 
     void errorTextsOfTheInputs() {
         Models models;
-        try {
-            models.secondary.setWireSpa(QStringLiteral("-1"));
-            QFAIL("accepted");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.source(), QStringLiteral("Csecondary::WireSpa"));
-            QCOMPARE(e.description(), QStringLiteral("Invalid value in wire spacing property"));
-        }
-        try {
-            models.primary.setFr(QString());
-            QFAIL("accepted");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.source(), QStringLiteral("CPrimary::Fr"));
-            QCOMPARE(e.description(),
-                     QStringLiteral("Invalid value in the resonant frequency property"));
-        }
-        try {
-            models.transformer.setNum(QStringLiteral("99999"));
-            QFAIL("accepted");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.source(), QStringLiteral("CTransformer::Num"));
-            QCOMPARE(e.description(), QStringLiteral("Overflow"));
-        }
+        const auto spacing =
+            test::errorOf([&] { models.secondary.setWireSpa(QStringLiteral("-1")); });
+        QVERIFY2(spacing, "accepted");
+        QCOMPARE(spacing->source(), QStringLiteral("Csecondary::WireSpa"));
+        QCOMPARE(spacing->description(), QStringLiteral("Invalid value in wire spacing property"));
+        const auto frequency = test::errorOf([&] { models.primary.setFr(QString()); });
+        QVERIFY2(frequency, "accepted");
+        QCOMPARE(frequency->source(), QStringLiteral("CPrimary::Fr"));
+        QCOMPARE(frequency->description(),
+                 QStringLiteral("Invalid value in the resonant frequency property"));
+        const auto count =
+            test::errorOf([&] { models.transformer.setNum(QStringLiteral("99999")); });
+        QVERIFY2(count, "accepted");
+        QCOMPARE(count->source(), QStringLiteral("CTransformer::Num"));
+        QCOMPARE(count->description(), QStringLiteral("Overflow"));
     }
 
     // In a comma locale entries take the comma, whichever reading stores them,
@@ -203,16 +224,16 @@ private slots:
         QCOMPARE(QStringList({metric.Dia(), metric.Height(), metric.WireDia(), metric.WireSpa()}),
                  QStringList({"200.00", "600.00", "0.72", "0.00"}));
         const CSecondary imperial(false);
-        QCOMPARE(QStringList({imperial.Dia(), imperial.Height(), imperial.WireDia(),
-                              imperial.WireSpa()}),
+        QCOMPARE(QStringList(
+                     {imperial.Dia(), imperial.Height(), imperial.WireDia(), imperial.WireSpa()}),
                  QStringList({"7.874", "23.622", "0.0283", "0.00"}));
         QCOMPARE(imperial.Turns(), 0.0f);
 
         const CPrimary metricPrimary(true);
-        QCOMPARE(QStringList({metricPrimary.C(), metricPrimary.fr(), metricPrimary.SecDia(),
-                              metricPrimary.ConDia(), metricPrimary.ConSpa(),
-                              metricPrimary.SecSep()}),
-                 QStringList({"0.00", "0.00", "0.00", "9.50", "9.50", "62.50"}));
+        QCOMPARE(
+            QStringList({metricPrimary.C(), metricPrimary.fr(), metricPrimary.SecDia(),
+                         metricPrimary.ConDia(), metricPrimary.ConSpa(), metricPrimary.SecSep()}),
+            QStringList({"0.00", "0.00", "0.00", "9.50", "9.50", "62.50"}));
         QVERIFY(metricPrimary.CalcsInvalid());
         const CPrimary imperialPrimary(false);
         QCOMPARE(QStringList({imperialPrimary.ConDia(), imperialPrimary.ConSpa(),
@@ -230,14 +251,14 @@ private slots:
     void secondaryWorkedExamples_data() {
         QTest::addColumn<bool>("metric");
         QTest::addColumn<QStringList>("results"); // AR, N, length, QW, Nat, L, SelfC, TorC
-        QTest::newRow("millimetres") << true
-                                     << QStringList{"3",         "833.333313",     "523.598755",
-                                                    "143239.453", "223110.422",    "0.0396236666",
-                                                    "1.28423912e-11", "1.83149433e-11"};
-        QTest::newRow("inches") << false
-                                << QStringList{"3",          "834.699646",     "1720.65686",
-                                               "143005.266", "222745.641",     "0.0397536308",
-                                               "1.28423661e-11", "1.83149051e-11"};
+        QTest::newRow("millimetres")
+            << true
+            << QStringList{"3",          "833.333313",   "523.598755",     "143239.453",
+                           "223110.422", "0.0396236666", "1.28423912e-11", "1.83149433e-11"};
+        QTest::newRow("inches")
+            << false
+            << QStringList{"3",          "834.699646",   "1720.65686",     "143005.266",
+                           "222745.641", "0.0397536308", "1.28423661e-11", "1.83149051e-11"};
     }
     void secondaryWorkedExamples() {
         QFETCH(bool, metric);
@@ -276,13 +297,10 @@ private slots:
         test::loadFields(secondary, {TaggedValue::single(600), TaggedValue::single(200),
                                      TaggedValue::single(0), TaggedValue::single(0),
                                      TaggedValue::single(7), TaggedValue::single(8)});
-        try {
-            secondary.Calculate(true);
-            QFAIL("calculated with a zero pitch");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.number(), 11u);
-            QCOMPARE(e.source(), QStringLiteral("CSecondary::Calculate"));
-        }
+        const auto e = test::errorOf([&] { secondary.Calculate(true); });
+        QVERIFY2(e, "calculated with a zero pitch");
+        QCOMPARE(e->number(), 11u);
+        QCOMPARE(e->source(), QStringLiteral("CSecondary::Calculate"));
         QCOMPARE(secondary.AspectRatio(), 3.0f);
         QCOMPARE(secondary.Turns(), 7.0f);
         QCOMPARE(secondary.WireLength(), 8.0f);
@@ -306,10 +324,18 @@ private slots:
         QTest::addColumn<QString>("num");
         QTest::addColumn<bool>("use50Hz");
         QTest::addColumn<QString>("farads");
-        QTest::newRow("15 kV 60 mA at 60 Hz") << "15" << "60" << "1" << false << "1.06103304e-08";
-        QTest::newRow("15 kV 60 mA at 50 Hz") << "15" << "60" << "1" << true << "1.27323956e-08";
-        QTest::newRow("two 12 kV 30 mA") << "12" << "30" << "2" << false << "1.32629117e-08";
-        QTest::newRow("one 12 kV 60 mA") << "12" << "60" << "1" << false << "1.32629117e-08";
+        QTest::newRow("15 kV 60 mA at 60 Hz") << "15"
+                                              << "60"
+                                              << "1" << false << "1.06103304e-08";
+        QTest::newRow("15 kV 60 mA at 50 Hz") << "15"
+                                              << "60"
+                                              << "1" << true << "1.27323956e-08";
+        QTest::newRow("two 12 kV 30 mA") << "12"
+                                         << "30"
+                                         << "2" << false << "1.32629117e-08";
+        QTest::newRow("one 12 kV 60 mA") << "12"
+                                         << "60"
+                                         << "1" << false << "1.32629117e-08";
     }
     void transformerCapacitance() {
         QFETCH(QString, kv);
@@ -338,46 +364,36 @@ private slots:
     // --- Primary -------------------------------------------------------------------
 
     void primaryImperialWorkedExample() {
-        CSettings settings(nullptr);
-        settings.setUseMetric(false);
-        CSecondary secondary(false);
-        CTransformer transformer;
-        CPrimary primary(false);
-        enterImperialExample(primary);
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("250.00"), prompts);
-
-        QCOMPARE(primary.Results(),
+        PrimaryDesign design(false);
+        enterImperialExample(design.primary);
+        design.calculate();
+        QCOMPARE(design.primary.Results(),
                  QStringLiteral("The primary will need to be tapped between turn 9 and turn 10 "
                                 "to form a resonant circuit at 250.00kHz"));
-        const QStringList lines = primary.LPerTurn().split(QStringLiteral("\r\n"));
+        const QStringList lines = design.listing();
         QCOMPARE(lines.size(), 15);
-        QVERIFY(!primary.LPerTurn().endsWith(u'\n'));
+        QVERIFY(!design.primary.LPerTurn().endsWith(u'\n'));
         QCOMPARE(lines[0], QStringLiteral(" Turn  1           0.55uH"));
         QCOMPARE(lines[1], QStringLiteral(" Turn  2           2.04uH"));
         QCOMPARE(lines[8], QStringLiteral(" Turn  9         37.89uH"));
         QCOMPARE(lines[9], QStringLiteral(" Turn  10       47.33uH"));
         QCOMPARE(lines[14], QStringLiteral(" Turn  15     115.30uH"));
-        QVERIFY(!primary.CalcsInvalid());
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(!design.primary.CalcsInvalid());
+        QVERIFY(design.prompts.messages.isEmpty());
     }
 
     void primaryMetricWorkedExampleTapsTheSameTurns() {
-        CSettings settings(nullptr);
-        CSecondary secondary(true);
-        CTransformer transformer;
-        CPrimary primary(true);
+        PrimaryDesign design(true);
+        CPrimary& primary = design.primary;
         primary.setC(QStringLiteral("0.01"));
         primary.setFr(QStringLiteral("250"));
         primary.setSecDia(QStringLiteral("114.3"));
         primary.setConDia(QStringLiteral("9.5"));
         primary.setConSpa(QStringLiteral("9.5"));
         primary.setSecSep(QStringLiteral("62.5"));
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("250.00"), prompts);
+        design.calculate();
         QVERIFY(primary.Results().contains(QStringLiteral("between turn 9 and turn 10 ")));
-        QCOMPARE(primary.LPerTurn().split(QStringLiteral("\r\n"))[14],
-                 QStringLiteral(" Turn  15     115.31uH"));
+        QCOMPARE(design.listing()[14], QStringLiteral(" Turn  15     115.31uH"));
     }
 
     // Lreq exactly equal to a turn's inductance does not tap it; one float
@@ -387,98 +403,77 @@ private slots:
         const float target = float(double(l10) * double(1e-6f));
         const float fr = 250000.0f;
         auto required = [&](float c) {
-            const double x = 1.0 / (6.283185307 * fr);
-            return float(std::pow(x, 2.0) * (1.0 / c));
+            return float(std::pow(1.0 / (6.283185307 * fr), 2.0) * (1.0 / c));
         };
         float c = float(std::pow(1.0 / (6.283185307 * fr), 2.0) / target);
         for (int step = 0; step < 4096 && required(c) != target; ++step)
             c = std::nextafter(c, required(c) < target ? 0.0f : 1.0f);
         QCOMPARE(exact(required(c)), exact(target));
 
-        CSettings settings(nullptr);
-        settings.setUseMetric(false);
-        const CSecondary secondary(false);
-        const CTransformer transformer;
-        test::RecordingPrompts prompts;
-        CPrimary primary(false);
-        loadPrimary(primary, c, fr);
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("250"), prompts);
-        QVERIFY2(primary.Results().contains(QStringLiteral("turn 10 and turn 11")),
-                 qPrintable(primary.Results()));
+        PrimaryDesign design(false);
+        loadPrimary(design.primary, c, fr);
+        design.calculate();
+        QVERIFY2(design.primary.Results().contains(QStringLiteral("turn 10 and turn 11")),
+                 qPrintable(design.primary.Results()));
 
-        loadPrimary(primary, std::nextafter(c, 1.0f), fr); // Lreq one step below
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("250"), prompts);
-        QVERIFY2(primary.Results().contains(QStringLiteral("turn 9 and turn 10")),
-                 qPrintable(primary.Results()));
+        loadPrimary(design.primary, std::nextafter(c, 1.0f), fr); // Lreq one step below
+        design.calculate();
+        QVERIFY2(design.primary.Results().contains(QStringLiteral("turn 9 and turn 10")),
+                 qPrintable(design.primary.Results()));
     }
 
     // A first turn already above Lreq taps between turn 0 and turn 1; values of
     // seven characters take five spaces, eight or more reuse the line before.
     void primaryLargeCoilListing() {
-        CSettings settings(nullptr);
-        settings.setUseMetric(false);
-        const CSecondary secondary(false);
-        const CTransformer transformer;
-        CPrimary primary(false);
-        enterImperialExample(primary);
-        primary.setSecDia(QStringLiteral("2000"));
-        primary.setConDia(QStringLiteral("1"));
-        primary.setConSpa(QStringLiteral("1"));
-        primary.setSecSep(QStringLiteral("1"));
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("250"), prompts);
+        PrimaryDesign design(false);
+        enterImperialExample(design.primary);
+        design.primary.setSecDia(QStringLiteral("2000"));
+        design.primary.setConDia(QStringLiteral("1"));
+        design.primary.setConSpa(QStringLiteral("1"));
+        design.primary.setSecSep(QStringLiteral("1"));
+        design.calculate();
 
-        QVERIFY(primary.Results().startsWith(
+        QVERIFY(design.primary.Results().startsWith(
             QStringLiteral("The primary will need to be tapped between turn 0 and turn 1 ")));
-        const QStringList lines = primary.LPerTurn().split(QStringLiteral("\r\n"));
-        QVERIFY(lines[0].startsWith(QStringLiteral(" Turn  1       125.")));   // 6 chars: 7
-        QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));    // 7 chars: 5
-        QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));    // 7 chars: 5
-        QVERIFY2(lines[9].startsWith(QStringLiteral(" Turn  10     12312.")),  // 8 chars: reuse
-                 qPrintable(lines[9]));
+        const QStringList lines = design.listing();
+        QVERIFY(lines[0].startsWith(QStringLiteral(" Turn  1       125.")));  // 6 chars: 7
+        QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));   // 7 chars: 5
+        QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));   // 7 chars: 5
+        QVERIFY(lines[9].startsWith(QStringLiteral(" Turn  10     12312."))); // 8 chars: reuse
     }
 
     void primaryBeyondFifteenTurns() {
-        CSettings settings(nullptr);
-        const CSecondary secondary(true);
-        const CTransformer transformer;
-        CPrimary primary(true);
+        PrimaryDesign design(true);
+        CPrimary& primary = design.primary;
         primary.setLPerTurn(QStringLiteral("old"));
         primary.setResults(QStringLiteral("old"));
         primary.setC(QStringLiteral("0.0001"));
         primary.setFr(QStringLiteral("25"));
         primary.setSecDia(QStringLiteral("200"));
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, secondary, transformer, QStringLiteral("25"), prompts);
-        QCOMPARE(prompts.messages,
-                 QStringList{QStringLiteral("The primary winding will exceed the limit of 15 turns")});
-        QCOMPARE(prompts.titles, QStringList{QStringLiteral("Resonex")});
-        QCOMPARE(prompts.icons.first(), Prompts::Icon::Critical);
+        design.calculate();
+        QCOMPARE(
+            design.prompts.messages,
+            QStringList{QStringLiteral("The primary winding will exceed the limit of 15 turns")});
+        QCOMPARE(design.prompts.titles, QStringList{QStringLiteral("Resonex")});
+        QCOMPARE(design.prompts.icons.first(), Prompts::Icon::Critical);
         QVERIFY(primary.LPerTurn().isEmpty());
         QVERIFY(primary.Results().isEmpty());
         QVERIFY(!primary.CalcsInvalid());
     }
 
+    // The secondary and transformer are not calculated: taken from them, or
+    // left at 0, the frequency or capacitance divides by zero.
     void primaryZeroFrequencyChangesNothing() {
-        CSettings settings(nullptr);
-        const CSecondary secondary(true); // not calculated: QuarWaveFr 0
-        const CTransformer transformer;   // not calculated: C 0
-        CPrimary primary(true);
+        PrimaryDesign design(true);
+        CPrimary& primary = design.primary;
         primary.setLPerTurn(QStringLiteral("listing"));
         primary.setResults(QStringLiteral("sentence"));
         primary.setC(QStringLiteral("0.01"));
         primary.setSecDia(QStringLiteral("200"));
-        test::RecordingPrompts prompts;
-        QCOMPARE(test::errorNumberOf([&] {
-                     primary.Calculate(settings, secondary, transformer, {}, prompts);
-                 }),
-                 11u);
+        QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
         primary.setFr(QStringLiteral("250"));
-        settings.setUsePriC(1);
-        QCOMPARE(test::errorNumberOf([&] {
-                     primary.Calculate(settings, secondary, transformer, {}, prompts);
-                 }),
-                 11u);
+        design.settings.setUsePriC(1);
+        QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
         QCOMPARE(primary.LPerTurn(), QStringLiteral("listing"));
         QCOMPARE(primary.Results(), QStringLiteral("sentence"));
         QVERIFY(primary.CalcsInvalid());
@@ -487,35 +482,30 @@ private slots:
     // Taken from the other models, the values decide the result, while the
     // sentence quotes the frequency text it is given.
     void primaryTakesDesignInformation() {
-        CSettings settings(nullptr);
-        settings.setUseMetric(false);
-        CSecondary secondary(false);
-        secondary.setDia(QStringLiteral("4.5"));
-        secondary.Calculate(false);
-        CTransformer transformer;
-        transformer.CalcCap(false);
-        CPrimary own(false);
-        enterImperialExample(own);
-        CPrimary borrowing(false);
-        enterImperialExample(borrowing);
-        borrowing.setSecDia(QStringLiteral("9"));
-        borrowing.setFr(QStringLiteral("1"));
-        borrowing.setC(QStringLiteral("1"));
+        PrimaryDesign design(false);
+        design.secondary.setDia(QStringLiteral("4.5"));
+        design.secondary.Calculate(false);
+        design.transformer.CalcCap(false);
+        CPrimary& primary = design.primary;
+        enterImperialExample(primary);
+        primary.setSecDia(QStringLiteral("9"));
+        primary.setFr(QStringLiteral("1"));
+        primary.setC(QStringLiteral("1"));
+        design.settings.setUseSecDia(1);
+        design.settings.setUseSecFr(1);
+        design.settings.setUsePriC(1);
+        design.calculate(QStringLiteral("typed"));
+        const QString borrowed = primary.LPerTurn();
+        QVERIFY(primary.Results().endsWith(QStringLiteral("resonant circuit at typedkHz")));
 
-        test::RecordingPrompts prompts;
-        settings.setUseSecDia(1);
-        settings.setUseSecFr(1);
-        settings.setUsePriC(1);
-        borrowing.Calculate(settings, secondary, transformer, QStringLiteral("typed"), prompts);
-        settings.setUseSecDia(0);
-        settings.setUseSecFr(0);
-        settings.setUsePriC(0);
-        own.setFr(QString::number(double(secondary.QuarWaveFr()) / 1000, 'f', 6));
-        own.setC(QString::number(double(transformer.C()) * 1e6, 'f', 9));
-        own.Calculate(settings, secondary, transformer, QStringLiteral("typed"), prompts);
-
-        QCOMPARE(borrowing.LPerTurn(), own.LPerTurn());
-        QVERIFY(borrowing.Results().endsWith(QStringLiteral("resonant circuit at typedkHz")));
+        design.settings.setUseSecDia(0);
+        design.settings.setUseSecFr(0);
+        design.settings.setUsePriC(0);
+        primary.setSecDia(QStringLiteral("4.5"));
+        primary.setFr(QString::number(double(design.secondary.QuarWaveFr()) / 1000, 'f', 6));
+        primary.setC(QString::number(double(design.transformer.C()) * 1e6, 'f', 9));
+        design.calculate();
+        QCOMPARE(primary.LPerTurn(), borrowed);
     }
 };
 

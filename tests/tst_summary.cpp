@@ -1,4 +1,4 @@
-#include "ModelFields.h"
+#include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "files/CFile.h"
@@ -16,7 +16,9 @@ using namespace resonex;
 
 namespace {
 
-QStringList lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+QStringList lines(const QString& text) {
+    return text.split(QStringLiteral("\r\n"));
+}
 
 // Options under which new designs are in inches.
 MemoryOptionsStore inches() {
@@ -30,16 +32,10 @@ MemoryOptionsStore inches() {
 void imperialPrimaryExample(CFile& doc) {
     doc.secondary().Calculate(false);
     doc.transformer().CalcCap(false);
-    CPrimary& primary = doc.primary();
-    primary.setC(QStringLiteral("0.01"));
-    primary.setFr(QStringLiteral("250"));
-    primary.setSecDia(QStringLiteral("4.5"));
-    primary.setConDia(QStringLiteral("0.374"));
-    primary.setConSpa(QStringLiteral("0.374"));
-    primary.setSecSep(QStringLiteral("2.46"));
+    test::enterImperialExample(doc.primary());
     test::RecordingPrompts prompts;
-    primary.Calculate(doc.settings(), doc.secondary(), doc.transformer(), QStringLiteral("250.00"),
-                      prompts);
+    doc.primary().Calculate(doc.settings(), doc.secondary(), doc.transformer(),
+                            QStringLiteral("250.00"), prompts);
 }
 
 QString primaryText(const CFile& doc, const char* unit = "in") {
@@ -130,10 +126,10 @@ private slots:
         CSecondary secondary(true);
         secondary.setHeight(QStringLiteral("65"));
         secondary.Calculate(true);
-        QCOMPARE(lines(SecondarySectionText(secondary, QStringLiteral("mm"),
-                                            QStringLiteral("m")))[10],
-                 QStringLiteral("Toroid capacitance required to form quarter wavelength coil : "
-                                "-0.02pF"));
+        QCOMPARE(
+            lines(SecondarySectionText(secondary, QStringLiteral("mm"), QStringLiteral("m")))[10],
+            QStringLiteral("Toroid capacitance required to form quarter wavelength coil : "
+                           "-0.02pF"));
     }
 
     void primaryWorkedExample() {
@@ -142,17 +138,16 @@ private slots:
         imperialPrimaryExample(doc);
         const QStringList text = lines(primaryText(doc));
         QCOMPARE(text.size(), 31); // 30 lines, the last one ended
-        QCOMPARE(text.mid(0, 10),
-                 QStringList({"Primary capacitance : 0.01uF",
-                              "Primary resonant frequency : 250.00kHz",
-                              "Secondary coil diameter : 4.50in",
-                              "Primary conductor diameter : 0.37in",
-                              "Primary turn to turn spacing : 0.37in",
-                              "Spacing between the secondary and the inside turn of the primary : "
-                              "2.46in",
-                              "The primary will need to be tapped between turn 9 and turn 10 to "
-                              "form a resonant circuit at 250.00kHz",
-                              "", "The approximate inductance at each turn is : ", ""}));
+        QCOMPARE(
+            text.mid(0, 10),
+            QStringList({"Primary capacitance : 0.01uF", "Primary resonant frequency : 250.00kHz",
+                         "Secondary coil diameter : 4.50in", "Primary conductor diameter : 0.37in",
+                         "Primary turn to turn spacing : 0.37in",
+                         "Spacing between the secondary and the inside turn of the primary : "
+                         "2.46in",
+                         "The primary will need to be tapped between turn 9 and turn 10 to "
+                         "form a resonant circuit at 250.00kHz",
+                         "", "The approximate inductance at each turn is : ", ""}));
         QCOMPARE(text.mid(10, 15), lines(doc.primary().LPerTurn()));
         QCOMPARE(text.mid(25),
                  QStringList({"",
@@ -172,8 +167,9 @@ private slots:
         doc.primary().setLPerTurn({});
         doc.primary().setResults({});
         const QStringList text = lines(primaryText(doc));
-        QCOMPARE(text.mid(6, 6), QStringList({"", "", "The approximate inductance at each turn is : ",
-                                              "", "", ""}));
+        QCOMPARE(
+            text.mid(6, 6),
+            QStringList({"", "", "The approximate inductance at each turn is : ", "", "", ""}));
     }
 
     void primaryNotesFollowTheChoices() {
@@ -201,8 +197,7 @@ private slots:
         QVERIFY(text.endsWith(QStringLiteral("\r\n\r\n\r\n")));
 
         fresh.primary().setCalcsInvalid(true);
-        QCOMPARE(primaryText(fresh),
-                 QStringLiteral("No primary winding data calculated\r\n\r\n"));
+        QCOMPARE(primaryText(fresh), QStringLiteral("No primary winding data calculated\r\n\r\n"));
     }
 
     void transformerSection_data() {
@@ -255,13 +250,10 @@ private slots:
         CFile doc(nullptr);
         test::loadFields(doc.transformer(), {TaggedValue::single(15), TaggedValue::single(60),
                                              TaggedValue::integer(1), TaggedValue::single(1e38f)});
-        try {
-            ComposeSummary(doc);
-            QFAIL("showed an infinite capacitance");
-        } catch (const ResonexError& e) {
-            QCOMPARE(e.number(), 6u);
-            QVERIFY(!e.source().isEmpty());
-        }
+        const auto e = test::errorOf([&] { ComposeSummary(doc); });
+        QVERIFY2(e, "showed an infinite capacitance");
+        QCOMPARE(e->number(), 6u);
+        QVERIFY(!e->source().isEmpty());
     }
 };
 

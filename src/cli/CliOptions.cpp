@@ -15,13 +15,13 @@ struct TextOption {
 };
 
 constexpr std::array kTextOptions{
-    TextOption{"--in", &CalcOptions::in},          TextOption{"--out", &CalcOptions::out},
-    TextOption{"--kv", &CalcOptions::kv},          TextOption{"--ma", &CalcOptions::ma},
-    TextOption{"--count", &CalcOptions::count},    TextOption{"--dia", &CalcOptions::dia},
-    TextOption{"--height", &CalcOptions::height},  TextOption{"--wire-dia", &CalcOptions::wireDia},
+    TextOption{"--in", &CalcOptions::in},           TextOption{"--out", &CalcOptions::out},
+    TextOption{"--kv", &CalcOptions::kv},           TextOption{"--ma", &CalcOptions::ma},
+    TextOption{"--count", &CalcOptions::count},     TextOption{"--dia", &CalcOptions::dia},
+    TextOption{"--height", &CalcOptions::height},   TextOption{"--wire-dia", &CalcOptions::wireDia},
     TextOption{"--spacing", &CalcOptions::spacing}, TextOption{"--cap", &CalcOptions::cap},
-    TextOption{"--freq", &CalcOptions::freq},      TextOption{"--sec-dia", &CalcOptions::secDia},
-    TextOption{"--con-dia", &CalcOptions::conDia}, TextOption{"--con-spa", &CalcOptions::conSpa},
+    TextOption{"--freq", &CalcOptions::freq},       TextOption{"--sec-dia", &CalcOptions::secDia},
+    TextOption{"--con-dia", &CalcOptions::conDia},  TextOption{"--con-spa", &CalcOptions::conSpa},
     TextOption{"--sec-sep", &CalcOptions::secSep},
 };
 

@@ -1,13 +1,13 @@
 #include "Commands.h"
 
 #include "ExitCode.h"
-#include "StderrPrompts.h"
 
 #include "errors/ResonexError.h"
 #include "files/CFile.h"
 #include "model/CSecondary.h"
 #include "model/CTransformer.h"
 #include "model/DesignCommands.h"
+#include "platform/Prompts.h"
 #include "settings/CSettings.h"
 #include "settings/MemoryOptionsStore.h"
 #include "summary/Summary.h"
@@ -38,35 +38,45 @@ int reportError(const ResonexError& error) {
 }
 
 [[noreturn]] void failUsage(const QString& message) {
-    printError(message);
-    throw Failure{kExitUsage};
+    throw UsageError{message};
+}
+
+// Carries out a step on the design file; its failure is reported with the
+// message's prefix.
+template <typename Step> void fileStep(const QString& failurePrefix, Step step) {
+    try {
+        step();
+    } catch (const ResonexError& error) {
+        printError(failurePrefix + error.description());
+        throw Failure{kExitFileError};
+    }
 }
 
 // Opens the design over the document's values, as the desktop program opens a
 // file named on its command line.
 void openDesign(CFile& doc, const QString& path) {
-    try {
+    fileStep(QStringLiteral("Error opening file : "), [&] {
         if (!QFileInfo::exists(path))
             throw ResonexError(errors::FileNotFound);
         doc.setFileName(path);
         doc.ReadAllObjects();
         doc.setFileTitle(CFile::titleOf(path));
-    } catch (const ResonexError& error) {
-        printError(QStringLiteral("Error opening file : ") + error.description());
-        throw Failure{kExitFileError};
-    }
+    });
 }
 
 void saveDesign(CFile& doc, const QString& path) {
-    try {
+    fileStep(QStringLiteral("Error saving file: "), [&] {
         doc.setFileName(path);
         doc.WriteAllObjects();
         doc.setFileTitle(CFile::titleOf(path));
-    } catch (const ResonexError& error) {
-        printError(QStringLiteral("Error saving file: ") + error.description());
-        throw Failure{kExitFileError};
-    }
+    });
 }
+
+// Messages meant for a message box go to stderr; the command goes on.
+class StderrPrompts : public Prompts {
+public:
+    void tell(const QString&, const QString& text, Icon) override { printError(text); }
+};
 
 void printSummary(const CFile& doc) {
     QString text = plainText(ComposeSummary(doc));

@@ -8,8 +8,7 @@ ResonexError::ResonexError(const ErrorInfo& info)
 ResonexError::ResonexError(const ErrorInfo& info, const QString& source)
     : ResonexError(info, source, QString::fromLatin1(info.description)) {}
 
-ResonexError::ResonexError(const ErrorInfo& info, const QString& source,
-                           const QString& description)
+ResonexError::ResonexError(const ErrorInfo& info, const QString& source, const QString& description)
     : m_number(info.number), m_source(source), m_description(description),
       m_what(description.toUtf8()) {}
 
@@ -23,6 +22,8 @@ void ResonexError::setSourceIfEmpty(const QString& source) {
         m_source = source;
 }
 
-const char* ResonexError::what() const noexcept { return m_what.constData(); }
+const char* ResonexError::what() const noexcept {
+    return m_what.constData();
+}
 
 } // namespace resonex

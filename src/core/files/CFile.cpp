@@ -31,7 +31,9 @@ template <typename Object> void readPassingFailures(Object& object, FieldReader&
 
 } // namespace
 
-CFile::CFile(OptionsStore* store) : m_store(store) { CreateModelObjects(); }
+CFile::CFile(OptionsStore* store) : m_store(store) {
+    CreateModelObjects();
+}
 
 CFile::~CFile() = default;
 
@@ -94,6 +96,8 @@ void CFile::WriteAllObjects() {
     m_modified = false;
 }
 
-QString CFile::titleOf(const QString& path) { return QFileInfo(path).fileName(); }
+QString CFile::titleOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 } // namespace resonex

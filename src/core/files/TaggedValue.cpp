@@ -7,21 +7,20 @@ namespace resonex {
 namespace {
 
 // A Boolean as a number: true is all bits set.
-constexpr qint16 booleanNumber(bool value) { return value ? -1 : 0; }
+constexpr qint16 booleanNumber(bool value) {
+    return value ? -1 : 0;
+}
 
-template <typename... Ts> struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
+template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 
 TaggedValue::Kind TaggedValue::kind() const {
-    return std::visit(Overloaded{[](qint16) { return Kind::Integer; },
-                                 [](float) { return Kind::Single; },
-                                 [](const QString&) { return Kind::Text; },
-                                 [](bool) { return Kind::Boolean; }},
-                      m_payload);
+    return std::visit(
+        Overloaded{[](qint16) { return Kind::Integer; }, [](float) { return Kind::Single; },
+                   [](const QString&) { return Kind::Text; }, [](bool) { return Kind::Boolean; }},
+        m_payload);
 }
 
 qint16 TaggedValue::toInteger() const {

@@ -51,13 +51,11 @@ CPrimary::CPrimary(bool useMetric)
       m_secSep(useMetric ? 62.5f : 2.46f) {}
 
 void CPrimary::Calculate(const CSettings& settings, const CSecondary& secondary,
-                         const CTransformer& transformer, const QString& frText,
-                         Prompts& prompts) {
+                         const CTransformer& transformer, const QString& frText, Prompts& prompts) {
     QString listing;
     int tap = 0;
     try {
-        const float secDia =
-            settings.UseSecDia() == 1 ? text::toSingle(secondary.Dia()) : m_secDia;
+        const float secDia = settings.UseSecDia() == 1 ? text::toSingle(secondary.Dia()) : m_secDia;
         const float f = settings.UseSecFr() == 1 ? secondary.QuarWaveFr() : m_fr;
         const float cp = settings.UsePriC() == 1 ? transformer.C() : m_c;
         const float lRequired =
@@ -122,17 +120,23 @@ void CPrimary::setFr(const QString& text) {
     m_fr = dimension::toSingle(Real(kilohertz) * 1000.0, errors::PrimaryFr);
 }
 
-QString CPrimary::ConDia() const { return text::format(m_conDia, text::Pattern::TwoDecimals); }
+QString CPrimary::ConDia() const {
+    return text::format(m_conDia, text::Pattern::TwoDecimals);
+}
 void CPrimary::setConDia(const QString& text) {
     m_conDia = dimension::leadingNumber(text, errors::PrimaryConDia);
 }
 
-QString CPrimary::ConSpa() const { return text::format(m_conSpa, text::Pattern::TwoDecimals); }
+QString CPrimary::ConSpa() const {
+    return text::format(m_conSpa, text::Pattern::TwoDecimals);
+}
 void CPrimary::setConSpa(const QString& text) {
     m_conSpa = dimension::leadingNumber(text, errors::PrimaryConSpa);
 }
 
-QString CPrimary::SecSep() const { return text::format(m_secSep, text::Pattern::TwoDecimals); }
+QString CPrimary::SecSep() const {
+    return text::format(m_secSep, text::Pattern::TwoDecimals);
+}
 void CPrimary::setSecSep(const QString& text) {
     m_secSep = dimension::leadingNumber(text, errors::PrimarySecSep);
 }

@@ -12,7 +12,9 @@ namespace resonex {
 
 namespace {
 
-QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
+QString dimensionText(float value) {
+    return text::format(value, text::Pattern::UpToFourDecimals);
+}
 
 } // namespace
 
@@ -57,22 +59,30 @@ void CSecondary::Calculate(bool useMetric) {
     }
 }
 
-QString CSecondary::Height() const { return dimensionText(m_height); }
+QString CSecondary::Height() const {
+    return dimensionText(m_height);
+}
 void CSecondary::setHeight(const QString& text) {
     m_height = dimension::leadingNumber(text, errors::SecondaryHeight);
 }
 
-QString CSecondary::Dia() const { return dimensionText(m_dia); }
+QString CSecondary::Dia() const {
+    return dimensionText(m_dia);
+}
 void CSecondary::setDia(const QString& text) {
     m_dia = dimension::leadingNumber(text, errors::SecondaryDia);
 }
 
-QString CSecondary::WireDia() const { return dimensionText(m_wireDia); }
+QString CSecondary::WireDia() const {
+    return dimensionText(m_wireDia);
+}
 void CSecondary::setWireDia(const QString& text) {
     m_wireDia = dimension::leadingNumber(text, errors::SecondaryWireDia);
 }
 
-QString CSecondary::WireSpa() const { return dimensionText(m_wireSpa); }
+QString CSecondary::WireSpa() const {
+    return dimensionText(m_wireSpa);
+}
 void CSecondary::setWireSpa(const QString& text) {
     m_wireSpa =
         dimension::leadingNumber(text, errors::SecondaryWireSpa, dimension::Bound::ZeroOrMore);
@@ -85,8 +95,8 @@ void CSecondary::ReadObjects(FieldReader& reader) {
 }
 
 void CSecondary::WriteObjects(FieldWriter& writer) const {
-    for (float field : {m_height, m_dia, m_wireDia, m_wireSpa, m_turns, m_wireLength, m_l,
-                        m_natFr, m_quarWaveFr, m_selfC, m_torC, m_aspectRatio})
+    for (float field : {m_height, m_dia, m_wireDia, m_wireSpa, m_turns, m_wireLength, m_l, m_natFr,
+                        m_quarWaveFr, m_selfC, m_torC, m_aspectRatio})
         writer.writeSingle(field);
 }
 

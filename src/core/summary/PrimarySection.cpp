@@ -9,7 +9,9 @@
 
 namespace resonex {
 
-QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
+QString PrimarySectionTitle() {
+    return QStringLiteral("Primary Coil Design") + kNewLine;
+}
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
                            const CSecondary& secondary, const CTransformer& transformer,
@@ -23,18 +25,17 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
         settings.UseSecFr() == 1 ? quarterWaveFrequencyText(secondary) : primary.fr();
     const QString diameter = settings.UseSecDia() == 1 ? secondary.Dia() : primary.SecDia();
 
-    QString body = QStringLiteral("Primary capacitance : ") + capacitance + QStringLiteral("uF") +
-                   kNewLine + QStringLiteral("Primary resonant frequency : ") + frequency +
-                   QStringLiteral("kHz") + kNewLine + QStringLiteral("Secondary coil diameter : ") +
-                   diameter + lengthUnit + kNewLine +
-                   QStringLiteral("Primary conductor diameter : ") + primary.ConDia() +
-                   lengthUnit + kNewLine + QStringLiteral("Primary turn to turn spacing : ") +
-                   primary.ConSpa() + lengthUnit + kNewLine +
-                   QStringLiteral(
-                       "Spacing between the secondary and the inside turn of the primary : ") +
-                   primary.SecSep() + lengthUnit + kNewLine + primary.Results() + kNewLine +
-                   kNewLine + QStringLiteral("The approximate inductance at each turn is : ") +
-                   kNewLine + kNewLine + primary.LPerTurn() + kNewLine + kNewLine;
+    QString body =
+        QStringLiteral("Primary capacitance : ") + capacitance + QStringLiteral("uF") + kNewLine +
+        QStringLiteral("Primary resonant frequency : ") + frequency + QStringLiteral("kHz") +
+        kNewLine + QStringLiteral("Secondary coil diameter : ") + diameter + lengthUnit + kNewLine +
+        QStringLiteral("Primary conductor diameter : ") + primary.ConDia() + lengthUnit + kNewLine +
+        QStringLiteral("Primary turn to turn spacing : ") + primary.ConSpa() + lengthUnit +
+        kNewLine +
+        QStringLiteral("Spacing between the secondary and the inside turn of the primary : ") +
+        primary.SecSep() + lengthUnit + kNewLine + primary.Results() + kNewLine + kNewLine +
+        QStringLiteral("The approximate inductance at each turn is : ") + kNewLine + kNewLine +
+        primary.LPerTurn() + kNewLine + kNewLine;
 
     if (settings.UseSecDia() == 0)
         body += QStringLiteral("Note: The Primary Coil Design is not using the Secondary Coil "

@@ -1,7 +1,7 @@
 #include "summary/SecondarySection.h"
 
-#include "summary/NewLine.h"
 #include "model/CSecondary.h"
+#include "summary/NewLine.h"
 #include "text/NumberText.h"
 #include "text/UnitScale.h"
 
@@ -9,11 +9,15 @@ namespace resonex {
 
 namespace {
 
-QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
+QString fixed(float value) {
+    return text::format(value, text::Pattern::Fixed);
+}
 
 } // namespace
 
-QString SecondarySectionTitle() { return QStringLiteral("Secondary Coil Design") + kNewLine; }
+QString SecondarySectionTitle() {
+    return QStringLiteral("Secondary Coil Design") + kNewLine;
+}
 
 QString SecondarySectionText(const CSecondary& secondary, const QString& lengthUnit,
                              const QString& wireLengthUnit) {

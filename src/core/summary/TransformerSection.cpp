@@ -1,8 +1,8 @@
 #include "summary/TransformerSection.h"
 
-#include "summary/NewLine.h"
 #include "model/CTransformer.h"
 #include "model/DesignInformation.h"
+#include "summary/NewLine.h"
 
 namespace resonex {
 
@@ -20,8 +20,8 @@ QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
            QStringLiteral("Number of transformers : ") + transformer.Num() + kNewLine +
            QStringLiteral("Primary capacitor required to form a resonant circuit at ") +
            (use50Hz ? QStringLiteral("50Hz ") : QStringLiteral("60Hz ")) +
-           QStringLiteral("with neon transformer(s) : ") +
-           matchedCapacitanceText(transformer) + QStringLiteral("uF");
+           QStringLiteral("with neon transformer(s) : ") + matchedCapacitanceText(transformer) +
+           QStringLiteral("uF");
 }
 
 } // namespace resonex

@@ -8,9 +8,9 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
-#include <cmath>
 #include <optional>
 #include <string>
 
@@ -18,10 +18,14 @@ namespace resonex::text {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Blanks that the leading-number reading passes over, wherever they stand.
-bool isLeadingNumberBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isLeadingNumberBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 int maxDecimals(Pattern pattern) {
     switch (pattern) {
@@ -110,9 +114,9 @@ QString format(float value, Pattern pattern) {
     // 160 decimals hold the exact expansion of every float, so rounding below
     // looks at the true value, not at an already rounded one.
     char buffer[256];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                                      std::fabs(static_cast<double>(value)),
-                                      std::chars_format::fixed, 160);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(static_cast<double>(value)),
+                      std::chars_format::fixed, 160);
     const std::string exact(buffer, result.ptr);
     const std::size_t point = exact.find('.');
     std::string digits = exact.substr(0, point) + exact.substr(point + 1, decimals);
@@ -133,7 +137,9 @@ QString format(float value, Pattern pattern) {
     return text;
 }
 
-bool isNumeric(const QString& text) { return normalizedNumber(text).has_value(); }
+bool isNumeric(const QString& text) {
+    return normalizedNumber(text).has_value();
+}
 
 double leadingNumber(const QString& text) {
     // Reading only the full stop would take "0,72" in a comma locale as 0 and
@@ -199,7 +205,9 @@ float toSingle(const QString& text) {
     return Real(asciiToDouble(*ascii)).toSingle();
 }
 
-QString booleanText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString booleanText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 bool toBoolean(const QString& text) {
     const QString word = text.trimmed();

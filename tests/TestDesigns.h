@@ -12,8 +12,7 @@ namespace resonex::test {
 
 // Loads a model's fields as a design file would, bypassing the setters' checks;
 // given fewer values than fields, the rest keep theirs.
-template <typename Model>
-void loadFields(Model& model, std::initializer_list<TaggedValue> values) {
+template <typename Model> void loadFields(Model& model, std::initializer_list<TaggedValue> values) {
     FieldWriter writer;
     for (const TaggedValue& value : values)
         writer.WriteField(value);
@@ -24,7 +23,19 @@ void loadFields(Model& model, std::initializer_list<TaggedValue> values) {
     }
 }
 
+// The primary of the imperial worked example, entered through its setters.
+template <typename Primary> void enterImperialExample(Primary& primary) {
+    primary.setC(QStringLiteral("0.01"));
+    primary.setFr(QStringLiteral("250"));
+    primary.setSecDia(QStringLiteral("4.5"));
+    primary.setConDia(QStringLiteral("0.374"));
+    primary.setConSpa(QStringLiteral("0.374"));
+    primary.setSecSep(QStringLiteral("2.46"));
+}
+
 // A float's exact identity as text, for comparisons that must not be fuzzy.
-inline QString exact(float value) { return QString::number(double(value), 'g', 9); }
+inline QString exact(float value) {
+    return QString::number(double(value), 'g', 9);
+}
 
 } // namespace resonex::test
