@@ -34,8 +34,6 @@ template <typename Primary> void enterImperialExample(Primary& primary) {
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.
-inline QString exact(float value) {
-    return QString::number(double(value), 'g', 9);
-}
+inline QString exact(float value) { return QString::number(double(value), 'g', 9); }
 
 } // namespace resonex::test

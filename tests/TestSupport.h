@@ -12,12 +12,8 @@
 // Shared helpers of the tests.
 namespace resonex::test {
 
-inline QLocale pointLocale() {
-    return QLocale(QLocale::English, QLocale::UnitedStates);
-}
-inline QLocale commaLocale() {
-    return QLocale(QLocale::German, QLocale::Germany);
-}
+inline QLocale pointLocale() { return QLocale(QLocale::English, QLocale::UnitedStates); }
+inline QLocale commaLocale() { return QLocale(QLocale::German, QLocale::Germany); }
 
 // Records what would have been shown to the user.
 class RecordingPrompts : public Prompts {

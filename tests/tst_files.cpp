@@ -25,19 +25,13 @@ QByteArray word(quint16 value) {
     const quint16 le = qToLittleEndian(value);
     return QByteArray(reinterpret_cast<const char*>(&le), 2);
 }
-QByteArray integer(qint16 value) {
-    return word(2) + word(quint16(value));
-}
-QByteArray boolean(bool value) {
-    return word(11) + word(value ? 0xFFFF : 0);
-}
+QByteArray integer(qint16 value) { return word(2) + word(quint16(value)); }
+QByteArray boolean(bool value) { return word(11) + word(value ? 0xFFFF : 0); }
 QByteArray single(float value) {
     const float le = qToLittleEndian(value);
     return word(4) + QByteArray(reinterpret_cast<const char*>(&le), 4);
 }
-QByteArray text(const QByteArray& value) {
-    return word(8) + word(quint16(value.size())) + value;
-}
+QByteArray text(const QByteArray& value) { return word(8) + word(quint16(value.size())) + value; }
 
 QByteArray settingsPart(bool metric, bool fiftyHz) {
     return text("<-rezon32->") + integer(2) + integer(0) + integer(0) + integer(0) + integer(0) +
@@ -84,9 +78,7 @@ void calculateEverything(CFile& doc) {
                             prompts);
 }
 
-QString summaryOf(const CFile& doc) {
-    return plainText(ComposeSummary(doc));
-}
+QString summaryOf(const CFile& doc) { return plainText(ComposeSummary(doc)); }
 
 } // namespace
 

@@ -24,9 +24,6 @@ private slots:
         const int five = int(Pattern::UpToFiveDecimals);
         const int two = int(Pattern::TwoDecimals);
         const int fixed = int(Pattern::Fixed);
-        QTest::newRow("600 four") << 600.0f << four << "600.00";
-        QTest::newRow("0.72 four") << 0.72f << four << "0.72";
-        QTest::newRow("7.874 four") << 7.874f << four << "7.874";
         QTest::newRow("0.0283 four") << 0.0283f << four << "0.0283";
         QTest::newRow("rounded at the fourth") << 0.123456f << four << "0.1235";
         QTest::newRow("five decimals") << 30.123456f << five << "30.12346";

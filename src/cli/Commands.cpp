@@ -37,9 +37,7 @@ int reportError(const ResonexError& error) {
     return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
 }
 
-[[noreturn]] void failUsage(const QString& message) {
-    throw UsageError{message};
-}
+[[noreturn]] void failUsage(const QString& message) { throw UsageError{message}; }
 
 // Carries out a step on the design file; its failure is reported with the
 // message's prefix.

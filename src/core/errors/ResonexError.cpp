@@ -22,8 +22,6 @@ void ResonexError::setSourceIfEmpty(const QString& source) {
         m_source = source;
 }
 
-const char* ResonexError::what() const noexcept {
-    return m_what.constData();
-}
+const char* ResonexError::what() const noexcept { return m_what.constData(); }
 
 } // namespace resonex

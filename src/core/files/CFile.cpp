@@ -31,9 +31,7 @@ template <typename Object> void readPassingFailures(Object& object, FieldReader&
 
 } // namespace
 
-CFile::CFile(OptionsStore* store) : m_store(store) {
-    CreateModelObjects();
-}
+CFile::CFile(OptionsStore* store) : m_store(store) { CreateModelObjects(); }
 
 CFile::~CFile() = default;
 
@@ -96,8 +94,6 @@ void CFile::WriteAllObjects() {
     m_modified = false;
 }
 
-QString CFile::titleOf(const QString& path) {
-    return QFileInfo(path).fileName();
-}
+QString CFile::titleOf(const QString& path) { return QFileInfo(path).fileName(); }
 
 } // namespace resonex

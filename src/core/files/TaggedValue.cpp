@@ -7,9 +7,7 @@ namespace resonex {
 namespace {
 
 // A Boolean as a number: true is all bits set.
-constexpr qint16 booleanNumber(bool value) {
-    return value ? -1 : 0;
-}
+constexpr qint16 booleanNumber(bool value) { return value ? -1 : 0; }
 
 template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;

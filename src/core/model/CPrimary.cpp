@@ -120,30 +120,22 @@ void CPrimary::setFr(const QString& text) {
     m_fr = dimension::toSingle(Real(kilohertz) * 1000.0, errors::PrimaryFr);
 }
 
-QString CPrimary::ConDia() const {
-    return text::format(m_conDia, text::Pattern::TwoDecimals);
-}
+QString CPrimary::ConDia() const { return text::format(m_conDia, text::Pattern::TwoDecimals); }
 void CPrimary::setConDia(const QString& text) {
     m_conDia = dimension::leadingNumber(text, errors::PrimaryConDia);
 }
 
-QString CPrimary::ConSpa() const {
-    return text::format(m_conSpa, text::Pattern::TwoDecimals);
-}
+QString CPrimary::ConSpa() const { return text::format(m_conSpa, text::Pattern::TwoDecimals); }
 void CPrimary::setConSpa(const QString& text) {
     m_conSpa = dimension::leadingNumber(text, errors::PrimaryConSpa);
 }
 
-QString CPrimary::SecSep() const {
-    return text::format(m_secSep, text::Pattern::TwoDecimals);
-}
+QString CPrimary::SecSep() const { return text::format(m_secSep, text::Pattern::TwoDecimals); }
 void CPrimary::setSecSep(const QString& text) {
     m_secSep = dimension::leadingNumber(text, errors::PrimarySecSep);
 }
 
-QString CPrimary::SecDia() const {
-    return text::format(m_secDia, text::Pattern::UpToFiveDecimals);
-}
+QString CPrimary::SecDia() const { return text::format(m_secDia, text::Pattern::UpToFiveDecimals); }
 void CPrimary::setSecDia(const QString& text) {
     m_secDia = dimension::leadingNumber(text, errors::PrimarySecDia);
 }

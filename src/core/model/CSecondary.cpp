@@ -12,9 +12,7 @@ namespace resonex {
 
 namespace {
 
-QString dimensionText(float value) {
-    return text::format(value, text::Pattern::UpToFourDecimals);
-}
+QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
 
 } // namespace
 
@@ -59,30 +57,22 @@ void CSecondary::Calculate(bool useMetric) {
     }
 }
 
-QString CSecondary::Height() const {
-    return dimensionText(m_height);
-}
+QString CSecondary::Height() const { return dimensionText(m_height); }
 void CSecondary::setHeight(const QString& text) {
     m_height = dimension::leadingNumber(text, errors::SecondaryHeight);
 }
 
-QString CSecondary::Dia() const {
-    return dimensionText(m_dia);
-}
+QString CSecondary::Dia() const { return dimensionText(m_dia); }
 void CSecondary::setDia(const QString& text) {
     m_dia = dimension::leadingNumber(text, errors::SecondaryDia);
 }
 
-QString CSecondary::WireDia() const {
-    return dimensionText(m_wireDia);
-}
+QString CSecondary::WireDia() const { return dimensionText(m_wireDia); }
 void CSecondary::setWireDia(const QString& text) {
     m_wireDia = dimension::leadingNumber(text, errors::SecondaryWireDia);
 }
 
-QString CSecondary::WireSpa() const {
-    return dimensionText(m_wireSpa);
-}
+QString CSecondary::WireSpa() const { return dimensionText(m_wireSpa); }
 void CSecondary::setWireSpa(const QString& text) {
     m_wireSpa =
         dimension::leadingNumber(text, errors::SecondaryWireSpa, dimension::Bound::ZeroOrMore);

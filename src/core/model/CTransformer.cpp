@@ -24,9 +24,7 @@ void CTransformer::setSecCur(const QString& text) {
     m_secCur = dimension::wholeNumber(text, errors::TransformerSecCur);
 }
 
-QString CTransformer::Num() const {
-    return QString::number(m_num);
-}
+QString CTransformer::Num() const { return QString::number(m_num); }
 void CTransformer::setNum(const QString& text) {
     m_num = dimension::count(text, errors::TransformerNum);
 }

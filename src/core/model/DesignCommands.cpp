@@ -50,13 +50,9 @@ void mainsFrequencyChanged(CFile& doc) {
     doc.primary().setCalcsInvalid(true);
 }
 
-bool canUsePriC(const CFile& doc) {
-    return doc.transformer().C() != 0;
-}
+bool canUsePriC(const CFile& doc) { return doc.transformer().C() != 0; }
 
-bool canUseSecFr(const CFile& doc) {
-    return doc.secondary().NatFr() != 0;
-}
+bool canUseSecFr(const CFile& doc) { return doc.secondary().NatFr() != 0; }
 
 PrimaryChoices offeredChoices(const CFile& doc) {
     const CSettings& settings = doc.settings();

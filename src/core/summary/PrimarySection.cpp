@@ -9,9 +9,7 @@
 
 namespace resonex {
 
-QString PrimarySectionTitle() {
-    return QStringLiteral("Primary Coil Design") + kNewLine;
-}
+QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
                            const CSecondary& secondary, const CTransformer& transformer,

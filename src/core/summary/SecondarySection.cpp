@@ -9,15 +9,11 @@ namespace resonex {
 
 namespace {
 
-QString fixed(float value) {
-    return text::format(value, text::Pattern::Fixed);
-}
+QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
 
 } // namespace
 
-QString SecondarySectionTitle() {
-    return QStringLiteral("Secondary Coil Design") + kNewLine;
-}
+QString SecondarySectionTitle() { return QStringLiteral("Secondary Coil Design") + kNewLine; }
 
 QString SecondarySectionText(const CSecondary& secondary, const QString& lengthUnit,
                              const QString& wireLengthUnit) {

@@ -18,14 +18,10 @@ namespace resonex::text {
 
 namespace {
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Blanks that the leading-number reading passes over, wherever they stand.
-bool isLeadingNumberBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
+bool isLeadingNumberBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 int maxDecimals(Pattern pattern) {
     switch (pattern) {
@@ -137,9 +133,7 @@ QString format(float value, Pattern pattern) {
     return text;
 }
 
-bool isNumeric(const QString& text) {
-    return normalizedNumber(text).has_value();
-}
+bool isNumeric(const QString& text) { return normalizedNumber(text).has_value(); }
 
 double leadingNumber(const QString& text) {
     // Reading only the full stop would take "0,72" in a comma locale as 0 and
@@ -205,9 +199,7 @@ float toSingle(const QString& text) {
     return Real(asciiToDouble(*ascii)).toSingle();
 }
 
-QString booleanText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
+QString booleanText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 bool toBoolean(const QString& text) {
     const QString word = text.trimmed();

@@ -25,15 +25,9 @@ float Real::toSingle() const {
     return single;
 }
 
-Real operator+(Real a, Real b) {
-    return checked(a.m_value + b.m_value);
-}
-Real operator-(Real a, Real b) {
-    return checked(a.m_value - b.m_value);
-}
-Real operator*(Real a, Real b) {
-    return checked(a.m_value * b.m_value);
-}
+Real operator+(Real a, Real b) { return checked(a.m_value + b.m_value); }
+Real operator-(Real a, Real b) { return checked(a.m_value - b.m_value); }
+Real operator*(Real a, Real b) { return checked(a.m_value * b.m_value); }
 
 Real operator/(Real a, Real b) {
     if (b.m_value == 0.0)
@@ -41,8 +35,6 @@ Real operator/(Real a, Real b) {
     return checked(a.m_value / b.m_value);
 }
 
-Real power(Real base, Real exponent) {
-    return checked(std::pow(base.value(), exponent.value()));
-}
+Real power(Real base, Real exponent) { return checked(std::pow(base.value(), exponent.value())); }
 
 } // namespace resonex
