@@ -158,6 +158,8 @@ private slots:
         QCOMPARE(test::errorNumberOf([] { Real(1e300) * 1e300; }), 6u);
         QCOMPARE(test::errorNumberOf([] { power(-8.0, 0.2); }), 5u);
         QCOMPARE(test::errorNumberOf([] { Real(1e39).toSingle(); }), 6u);
+        QCOMPARE(Real(0x1.fffffefffffffp127).toSingle(), std::numeric_limits<float>::max());
+        QCOMPARE(test::errorNumberOf([] { Real(0x1.ffffffp127).toSingle(); }), 6u);
         QCOMPARE((Real(1.0) / 3.0).toSingle(), 1.0f / 3.0f);
     }
 

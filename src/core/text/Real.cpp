@@ -19,10 +19,12 @@ Real checked(double value) {
 } // namespace
 
 float Real::toSingle() const {
-    const float single = static_cast<float>(m_value);
-    if (std::isinf(single))
+    // Halfway past the largest float: from here on the value rounds to
+    // infinity, and casting it would not even be defined.
+    constexpr double kRoundsToInfinity = 0x1.ffffffp127;
+    if (std::fabs(m_value) >= kRoundsToInfinity)
         throw ResonexError(errors::Overflow);
-    return single;
+    return static_cast<float>(m_value);
 }
 
 Real operator+(Real a, Real b) { return checked(a.m_value + b.m_value); }
