@@ -385,12 +385,7 @@ private slots:
     void primaryMetricWorkedExampleTapsTheSameTurns() {
         PrimaryDesign design(true);
         CPrimary& primary = design.primary;
-        primary.setC(QStringLiteral("0.01"));
-        primary.setFr(QStringLiteral("250"));
-        primary.setSecDia(QStringLiteral("114.3"));
-        primary.setConDia(QStringLiteral("9.5"));
-        primary.setConSpa(QStringLiteral("9.5"));
-        primary.setSecSep(QStringLiteral("62.5"));
+        test::enterPrimary(primary, "0.01", "250", "114.3", "9.5", "9.5", "62.5");
         design.calculate();
         QVERIFY(primary.Results().contains(QStringLiteral("between turn 9 and turn 10 ")));
         QCOMPARE(design.listing()[14], QStringLiteral(" Turn  15     115.31uH"));

@@ -37,8 +37,6 @@ int reportError(const ResonexError& error) {
     return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
 }
 
-[[noreturn]] void failUsage(const QString& message) { throw UsageError{message}; }
-
 // Carries out a step on the design file; its failure is reported with the
 // message's prefix.
 template <typename Step> void fileStep(const QString& failurePrefix, Step step) {
@@ -89,12 +87,13 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
     PrimaryChoices choices = offeredChoices(doc);
     if (options.usePriC) {
         if (*options.usePriC == 1 && !canUsePriC(doc))
-            failUsage(QStringLiteral("--use-pri-c 1 needs a calculated transformer capacitance"));
+            throw UsageError{
+                QStringLiteral("--use-pri-c 1 needs a calculated transformer capacitance")};
         choices.usePriC = *options.usePriC;
     }
     if (options.useSecFr) {
         if (*options.useSecFr == 1 && !canUseSecFr(doc))
-            failUsage(QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil"));
+            throw UsageError{QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil")};
         choices.useSecFr = *options.useSecFr;
     }
     if (options.useSecDia)
@@ -102,14 +101,17 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
 
     // A box filled from another calculation cannot also be typed into.
     if (choices.usePriC == 1 && options.cap)
-        failUsage(QStringLiteral("--cap cannot be given when the capacitance is taken from the "
-                                 "transformer calculation"));
+        throw UsageError{
+            QStringLiteral("--cap cannot be given when the capacitance is taken from the "
+                           "transformer calculation")};
     if (choices.useSecFr == 1 && options.freq)
-        failUsage(QStringLiteral("--freq cannot be given when the frequency is taken from the "
-                                 "secondary calculation"));
+        throw UsageError{
+            QStringLiteral("--freq cannot be given when the frequency is taken from the "
+                           "secondary calculation")};
     if (choices.useSecDia == 1 && options.secDia)
-        failUsage(QStringLiteral("--sec-dia cannot be given when the diameter is taken from the "
-                                 "secondary calculation"));
+        throw UsageError{
+            QStringLiteral("--sec-dia cannot be given when the diameter is taken from the "
+                           "secondary calculation")};
     return choices;
 }
 

@@ -7,7 +7,6 @@
 #include <QStringView>
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
