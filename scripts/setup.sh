@@ -21,8 +21,14 @@ resonex_install_packages() {
     fi
 }
 
+# The end-to-end print test runs a private CUPS scheduler with a cups-pdf
+# queue and reads the PDFs back with pdfinfo/pdftotext.
+resonex_install_print_packages() {
+    resonex_install_packages cups cups-client printer-driver-cups-pdf ghostscript poppler-utils
+}
+
 resonex_build() {
-    resonex_install_packages cmake ninja-build g++ qt6-base-dev
+    resonex_install_packages cmake ninja-build g++ qt6-base-dev libqt6svg6
     # CI builds with warnings as errors; a developer's build only shows them.
     local werror=OFF
     [ -z "${CI:-}" ] || werror=ON

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "errors/ResonexError.h"
-#include "platform/Prompts.h"
+#include "platform/DocumentPrompts.h"
 
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
 
+#include <deque>
 #include <optional>
 
 // Shared helpers of the tests.
@@ -26,6 +27,48 @@ public:
     QStringList titles;
     QStringList messages;
     QList<Icon> icons;
+};
+
+// Answers the document commands' questions and file dialogs from a script and
+// records what was asked. A question or dialog with nothing scripted for it
+// fails the test and is answered with Cancel.
+class ScriptedPrompts : public DocumentPrompts {
+public:
+    void tell(const QString& title, const QString& text, Icon icon) override {
+        told.tell(title, text, icon);
+    }
+    Answer ask(const QString& title, const QString& text) override {
+        questions << text;
+        questionTitles << title;
+        if (answers.empty()) {
+            QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__,
+                         __LINE__);
+            return Answer::Cancel;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString chooseFileToOpen(const FileDialogSetup& setup) override { return choose(setup); }
+    QString chooseFileToSave(const FileDialogSetup& setup) override { return choose(setup); }
+
+    RecordingPrompts told;
+    QStringList questions;
+    QStringList questionTitles;
+    std::deque<Answer> answers;
+    // The paths the file dialogs return in turn; an empty one is a cancel.
+    QStringList files;
+    QList<FileDialogSetup> dialogs;
+
+private:
+    QString choose(const FileDialogSetup& setup) {
+        dialogs << setup;
+        if (files.isEmpty()) {
+            QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
+            return QString();
+        }
+        return files.takeFirst();
+    }
 };
 
 // The error a call raises, if any.

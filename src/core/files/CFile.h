@@ -10,6 +10,8 @@ class CPrimary;
 class CSecondary;
 class CSettings;
 class CTransformer;
+class DocumentPrompts;
+class DocumentView;
 class OptionsStore;
 
 // The design document: its file name, title and modified flag, and the four
@@ -19,6 +21,8 @@ class OptionsStore;
 class CFile {
 public:
     inline static const QString kUntitled = QStringLiteral("Untitled");
+    // The one entry of the open and save dialogs' filter.
+    inline static const QString kDesignFilter = QStringLiteral("Resonex (*.rzn)");
 
     // Creates the objects of a new design from the options in the store (a
     // null store: a first run's defaults, nothing written back).
@@ -43,6 +47,27 @@ public:
     bool Modified() const { return m_modified; }
     void setModified(bool value) { m_modified = value; }
 
+    // Where the commands show a design; none by default.
+    void setView(DocumentView* view) { m_view = view; }
+
+    // The document commands. Each asks and reports through dlg, leaves the
+    // design, FileName and FileTitle as they were when it is cancelled or
+    // fails, and otherwise clears Modified and shows the design. The result
+    // says whether the design was started, opened or saved.
+    bool FileNew(DocumentPrompts& dlg);
+    bool FileOpen(DocumentPrompts& dlg);
+    // Opens the file the program's command line names, without a dialog; a
+    // name that is no existing file is passed over silently.
+    bool FileOpen(DocumentPrompts& dlg, const QString& commandLine);
+    bool FileSave(DocumentPrompts& dlg);
+    bool FileSaveAs(DocumentPrompts& dlg);
+    // True when the caller may go on: nothing to save, saved, or the user
+    // declined; false when the user cancelled or the save failed.
+    bool FileSaveIfModified(DocumentPrompts& dlg);
+
+    // The canonical absolute form of a path, empty when any part of it is missing.
+    static QString GetLongFilename(const QString& shortName);
+
     // Releases the objects (the settings write their options) and creates
     // them anew: settings first, since the models start in its units.
     void CreateModelObjects();
@@ -62,8 +87,12 @@ public:
 
 private:
     void releaseModelObjects();
+    bool openPath(DocumentPrompts& dlg, const QString& path);
+    bool savePath(DocumentPrompts& dlg, const QString& path);
+    void showDesign();
 
     OptionsStore* m_store;
+    DocumentView* m_view = nullptr;
     std::unique_ptr<CSettings> m_settings;
     std::unique_ptr<CPrimary> m_primary;
     std::unique_ptr<CSecondary> m_secondary;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+namespace resonex {
+
+// What a file dialog starts with.
+struct FileDialogSetup {
+    QString folder;
+    QString fileName;
+    // Qt's filter form: "Description (*.ext)".
+    QString filter;
+    // Added to a name typed without an extension, without the dot; empty for none.
+    QString defaultSuffix;
+};
+
+// The questions and file dialogs of the document commands, on top of the
+// plain messages. The desktop program shows real dialogs; tests answer from a
+// script.
+class DocumentPrompts : public Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    // A question with Yes, No and Cancel buttons.
+    virtual Answer ask(const QString& title, const QString& text) = 0;
+
+    // The full path of an existing file the user chose; empty when cancelled.
+    virtual QString chooseFileToOpen(const FileDialogSetup& setup) = 0;
+
+    // The full path the user chose to save to, after confirming the overwrite
+    // of an existing file and with the default suffix added to a bare name;
+    // empty when cancelled.
+    virtual QString chooseFileToSave(const FileDialogSetup& setup) = 0;
+};
+
+} // namespace resonex

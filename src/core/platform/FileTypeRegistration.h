@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace resonex {
+
+// Tells a Linux desktop that ".rzn" files are Resonex designs, opened by this
+// program and shown with its icon. Both write under the user's data folder
+// ($XDG_DATA_HOME, else ~/.local/share), called at every start: a file is
+// written only when its content differs, and any failure is silent, since the
+// program works the same without the association.
+
+// The MIME type of design files and the menu entry that opens them with the
+// program at programPath (its real absolute path).
+void RegisterDesignFileType(const QString& programPath);
+
+// The program's icon, named "resonex" in the hicolor theme.
+void RegisterDesignFileIcon();
+
+} // namespace resonex

@@ -1,0 +1,224 @@
+#include "app/frmMain.h"
+
+#include "AppInfo.h"
+#include "app/AppIcon.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "errors/ResonexError.h"
+#include "files/CFile.h"
+#include "platform/DocumentPrompts.h"
+#include "platform/FileTypeRegistration.h"
+#include "platform/QtPrompts.h"
+#include "platform/Twips.h"
+#include "platform/WindowPosition.h"
+#include "settings/CSettings.h"
+#include "summary/ShowSummary.h"
+#include "summary/SummaryLayout.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace resonex::gui {
+
+namespace {
+
+// The designed inner area, before the width is taken from the paper.
+constexpr int kInnerWidthTwips = 8700;
+constexpr int kInnerHeightTwips = 5490;
+// Room beside a printed line for the box's frame.
+constexpr int kFrameAllowanceTwips = 200;
+
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
+
+QString appTitle() { return QString::fromLatin1(kAppTitle); }
+
+// The default printer's paper, or a default page when there is no printer.
+PageGeometry paperOfDefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return PageGeometry::defaultPage();
+    const QPrinter printer(info, QPrinter::HighResolution);
+    return PageGeometry::ofPrinter(printer);
+}
+
+} // namespace
+
+frmMain::frmMain(OptionsStore& store, DocumentPrompts* prompts)
+    : m_store(store), m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
+      m_prompts(prompts ? *prompts : *m_ownPrompts), m_summary(new QTextEdit(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(appIcon());
+    m_summary->setObjectName(QStringLiteral("txtfrmMain"));
+    m_summary->setReadOnly(true);
+    m_summary->setUndoRedoEnabled(false);
+    setCentralWidget(m_summary);
+    createCommands();
+
+    const double dpi = logicalDpiX();
+    resize(twipsToPixels(kInnerWidthTwips, dpi),
+           menuBar()->sizeHint().height() + twipsToPixels(kInnerHeightTwips, dpi));
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createCommands() {
+    auto* toolbar = addToolBar(QString());
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    // A menu item; its toolbar button, when it has one, is an action of its own
+    // named by its key, with the tool tip as its text.
+    const auto command = [this, toolbar](QMenu* menu, const QString& name, const QString& caption,
+                                         const QKeySequence& shortcut, auto handler,
+                                         const QString& buttonKey = QString(),
+                                         const QString& toolTip = QString(),
+                                         const QIcon& icon = QIcon()) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, handler);
+        if (!buttonKey.isEmpty()) {
+            QAction* button = toolbar->addAction(icon, toolTip);
+            button->setObjectName(buttonKey);
+            button->setToolTip(toolTip);
+            connect(button, &QAction::triggered, this, handler);
+        }
+        return item;
+    };
+    const auto themed = [this](const char* name, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(QLatin1String(name), style()->standardIcon(fallback));
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    command(file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New Design"),
+            QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_doc->FileNew(m_prompts); },
+            QStringLiteral("btnNew"), QStringLiteral("New Design"),
+            themed("document-new", QStyle::SP_FileIcon));
+    command(file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open Design..."),
+            QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_doc->FileOpen(m_prompts); },
+            QStringLiteral("btnOpen"), QStringLiteral("Open Design"),
+            themed("document-open", QStyle::SP_DialogOpenButton));
+    file->addSeparator();
+    command(file, QStringLiteral("mnuFileItem3"), QStringLiteral("&Save Design"),
+            QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_doc->FileSave(m_prompts); },
+            QStringLiteral("btnSave"), QStringLiteral("Save Design"),
+            themed("document-save", QStyle::SP_DialogSaveButton));
+    command(file, QStringLiteral("mnuFileItem4"), QStringLiteral("Save Design &As..."),
+            QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); });
+    file->addSeparator();
+    command(file, QStringLiteral("mnuFileItem6"), QStringLiteral("&Print Design"),
+            QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::printDesign, QStringLiteral("btnPrint"),
+            QStringLiteral("Print Design"), themed("document-print", QStyle::SP_FileDialogDetailedView));
+    command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
+            QKeySequence(), &frmMain::exportPdf);
+    file->addSeparator();
+    command(file, QStringLiteral("mnuFileItem8"), QStringLiteral("E&xit"),
+            QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    command(help, QStringLiteral("mnuHelpItem0"), QStringLiteral("&About Resonex"), QKeySequence(),
+            &frmMain::showAbout);
+}
+
+void frmMain::Load(const QString& commandLine) {
+    const QString program = QCoreApplication::applicationFilePath();
+    RegisterDesignFileType(program);
+    RegisterDesignFileIcon();
+
+    setEnabled(false);
+    m_splash = new frmSplash(this);
+    m_splash->show();
+    m_splash->repaint();
+
+    m_doc = std::make_unique<CFile>(&m_store);
+    m_doc->setView(this);
+    m_doc->FileNew(m_prompts);
+    RestoreWindowPosition(*this, m_store);
+
+    m_page = paperOfDefaultPrinter();
+    const int lineWidth = MatchScreenToPrinter(*m_summary, m_page, kOneInch, kOneInch);
+    resize(twipsToPixels(lineWidth + kFrameAllowanceTwips, logicalDpiX()), height());
+
+    if (!commandLine.isEmpty())
+        m_doc->FileOpen(m_prompts, commandLine);
+}
+
+void frmMain::showDesign(const CFile& doc) {
+    setWindowTitle(doc.FileTitle());
+    try {
+        ShowSummary(*m_summary, ComposeSummary(doc), doc.settings().FontName(),
+                    doc.settings().FontSize());
+    } catch (const ResonexError& error) {
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("The design summary cannot be shown: ") + error.description(),
+                       Prompts::Icon::Exclamation);
+    }
+}
+
+void frmMain::printDesign() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("No printer is available. Install a printer, or use "
+                                      "Export PDF to keep the design summary as a PDF file."),
+                       Prompts::Icon::Exclamation);
+        return;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(m_doc->FileTitle());
+    if (PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins) == 0)
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("The design could not be printed on ") + info.printerName() +
+                           QStringLiteral("."),
+                       Prompts::Icon::Exclamation);
+}
+
+void frmMain::exportPdf() {
+    const QString suggested = QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".pdf");
+    const QString path = m_prompts.chooseFileToSave(
+        {m_doc->settings().DesPath(), suggested, kPdfFilter, QStringLiteral("pdf")});
+    if (path.isEmpty())
+        return;
+    if (!ExportPdf(*m_summary, m_page, kPrintMargins, path, m_doc->FileTitle()))
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("The design summary could not be written to ") + path +
+                           QStringLiteral("."),
+                       Prompts::Icon::Exclamation);
+}
+
+void frmMain::showAbout() {
+    frmAbout about(m_prompts, this);
+    about.exec();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The splash window stays in front of the window it introduces, with or
+    // without a window manager to keep it there.
+    if (m_splash)
+        m_splash->raise();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_doc && !m_doc->FileSaveIfModified(m_prompts)) {
+        event->ignore();
+        return;
+    }
+    if (!isMinimized())
+        SaveWindowPosition(*this, m_store);
+    event->accept();
+}
+
+} // namespace resonex::gui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "files/DocumentView.h"
+#include "summary/PageGeometry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QTextEdit;
+
+namespace resonex {
+class CFile;
+class DocumentPrompts;
+class OptionsStore;
+} // namespace resonex
+
+namespace resonex::gui {
+
+// The main window: the design summary below a toolbar, and every command of
+// the program in its menus. It owns the design document; the design itself
+// lives in the document's objects.
+class frmSplash;
+
+class frmMain : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    // Options and window positions live in the store. Without prompts of
+    // the caller's, the window asks with its own message boxes and dialogs.
+    explicit frmMain(OptionsStore& store, DocumentPrompts* prompts = nullptr);
+    ~frmMain() override;
+
+    // The start-up: registers the design file type, shows the splash window
+    // while the first design is made, lays the summary out for paper and opens
+    // the design the command line names, if any.
+    void Load(const QString& commandLine);
+
+    CFile& document() { return *m_doc; }
+
+    void showDesign(const CFile& doc) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createCommands();
+    void printDesign();
+    void exportPdf();
+    void showAbout();
+
+    OptionsStore& m_store;
+    std::unique_ptr<DocumentPrompts> m_ownPrompts;
+    DocumentPrompts& m_prompts;
+    QTextEdit* m_summary;
+    // The paper the summary is laid out for.
+    PageGeometry m_page;
+    std::unique_ptr<CFile> m_doc;
+    QPointer<frmSplash> m_splash;
+};
+
+} // namespace resonex::gui

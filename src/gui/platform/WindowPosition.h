@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+namespace resonex {
+class OptionsStore;
+}
+
+namespace resonex::gui {
+
+// Windows reopen where the user left them: the top-left corner is kept in the
+// "Windows" group under the window's object name + "Top" / "Left", in twips.
+void SaveWindowPosition(const QWidget& window, OptionsStore& store);
+
+// Moves the window to its kept corner, used as it is even off screen; a
+// coordinate that is missing or not a number centres the window on its screen.
+void RestoreWindowPosition(QWidget& window, const OptionsStore& store);
+
+} // namespace resonex::gui

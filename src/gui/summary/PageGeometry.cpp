@@ -1,0 +1,37 @@
+#include "summary/PageGeometry.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace resonex::gui {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20.0;
+
+// Printer measures come as fractions of a point; they are taken to whole twips
+// through a single-precision value, a half going to the even neighbour.
+int pointsToTwips(double points) {
+    return static_cast<int>(std::nearbyint(static_cast<float>(points * kTwipsPerPoint)));
+}
+
+} // namespace
+
+PageGeometry PageGeometry::ofPrinter(const QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    const QRectF full = layout.fullRect(QPageLayout::Point);
+    const QMarginsF edges = layout.minimumMargins();
+    return {pointsToTwips(full.width()), pointsToTwips(full.height()),
+            pointsToTwips(edges.left()), pointsToTwips(edges.top())};
+}
+
+PageGeometry PageGeometry::defaultPage(const QLocale& locale) {
+    const bool inches = locale.measurementSystem() == QLocale::ImperialUSSystem;
+    const QSizeF points = QPageSize::size(inches ? QPageSize::Letter : QPageSize::A4, QPageSize::Point);
+    return {pointsToTwips(points.width()), pointsToTwips(points.height()), 0, 0};
+}
+
+} // namespace resonex::gui

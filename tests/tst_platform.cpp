@@ -1,0 +1,177 @@
+#include "platform/FileTypeRegistration.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace resonex;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QHash<QString, QString> entryKeys(const QString& path) {
+    QHash<QString, QString> keys;
+    for (const QByteArray& line : contents(path).split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0) {
+            keys.insert(QString::fromUtf8(line.left(equals)),
+                        QString::fromUtf8(line.mid(equals + 1)));
+        }
+    }
+    return keys;
+}
+
+// Sets a file's time far back, so that any rewrite shows.
+const QDateTime kLongAgo(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
+void backdate(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(kLongAgo, QFileDevice::FileModificationTime));
+}
+QDateTime modified(const QString& path) { return QFileInfo(path).lastModified().toUTC(); }
+
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_tools;
+    QString m_data;
+    int m_runs = 0;
+
+    QString mimePackage() const { return m_data + "/mime/packages/resonex.xml"; }
+    QString entry() const { return m_data + "/applications/resonex.desktop"; }
+    QString icon() const { return m_data + "/icons/hicolor/scalable/apps/resonex.svg"; }
+    // How often a stand-in desktop tool was started on this test's folder; a
+    // run left over from an earlier test names another folder.
+    qsizetype toolRuns(const QString& tool, const QString& folder) const {
+        return contents(m_tools + '/' + tool + ".log")
+            .split('\n')
+            .count((m_data + folder).toLocal8Bit());
+    }
+
+private slots:
+    void initTestCase() {
+        // Never the user's own desktop: the data folders and the tools are ours.
+        QVERIFY(m_root.isValid());
+        m_tools = m_root.filePath("tools");
+        qputenv("PATH", m_tools.toLocal8Bit());
+        QVERIFY(QDir().mkpath(m_tools));
+        for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
+            QFile script(m_tools + '/' + tool);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\necho \"$@\" >> \"$0.log\"\n");
+            script.close();
+            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        }
+    }
+
+    void init() {
+        m_data = m_root.filePath(QString("data%1").arg(++m_runs));
+        qputenv("XDG_DATA_HOME", m_data.toLocal8Bit());
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), m_data);
+    }
+
+    void writesTheAssociationOnlyWhenItChanges() {
+        RegisterDesignFileType("/opt/resonex/bin/resonex");
+        RegisterDesignFileIcon();
+
+        const QByteArray mime = contents(mimePackage());
+        QXmlStreamReader xml(mime);
+        while (!xml.atEnd()) {
+            xml.readNext();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(mime.contains(R"(<mime-type type="application/x-resonex-design">)"));
+        QVERIFY(mime.contains("<comment>Resonex Design</comment>"));
+        QVERIFY(mime.contains(R"(<glob pattern="*.rzn"/>)"));
+        QVERIFY(mime.contains(R"(<icon name="resonex"/>)"));
+
+        QVERIFY(contents(entry()).startsWith("[Desktop Entry]\n"));
+        const QHash<QString, QString> keys = entryKeys(entry());
+        QCOMPARE(keys.value("Type"), "Application");
+        QCOMPARE(keys.value("Name"), "Resonex");
+        QCOMPARE(keys.value("Exec"), "/opt/resonex/bin/resonex %f");
+        QCOMPARE(keys.value("Icon"), "resonex");
+        QCOMPARE(keys.value("MimeType"), "application/x-resonex-design;");
+        QCOMPARE(keys.value("Categories"), "Science;Electronics;");
+        QCOMPARE(keys.value("Terminal"), "false");
+
+        const QByteArray svg = contents(":/resonex/resonex.svg");
+        QVERIFY(svg.contains("<svg"));
+        QCOMPARE(contents(icon()), svg);
+
+        QTRY_COMPARE(toolRuns("update-mime-database", "/mime"), 1);
+        QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
+
+        // A normal start writes nothing.
+        for (const QString& path : {mimePackage(), entry(), icon()}) {
+            backdate(path);
+        }
+        RegisterDesignFileType("/opt/resonex/bin/resonex");
+        RegisterDesignFileIcon();
+        for (const QString& path : {mimePackage(), entry(), icon()}) {
+            QCOMPARE(modified(path), kLongAgo);
+        }
+
+        // The program moved: only its entry follows, and only its database is refreshed.
+        RegisterDesignFileType("/usr/local/bin/resonex");
+        QCOMPARE(entryKeys(entry()).value("Exec"), "/usr/local/bin/resonex %f");
+        QCOMPARE(modified(mimePackage()), kLongAgo);
+        QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 2);
+        QCOMPARE(toolRuns("update-mime-database", "/mime"), 1);
+
+        QFile damaged(icon());
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.close();
+        RegisterDesignFileIcon();
+        QCOMPARE(contents(icon()), svg);
+    }
+
+    void execQuotesTheProgramPath_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("spaces and shell characters")
+            << "/home/ann/Tesla Coils (old)&~v2/resonex"
+            << R"("/home/ann/Tesla Coils (old)&~v2/resonex" %f)";
+        QTest::newRow("escaped in quotes") << R"x(/opt/a$b/"c"/`d`/resonex)x"
+                                           << R"x("/opt/a\\$b/\\"c\\"/\\`d\\`/resonex" %f)x";
+        QTest::newRow("backslash") << R"(/opt/a\b/resonex)"
+                                   << R"("/opt/a\\\\b/resonex" %f)";
+        QTest::newRow("percent") << "/opt/100%/resonex"
+                                 << "/opt/100%%/resonex %f";
+        QTest::newRow("percent in quotes") << "/opt/50% off/resonex"
+                                           << R"("/opt/50%% off/resonex" %f)";
+    }
+
+    void execQuotesTheProgramPath() {
+        QFETCH(QString, path);
+        QFETCH(QString, exec);
+        RegisterDesignFileType(path);
+        QCOMPARE(entryKeys(entry()).value("Exec"), exec);
+    }
+
+    void unwritableDataFolderIsIgnored() {
+        // A regular file where the folder would have to be.
+        QFile blocker(m_data);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        RegisterDesignFileType("/opt/resonex/bin/resonex");
+        RegisterDesignFileIcon();
+        QCOMPARE(QFileInfo(m_data).size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(PlatformTest)
+#include "tst_platform.moc"
