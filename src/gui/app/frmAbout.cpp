@@ -40,10 +40,9 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), m_promp
 
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("lblTitle"));
-    text->setText(QStringList{title, QString(), QString::fromUtf16(kNotice),
-                              QString(),
-                              versionText()}
-                      .join(u'\n'));
+    text->setText(
+        QStringList{title, QString(), QString::fromUtf16(kNotice), QString(), versionText()}.join(
+            u'\n'));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));

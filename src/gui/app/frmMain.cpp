@@ -100,25 +100,29 @@ void frmMain::createCommands() {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    command(file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New Design"),
-            QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_doc->FileNew(m_prompts); },
-            QStringLiteral("btnNew"), QStringLiteral("New Design"),
-            themed("document-new", QStyle::SP_FileIcon));
-    command(file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open Design..."),
-            QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_doc->FileOpen(m_prompts); },
-            QStringLiteral("btnOpen"), QStringLiteral("Open Design"),
-            themed("document-open", QStyle::SP_DialogOpenButton));
+    command(
+        file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New Design"),
+        QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_doc->FileNew(m_prompts); },
+        QStringLiteral("btnNew"), QStringLiteral("New Design"),
+        themed("document-new", QStyle::SP_FileIcon));
+    command(
+        file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open Design..."),
+        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_doc->FileOpen(m_prompts); },
+        QStringLiteral("btnOpen"), QStringLiteral("Open Design"),
+        themed("document-open", QStyle::SP_DialogOpenButton));
     file->addSeparator();
-    command(file, QStringLiteral("mnuFileItem3"), QStringLiteral("&Save Design"),
-            QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_doc->FileSave(m_prompts); },
-            QStringLiteral("btnSave"), QStringLiteral("Save Design"),
-            themed("document-save", QStyle::SP_DialogSaveButton));
+    command(
+        file, QStringLiteral("mnuFileItem3"), QStringLiteral("&Save Design"),
+        QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_doc->FileSave(m_prompts); },
+        QStringLiteral("btnSave"), QStringLiteral("Save Design"),
+        themed("document-save", QStyle::SP_DialogSaveButton));
     command(file, QStringLiteral("mnuFileItem4"), QStringLiteral("Save Design &As..."),
             QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); });
     file->addSeparator();
     command(file, QStringLiteral("mnuFileItem6"), QStringLiteral("&Print Design"),
             QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::printDesign, QStringLiteral("btnPrint"),
-            QStringLiteral("Print Design"), themed("document-print", QStyle::SP_FileDialogDetailedView));
+            QStringLiteral("Print Design"),
+            themed("document-print", QStyle::SP_FileDialogDetailedView));
     command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
             QKeySequence(), &frmMain::exportPdf);
     file->addSeparator();
@@ -186,7 +190,8 @@ void frmMain::printDesign() {
 }
 
 void frmMain::exportPdf() {
-    const QString suggested = QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".pdf");
+    const QString suggested =
+        QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".pdf");
     const QString path = m_prompts.chooseFileToSave(
         {m_doc->settings().DesPath(), suggested, kPdfFilter, QStringLiteral("pdf")});
     if (path.isEmpty())

@@ -20,8 +20,8 @@ struct Place {
     int left, top, width, height;
 };
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, double points,
-                 bool bold, Qt::Alignment alignment, const Place& place, double dpi) {
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, double points, bool bold,
+                 Qt::Alignment alignment, const Place& place, double dpi) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     QFont font(QStringLiteral("Arial"));
@@ -78,11 +78,10 @@ frmSplash::frmSplash(QWidget* mainWindow) : QWidget(nullptr), m_mainWindow(mainW
              inFrame({2220, 1140, 4365, 765}), dpi);
     addLabel(frame, "lblPlatform", QSysInfo::prettyProductName(), 15.75, true, Qt::AlignRight,
              inFrame({3360, 2340, 3495, 360}), dpi);
-    addLabel(frame, "lblVersion",
-             versionText(), 12, true,
-             Qt::AlignRight, inFrame({5970, 2760, 885, 285}), dpi);
-    addLabel(frame, "lblCopyright", QString::fromUtf16(kNotice),
-             8.25, false, Qt::AlignLeft, inFrame({4260, 3180, 2595, 255}), dpi);
+    addLabel(frame, "lblVersion", versionText(), 12, true, Qt::AlignRight,
+             inFrame({5970, 2760, 885, 285}), dpi);
+    addLabel(frame, "lblCopyright", QString::fromUtf16(kNotice), 8.25, false, Qt::AlignLeft,
+             inFrame({4260, 3180, 2595, 255}), dpi);
 
     // Centred on the screen, keeping its size.
     const QRect screenArea = screen()->geometry();

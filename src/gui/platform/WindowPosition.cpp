@@ -55,8 +55,9 @@ void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
     const double dpi = screenDpi(window);
     const QRect screen = window.screen()->geometry();
     const QString name = window.objectName();
-    const int y = storedPixels(store, name + kTop, dpi)
-                      .value_or(screen.y() + (screen.height() - window.frameGeometry().height()) / 2);
+    const int y =
+        storedPixels(store, name + kTop, dpi)
+            .value_or(screen.y() + (screen.height() - window.frameGeometry().height()) / 2);
     const int x = storedPixels(store, name + kLeft, dpi)
                       .value_or(screen.x() + (screen.width() - window.frameGeometry().width()) / 2);
     window.move(x, y);

@@ -24,13 +24,14 @@ PageGeometry PageGeometry::ofPrinter(const QPrinter& printer) {
     layout.setUnits(QPageLayout::Point);
     const QRectF full = layout.fullRect(QPageLayout::Point);
     const QMarginsF edges = layout.minimumMargins();
-    return {pointsToTwips(full.width()), pointsToTwips(full.height()),
-            pointsToTwips(edges.left()), pointsToTwips(edges.top())};
+    return {pointsToTwips(full.width()), pointsToTwips(full.height()), pointsToTwips(edges.left()),
+            pointsToTwips(edges.top())};
 }
 
 PageGeometry PageGeometry::defaultPage(const QLocale& locale) {
     const bool inches = locale.measurementSystem() == QLocale::ImperialUSSystem;
-    const QSizeF points = QPageSize::size(inches ? QPageSize::Letter : QPageSize::A4, QPageSize::Point);
+    const QSizeF points =
+        QPageSize::size(inches ? QPageSize::Letter : QPageSize::A4, QPageSize::Point);
     return {pointsToTwips(points.width()), pointsToTwips(points.height()), 0, 0};
 }
 

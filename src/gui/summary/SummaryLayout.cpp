@@ -87,9 +87,9 @@ bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& ma
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kAppTitle));
         constexpr double kTwipsPerPoint = 20.0;
-        writer.setPageSize(QPageSize(
-            QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
-            QPageSize::Point));
+        writer.setPageSize(
+            QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
+                      QPageSize::Point));
         writer.setPageMargins(QMarginsF());
         if (PrintRichText(box, writer, page, margins) == 0)
             return false;

@@ -26,8 +26,7 @@ double documentDpi();
 // resolution-independent glyph widths, so that the screen breaks its lines
 // where paper will. Returns the line width in twips, or 0 (the box keeping its
 // own wrapping) when the page leaves no room for a line.
-int MatchScreenToPrinter(QTextEdit& box, const PageGeometry& page, int leftMargin,
-                         int rightMargin);
+int MatchScreenToPrinter(QTextEdit& box, const PageGeometry& page, int leftMargin, int rightMargin);
 
 // Renders the box's text on a device whose origin is the paper's corner, a
 // page holding the lines that fit between the top and bottom margins, the

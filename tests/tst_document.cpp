@@ -1,0 +1,258 @@
+#include "TestSupport.h"
+
+#include "files/CFile.h"
+#include "files/DocumentView.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "platform/CFileOperation.h"
+#include "settings/CSettings.h"
+#include "settings/MemoryOptionsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace resonex;
+using Answer = DocumentPrompts::Answer;
+
+namespace {
+
+// Counts the designs shown and remembers the title each was shown with.
+class CountingView : public DocumentView {
+public:
+    void showDesign(const CFile& doc) override { titles << doc.FileTitle(); }
+    QStringList titles;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    MemoryOptionsStore m_store;
+    std::unique_ptr<CFile> m_doc;
+    CountingView m_view;
+    test::ScriptedPrompts m_dlg;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // A design with a change of its own: the secondary's diameter.
+    void modify(const char* dia = "123") {
+        m_doc->secondary().setDia(QLatin1String(dia));
+        m_doc->setModified(true);
+    }
+
+    void saveAs(const QString& file) {
+        m_dlg.files << file;
+        QVERIFY(m_doc->FileSaveAs(m_dlg));
+    }
+
+private slots:
+    void init() {
+        m_store = MemoryOptionsStore();
+        m_doc = std::make_unique<CFile>(&m_store);
+        m_doc->setView(&m_view);
+        m_view = CountingView();
+        m_dlg = test::ScriptedPrompts();
+    }
+
+    void newDesignAsksAboutChanges() {
+        modify();
+        // Cancel: nothing changes, nothing is shown.
+        m_dlg.answers = {Answer::Cancel};
+        QVERIFY(!m_doc->FileNew(m_dlg));
+        QCOMPARE(m_dlg.questions, QStringList{QStringLiteral("Save changes to 'Untitled'?")});
+        QCOMPARE(m_dlg.questionTitles, QStringList{QStringLiteral("Resonex")});
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
+        QVERIFY(m_doc->Modified());
+        QVERIFY(m_view.titles.isEmpty());
+
+        // Yes, then a cancelled Save As: still nothing.
+        m_dlg.answers = {Answer::Yes};
+        m_dlg.files << QString();
+        QVERIFY(!m_doc->FileNew(m_dlg));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
+
+        // No: the changes are dropped and the new design is shown once.
+        m_dlg.answers = {Answer::No};
+        QVERIFY(m_doc->FileNew(m_dlg));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
+        QVERIFY(!m_doc->Modified());
+        QCOMPARE(m_view.titles, QStringList{QStringLiteral("Untitled")});
+
+        // Unmodified: no question.
+        QVERIFY(m_doc->FileNew(m_dlg));
+        QCOMPARE(m_dlg.questions.size(), 3);
+    }
+
+    void saveAsThenSaveWritesTheSamePath() {
+        m_doc->settings().setDesPath(m_dir.path());
+        modify();
+        saveAs(path("coil.rzn"));
+        const FileDialogSetup setup = m_dlg.dialogs.constLast();
+        QCOMPARE(setup.folder, m_dir.path());
+        QCOMPARE(setup.fileName, QString());
+        QCOMPARE(setup.filter, QStringLiteral("Resonex (*.rzn)"));
+        QCOMPARE(setup.defaultSuffix, QStringLiteral("rzn"));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("coil.rzn"));
+        QCOMPARE(m_doc->FileName(), path("coil.rzn"));
+        QVERIFY(!m_doc->Modified());
+        QCOMPARE(m_view.titles, QStringList{QStringLiteral("coil.rzn")});
+
+        // Save: the same file, no dialog.
+        modify("321");
+        QVERIFY(m_doc->FileSave(m_dlg));
+        QCOMPARE(m_dlg.dialogs.size(), 1);
+        CFile reread(nullptr);
+        reread.setFileName(path("coil.rzn"));
+        reread.ReadAllObjects();
+        QCOMPARE(reread.secondary().Dia(), QStringLiteral("321.00"));
+
+        // Save As offers the current name.
+        saveAs(path("copy.rzn"));
+        QCOMPARE(m_dlg.dialogs.constLast().fileName, path("coil.rzn"));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("copy.rzn"));
+    }
+
+    void failedSavesChangeNothing() {
+        saveAs(path("kept.rzn"));
+        const QByteArray before = readAll(path("kept.rzn"));
+        const int shown = m_view.titles.size();
+
+        // Into a missing folder: reported, name and title as they were.
+        modify();
+        m_dlg.files << path("missing/other.rzn");
+        QVERIFY(!m_doc->FileSaveAs(m_dlg));
+        QCOMPARE(m_dlg.told.messages.size(), 1);
+        QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error saving file: ")));
+        QCOMPARE(m_dlg.told.titles[0], QStringLiteral("Resonex"));
+        QCOMPARE(m_doc->FileName(), path("kept.rzn"));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("kept.rzn"));
+        QVERIFY(m_doc->Modified());
+        QCOMPARE(m_view.titles.size(), shown);
+
+        // Over the old file: a value too long for the file fails the write,
+        // the old file is intact.
+        m_doc->secondary().setDia(QStringLiteral("1"));
+        QVERIFY(m_doc->FileSave(m_dlg));
+        const QByteArray saved = readAll(path("kept.rzn"));
+        QVERIFY(saved != before);
+        m_doc->primary().setResults(QString(70000, u'x'));
+        m_doc->setModified(true);
+        QVERIFY(!m_doc->FileSave(m_dlg));
+        QVERIFY(m_dlg.told.messages.constLast().startsWith(
+            QStringLiteral("Error saving file: Write Error: ")));
+        QCOMPARE(readAll(path("kept.rzn")), saved);
+        QVERIFY(m_doc->Modified());
+
+        // A Yes whose save fails stops the command that asked.
+        m_dlg.answers = {Answer::Yes};
+        QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
+    }
+
+    void openByDialog() {
+        m_doc->secondary().setDia(QStringLiteral("345"));
+        saveAs(path("open.rzn"));
+        QVERIFY(m_doc->FileNew(m_dlg));
+
+        // Cancelled: silent, nothing changes.
+        m_dlg.files << QString();
+        QVERIFY(!m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("Untitled"));
+        QVERIFY(m_dlg.told.messages.isEmpty());
+
+        m_view.titles.clear();
+        m_dlg.files << path("open.rzn");
+        QVERIFY(m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_dlg.dialogs.constLast().defaultSuffix, QString());
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("345.00"));
+        QCOMPARE(m_doc->FileName(), path("open.rzn"));
+        QCOMPARE(m_view.titles, QStringList{QStringLiteral("open.rzn")});
+
+        // Deleted between the dialog and the read: still opened, nothing read.
+        modify();
+        m_dlg.answers = {Answer::No};
+        m_dlg.files << path("gone.rzn");
+        QVERIFY(m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+        QVERIFY(!m_doc->Modified());
+
+        // A folder cannot be read: reported, the old name comes back.
+        m_dlg.files << m_dir.path();
+        QVERIFY(!m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{QStringLiteral("Error opening file : Path/File access error")});
+        QCOMPARE(m_doc->FileName(), path("gone.rzn"));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+    }
+
+    void openFromTheCommandLine() {
+        m_doc->secondary().setDia(QStringLiteral("456"));
+        saveAs(path("my coil.rzn"));
+        QVERIFY(m_doc->FileNew(m_dlg));
+        m_view.titles.clear();
+
+        // Names that are no plain file pass silently.
+        for (const QString& name : {path("none.rzn"), path("*.rzn"), m_dir.path(), QString()})
+            QVERIFY2(!m_doc->FileOpen(m_dlg, name), qPrintable(name));
+        QVERIFY(m_view.titles.isEmpty());
+        QVERIFY(m_dlg.told.messages.isEmpty());
+
+        // A relative name with spaces, resolved to its full path.
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        const bool opened = m_doc->FileOpen(m_dlg, QStringLiteral("./sub/../my coil.rzn"));
+        QDir::setCurrent(previous);
+        QVERIFY(!opened); // "sub" does not exist: no canonical path
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
+        QDir::setCurrent(m_dir.path());
+        QVERIFY(m_doc->FileOpen(m_dlg, QStringLiteral("./sub/../my coil.rzn")));
+        QDir::setCurrent(previous);
+        QCOMPARE(m_doc->FileName(), QFileInfo(path("my coil.rzn")).canonicalFilePath());
+        QCOMPARE(m_view.titles, QStringList{QStringLiteral("my coil.rzn")});
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("456.00"));
+
+        // Saved where it came from, without a dialog.
+        modify();
+        QVERIFY(m_doc->FileSave(m_dlg));
+        QVERIFY(m_dlg.dialogs.size() == 1);
+    }
+
+    void unreadableCommandLineFileIsReported() {
+        // A plain file whose reading fails, even for root.
+        const QString mem = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(mem).isFile())
+            QSKIP("no unreadable plain file on this system");
+        QVERIFY(!m_doc->FileOpen(m_dlg, mem));
+        QCOMPARE(m_dlg.told.messages.size(), 1);
+        QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error opening file : ")));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("Untitled"));
+        QCOMPARE(m_doc->FileName(), QString());
+    }
+
+    void longNamesAndExistence() {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("a/b")));
+        QFile(path("a/b/x.rzn")).open(QIODevice::WriteOnly);
+        const QString canonical = QFileInfo(path("a/b/x.rzn")).canonicalFilePath();
+        QCOMPARE(CFile::GetLongFilename(path("a/./b/../b/x.rzn")), canonical);
+        QCOMPARE(CFile::GetLongFilename(path("a/c/../b/x.rzn")), QString());
+        QCOMPARE(CFile::GetLongFilename(path("a/b/y.rzn")), QString());
+
+        CFileOperation file;
+        for (const QString& name : {QString(), path("a/b/*.rzn"), path("a/b/?.rzn"), path("a")}) {
+            file.setFileName(name);
+            QVERIFY2(!file.Exists(), qPrintable(name));
+        }
+        file.setFileName(canonical);
+        QVERIFY(file.Exists());
+    }
+};
+
+QTEST_GUILESS_MAIN(DocumentTest)
+#include "tst_document.moc"
