@@ -10,6 +10,7 @@ namespace resonex::gui {
 namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
+constexpr double kPointsPerMillimetre = 72.0 / 25.4;
 
 // Printer measures come as fractions of a point; they are taken to whole twips
 // through a single-precision value, a half going to the even neighbour.
@@ -30,9 +31,11 @@ PageGeometry PageGeometry::ofPrinter(const QPrinter& printer) {
 
 PageGeometry PageGeometry::defaultPage(const QLocale& locale) {
     const bool inches = locale.measurementSystem() == QLocale::ImperialUSSystem;
-    const QSizeF points =
-        QPageSize::size(inches ? QPageSize::Letter : QPageSize::A4, QPageSize::Point);
-    return {pointsToTwips(points.width()), pointsToTwips(points.height()), 0, 0};
+    // In millimetres: Qt gives paper sizes in whole points.
+    const QSizeF mm =
+        QPageSize::size(inches ? QPageSize::Letter : QPageSize::A4, QPageSize::Millimeter);
+    return {pointsToTwips(mm.width() * kPointsPerMillimetre),
+            pointsToTwips(mm.height() * kPointsPerMillimetre), 0, 0};
 }
 
 } // namespace resonex::gui

@@ -10,9 +10,12 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 
+#include <cmath>
 #include <memory>
 
 namespace resonex::gui {
@@ -37,6 +40,18 @@ int MatchScreenToPrinter(QTextEdit& box, const PageGeometry& page, int leftMargi
     return lineWidth;
 }
 
+namespace {
+
+// The layout places a line that does not fit at the very top of the next
+// page; a little slack keeps rounding from counting it on the page before.
+constexpr double kPageSlack = 1.0 / 16;
+
+int pageOf(double y, double pageHeight) {
+    return static_cast<int>(std::floor((y + kPageSlack) / pageHeight));
+}
+
+} // namespace
+
 int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeometry& page,
                   const Margins& margins) {
     const double dpi = documentDpi();
@@ -51,29 +66,36 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
     doc->setDocumentMargin(0);
     doc->setUseDesignMetrics(true);
     doc->setPageSize(QSizeF(lineWidth, pageHeight));
+    const QAbstractTextDocumentLayout& layout = *doc->documentLayout();
 
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
     const double scale = device.logicalDpiX() / dpi;
-    const QPointF origin(
+    painter.translate(
         twipsToPixels(page.leftOffset + page.leftMargin(margins.left), device.logicalDpiX()),
         twipsToPixels(page.topOffset + page.topMargin(margins.top), device.logicalDpiY()));
+    painter.scale(scale, scale);
+
+    // Each line is drawn on its own page only, so a page holds exactly the
+    // lines that fit on it and no text hides beyond its edges.
     const int pages = doc->pageCount();
-    for (int index = 0; index < pages; ++index) {
-        if (index > 0 && !device.newPage())
-            return 0;
-        const QRectF body(0, index * pageHeight, lineWidth, pageHeight);
-        painter.save();
-        painter.translate(origin);
-        painter.scale(scale, scale);
-        painter.translate(0, -body.top());
-        painter.setClipRect(body);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = body;
-        doc->documentLayout()->draw(&painter, context);
-        painter.restore();
+    int current = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const QPointF blockTop = layout.blockBoundingRect(block).topLeft();
+        const QTextLayout& lines = *block.layout();
+        for (int index = 0; index < lines.lineCount(); ++index) {
+            const QTextLine line = lines.lineAt(index);
+            const int onPage = pageOf(blockTop.y() + line.y(), pageHeight);
+            for (; current < onPage; ++current)
+                if (!device.newPage())
+                    return 0;
+            line.draw(&painter, blockTop - QPointF(0, current * pageHeight));
+        }
     }
+    for (; current < pages - 1; ++current)
+        if (!device.newPage())
+            return 0;
     return painter.end() ? pages : 0;
 }
 

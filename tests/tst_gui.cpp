@@ -1,0 +1,518 @@
+#include "TestSupport.h"
+
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "files/CFile.h"
+#include "model/CSecondary.h"
+#include "platform/Twips.h"
+#include "settings/CSettings.h"
+#include "settings/MemoryOptionsStore.h"
+#include "summary/PageGeometry.h"
+#include "summary/Summary.h"
+#include "summary/SummaryLayout.h"
+#include "text/NumberText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace resonex;
+using namespace resonex::gui;
+using Answer = DocumentPrompts::Answer;
+
+namespace {
+
+// One started main window with its own options and scripted prompts.
+struct Program {
+    MemoryOptionsStore store;
+    test::ScriptedPrompts dlg;
+    std::unique_ptr<frmMain> window;
+
+    void start(const QString& commandLine = QString()) {
+        window = std::make_unique<frmMain>(store, &dlg);
+        window->Load(commandLine);
+        window->show();
+    }
+    // What the splash window's timer does two seconds after start-up.
+    void endSplash() {
+        if (auto* splash = findTopLevel<frmSplash>(QStringLiteral("frmSplash")))
+            splash->Timer1_Timer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    template <typename T> static T* findTopLevel(const QString& name) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == name && widget->isVisible())
+                return qobject_cast<T*>(widget);
+        return nullptr;
+    }
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+    QTextEdit* summary() const {
+        return window->findChild<QTextEdit*>(QStringLiteral("txtfrmMain"));
+    }
+    CFile& doc() { return window->document(); }
+};
+
+// A design whose secondary has been calculated, saved at path.
+void saveDesign(const QString& path) {
+    CFile doc(nullptr);
+    doc.secondary().setDia(QStringLiteral("200"));
+    doc.secondary().Calculate(true);
+    doc.setFileName(path);
+    doc.WriteAllObjects();
+}
+
+// The words of a PDF's pages with their boxes, in points, if pdftotext is here.
+struct Word {
+    int page;
+    QRectF box;
+    QString text;
+};
+struct PdfText {
+    QSizeF pageSize;
+    int pages = 0;
+    QList<Word> words;
+    QStringList lines;
+};
+
+std::optional<PdfText> readPdf(const QString& path) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess bbox;
+    bbox.start(tool, {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    bbox.waitForFinished();
+    PdfText pdf;
+    const QString html = QString::fromUtf8(bbox.readAllStandardOutput());
+    static const QRegularExpression pageTag(
+        QLatin1String(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    static const QRegularExpression wordTag(QLatin1String(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (const QString& line : html.split(u'\n')) {
+        if (const auto page = pageTag.match(line); page.hasMatch()) {
+            ++pdf.pages;
+            pdf.pageSize = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
+        } else if (const auto word = wordTag.match(line); word.hasMatch()) {
+            pdf.words << Word{
+                pdf.pages,
+                QRectF(QPointF(word.captured(1).toDouble(), word.captured(2).toDouble()),
+                       QPointF(word.captured(3).toDouble(), word.captured(4).toDouble())),
+                word.captured(5)};
+        }
+    }
+    QProcess plain;
+    plain.start(tool, {path, QStringLiteral("-")});
+    plain.waitForFinished();
+    // Lines in order; a form feed starts each page after the first.
+    for (QString line : QString::fromUtf8(plain.readAllStandardOutput()).split(u'\n'))
+        if (!line.remove(u'\f').trimmed().isEmpty())
+            pdf.lines << line.simplified();
+    return pdf;
+}
+
+// The box's lines as it has laid them out.
+QStringList screenLines(const QTextEdit& box) {
+    QStringList lines;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const QString text = block.text().mid(line.textStart(), line.textLength()).simplified();
+            if (!text.isEmpty())
+                lines << text;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class GuiTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QTimer m_watchdog;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Scripted steps run inside a modal dialog's own event loop.
+    template <typename Steps> void whileModal(Steps steps) {
+        QTimer::singleShot(0, this, [steps] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            steps(modal);
+        });
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(test::pointLocale());
+        // A modal window nobody closes fails the test instead of hanging it.
+        m_watchdog.setInterval(10000);
+        connect(&m_watchdog, &QTimer::timeout, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+                QFAIL("a modal window was left open");
+            }
+        });
+        m_watchdog.start();
+    }
+
+    void startsWithAnUntitledDesignBehindTheSplash() {
+        Program program;
+        program.start();
+        QVERIFY(!program.window->isEnabled());
+        auto* splash = Program::findTopLevel<frmSplash>(QStringLiteral("frmSplash"));
+        QVERIFY(splash);
+        QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("Version 2.0"));
+        QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),
+                 QStringLiteral("Resonex"));
+        const QRect screen = splash->screen()->geometry();
+        QVERIFY(qAbs(splash->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(splash->geometry().center().y() - screen.center().y()) <= 1);
+
+        program.endSplash();
+        QVERIFY(program.window->isEnabled());
+        QVERIFY(!Program::findTopLevel<frmSplash>(QStringLiteral("frmSplash")));
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("Untitled"));
+        QVERIFY(!program.doc().Modified());
+        QVERIFY(
+            program.summary()->toPlainText().startsWith(QStringLiteral("Filename: Untitled\n\n")));
+
+        // The desktop now knows design files open with this program.
+        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                    QStringLiteral("/applications/resonex.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains(QCoreApplication::applicationFilePath().toUtf8()));
+    }
+
+    void opensTheDesignOnItsCommandLine() {
+        saveDesign(path("coil.rzn"));
+        Program program;
+        program.start(path("coil.rzn"));
+        program.endSplash();
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("coil.rzn"));
+        QVERIFY(!program.doc().Modified());
+        QString expected = plainText(ComposeSummary(program.doc()));
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(program.summary()->toPlainText(), expected);
+        QVERIFY(expected.contains(QStringLiteral("Filename: coil.rzn")));
+        QVERIFY(expected.contains(QStringLiteral("200.00")));
+
+        // A file that is there but cannot be read is reported; the program goes on.
+        if (QFileInfo(QStringLiteral("/proc/self/mem")).isFile()) {
+            Program unreadable;
+            unreadable.start(QStringLiteral("/proc/self/mem"));
+            QCOMPARE(unreadable.dlg.told.messages.size(), 1);
+            QVERIFY(unreadable.dlg.told.messages[0].startsWith(
+                QStringLiteral("Error opening file : ")));
+            QCOMPARE(unreadable.window->windowTitle(), QStringLiteral("Untitled"));
+        }
+    }
+
+    void menusAndToolbar_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const auto row = [](const char* name, const char* caption, QKeySequence shortcut) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
+                                << shortcut;
+        };
+        row("mnuFileItem0", "&New Design", QKeySequence(Qt::CTRL | Qt::Key_N));
+        row("mnuFileItem1", "&Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O));
+        row("mnuFileItem3", "&Save Design", QKeySequence(Qt::CTRL | Qt::Key_S));
+        row("mnuFileItem4", "Save Design &As...", QKeySequence());
+        row("mnuFileItem6", "&Print Design", QKeySequence(Qt::CTRL | Qt::Key_P));
+        row("mnuFileExportPdf", "&Export PDF...", QKeySequence());
+        row("mnuFileItem8", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+        row("mnuHelpItem0", "&About Resonex", QKeySequence());
+    }
+    void menusAndToolbar() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        Program program;
+        program.start();
+        const QAction* item = program.action(qPrintable(name));
+        QVERIFY(item);
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(item->shortcut(), shortcut);
+
+        // The toolbar: four document buttons by key and tool tip, no Save As.
+        QStringList buttons;
+        for (const QAction* button :
+             program.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
+            buttons << button->objectName() + u'=' + button->toolTip();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("btnNew=New Design"),
+                                       QStringLiteral("btnOpen=Open Design"),
+                                       QStringLiteral("btnSave=Save Design"),
+                                       QStringLiteral("btnPrint=Print Design")}));
+    }
+
+    void commandsRebuildTheSummaryOnce() {
+        Program program;
+        program.start();
+        program.endSplash();
+        int changes = 0;
+        connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
+        const auto once = [&](const char* action) {
+            changes = 0;
+            program.action(action)->trigger();
+            QVERIFY2(changes == 1, action);
+        };
+        program.dlg.files << path("once.rzn") << path("once.rzn");
+        once("mnuFileItem4"); // Save As
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("once.rzn"));
+        once("btnSave");
+        QCOMPARE(program.dlg.dialogs.size(), 1); // saved to its own name
+        once("btnNew");
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("Untitled"));
+        once("mnuFileItem1"); // Open
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("once.rzn"));
+        QVERIFY(program.dlg.told.messages.isEmpty());
+    }
+
+    void summaryStyles() {
+        Program program;
+        program.start();
+        CSettings& settings = program.doc().settings();
+        settings.setFontName(QStringLiteral("DejaVu Serif"));
+        settings.setFontSize(14);
+        program.window->showDesign(program.doc());
+
+        const int indent = twipsToPixels(100, documentDpi());
+        QStringList runs;
+        for (QTextBlock block = program.summary()->document()->begin(); block.isValid();
+             block = block.next()) {
+            QCOMPARE(block.blockFormat().leftMargin(), indent);
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                QCOMPARE(format.fontFamilies().toStringList(), QStringList{settings.FontName()});
+                QCOMPARE(format.fontPointSize(), 14.0);
+                const bool heading = format.fontWeight() == QFont::Bold;
+                QCOMPARE(format.foreground().color(),
+                         heading ? QColor(0, 0, 255) : QColor(0, 0, 0));
+                runs << (heading ? u'H' : u'B') + it.fragment().text();
+            }
+        }
+        QCOMPARE(runs.mid(0, 4),
+                 (QStringList{QStringLiteral("HFilename: "), QStringLiteral("BUntitled"),
+                              QStringLiteral("HSecondary Coil Design"),
+                              QStringLiteral("BNo Secondary Coil Data Calculated")}));
+    }
+
+    void closingAsksToSaveChanges() {
+        Program program;
+        program.start();
+        program.endSplash();
+        program.doc().secondary().setDia(QStringLiteral("321"));
+        program.doc().setModified(true);
+        const QString topKey = QStringLiteral("frmMainTop");
+
+        program.dlg.answers = {Answer::Cancel};
+        QVERIFY(!program.window->close());
+        QVERIFY(program.window->isVisible());
+        QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("321.00"));
+        QCOMPARE(program.store.value(QStringLiteral("Windows"), topKey, QStringLiteral("none")),
+                 QStringLiteral("none"));
+
+        // Yes: saved through Save As, then closed, the position kept in twips.
+        program.dlg.answers = {Answer::Yes};
+        program.dlg.files << path("closing.rzn");
+        program.window->move(300, 150);
+        QVERIFY(program.window->close());
+        QVERIFY(QFile::exists(path("closing.rzn")));
+        const double dpi = program.window->screen()->logicalDotsPerInch();
+        QCOMPARE(program.store.value(QStringLiteral("Windows"), topKey, QString()),
+                 text::generalText(float(program.window->y() * 1440 / dpi)));
+        QCOMPARE(program.store.value(QStringLiteral("Windows"), QStringLiteral("frmMainLeft"),
+                                     QString()),
+                 text::generalText(float(program.window->x() * 1440 / dpi)));
+
+        // No: closes without saving.
+        Program declined;
+        declined.start();
+        declined.doc().setModified(true);
+        declined.dlg.answers = {Answer::No};
+        QVERIFY(declined.window->close());
+        QVERIFY(declined.dlg.files.isEmpty());
+    }
+
+    void windowPositionsPersist() {
+        Program program;
+        program.store.setValue(QStringLiteral("Windows"), QStringLiteral("frmMainTop"),
+                               QStringLiteral("1440"));
+        program.store.setValue(QStringLiteral("Windows"), QStringLiteral("frmMainLeft"),
+                               QStringLiteral("2880"));
+        program.start();
+        const double dpi = program.window->screen()->logicalDotsPerInch();
+        QCOMPARE(program.window->pos(), QPoint(twipsToPixels(2880, dpi), twipsToPixels(1440, dpi)));
+
+        // Closing while minimised keeps the old place.
+        program.window->showMinimized();
+        QVERIFY(program.window->close());
+        QCOMPARE(
+            program.store.value(QStringLiteral("Windows"), QStringLiteral("frmMainTop"), QString()),
+            QStringLiteral("1440"));
+
+        // A damaged value centres the window.
+        Program damaged;
+        damaged.store.setValue(QStringLiteral("Windows"), QStringLiteral("frmMainTop"),
+                               QStringLiteral("abc"));
+        damaged.store.setValue(QStringLiteral("Windows"), QStringLiteral("frmMainLeft"),
+                               QStringLiteral("1e30"));
+        damaged.window = std::make_unique<frmMain>(damaged.store, &damaged.dlg);
+        damaged.window->resize(400, 300);
+        damaged.window->Load(QString());
+        const QRect screen = damaged.window->screen()->geometry();
+        QCOMPARE(damaged.window->y(), (screen.height() - 300) / 2);
+    }
+
+    void summaryIsLaidOutForPaper() {
+        // Letter in a US locale; 0.25 inch unprintable on the left.
+        const PageGeometry letter = PageGeometry::defaultPage();
+        QCOMPARE(letter.pageWidth, 12240);
+        QCOMPARE(letter.pageHeight, 15840);
+        const PageGeometry printer{12240, 15840, 360, 360};
+        QCOMPARE(printer.leftMargin(kOneInch), 1080);
+        QCOMPARE(printer.rightMargin(kOneInch), 10440);
+        QCOMPARE(printer.lineWidth(kOneInch, kOneInch), 9360);
+        const PageGeometry a4 = PageGeometry::defaultPage(test::commaLocale());
+        QCOMPARE(a4.pageWidth, 11906);
+        QCOMPARE(a4.pageHeight, 16838);
+
+        // No printer here: the window is sized from the default page.
+        Program program;
+        program.start();
+        const double dpi = documentDpi();
+        QCOMPARE(program.summary()->lineWrapMode(), QTextEdit::FixedPixelWidth);
+        QCOMPARE(program.summary()->lineWrapColumnOrWidth(), twipsToPixels(9360, dpi));
+        QCOMPARE(program.window->width(), twipsToPixels(9560, program.window->logicalDpiX()));
+
+        // Print says plainly that there is no printer.
+        program.action("btnPrint")->trigger();
+        QCOMPARE(program.dlg.told.messages.size(), 1);
+        QVERIFY(
+            program.dlg.told.messages[0].startsWith(QStringLiteral("No printer is available.")));
+    }
+
+    void exportPdfAsPrinted() {
+        saveDesign(path("export.rzn"));
+        Program program;
+        program.start(path("export.rzn"));
+        program.dlg.files << QString() << path("export.pdf");
+        program.action("mnuFileExportPdf")->trigger(); // cancelled
+        QVERIFY(!QFile::exists(path("export.pdf")));
+        program.action("mnuFileExportPdf")->trigger();
+        QCOMPARE(program.dlg.dialogs.constLast().fileName, QStringLiteral("export.pdf"));
+        QCOMPARE(program.dlg.dialogs.constLast().defaultSuffix, QStringLiteral("pdf"));
+        QVERIFY(program.dlg.told.messages.isEmpty());
+
+        // A large type makes several pages.
+        program.doc().settings().setFontSize(40);
+        program.window->showDesign(program.doc());
+        program.dlg.files << path("long.pdf") << path("missing/x.pdf");
+        program.action("mnuFileExportPdf")->trigger();
+        program.action("mnuFileExportPdf")->trigger();
+        QCOMPARE(program.dlg.told.messages.size(), 1);
+        QVERIFY(program.dlg.told.messages[0].contains(path("missing/x.pdf")));
+
+        const auto one = readPdf(path("export.pdf"));
+        const auto several = readPdf(path("long.pdf"));
+        if (!one || !several)
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(one->pages, 1);
+        QVERIFY(several->pages > 1);
+        for (const PdfText* pdf : {&*one, &*several}) {
+            QCOMPARE(pdf->pageSize, QSizeF(612, 792));
+            // Every word between the one-inch margins, the text 100 twips in.
+            const QRectF body(72, 72, 612 - 144, 792 - 144);
+            qreal leftmost = 612;
+            for (const Word& word : pdf->words) {
+                QVERIFY2(body.adjusted(-1, -1, 1, 1).contains(word.box),
+                         qPrintable(QStringLiteral("%1 on page %2 at %3,%4 %5x%6")
+                                        .arg(word.text)
+                                        .arg(word.page)
+                                        .arg(word.box.left())
+                                        .arg(word.box.top())
+                                        .arg(word.box.width())
+                                        .arg(word.box.height())));
+                leftmost = qMin(leftmost, word.box.left());
+            }
+            QVERIFY(leftmost >= 77 && leftmost < 79);
+        }
+        // Paper breaks the lines where the screen does, and loses none at page ends.
+        QCOMPARE(several->lines, screenLines(*program.summary()));
+    }
+
+    void aboutBox() {
+        Program program;
+        program.start();
+        program.endSplash();
+        QTemporaryDir tools;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", tools.path().toLocal8Bit());
+        whileModal([&](QWidget* about) {
+            QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
+            QCOMPARE(about->windowTitle(), QStringLiteral("About Resonex"));
+            QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+                     QStringLiteral("Resonex\n\nCopyright \u00A9 2026 Resonex\n\nVersion 2.0"));
+            auto* sysInfo = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+            QCOMPARE(sysInfo->text(), QStringLiteral("&System Info..."));
+            sysInfo->click();
+            QCOMPARE(program.dlg.told.messages,
+                     QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+
+            // An installed tool is started instead.
+            QFile tool(tools.filePath(QStringLiteral("hardinfo")));
+            QVERIFY(tool.open(QIODevice::WriteOnly));
+            tool.write("#!/bin/sh\n/bin/touch \"$0.ran\"\n");
+            tool.close();
+            tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            sysInfo->click();
+            QTRY_VERIFY(QFile::exists(tool.fileName() + QStringLiteral(".ran")));
+            QCOMPARE(program.dlg.told.messages.size(), 1);
+            about->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        program.action("mnuHelpItem0")->trigger();
+        qputenv("PATH", path);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void exitCloses() {
+        Program program;
+        program.start();
+        program.endSplash();
+        program.action("mnuFileItem8")->trigger();
+        QVERIFY(!program.window->isVisible());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // Nothing of the user's: options, desktop files and printers are the test's own.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("CUPS_SERVER", home.filePath(QStringLiteral("no-printers.sock")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    GuiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_gui.moc"
