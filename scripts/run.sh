@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Builds Resonex and starts it; arguments go to the program.
+# Builds Resonex and starts the desktop program; an optional argument is a
+# design file to open.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 resonex_build
-if [ "$#" -eq 0 ]; then
-    set -- --help
-fi
-exec "$RESONEX_BUILD/src/cli/resonex-cli" "$@"
+exec "$RESONEX_BUILD/src/resonex/resonex" "$@"
