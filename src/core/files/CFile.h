@@ -87,6 +87,10 @@ public:
 
 private:
     void releaseModelObjects();
+    // Reads or writes the design at path as FileName and shows it; on failure
+    // reports it and keeps the old FileName.
+    bool readOrWrite(DocumentPrompts& dlg, const QString& path, void (CFile::*step)(),
+                     const QString& failurePrefix);
     bool openPath(DocumentPrompts& dlg, const QString& path);
     bool savePath(DocumentPrompts& dlg, const QString& path);
     void showDesign();

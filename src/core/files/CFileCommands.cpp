@@ -13,17 +13,6 @@
 
 namespace resonex {
 
-namespace {
-
-const QString kOpenFailed = QStringLiteral("Error opening file : ");
-const QString kSaveFailed = QStringLiteral("Error saving file: ");
-
-void report(DocumentPrompts& dlg, const QString& prefix, const ResonexError& error) {
-    dlg.tell(QString::fromLatin1(kAppTitle), prefix + error.description(), Prompts::Icon::None);
-}
-
-} // namespace
-
 void CFile::showDesign() {
     m_modified = false;
     if (m_view)
@@ -40,19 +29,29 @@ bool CFile::FileNew(DocumentPrompts& dlg) {
     return true;
 }
 
-bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {
+bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path, void (CFile::*step)(),
+                        const QString& failurePrefix) {
     const QString remembered = m_fileName;
     try {
         m_fileName = path;
-        ReadAllObjects();
+        (this->*step)();
     } catch (const ResonexError& error) {
-        report(dlg, kOpenFailed, error);
+        dlg.tell(QString::fromLatin1(kAppTitle), failurePrefix + error.description(),
+                 Prompts::Icon::None);
         m_fileName = remembered;
         return false;
     }
     m_fileTitle = titleOf(path);
     showDesign();
     return true;
+}
+
+bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {
+    return readOrWrite(dlg, path, &CFile::ReadAllObjects, QStringLiteral("Error opening file : "));
+}
+
+bool CFile::savePath(DocumentPrompts& dlg, const QString& path) {
+    return readOrWrite(dlg, path, &CFile::WriteAllObjects, QStringLiteral("Error saving file: "));
 }
 
 bool CFile::FileOpen(DocumentPrompts& dlg) {
@@ -67,21 +66,6 @@ bool CFile::FileOpen(DocumentPrompts& dlg, const QString& commandLine) {
     CFileOperation file;
     file.setFileName(GetLongFilename(commandLine));
     return file.Exists() && openPath(dlg, file.FileName());
-}
-
-bool CFile::savePath(DocumentPrompts& dlg, const QString& path) {
-    const QString remembered = m_fileName;
-    try {
-        m_fileName = path;
-        WriteAllObjects();
-    } catch (const ResonexError& error) {
-        report(dlg, kSaveFailed, error);
-        m_fileName = remembered;
-        return false;
-    }
-    m_fileTitle = titleOf(path);
-    showDesign();
-    return true;
 }
 
 bool CFile::FileSave(DocumentPrompts& dlg) {
