@@ -21,9 +21,12 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace resonex::gui {
 
@@ -32,7 +35,7 @@ namespace {
 // The designed inner area, before the width is taken from the paper.
 constexpr int kInnerWidthTwips = 8700;
 constexpr int kInnerHeightTwips = 5490;
-// Room beside a printed line for the box's frame.
+// Room beside a printed line for the box's frame, at the least.
 constexpr int kFrameAllowanceTwips = 200;
 
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
@@ -152,7 +155,13 @@ void frmMain::Load(const QString& commandLine) {
 
     m_page = paperOfDefaultPrinter();
     const int lineWidth = MatchScreenToPrinter(*m_summary, m_page, kOneInch, kOneInch);
-    resize(twipsToPixels(lineWidth + kFrameAllowanceTwips, logicalDpiX()), height());
+    // Wide enough for a whole line beside the box's frame and scroll bar, so
+    // that no line needs scrolling sideways.
+    const int frame =
+        2 * m_summary->frameWidth() + m_summary->verticalScrollBar()->sizeHint().width();
+    resize(twipsToPixels(lineWidth, documentDpi()) +
+               std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX())),
+           height());
 
     if (!commandLine.isEmpty())
         m_doc->FileOpen(m_prompts, commandLine);
