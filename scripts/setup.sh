@@ -27,6 +27,12 @@ resonex_install_print_packages() {
     resonex_install_packages cups cups-client printer-driver-cups-pdf ghostscript poppler-utils
 }
 
+# The end-to-end window test runs the program in a virtual X server and drives
+# it with synthetic keystrokes.
+resonex_install_e2e_packages() {
+    resonex_install_packages xvfb xdotool
+}
+
 resonex_build() {
     resonex_install_packages cmake ninja-build g++ qt6-base-dev libqt6svg6 fonts-liberation
     # CI builds with warnings as errors; a developer's build only shows them.

@@ -1,3 +1,4 @@
+#include "PdfText.h"
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
@@ -16,16 +17,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextEdit>
-#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 
@@ -74,69 +71,6 @@ void saveDesign(const QString& path) {
     doc.secondary().Calculate(true);
     doc.setFileName(path);
     doc.WriteAllObjects();
-}
-
-// The words of a PDF's pages with their boxes, in points, if pdftotext is here.
-struct Word {
-    int page;
-    QRectF box;
-    QString text;
-};
-struct PdfText {
-    QSizeF pageSize;
-    int pages = 0;
-    QList<Word> words;
-    QStringList lines;
-};
-
-std::optional<PdfText> readPdf(const QString& path) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess bbox;
-    bbox.start(tool, {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    bbox.waitForFinished();
-    PdfText pdf;
-    const QString html = QString::fromUtf8(bbox.readAllStandardOutput());
-    static const QRegularExpression pageTag(
-        QLatin1String(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
-    static const QRegularExpression wordTag(QLatin1String(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    for (const QString& line : html.split(u'\n')) {
-        if (const auto page = pageTag.match(line); page.hasMatch()) {
-            ++pdf.pages;
-            pdf.pageSize = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
-        } else if (const auto word = wordTag.match(line); word.hasMatch()) {
-            pdf.words << Word{
-                pdf.pages,
-                QRectF(QPointF(word.captured(1).toDouble(), word.captured(2).toDouble()),
-                       QPointF(word.captured(3).toDouble(), word.captured(4).toDouble())),
-                word.captured(5)};
-        }
-    }
-    QProcess plain;
-    plain.start(tool, {path, QStringLiteral("-")});
-    plain.waitForFinished();
-    // Lines in order; a form feed starts each page after the first.
-    for (QString line : QString::fromUtf8(plain.readAllStandardOutput()).split(u'\n'))
-        if (!line.remove(u'\f').trimmed().isEmpty())
-            pdf.lines << line.simplified();
-    return pdf;
-}
-
-// The box's lines as it has laid them out.
-QStringList screenLines(const QTextEdit& box) {
-    QStringList lines;
-    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
-        const QTextLayout* layout = block.layout();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            const QString text = block.text().mid(line.textStart(), line.textLength()).simplified();
-            if (!text.isEmpty())
-                lines << text;
-        }
-    }
-    return lines;
 }
 
 } // namespace
@@ -433,32 +367,18 @@ private slots:
         QCOMPARE(program.dlg.told.messages.size(), 1);
         QVERIFY(program.dlg.told.messages[0].contains(path("missing/x.pdf")));
 
-        const auto one = readPdf(path("export.pdf"));
-        const auto several = readPdf(path("long.pdf"));
+        const auto one = test::readPdf(path("export.pdf"));
+        const auto several = test::readPdf(path("long.pdf"));
         if (!one || !several)
             QSKIP("pdftotext is not installed");
-        QCOMPARE(one->pages, 1);
-        QVERIFY(several->pages > 1);
-        for (const PdfText* pdf : {&*one, &*several}) {
-            QCOMPARE(pdf->pageSize, QSizeF(612, 792));
-            // Every word between the one-inch margins, the text 100 twips in.
-            const QRectF body(72, 72, 612 - 144, 792 - 144);
-            qreal leftmost = 612;
-            for (const Word& word : pdf->words) {
-                QVERIFY2(body.adjusted(-1, -1, 1, 1).contains(word.box),
-                         qPrintable(QStringLiteral("%1 on page %2 at %3,%4 %5x%6")
-                                        .arg(word.text)
-                                        .arg(word.page)
-                                        .arg(word.box.left())
-                                        .arg(word.box.top())
-                                        .arg(word.box.width())
-                                        .arg(word.box.height())));
-                leftmost = qMin(leftmost, word.box.left());
-            }
-            QVERIFY(leftmost >= 77 && leftmost < 79);
-        }
-        // Paper breaks the lines where the screen does, and loses none at page ends.
-        QCOMPARE(several->lines, screenLines(*program.summary()));
+        QCOMPARE(one->pages.size(), 1);
+        QVERIFY(several->pages.size() > 1);
+        test::checkPrintedSummary(*several, QSizeF(612, 792), *program.summary());
+        // The text starts 100 twips inside the left margin.
+        qreal leftmost = 612;
+        for (const QRectF& word : one->pages[0].words)
+            leftmost = qMin(leftmost, word.left());
+        QVERIFY(leftmost >= 77 && leftmost < 79);
     }
 
     void aboutBox() {
