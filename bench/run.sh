@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
-# Times resonex-cli as whole processes, interleaved with a bare QCoreApplication
-# program built in the same tree, and prints the medians and their ratios.
-#   bench/run.sh [RUNS]      (default 300)
+# Times Resonex's start-up as whole processes, each interleaved with a bare Qt
+# program built in the same tree, and prints the medians and their ratios:
+# resonex-cli against a bare QCoreApplication program, then the desktop program
+# against a bare QMainWindow program on a private Xvfb display, to its first
+# shown and first painted main window, with its peak memory.
+#   bench/run.sh [RUNS] [WINDOW_RUNS]      (defaults 300 and 30)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
+resonex_install_packages xvfb libxcb1-dev libxcb-damage0-dev
 resonex_build >/dev/null
 
 runs=${1:-300}
+window_runs=${2:-30}
 cli="$RESONEX_BUILD/src/cli/resonex-cli"
 bare="$RESONEX_BUILD/bench/bench-bare-core"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 # A full design: all three calculations, the primary taking its values from
 # the other two, saved to a file.
@@ -42,4 +55,86 @@ printf '%-28s %8d us %8s\n' "bare QCoreApplication" "$bare_us" "1.00x"
 for name in calc show; do
     us=$(median "$work/$name")
     printf '%-28s %8d us %7.2fx\n' "resonex-cli $name" "$us" "$(awk -v a="$us" -v b="$bare_us" 'BEGIN { print a / b }')"
+done
+
+# The desktop program. Each launch runs until its main window is first drawn,
+# which bench-first-window sees from outside and then ends the program.
+first="$RESONEX_BUILD/bench/bench-first-window"
+resonex="$RESONEX_BUILD/src/resonex/resonex"
+bare_window="$RESONEX_BUILD/bench/bench-bare-window"
+[ -x "$first" ] || { echo "bench/run.sh: $first was not built" >&2; exit 1; }
+
+"$cli" calc --dia 200 --height 600 --wire-dia 0.72 --spacing 0 --out "$work/design.rzn" >/dev/null
+
+# One server for the whole run, kept from resetting between clients; it names
+# its display once it accepts them.
+exec {display_fd}>"$work/display"
+Xvfb -displayfd "$display_fd" -screen 0 1920x1080x24 -nolisten tcp -noreset \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec {display_fd}>&-
+for ((t = 0; t < 200; t++)); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+if ! [ -s "$work/display" ]; then
+    echo "bench/run.sh: Xvfb did not start" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+display=$(<"$work/display")
+
+# The program registers its file type in the user's folders; these are its own.
+mkdir -p "$work/xdg/data" "$work/xdg/config" "$work/xdg/runtime"
+chmod 700 "$work/xdg/runtime"
+on_display=(env -u WAYLAND_DISPLAY DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+            XDG_DATA_HOME="$work/xdg/data" XDG_CONFIG_HOME="$work/xdg/config"
+            XDG_RUNTIME_DIR="$work/xdg/runtime")
+
+launch() { # results-file title program...: appends "shown-us painted-us max-rss-kib"
+    local results=$1
+    shift
+    if ! "${on_display[@]}" "$first" "$@" >>"$results" 2>>"$work/window.log"; then
+        echo "bench/run.sh: could not time $*:" >&2
+        tail -n 20 "$work/window.log" >&2
+        exit 1
+    fi
+}
+# Each is known by its main window's title: an untitled Qt window takes its
+# program's name, and an open design's window the design's file name.
+launch_all() { # suffix: one launch of each program
+    launch "$work/bare_window$1" bench-bare-window "$bare_window"
+    launch "$work/new$1" Untitled "$resonex"
+    launch "$work/open$1" design.rzn "$resonex" "$work/design.rzn"
+}
+
+# The first start registers the file type and starts the desktop's tools in
+# the background; the measured starts find it done, as every later start does.
+launch_all .warm
+launch_all .warm
+sleep 1
+
+: >"$work/bare_window" >"$work/new" >"$work/open"
+for ((i = 0; i < window_runs; i++)); do
+    launch_all ""
+done
+
+column_median() { cut -d' ' -f"$2" "$1" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
+echo
+printf '%-32s %10s %6s %10s %6s %10s %6s\n' "process ($window_runs runs each)" "shown" "ratio" \
+    "painted" "ratio" "max RSS" "ratio"
+base_shown=$(column_median "$work/bare_window" 1)
+base_painted=$(column_median "$work/bare_window" 2)
+base_rss=$(column_median "$work/bare_window" 3)
+for row in "bare_window:bare QMainWindow" "new:resonex (new design)" "open:resonex (opening a design)"; do
+    name=${row%%:*}
+    shown=$(column_median "$work/$name" 1)
+    painted=$(column_median "$work/$name" 2)
+    rss=$(column_median "$work/$name" 3)
+    printf '%-32s %7.1f ms %6s %7.1f ms %6s %6.1f MiB %6s\n' "${row#*:}" \
+        "$(awk -v v="$shown" 'BEGIN { print v / 1000 }')" "$(ratio "$shown" "$base_shown")" \
+        "$(awk -v v="$painted" 'BEGIN { print v / 1000 }')" "$(ratio "$painted" "$base_painted")" \
+        "$(awk -v v="$rss" 'BEGIN { print v / 1024 }')" "$(ratio "$rss" "$base_rss")"
 done
