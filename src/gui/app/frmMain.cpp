@@ -153,8 +153,18 @@ void frmMain::Load(const QString& commandLine) {
     m_doc->FileNew(m_prompts);
     RestoreWindowPosition(*this, m_store);
 
-    m_page = paperOfDefaultPrinter();
-    const int lineWidth = MatchScreenToPrinter(*m_summary, m_page, kOneInch, kOneInch);
+    layOutSummaryFor(PageGeometry::defaultPage());
+    // Asking the print system for its default printer loads it whole: that
+    // waits until the window is up.
+    connect(m_splash, &frmSplash::finished, this, &frmMain::useDefaultPrinter);
+
+    if (!commandLine.isEmpty())
+        m_doc->FileOpen(m_prompts, commandLine);
+}
+
+void frmMain::layOutSummaryFor(const PageGeometry& page) {
+    m_page = page;
+    const int lineWidth = MatchScreenToPrinter(*m_summary, page, kOneInch, kOneInch);
     // Wide enough for a whole line beside the box's frame and scroll bar, so
     // that no line needs scrolling sideways.
     const int frame =
@@ -162,9 +172,12 @@ void frmMain::Load(const QString& commandLine) {
     resize(twipsToPixels(lineWidth, documentDpi()) +
                std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX())),
            height());
+}
 
-    if (!commandLine.isEmpty())
-        m_doc->FileOpen(m_prompts, commandLine);
+void frmMain::useDefaultPrinter() {
+    const PageGeometry paper = paperOfDefaultPrinter();
+    if (paper != m_page)
+        layOutSummaryFor(paper);
 }
 
 void frmMain::showDesign(const CFile& doc) {

@@ -33,7 +33,9 @@ public:
 
     // The start-up: registers the design file type, shows the splash window
     // while the first design is made, lays the summary out for paper and opens
-    // the design the command line names, if any.
+    // the design the command line names, if any. The summary starts out laid
+    // out for the locale's paper; the default printer's is looked up when the
+    // splash window closes, once the window has been shown.
     void Load(const QString& commandLine);
 
     CFile& document() { return *m_doc; }
@@ -46,6 +48,8 @@ protected:
 
 private:
     void createCommands();
+    void layOutSummaryFor(const PageGeometry& page);
+    void useDefaultPrinter();
     void printDesign();
     void exportPdf();
     void showAbout();

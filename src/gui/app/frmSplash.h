@@ -17,6 +17,10 @@ public:
     // The timer's one tick.
     void Timer1_Timer();
 
+signals:
+    // The main window has been enabled and the splash is closing.
+    void finished();
+
 private:
     QPointer<QWidget> m_mainWindow;
     QTimer m_timer;

@@ -14,6 +14,8 @@ struct PageGeometry {
     int leftOffset = 0;
     int topOffset = 0;
 
+    bool operator==(const PageGeometry&) const = default;
+
     // The drawing rectangle for the requested margins, relative to the
     // printable area, and the width of a printed line.
     int leftMargin(int requested) const { return requested - leftOffset; }
