@@ -34,7 +34,7 @@ resonex_install_e2e_packages() {
 }
 
 resonex_build() {
-    resonex_install_packages cmake ninja-build g++ qt6-base-dev libqt6svg6 fonts-liberation
+    resonex_install_packages cmake ninja-build g++ qt6-base-dev fonts-liberation
     # CI builds with warnings as errors; a developer's build only shows them.
     local werror=OFF
     [ -z "${CI:-}" ] || werror=ON

@@ -1,7 +1,7 @@
 #include "app/frmAbout.h"
 
 #include "AppInfo.h"
-#include "app/AppIcon.h"
+#include "app/Icons.h"
 #include "platform/Prompts.h"
 
 #include <QFrame>

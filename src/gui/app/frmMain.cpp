@@ -1,7 +1,7 @@
 #include "app/frmMain.h"
 
 #include "AppInfo.h"
-#include "app/AppIcon.h"
+#include "app/Icons.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "errors/ResonexError.h"
@@ -22,7 +22,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -97,35 +96,30 @@ void frmMain::createCommands() {
         }
         return item;
     };
-    const auto themed = [this](const char* name, QStyle::StandardPixmap fallback) {
-        return QIcon::fromTheme(QLatin1String(name), style()->standardIcon(fallback));
-    };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     command(
         file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New Design"),
         QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_doc->FileNew(m_prompts); },
-        QStringLiteral("btnNew"), QStringLiteral("New Design"),
-        themed("document-new", QStyle::SP_FileIcon));
+        QStringLiteral("btnNew"), QStringLiteral("New Design"), toolbarIcon(QStringLiteral("new")));
     command(
         file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open Design..."),
         QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_doc->FileOpen(m_prompts); },
         QStringLiteral("btnOpen"), QStringLiteral("Open Design"),
-        themed("document-open", QStyle::SP_DialogOpenButton));
+        toolbarIcon(QStringLiteral("open")));
     file->addSeparator();
     command(
         file, QStringLiteral("mnuFileItem3"), QStringLiteral("&Save Design"),
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_doc->FileSave(m_prompts); },
         QStringLiteral("btnSave"), QStringLiteral("Save Design"),
-        themed("document-save", QStyle::SP_DialogSaveButton));
+        toolbarIcon(QStringLiteral("save")));
     command(file, QStringLiteral("mnuFileItem4"), QStringLiteral("Save Design &As..."),
             QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); });
     file->addSeparator();
     command(file, QStringLiteral("mnuFileItem6"), QStringLiteral("&Print Design"),
             QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::printDesign, QStringLiteral("btnPrint"),
-            QStringLiteral("Print Design"),
-            themed("document-print", QStyle::SP_FileDialogDetailedView));
+            QStringLiteral("Print Design"), toolbarIcon(QStringLiteral("print")));
     command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
             QKeySequence(), &frmMain::exportPdf);
     file->addSeparator();

@@ -1,7 +1,7 @@
 #include "app/frmSplash.h"
 
 #include "AppInfo.h"
-#include "app/AppIcon.h"
+#include "app/Icons.h"
 #include "platform/Twips.h"
 
 #include <QFrame>
