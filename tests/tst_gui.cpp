@@ -45,8 +45,8 @@ struct Program {
     }
     // What the splash window's timer does two seconds after start-up.
     void endSplash() {
-        if (auto* splash = findTopLevel<frmSplash>(QStringLiteral("frmSplash")))
-            splash->Timer1_Timer();
+        QTRY_VERIFY(findTopLevel<frmSplash>(QStringLiteral("frmSplash")));
+        findTopLevel<frmSplash>(QStringLiteral("frmSplash"))->Timer1_Timer();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     template <typename T> static T* findTopLevel(const QString& name) {
@@ -110,8 +110,9 @@ private slots:
         Program program;
         program.start();
         QVERIFY(!program.window->isEnabled());
+        QTRY_VERIFY(Program::findTopLevel<frmSplash>(QStringLiteral("frmSplash")));
         auto* splash = Program::findTopLevel<frmSplash>(QStringLiteral("frmSplash"));
-        QVERIFY(splash);
+        QVERIFY(!program.window->isEnabled());
         QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
                  QStringLiteral("Version 2.0"));
         QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),

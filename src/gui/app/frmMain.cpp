@@ -23,6 +23,7 @@
 #include <QPrinterInfo>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -138,22 +139,29 @@ void frmMain::Load(const QString& commandLine) {
     RegisterDesignFileIcon();
 
     setEnabled(false);
-    m_splash = new frmSplash(this);
-    m_splash->show();
-    m_splash->repaint();
+    // The splash window comes up with this one, in the same frame, once the
+    // event loop runs: made first, it would hold back this window by as long
+    // as making and showing it takes, and the start-up before it is shorter
+    // than a frame.
+    QTimer::singleShot(0, this, &frmMain::showSplash);
 
+    // Laid out for paper before any text goes in, so that it is laid out once.
+    layOutSummaryFor(PageGeometry::defaultPage());
     m_doc = std::make_unique<CFile>(&m_store);
     m_doc->setView(this);
     m_doc->FileNew(m_prompts);
     RestoreWindowPosition(*this, m_store);
 
-    layOutSummaryFor(PageGeometry::defaultPage());
-    // Asking the print system for its default printer loads it whole: that
-    // waits until the window is up.
-    connect(m_splash, &frmSplash::finished, this, &frmMain::useDefaultPrinter);
-
     if (!commandLine.isEmpty())
         m_doc->FileOpen(m_prompts, commandLine);
+}
+
+void frmMain::showSplash() {
+    m_splash = new frmSplash(this);
+    // Asking the print system for its default printer loads it whole: that
+    // waits until the window is up and the splash closes.
+    connect(m_splash, &frmSplash::finished, this, &frmMain::useDefaultPrinter);
+    m_splash->show();
 }
 
 void frmMain::layOutSummaryFor(const PageGeometry& page) {
@@ -222,14 +230,6 @@ void frmMain::exportPdf() {
 void frmMain::showAbout() {
     frmAbout about(m_prompts, this);
     about.exec();
-}
-
-void frmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The splash window stays in front of the window it introduces, with or
-    // without a window manager to keep it there.
-    if (m_splash)
-        m_splash->raise();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

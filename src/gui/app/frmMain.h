@@ -44,12 +44,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void createCommands();
     void layOutSummaryFor(const PageGeometry& page);
     void useDefaultPrinter();
+    void showSplash();
     void printDesign();
     void exportPdf();
     void showAbout();
