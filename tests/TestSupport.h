@@ -3,6 +3,7 @@
 #include "errors/ResonexError.h"
 #include "platform/DocumentPrompts.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
@@ -38,8 +39,7 @@ public:
         told.tell(title, text, icon);
     }
     Answer ask(const QString& title, const QString& text) override {
-        questions << text;
-        questionTitles << title;
+        questions << title + QStringLiteral(": ") + text;
         if (answers.empty()) {
             QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__,
                          __LINE__);
@@ -54,7 +54,6 @@ public:
 
     RecordingPrompts told;
     QStringList questions;
-    QStringList questionTitles;
     std::deque<Answer> answers;
     // The paths the file dialogs return in turn; an empty one is a cancel.
     QStringList files;
@@ -85,6 +84,31 @@ template <typename Call> std::optional<ResonexError> errorOf(Call call) {
 template <typename Call> std::uint32_t errorNumberOf(Call call) {
     const std::optional<ResonexError> error = errorOf(call);
     return error ? error->number() : 0;
+}
+
+// The error a call raises as "0xNUMBER Source: Description", or "none".
+template <typename Call> QString errorText(Call call) {
+    const std::optional<ResonexError> e = errorOf(call);
+    return e ? QString::asprintf("0x%08X ", unsigned(e->number())) + e->source() +
+                   QStringLiteral(": ") + e->description()
+             : QStringLiteral("none");
+}
+
+inline QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// An executable shell script with the body given.
+inline void writeScript(const QString& path, const QByteArray& body) {
+    writeAll(path, "#!/bin/sh\n" + body);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 } // namespace resonex::test

@@ -4,7 +4,6 @@
 #include "files/DocumentView.h"
 #include "model/CPrimary.h"
 #include "model/CSecondary.h"
-#include "platform/CFileOperation.h"
 #include "settings/CSettings.h"
 #include "settings/MemoryOptionsStore.h"
 
@@ -23,11 +22,6 @@ public:
     void showDesign(const CFile& doc) override { titles << doc.FileTitle(); }
     QStringList titles;
 };
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -67,8 +61,7 @@ private slots:
         // Cancel: nothing changes, nothing is shown.
         m_dlg.answers = {Answer::Cancel};
         QVERIFY(!m_doc->FileNew(m_dlg));
-        QCOMPARE(m_dlg.questions, QStringList{QStringLiteral("Save changes to 'Untitled'?")});
-        QCOMPARE(m_dlg.questionTitles, QStringList{QStringLiteral("Resonex")});
+        QCOMPARE(m_dlg.questions, QStringList{"Resonex: Save changes to 'Untitled'?"});
         QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
         QVERIFY(m_doc->Modified());
         QVERIFY(m_view.titles.isEmpty());
@@ -96,10 +89,8 @@ private slots:
         modify();
         saveAs(path("coil.rzn"));
         const FileDialogSetup setup = m_dlg.dialogs.constLast();
-        QCOMPARE(setup.folder, m_dir.path());
-        QCOMPARE(setup.fileName, QString());
-        QCOMPARE(setup.filter, QStringLiteral("Resonex (*.rzn)"));
-        QCOMPARE(setup.defaultSuffix, QStringLiteral("rzn"));
+        QCOMPARE(QStringList({setup.folder, setup.fileName, setup.filter, setup.defaultSuffix}),
+                 QStringList({m_dir.path(), QString(), "Resonex (*.rzn)", "rzn"}));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("coil.rzn"));
         QCOMPARE(m_doc->FileName(), path("coil.rzn"));
         QVERIFY(!m_doc->Modified());
@@ -122,7 +113,7 @@ private slots:
 
     void failedSavesChangeNothing() {
         saveAs(path("kept.rzn"));
-        const QByteArray before = readAll(path("kept.rzn"));
+        const QByteArray before = test::readAll(path("kept.rzn"));
         const int shown = m_view.titles.size();
 
         // Into a missing folder: reported, name and title as they were.
@@ -137,23 +128,15 @@ private slots:
         QVERIFY(m_doc->Modified());
         QCOMPARE(m_view.titles.size(), shown);
 
-        // Over the old file: a value too long for the file fails the write,
+        // A Yes whose save over the old file fails stops the command that asked;
         // the old file is intact.
-        m_doc->secondary().setDia(QStringLiteral("1"));
-        QVERIFY(m_doc->FileSave(m_dlg));
-        const QByteArray saved = readAll(path("kept.rzn"));
-        QVERIFY(saved != before);
-        m_doc->primary().setResults(QString(70000, u'x'));
-        m_doc->setModified(true);
-        QVERIFY(!m_doc->FileSave(m_dlg));
-        QVERIFY(m_dlg.told.messages.constLast().startsWith(
-            QStringLiteral("Error saving file: Write Error: ")));
-        QCOMPARE(readAll(path("kept.rzn")), saved);
-        QVERIFY(m_doc->Modified());
-
-        // A Yes whose save fails stops the command that asked.
+        m_doc->primary().setResults(QString(70000, u'x')); // too long for the file
         m_dlg.answers = {Answer::Yes};
         QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
+        QVERIFY(m_dlg.told.messages.constLast().startsWith(
+            QStringLiteral("Error saving file: Write Error: ")));
+        QCOMPARE(test::readAll(path("kept.rzn")), before);
+        QVERIFY(m_doc->Modified());
     }
 
     void openByDialog() {
@@ -166,6 +149,15 @@ private slots:
         QVERIFY(!m_doc->FileOpen(m_dlg));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("Untitled"));
         QVERIFY(m_dlg.told.messages.isEmpty());
+
+        // Saved through the question, then the open cancelled: the design keeps
+        // the name it was just saved under.
+        modify();
+        m_dlg.answers = {Answer::Yes};
+        m_dlg.files << path("saved first.rzn") << QString();
+        QVERIFY(!m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_doc->FileName(), path("saved first.rzn"));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("saved first.rzn"));
 
         m_view.titles.clear();
         m_dlg.files << path("open.rzn");
@@ -198,8 +190,12 @@ private slots:
         QVERIFY(m_doc->FileNew(m_dlg));
         m_view.titles.clear();
 
-        // Names that are no plain file pass silently.
-        for (const QString& name : {path("none.rzn"), path("*.rzn"), m_dir.path(), QString()})
+        // Names that are no plain file pass silently, wildcards even where a file
+        // has that name.
+        for (const char* wildcard : {"*.rzn", "?.rzn"})
+            QVERIFY(QFile::copy(path("my coil.rzn"), path(wildcard)));
+        for (const QString& name :
+             {path("none.rzn"), path("*.rzn"), path("?.rzn"), m_dir.path(), QString()})
             QVERIFY2(!m_doc->FileOpen(m_dlg, name), qPrintable(name));
         QVERIFY(m_view.titles.isEmpty());
         QVERIFY(m_dlg.told.messages.isEmpty());
@@ -234,23 +230,6 @@ private slots:
         QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error opening file : ")));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("Untitled"));
         QCOMPARE(m_doc->FileName(), QString());
-    }
-
-    void longNamesAndExistence() {
-        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("a/b")));
-        QFile(path("a/b/x.rzn")).open(QIODevice::WriteOnly);
-        const QString canonical = QFileInfo(path("a/b/x.rzn")).canonicalFilePath();
-        QCOMPARE(CFile::GetLongFilename(path("a/./b/../b/x.rzn")), canonical);
-        QCOMPARE(CFile::GetLongFilename(path("a/c/../b/x.rzn")), QString());
-        QCOMPARE(CFile::GetLongFilename(path("a/b/y.rzn")), QString());
-
-        CFileOperation file;
-        for (const QString& name : {QString(), path("a/b/*.rzn"), path("a/b/?.rzn"), path("a")}) {
-            file.setFileName(name);
-            QVERIFY2(!file.Exists(), qPrintable(name));
-        }
-        file.setFileName(canonical);
-        QVERIFY(file.Exists());
     }
 };
 

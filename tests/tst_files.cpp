@@ -6,7 +6,6 @@
 #include "model/CSecondary.h"
 #include "model/CTransformer.h"
 #include "settings/CSettings.h"
-#include "summary/Summary.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -50,17 +49,6 @@ QByteArray newMetricDesign() {
     return bytes;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A design with every field away from its creation value.
 void calculateEverything(CFile& doc) {
     CSettings& settings = doc.settings();
@@ -78,8 +66,6 @@ void calculateEverything(CFile& doc) {
                             prompts);
 }
 
-QString summaryOf(const CFile& doc) { return plainText(ComposeSummary(doc)); }
-
 } // namespace
 
 class FilesTest : public QObject {
@@ -88,15 +74,26 @@ class FilesTest : public QObject {
     QTemporaryDir m_dir;
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
+    // Saves the design under the name and gives back the file's bytes.
+    QByteArray saved(CFile& doc, const char* name) {
+        doc.setFileName(path(name));
+        doc.WriteAllObjects();
+        return test::readAll(doc.FileName());
+    }
+    // Reads the bytes as a design file over what the design holds.
+    void read(CFile& doc, const QByteArray& bytes) {
+        test::writeAll(path("read.rzn"), bytes);
+        doc.setFileName(path("read.rzn"));
+        doc.ReadAllObjects();
+    }
+
 private slots:
     void init() { QLocale::setDefault(test::pointLocale()); }
 
     void newDesignBytes() {
         CFile doc(nullptr);
-        doc.setFileName(path("new.rzn"));
         doc.setModified(true);
-        doc.WriteAllObjects();
-        const QByteArray bytes = readAll(doc.FileName());
+        const QByteArray bytes = saved(doc, "new.rzn");
         QCOMPARE(bytes.size(), 185);
         QCOMPARE(bytes.left(4), QByteArray::fromHex("08000b00"));
         QCOMPARE(bytes.mid(15, 8), QByteArray::fromHex("0200020002000000"));
@@ -107,23 +104,15 @@ private slots:
     void roundTripKeepsEveryField() {
         CFile doc(nullptr);
         calculateEverything(doc);
-        doc.setFileName(path("full.rzn"));
-        doc.WriteAllObjects();
-        const QByteArray saved = readAll(doc.FileName());
-        QCOMPARE(saved.size(),
+        const QByteArray bytes = saved(doc, "full.rzn");
+        QCOMPARE(bytes.size(),
                  185 + doc.primary().LPerTurn().size() + doc.primary().Results().size());
 
         CFile reopened(nullptr);
-        reopened.setFileName(doc.FileName());
         reopened.setModified(true);
-        reopened.ReadAllObjects();
+        read(reopened, bytes);
         QVERIFY(!reopened.Modified());
-        QCOMPARE(reopened.settings().UseMetric(), false);
-        QCOMPARE(reopened.settings().Use50Hz(), false);
-        QCOMPARE(summaryOf(reopened), summaryOf(doc));
-        reopened.setFileName(path("again.rzn"));
-        reopened.WriteAllObjects();
-        QCOMPARE(readAll(reopened.FileName()), saved);
+        QCOMPARE(saved(reopened, "again.rzn"), bytes);
     }
 
     // Cut inside the secondary's fields: what comes before the cut is read, the
@@ -131,15 +120,10 @@ private slots:
     void shortFileReadsWhatItHas() {
         CFile full(nullptr);
         calculateEverything(full);
-        full.setFileName(path("full.rzn"));
-        full.WriteAllObjects();
-        const QByteArray bytes = readAll(full.FileName());
+        const QByteArray bytes = saved(full, "full.rzn");
         const qsizetype secondaryStart = bytes.size() - 12 * 6 - 22;
-        writeAll(path("short.rzn"), bytes.left(secondaryStart + 2 * 6 + 3)); // Height, Dia, cut
-
         CFile doc(nullptr);
-        doc.setFileName(path("short.rzn"));
-        doc.ReadAllObjects();
+        read(doc, bytes.left(secondaryStart + 2 * 6 + 3)); // Height, Dia, cut
         QCOMPARE(doc.settings().UseMetric(), false);
         QCOMPARE(doc.primary().Results(), full.primary().Results());
         QCOMPARE(doc.secondary().Height(), full.secondary().Height());
@@ -154,12 +138,9 @@ private slots:
         QByteArray bytes = newMetricDesign();
         bytes.replace(0, 15, text("something else entirely"));
         bytes.replace(27, 8, integer(7) + integer(99));
-        writeAll(path("other.rzn"), bytes + "trailing junk");
-
         CFile doc(nullptr);
         doc.settings().setUseMetric(false);
-        doc.setFileName(path("other.rzn"));
-        doc.ReadAllObjects();
+        read(doc, bytes + "trailing junk");
         QCOMPARE(doc.settings().UseMetric(), true);
         QCOMPARE(doc.transformer().SecVol(), QStringLiteral("15.00"));
         QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
@@ -171,11 +152,8 @@ private slots:
         QByteArray bytes = settingsPart(false, false);
         bytes += single(1e-8f) + single(250000) + integer(1) + text("0.5") + boolean(true) +
                  single(42) + text("4.5") + integer(7) + single(0);
-        writeAll(path("kinds.rzn"), bytes);
-
         CFile doc(nullptr);
-        doc.setFileName(path("kinds.rzn"));
-        doc.ReadAllObjects();
+        read(doc, bytes);
         const CPrimary& primary = doc.primary();
         QCOMPARE(primary.ConDia(), QStringLiteral("1.00"));  // integer
         QCOMPARE(primary.ConSpa(), QStringLiteral("0.50"));  // numeric text
@@ -199,14 +177,10 @@ private slots:
     void unreadableValues() {
         QFETCH(QByteArray, badField);
         // The bad value stands for UseSecFr; the primary reads on after it.
-        const QByteArray bytes = text("<-rezon32->") + integer(2) + integer(0) + integer(1) +
-                                 badField + single(2e-8f) + single(250000);
-        writeAll(path("bad.rzn"), bytes);
-
         CFile doc(nullptr);
         doc.settings().setUseMetric(false);
-        doc.setFileName(path("bad.rzn"));
-        doc.ReadAllObjects();
+        read(doc, text("<-rezon32->") + integer(2) + integer(0) + integer(1) + badField +
+                      single(2e-8f) + single(250000));
         QCOMPARE(doc.settings().UseSecDia(), qint16(1));
         QCOMPARE(doc.settings().UseSecFr(), qint16(0)); // kept
         QCOMPARE(doc.settings().UseMetric(), false);    // kept
@@ -215,11 +189,8 @@ private slots:
     }
 
     void textRunningPastTheEnd() {
-        QByteArray bytes = settingsPart(false, true) + single(1e-8f) + word(8) + word(60000) + "ab";
-        writeAll(path("long.rzn"), bytes);
         CFile doc(nullptr);
-        doc.setFileName(path("long.rzn"));
-        doc.ReadAllObjects();
+        read(doc, settingsPart(false, true) + single(1e-8f) + word(8) + word(60000) + "ab");
         QCOMPARE(doc.settings().UseMetric(), false);
         QCOMPARE(doc.primary().C(), QStringLiteral("0.01"));
         QCOMPARE(doc.primary().fr(), QStringLiteral("0.00"));
@@ -230,9 +201,7 @@ private slots:
     void arbitraryBytesNeverBreakTheReader() {
         CFile reference(nullptr);
         calculateEverything(reference);
-        reference.setFileName(path("ref.rzn"));
-        reference.WriteAllObjects();
-        const QByteArray valid = readAll(reference.FileName());
+        const QByteArray valid = saved(reference, "ref.rzn");
 
         QRandomGenerator random(20261206);
         for (int round = 0; round < 3000; ++round) {
@@ -246,10 +215,8 @@ private slots:
                 for (char& c : bytes)
                     c = char(random.bounded(256));
             }
-            writeAll(path("random.rzn"), bytes);
             CFile doc(nullptr);
-            doc.setFileName(path("random.rzn"));
-            doc.ReadAllObjects();
+            read(doc, bytes);
             const CSecondary& s = doc.secondary();
             for (float value : {s.Turns(), s.WireLength(), s.L(), s.NatFr(), s.QuarWaveFr(),
                                 s.SelfC(), s.TorC(), s.AspectRatio(), doc.transformer().C()})
@@ -266,47 +233,31 @@ private slots:
         QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
 
         doc.setFileName(m_dir.path());
-        const auto e = test::errorOf([&] { doc.ReadAllObjects(); });
-        QVERIFY2(e, "read a folder");
-        QCOMPARE(e->source(), QStringLiteral("CFile::ReadFile"));
+        QCOMPARE(test::errorText([&] { doc.ReadAllObjects(); }),
+                 "0x0000004B CFile::ReadFile: Path/File access error");
     }
 
     void savingReplacesALongerFile() {
-        writeAll(path("long.rzn"), QByteArray(5000, 'x'));
+        test::writeAll(path("long.rzn"), QByteArray(5000, 'x'));
         CFile doc(nullptr);
-        doc.setFileName(path("long.rzn"));
-        doc.WriteAllObjects();
-        QCOMPARE(readAll(doc.FileName()), newMetricDesign());
+        QCOMPARE(saved(doc, "long.rzn"), newMetricDesign());
     }
 
     // A save that fails leaves the previous file as it was.
     void failedSavesKeepThePreviousFile() {
         CFile doc(nullptr);
-        doc.setFileName(path("keep.rzn"));
-        doc.WriteAllObjects();
-        const QByteArray before = readAll(doc.FileName());
-
+        const QByteArray before = saved(doc, "keep.rzn");
         doc.setModified(true);
-        doc.primary().setResults(QString(70000, u'x'));
-        const auto e = test::errorOf([&] { doc.WriteAllObjects(); });
-        QVERIFY2(e, "wrote a text longer than its count");
-        QCOMPARE(e->number(), 0x80040214u);
-        QCOMPARE(e->source(), QStringLiteral("CFile::WriteField"));
-        QVERIFY(e->description().startsWith(QStringLiteral("Write Error: ")));
-        QCOMPARE(readAll(doc.FileName()), before);
+        doc.primary().setResults(QString(70000, u'x')); // longer than a text's count
+        QCOMPARE(test::errorText([&] { doc.WriteAllObjects(); }).section(": ", 0, 1),
+                 "0x80040214 CFile::WriteField: Write Error");
+        QCOMPARE(test::readAll(doc.FileName()), before);
         QVERIFY(doc.Modified());
 
         doc.primary().setResults({});
         doc.setFileName(path("no/such/folder/x.rzn"));
-        const auto missing = test::errorOf([&] { doc.WriteAllObjects(); });
-        QVERIFY2(missing, "wrote into a missing folder");
-        QCOMPARE(missing->source(), QStringLiteral("CFile::WriteFile"));
-    }
-
-    void titleIsTheNameWithoutItsFolder() {
-        QCOMPARE(CFile::titleOf(QStringLiteral("/home/user/coils/coil.rzn")),
-                 QStringLiteral("coil.rzn"));
-        QCOMPARE(CFile(nullptr).FileTitle(), QStringLiteral("Untitled"));
+        QCOMPARE(test::errorText([&] { doc.WriteAllObjects(); }).section(": ", 0, 0),
+                 "0x0000004B CFile::WriteFile");
     }
 };
 

@@ -1,32 +1,27 @@
+#include "TestSupport.h"
+
 #include "platform/FileTypeRegistration.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QXmlStreamReader>
 
 using namespace resonex;
+using test::readAll;
 
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QHash<QString, QString> entryKeys(const QString& path) {
     QHash<QString, QString> keys;
-    for (const QByteArray& line : contents(path).split('\n')) {
+    for (const QByteArray& line : readAll(path).split('\n')) {
         const qsizetype equals = line.indexOf('=');
-        if (equals > 0) {
+        if (equals > 0)
             keys.insert(QString::fromUtf8(line.left(equals)),
                         QString::fromUtf8(line.mid(equals + 1)));
-        }
     }
     return keys;
 }
@@ -56,7 +51,7 @@ class PlatformTest : public QObject {
     // How often a stand-in desktop tool was started on this test's folder; a
     // run left over from an earlier test names another folder.
     qsizetype toolRuns(const QString& tool, const QString& folder) const {
-        return contents(m_tools + '/' + tool + ".log")
+        return readAll(m_tools + '/' + tool + ".log")
             .split('\n')
             .count((m_data + folder).toLocal8Bit());
     }
@@ -68,13 +63,8 @@ private slots:
         m_tools = m_root.filePath("tools");
         qputenv("PATH", m_tools.toLocal8Bit());
         QVERIFY(QDir().mkpath(m_tools));
-        for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
-            QFile script(m_tools + '/' + tool);
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\necho \"$@\" >> \"$0.log\"\n");
-            script.close();
-            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
-        }
+        for (const char* tool : {"update-mime-database", "update-desktop-database"})
+            test::writeScript(m_tools + '/' + tool, "echo \"$@\" >> \"$0.log\"\n");
     }
 
     void init() {
@@ -87,7 +77,7 @@ private slots:
         RegisterDesignFileType("/opt/resonex/bin/resonex");
         RegisterDesignFileIcon();
 
-        const QByteArray mime = contents(mimePackage());
+        const QByteArray mime = readAll(mimePackage());
         QXmlStreamReader xml(mime);
         while (!xml.atEnd())
             xml.readNext();
@@ -97,15 +87,15 @@ private slots:
         QVERIFY(mime.contains(R"(<glob pattern="*.rzn"/>)"));
         QVERIFY(mime.contains(R"(<icon name="resonex"/>)"));
 
-        QVERIFY(contents(entry()).startsWith("[Desktop Entry]\n"));
+        QVERIFY(readAll(entry()).startsWith("[Desktop Entry]\n"));
         const QHash<QString, QString> keys = entryKeys(entry());
         QCOMPARE(keys.value("Exec"), "/opt/resonex/bin/resonex %f");
         QCOMPARE(keys.value("Icon"), "resonex");
         QCOMPARE(keys.value("MimeType"), "application/x-resonex-design;");
 
-        const QByteArray svg = contents(":/resonex/resonex.svg");
+        const QByteArray svg = readAll(":/resonex/resonex.svg");
         QVERIFY(svg.contains("<svg"));
-        QCOMPARE(contents(icon()), svg);
+        QCOMPARE(readAll(icon()), svg);
 
         QTRY_COMPARE(toolRuns("update-mime-database", "/mime"), 1);
         QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
