@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "files/CFile.h"
 #include "model/CSecondary.h"
+#include "platform/QtPrompts.h"
 #include "platform/Twips.h"
 #include "settings/CSettings.h"
 #include "settings/MemoryOptionsStore.h"
@@ -16,7 +17,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -350,6 +354,38 @@ private slots:
         for (const QRectF& word : one->pages[0].words)
             leftmost = qMin(leftmost, word.left());
         QVERIFY(leftmost >= 77 && leftmost < 79);
+    }
+
+    // The prompts the user sees, answered as a user would: the question's
+    // buttons and the save dialog's set-up, a bare name getting the suffix.
+    void realDialogs() {
+        QWidget owner;
+        QtPrompts prompts(&owner);
+        const QString question = QStringLiteral("Save changes to 'Untitled'?");
+        whileModal([&](QWidget* box) {
+            QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), question);
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::No);
+        whileModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::Cancel);
+
+        whileModal([&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            QCOMPARE(files->nameFilters(), QStringList{CFile::kDesignFilter});
+            QCOMPARE(files->directory().absolutePath(), m_dir.path());
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClicks(name, QStringLiteral("bare"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QCOMPARE(prompts.chooseFileToSave(
+                     {m_dir.path(), QString(), CFile::kDesignFilter, QStringLiteral("rzn")}),
+                 path("bare.rzn"));
+        whileModal([](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
+        QCOMPARE(prompts.chooseFileToOpen({m_dir.path(), QString(), CFile::kDesignFilter, {}}),
+                 QString());
     }
 
     void aboutBox() {
