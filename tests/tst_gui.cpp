@@ -267,6 +267,15 @@ private slots:
                  text::generalText(float(program.window->y() * 1440 / dpi)));
         QCOMPARE(program.position("frmMainLeft"),
                  text::generalText(float(program.window->x() * 1440 / dpi)));
+
+        // No: closed without a save, the position kept all the same.
+        Program declined;
+        declined.start();
+        declined.doc().setModified(true);
+        declined.dlg.answers = {Answer::No};
+        QVERIFY(declined.window->close());
+        QVERIFY(declined.dlg.dialogs.isEmpty());
+        QVERIFY(declined.position("frmMainTop") != QStringLiteral("none"));
     }
 
     void windowPositionsPersist() {
