@@ -389,11 +389,12 @@ private slots:
             QTest::keyClicks(name, QStringLiteral("bare"));
             QTest::keyClick(name, Qt::Key_Return);
         });
-        QCOMPARE(prompts.chooseFileToSave(
-                     {m_dir.path(), QString(), CFile::kDesignFilter, QStringLiteral("rzn")}),
+        QCOMPARE(prompts.chooseFileToSave({QString(), m_dir.path(), QString(), CFile::kDesignFilter,
+                                           QStringLiteral("rzn")}),
                  path("bare.rzn"));
         whileModal([](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
-        QCOMPARE(prompts.chooseFileToOpen({m_dir.path(), QString(), CFile::kDesignFilter, {}}),
+        QCOMPARE(prompts.chooseFileToOpen(
+                     {QString(), m_dir.path(), QString(), CFile::kDesignFilter, {}}),
                  QString());
     }
 

@@ -57,8 +57,8 @@ bool CFile::savePath(DocumentPrompts& dlg, const QString& path) {
 bool CFile::FileOpen(DocumentPrompts& dlg) {
     if (!FileSaveIfModified(dlg))
         return false;
-    const QString path =
-        dlg.chooseFileToOpen({m_settings->DesPath(), QString(), kDesignFilter, QString()});
+    const QString path = dlg.chooseFileToOpen({QStringLiteral("Open Design"), m_settings->DesPath(),
+                                               QString(), kDesignFilter, QString()});
     return !path.isEmpty() && openPath(dlg, path);
 }
 
@@ -77,8 +77,9 @@ bool CFile::FileSave(DocumentPrompts& dlg) {
 }
 
 bool CFile::FileSaveAs(DocumentPrompts& dlg) {
-    const QString path = dlg.chooseFileToSave(
-        {m_settings->DesPath(), m_fileName, kDesignFilter, QStringLiteral("rzn")});
+    const QString path =
+        dlg.chooseFileToSave({QStringLiteral("Save Design As"), m_settings->DesPath(), m_fileName,
+                              kDesignFilter, QStringLiteral("rzn")});
     return !path.isEmpty() && savePath(dlg, path);
 }
 

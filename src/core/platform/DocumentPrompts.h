@@ -6,6 +6,7 @@ namespace resonex {
 
 // What a file dialog starts with.
 struct FileDialogSetup {
+    QString title;
     QString folder;
     QString fileName;
     // Qt's filter form: "Description (*.ext)".

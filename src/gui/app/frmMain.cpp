@@ -216,8 +216,9 @@ void frmMain::printDesign() {
 void frmMain::exportPdf() {
     const QString suggested =
         QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path = m_prompts.chooseFileToSave(
-        {m_doc->settings().DesPath(), suggested, kPdfFilter, QStringLiteral("pdf")});
+    const QString path =
+        m_prompts.chooseFileToSave({QStringLiteral("Export PDF"), m_doc->settings().DesPath(),
+                                    suggested, kPdfFilter, QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
     if (!ExportPdf(*m_summary, m_page, kPrintMargins, path, m_doc->FileTitle()))

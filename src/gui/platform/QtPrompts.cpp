@@ -25,6 +25,7 @@ QMessageBox::Icon boxIcon(Prompts::Icon icon) {
 
 // The chosen file, or empty text when the dialog was cancelled.
 QString chosenFile(QFileDialog& dialog, const FileDialogSetup& setup) {
+    dialog.setWindowTitle(setup.title);
     dialog.setNameFilter(setup.filter);
     dialog.setDirectory(setup.folder);
     if (!setup.fileName.isEmpty())
