@@ -1,5 +1,7 @@
 #include "summary/PageGeometry.h"
 
+#include "platform/Twips.h"
+
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -9,7 +11,6 @@ namespace resonex::gui {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20.0;
 constexpr double kPointsPerMillimetre = 72.0 / 25.4;
 
 // Printer measures come as fractions of a point; they are taken to whole twips

@@ -108,7 +108,6 @@ bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& ma
         QPdfWriter writer(&file);
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kAppTitle));
-        constexpr double kTwipsPerPoint = 20.0;
         writer.setPageSize(
             QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
                       QPageSize::Point));
