@@ -148,12 +148,19 @@ void frmMain::Load(const QString& commandLine) {
     // Laid out for paper before any text goes in, so that it is laid out once.
     layOutSummaryFor(PageGeometry::defaultPage());
     m_doc = std::make_unique<CFile>(&m_store);
-    m_doc->setView(this);
+    // A design named on the command line replaces the new one before anything
+    // is seen: the new one is shown only when that one does not open.
+    const bool opening = !commandLine.isEmpty();
+    if (!opening)
+        m_doc->setView(this);
     m_doc->FileNew(m_prompts);
     RestoreWindowPosition(*this, m_store);
 
-    if (!commandLine.isEmpty())
-        m_doc->FileOpen(m_prompts, commandLine);
+    if (opening) {
+        m_doc->setView(this);
+        if (!m_doc->FileOpen(m_prompts, commandLine))
+            showDesign(*m_doc);
+    }
 }
 
 void frmMain::showSplash() {
