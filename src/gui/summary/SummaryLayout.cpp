@@ -79,7 +79,6 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
 
     // Each line is drawn on its own page only, so a page holds exactly the
     // lines that fit on it and no text hides beyond its edges.
-    const int pages = doc->pageCount();
     int current = 0;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         const QPointF blockTop = layout.blockBoundingRect(block).topLeft();
@@ -93,10 +92,7 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
             line.draw(&painter, blockTop - QPointF(0, current * pageHeight));
         }
     }
-    for (; current < pages - 1; ++current)
-        if (!device.newPage())
-            return 0;
-    return painter.end() ? pages : 0;
+    return painter.end() ? current + 1 : 0;
 }
 
 bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& margins,
