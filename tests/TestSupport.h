@@ -49,6 +49,10 @@ public:
         answers.pop_front();
         return answer;
     }
+    // Yes/No questions take their answers from the same script.
+    bool confirm(const QString& title, const QString& text) override {
+        return ask(title, text) == Answer::Yes;
+    }
     QString chooseFileToOpen(const FileDialogSetup& setup) override { return choose(setup); }
     QString chooseFileToSave(const FileDialogSetup& setup) override { return choose(setup); }
 

@@ -169,6 +169,10 @@ private slots:
         row("mnuFileItem6", "&Print Design", QKeySequence(Qt::CTRL | Qt::Key_P));
         row("mnuFileExportPdf", "&Export PDF...", QKeySequence());
         row("mnuFileItem8", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+        row("mnuCalculationsItem0", "&Secondary Coil...", QKeySequence());
+        row("mnuCalculationsItem1", "&Primary Coil...", QKeySequence());
+        row("mnuCalculationsItem2", "Primary &Capacitor...", QKeySequence());
+        row("mnuToolsItem0", "&Options...", QKeySequence());
         row("mnuHelpItem0", "&About Resonex", QKeySequence());
     }
     void menusAndToolbar() {
@@ -182,15 +186,18 @@ private slots:
         QCOMPARE(item->text(), caption);
         QCOMPARE(item->shortcut(), shortcut);
 
-        // The toolbar: four document buttons by key and tool tip, no Save As.
+        // The toolbar by key and tool tip: no Save As, Exit, Options or About.
         QStringList buttons;
         for (const QAction* button :
              program.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
             buttons << button->objectName() + u'=' + button->toolTip();
-        QCOMPARE(buttons, (QStringList{QStringLiteral("btnNew=New Design"),
-                                       QStringLiteral("btnOpen=Open Design"),
-                                       QStringLiteral("btnSave=Save Design"),
-                                       QStringLiteral("btnPrint=Print Design")}));
+        QCOMPARE(buttons,
+                 (QStringList{
+                     QStringLiteral("btnNew=New Design"), QStringLiteral("btnOpen=Open Design"),
+                     QStringLiteral("btnSave=Save Design"), QStringLiteral("btnPrint=Print Design"),
+                     QStringLiteral("btnSecCoilCalcs=Secondary Coil Calculations"),
+                     QStringLiteral("btnPriCoilCalcs=Primary Coil Calculations"),
+                     QStringLiteral("btnPriCapCalcs=Primary Capacitor Calculations")}));
     }
 
     void commandsRebuildTheSummaryOnce() {

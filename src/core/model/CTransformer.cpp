@@ -31,7 +31,7 @@ void CTransformer::setNum(const QString& text) {
 
 void CTransformer::CalcCap(bool use50Hz) {
     try {
-        const double f = use50Hz ? 50.0 : 60.0;
+        const double f = mainsFrequency(use50Hz);
         const Real volts = Real(m_secVol) * 1000.0;
         const Real d = Real(f) * kTwoPi * m_secCur * 0.001 * m_num;
         const Real x = (volts / d).toSingle();

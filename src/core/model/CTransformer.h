@@ -26,6 +26,9 @@ public:
     // Raises a division by zero when a value read from a file is 0.
     void CalcCap(bool use50Hz);
 
+    // The mains frequency the capacitor is matched at, in hertz.
+    static int mainsFrequency(bool use50Hz) { return use50Hz ? 50 : 60; }
+
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
 

@@ -45,9 +45,10 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
 }
 
 void mainsFrequencyChanged(CFile& doc) {
+    // Out of date even when the capacitor cannot be recalculated.
+    doc.primary().setCalcsInvalid(true);
     if (doc.transformer().C() != 0)
         doc.transformer().CalcCap(doc.settings().Use50Hz());
-    doc.primary().setCalcsInvalid(true);
 }
 
 bool canUsePriC(const CFile& doc) { return doc.transformer().C() != 0; }

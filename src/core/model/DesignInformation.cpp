@@ -7,12 +7,30 @@
 
 namespace resonex {
 
+namespace {
+
+QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
+
+} // namespace
+
 QString matchedCapacitanceText(const CTransformer& transformer) {
     return text::format(scale::toMicrofarads(transformer.C()), text::Pattern::UpToFourDecimals);
 }
 
 QString quarterWaveFrequencyText(const CSecondary& secondary) {
-    return text::format(scale::toKilohertz(secondary.QuarWaveFr()), text::Pattern::Fixed);
+    return fixed(scale::toKilohertz(secondary.QuarWaveFr()));
+}
+
+SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary) {
+    return {text::format(secondary.AspectRatio(), text::Pattern::TwoDecimals) +
+                QStringLiteral(" : 1"),
+            fixed(scale::wholePart(secondary.Turns())),
+            fixed(secondary.WireLength()),
+            fixed(scale::toMillihenries(secondary.L())),
+            fixed(scale::toKilohertz(secondary.NatFr())),
+            quarterWaveFrequencyText(secondary),
+            fixed(scale::toPicofarads(secondary.SelfC())),
+            fixed(scale::toPicofarads(secondary.TorC()))};
 }
 
 } // namespace resonex

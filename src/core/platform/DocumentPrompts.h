@@ -15,7 +15,7 @@ struct FileDialogSetup {
     QString defaultSuffix;
 };
 
-// The questions and file dialogs of the document commands, on top of the
+// The questions and file dialogs of the program's commands, on top of the
 // plain messages. The desktop program shows real dialogs; tests answer from a
 // script.
 class DocumentPrompts : public Prompts {
@@ -24,6 +24,9 @@ public:
 
     // A question with Yes, No and Cancel buttons.
     virtual Answer ask(const QString& title, const QString& text) = 0;
+
+    // A question with Yes and No buttons and a question mark; true for Yes.
+    virtual bool confirm(const QString& title, const QString& text) = 0;
 
     // The full path of an existing file the user chose; empty when cancelled.
     virtual QString chooseFileToOpen(const FileDialogSetup& setup) = 0;

@@ -1,17 +1,10 @@
 #include "summary/SecondarySection.h"
 
 #include "model/CSecondary.h"
+#include "model/DesignInformation.h"
 #include "summary/NewLine.h"
-#include "text/NumberText.h"
-#include "text/UnitScale.h"
 
 namespace resonex {
-
-namespace {
-
-QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
-
-} // namespace
 
 QString SecondarySectionTitle() { return QStringLiteral("Secondary Coil Design") + kNewLine; }
 
@@ -20,25 +13,23 @@ QString SecondarySectionText(const CSecondary& secondary, const QString& lengthU
     if (secondary.Turns() == 0)
         return QStringLiteral("No Secondary Coil Data Calculated") + kNewLine + kNewLine;
 
+    const SecondaryResultTexts results = secondaryResultTexts(secondary);
     return QStringLiteral("Diameter of secondary coil : ") + secondary.Dia() + lengthUnit +
            kNewLine + QStringLiteral("Winding height of secondary coil : ") + secondary.Height() +
            lengthUnit + kNewLine + QStringLiteral("Wire diameter for secondary coil : ") +
            secondary.WireDia() + lengthUnit + kNewLine +
            QStringLiteral("Spacing between windings : ") + secondary.WireSpa() + lengthUnit +
-           kNewLine + QStringLiteral("Secondary turns : ") +
-           fixed(scale::wholePart(secondary.Turns())) + kNewLine +
-           QStringLiteral("Secondary wire length : ") + fixed(secondary.WireLength()) +
-           wireLengthUnit + kNewLine + QStringLiteral("Secondary inductance : ") +
-           fixed(scale::toMillihenries(secondary.L())) + QStringLiteral("mH") + kNewLine +
-           QStringLiteral("Approximate resonant frequency : ") +
-           fixed(scale::toKilohertz(secondary.NatFr())) + QStringLiteral("kHz") + kNewLine +
+           kNewLine + QStringLiteral("Secondary turns : ") + results.turns + kNewLine +
+           QStringLiteral("Secondary wire length : ") + results.wireLength + wireLengthUnit +
+           kNewLine + QStringLiteral("Secondary inductance : ") + results.l + QStringLiteral("mH") +
+           kNewLine + QStringLiteral("Approximate resonant frequency : ") + results.natFr +
+           QStringLiteral("kHz") + kNewLine +
            QStringLiteral("Secondary quarter wavelength resonant frequency : ") +
-           fixed(scale::toKilohertz(secondary.QuarWaveFr())) + QStringLiteral("kHz") + kNewLine +
-           QStringLiteral("Secondary self capacitance : ") +
-           fixed(scale::toPicofarads(secondary.SelfC())) + QStringLiteral("pF") + kNewLine +
+           results.quarWaveFr + QStringLiteral("kHz") + kNewLine +
+           QStringLiteral("Secondary self capacitance : ") + results.selfC + QStringLiteral("pF") +
+           kNewLine +
            QStringLiteral("Toroid capacitance required to form quarter wavelength coil : ") +
-           fixed(scale::toPicofarads(secondary.TorC())) + QStringLiteral("pF") + kNewLine +
-           kNewLine;
+           results.torC + QStringLiteral("pF") + kNewLine + kNewLine;
 }
 
 } // namespace resonex

@@ -3,6 +3,7 @@
 #include "errors/ResonexError.h"
 #include "files/CFile.h"
 #include "settings/CSettings.h"
+#include "settings/UnitWords.h"
 #include "summary/NewLine.h"
 #include "summary/PrimarySection.h"
 #include "summary/SecondarySection.h"
@@ -12,17 +13,16 @@ namespace resonex {
 
 Summary ComposeSummary(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
-    const QString lengthUnit = metric ? QStringLiteral("mm") : QStringLiteral("in");
-    const QString largeUnit = metric ? QStringLiteral("m") : QStringLiteral("ft");
     try {
         return {{
             {QStringLiteral("Filename: "), true},
             {doc.FileTitle() + kNewLine + kNewLine, false},
             {SecondarySectionTitle(), true},
-            {SecondarySectionText(doc.secondary(), lengthUnit, largeUnit), false},
+            {SecondarySectionText(doc.secondary(), lengthUnit(metric), wireLengthUnit(metric)),
+             false},
             {PrimarySectionTitle(), true},
             {PrimarySectionText(doc.primary(), doc.settings(), doc.secondary(), doc.transformer(),
-                                lengthUnit),
+                                lengthUnit(metric)),
              false},
             {TransformerSectionTitle(), true},
             {TransformerSectionText(doc.transformer(), doc.settings().Use50Hz()), false},

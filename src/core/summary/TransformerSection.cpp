@@ -19,7 +19,7 @@ QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
            transformer.SecCur() + QStringLiteral("mA") + kNewLine +
            QStringLiteral("Number of transformers : ") + transformer.Num() + kNewLine +
            QStringLiteral("Primary capacitor required to form a resonant circuit at ") +
-           (use50Hz ? QStringLiteral("50Hz ") : QStringLiteral("60Hz ")) +
+           QString::number(CTransformer::mainsFrequency(use50Hz)) + QStringLiteral("Hz ") +
            QStringLiteral("with neon transformer(s) : ") + matchedCapacitanceText(transformer) +
            QStringLiteral("uF");
 }

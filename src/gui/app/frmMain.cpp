@@ -4,6 +4,9 @@
 #include "app/Icons.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
+#include "dialogs/frmPriCapCalcs.h"
+#include "dialogs/frmPriCoilCalcs.h"
+#include "dialogs/frmSecCoilCalcs.h"
 #include "errors/ResonexError.h"
 #include "files/CFile.h"
 #include "platform/DocumentPrompts.h"
@@ -12,6 +15,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowPosition.h"
 #include "settings/CSettings.h"
+#include "settings/frmOptions.h"
 #include "summary/ShowSummary.h"
 #include "summary/SummaryLayout.h"
 
@@ -127,6 +131,27 @@ void frmMain::createCommands() {
     command(file, QStringLiteral("mnuFileItem8"), QStringLiteral("E&xit"),
             QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
 
+    QMenu* calculations = menuBar()->addMenu(QStringLiteral("&Calculations"));
+    calculations->setObjectName(QStringLiteral("mnuCalculations"));
+    command(
+        calculations, QStringLiteral("mnuCalculationsItem0"), QStringLiteral("&Secondary Coil..."),
+        QKeySequence(), &frmMain::showModal<frmSecCoilCalcs>, QStringLiteral("btnSecCoilCalcs"),
+        QStringLiteral("Secondary Coil Calculations"), toolbarIcon(QStringLiteral("secondary")));
+    command(calculations, QStringLiteral("mnuCalculationsItem1"),
+            QStringLiteral("&Primary Coil..."), QKeySequence(),
+            &frmMain::showModal<frmPriCoilCalcs>, QStringLiteral("btnPriCoilCalcs"),
+            QStringLiteral("Primary Coil Calculations"), toolbarIcon(QStringLiteral("primary")));
+    command(calculations, QStringLiteral("mnuCalculationsItem2"),
+            QStringLiteral("Primary &Capacitor..."), QKeySequence(),
+            &frmMain::showModal<frmPriCapCalcs>, QStringLiteral("btnPriCapCalcs"),
+            QStringLiteral("Primary Capacitor Calculations"),
+            toolbarIcon(QStringLiteral("capacitor")));
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    command(tools, QStringLiteral("mnuToolsItem0"), QStringLiteral("&Options..."), QKeySequence(),
+            &frmMain::showOptions);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     command(help, QStringLiteral("mnuHelpItem0"), QStringLiteral("&About Resonex"), QKeySequence(),
@@ -233,6 +258,21 @@ void frmMain::exportPdf() {
                        QStringLiteral("The design summary could not be written to ") + path +
                            QStringLiteral("."),
                        Prompts::Icon::Exclamation);
+}
+
+template <typename Dialog> void frmMain::showModal() {
+    Dialog dialog({*m_doc, m_store, *this, m_prompts}, this);
+    dialog.showModal();
+}
+
+void frmMain::showOptions() {
+    showModal<frmOptions>();
+    // A change of units starts a new design, after the offer to save this one;
+    // declined, this design goes on in the new units.
+    if (m_doc->settings().UnitsChanged()) {
+        m_doc->FileNew(m_prompts);
+        m_doc->settings().setUnitsChanged(false);
+    }
 }
 
 void frmMain::showAbout() {

@@ -52,6 +52,9 @@ private:
     void showSplash();
     void printDesign();
     void exportPdf();
+    // Shows one of the design's dialogs modally.
+    template <typename Dialog> void showModal();
+    void showOptions();
     void showAbout();
 
     OptionsStore& m_store;

@@ -35,15 +35,20 @@ QString chosenFile(QFileDialog& dialog, const FileDialogSetup& setup) {
     return dialog.selectedFiles().constFirst();
 }
 
+// Messages end their lines the classic way; a message box wants bare line feeds.
+QString shown(const QString& text) {
+    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 } // namespace
 
 void QtPrompts::tell(const QString& title, const QString& text, Icon icon) {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, m_owner);
+    QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Ok, m_owner);
     box.exec();
 }
 
 DocumentPrompts::Answer QtPrompts::ask(const QString& title, const QString& text) {
-    switch (QMessageBox::question(m_owner, title, text,
+    switch (QMessageBox::question(m_owner, title, shown(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
     case QMessageBox::Yes:
@@ -53,6 +58,11 @@ DocumentPrompts::Answer QtPrompts::ask(const QString& title, const QString& text
     default:
         return Answer::Cancel;
     }
+}
+
+bool QtPrompts::confirm(const QString& title, const QString& text) {
+    return QMessageBox::question(m_owner, title, shown(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 QString QtPrompts::chooseFileToOpen(const FileDialogSetup& setup) {

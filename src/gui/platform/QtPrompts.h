@@ -14,6 +14,7 @@ public:
 
     void tell(const QString& title, const QString& text, Icon icon) override;
     Answer ask(const QString& title, const QString& text) override;
+    bool confirm(const QString& title, const QString& text) override;
     QString chooseFileToOpen(const FileDialogSetup& setup) override;
     QString chooseFileToSave(const FileDialogSetup& setup) override;
 

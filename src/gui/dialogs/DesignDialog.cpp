@@ -1,0 +1,144 @@
+#include "dialogs/DesignDialog.h"
+
+#include "errors/ResonexError.h"
+#include "files/CFile.h"
+#include "files/DocumentView.h"
+#include "platform/FlagInvalidField.h"
+#include "platform/WindowPosition.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+
+namespace resonex::gui {
+
+namespace {
+
+constexpr int kInputLength = 7;
+// Room for seven typed characters and the caret; results get a few more.
+constexpr int kInputWidthCharacters = kInputLength + 1;
+constexpr int kOutputWidthCharacters = 11;
+
+// A box's width for so many digits in its own font, frame and margins included.
+int widthForDigits(const QLineEdit& box, int digits) {
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    // A line edit keeps two pixels of margin on each side of its text.
+    const QSize text(box.fontMetrics().horizontalAdvance(QString(digits, u'0')) + 4,
+                     box.fontMetrics().height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &box).width();
+}
+
+} // namespace
+
+void fillBox(QLineEdit& box, const QString& text) {
+    box.setMaxLength(std::max(kInputLength, int(text.size())));
+    box.setText(text);
+}
+
+DesignDialog::DesignDialog(const DesignContext& context, const QString& name,
+                           const QString& caption, QWidget* parent)
+    : QDialog(parent), m_context(context) {
+    setObjectName(name);
+    setWindowTitle(caption);
+}
+
+int DesignDialog::showModal() {
+    adjustSize();
+    RestoreWindowPosition(*this, m_context.store);
+    return exec();
+}
+
+void DesignDialog::done(int result) {
+    SaveWindowPosition(*this, m_context.store);
+    m_context.view.showDesign(m_context.doc);
+    unloaded();
+    QDialog::done(result);
+}
+
+QLineEdit* DesignDialog::inputBox(const QString& name) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setMaxLength(kInputLength);
+    box->setFixedWidth(widthForDigits(*box, kInputWidthCharacters));
+    return box;
+}
+
+QLineEdit* DesignDialog::outputBox(const QString& name) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFixedWidth(widthForDigits(*box, kOutputWidthCharacters));
+    return box;
+}
+
+QLabel* DesignDialog::label(const QString& name, const QString& caption) {
+    auto* text = new QLabel(caption, this);
+    text->setObjectName(name);
+    return text;
+}
+
+QGroupBox* DesignDialog::frame(const QString& name, const QString& caption) {
+    auto* group = new QGroupBox(caption, this);
+    group->setObjectName(name);
+    return group;
+}
+
+QPushButton* DesignDialog::button(const QString& name, const QString& caption) {
+    auto* push = new QPushButton(caption, this);
+    push->setObjectName(name);
+    return push;
+}
+
+void DesignDialog::addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit) {
+    const int row = grid.rowCount();
+    grid.addWidget(caption, row, 0);
+    grid.addWidget(box, row, 1);
+    if (unit)
+        grid.addWidget(unit, row, 2);
+}
+
+void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
+    constexpr int kColumns = 3;
+    for (int column = 0; column < kColumns; ++column) {
+        int width = 0;
+        for (const QGridLayout* grid : grids)
+            for (int row = 0; row < grid->rowCount(); ++row)
+                if (const QLayoutItem* item = grid->itemAtPosition(row, column))
+                    width = std::max(width, item->sizeHint().width());
+        for (QGridLayout* grid : grids)
+            grid->setColumnMinimumWidth(column, width);
+    }
+}
+
+void DesignDialog::setTabOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    (*order.begin())->setFocus();
+}
+
+void DesignDialog::calculate(const std::function<void()>& steps, Fields fields) {
+    try {
+        steps();
+    } catch (const ResonexError& error) {
+        const auto rejected = std::find_if(fields.begin(), fields.end(), [&](const auto& field) {
+            return field.first.number == error.number();
+        });
+        if (rejected != fields.end())
+            FlagInvalidField(*rejected->second);
+    }
+}
+
+} // namespace resonex::gui

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "errors/ErrorCodes.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace resonex {
+class CFile;
+class DocumentPrompts;
+class DocumentView;
+class OptionsStore;
+} // namespace resonex
+
+namespace resonex::gui {
+
+// What a dialog of the design works on: the document with its objects, the
+// store of window positions, the view that shows the summary, and the prompts.
+struct DesignContext {
+    CFile& doc;
+    OptionsStore& store;
+    DocumentView& view;
+    DocumentPrompts& prompts;
+};
+
+// A modal dialog of the design: it opens where the user last left it, and
+// closing it in any way remembers the place and shows the design summary
+// again. It also makes the controls the dialogs share.
+class DesignDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Shows the dialog modally at its remembered place.
+    int showModal();
+    void done(int result) override;
+
+protected:
+    DesignDialog(const DesignContext& context, const QString& name, const QString& caption,
+                 QWidget* parent);
+
+    // Runs after the summary has been shown on closing.
+    virtual void unloaded() {}
+
+    CFile& doc() { return m_context.doc; }
+    DocumentPrompts& prompts() { return m_context.prompts; }
+
+    // An entry box, taking at most seven typed characters.
+    QLineEdit* inputBox(const QString& name);
+    // A read-only result box: it can be clicked and copied from, but Tab
+    // passes it by.
+    QLineEdit* outputBox(const QString& name);
+    QLabel* label(const QString& name, const QString& caption);
+    QGroupBox* frame(const QString& name, const QString& caption);
+    QPushButton* button(const QString& name, const QString& caption);
+
+    // A row of a frame's grid: caption, box and, where there is one, the unit.
+    static void addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit = nullptr);
+    // Gives the grids of several frames the same column widths, so that their
+    // boxes line up.
+    static void alignColumns(std::initializer_list<QGridLayout*> grids);
+
+    // The keyboard order of the controls; the first one has the focus on opening.
+    void setTabOrder(std::initializer_list<QWidget*> order);
+
+    // Runs steps that may raise the program's errors. An input error named in
+    // fields flags the box whose text was rejected; any other error ends the
+    // steps silently.
+    using Fields = std::initializer_list<std::pair<ErrorInfo, QLineEdit*>>;
+    void calculate(const std::function<void()>& steps, Fields fields);
+
+private:
+    DesignContext m_context;
+};
+
+// Puts a model's text into an entry box whole: the seven-character limit is
+// for typing, so a longer stored value (from a file, say) is never cut short.
+void fillBox(QLineEdit& box, const QString& text);
+
+} // namespace resonex::gui

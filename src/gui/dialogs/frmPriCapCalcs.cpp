@@ -1,0 +1,101 @@
+#include "dialogs/frmPriCapCalcs.h"
+
+#include "files/CFile.h"
+#include "model/CTransformer.h"
+#include "model/DesignCommands.h"
+#include "model/DesignInformation.h"
+#include "settings/CSettings.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace resonex::gui {
+
+frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
+    : DesignDialog(context, QStringLiteral("frmPriCapCalcs"),
+                   QStringLiteral("Primary Transformer / Capacitor Matching"), parent) {
+    QGroupBox* transformer = frame(QStringLiteral("Frame2"), QStringLiteral("Neon Transformer"));
+    auto* rows = new QGridLayout(transformer);
+    m_txtSecVol = inputBox(QStringLiteral("txtSecVol"));
+    m_txtSecCur = inputBox(QStringLiteral("txtSecCur"));
+    m_txtNum = inputBox(QStringLiteral("txtNum"));
+    rows->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Secondary Voltage")), 0, 0);
+    rows->addWidget(m_txtSecVol, 0, 1);
+    rows->addWidget(label(QStringLiteral("Label5"), QStringLiteral("kV")), 0, 2);
+    rows->addWidget(label(QStringLiteral("Label2"), QStringLiteral("Secondary Current")), 1, 0);
+    rows->addWidget(m_txtSecCur, 1, 1);
+    rows->addWidget(label(QStringLiteral("Label6"), QStringLiteral("mA")), 1, 2);
+    rows->addWidget(label(QStringLiteral("Label3"), QStringLiteral("No. of Transformers")), 2, 0);
+    rows->addWidget(m_txtNum, 2, 1);
+
+    QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
+    (new QVBoxLayout(inputs))->addWidget(transformer);
+
+    QPushButton* cmdCalculate =
+        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
+    cmdCalculate->setDefault(true);
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmPriCapCalcs::cmd_Calculate_Click);
+    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(ok);
+    buttons->addStretch();
+
+    QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
+    auto* output = new QHBoxLayout(outputs);
+    m_lblOutPar = label(QStringLiteral("lblOutPar"), QString());
+    m_lblOutPar->setWordWrap(true);
+    m_txtCap = outputBox(QStringLiteral("txtCap"));
+    output->addWidget(m_lblOutPar, 1);
+    output->addWidget(m_txtCap);
+    output->addWidget(label(QStringLiteral("Label7"), QStringLiteral("uF")));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(inputs, 1);
+    top->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(outputs);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder({m_txtSecVol, m_txtSecCur, m_txtNum, cmdCalculate, ok});
+
+    ShowInputs();
+    calculate([this] { ShowOutput(); }, {});
+}
+
+void frmPriCapCalcs::ShowInputs() {
+    const int hertz = CTransformer::mainsFrequency(doc().settings().Use50Hz());
+    m_lblOutPar->setText(
+        QStringLiteral("Primary Capacitor Required to Form a Resonant Circuit at %1Hz with Neon "
+                       "Transformers")
+            .arg(hertz));
+    const CTransformer& transformer = doc().transformer();
+    fillBox(*m_txtSecVol, transformer.SecVol());
+    fillBox(*m_txtSecCur, transformer.SecCur());
+    fillBox(*m_txtNum, transformer.Num());
+}
+
+void frmPriCapCalcs::ShowOutput() {
+    if (doc().transformer().C() != 0)
+        m_txtCap->setText(matchedCapacitanceText(doc().transformer()));
+}
+
+void frmPriCapCalcs::cmd_Calculate_Click() {
+    calculate(
+        [this] {
+            calculateTransformer(doc(), m_txtSecVol->text(), m_txtSecCur->text(), m_txtNum->text());
+            ShowInputs();
+            ShowOutput();
+        },
+        {{errors::TransformerSecVol, m_txtSecVol},
+         {errors::TransformerSecCur, m_txtSecCur},
+         {errors::TransformerNum, m_txtNum}});
+}
+
+} // namespace resonex::gui

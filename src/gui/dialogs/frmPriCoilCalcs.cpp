@@ -1,0 +1,216 @@
+#include "dialogs/frmPriCoilCalcs.h"
+
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/DesignCommands.h"
+#include "platform/DocumentPrompts.h"
+#include "settings/CSettings.h"
+#include "settings/UnitWords.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace resonex::gui {
+
+namespace {
+
+constexpr int kListingLines = 15;
+
+} // namespace
+
+frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
+    : DesignDialog(context, QStringLiteral("frmPriCoilCalcs"),
+                   QStringLiteral("Primary Coil Calculations"), parent) {
+    const auto checkBox = [this](const char* name, const char* caption) {
+        auto* box = new QCheckBox(QString::fromLatin1(caption), this);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+    QGroupBox* use = frame(QStringLiteral("Frame2"), QStringLiteral("Use Design Information"));
+    auto* useLayout = new QVBoxLayout(use);
+    QCheckBox* chkUsePriC = checkBox("chkUsePriC", "Primary Circuit Capacitor");
+    QCheckBox* chkUseSecFr = checkBox("chkUseSecFr", "Secondary Coil  Resonant Frequency");
+    QCheckBox* chkUseSecDia = checkBox("chkUseSecDia", "Secondary Coil Diameter");
+    useLayout->addWidget(chkUsePriC);
+    useLayout->addWidget(chkUseSecFr);
+    useLayout->addWidget(chkUseSecDia);
+
+    m_txtC = inputBox(QStringLiteral("txtC"));
+    m_txtFr = inputBox(QStringLiteral("txtFr"));
+    m_txtSecDia = inputBox(QStringLiteral("txtSecDia"));
+    m_txtConDia = inputBox(QStringLiteral("txtConDia"));
+    m_txtConSpa = inputBox(QStringLiteral("txtConSpa"));
+    m_txtSecSep = inputBox(QStringLiteral("txtSecSep"));
+    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    auto* rows = new QGridLayout;
+    const auto row = [&](const char* captionName, const char* caption, QLineEdit* box,
+                         const QString& unitName, const QString& unit) {
+        QLabel* text = label(QString::fromLatin1(captionName), QString::fromLatin1(caption));
+        addRow(*rows, text, box, label(unitName, unit));
+        return text;
+    };
+    row("Label2", "Primary Capacitance", m_txtC, QStringLiteral("Label82"), QStringLiteral("uF"));
+    row("Label3", "Primary Resonant Frequency", m_txtFr, QStringLiteral("Label81"),
+        QStringLiteral("kHz"));
+    row("Label4", "Secondary Coil Diameter", m_txtSecDia, QStringLiteral("lblInputUnits1"),
+        lengths);
+    row("Label5", "Primary Conductor Diameter", m_txtConDia, QStringLiteral("lblInputUnits2"),
+        lengths);
+    row("Label6", "Primary Turn to Turn Spacing", m_txtConSpa, QStringLiteral("lblInputUnits3"),
+        lengths);
+    // The last caption takes two lines, as designed.
+    row("Label7", "Spacing Between the Secondary and the Inside Turn of the Primary", m_txtSecSep,
+        QStringLiteral("lblInputUnits4"), lengths)
+        ->setWordWrap(true);
+    alignColumns({rows});
+
+    QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
+    auto* inputLayout = new QVBoxLayout(inputs);
+    inputLayout->addWidget(use);
+    inputLayout->addLayout(rows);
+    inputLayout->addStretch();
+
+    QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
+    auto* outputLayout = new QVBoxLayout(outputs);
+    m_lblResults = label(QStringLiteral("lblResults"), QString());
+    m_lblResults->setWordWrap(true);
+    // Room for the tapping sentence before it is there, so nothing moves.
+    m_lblResults->setMinimumHeight(3 * m_lblResults->fontMetrics().lineSpacing());
+    m_lblResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblResults->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtLPerTurn = new QPlainTextEdit(this);
+    m_txtLPerTurn->setObjectName(QStringLiteral("txtLPerTurn"));
+    m_txtLPerTurn->setReadOnly(true);
+    m_txtLPerTurn->setFocusPolicy(Qt::ClickFocus);
+    m_txtLPerTurn->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtLPerTurn->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics = m_txtLPerTurn->fontMetrics();
+    m_txtLPerTurn->setMinimumSize(
+        metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH")) +
+            m_txtLPerTurn->verticalScrollBar()->sizeHint().width() +
+            4 * m_txtLPerTurn->frameWidth(),
+        kListingLines * metrics.lineSpacing() + 4 * m_txtLPerTurn->frameWidth());
+    outputLayout->addWidget(m_lblResults);
+    outputLayout->addWidget(
+        label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));
+    outputLayout->addWidget(m_txtLPerTurn, 1);
+
+    QPushButton* cmdCalculate =
+        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
+    cmdCalculate->setDefault(true);
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmPriCoilCalcs::cmd_Calculate_Click);
+    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(ok);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(outputs, 1);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(inputs);
+    layout->addLayout(right);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder({m_txtC, m_txtFr, m_txtSecDia, m_txtConDia, m_txtConSpa, m_txtSecSep, chkUsePriC,
+                 chkUseSecFr, chkUseSecDia, cmdCalculate, ok});
+
+    m_choices = {{{chkUsePriC, m_txtC, &shownCapacitance},
+                  {chkUseSecFr, m_txtFr, &shownFrequency},
+                  {chkUseSecDia, m_txtSecDia, &shownSecondaryDiameter}}};
+    for (const Choice& choice : m_choices)
+        // A user's click only: a box set from code does not run it.
+        connect(choice.box, &QCheckBox::clicked, this,
+                [this, &choice] { calculate([&] { chkUse_Click(choice); }, {}); });
+
+    m_loading = true;
+    calculate([this] { load(); }, {});
+    m_loading = false;
+}
+
+void frmPriCoilCalcs::load() {
+    // A box is offered only once its source has been calculated; the handler
+    // then runs once for its final state.
+    const PrimaryChoices offered = offeredChoices(doc());
+    const std::array<bool, 3> enabled = {canUsePriC(doc()), canUseSecFr(doc()), true};
+    const std::array<qint16, 3> values = {offered.usePriC, offered.useSecFr, offered.useSecDia};
+    for (std::size_t i = 0; i < m_choices.size(); ++i) {
+        m_choices[i].box->setEnabled(enabled[i]);
+        m_choices[i].box->setChecked(values[i] == 1);
+        chkUse_Click(m_choices[i]);
+    }
+    const CPrimary& primary = doc().primary();
+    fillBox(*m_txtConDia, primary.ConDia());
+    fillBox(*m_txtConSpa, primary.ConSpa());
+    fillBox(*m_txtSecSep, primary.SecSep());
+    if (!primary.CalcsInvalid())
+        showResults();
+}
+
+void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
+    const bool use = choice.box->isChecked();
+    // A disabled box is out of the keyboard order as well.
+    choice.text->setEnabled(!use);
+    fillBox(*choice.text, choice.shown(doc(), use ? 1 : 0));
+    if (!m_loading) {
+        doc().primary().setCalcsInvalid(true);
+        clearResults();
+    }
+}
+
+PrimaryChoices frmPriCoilCalcs::ticked() const {
+    const auto use = [](const Choice& choice) { return qint16(choice.box->isChecked() ? 1 : 0); };
+    return {use(m_choices[0]), use(m_choices[1]), use(m_choices[2])};
+}
+
+void frmPriCoilCalcs::cmd_Calculate_Click() {
+    calculate(
+        [this] {
+            calculatePrimary(doc(), ticked(),
+                             {m_txtC->text(), m_txtFr->text(), m_txtSecDia->text(),
+                              m_txtConDia->text(), m_txtConSpa->text(), m_txtSecSep->text()},
+                             prompts());
+            showResults();
+        },
+        {{errors::PrimaryC, m_txtC},
+         {errors::PrimaryFr, m_txtFr},
+         {errors::PrimaryConDia, m_txtConDia},
+         {errors::PrimarySecDia, m_txtSecDia},
+         {errors::PrimaryConSpa, m_txtConSpa},
+         {errors::PrimarySecSep, m_txtSecSep}});
+}
+
+void frmPriCoilCalcs::showResults() {
+    const CPrimary& primary = doc().primary();
+    // The model ends its lines the way its file does.
+    m_txtLPerTurn->setPlainText(
+        QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_lblResults->setText(primary.Results());
+}
+
+void frmPriCoilCalcs::clearResults() {
+    m_txtLPerTurn->clear();
+    m_lblResults->clear();
+}
+
+void frmPriCoilCalcs::unloaded() {
+    // After the summary: it shows the choices as they were before.
+    CSettings& settings = doc().settings();
+    const PrimaryChoices choices = ticked();
+    if (m_choices[0].box->isEnabled())
+        settings.setUsePriC(choices.usePriC);
+    if (m_choices[1].box->isEnabled())
+        settings.setUseSecFr(choices.useSecFr);
+    settings.setUseSecDia(choices.useSecDia);
+}
+
+} // namespace resonex::gui

@@ -1,0 +1,136 @@
+#include "dialogs/frmSecCoilCalcs.h"
+
+#include "files/CFile.h"
+#include "model/CSecondary.h"
+#include "model/DesignCommands.h"
+#include "model/DesignInformation.h"
+#include "settings/CSettings.h"
+#include "settings/UnitWords.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace resonex::gui {
+
+frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
+    : DesignDialog(context, QStringLiteral("frmSecCoilCalcs"),
+                   QStringLiteral("Secondary Coil Calculations"), parent) {
+    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    const auto inputUnit = [&](int index) {
+        return label(QStringLiteral("lblInputUnits%1").arg(index), lengths);
+    };
+    const auto caption = [&](int index, const char* text) {
+        return label(QStringLiteral("Label1%1").arg(index), QString::fromLatin1(text));
+    };
+
+    QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
+    auto* inputGrid = new QGridLayout(inputs);
+    m_txtDia = inputBox(QStringLiteral("txtDia"));
+    m_txtHeight = inputBox(QStringLiteral("txtHeight"));
+    m_txtWireDia = inputBox(QStringLiteral("txtWireDia"));
+    m_txtWireSpa = inputBox(QStringLiteral("txtWireSpa"));
+    addRow(*inputGrid, caption(0, "Diameter of Secondary Coil"), m_txtDia, inputUnit(1));
+    addRow(*inputGrid, caption(1, "Winding Height of Secondary Coil"), m_txtHeight, inputUnit(2));
+    addRow(*inputGrid, caption(2, "Wire Diameter for Secondary Coil"), m_txtWireDia, inputUnit(3));
+    addRow(*inputGrid, caption(3, "Spacing Between Windings"), m_txtWireSpa, inputUnit(4));
+
+    QGroupBox* outputs = frame(QStringLiteral("Frame2"), QStringLiteral("Output Parameters"));
+    auto* outputGrid = new QGridLayout(outputs);
+    m_txtAspectRatio = outputBox(QStringLiteral("txtAspectRatio"));
+    m_txtTurns = outputBox(QStringLiteral("txtTurns"));
+    m_txtWireLength = outputBox(QStringLiteral("txtWireLength"));
+    m_txtL = outputBox(QStringLiteral("txtL"));
+    m_txtNatFr = outputBox(QStringLiteral("txtNatFr"));
+    m_txtQuarWaveFr = outputBox(QStringLiteral("txtQuarWaveFr"));
+    m_txtSelfC = outputBox(QStringLiteral("txtSelfC"));
+    m_txtTorC = outputBox(QStringLiteral("txtTorC"));
+    const auto resultUnit = [&](int index, const char* text) {
+        return label(QStringLiteral("Label2%1").arg(index), QString::fromLatin1(text));
+    };
+    addRow(*outputGrid, caption(11, "Aspect Ratio"), m_txtAspectRatio);
+    addRow(*outputGrid, caption(4, "Secondary Turns"), m_txtTurns);
+    addRow(*outputGrid, caption(5, "Secondary Wire Length"), m_txtWireLength,
+           label(QStringLiteral("lblOutputUnit"), wireLengthUnit(doc().settings().UseMetric())));
+    addRow(*outputGrid, caption(6, "Secondary Inductance"), m_txtL, resultUnit(5, "mH"));
+    addRow(*outputGrid, caption(7, "Approximate Resonant Frequency"), m_txtNatFr,
+           resultUnit(7, "kHz"));
+    // Two captions take two lines, as designed.
+    QLabel* quarterWave = caption(8, "Secondary Quarter Wavelength Resonant Frequency");
+    quarterWave->setWordWrap(true);
+    addRow(*outputGrid, quarterWave, m_txtQuarWaveFr, resultUnit(8, "kHz"));
+    addRow(*outputGrid, caption(9, "Secondary Self Capacitance"), m_txtSelfC, resultUnit(9, "pF"));
+    QLabel* toroid = caption(10, "Toroid Capacitance Required to Form Quarter Wavelength Coil");
+    toroid->setWordWrap(true);
+    addRow(*outputGrid, toroid, m_txtTorC, resultUnit(10, "pF"));
+    alignColumns({inputGrid, outputGrid});
+
+    QPushButton* cmdCalculate =
+        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
+    cmdCalculate->setDefault(true);
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmSecCoilCalcs::cmd_Calculate_Click);
+    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* frames = new QVBoxLayout;
+    frames->addWidget(inputs);
+    frames->addWidget(outputs);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(frames);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder({m_txtDia, m_txtHeight, m_txtWireDia, m_txtWireSpa, cmdCalculate, ok});
+
+    UpdateInputText();
+    // A result too large for its display unit leaves the boxes empty.
+    calculate(
+        [this] {
+            if (doc().secondary().Turns() != 0)
+                UpdateOutputText();
+        },
+        {});
+}
+
+void frmSecCoilCalcs::UpdateInputText() {
+    const CSecondary& secondary = doc().secondary();
+    fillBox(*m_txtDia, secondary.Dia());
+    fillBox(*m_txtHeight, secondary.Height());
+    fillBox(*m_txtWireDia, secondary.WireDia());
+    fillBox(*m_txtWireSpa, secondary.WireSpa());
+}
+
+void frmSecCoilCalcs::UpdateOutputText() {
+    const SecondaryResultTexts results = secondaryResultTexts(doc().secondary());
+    m_txtAspectRatio->setText(results.aspectRatio);
+    m_txtTurns->setText(results.turns);
+    m_txtWireLength->setText(results.wireLength);
+    m_txtQuarWaveFr->setText(results.quarWaveFr);
+    m_txtNatFr->setText(results.natFr);
+    m_txtL->setText(results.l);
+    m_txtSelfC->setText(results.selfC);
+    m_txtTorC->setText(results.torC);
+}
+
+void frmSecCoilCalcs::cmd_Calculate_Click() {
+    calculate(
+        [this] {
+            calculateSecondary(doc(), m_txtDia->text(), m_txtHeight->text(), m_txtWireDia->text(),
+                               m_txtWireSpa->text());
+            UpdateInputText();
+            UpdateOutputText();
+        },
+        {{errors::SecondaryDia, m_txtDia},
+         {errors::SecondaryHeight, m_txtHeight},
+         {errors::SecondaryWireDia, m_txtWireDia},
+         {errors::SecondaryWireSpa, m_txtWireSpa}});
+}
+
+} // namespace resonex::gui

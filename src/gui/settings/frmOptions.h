@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dialogs/DesignDialog.h"
+
+class QRadioButton;
+
+namespace resonex::gui {
+
+// The program's options: the input units, the mains frequency, the folder for
+// designs and the summary's font. OK checks the folder, applies the choices
+// and asks before a change of units, which the main window carries out by
+// starting a new design (the settings' UnitsChanged). A font chosen here is
+// applied at once, whichever way the dialog is then closed.
+class frmOptions : public DesignDialog {
+    Q_OBJECT
+public:
+    frmOptions(const DesignContext& context, QWidget* parent);
+
+private:
+    void cmdBrowse_Click();
+    void cmdFonts_Click();
+    void cmdOk_Click();
+    // The capacitor follows a new mains frequency, and the primary must be
+    // recalculated.
+    void applyMainsFrequency();
+
+    QLineEdit* m_txtDesPath;
+    QRadioButton* m_optUseMetric;
+    QRadioButton* m_optUseImperial;
+    QRadioButton* m_optUse50Hz;
+    QRadioButton* m_optUse60Hz;
+    // The units and mains frequency in force when the dialog opened (or, for
+    // the frequency, when it was last applied).
+    bool m_useMetric;
+    bool m_use50Hz;
+};
+
+} // namespace resonex::gui
