@@ -1,5 +1,5 @@
+#include "GuiSupport.h"
 #include "PdfText.h"
-#include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
@@ -32,47 +32,9 @@
 using namespace resonex;
 using namespace resonex::gui;
 using Answer = DocumentPrompts::Answer;
+using test::Program;
 
 namespace {
-
-// One started main window with its own options and scripted prompts.
-struct Program {
-    MemoryOptionsStore store;
-    test::ScriptedPrompts dlg;
-    std::unique_ptr<frmMain> window;
-
-    void start(const QString& commandLine = QString()) {
-        window = std::make_unique<frmMain>(store, &dlg);
-        window->Load(commandLine);
-        window->show();
-    }
-    // What the splash window's timer does two seconds after start-up.
-    void endSplash() {
-        QTRY_VERIFY(splash());
-        splash()->Timer1_Timer();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    static frmSplash* splash() {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("frmSplash") && widget->isVisible())
-                return qobject_cast<frmSplash*>(widget);
-        return nullptr;
-    }
-    // The window position kept in the options, in twips.
-    QString position(const char* key) const {
-        return store.value(QStringLiteral("Windows"), QLatin1String(key), QStringLiteral("none"));
-    }
-    void setPosition(const char* key, const char* twips) {
-        store.setValue(QStringLiteral("Windows"), QLatin1String(key), QLatin1String(twips));
-    }
-    QAction* action(const char* name) const {
-        return window->findChild<QAction*>(QLatin1String(name));
-    }
-    QTextEdit* summary() const {
-        return window->findChild<QTextEdit*>(QStringLiteral("txtfrmMain"));
-    }
-    CFile& doc() { return window->document(); }
-};
 
 // A design whose secondary has been calculated, saved at path.
 void saveDesign(const QString& path) {
@@ -89,32 +51,12 @@ class GuiTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QTimer m_watchdog;
+    test::ModalWatchdog m_watchdog;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    // Scripted steps run inside a modal dialog's own event loop.
-    template <typename Steps> void whileModal(Steps steps) {
-        QTimer::singleShot(0, this, [steps] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal);
-            steps(modal);
-        });
-    }
-
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(test::pointLocale());
-        // A modal window nobody closes fails the test instead of hanging it.
-        m_watchdog.setInterval(10000);
-        connect(&m_watchdog, &QTimer::timeout, this, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                modal->close();
-                QFAIL("a modal window was left open");
-            }
-        });
-        m_watchdog.start();
-    }
+    void initTestCase() { QLocale::setDefault(test::pointLocale()); }
 
     void startsWithAnUntitledDesignBehindTheSplash() {
         Program program;
@@ -391,15 +333,15 @@ private slots:
         QWidget owner;
         QtPrompts prompts(&owner);
         const QString question = QStringLiteral("Save changes to 'Untitled'?");
-        whileModal([&](QWidget* box) {
+        test::whileModal(this, [&](QWidget* box) {
             QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), question);
             qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
         });
         QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::No);
-        whileModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        test::whileModal(this, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::Cancel);
 
-        whileModal([&](QWidget* dialog) {
+        test::whileModal(this, [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             QVERIFY(files);
             QCOMPARE(files->nameFilters(), QStringList{CFile::kDesignFilter});
@@ -412,7 +354,8 @@ private slots:
         QCOMPARE(prompts.chooseFileToSave({QString(), m_dir.path(), QString(), CFile::kDesignFilter,
                                            QStringLiteral("rzn")}),
                  path("bare.rzn"));
-        whileModal([](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
+        test::whileModal(this,
+                         [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
         QCOMPARE(prompts.chooseFileToOpen(
                      {QString(), m_dir.path(), QString(), CFile::kDesignFilter, {}}),
                  QString());
@@ -425,7 +368,7 @@ private slots:
         QTemporaryDir tools;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
-        whileModal([&](QWidget* about) {
+        test::whileModal(this, [&](QWidget* about) {
             QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
             QCOMPARE(about->windowTitle(), QStringLiteral("About Resonex"));
             QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "TestSupport.h"
+
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "settings/MemoryOptionsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <memory>
+
+// Shared helpers of the tests that drive the desktop program's windows.
+namespace resonex::test {
+
+// One started main window with its own options and scripted prompts.
+struct Program {
+    MemoryOptionsStore store;
+    ScriptedPrompts dlg;
+    std::unique_ptr<gui::frmMain> window;
+
+    void start(const QString& commandLine = QString()) {
+        window = std::make_unique<gui::frmMain>(store, &dlg);
+        window->Load(commandLine);
+        window->show();
+    }
+    // What the splash window's timer does two seconds after start-up.
+    void endSplash() {
+        QTRY_VERIFY(splash());
+        splash()->Timer1_Timer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static gui::frmSplash* splash() {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("frmSplash") && widget->isVisible())
+                return qobject_cast<gui::frmSplash*>(widget);
+        return nullptr;
+    }
+    // The window position kept in the options, in twips.
+    QString position(const char* key) const {
+        return store.value(QStringLiteral("Windows"), QLatin1String(key), QStringLiteral("none"));
+    }
+    void setPosition(const char* key, const char* twips) {
+        store.setValue(QStringLiteral("Windows"), QLatin1String(key), QLatin1String(twips));
+    }
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+    QTextEdit* summary() const {
+        return window->findChild<QTextEdit*>(QStringLiteral("txtfrmMain"));
+    }
+    CFile& doc() { return window->document(); }
+};
+
+// Scripted steps run inside the event loop of the modal window opened next.
+template <typename Steps> void whileModal(QObject* context, Steps steps) {
+    QTimer::singleShot(0, context, [steps] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        steps(modal);
+    });
+}
+
+// A modal window nobody closes fails the test instead of hanging it.
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog() {
+        m_timer.setInterval(10000);
+        connect(&m_timer, &QTimer::timeout, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+                QFAIL("a modal window was left open");
+            }
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace resonex::test

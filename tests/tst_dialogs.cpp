@@ -1,0 +1,650 @@
+#include "GuiSupport.h"
+
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "platform/CBrowseForFolder.h"
+#include "platform/FlagInvalidField.h"
+#include "settings/CSettings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace resonex;
+using namespace resonex::gui;
+using Answer = DocumentPrompts::Answer;
+using test::Program;
+
+namespace {
+
+int beeps = 0;
+
+template <typename Widget = QLineEdit> Widget* child(QWidget* dialog, const char* name) {
+    auto* widget = dialog->findChild<Widget*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+// The text of a box or a label.
+QString textOf(QWidget* dialog, const char* name) {
+    return child<QWidget>(dialog, name)->property("text").toString();
+}
+
+// Replaces a box's entry as a user does: select it all, type over it.
+void type(QWidget* dialog, const char* name, const QString& text) {
+    QLineEdit* box = child(dialog, name);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
+// Enter in a box presses the default button.
+void pressEnter(QWidget* dialog, const char* name) {
+    QTest::keyClick(child(dialog, name), Qt::Key_Return);
+}
+
+// A click near the left edge, where a check box's or option button's mark is.
+void click(QWidget* dialog, const char* name) {
+    QAbstractButton* button = child<QAbstractButton>(dialog, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The beep, the focus and the whole entry selected: a flagged box.
+void verifyFlagged(QWidget* dialog, const char* name, int beepsBefore) {
+    QCOMPARE(beeps, beepsBefore + 1);
+    QLineEdit* box = child(dialog, name);
+    QCOMPARE(dialog->focusWidget(), box);
+    QCOMPARE(box->selectedText(), box->text());
+}
+
+// A number text in the default locale's decimal separator.
+QString local(const char* pointText) {
+    return QString::fromLatin1(pointText).replace(u'.', QLocale().decimalPoint());
+}
+
+QStringList texts(QWidget* dialog, std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names)
+        list << textOf(dialog, name);
+    return list;
+}
+
+const std::initializer_list<const char*> kSecondaryInputs = {"txtDia", "txtHeight", "txtWireDia",
+                                                             "txtWireSpa"};
+const std::initializer_list<const char*> kSecondaryOutputs = {
+    "txtAspectRatio", "txtTurns",      "txtWireLength", "txtL",
+    "txtNatFr",       "txtQuarWaveFr", "txtSelfC",      "txtTorC"};
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    test::ModalWatchdog m_watchdog;
+
+    // Starts the program, in inches when metric is false.
+    void start(Program& program, bool metric = true) {
+        program.store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"),
+                               metric ? QStringLiteral("True") : QStringLiteral("False"));
+        program.store.setValue(CSettings::kGroup, QStringLiteral("DesPath"), m_dir.path());
+        program.start();
+        program.endSplash();
+    }
+
+    // Opens a dialog with a command of the main window and runs the steps in
+    // it; returns when the dialog has closed (closed here when a failed step
+    // left it open).
+    template <typename Steps> void inDialog(Program& program, const char* command, Steps steps) {
+        test::whileModal(this, [steps](QWidget* dialog) {
+            steps(dialog);
+            if (dialog->isVisible())
+                dialog->close();
+        });
+        program.action(command)->trigger();
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A design whose secondary and transformer have been calculated.
+    void calculateSources(Program& program) {
+        CFile& doc = program.doc();
+        doc.secondary().Calculate(doc.settings().UseMetric());
+        doc.transformer().CalcCap(doc.settings().Use50Hz());
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(test::pointLocale());
+        setBeepSound([] { ++beeps; });
+    }
+    void cleanup() { QLocale::setDefault(test::pointLocale()); }
+
+    // --- Secondary coil ----------------------------------------------------
+
+    void secondaryWorkedExamples_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("units");
+        QTest::addColumn<QStringList>("outputs");
+        for (const bool comma : {false, true}) {
+            QTest::addRow("millimetres%s", comma ? ", comma" : "")
+                << true << comma << QStringList{"200.00", "600.00", "0.72", "0.00"}
+                << QStringList{"mm", "mm", "mm", "mm", "m"}
+                << QStringList{"3.00 : 1", "833.00", "523.60", "39.62",
+                               "223.11",   "143.24", "12.84",  "18.31"};
+            QTest::addRow("inches%s", comma ? ", comma" : "")
+                << false << comma << QStringList{"7.874", "23.622", "0.0283", "0.00"}
+                << QStringList{"in", "in", "in", "in", "ft"}
+                << QStringList{"3.00 : 1", "834.00", "1720.66", "39.75",
+                               "222.75",   "143.01", "12.84",   "18.31"};
+        }
+    }
+    void secondaryWorkedExamples() {
+        QFETCH(bool, metric);
+        QFETCH(bool, comma);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, units);
+        QFETCH(QStringList, outputs);
+        if (comma)
+            QLocale::setDefault(test::commaLocale());
+        for (QString& text : inputs)
+            text.replace(u'.', QLocale().decimalPoint());
+        for (QString& text : outputs)
+            text.replace(u'.', QLocale().decimalPoint());
+        Program program;
+        start(program, metric);
+        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Secondary Coil Calculations"));
+            QCOMPARE(texts(dialog, kSecondaryInputs), inputs);
+            QCOMPARE(texts(dialog, {"lblInputUnits1", "lblInputUnits2", "lblInputUnits3",
+                                    "lblInputUnits4", "lblOutputUnit"}),
+                     units);
+            QCOMPARE(texts(dialog, kSecondaryOutputs), QStringList(8, QString()));
+            pressEnter(dialog, "txtWireSpa");
+            QCOMPARE(texts(dialog, kSecondaryOutputs), outputs);
+            click(dialog, "cmd_OK");
+        });
+        QVERIFY(program.doc().Modified());
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("Secondary turns : ") +
+                                                          outputs[1]));
+        QVERIFY(program.position("frmSecCoilCalcsTop") != QStringLiteral("none"));
+
+        // Opened again, it shows what the model holds, results included.
+        inDialog(program, "mnuCalculationsItem0", [&](QWidget* dialog) {
+            QCOMPARE(texts(dialog, kSecondaryOutputs), outputs);
+            dialog->close();
+        });
+    }
+
+    void secondaryRejectedEntry() {
+        Program program;
+        start(program);
+        program.doc().settings().setUseSecDia(1);
+        program.doc().primary().setCalcsInvalid(false);
+        int changes = 0;
+        connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
+        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
+            const int before = beeps;
+            type(dialog, "txtDia", QStringLiteral("250"));
+            type(dialog, "txtHeight", QStringLiteral("0"));
+            pressEnter(dialog, "txtHeight");
+            verifyFlagged(dialog, "txtHeight", before);
+            // The diameter before it is stored; nothing after it is.
+            QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("250.00"));
+            QCOMPARE(program.doc().secondary().Turns(), 0.0f);
+            QVERIFY(!program.doc().Modified());
+            QVERIFY(!program.doc().primary().CalcsInvalid());
+            QCOMPARE(textOf(dialog, "txtTurns"), QString());
+
+            // The flagged entry is replaced by the next keys typed.
+            QTest::keyClicks(child(dialog, "txtHeight"), QStringLiteral("750"));
+            QTest::keyClick(child(dialog, "txtHeight"), Qt::Key_Enter);
+            QCOMPARE(beeps, before + 1);
+            QCOMPARE(textOf(dialog, "txtHeight"), QStringLiteral("750.00"));
+            QVERIFY(program.doc().Modified());
+            // The primary takes the secondary's diameter: it is out of date.
+            QVERIFY(program.doc().primary().CalcsInvalid());
+            dialog->close(); // the window's close box
+        });
+        QCOMPARE(changes, 1);
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("750.00mm")));
+    }
+
+    void entryBoxesKeepLongStoredValues() {
+        // A value from a file may be longer than the seven characters a user
+        // types; it is shown and calculated whole.
+        Program program;
+        start(program);
+        program.doc().secondary().setDia(QStringLiteral("12345678"));
+        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
+            QCOMPARE(textOf(dialog, "txtDia"), QStringLiteral("12345678.00"));
+            QCOMPARE(child(dialog, "txtHeight")->maxLength(), 7);
+            pressEnter(dialog, "txtDia");
+            QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("12345678.00"));
+            dialog->close();
+        });
+    }
+
+    // --- Transformer and capacitor -----------------------------------------
+
+    void transformer_data() {
+        QTest::addColumn<bool>("use50Hz");
+        QTest::addColumn<qint16>("usePriC");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("fifteen");
+        QTest::addColumn<QString>("twelve");
+        QTest::newRow("60 Hz") << false << qint16(0) << "60Hz"
+                               << "0.0106"
+                               << "0.0133";
+        QTest::newRow("50 Hz, primary takes C") << true << qint16(1) << "50Hz"
+                                                << "0.0127"
+                                                << "0.0159";
+    }
+    void transformer() {
+        QFETCH(bool, use50Hz);
+        QFETCH(qint16, usePriC);
+        QFETCH(QString, frequency);
+        QFETCH(QString, fifteen);
+        QFETCH(QString, twelve);
+        Program program;
+        start(program);
+        program.doc().settings().setUse50Hz(use50Hz);
+        program.doc().settings().setUsePriC(usePriC);
+        program.doc().primary().setCalcsInvalid(false);
+        inDialog(program, "btnPriCapCalcs", [&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(),
+                     QStringLiteral("Primary Transformer / Capacitor Matching"));
+            QCOMPARE(texts(dialog, {"txtSecVol", "txtSecCur", "txtNum", "txtCap"}),
+                     (QStringList{"15.00", "60.00", "1", ""}));
+            QCOMPARE(child<QLabel>(dialog, "lblOutPar")->text(),
+                     QStringLiteral("Primary Capacitor Required to Form a Resonant Circuit at ") +
+                         frequency + QStringLiteral(" with Neon Transformers"));
+            pressEnter(dialog, "txtNum");
+            QCOMPARE(textOf(dialog, "txtCap"), fifteen);
+            type(dialog, "txtSecVol", QStringLiteral("12"));
+            pressEnter(dialog, "txtSecVol");
+            QCOMPARE(texts(dialog, {"txtSecVol", "txtCap"}), (QStringList{"12.00", twelve}));
+            click(dialog, "cmd_OK");
+        });
+        QVERIFY(program.doc().Modified());
+        QCOMPARE(program.doc().primary().CalcsInvalid(), usePriC == 1);
+        QVERIFY(program.summary()->toPlainText().contains(twelve + QStringLiteral("uF")));
+    }
+
+    void transformerRejectedEntries() {
+        Program program;
+        start(program);
+        inDialog(program, "mnuCalculationsItem2", [&](QWidget* dialog) {
+            int before = beeps;
+            type(dialog, "txtSecVol", QStringLiteral("20"));
+            type(dialog, "txtSecCur", QStringLiteral("0"));
+            pressEnter(dialog, "txtSecCur");
+            verifyFlagged(dialog, "txtSecCur", before);
+            QCOMPARE(program.doc().transformer().SecVol(), QStringLiteral("20.00"));
+            QCOMPARE(program.doc().transformer().C(), 0.0f);
+            QVERIFY(!program.doc().Modified());
+
+            // A number of transformers is whole.
+            before = beeps;
+            type(dialog, "txtSecCur", QStringLiteral("60"));
+            type(dialog, "txtNum", QStringLiteral("2.5"));
+            pressEnter(dialog, "txtNum");
+            verifyFlagged(dialog, "txtNum", before);
+            QCOMPARE(textOf(dialog, "txtCap"), QString());
+            dialog->close();
+        });
+    }
+
+    // --- Primary coil ------------------------------------------------------
+
+    void primaryOnANewDesign() {
+        Program program;
+        start(program);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            // Nothing calculated to take values from, but the secondary's diameter.
+            QVERIFY(!child<QCheckBox>(dialog, "chkUsePriC")->isEnabled());
+            QVERIFY(!child<QCheckBox>(dialog, "chkUsePriC")->isChecked());
+            QVERIFY(!child<QCheckBox>(dialog, "chkUseSecFr")->isEnabled());
+            QVERIFY(child<QCheckBox>(dialog, "chkUseSecDia")->isEnabled());
+            QVERIFY(child(dialog, "txtC")->isEnabled());
+            QCOMPARE(texts(dialog,
+                           {"txtC", "txtFr", "txtSecDia", "txtConDia", "txtConSpa", "txtSecSep"}),
+                     (QStringList{"", "", "", "9.50", "9.50", "62.50"}));
+            QCOMPARE(dialog->focusWidget(), child(dialog, "txtC"));
+            dialog->close();
+        });
+    }
+
+    void primaryWorkedExample_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<QString>("secDia");
+        QTest::addColumn<QString>("conDia");
+        QTest::addColumn<QString>("secSep");
+        QTest::newRow("inches") << false << "4.5"
+                                << "0.374"
+                                << "2.46";
+        QTest::newRow("millimetres") << true << "114.3"
+                                     << "9.5"
+                                     << "62.5";
+    }
+    void primaryWorkedExample() {
+        QFETCH(bool, metric);
+        QFETCH(QString, secDia);
+        QFETCH(QString, conDia);
+        QFETCH(QString, secSep);
+        QLocale::setDefault(test::commaLocale());
+        Program program;
+        start(program, metric);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            type(dialog, "txtC", local("0.01"));
+            type(dialog, "txtFr", QStringLiteral("250"));
+            type(dialog, "txtSecDia", local(qPrintable(secDia)));
+            type(dialog, "txtConDia", local(qPrintable(conDia)));
+            type(dialog, "txtConSpa", local(qPrintable(conDia)));
+            type(dialog, "txtSecSep", local(qPrintable(secSep)));
+            pressEnter(dialog, "txtSecSep");
+            // The sentence quotes the frequency box as typed.
+            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(),
+                     QStringLiteral("The primary will need to be tapped between turn 9 and turn "
+                                    "10 to form a resonant circuit at 250kHz"));
+            const QStringList lines =
+                child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText().split(u'\n');
+            QCOMPARE(lines.size(), 15);
+            if (!metric)
+                QCOMPARE(lines[9], QStringLiteral(" Turn  10       47,33uH"));
+            click(dialog, "cmd_OK");
+        });
+        QVERIFY(program.doc().Modified());
+        QVERIFY(!program.doc().primary().CalcsInvalid());
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("between turn 9")));
+    }
+
+    void primaryTakesDesignInformation() {
+        Program program;
+        start(program);
+        calculateSources(program);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(child<QCheckBox>(dialog, "chkUsePriC")->isEnabled());
+            QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isEnabled());
+            click(dialog, "chkUsePriC");
+            QVERIFY(!child(dialog, "txtC")->isEnabled());
+            QCOMPARE(textOf(dialog, "txtC"), QStringLiteral("0.0127"));
+            click(dialog, "chkUseSecDia");
+            QCOMPARE(textOf(dialog, "txtSecDia"), QStringLiteral("200.00"));
+            type(dialog, "txtFr", QStringLiteral("150"));
+            pressEnter(dialog, "txtFr");
+            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 150kHz"));
+            QVERIFY(!program.doc().primary().CalcsInvalid());
+
+            // Taking the secondary's frequency makes the results out of date.
+            click(dialog, "chkUseSecFr");
+            QVERIFY(!child(dialog, "txtFr")->isEnabled());
+            QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
+            QVERIFY(program.doc().primary().CalcsInvalid());
+            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(), QString());
+            QCOMPARE(child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText(), QString());
+            click(dialog, "cmd_Calculate");
+            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 143.24kHz"));
+            click(dialog, "cmd_OK");
+        });
+        QCOMPARE(program.doc().settings().UseSecFr(), qint16(1));
+
+        // Opening again fills the boxes from the choices without touching the results.
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isChecked());
+            QVERIFY(!child(dialog, "txtFr")->isEnabled());
+            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 143.24kHz"));
+            QVERIFY(!program.doc().primary().CalcsInvalid());
+            dialog->close();
+        });
+    }
+
+    void primaryRejectedEntryAfterStoringTheFirst() {
+        Program program;
+        start(program);
+        program.doc().settings().setUseSecDia(1);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            click(dialog, "chkUseSecDia"); // cleared: the primary's own diameter
+            const int before = beeps;
+            type(dialog, "txtC", QStringLiteral("0.02"));
+            type(dialog, "txtFr", QStringLiteral("200"));
+            type(dialog, "txtSecDia", QStringLiteral("150"));
+            type(dialog, "txtConDia", QStringLiteral("12"));
+            type(dialog, "txtConSpa", QStringLiteral("0"));
+            pressEnter(dialog, "txtConSpa");
+            verifyFlagged(dialog, "txtConSpa", before);
+            const CPrimary& primary = program.doc().primary();
+            QCOMPARE(QStringList({primary.C(), primary.fr(), primary.SecDia(), primary.ConDia(),
+                                  primary.ConSpa()}),
+                     (QStringList{"0.02", "200.00", "150.00", "12.00", "9.50"}));
+            QCOMPARE(program.doc().settings().UseSecDia(), qint16(0));
+            QVERIFY(!program.doc().Modified());
+            dialog->close();
+        });
+    }
+
+    void primaryClosedWithoutCalculating() {
+        Program program;
+        start(program);
+        calculateSources(program);
+        program.doc().primary().setC(QStringLiteral("0.01"));
+        program.doc().primary().setFr(QStringLiteral("250"));
+        program.doc().primary().setSecDia(QStringLiteral("114.3"));
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            click(dialog, "cmd_Calculate");
+            QVERIFY(!child<QLabel>(dialog, "lblResults")->text().isEmpty());
+            click(dialog, "chkUsePriC");
+            dialog->close();
+        });
+        QVERIFY(program.summary()->toPlainText().contains(
+            QStringLiteral("No primary winding data calculated")));
+        QCOMPARE(program.doc().settings().UsePriC(), qint16(1));
+    }
+
+    void primaryBeyondFifteenTurns() {
+        Program program;
+        start(program);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            type(dialog, "txtC", QStringLiteral("0.0001"));
+            type(dialog, "txtFr", QStringLiteral("10"));
+            type(dialog, "txtSecDia", QStringLiteral("100"));
+            pressEnter(dialog, "txtSecDia");
+            QCOMPARE(program.dlg.told.messages, QStringList{CPrimary::kTurnLimitMessage});
+            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(), QString());
+            QCOMPARE(child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText(), QString());
+            QVERIFY(!program.doc().primary().CalcsInvalid());
+            dialog->close();
+        });
+    }
+
+    // --- Options -----------------------------------------------------------
+
+    void optionsOkWithoutChanges() {
+        Program program;
+        start(program);
+        calculateSources(program);
+        const float c = program.doc().transformer().C();
+        int changes = 0;
+        connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Options"));
+            QVERIFY(child<QRadioButton>(dialog, "optUseMetric")->isChecked());
+            QVERIFY(child<QRadioButton>(dialog, "optUse50Hz")->isChecked());
+            QCOMPARE(textOf(dialog, "txtDesPath"), m_dir.path());
+            QCOMPARE(child(dialog, "txtDesPath")->toolTip(), m_dir.path());
+            pressEnter(dialog, "txtDesPath");
+        });
+        QVERIFY(program.dlg.questions.isEmpty());
+        QCOMPARE(program.doc().transformer().C(), c);
+        QCOMPARE(changes, 1);
+        QVERIFY(program.position("frmOptionsLeft") != QStringLiteral("none"));
+    }
+
+    void optionsFolderNotFound() {
+        Program program;
+        start(program);
+        const QString missing = m_dir.filePath(QStringLiteral("no such folder"));
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            click(dialog, "optUseImperial");
+            click(dialog, "optUse60Hz");
+            type(dialog, "txtDesPath", missing);
+            click(dialog, "cmdOk");
+            QVERIFY(dialog->isVisible());
+            click(dialog, "cmdCancel");
+        });
+        QCOMPARE(program.dlg.told.titles, QStringList{QStringLiteral("Options")});
+        QCOMPARE(program.dlg.told.messages,
+                 QStringList{QStringLiteral("Unable to find ") + missing});
+        QCOMPARE(program.dlg.told.icons.constFirst(), Prompts::Icon::Exclamation);
+        const CSettings& settings = program.doc().settings();
+        QVERIFY(settings.UseMetric() && settings.Use50Hz());
+        QCOMPARE(settings.DesPath(), m_dir.path());
+    }
+
+    void unitsChange_data() {
+        QTest::addColumn<Answer>("save");
+        QTest::addRow("save Yes") << Answer::Yes;
+        QTest::addRow("save No") << Answer::No;
+        QTest::addRow("save Cancel") << Answer::Cancel;
+    }
+    void unitsChange() {
+        QFETCH(Answer, save);
+        Program program;
+        start(program);
+        program.doc().setModified(true);
+        program.dlg.answers = {Answer::Yes, save};
+        const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        program.dlg.files << saved;
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            click(dialog, "optUseImperial");
+            click(dialog, "cmdOk");
+        });
+        QCOMPARE(program.dlg.questions.size(), 2); // then the save question
+        QCOMPARE(program.dlg.questions.constFirst(),
+                 QStringLiteral("Resonex: You have chosen to change the units from mm to inches "
+                                ".  Doing this will require that you start a new design.  You "
+                                "will be given the option of saving your current design if "
+                                "necessary.\r\n\r\nDo you wish to continue?"));
+        QCOMPARE(QFile::exists(saved), save == Answer::Yes);
+        const CFile& doc = program.doc();
+        QVERIFY(!doc.settings().UseMetric());
+        QVERIFY(!doc.settings().UnitsChanged());
+        // A new design in inches, or the old one going on in them.
+        QCOMPARE(doc.Modified(), save == Answer::Cancel);
+        QCOMPARE(doc.secondary().Height(),
+                 save == Answer::Cancel ? QStringLiteral("600.00") : QStringLiteral("23.622"));
+    }
+
+    void unitsChangeDeclinedKeepsTheOtherChoices() {
+        Program program;
+        start(program);
+        calculateSources(program);
+        const float c50 = program.doc().transformer().C();
+        const QString folder = m_dir.filePath(QStringLiteral("designs"));
+        QVERIFY(QDir().mkpath(folder));
+        program.dlg.answers = {Answer::No};
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            click(dialog, "optUseImperial");
+            click(dialog, "optUse60Hz");
+            type(dialog, "txtDesPath", folder);
+            click(dialog, "cmdOk");
+            QVERIFY(dialog->isVisible());
+            QVERIFY(child<QRadioButton>(dialog, "optUseMetric")->isChecked());
+            click(dialog, "cmdCancel");
+        });
+        const CFile& doc = program.doc();
+        QVERIFY(doc.settings().UseMetric());
+        QVERIFY(!doc.settings().Use50Hz());
+        QCOMPARE(doc.settings().DesPath(), folder);
+        // The capacitor follows the frequency that stays in force.
+        QVERIFY(qAbs(doc.transformer().C() / c50 - 50.0f / 60.0f) < 1e-6f);
+        QVERIFY(doc.primary().CalcsInvalid());
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("60Hz")));
+    }
+
+    void mainsFrequencyChange_data() {
+        QTest::addColumn<bool>("calculated");
+        QTest::newRow("capacitor calculated") << true;
+        QTest::newRow("no capacitor") << false;
+    }
+    void mainsFrequencyChange() {
+        QFETCH(bool, calculated);
+        Program program;
+        program.store.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"),
+                               QStringLiteral("False"));
+        start(program);
+        if (calculated)
+            calculateSources(program);
+        program.doc().primary().setCalcsInvalid(false);
+        const float c60 = program.doc().transformer().C();
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            click(dialog, "optUse50Hz");
+            click(dialog, "cmdOk");
+        });
+        QVERIFY(program.dlg.questions.isEmpty());
+        QVERIFY(program.doc().settings().Use50Hz());
+        const float c50 = program.doc().transformer().C();
+        QVERIFY(calculated ? qAbs(c50 / c60 - 1.2f) < 1e-6f : c50 == 0);
+        QVERIFY(program.doc().primary().CalcsInvalid());
+    }
+
+    void fontChosenThenCancelled() {
+        Program program;
+        start(program);
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            test::whileModal(this, [](QWidget* fonts) {
+                auto* picker = qobject_cast<QFontDialog*>(fonts);
+                QVERIFY(picker);
+                picker->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 14));
+                picker->accept();
+            });
+            click(dialog, "cmdFonts");
+            test::whileModal(this, [](QWidget* fonts) { qobject_cast<QDialog*>(fonts)->reject(); });
+            click(dialog, "cmdFonts"); // cancelled: keeps the new font
+            click(dialog, "cmdCancel");
+        });
+        QCOMPARE(program.doc().settings().FontName(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(program.doc().settings().FontSize(), qint16(14));
+        QTextCursor cursor(program.summary()->document());
+        cursor.movePosition(QTextCursor::End);
+        QCOMPARE(cursor.charFormat().font().family(), QStringLiteral("Liberation Serif"));
+    }
+
+    void folderPicker() {
+        Program program;
+        start(program);
+        const QString folder = m_dir.filePath(QStringLiteral("picked"));
+        QVERIFY(QDir().mkpath(folder));
+        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            test::whileModal(this, [&](QWidget* picker) {
+                QCOMPARE(picker->windowTitle(), QStringLiteral("Folder For Resonex Designs:"));
+                auto* files = qobject_cast<QFileDialog*>(picker);
+                files->setDirectory(folder);
+                static_cast<QDialog*>(files)->accept();
+            });
+            click(dialog, "cmdBrowse");
+            QCOMPARE(textOf(dialog, "txtDesPath"), folder);
+            test::whileModal(this,
+                             [](QWidget* picker) { qobject_cast<QDialog*>(picker)->reject(); });
+            click(dialog, "cmdBrowse"); // cancelled: the box keeps its folder
+            QCOMPARE(textOf(dialog, "txtDesPath"), folder);
+            click(dialog, "cmdCancel");
+        });
+        // Nothing is applied without OK.
+        QCOMPARE(program.doc().settings().DesPath(), m_dir.path());
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
