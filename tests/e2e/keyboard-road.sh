@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The whole road of a design from the keyboard alone, in a real X server: the
+# secondary, the transformer bank, the primary taking its capacitance,
+# frequency and diameter from them, Save, New, Open, Export PDF and Exit. The
+# saved design must read back as the command-line companion calculates the
+# same entries, and the PDF must carry the same summary.
+#
+#   keyboard-road.sh RESONEX RESONEX_CLI
+set -euo pipefail
+
+(($# == 2)) || {
+    echo "usage: $0 RESONEX RESONEX_CLI" >&2
+    exit 2
+}
+program="$(realpath "$1")"
+cli=$2
+source "$(dirname "$0")/xvfb-lib.sh"
+
+command -v pdftotext >/dev/null || fail "pdftotext not found: install poppler-utils"
+
+# Without a window manager the focus stays where it was put: each window gets
+# it as it comes up, as a desktop would give it.
+focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "could not focus window $1"; }
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
+# Types into the focused box, replacing its entry.
+entry() {
+    keys ctrl+a
+    xdotool type --delay 30 "$1"
+}
+# dialog TITLE KEYS...: opens a dialog from the main window with the keys and
+# gives it the focus.
+dialog() {
+    local title="$1"
+    shift
+    focus "$main"
+    keys "$@"
+    window="$(wait_window "$title")"
+    focus "$window"
+}
+# The dialog has closed and the main window is alone again.
+closed() {
+    local i
+    for ((i = 0; i < 50; i++)); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the window '$1' did not close"
+}
+
+start_xvfb
+start_program "$program"
+main="$(wait_window Untitled 20)"
+wait_splash_gone
+mkdir -p "$work/designs"
+design="$work/designs/road.rzn"
+
+step "secondary coil"
+dialog "Secondary Coil Calculations" alt+c s
+entry 200; keys Tab; entry 600; keys Tab; entry 0.72; keys Tab; entry 0; keys Return
+keys Escape
+closed "Secondary Coil Calculations"
+
+step "transformer bank"
+dialog "Primary Transformer / Capacitor Matching" alt+c c
+entry 15; keys Tab; entry 60; keys Tab; entry 2; keys Return
+keys Escape
+closed "Primary Transformer / Capacitor Matching"
+
+step "primary coil"
+dialog "Primary Coil Calculations" alt+c p
+# From the capacitance box six Tabs reach the first "Use Design Information" box.
+keys Tab Tab Tab Tab Tab Tab space Tab space Tab space Return
+keys Escape
+closed "Primary Coil Calculations"
+
+step "saving"
+dialog "Save Design As" ctrl+s
+entry "${design%.rzn}"
+keys Return
+closed "Save Design As"
+main="$(wait_window road.rzn)"
+
+step "a new design, then the saved one opened again"
+focus "$main"
+keys ctrl+n
+main="$(wait_window Untitled)"
+dialog "Open Design" ctrl+o
+entry "$design"
+keys Return
+closed "Open Design"
+main="$(wait_window road.rzn)"
+
+step "exporting the summary"
+dialog "Export PDF" alt+f e
+entry "$work/road.pdf"
+keys Return
+closed "Export PDF"
+for ((i = 0; i < 50; i++)); do
+    [ ! -s "$work/road.pdf" ] || break
+    sleep 0.1
+done
+[ -s "$work/road.pdf" ] || fail "no PDF was written"
+
+step "exit"
+focus "$main"
+keys ctrl+q
+wait_exit 5
+
+step "checking the design against resonex-cli"
+# The same entries through the command-line companion.
+"$cli" calc --dia 200 --height 600 --wire-dia 0.72 --spacing 0 --kv 15 --ma 60 --count 2 \
+    --use-pri-c 1 --use-sec-fr 1 --use-sec-dia 1 >"$work/expected.txt" 2>"$work/cli.log" ||
+    fail "resonex-cli calc failed: $(cat "$work/cli.log")"
+"$cli" show "$design" >"$work/saved.txt" 2>"$work/cli.log" ||
+    fail "resonex-cli show failed: $(cat "$work/cli.log")"
+grep -q "tapped between turn" "$work/saved.txt" || fail "the saved design has no tap: $(cat "$work/saved.txt")"
+diff <(tail -n +2 "$work/expected.txt") <(tail -n +2 "$work/saved.txt") ||
+    fail "the saved design differs from the companion's calculation"
+head -n 1 "$work/saved.txt" | grep -qx "Filename: road.rzn" || fail "saved as $(head -n 1 "$work/saved.txt")"
+sed -n '/Primary Coil Design/,/^$/p' "$work/saved.txt"
+
+step "checking the PDF"
+pdftotext -layout "$work/road.pdf" - | tr -s ' ' >"$work/pdf.txt"
+for line in "Filename: road.rzn" "Secondary turns : 833.00" "Number of transformers : 2" \
+    "$(grep "tapped between turn" "$work/saved.txt")"; do
+    grep -qF -- "$(tr -s ' ' <<<"$line")" "$work/pdf.txt" || fail "the PDF lacks: $line"
+done
+echo "PASS"
