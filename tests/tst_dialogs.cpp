@@ -129,6 +129,45 @@ private slots:
     }
     void cleanup() { QLocale::setDefault(test::pointLocale()); }
 
+    // The keys a user without a mouse has: Tab walks the entries and buttons
+    // in order and passes the results by.
+    void tabOrder_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("secondary")
+            << "btnSecCoilCalcs" << QStringList{"txtDia",     "txtHeight",     "txtWireDia",
+                                                "txtWireSpa", "cmd_Calculate", "cmd_OK"};
+        QTest::newRow("transformer")
+            << "btnPriCapCalcs"
+            << QStringList{"txtSecVol", "txtSecCur", "txtNum", "cmd_Calculate", "cmd_OK"};
+        QTest::newRow("primary") << "btnPriCoilCalcs"
+                                 << QStringList{"txtC",          "txtFr",       "txtSecDia",
+                                                "txtConDia",     "txtConSpa",   "txtSecSep",
+                                                "chkUsePriC",    "chkUseSecFr", "chkUseSecDia",
+                                                "cmd_Calculate", "cmd_OK"};
+        QTest::newRow("options") << "mnuToolsItem0"
+                                 << QStringList{"txtDesPath",     "cmdBrowse", "optUseMetric",
+                                                "optUseImperial", "cmdFonts",  "optUse50Hz",
+                                                "optUse60Hz",     "cmdOk",     "cmdCancel"};
+    }
+    void tabOrder() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, order);
+        Program program;
+        start(program);
+        calculateSources(program);
+        program.doc().secondary().Calculate(true);
+        inDialog(program, qPrintable(command), [&](QWidget* dialog) {
+            QStringList walked;
+            for (int i = 0; i < order.size(); ++i) {
+                walked << dialog->focusWidget()->objectName();
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(walked, order);
+            QCOMPARE(dialog->focusWidget()->objectName(), order.constFirst());
+        });
+    }
+
     // --- Secondary coil ----------------------------------------------------
 
     void secondaryWorkedExamples_data() {
@@ -311,6 +350,9 @@ private slots:
     void primaryOnANewDesign() {
         Program program;
         start(program);
+        // Choices of sources not calculated are not offered, and kept on closing.
+        program.doc().settings().setUsePriC(1);
+        program.doc().settings().setUseSecFr(1);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             // Nothing calculated to take values from, but the secondary's diameter.
             QVERIFY(!child<QCheckBox>(dialog, "chkUsePriC")->isEnabled());
@@ -324,6 +366,8 @@ private slots:
             QCOMPARE(dialog->focusWidget(), child(dialog, "txtC"));
             dialog->close();
         });
+        QCOMPARE(program.doc().settings().UsePriC(), qint16(1));
+        QCOMPARE(program.doc().settings().UseSecFr(), qint16(1));
     }
 
     void primaryWorkedExample_data() {
