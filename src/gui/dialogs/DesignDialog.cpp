@@ -98,6 +98,16 @@ QPushButton* DesignDialog::button(const QString& name, const QString& caption) {
     return push;
 }
 
+DesignDialog::CalculationButtons
+DesignDialog::calculationButtons(const std::function<void()>& onCalculate) {
+    QPushButton* calculate = button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
+    calculate->setDefault(true);
+    connect(calculate, &QPushButton::clicked, this, onCalculate);
+    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    return {calculate, ok};
+}
+
 void DesignDialog::addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit) {
     const int row = grid.rowCount();
     grid.addWidget(caption, row, 0);

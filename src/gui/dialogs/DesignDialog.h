@@ -61,6 +61,14 @@ protected:
     QGroupBox* frame(const QString& name, const QString& caption);
     QPushButton* button(const QString& name, const QString& caption);
 
+    // The calculation dialogs' buttons: Calculate, the default button that
+    // Enter presses, and OK, which closes the dialog.
+    struct CalculationButtons {
+        QPushButton* calculate;
+        QPushButton* ok;
+    };
+    CalculationButtons calculationButtons(const std::function<void()>& onCalculate);
+
     // A row of a frame's grid: caption, box and, where there is one, the unit.
     static void addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit = nullptr);
     // Gives the grids of several frames the same column widths, so that their

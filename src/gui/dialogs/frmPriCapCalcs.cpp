@@ -36,12 +36,7 @@ frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     (new QVBoxLayout(inputs))->addWidget(transformer);
 
-    QPushButton* cmdCalculate =
-        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmPriCapCalcs::cmd_Calculate_Click);
-    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdCalculate);
     buttons->addWidget(ok);

@@ -103,12 +103,7 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
         label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));
     outputLayout->addWidget(m_txtLPerTurn, 1);
 
-    QPushButton* cmdCalculate =
-        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmPriCoilCalcs::cmd_Calculate_Click);
-    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdCalculate);

@@ -69,12 +69,7 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     addRow(*outputGrid, toroid, m_txtTorC, resultUnit(10, "pF"));
     alignColumns({inputGrid, outputGrid});
 
-    QPushButton* cmdCalculate =
-        button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmSecCoilCalcs::cmd_Calculate_Click);
-    QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
 
     auto* frames = new QVBoxLayout;
     frames->addWidget(inputs);
