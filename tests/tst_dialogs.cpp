@@ -6,6 +6,7 @@
 #include "model/CTransformer.h"
 #include "platform/CBrowseForFolder.h"
 #include "platform/FlagInvalidField.h"
+#include "platform/Twips.h"
 #include "settings/CSettings.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 
 using namespace resonex;
@@ -156,8 +158,15 @@ private slots:
         Program program;
         start(program);
         calculateSources(program);
-        program.doc().secondary().Calculate(true);
+        // Every dialog opens where it was left, kept in twips under its name.
+        for (const char* name :
+             {"frmSecCoilCalcs", "frmPriCapCalcs", "frmPriCoilCalcs", "frmOptions"}) {
+            program.setPosition(qPrintable(name + QStringLiteral("Left")), "1440");
+            program.setPosition(qPrintable(name + QStringLiteral("Top")), "720");
+        }
         inDialog(program, qPrintable(command), [&](QWidget* dialog) {
+            const double dpi = dialog->screen()->logicalDotsPerInch();
+            QCOMPARE(dialog->pos(), QPoint(twipsToPixels(1440, dpi), twipsToPixels(720, dpi)));
             QStringList walked;
             for (int i = 0; i < order.size(); ++i) {
                 walked << dialog->focusWidget()->objectName();
