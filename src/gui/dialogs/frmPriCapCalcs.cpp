@@ -24,14 +24,11 @@ frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
     m_txtSecVol = inputBox(QStringLiteral("txtSecVol"));
     m_txtSecCur = inputBox(QStringLiteral("txtSecCur"));
     m_txtNum = inputBox(QStringLiteral("txtNum"));
-    rows->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Secondary Voltage")), 0, 0);
-    rows->addWidget(m_txtSecVol, 0, 1);
-    rows->addWidget(label(QStringLiteral("Label5"), QStringLiteral("kV")), 0, 2);
-    rows->addWidget(label(QStringLiteral("Label2"), QStringLiteral("Secondary Current")), 1, 0);
-    rows->addWidget(m_txtSecCur, 1, 1);
-    rows->addWidget(label(QStringLiteral("Label6"), QStringLiteral("mA")), 1, 2);
-    rows->addWidget(label(QStringLiteral("Label3"), QStringLiteral("No. of Transformers")), 2, 0);
-    rows->addWidget(m_txtNum, 2, 1);
+    addRow(*rows, label(QStringLiteral("Label1"), QStringLiteral("Secondary Voltage")), m_txtSecVol,
+           label(QStringLiteral("Label5"), QStringLiteral("kV")));
+    addRow(*rows, label(QStringLiteral("Label2"), QStringLiteral("Secondary Current")), m_txtSecCur,
+           label(QStringLiteral("Label6"), QStringLiteral("mA")));
+    addRow(*rows, label(QStringLiteral("Label3"), QStringLiteral("No. of Transformers")), m_txtNum);
 
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     (new QVBoxLayout(inputs))->addWidget(transformer);

@@ -2,8 +2,6 @@
 
 #include "dialogs/DesignDialog.h"
 
-#include <array>
-
 namespace resonex::gui {
 
 // The secondary coil: its four dimensions go into the model on Calculate and
