@@ -3,13 +3,17 @@
 #include "errors/ResonexError.h"
 #include "platform/DocumentPrompts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <optional>
+#include <sys/mount.h>
 
 // Shared helpers of the tests.
 namespace resonex::test {
@@ -114,5 +118,40 @@ inline void writeScript(const QString& path, const QByteArray& body) {
     writeAll(path, "#!/bin/sh\n" + body);
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
+
+// A 64 KiB file system of its own on folder, which only root can mount: files
+// put in it before fill() stay, and fill() leaves no room for anything more.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString& folder) : m_folder(folder) {
+        QDir().mkpath(folder);
+        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+            m_whyNot = QStringLiteral("a small file system cannot be mounted here (") +
+                       QString::fromLocal8Bit(std::strerror(errno)) +
+                       QStringLiteral("); it needs root");
+    }
+    ~SmallFileSystem() {
+        if (m_whyNot.isEmpty())
+            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    // Empty when mounted.
+    const QString& whyNot() const { return m_whyNot; }
+    QString filePath(const QString& name) const { return QDir(m_folder).filePath(name); }
+
+    void fill() const {
+        QFile filler(filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(512, '\0');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+
+private:
+    QString m_folder;
+    QString m_whyNot;
+};
 
 } // namespace resonex::test

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 // resonex-cli from the outside: its output, exit codes and the files it writes.
 
 namespace {
@@ -25,6 +27,17 @@ Run cli(const QStringList& arguments, const QByteArray& locale = "en_US.UTF-8") 
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
             QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The companion run by the shell, its arguments after the script's "$0".
+Run shell(const QString& script, const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  QStringList{"-c", script, QStringLiteral(RESONEX_CLI)} + arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
@@ -109,15 +122,32 @@ private slots:
             QStringLiteral("62.50mm\n\n\nThe approximate inductance at each turn is : \n\n\n\n")));
     }
 
+    // A calculation that fails, here on the summary's values, saves nothing.
     void calculationErrorExitsThree() {
-        const Run run = cli({"calc", "--in", dataFile("zero-transformers.rzn"), "--mains", "60"});
+        Run run = cli({"calc", "--in", dataFile("zero-transformers.rzn"), "--mains", "60"});
         QCOMPARE(run.exitCode, 3);
         QCOMPARE(
             run.err,
             QStringLiteral("resonex-cli: Division by zero [CTransformer::CalcCap 0x0000000B]\n"));
         QVERIFY(run.out.isEmpty());
+
+        run = cli({"calc", "--kv", "1e-45", "--out", path("never.rzn")});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY(!QFile::exists(path("never.rzn")));
     }
 
+    void lostOutputFails() {
+        for (const QString& redirect : {QStringLiteral(">/dev/full"), QStringLiteral(">&-")}) {
+            for (const QStringList& arguments :
+                 {QStringList{"--version"}, QStringList{"calc", "--kv", "12"}}) {
+                const Run run = shell(QStringLiteral("\"$0\" \"$@\" ") + redirect, arguments);
+                QCOMPARE(run.exitCode, 1);
+                QVERIFY2(
+                    run.err.startsWith(QStringLiteral("resonex-cli: cannot write the output: ")),
+                    qPrintable(run.err));
+            }
+        }
+    }
     void usageErrors_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("nothing") << QStringList{};
@@ -134,6 +164,7 @@ private slots:
         QTest::newRow("typed and taken")
             << QStringList{"calc", "--kv", "15", "--use-pri-c", "1", "--cap", "0.01"};
         QTest::newRow("show without a file") << QStringList{"show"};
+        QTest::newRow("version with more") << QStringList{"--version", "extra"};
     }
     void usageErrors() {
         QFETCH(QStringList, arguments);
@@ -148,11 +179,71 @@ private slots:
     void fileErrors() {
         Run run = cli({"show", path("missing.rzn")});
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err, QStringLiteral("resonex-cli: Error opening file : File not found\n"));
+        QCOMPARE(run.err, "resonex-cli: Error opening file : File not found (" +
+                              path("missing.rzn") + ")\n");
         run = cli({"calc", "--kv", "12", "--out", path("no/such/folder/x.rzn")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.startsWith(QStringLiteral("resonex-cli: Error saving file: ")));
+        QVERIFY(run.err.endsWith(" (" + path("no/such/folder/x.rzn") + ")\n"));
         QVERIFY(run.out.isEmpty());
+
+        // Behind a loop of links the design is not missing: it cannot be reached.
+        QVERIFY(QFile::link(path("loop"), path("loop")));
+        run = cli({"show", path("loop/coil.rzn")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, "resonex-cli: Error opening file : Too many levels of symbolic links (" +
+                              path("loop/coil.rzn") + ")\n");
+    }
+
+    // Neither a pipe nor a design reached through a link is replaced by a file.
+    void savesOntoWhatIsNotAFile() {
+        const QString pipe = path("pipe.rzn");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        Run run = cli({"calc", "--kv", "12", "--out", pipe});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, "resonex-cli: Error saving file: Not a regular file (" + pipe + ")\n");
+        struct stat status {};
+        QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+
+        QCOMPARE(cli({"calc", "--out", path("target.rzn")}).exitCode, 0);
+        QVERIFY(QFile::link(path("target.rzn"), path("link.rzn")));
+        run = cli({"calc", "--kv", "12", "--out", path("link.rzn")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFileInfo(path("link.rzn")).isSymLink());
+        QVERIFY(cli({"show", path("target.rzn")}).out.contains(QStringLiteral(": 12.00kV")));
+    }
+
+    // On a full disk the previous design stays byte for byte and the run fails.
+    void fullDiskKeepsThePreviousDesign() {
+        const resonex::test::SmallFileSystem disk(path("full"));
+        if (!disk.whyNot().isEmpty())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString design = disk.filePath(QStringLiteral("design.rzn"));
+        QCOMPARE(cli({"calc", "--out", design}).exitCode, 0);
+        const QByteArray before = resonex::test::readAll(design);
+        QCOMPARE(before.size(), 185);
+        disk.fill();
+
+        const Run run = cli({"calc", "--kv", "12", "--out", design});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, "resonex-cli: Error saving file: Write Error: No space left on device (" +
+                              design + ")\n");
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(resonex::test::readAll(design), before);
+    }
+
+    // A damaged design is shown as read over a new design, with a warning.
+    void damagedDesignIsWarnedAbout() {
+        QCOMPARE(cli({"calc", "--dia", "150", "--out", path("whole.rzn")}).exitCode, 0);
+        resonex::test::writeAll(path("cut.rzn"),
+                                resonex::test::readAll(path("whole.rzn")).left(100));
+        const Run run = cli({"show", path("cut.rzn")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, "resonex-cli: warning: " + path("cut.rzn") +
+                              " is not a complete Resonex design. The values it does not hold "
+                              "are those of a new design.\n");
+        QVERIFY(run.out.contains(QStringLiteral("No Secondary Coil Data Calculated")));
     }
 
     // The imperial worked example and a transformer, typed with commas.

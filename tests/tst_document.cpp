@@ -175,13 +175,47 @@ private slots:
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
         QVERIFY(!m_doc->Modified());
 
-        // A folder cannot be read: reported, the old name comes back.
+        // A folder cannot be read: reported with its name, the old name comes back.
         m_dlg.files << m_dir.path();
         QVERIFY(!m_doc->FileOpen(m_dlg));
         QCOMPARE(m_dlg.told.messages,
-                 QStringList{QStringLiteral("Error opening file : Path/File access error")});
+                 QStringList{"Error opening file : Path/File access error (" + m_dir.path() + ")"});
         QCOMPARE(m_doc->FileName(), path("gone.rzn"));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+    }
+
+    // A damaged or foreign file opens over a new design, not over the design
+    // shown before, and says so; a foreign one is never overwritten by Save.
+    void openIncompleteFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("foreign");
+        QTest::newRow("cut short") << QByteArray() << false;
+        QTest::newRow("empty") << QByteArray("") << true;
+        QTest::newRow("foreign") << QByteArray::fromHex("080003006162632a2a2a") << true;
+    }
+    void openIncompleteFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, foreign);
+        m_doc->secondary().setDia(QStringLiteral("345"));
+        m_doc->secondary().Calculate(true);
+        saveAs(path("whole.rzn"));
+        if (bytes.isNull())
+            bytes = test::readAll(path("whole.rzn")).left(100);
+        test::writeAll(path("damaged.rzn"), bytes);
+
+        m_dlg.files << path("damaged.rzn");
+        QVERIFY(m_doc->FileOpen(m_dlg));
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{path("damaged.rzn") + " is not a complete Resonex design. The values "
+                                                   "it does not hold are those of a new design."});
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("damaged.rzn"));
+        QCOMPARE(m_doc->secondary().Turns(), 0.0f); // calculated before, not in the file
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
+
+        m_dlg.files << QString();
+        QCOMPARE(m_doc->FileSave(m_dlg), !foreign);
+        QCOMPARE(m_dlg.dialogs.size(), foreign ? 3 : 2);
+        QCOMPARE(test::readAll(path("damaged.rzn")).size(), foreign ? bytes.size() : 185);
     }
 
     void openFromTheCommandLine() {
@@ -218,6 +252,40 @@ private slots:
         modify();
         QVERIFY(m_doc->FileSave(m_dlg));
         QVERIFY(m_dlg.dialogs.size() == 1);
+    }
+
+    // The title is the name opened, even through a link; a design behind a loop
+    // of links is reported, not passed over as missing.
+    void commandLineLinks() {
+        saveAs(path("target.rzn"));
+        QVERIFY(QFile::link(path("target.rzn"), path("link.rzn")));
+        QVERIFY(m_doc->FileOpen(m_dlg, path("link.rzn")));
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("link.rzn"));
+
+        QVERIFY(QFile::link(path("loop"), path("loop")));
+        QVERIFY(!m_doc->FileOpen(m_dlg, path("loop/coil.rzn")));
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{"Error opening file : Too many levels of symbolic links (" +
+                             path("loop/coil.rzn") + ")"});
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("link.rzn"));
+    }
+
+    // Save on a full disk: reported, still modified, the old design kept.
+    void saveOnAFullDisk() {
+        const test::SmallFileSystem disk(path("full"));
+        if (!disk.whyNot().isEmpty())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString design = disk.filePath(QStringLiteral("design.rzn"));
+        saveAs(design);
+        const QByteArray before = test::readAll(design);
+        disk.fill();
+        modify();
+        QVERIFY(!m_doc->FileSave(m_dlg));
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{"Error saving file: Write Error: No space left on device (" + design +
+                             ")"});
+        QVERIFY(m_doc->Modified());
+        QCOMPARE(test::readAll(design), before);
     }
 
     void unreadableCommandLineFileIsReported() {

@@ -80,11 +80,11 @@ class FilesTest : public QObject {
         doc.WriteAllObjects();
         return test::readAll(doc.FileName());
     }
-    // Reads the bytes as a design file over what the design holds.
-    void read(CFile& doc, const QByteArray& bytes) {
+    // Reads the bytes as a design file.
+    CFile::ReadOutcome read(CFile& doc, const QByteArray& bytes) {
         test::writeAll(path("read.rzn"), bytes);
         doc.setFileName(path("read.rzn"));
-        doc.ReadAllObjects();
+        return doc.ReadAllObjects();
     }
 
 private slots:
@@ -110,20 +110,22 @@ private slots:
 
         CFile reopened(nullptr);
         reopened.setModified(true);
-        read(reopened, bytes);
+        QCOMPARE(read(reopened, bytes), CFile::ReadOutcome::Complete);
         QVERIFY(!reopened.Modified());
         QCOMPARE(saved(reopened, "again.rzn"), bytes);
     }
 
     // Cut inside the secondary's fields: what comes before the cut is read, the
-    // rest keeps the values it had.
+    // rest is a new design's, whatever the design held before.
     void shortFileReadsWhatItHas() {
         CFile full(nullptr);
         calculateEverything(full);
         const QByteArray bytes = saved(full, "full.rzn");
         const qsizetype secondaryStart = bytes.size() - 12 * 6 - 22;
         CFile doc(nullptr);
-        read(doc, bytes.left(secondaryStart + 2 * 6 + 3)); // Height, Dia, cut
+        calculateEverything(doc);
+        QCOMPARE(read(doc, bytes.left(secondaryStart + 2 * 6 + 3)), // Height, Dia, cut
+                 CFile::ReadOutcome::Incomplete);
         QCOMPARE(doc.settings().UseMetric(), false);
         QCOMPARE(doc.primary().Results(), full.primary().Results());
         QCOMPARE(doc.secondary().Height(), full.secondary().Height());
@@ -140,7 +142,8 @@ private slots:
         bytes.replace(27, 8, integer(7) + integer(99));
         CFile doc(nullptr);
         doc.settings().setUseMetric(false);
-        read(doc, bytes + "trailing junk");
+        // Read all the same, but not Resonex's.
+        QCOMPARE(read(doc, bytes + "trailing junk"), CFile::ReadOutcome::Incomplete);
         QCOMPARE(doc.settings().UseMetric(), true);
         QCOMPARE(doc.transformer().SecVol(), QStringLiteral("15.00"));
         QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
@@ -182,8 +185,8 @@ private slots:
         read(doc, text("<-rezon32->") + integer(2) + integer(0) + integer(1) + badField +
                       single(2e-8f) + single(250000));
         QCOMPARE(doc.settings().UseSecDia(), qint16(1));
-        QCOMPARE(doc.settings().UseSecFr(), qint16(0)); // kept
-        QCOMPARE(doc.settings().UseMetric(), false);    // kept
+        QCOMPARE(doc.settings().UseSecFr(), qint16(0)); // a new design's
+        QCOMPARE(doc.settings().UseMetric(), true);     // a new design's, not the one before
         QCOMPARE(doc.primary().C(), QStringLiteral("0.02"));
         QCOMPARE(doc.primary().fr(), QStringLiteral("250.00"));
     }
@@ -224,17 +227,25 @@ private slots:
         }
     }
 
+    // Only a file that is not there is missing; one out of reach raises its
+    // reason and changes nothing.
     void missingAndUnreadableFiles() {
         CFile doc(nullptr);
         doc.setModified(true);
         doc.setFileName(path("missing.rzn"));
-        doc.ReadAllObjects(); // nothing read, nothing said
+        QCOMPARE(doc.ReadAllObjects(), CFile::ReadOutcome::Missing); // nothing read or said
         QVERIFY(!doc.Modified());
         QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
 
+        doc.secondary().setHeight(QStringLiteral("321"));
         doc.setFileName(m_dir.path());
         QCOMPARE(test::errorText([&] { doc.ReadAllObjects(); }),
                  "0x0000004B CFile::ReadFile: Path/File access error");
+        QVERIFY(QFile::link(path("loop"), path("loop")));
+        doc.setFileName(path("loop/design.rzn"));
+        QCOMPARE(test::errorText([&] { doc.ReadAllObjects(); }),
+                 "0x0000004B CFile::ReadFile: Too many levels of symbolic links");
+        QCOMPARE(doc.secondary().Height(), QStringLiteral("321.00"));
     }
 
     void savingReplacesALongerFile() {

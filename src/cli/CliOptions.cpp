@@ -104,6 +104,8 @@ Request parseArguments(const QStringList& arguments) {
     const QString& command = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (command == u"--version") {
+        if (!rest.isEmpty())
+            throw UsageError{QStringLiteral("--version takes no arguments")};
         request.command = Request::Command::Version;
     } else if (command == u"show") {
         if (rest.size() != 1)

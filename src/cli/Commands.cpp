@@ -15,7 +15,9 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace resonex::cli {
 
@@ -37,34 +39,41 @@ int reportError(const ResonexError& error) {
     return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
 }
 
-// Carries out a step on the design file; its failure is reported with the
-// message's prefix.
-template <typename Step> void fileStep(const QString& failurePrefix, Step step) {
+// Carries out a step on the design file at path; its failure is reported
+// with the document's message.
+template <typename Step>
+void fileStep(const QString& path, QString (*failureText)(const QString&, const QString&),
+              Step step) {
     try {
         step();
     } catch (const ResonexError& error) {
-        printError(failurePrefix + error.description());
+        printError(failureText(path, error.description()));
         throw Failure{kExitFileError};
     }
 }
 
-// Opens the design over the document's values, as the desktop program opens a
-// file named on its command line.
+// Opens the design over a new design's values, as the desktop program opens a
+// file; what is not a complete design is warned about and used as read.
 void openDesign(CFile& doc, const QString& path) {
-    fileStep(QStringLiteral("Error opening file : "), [&] {
-        if (!QFileInfo::exists(path))
-            throw ResonexError(errors::FileNotFound);
+    fileStep(path, &CFile::openFailureText, [&] {
         doc.setFileName(path);
-        doc.ReadAllObjects();
+        switch (doc.ReadAllObjects()) {
+        case CFile::ReadOutcome::Missing:
+            throw ResonexError(errors::FileNotFound);
+        case CFile::ReadOutcome::Incomplete:
+            printError(QStringLiteral("warning: ") + CFile::incompleteDesignText(path));
+            break;
+        case CFile::ReadOutcome::Complete:
+            break;
+        }
         doc.setFileTitle(CFile::titleOf(path));
     });
 }
 
 void saveDesign(CFile& doc, const QString& path) {
-    fileStep(QStringLiteral("Error saving file: "), [&] {
+    fileStep(path, &CFile::saveFailureText, [&] {
         doc.setFileName(path);
         doc.WriteAllObjects();
-        doc.setFileTitle(CFile::titleOf(path));
     });
 }
 
@@ -74,13 +83,18 @@ public:
     void tell(const QString&, const QString& text, Icon) override { printError(text); }
 };
 
-void printSummary(const CFile& doc) {
+// The summary as printed: plain lines, ending with a line feed.
+QByteArray summaryText(const CFile& doc) {
     QString text = plainText(ComposeSummary(doc));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!text.endsWith(u'\n'))
         text += u'\n';
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    return text.toLocal8Bit();
+}
+
+void printSummary(const QByteArray& summary) {
+    if (!writeToStdout(summary))
+        throw Failure{kExitFileError};
 }
 
 PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
@@ -164,11 +178,21 @@ template <typename Body> int guarded(Body body) {
 
 } // namespace
 
+bool writeToStdout(const QByteArray& bytes) {
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+        std::fflush(stdout) == 0;
+    if (!written)
+        printError(QStringLiteral("cannot write the output: ") +
+                   QString::fromLocal8Bit(std::strerror(errno)));
+    return written;
+}
+
 int runShow(const QString& file) {
     return guarded([&] {
         CFile doc(nullptr);
         openDesign(doc, file);
-        printSummary(doc);
+        printSummary(summaryText(doc));
     });
 }
 
@@ -187,9 +211,14 @@ int runCalc(const CalcOptions& options) {
         if (options.in)
             openDesign(doc, *options.in);
         calculate(doc, options);
+        // Everything that can fail comes before the save, so that a failed
+        // run leaves no new file behind; the summary names the file saved.
+        if (options.out)
+            doc.setFileTitle(CFile::titleOf(*options.out));
+        const QByteArray summary = summaryText(doc);
         if (options.out)
             saveDesign(doc, *options.out);
-        printSummary(doc);
+        printSummary(summary);
     });
 }
 

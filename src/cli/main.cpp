@@ -16,11 +16,15 @@ int main(int argc, char* argv[]) {
         const cli::Request request = cli::parseArguments(app.arguments().mid(1));
         switch (request.command) {
         case cli::Request::Command::Help:
-            std::fputs(qPrintable(cli::helpText()), stdout);
-            return cli::kExitOk;
+            return cli::writeToStdout(cli::helpText().toLocal8Bit()) ? cli::kExitOk
+                                                                     : cli::kExitFileError;
         case cli::Request::Command::Version:
-            std::printf("resonex-cli %d.%d\n", kMajorVersion, kMinorVersion);
-            return cli::kExitOk;
+            return cli::writeToStdout(QStringLiteral("resonex-cli %1.%2\n")
+                                          .arg(kMajorVersion)
+                                          .arg(kMinorVersion)
+                                          .toLocal8Bit())
+                       ? cli::kExitOk
+                       : cli::kExitFileError;
         case cli::Request::Command::Show:
             return cli::runShow(request.file);
         case cli::Request::Command::Calc:

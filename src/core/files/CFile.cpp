@@ -6,11 +6,18 @@
 #include "model/CPrimary.h"
 #include "model/CSecondary.h"
 #include "model/CTransformer.h"
+#include "platform/PathLookup.h"
 #include "settings/CSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <unistd.h>
 
 namespace resonex {
 
@@ -21,12 +28,93 @@ namespace {
 constexpr qint64 kMaxDesignBytes = 33 * (4 + 0xFFFF);
 
 // Each object reads until its first failing field; the failure is not
-// reported and the next object reads on from there.
-template <typename Object> void readPassingFailures(Object& object, FieldReader& reader) {
+// reported and the next object reads on from there. True when the object
+// read all its fields.
+template <typename Object> bool readPassingFailures(Object& object, FieldReader& reader) {
     try {
         object.ReadObjects(reader);
     } catch (const ResonexError&) {
+        return false;
     }
+    return true;
+}
+
+bool hasResonexSignature(const QByteArray& bytes) {
+    FieldReader reader(bytes);
+    try {
+        const TaggedValue first = reader.ReadField();
+        return first.kind() == TaggedValue::Kind::Text &&
+               std::get<QString>(first.payload()) == CSettings::kFileSignature;
+    } catch (const ResonexError&) {
+        return false;
+    }
+}
+
+[[noreturn]] void cannotOpen(const QString& reason) {
+    throw ResonexError(errors::FileAccess, QStringLiteral("CFile::ReadFile"), reason);
+}
+
+// The bytes of the design file at path, nothing when there is none.
+std::optional<QByteArray> designBytes(const QString& path) {
+    const PathLookup found = lookUpPath(path);
+    switch (found.kind) {
+    case PathLookup::Kind::Missing:
+        return std::nullopt;
+    case PathLookup::Kind::Unreachable:
+        cannotOpen(found.reason);
+    case PathLookup::Kind::Other:
+        // A pipe or a device could block or never end.
+        cannotOpen(QString::fromLatin1(errors::FileAccess.description));
+    case PathLookup::Kind::RegularFile:
+        break;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        cannotOpen(file.errorString());
+    QByteArray bytes = file.read(kMaxDesignBytes);
+    if (file.error() != QFileDevice::NoError)
+        cannotOpen(file.errorString());
+    return bytes;
+}
+
+[[noreturn]] void cannotWrite(const QString& reason) {
+    throw ResonexError::detailed(errors::WriteFailed, reason);
+}
+
+// Puts bytes in place of the file at path only once they are all written and
+// on disk; on any failure the old file stays as it was.
+void replaceFile(const QString& path, const QByteArray& bytes) {
+    const PathLookup found = lookUpPath(path);
+    if (found.kind == PathLookup::Kind::Unreachable)
+        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"), found.reason);
+    // Replacing a pipe or a device node with a file would destroy it.
+    if (found.kind == PathLookup::Kind::Other)
+        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"),
+                           QStringLiteral("Not a regular file"));
+    // Unbuffered, so that a full disk fails the write itself instead of
+    // surfacing only when the file is put in place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"),
+                           file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        cannotWrite(reason);
+    }
+    if (::fsync(file.handle()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        file.cancelWriting();
+        cannotWrite(reason);
+    }
+    if (!file.commit())
+        cannotWrite(file.errorString());
+}
+
+// The reason, then the file it concerns.
+QString failureText(const QString& prefix, const QString& path, const QString& reason) {
+    return prefix + reason + QStringLiteral(" (") + QDir::toNativeSeparators(path) +
+           QStringLiteral(")");
 }
 
 } // namespace
@@ -42,40 +130,35 @@ void CFile::releaseModelObjects() {
     m_settings.reset();
 }
 
-void CFile::CreateModelObjects() {
-    releaseModelObjects();
-    m_settings = std::make_unique<CSettings>(m_store);
+void CFile::createModels() {
     const bool metric = m_settings->UseMetric();
     m_primary = std::make_unique<CPrimary>(metric);
     m_secondary = std::make_unique<CSecondary>(metric);
     m_transformer = std::make_unique<CTransformer>();
 }
 
-void CFile::ReadAllObjects() {
-    const QFileInfo info(m_fileName);
-    if (!info.exists()) {
-        m_modified = false;
-        return;
-    }
-    // Only a regular file: a pipe or a device could block or never end.
-    if (!info.isFile())
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::ReadFile"));
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::ReadFile"),
-                           file.errorString());
-    const QByteArray bytes = file.read(kMaxDesignBytes);
-    if (file.error() != QFileDevice::NoError)
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::ReadFile"),
-                           file.errorString());
-    file.close();
+void CFile::CreateModelObjects() {
+    releaseModelObjects();
+    m_settings = std::make_unique<CSettings>(m_store);
+    createModels();
+    m_foreign = false;
+}
 
-    FieldReader reader(bytes);
-    readPassingFailures(*m_settings, reader);
-    readPassingFailures(*m_primary, reader);
-    readPassingFailures(*m_secondary, reader);
-    readPassingFailures(*m_transformer, reader);
+CFile::ReadOutcome CFile::ReadAllObjects() {
+    const std::optional<QByteArray> bytes = designBytes(m_fileName);
+    m_settings->startFirstRunDesign();
+    createModels();
     m_modified = false;
+    m_foreign = bytes && !hasResonexSignature(*bytes);
+    if (!bytes)
+        return ReadOutcome::Missing;
+
+    FieldReader reader(*bytes);
+    bool complete = readPassingFailures(*m_settings, reader);
+    complete = readPassingFailures(*m_primary, reader) && complete;
+    complete = readPassingFailures(*m_secondary, reader) && complete;
+    complete = readPassingFailures(*m_transformer, reader) && complete;
+    return complete && !m_foreign ? ReadOutcome::Complete : ReadOutcome::Incomplete;
 }
 
 void CFile::WriteAllObjects() {
@@ -84,16 +167,25 @@ void CFile::WriteAllObjects() {
     m_primary->WriteObjects(writer);
     m_secondary->WriteObjects(writer);
     m_transformer->WriteObjects(writer);
-
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"),
-                           file.errorString());
-    if (file.write(writer.bytes()) != writer.bytes().size() || !file.commit())
-        throw ResonexError::detailed(errors::WriteFailed, file.errorString());
+    replaceFile(m_fileName, writer.bytes());
     m_modified = false;
+    m_foreign = false;
 }
 
 QString CFile::titleOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+QString CFile::openFailureText(const QString& path, const QString& reason) {
+    return failureText(QStringLiteral("Error opening file : "), path, reason);
+}
+
+QString CFile::saveFailureText(const QString& path, const QString& reason) {
+    return failureText(QStringLiteral("Error saving file: "), path, reason);
+}
+
+QString CFile::incompleteDesignText(const QString& path) {
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(" is not a complete Resonex design. The values it does not hold are "
+                          "those of a new design.");
+}
 
 } // namespace resonex

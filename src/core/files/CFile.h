@@ -55,42 +55,69 @@ public:
     // fails, and otherwise clears Modified and shows the design. The result
     // says whether the design was started, opened or saved.
     bool FileNew(DocumentPrompts& dlg);
+    // Opening a file that is not a complete Resonex design says so after
+    // showing what could be read.
     bool FileOpen(DocumentPrompts& dlg);
     // Opens the file the program's command line names, without a dialog; a
-    // name that is no existing file is passed over silently.
+    // name that is no existing file is passed over silently, one that exists
+    // but cannot be reached is reported.
     bool FileOpen(DocumentPrompts& dlg, const QString& commandLine);
+    // Asks for a name, as FileSaveAs, when the design has none or came from a
+    // file that is not Resonex's, which a plain save must never overwrite.
     bool FileSave(DocumentPrompts& dlg);
     bool FileSaveAs(DocumentPrompts& dlg);
     // True when the caller may go on: nothing to save, saved, or the user
     // declined; false when the user cancelled or the save failed.
     bool FileSaveIfModified(DocumentPrompts& dlg);
 
-    // The canonical absolute form of a path, empty when any part of it is missing.
+    // The absolute form of a path, its folders resolved and the file's own
+    // name kept as given (a link's name stays); empty when any part of it is
+    // missing.
     static QString GetLongFilename(const QString& shortName);
 
     // Releases the objects (the settings write their options) and creates
     // them anew: settings first, since the models start in its units.
     void CreateModelObjects();
 
-    // Reads the four objects from FileName over the current values. A missing
-    // file reads nothing; a file that cannot be opened raises its error; a
-    // short or foreign file is read as far as its values go, each object
-    // keeping its later fields. Clears Modified.
-    void ReadAllObjects();
+    // What reading a design file found.
+    enum class ReadOutcome {
+        Missing,    // no such file: nothing read
+        Complete,   // a Resonex design with all its values
+        Incomplete, // short, damaged or foreign: read as far as its values go
+    };
+
+    // Reads the four objects from FileName over a first run's new design, so
+    // that a file lacking values opens the same wherever it is opened; the
+    // program's options not in the file are kept. A file that cannot be read
+    // raises its error and changes nothing; a short or foreign file is read as
+    // far as its values go. Clears Modified.
+    ReadOutcome ReadAllObjects();
 
     // Writes the whole design to FileName, replacing the old file only once
-    // the new one is complete. Raises the open or write error; clears Modified.
+    // the new one is complete and on disk; anything but a regular file (or a
+    // link to one) is refused. Raises the open or write error, leaving the old
+    // file as it was; clears Modified.
     void WriteAllObjects();
 
     // The name shown for a path: the file name without its folder.
     static QString titleOf(const QString& path);
 
+    // The messages of a failed open or save and of an incomplete design, each
+    // naming the file.
+    static QString openFailureText(const QString& path, const QString& reason);
+    static QString saveFailureText(const QString& path, const QString& reason);
+    static QString incompleteDesignText(const QString& path);
+
 private:
     void releaseModelObjects();
+    void createModels();
     // Reads or writes the design at path as FileName and shows it; on failure
-    // reports it and keeps the old FileName.
-    bool readOrWrite(DocumentPrompts& dlg, const QString& path, void (CFile::*step)(),
-                     const QString& failurePrefix);
+    // reports it and keeps the old FileName. The step's result is true for a
+    // whole design.
+    bool readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(),
+                     QString (*failureText)(const QString&, const QString&));
+    bool readDesign();
+    bool writeDesign();
     bool openPath(DocumentPrompts& dlg, const QString& path);
     bool savePath(DocumentPrompts& dlg, const QString& path);
     void showDesign();
@@ -104,6 +131,8 @@ private:
     QString m_fileName;
     QString m_fileTitle = kUntitled;
     bool m_modified = false;
+    // The design was read from a file whose signature is not Resonex's.
+    bool m_foreign = false;
 };
 
 } // namespace resonex

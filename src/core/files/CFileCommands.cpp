@@ -7,8 +7,10 @@
 #include "files/DocumentView.h"
 #include "platform/CFileOperation.h"
 #include "platform/DocumentPrompts.h"
+#include "platform/PathLookup.h"
 #include "settings/CSettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace resonex {
@@ -29,29 +31,41 @@ bool CFile::FileNew(DocumentPrompts& dlg) {
     return true;
 }
 
-bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path, void (CFile::*step)(),
-                        const QString& failurePrefix) {
+bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(),
+                        QString (*failureText)(const QString&, const QString&)) {
     const QString remembered = m_fileName;
+    bool whole = false;
     try {
         m_fileName = path;
-        (this->*step)();
+        whole = (this->*step)();
     } catch (const ResonexError& error) {
-        dlg.tell(QString::fromLatin1(kAppTitle), failurePrefix + error.description(),
+        dlg.tell(QString::fromLatin1(kAppTitle), failureText(path, error.description()),
                  Prompts::Icon::None);
         m_fileName = remembered;
         return false;
     }
     m_fileTitle = titleOf(path);
     showDesign();
+    if (!whole)
+        dlg.tell(QString::fromLatin1(kAppTitle), incompleteDesignText(path),
+                 Prompts::Icon::Exclamation);
+    return true;
+}
+
+// A file that is not there reads as nothing, silently.
+bool CFile::readDesign() { return ReadAllObjects() != ReadOutcome::Incomplete; }
+
+bool CFile::writeDesign() {
+    WriteAllObjects();
     return true;
 }
 
 bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {
-    return readOrWrite(dlg, path, &CFile::ReadAllObjects, QStringLiteral("Error opening file : "));
+    return readOrWrite(dlg, path, &CFile::readDesign, &CFile::openFailureText);
 }
 
 bool CFile::savePath(DocumentPrompts& dlg, const QString& path) {
-    return readOrWrite(dlg, path, &CFile::WriteAllObjects, QStringLiteral("Error saving file: "));
+    return readOrWrite(dlg, path, &CFile::writeDesign, &CFile::saveFailureText);
 }
 
 bool CFile::FileOpen(DocumentPrompts& dlg) {
@@ -65,13 +79,21 @@ bool CFile::FileOpen(DocumentPrompts& dlg) {
 bool CFile::FileOpen(DocumentPrompts& dlg, const QString& commandLine) {
     CFileOperation file;
     file.setFileName(GetLongFilename(commandLine));
-    return file.Exists() && openPath(dlg, file.FileName());
+    if (file.Exists())
+        return openPath(dlg, file.FileName());
+    // Not there: silently passed over. There but out of reach: the attempt
+    // says why.
+    CFileOperation named;
+    named.setFileName(commandLine);
+    if (!named.Wildcard() && lookUpPath(commandLine).kind == PathLookup::Kind::Unreachable)
+        return openPath(dlg, QFileInfo(commandLine).absoluteFilePath());
+    return false;
 }
 
 bool CFile::FileSave(DocumentPrompts& dlg) {
     // A design opened from the command line has its own name too: it is saved
     // there, without a dialog.
-    if (m_fileName.isEmpty())
+    if (m_fileName.isEmpty() || m_foreign)
         return FileSaveAs(dlg);
     return savePath(dlg, m_fileName);
 }
@@ -99,7 +121,13 @@ bool CFile::FileSaveIfModified(DocumentPrompts& dlg) {
 }
 
 QString CFile::GetLongFilename(const QString& shortName) {
-    return shortName.isEmpty() ? QString() : QFileInfo(shortName).canonicalFilePath();
+    if (shortName.isEmpty())
+        return QString();
+    const QFileInfo info(shortName);
+    const QString folder = info.absoluteDir().canonicalPath();
+    if (folder.isEmpty() || !(info.exists() || info.isSymLink()))
+        return QString();
+    return QDir(folder).filePath(info.fileName());
 }
 
 } // namespace resonex

@@ -14,6 +14,9 @@ public:
     // never looked up; a folder or an unreachable path is false.
     bool Exists() const;
 
+    // Whether the name holds a wildcard, which is never looked up.
+    bool Wildcard() const;
+
 private:
     QString m_fileName;
 };

@@ -22,9 +22,6 @@ const QString kFontSize = QStringLiteral("FontSize");
 const QString kDefaultFontName = QStringLiteral("Arial");
 constexpr qint16 kDefaultFontSize = 10;
 
-// The fixed text that opens every design file.
-const QString kFileSignature = QStringLiteral("<-rezon32->");
-
 // A stored text that does not convert falls back to the default.
 bool storedBoolean(const OptionsStore& store, const QString& key, bool fallback) {
     try {
@@ -50,8 +47,8 @@ CSettings::CSettings(OptionsStore* store)
       m_fontSize(kDefaultFontSize) {
     if (!m_store)
         return;
-    m_useMetric = storedBoolean(*m_store, kUseMetric, true);
-    m_use50Hz = storedBoolean(*m_store, kUse50Hz, true);
+    m_useMetric = storedBoolean(*m_store, kUseMetric, kFirstRunUseMetric);
+    m_use50Hz = storedBoolean(*m_store, kUse50Hz, kFirstRunUse50Hz);
     m_desPath = m_store->value(kGroup, kDesPath, defaultDesPath());
     m_fontName = m_store->value(kGroup, kFontName, kDefaultFontName);
     m_fontSize = storedInteger(*m_store, kFontSize, kDefaultFontSize);
@@ -79,6 +76,14 @@ QString CSettings::defaultDesPath() {
 #else
     return QDir::homePath();
 #endif
+}
+
+void CSettings::startFirstRunDesign() {
+    m_useSecDia = 0;
+    m_useSecFr = 0;
+    m_usePriC = 0;
+    m_useMetric = kFirstRunUseMetric;
+    m_use50Hz = kFirstRunUse50Hz;
 }
 
 void CSettings::ReadObjects(FieldReader& reader) {

@@ -16,6 +16,8 @@ class OptionsStore;
 class CSettings {
 public:
     inline static const QString kGroup = QStringLiteral("Options");
+    // The fixed text that opens every design file.
+    inline static const QString kFileSignature = QStringLiteral("<-rezon32->");
 
     // A null store starts from the defaults and writes nothing.
     explicit CSettings(OptionsStore* store);
@@ -51,6 +53,10 @@ public:
     bool UnitsChanged() const { return m_unitsChanged; }
     void setUnitsChanged(bool value) { m_unitsChanged = value; }
 
+    // Back to a first run's design fields (the three choices, units and mains),
+    // keeping the program's options: what a design file is read over.
+    void startFirstRunDesign();
+
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
 
@@ -58,13 +64,17 @@ public:
     static QString defaultDesPath();
 
 private:
+    // A first run's units and mains.
+    static constexpr bool kFirstRunUseMetric = true;
+    static constexpr bool kFirstRunUse50Hz = true;
+
     OptionsStore* m_store;
     qint16 m_useSecDia = 0;
     qint16 m_useSecFr = 0;
     qint16 m_usePriC = 0;
-    bool m_useMetric = true;
+    bool m_useMetric = kFirstRunUseMetric;
     QString m_desPath;
-    bool m_use50Hz = true;
+    bool m_use50Hz = kFirstRunUse50Hz;
     QString m_fontName;
     qint16 m_fontSize = 10;
     bool m_unitsChanged = false;
