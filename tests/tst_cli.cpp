@@ -98,6 +98,17 @@ private slots:
             changed.out.endsWith(QStringLiteral("at 50Hz with neon transformer(s) : 0.0127uF\n")));
     }
 
+    // Inputs not given keep their stored values exactly, beyond the decimals
+    // the summary shows.
+    void inputsNotGivenKeepTheirValues() {
+        const QString file = path("fine.rzn");
+        const Run first = cli({"calc", "--units", "in", "--wire-dia", "0.00314", "--out", file});
+        QCOMPARE(first.exitCode, 0);
+        const Run again = cli({"calc", "--in", file, "--height", "23.622"});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.out, first.out);
+    }
+
     void rejectedValueSavesNothing() {
         const QString file = path("rejected.rzn");
         const Run run = cli({"calc", "--dia", "150", "--height", "0", "--out", file});

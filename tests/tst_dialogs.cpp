@@ -243,7 +243,7 @@ private slots:
         int changes = 0;
         connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
         inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
-            const int before = beeps;
+            int before = beeps;
             type(dialog, "txtDia", QStringLiteral("250"));
             type(dialog, "txtHeight", QStringLiteral("0"));
             pressEnter(dialog, "txtHeight");
@@ -263,6 +263,19 @@ private slots:
             QVERIFY(program.doc().Modified());
             // The primary takes the secondary's diameter: it is out of date.
             QVERIFY(program.doc().primary().CalcsInvalid());
+
+            // A value that cannot be calculated with is told, named and
+            // flagged, and changes nothing.
+            before = beeps;
+            type(dialog, "txtDia", QStringLiteral("300"));
+            type(dialog, "txtHeight", QStringLiteral("1e40"));
+            pressEnter(dialog, "txtHeight");
+            QCOMPARE(program.dlg.told.messages,
+                     QStringList{"The calculation could not be completed: Overflow. The value "
+                                 "1e40 cannot be used."});
+            verifyFlagged(dialog, "txtHeight", before);
+            QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("250.00"));
+            QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("1041.00"));
             dialog->close(); // the window's close box
         });
         QCOMPARE(changes, 1);
@@ -344,12 +357,24 @@ private slots:
             QVERIFY(!program.doc().Modified());
 
             // A number of transformers is whole.
-            before = beeps;
             type(dialog, "txtSecCur", QStringLiteral("60"));
-            type(dialog, "txtNum", QStringLiteral("2.5"));
-            pressEnter(dialog, "txtNum");
-            verifyFlagged(dialog, "txtNum", before);
+            for (const char* fraction : {"2.5", "25e-1"}) {
+                before = beeps;
+                type(dialog, "txtNum", QLatin1String(fraction));
+                pressEnter(dialog, "txtNum");
+                verifyFlagged(dialog, "txtNum", before);
+            }
             QCOMPARE(textOf(dialog, "txtCap"), QString());
+
+            // Beyond a count's range: told, nothing changes.
+            type(dialog, "txtNum", QStringLiteral("40000"));
+            pressEnter(dialog, "txtNum");
+            QCOMPARE(program.dlg.told.messages,
+                     QStringList{"The calculation could not be completed: Overflow. The value "
+                                 "40000 cannot be used."});
+            QCOMPARE(program.doc().transformer().SecVol(), QStringLiteral("20.00"));
+            QCOMPARE(program.doc().transformer().SecCur(), QStringLiteral("60.00"));
+            QVERIFY(!program.doc().Modified());
             dialog->close();
         });
     }
@@ -377,6 +402,27 @@ private slots:
         });
         QCOMPARE(program.doc().settings().UsePriC(), qint16(1));
         QCOMPARE(program.doc().settings().UseSecFr(), qint16(1));
+    }
+
+    // The boxes show what, calculated again, stores the same values: the
+    // inch design's 0.374 is not the pattern's 0.37.
+    void entryBoxesShowStoredValuesExactly() {
+        Program program;
+        start(program, false);
+        program.doc().secondary().setWireDia(QStringLiteral("0.00314"));
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QCOMPARE(texts(dialog, {"txtConDia", "txtConSpa", "txtSecSep"}),
+                     (QStringList{"0.374", "0.374", "2.46"}));
+            dialog->close();
+        });
+        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
+            QCOMPARE(textOf(dialog, "txtWireDia"), QStringLiteral("0.00314"));
+            pressEnter(dialog, "txtDia");
+            QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("7522.00"));
+            pressEnter(dialog, "txtDia");
+            QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("7522.00"));
+            dialog->close();
+        });
     }
 
     void primaryWorkedExample_data() {
@@ -578,9 +624,9 @@ private slots:
                                 "necessary.\r\n\r\nDo you wish to continue?"));
         QCOMPARE(QFile::exists(saved), save == Answer::Yes);
         const CFile& doc = program.doc();
-        QVERIFY(!doc.settings().UseMetric());
         QVERIFY(!doc.settings().UnitsChanged());
-        // A new design in inches, or the old one going on in them.
+        // A new design in inches, or the old one going on in its millimetres.
+        QCOMPARE(doc.settings().UseMetric(), save == Answer::Cancel);
         QCOMPARE(doc.Modified(), save == Answer::Cancel);
         QCOMPARE(doc.secondary().Height(),
                  save == Answer::Cancel ? QStringLiteral("600.00") : QStringLiteral("23.622"));

@@ -1,6 +1,7 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
+#include "files/FieldWriter.h"
 #include "model/CPrimary.h"
 #include "model/CSecondary.h"
 #include "model/CTransformer.h"
@@ -32,32 +33,50 @@ struct Design {
     test::RecordingPrompts prompts;
 };
 
-// A text input of the models: its setter and its getter.
-using Input = std::pair<std::function<void(const QString&)>, std::function<QString()>>;
+// A text input of the models: its setter, its getter and the text its entry
+// box shows.
+struct Input {
+    std::function<void(const QString&)> set;
+    std::function<QString()> get;
+    std::function<QString()> entry;
+};
 
 template <typename Model>
-Input input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const) {
+Input input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const,
+            QString (Model::*entry)() const) {
     return {[&model, set](const QString& text) { (model.*set)(text); },
-            [&model, get] { return (model.*get)(); }};
+            [&model, get] { return (model.*get)(); }, [&model, entry] { return (model.*entry)(); }};
 }
 
 Input inputOf(Design& d, const QString& name) {
+    using S = CSecondary;
+    using P = CPrimary;
+    using T = CTransformer;
     const QHash<QString, Input> all{
-        {"Dia", input(d.secondary, &CSecondary::setDia, &CSecondary::Dia)},
-        {"Height", input(d.secondary, &CSecondary::setHeight, &CSecondary::Height)},
-        {"WireDia", input(d.secondary, &CSecondary::setWireDia, &CSecondary::WireDia)},
-        {"WireSpa", input(d.secondary, &CSecondary::setWireSpa, &CSecondary::WireSpa)},
-        {"C", input(d.primary, &CPrimary::setC, &CPrimary::C)},
-        {"fr", input(d.primary, &CPrimary::setFr, &CPrimary::fr)},
-        {"ConDia", input(d.primary, &CPrimary::setConDia, &CPrimary::ConDia)},
-        {"SecDia", input(d.primary, &CPrimary::setSecDia, &CPrimary::SecDia)},
-        {"ConSpa", input(d.primary, &CPrimary::setConSpa, &CPrimary::ConSpa)},
-        {"SecSep", input(d.primary, &CPrimary::setSecSep, &CPrimary::SecSep)},
-        {"SecVol", input(d.transformer, &CTransformer::setSecVol, &CTransformer::SecVol)},
-        {"SecCur", input(d.transformer, &CTransformer::setSecCur, &CTransformer::SecCur)},
-        {"Num", input(d.transformer, &CTransformer::setNum, &CTransformer::Num)},
+        {"Dia", input(d.secondary, &S::setDia, &S::Dia, &S::DiaEntry)},
+        {"Height", input(d.secondary, &S::setHeight, &S::Height, &S::HeightEntry)},
+        {"WireDia", input(d.secondary, &S::setWireDia, &S::WireDia, &S::WireDiaEntry)},
+        {"WireSpa", input(d.secondary, &S::setWireSpa, &S::WireSpa, &S::WireSpaEntry)},
+        {"C", input(d.primary, &P::setC, &P::C, &P::CEntry)},
+        {"fr", input(d.primary, &P::setFr, &P::fr, &P::frEntry)},
+        {"ConDia", input(d.primary, &P::setConDia, &P::ConDia, &P::ConDiaEntry)},
+        {"SecDia", input(d.primary, &P::setSecDia, &P::SecDia, &P::SecDiaEntry)},
+        {"ConSpa", input(d.primary, &P::setConSpa, &P::ConSpa, &P::ConSpaEntry)},
+        {"SecSep", input(d.primary, &P::setSecSep, &P::SecSep, &P::SecSepEntry)},
+        {"SecVol", input(d.transformer, &T::setSecVol, &T::SecVol, &T::SecVolEntry)},
+        {"SecCur", input(d.transformer, &T::setSecCur, &T::SecCur, &T::SecCurEntry)},
+        {"Num", input(d.transformer, &T::setNum, &T::Num, &T::Num)},
     };
     return all.value(name);
+}
+
+// The design's stored values, as its file holds them.
+QByteArray storedBytes(const Design& d) {
+    FieldWriter writer;
+    d.primary.WriteObjects(writer);
+    d.secondary.WriteObjects(writer);
+    d.transformer.WriteObjects(writer);
+    return writer.bytes();
 }
 
 // The flat spiral inductance of turn n in µH, computed independently of the
@@ -122,6 +141,9 @@ private slots:
         row("Num", "2", 0, "2");
         row("Num", "1e1", 0, "10");
         row("Num", "2.0", 0x8004020D);
+        row("Num", "25e-1", 0x8004020D);
+        row("Num", "2,5", 0x8004020D, "", true);
+        row("Num", "3,5", 0x8004020D, "", true);
         // Beyond the range of the stored type: an overflow, not the property's error.
         row("Num", "40000", 6);
         row("SecVol", "1e39", 6);
@@ -143,7 +165,7 @@ private slots:
         if (comma)
             QLocale::setDefault(test::commaLocale());
         Design design(true);
-        const auto [set, get] = inputOf(design, property);
+        const auto [set, get, entry] = inputOf(design, property);
         const QString before = get();
         try {
             set(text);
@@ -154,6 +176,48 @@ private slots:
             QVERIFY(!raised.source().isEmpty());
             QCOMPARE(get(), before); // nothing stored
         }
+    }
+
+    // An entry box shows what, entered again, stores the very same value; the
+    // display texts keep their patterns.
+    void entriesStoreTheSameValue_data() {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("comma");
+        const auto row = [](const char* property, const char* text, const char* entry,
+                            bool comma = false) {
+            QTest::addRow("%s '%s'", property, text)
+                << QString::fromLatin1(property) << QString::fromLatin1(text)
+                << QString::fromLatin1(entry) << comma;
+        };
+        row("WireDia", "0.00314", "0.00314");
+        row("ConDia", "0.374", "0.374");
+        row("ConDia", "0,374", "0,374", true);
+        row("SecSep", "2.46", "2.46");
+        row("Dia", "200", "200.00");
+        row("Height", "12.34567", "12.34567");
+        row("C", "0.012345", "0.012345");
+        row("fr", "143.245", "143.245");
+        row("fr", "250", "250.00");
+        row("SecDia", "4.123456", "4.123456");
+        row("SecVol", "12.3456789", "12.345679");
+        row("SecCur", "1e-7", "0.0000001");
+    }
+    void entriesStoreTheSameValue() {
+        QFETCH(QString, property);
+        QFETCH(QString, text);
+        QFETCH(QString, entry);
+        QFETCH(bool, comma);
+        if (comma)
+            QLocale::setDefault(test::commaLocale());
+        Design design(true);
+        const Input in = inputOf(design, property);
+        in.set(text);
+        const QByteArray stored = storedBytes(design);
+        QCOMPARE(in.entry(), entry);
+        in.set(in.entry());
+        QCOMPARE(storedBytes(design), stored);
     }
 
     void errorTextsOfTheInputs() {

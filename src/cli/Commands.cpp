@@ -149,16 +149,16 @@ void calculate(CFile& doc, const CalcOptions& options) {
     }
     if (options.transformerGiven()) {
         const CTransformer& transformer = doc.transformer();
-        calculateTransformer(doc, options.kv.value_or(transformer.SecVol()),
-                             options.ma.value_or(transformer.SecCur()),
+        calculateTransformer(doc, options.kv.value_or(transformer.SecVolEntry()),
+                             options.ma.value_or(transformer.SecCurEntry()),
                              options.count.value_or(transformer.Num()));
     }
     if (options.secondaryGiven()) {
         const CSecondary& secondary = doc.secondary();
-        calculateSecondary(doc, options.dia.value_or(secondary.Dia()),
-                           options.height.value_or(secondary.Height()),
-                           options.wireDia.value_or(secondary.WireDia()),
-                           options.spacing.value_or(secondary.WireSpa()));
+        calculateSecondary(doc, options.dia.value_or(secondary.DiaEntry()),
+                           options.height.value_or(secondary.HeightEntry()),
+                           options.wireDia.value_or(secondary.WireDiaEntry()),
+                           options.spacing.value_or(secondary.WireSpaEntry()));
     }
     if (options.primaryGiven())
         runPrimary(doc, options);

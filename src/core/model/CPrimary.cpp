@@ -109,7 +109,7 @@ QString CPrimary::C() const {
 }
 void CPrimary::setC(const QString& text) {
     const float microfarads = dimension::wholeNumber(text, errors::PrimaryC);
-    m_c = dimension::toSingle(Real(microfarads) / 1000000.0, errors::PrimaryC);
+    m_c = dimension::scaled(microfarads, scale::fromMicrofarads, errors::PrimaryC);
 }
 
 QString CPrimary::fr() const {
@@ -117,7 +117,7 @@ QString CPrimary::fr() const {
 }
 void CPrimary::setFr(const QString& text) {
     const float kilohertz = dimension::wholeNumber(text, errors::PrimaryFr);
-    m_fr = dimension::toSingle(Real(kilohertz) * 1000.0, errors::PrimaryFr);
+    m_fr = dimension::scaled(kilohertz, scale::fromKilohertz, errors::PrimaryFr);
 }
 
 QString CPrimary::ConDia() const { return text::format(m_conDia, text::Pattern::TwoDecimals); }
@@ -138,6 +138,26 @@ void CPrimary::setSecSep(const QString& text) {
 QString CPrimary::SecDia() const { return text::format(m_secDia, text::Pattern::UpToFiveDecimals); }
 void CPrimary::setSecDia(const QString& text) {
     m_secDia = dimension::leadingNumber(text, errors::PrimarySecDia);
+}
+
+QString CPrimary::CEntry() const {
+    return text::entryText(m_c, text::Pattern::UpToFourDecimals, scale::toMicrofarads,
+                           scale::fromMicrofarads);
+}
+QString CPrimary::frEntry() const {
+    return text::entryText(m_fr, text::Pattern::Fixed, scale::toKilohertz, scale::fromKilohertz);
+}
+QString CPrimary::ConDiaEntry() const {
+    return text::entryText(m_conDia, text::Pattern::TwoDecimals);
+}
+QString CPrimary::ConSpaEntry() const {
+    return text::entryText(m_conSpa, text::Pattern::TwoDecimals);
+}
+QString CPrimary::SecSepEntry() const {
+    return text::entryText(m_secSep, text::Pattern::TwoDecimals);
+}
+QString CPrimary::SecDiaEntry() const {
+    return text::entryText(m_secDia, text::Pattern::UpToFiveDecimals);
 }
 
 void CPrimary::ReadObjects(FieldReader& reader) {

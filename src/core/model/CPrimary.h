@@ -44,6 +44,15 @@ public:
     QString SecDia() const;
     void setSecDia(const QString& text);
 
+    // The inputs as an entry box shows them: entered again, each stores the
+    // same value.
+    QString CEntry() const;
+    QString frEntry() const;
+    QString ConDiaEntry() const;
+    QString ConSpaEntry() const;
+    QString SecSepEntry() const;
+    QString SecDiaEntry() const;
+
     const QString& LPerTurn() const { return m_lPerTurn; }
     void setLPerTurn(const QString& value) { m_lPerTurn = value; }
     const QString& Results() const { return m_results; }

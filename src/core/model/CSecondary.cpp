@@ -13,6 +13,9 @@ namespace resonex {
 namespace {
 
 QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
+QString dimensionEntry(float value) {
+    return text::entryText(value, text::Pattern::UpToFourDecimals);
+}
 
 } // namespace
 
@@ -77,6 +80,11 @@ void CSecondary::setWireSpa(const QString& text) {
     m_wireSpa =
         dimension::leadingNumber(text, errors::SecondaryWireSpa, dimension::Bound::ZeroOrMore);
 }
+
+QString CSecondary::HeightEntry() const { return dimensionEntry(m_height); }
+QString CSecondary::DiaEntry() const { return dimensionEntry(m_dia); }
+QString CSecondary::WireDiaEntry() const { return dimensionEntry(m_wireDia); }
+QString CSecondary::WireSpaEntry() const { return dimensionEntry(m_wireSpa); }
 
 void CSecondary::ReadObjects(FieldReader& reader) {
     for (float* field : {&m_height, &m_dia, &m_wireDia, &m_wireSpa, &m_turns, &m_wireLength, &m_l,

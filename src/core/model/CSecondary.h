@@ -32,6 +32,13 @@ public:
     QString WireSpa() const;
     void setWireSpa(const QString& text);
 
+    // The inputs as an entry box shows them: entered again, each stores the
+    // same value.
+    QString HeightEntry() const;
+    QString DiaEntry() const;
+    QString WireDiaEntry() const;
+    QString WireSpaEntry() const;
+
     float Turns() const { return m_turns; }
     float WireLength() const { return m_wireLength; }
     float L() const { return m_l; }

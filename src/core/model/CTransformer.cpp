@@ -24,6 +24,13 @@ void CTransformer::setSecCur(const QString& text) {
     m_secCur = dimension::wholeNumber(text, errors::TransformerSecCur);
 }
 
+QString CTransformer::SecVolEntry() const {
+    return text::entryText(m_secVol, text::Pattern::UpToFiveDecimals);
+}
+QString CTransformer::SecCurEntry() const {
+    return text::entryText(m_secCur, text::Pattern::UpToFiveDecimals);
+}
+
 QString CTransformer::Num() const { return QString::number(m_num); }
 void CTransformer::setNum(const QString& text) {
     m_num = dimension::count(text, errors::TransformerNum);

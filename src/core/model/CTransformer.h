@@ -20,6 +20,10 @@ public:
     void setSecCur(const QString& text);
     QString Num() const;
     void setNum(const QString& text);
+    // The voltage and current as an entry box shows them: entered again, each
+    // stores the same value (the count's text is exact already).
+    QString SecVolEntry() const;
+    QString SecCurEntry() const;
 
     float C() const { return m_c; }
 

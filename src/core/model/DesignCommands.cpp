@@ -1,5 +1,6 @@
 #include "model/DesignCommands.h"
 
+#include "errors/ResonexError.h"
 #include "files/CFile.h"
 #include "model/CPrimary.h"
 #include "model/CSecondary.h"
@@ -12,6 +13,30 @@ namespace resonex {
 
 namespace {
 
+// Runs a command that stores entries and calculates. A failure other than a
+// rejected entry (an overflow, a division by zero) puts the design back as it
+// was: a calculation either completes or changes nothing.
+template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
+    const CSecondary secondary = doc.secondary();
+    const CPrimary primary = doc.primary();
+    const CTransformer transformer = doc.transformer();
+    const CSettings& settings = doc.settings();
+    const PrimaryChoices choices{settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia()};
+    try {
+        command();
+    } catch (const ResonexError& error) {
+        if (!isInputError(error.number())) {
+            doc.secondary() = secondary;
+            doc.primary() = primary;
+            doc.transformer() = transformer;
+            doc.settings().setUsePriC(choices.usePriC);
+            doc.settings().setUseSecFr(choices.useSecFr);
+            doc.settings().setUseSecDia(choices.useSecDia);
+        }
+        throw;
+    }
+}
+
 // A box left empty rather than showing a value of 0.
 QString emptyWhenZero(const QString& shown) {
     return text::toSingle(shown) == 0.0f ? QString() : shown;
@@ -21,12 +46,14 @@ QString emptyWhenZero(const QString& shown) {
 
 void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
                         const QString& wireDia, const QString& wireSpa) {
-    CSecondary& secondary = doc.secondary();
-    secondary.setDia(dia);
-    secondary.setHeight(height);
-    secondary.setWireDia(wireDia);
-    secondary.setWireSpa(wireSpa);
-    secondary.Calculate(doc.settings().UseMetric());
+    wholeOrNothing(doc, [&] {
+        CSecondary& secondary = doc.secondary();
+        secondary.setDia(dia);
+        secondary.setHeight(height);
+        secondary.setWireDia(wireDia);
+        secondary.setWireSpa(wireSpa);
+        secondary.Calculate(doc.settings().UseMetric());
+    });
     doc.setModified(true);
     if (doc.settings().UseSecFr() == 1 || doc.settings().UseSecDia() == 1)
         doc.primary().setCalcsInvalid(true);
@@ -34,11 +61,13 @@ void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
 
 void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
                           const QString& num) {
-    CTransformer& transformer = doc.transformer();
-    transformer.setSecVol(secVol);
-    transformer.setSecCur(secCur);
-    transformer.setNum(num);
-    transformer.CalcCap(doc.settings().Use50Hz());
+    wholeOrNothing(doc, [&] {
+        CTransformer& transformer = doc.transformer();
+        transformer.setSecVol(secVol);
+        transformer.setSecCur(secCur);
+        transformer.setNum(num);
+        transformer.CalcCap(doc.settings().Use50Hz());
+    });
     doc.setModified(true);
     if (doc.settings().UsePriC() == 1)
         doc.primary().setCalcsInvalid(true);
@@ -63,18 +92,18 @@ PrimaryChoices offeredChoices(const CFile& doc) {
 
 QString shownCapacitance(const CFile& doc, qint16 usePriC) {
     return usePriC == 1 ? matchedCapacitanceText(doc.transformer())
-                        : emptyWhenZero(doc.primary().C());
+                        : emptyWhenZero(doc.primary().CEntry());
 }
 
 QString shownFrequency(const CFile& doc, qint16 useSecFr) {
     return useSecFr == 1 ? quarterWaveFrequencyText(doc.secondary())
-                         : emptyWhenZero(doc.primary().fr());
+                         : emptyWhenZero(doc.primary().frEntry());
 }
 
 QString shownSecondaryDiameter(const CFile& doc, qint16 useSecDia) {
     return useSecDia == 1 ? text::format(text::toSingle(doc.secondary().Dia()),
                                          text::Pattern::UpToFourDecimals)
-                          : emptyWhenZero(doc.primary().SecDia());
+                          : emptyWhenZero(doc.primary().SecDiaEntry());
 }
 
 PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
@@ -82,28 +111,30 @@ PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
     return {shownCapacitance(doc, choices.usePriC),
             shownFrequency(doc, choices.useSecFr),
             shownSecondaryDiameter(doc, choices.useSecDia),
-            primary.ConDia(),
-            primary.ConSpa(),
-            primary.SecSep()};
+            primary.ConDiaEntry(),
+            primary.ConSpaEntry(),
+            primary.SecSepEntry()};
 }
 
 void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEntries& entries,
                       Prompts& prompts) {
-    CPrimary& primary = doc.primary();
-    CSettings& settings = doc.settings();
-    if (choices.usePriC == 0)
-        primary.setC(entries.c);
-    if (choices.useSecFr == 0)
-        primary.setFr(entries.fr);
-    if (choices.useSecDia == 0)
-        primary.setSecDia(entries.secDia);
-    settings.setUsePriC(choices.usePriC);
-    settings.setUseSecFr(choices.useSecFr);
-    settings.setUseSecDia(choices.useSecDia);
-    primary.setConDia(entries.conDia);
-    primary.setConSpa(entries.conSpa);
-    primary.setSecSep(entries.secSep);
-    primary.Calculate(settings, doc.secondary(), doc.transformer(), entries.fr, prompts);
+    wholeOrNothing(doc, [&] {
+        CPrimary& primary = doc.primary();
+        CSettings& settings = doc.settings();
+        if (choices.usePriC == 0)
+            primary.setC(entries.c);
+        if (choices.useSecFr == 0)
+            primary.setFr(entries.fr);
+        if (choices.useSecDia == 0)
+            primary.setSecDia(entries.secDia);
+        settings.setUsePriC(choices.usePriC);
+        settings.setUseSecFr(choices.useSecFr);
+        settings.setUseSecDia(choices.useSecDia);
+        primary.setConDia(entries.conDia);
+        primary.setConSpa(entries.conSpa);
+        primary.setSecSep(entries.secSep);
+        primary.Calculate(settings, doc.secondary(), doc.transformer(), entries.fr, prompts);
+    });
     doc.setModified(true);
 }
 

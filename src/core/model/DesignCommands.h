@@ -12,7 +12,9 @@ class Prompts;
 // out and the command-line companion repeats them: inputs stored in a fixed
 // order (a rejected one raises its error and ends the command, the ones before
 // it staying stored), the calculation, the modified flag, and the primary's
-// results marked out of date where they depend on what changed.
+// results marked out of date where they depend on what changed. Any other
+// failure (an entry or a result beyond range) raises its error and leaves the
+// design as it was.
 
 void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
                         const QString& wireDia, const QString& wireSpa);

@@ -4,6 +4,8 @@
 #include "text/NumberText.h"
 #include "text/Real.h"
 
+#include <cmath>
+
 namespace resonex::dimension {
 
 namespace {
@@ -27,13 +29,13 @@ template <typename Convert> auto converted(const ErrorInfo& error, Convert conve
 
 } // namespace
 
-float toSingle(Real value, const ErrorInfo& error) {
-    return converted(error, [&] { return value.toSingle(); });
+float scaled(float value, float (*scale)(float), const ErrorInfo& error) {
+    return converted(error, [&] { return scale(value); });
 }
 
 float leadingNumber(const QString& text, const ErrorInfo& error, Bound bound) {
     check(text, error, bound);
-    return toSingle(text::leadingNumber(text), error);
+    return converted(error, [&] { return Real(text::leadingNumber(text)).toSingle(); });
 }
 
 float wholeNumber(const QString& text, const ErrorInfo& error) {
@@ -45,6 +47,10 @@ qint16 count(const QString& text, const ErrorInfo& error) {
     if (text.contains(u'.'))
         throw ResonexError(error);
     check(text, error, Bound::Positive);
+    // "2,5" in a comma locale or "25e-1" anywhere is no count either.
+    const double value = text::leadingNumber(text);
+    if (value != std::floor(value))
+        throw ResonexError(error);
     return converted(error, [&] { return text::toInt16(text::toSingle(text)); });
 }
 

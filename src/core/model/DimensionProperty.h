@@ -4,10 +4,6 @@
 
 #include <QString>
 
-namespace resonex {
-class Real;
-}
-
 // The checks of the models' text inputs. An entry is accepted when the whole
 // text is numeric and its leading number meets the bound; a rejected entry
 // raises the property's error. A value beyond the range of a float passes the
@@ -22,10 +18,10 @@ float leadingNumber(const QString& text, const ErrorInfo& error, Bound bound = B
 // The whole text converted by the locale, as a float.
 float wholeNumber(const QString& text, const ErrorInfo& error);
 
-// A scaled entry rounded to a float; an overflow is named after the property.
-float toSingle(Real value, const ErrorInfo& error);
+// An entry scaled to the stored unit; an overflow is named after the property.
+float scaled(float value, float (*scale)(float), const ErrorInfo& error);
 
-// A positive count without a decimal point, rounded half to even.
+// A positive whole number, written without a decimal point.
 qint16 count(const QString& text, const ErrorInfo& error);
 
 } // namespace resonex::dimension

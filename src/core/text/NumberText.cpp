@@ -99,12 +99,10 @@ double asciiToDouble(const QByteArray& ascii) {
 #endif
 }
 
-} // namespace
-
-QString format(float value, Pattern pattern) {
+// At most so many decimals, at least two.
+QString formatUpTo(float value, int decimals) {
     if (!std::isfinite(value))
         return QString::number(value);
-    const int decimals = maxDecimals(pattern);
 
     // 160 decimals hold the exact expansion of every float, so rounding below
     // looks at the true value, not at an already rounded one.
@@ -129,6 +127,33 @@ QString format(float value, Pattern pattern) {
     text += QString::fromLatin1(digits.substr(0, integerLength));
     text += QLocale().decimalPoint();
     text += QString::fromLatin1(fraction);
+    return text;
+}
+
+// More than any float needs to read back as itself.
+constexpr int kMostDecimals = 60;
+
+} // namespace
+
+QString format(float value, Pattern pattern) { return formatUpTo(value, maxDecimals(pattern)); }
+
+QString entryText(float stored, Pattern pattern, float (*shownOf)(float),
+                  float (*storedOf)(float)) {
+    const float shown = shownOf ? shownOf(stored) : stored;
+    const auto storesTheSame = [&](float typed) {
+        try {
+            return (storedOf ? storedOf(typed) : typed) == stored;
+        } catch (const ResonexError&) {
+            return false;
+        }
+    };
+    QString text;
+    for (int decimals = maxDecimals(pattern); decimals <= kMostDecimals; ++decimals) {
+        text = formatUpTo(shown, decimals);
+        const float typed = toSingle(text);
+        if (storesTheSame(typed) || typed == shown)
+            break;
+    }
     return text;
 }
 

@@ -22,6 +22,15 @@ enum class Pattern {
 // zero on the exact value of the float.
 QString format(float value, Pattern pattern);
 
+// What an entry box shows for a stored value, so that entering the text again
+// stores the very same value: the pattern's text of the value in the unit the
+// user types (shownOf the stored value), with as many more decimals as that
+// takes (storedOf the text's value is the stored value again), or at least
+// enough for the text to read as the shown value. Without conversions the
+// value is typed as stored.
+QString entryText(float stored, Pattern pattern, float (*shownOf)(float) = nullptr,
+                  float (*storedOf)(float) = nullptr);
+
 // Whether the whole text (blanks around it allowed) reads as one decimal number:
 // optional sign, digits with the locale's decimal separator, optional exponent.
 bool isNumeric(const QString& text);

@@ -267,11 +267,14 @@ template <typename Dialog> void frmMain::showModal() {
 
 void frmMain::showOptions() {
     showModal<frmOptions>();
-    // A change of units starts a new design, after the offer to save this one;
-    // declined, this design goes on in the new units.
-    if (m_doc->settings().UnitsChanged()) {
-        m_doc->FileNew(m_prompts);
-        m_doc->settings().setUnitsChanged(false);
+    // A change of units starts a new design, after the offer to save this one.
+    // Cancelled there, this design goes on in the units its values are in.
+    if (!m_doc->settings().UnitsChanged())
+        return;
+    m_doc->settings().setUnitsChanged(false);
+    if (!m_doc->FileNew(m_prompts)) {
+        m_doc->settings().setUseMetric(!m_doc->settings().UseMetric());
+        showDesign(*m_doc);
     }
 }
 

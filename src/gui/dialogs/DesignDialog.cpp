@@ -1,8 +1,10 @@
 #include "dialogs/DesignDialog.h"
 
+#include "AppInfo.h"
 #include "errors/ResonexError.h"
 #include "files/CFile.h"
 #include "files/DocumentView.h"
+#include "platform/DocumentPrompts.h"
 #include "platform/FlagInvalidField.h"
 #include "platform/WindowPosition.h"
 
@@ -143,11 +145,32 @@ void DesignDialog::calculate(const std::function<void()>& steps, Fields fields) 
     try {
         steps();
     } catch (const ResonexError& error) {
-        const auto rejected = std::find_if(fields.begin(), fields.end(), [&](const auto& field) {
-            return field.first.number == error.number();
-        });
-        if (rejected != fields.end())
-            FlagInvalidField(*rejected->second);
+        const auto field = [&](auto matches) {
+            const auto found = std::find_if(fields.begin(), fields.end(), matches);
+            return found != fields.end() ? found->second : nullptr;
+        };
+        if (QLineEdit* rejected =
+                field([&](const auto& f) { return f.first.number == error.number(); })) {
+            FlagInvalidField(*rejected);
+            return;
+        }
+        QLineEdit* blamed =
+            field([&](const auto& f) { return error.source() == QLatin1String(f.first.source); });
+        QString text =
+            QStringLiteral("The calculation could not be completed: ") + error.description() + u'.';
+        if (blamed)
+            text +=
+                QStringLiteral(" The value ") + blamed->text() + QStringLiteral(" cannot be used.");
+        prompts().tell(QString::fromLatin1(kAppTitle), text, Prompts::Icon::Exclamation);
+        if (blamed)
+            FlagInvalidField(*blamed);
+    }
+}
+
+void DesignDialog::quietly(const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const ResonexError&) {
     }
 }
 

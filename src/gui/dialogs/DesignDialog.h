@@ -78,11 +78,16 @@ protected:
     // The keyboard order of the controls; the first one has the focus on opening.
     void setTabOrder(std::initializer_list<QWidget*> order);
 
-    // Runs steps that may raise the program's errors. An input error named in
-    // fields flags the box whose text was rejected; any other error ends the
-    // steps silently.
+    // Runs a calculation's steps, which may raise the program's errors. An
+    // input error named in fields flags the box whose text was rejected; any
+    // other error is told, naming the entry to blame when it comes from one of
+    // the fields' properties, whose box is then flagged too.
     using Fields = std::initializer_list<std::pair<ErrorInfo, QLineEdit*>>;
     void calculate(const std::function<void()>& steps, Fields fields);
+
+    // Runs steps that only show what is stored (a value from a damaged file
+    // may not fit its display): an error ends them silently.
+    static void quietly(const std::function<void()>& steps);
 
 private:
     DesignContext m_context;

@@ -58,7 +58,7 @@ frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
     setTabOrder({m_txtSecVol, m_txtSecCur, m_txtNum, cmdCalculate, ok});
 
     ShowInputs();
-    calculate([this] { ShowOutput(); }, {});
+    quietly([this] { ShowOutput(); });
 }
 
 void frmPriCapCalcs::ShowInputs() {
@@ -68,8 +68,8 @@ void frmPriCapCalcs::ShowInputs() {
                        "Transformers")
             .arg(hertz));
     const CTransformer& transformer = doc().transformer();
-    fillBox(*m_txtSecVol, transformer.SecVol());
-    fillBox(*m_txtSecCur, transformer.SecCur());
+    fillBox(*m_txtSecVol, transformer.SecVolEntry());
+    fillBox(*m_txtSecCur, transformer.SecCurEntry());
     fillBox(*m_txtNum, transformer.Num());
 }
 

@@ -125,10 +125,10 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     for (const Choice& choice : m_choices)
         // A user's click only: a box set from code does not run it.
         connect(choice.box, &QCheckBox::clicked, this,
-                [this, &choice] { calculate([&] { chkUse_Click(choice); }, {}); });
+                [this, &choice] { quietly([&] { chkUse_Click(choice); }); });
 
     m_loading = true;
-    calculate([this] { load(); }, {});
+    quietly([this] { load(); });
     m_loading = false;
 }
 
@@ -144,9 +144,9 @@ void frmPriCoilCalcs::load() {
         chkUse_Click(m_choices[i]);
     }
     const CPrimary& primary = doc().primary();
-    fillBox(*m_txtConDia, primary.ConDia());
-    fillBox(*m_txtConSpa, primary.ConSpa());
-    fillBox(*m_txtSecSep, primary.SecSep());
+    fillBox(*m_txtConDia, primary.ConDiaEntry());
+    fillBox(*m_txtConSpa, primary.ConSpaEntry());
+    fillBox(*m_txtSecSep, primary.SecSepEntry());
     if (!primary.CalcsInvalid())
         showResults();
 }

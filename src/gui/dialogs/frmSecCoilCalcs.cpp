@@ -86,20 +86,18 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
 
     UpdateInputText();
     // A result too large for its display unit leaves the boxes empty.
-    calculate(
-        [this] {
-            if (doc().secondary().Turns() != 0)
-                UpdateOutputText();
-        },
-        {});
+    quietly([this] {
+        if (doc().secondary().Turns() != 0)
+            UpdateOutputText();
+    });
 }
 
 void frmSecCoilCalcs::UpdateInputText() {
     const CSecondary& secondary = doc().secondary();
-    fillBox(*m_txtDia, secondary.Dia());
-    fillBox(*m_txtHeight, secondary.Height());
-    fillBox(*m_txtWireDia, secondary.WireDia());
-    fillBox(*m_txtWireSpa, secondary.WireSpa());
+    fillBox(*m_txtDia, secondary.DiaEntry());
+    fillBox(*m_txtHeight, secondary.HeightEntry());
+    fillBox(*m_txtWireDia, secondary.WireDiaEntry());
+    fillBox(*m_txtWireSpa, secondary.WireSpaEntry());
 }
 
 void frmSecCoilCalcs::UpdateOutputText() {

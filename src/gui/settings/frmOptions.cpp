@@ -167,7 +167,7 @@ void frmOptions::applyMainsFrequency() {
         return;
     m_use50Hz = doc().settings().Use50Hz();
     // A capacitor that cannot be recalculated keeps its value.
-    calculate([this] { mainsFrequencyChanged(doc()); }, {});
+    quietly([this] { mainsFrequencyChanged(doc()); });
 }
 
 } // namespace resonex::gui
