@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -94,6 +95,53 @@ private slots:
         QCOMPARE(program.summary()->toPlainText(), expected);
         QVERIFY(expected.contains(QStringLiteral("Filename: coil.rzn")));
         QVERIFY(expected.contains(QStringLiteral("200.00")));
+    }
+
+    // What opening the command line's design has to say waits for the splash
+    // window to close, which would hide it, and names the file.
+    void startUpMessagesWaitForTheSplash_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("damaged") << "cut.rzn"
+                                 << "%1 is not a complete Resonex design. The values it does not "
+                                    "hold are those of a new design.";
+        QTest::newRow("out of reach")
+            << "loop/coil.rzn"
+            << "Error opening file : Too many levels of symbolic links (%1)";
+    }
+    void startUpMessagesWaitForTheSplash() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        test::writeAll(path("cut.rzn"), "\x08");
+        QFile::link(path("loop"), path("loop"));
+        Program program;
+        program.start(path(name));
+        QTRY_VERIFY(Program::splash());
+        QVERIFY(program.dlg.told.messages.isEmpty());
+        program.endSplash();
+        QCOMPARE(program.dlg.told.messages, QStringList{message.arg(path(name))});
+    }
+
+    // A damaged design shows what the companion shows for the same file, not
+    // the design shown before it.
+    void damagedDesignShowsAsTheCompanionShowsIt() {
+        saveDesign(path("whole.rzn"));
+        test::writeAll(path("damaged.rzn"), test::readAll(path("whole.rzn")).left(100));
+        Program program;
+        program.start(path("whole.rzn"));
+        program.endSplash();
+        program.dlg.files << path("damaged.rzn");
+        program.action("mnuFileItem1")->trigger();
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("damaged.rzn"));
+
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(RESONEX_CLI), {QStringLiteral("show"), path("damaged.rzn")});
+        QVERIFY(cli.waitForFinished());
+        QCOMPARE(program.summary()->toPlainText() + u'\n',
+                 QString::fromUtf8(cli.readAllStandardOutput()));
     }
 
     void menusAndToolbar_data() {

@@ -63,8 +63,14 @@ private slots:
         m_tools = m_root.filePath("tools");
         qputenv("PATH", m_tools.toLocal8Bit());
         QVERIFY(QDir().mkpath(m_tools));
-        for (const char* tool : {"update-mime-database", "update-desktop-database"})
-            test::writeScript(m_tools + '/' + tool, "echo \"$@\" >> \"$0.log\"\n");
+        // Each lists the design type in its database, as the real tools do.
+        test::writeScript(m_tools + "/update-mime-database",
+                          "echo 50:application/x-resonex-design:*.rzn > \"$1/globs2\"\n"
+                          "echo \"$@\" >> \"$0.log\"\n");
+        test::writeScript(m_tools + "/update-desktop-database",
+                          "echo application/x-resonex-design=resonex.desktop > "
+                          "\"$1/mimeinfo.cache\"\n"
+                          "echo \"$@\" >> \"$0.log\"\n");
     }
 
     void init() {
@@ -114,6 +120,19 @@ private slots:
         QCOMPARE(modified(mimePackage()), kLongAgo);
         QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 2);
         QCOMPARE(toolRuns("update-mime-database", "/mime"), 1);
+    }
+
+    // Tools installed after the files were written are run at the next start,
+    // once.
+    void toolsInstalledLaterAreRun() {
+        qputenv("PATH", m_root.filePath("no-tools").toLocal8Bit());
+        RegisterDesignFileType("/opt/resonex/bin/resonex");
+        qputenv("PATH", m_tools.toLocal8Bit());
+        for (int start = 0; start < 2; ++start) {
+            RegisterDesignFileType("/opt/resonex/bin/resonex");
+            QTRY_COMPARE(toolRuns("update-mime-database", "/mime"), 1);
+            QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
+        }
     }
 
     void execQuotesTheProgramPath_data() {

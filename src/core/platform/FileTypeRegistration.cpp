@@ -25,6 +25,8 @@ const QByteArray kMimePackage = R"(<?xml version="1.0" encoding="UTF-8"?>
 </mime-info>
 )";
 
+const QByteArray kMimeType = "application/x-resonex-design";
+
 QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
@@ -45,6 +47,13 @@ bool writeIfChanged(const QString& path, const QByteArray& content) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
            file.commit();
+}
+
+// Whether a database that a desktop tool generates lists the design type: a
+// tool installed after the files were written has never been run on them.
+bool databaseKnowsDesigns(const QString& path) {
+    QFile database(path);
+    return database.open(QIODevice::ReadOnly) && database.readAll().contains(kMimeType);
 }
 
 // Starts a desktop tool without waiting for it, its output going nowhere; a
@@ -121,7 +130,7 @@ QByteArray desktopEntry(const QString& programPath) {
         QStringLiteral("Exec=") + entryString(execArgument(programPath)) + QStringLiteral(" %f"),
         QStringLiteral("Icon=resonex"),
         QStringLiteral("Terminal=false"),
-        QStringLiteral("MimeType=application/x-resonex-design;"),
+        QStringLiteral("MimeType=") + QLatin1String(kMimeType) + u';',
         QStringLiteral("Categories=Science;Electronics;"),
     };
     return (lines.join(u'\n') + u'\n').toUtf8();
@@ -135,7 +144,8 @@ void RegisterDesignFileType(const QString& programPath) {
         return;
     }
     const QString mime = data + QStringLiteral("/mime");
-    if (writeIfChanged(mime + QStringLiteral("/packages/resonex.xml"), kMimePackage)) {
+    if (writeIfChanged(mime + QStringLiteral("/packages/resonex.xml"), kMimePackage) ||
+        !databaseKnowsDesigns(mime + QStringLiteral("/globs2"))) {
         runDetached(QStringLiteral("update-mime-database"), {mime});
     }
     // Without a program there is nothing the entry could start.
@@ -144,7 +154,8 @@ void RegisterDesignFileType(const QString& programPath) {
     }
     const QString applications = data + QStringLiteral("/applications");
     if (writeIfChanged(applications + QStringLiteral("/resonex.desktop"),
-                       desktopEntry(programPath))) {
+                       desktopEntry(programPath)) ||
+        !databaseKnowsDesigns(applications + QStringLiteral("/mimeinfo.cache"))) {
         runDetached(QStringLiteral("update-desktop-database"), {applications});
     }
 }

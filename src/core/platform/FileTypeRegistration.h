@@ -8,7 +8,8 @@ namespace resonex {
 // program and shown with its icon. Both write under the user's data folder
 // ($XDG_DATA_HOME, else ~/.local/share), called at every start: a file is
 // written only when its content differs, and any failure is silent, since the
-// program works the same without the association.
+// program works the same without the association. The desktop's databases are
+// refreshed when a file changed or when they do not list the type yet.
 
 // The MIME type of design files and the menu entry that opens them with the
 // program at programPath (its real absolute path).

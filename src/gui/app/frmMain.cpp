@@ -11,6 +11,7 @@
 #include "files/CFile.h"
 #include "platform/DocumentPrompts.h"
 #include "platform/FileTypeRegistration.h"
+#include "platform/HeldPrompts.h"
 #include "platform/QtPrompts.h"
 #include "platform/Twips.h"
 #include "platform/WindowPosition.h"
@@ -183,7 +184,8 @@ void frmMain::Load(const QString& commandLine) {
 
     if (opening) {
         m_doc->setView(this);
-        if (!m_doc->FileOpen(m_prompts, commandLine))
+        m_startupMessages = std::make_unique<HeldPrompts>(m_prompts);
+        if (!m_doc->FileOpen(*m_startupMessages, commandLine))
             showDesign(*m_doc);
     }
 }
@@ -191,9 +193,18 @@ void frmMain::Load(const QString& commandLine) {
 void frmMain::showSplash() {
     m_splash = new frmSplash(this);
     // Asking the print system for its default printer loads it whole: that
-    // waits until the window is up and the splash closes.
-    connect(m_splash, &frmSplash::finished, this, &frmMain::useDefaultPrinter);
+    // waits until the window is up and the splash closes, as do the messages
+    // of opening the design, which the splash would hide.
+    connect(m_splash, &frmSplash::finished, this, &frmMain::splashClosed);
     m_splash->show();
+}
+
+void frmMain::splashClosed() {
+    useDefaultPrinter();
+    if (m_startupMessages) {
+        m_startupMessages->release();
+        m_startupMessages.reset();
+    }
 }
 
 void frmMain::layOutSummaryFor(const PageGeometry& page) {

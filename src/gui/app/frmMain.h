@@ -22,6 +22,7 @@ namespace resonex::gui {
 // the program in its menus. It owns the design document; the design itself
 // lives in the document's objects.
 class frmSplash;
+class HeldPrompts;
 
 class frmMain : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -48,6 +49,8 @@ protected:
 private:
     void createCommands();
     void layOutSummaryFor(const PageGeometry& page);
+    // Once the splash window has closed and the window takes input.
+    void splashClosed();
     void useDefaultPrinter();
     void showSplash();
     void printDesign();
@@ -65,6 +68,8 @@ private:
     PageGeometry m_page;
     std::unique_ptr<CFile> m_doc;
     QPointer<frmSplash> m_splash;
+    // What opening the command line's design has to tell, until it can be seen.
+    std::unique_ptr<HeldPrompts> m_startupMessages;
 };
 
 } // namespace resonex::gui
