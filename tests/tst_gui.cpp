@@ -28,6 +28,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace resonex;
 using namespace resonex::gui;
@@ -72,6 +73,9 @@ private slots:
         const QRect screen = splash->screen()->geometry();
         QVERIFY(qAbs(splash->geometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(splash->geometry().center().y() - screen.center().y()) <= 1);
+        // The window manager's close request waits, as the keys do.
+        QVERIFY(!program.window->windowHandle()->close());
+        QVERIFY(program.window->isVisible());
 
         program.endSplash();
         QVERIFY(program.window->isEnabled());
@@ -233,6 +237,7 @@ private slots:
         // No: closed without a save, the position kept all the same.
         Program declined;
         declined.start();
+        declined.endSplash();
         declined.doc().setModified(true);
         declined.dlg.answers = {Answer::No};
         QVERIFY(declined.window->close());
@@ -249,6 +254,7 @@ private slots:
         QCOMPARE(program.window->pos(), QPoint(twipsToPixels(2880, dpi), twipsToPixels(1440, dpi)));
 
         // Closing while minimised keeps the old place.
+        program.endSplash();
         program.window->showMinimized();
         QVERIFY(program.window->close());
         QCOMPARE(program.position("frmMainTop"), QStringLiteral("1440"));
