@@ -334,7 +334,7 @@ private slots:
     }
 
     // The prompts the user sees, answered as a user would: the question's
-    // buttons and the save dialog's set-up, a bare name getting the suffix.
+    // buttons, and the save dialog's set-up, suffix and replace question.
     void realDialogs() {
         QWidget owner;
         QtPrompts prompts(&owner);
@@ -347,19 +347,49 @@ private slots:
         test::whileModal(this, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::Cancel);
 
+        const FileDialogSetup design{QStringLiteral("Save Design As"), m_dir.path(), QString(),
+                                     CFile::kDesignFilter, QStringLiteral("rzn")};
+        const auto typeName = [](QWidget* dialog, const QString& typed) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        };
+        const auto saved = [&](const QString& typed) {
+            test::whileModal(this, [&](QWidget* dialog) { typeName(dialog, typed); });
+            return prompts.chooseFileToSave(design);
+        };
         test::whileModal(this, [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             QVERIFY(files);
             QCOMPARE(files->nameFilters(), QStringList{CFile::kDesignFilter});
             QCOMPARE(files->directory().absolutePath(), m_dir.path());
-            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            QTest::keyClicks(name, QStringLiteral("bare"));
-            QTest::keyClick(name, Qt::Key_Return);
+            typeName(dialog, QStringLiteral("bare"));
         });
-        QCOMPARE(prompts.chooseFileToSave({QString(), m_dir.path(), QString(), CFile::kDesignFilter,
-                                           QStringLiteral("rzn")}),
-                 path("bare.rzn"));
+        QCOMPARE(prompts.chooseFileToSave(design), path("bare.rzn"));
+        // A dotted name gets the suffix too; the file of its bare name is not
+        // the one saved to, so nothing is asked about it.
+        test::writeAll(path("coil v1.2"), {});
+        QCOMPARE(saved(QStringLiteral("coil v1.2")), path("coil v1.2.rzn"));
+        QCOMPARE(saved(QStringLiteral("x.RZN")), path("x.RZN"));
+
+        // The name saved under is the one asked about; No shows the dialog again.
+        test::writeAll(path("old.rzn"), {});
+        QStringList asked;
+        const auto answer = [&](QMessageBox::StandardButton button) {
+            return [&asked, button](QWidget* box) {
+                asked << box->windowTitle() + u':' + qobject_cast<QMessageBox*>(box)->text();
+                qobject_cast<QMessageBox*>(box)->button(button)->click();
+            };
+        };
+        const auto typeOld = [&](QWidget* dialog) { typeName(dialog, QStringLiteral("old")); };
+        test::whileModals(this,
+                          {typeOld, answer(QMessageBox::No), typeOld, answer(QMessageBox::Yes)});
+        QCOMPARE(prompts.chooseFileToSave(design), path("old.rzn"));
+        QCOMPARE(asked, QStringList(2, QStringLiteral("Save Design As:old.rzn already exists.\n"
+                                                      "Do you want to replace it?")));
+
         test::whileModal(this,
                          [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
         QCOMPARE(prompts.chooseFileToOpen(
