@@ -269,6 +269,21 @@ private slots:
         const QRect screen = damaged.window->screen()->geometry();
         QCOMPARE(damaged.window->y(), (screen.height() - 300) / 2);
         QCOMPARE(damaged.window->x(), (screen.width() - damaged.window->width()) / 2);
+
+        // A place on a screen since unplugged centres the window on the primary
+        // screen; one partly on a screen is kept.
+        const auto restoredAt = [dpi](int left) {
+            Program moved;
+            moved.setPosition("frmMainTop", "0");
+            moved.setPosition("frmMainLeft", qPrintable(QString::number(pixelsToTwips(left, dpi))));
+            moved.start();
+            return QRect(moved.window->pos(), moved.window->size());
+        };
+        const QRect primary = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(restoredAt(primary.right() - 10).topLeft(), QPoint(primary.right() - 10, 0));
+        const QRect away = restoredAt(primary.right() + 1);
+        QCOMPARE(away.topLeft(), QPoint(primary.x() + (primary.width() - away.width()) / 2,
+                                        primary.y() + (primary.height() - away.height()) / 2));
     }
 
     void summaryIsLaidOutForPaper() {
