@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 using namespace resonex;
@@ -411,9 +412,12 @@ private slots:
             QCOMPARE(child<QLabel>(dialog, "lblResults")->text(),
                      QStringLiteral("The primary will need to be tapped between turn 9 and turn "
                                     "10 to form a resonant circuit at 250kHz"));
-            const QStringList lines =
-                child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText().split(u'\n');
+            auto* listing = child<QPlainTextEdit>(dialog, "txtLPerTurn");
+            const QStringList lines = listing->toPlainText().split(u'\n');
             QCOMPARE(lines.size(), 15);
+            // Every line in sight, none to scroll to.
+            QCOMPARE(listing->verticalScrollBar()->maximum(), 0);
+            QCOMPARE(listing->horizontalScrollBar()->maximum(), 0);
             if (!metric)
                 QCOMPARE(lines[9], QStringLiteral(" Turn  10       47,33uH"));
             click(dialog, "cmd_OK");
