@@ -24,10 +24,6 @@ namespace resonex::gui {
 
 namespace {
 
-// The summary's font sizes on offer, in points.
-constexpr int kSmallestFontSize = 6;
-constexpr int kLargestFontSize = 72;
-
 QString unitsQuestion(bool wasMetric) {
     return QStringLiteral("You have chosen to change the units from ") +
            (wasMetric ? QStringLiteral("mm to inches ") : QStringLiteral("inches to mm ")) +
@@ -129,7 +125,8 @@ void frmOptions::cmdFonts_Click() {
         return;
     settings.setFontName(font.family());
     settings.setFontSize(
-        qint16(std::clamp(qRound(font.pointSizeF()), kSmallestFontSize, kLargestFontSize)));
+        qint16(std::clamp(qRound(font.pointSizeF()), int(CSettings::kSmallestFontSize),
+                          int(CSettings::kLargestFontSize))));
 }
 
 void frmOptions::cmdOk_Click() {
