@@ -12,7 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace resonex;
@@ -647,15 +648,30 @@ private slots:
         Program program;
         start(program);
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            // The family from the list, then Tab, the size typed and Enter.
             test::whileModal(this, [](QWidget* fonts) {
-                auto* picker = qobject_cast<QFontDialog*>(fonts);
-                QVERIFY(picker);
-                picker->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 14));
-                picker->accept();
+                QCOMPARE(fonts->objectName(), QStringLiteral("frmFont"));
+                auto* family = child<QFontComboBox>(fonts, "cboFontName");
+                QCOMPARE(fonts->focusWidget(), family);
+                family->setCurrentFont(QFont(QStringLiteral("Liberation Serif")));
+                QTest::keyClick(family, Qt::Key_Tab);
+                QCOMPARE(fonts->focusWidget(), child<QSpinBox>(fonts, "spnFontSize"));
+                QTest::keyClick(fonts->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(fonts->focusWidget(), QStringLiteral("14"));
+                QTest::keyClick(fonts->focusWidget(), Qt::Key_Return);
             });
             click(dialog, "cmdFonts");
-            test::whileModal(this, [](QWidget* fonts) { qobject_cast<QDialog*>(fonts)->reject(); });
-            click(dialog, "cmdFonts"); // cancelled: keeps the new font
+            // It opens on the font in force; changed, then cancelled: the font is kept.
+            test::whileModal(this, [](QWidget* fonts) {
+                auto* family = child<QFontComboBox>(fonts, "cboFontName");
+                auto* size = child<QSpinBox>(fonts, "spnFontSize");
+                QCOMPARE(family->currentFont().family(), QStringLiteral("Liberation Serif"));
+                QCOMPARE(size->value(), 14);
+                family->setCurrentFont(QFont(QStringLiteral("DejaVu Sans")));
+                size->setValue(20);
+                QTest::keyClick(fonts, Qt::Key_Escape);
+            });
+            click(dialog, "cmdFonts");
             click(dialog, "cmdCancel");
         });
         QCOMPARE(program.doc().settings().FontName(), QStringLiteral("Liberation Serif"));

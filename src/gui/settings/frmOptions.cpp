@@ -7,8 +7,8 @@
 #include "platform/CBrowseForFolder.h"
 #include "platform/DocumentPrompts.h"
 #include "settings/CSettings.h"
+#include "settings/frmFont.h"
 
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace resonex::gui {
 
@@ -117,16 +115,11 @@ void frmOptions::cmdBrowse_Click() {
 
 void frmOptions::cmdFonts_Click() {
     CSettings& settings = doc().settings();
-    bool chosen = false;
-    const QFont font =
-        QFontDialog::getFont(&chosen, QFont(settings.FontName(), settings.FontSize()), this,
-                             QString(), QFontDialog::ScalableFonts);
-    if (!chosen)
+    frmFont picker(settings.FontName(), settings.FontSize(), this);
+    if (picker.exec() != QDialog::Accepted)
         return;
-    settings.setFontName(font.family());
-    settings.setFontSize(
-        qint16(std::clamp(qRound(font.pointSizeF()), int(CSettings::kSmallestFontSize),
-                          int(CSettings::kLargestFontSize))));
+    settings.setFontName(picker.fontName());
+    settings.setFontSize(picker.fontSize());
 }
 
 void frmOptions::cmdOk_Click() {
