@@ -11,6 +11,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <deque>
+#include <functional>
 #include <memory>
 
 // Shared helpers of the tests that drive the desktop program's windows.
@@ -61,6 +63,18 @@ template <typename Steps> void whileModal(QObject* context, Steps steps) {
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY(modal);
         steps(modal);
+    });
+}
+
+// Scripted steps run in turn, each inside the modal window opened next.
+inline void whileModals(QObject* context, std::deque<std::function<void(QWidget*)>> steps) {
+    if (steps.empty())
+        return;
+    const std::function<void(QWidget*)> step = steps.front();
+    steps.pop_front();
+    whileModal(context, [context, step, steps](QWidget* modal) {
+        whileModals(context, steps);
+        step(modal);
     });
 }
 

@@ -12,13 +12,15 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace resonex;
@@ -457,9 +459,12 @@ private slots:
             QCOMPARE(child<QLabel>(dialog, "lblResults")->text(),
                      QStringLiteral("The primary will need to be tapped between turn 9 and turn "
                                     "10 to form a resonant circuit at 250kHz"));
-            const QStringList lines =
-                child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText().split(u'\n');
+            auto* listing = child<QPlainTextEdit>(dialog, "txtLPerTurn");
+            const QStringList lines = listing->toPlainText().split(u'\n');
             QCOMPARE(lines.size(), 15);
+            // Every line in sight, none to scroll to.
+            QCOMPARE(listing->verticalScrollBar()->maximum(), 0);
+            QCOMPARE(listing->horizontalScrollBar()->maximum(), 0);
             if (!metric)
                 QCOMPARE(lines[9], QStringLiteral(" Turn  10       47,33uH"));
             click(dialog, "cmd_OK");
@@ -689,15 +694,30 @@ private slots:
         Program program;
         start(program);
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
+            // The family from the list, then Tab, the size typed and Enter.
             test::whileModal(this, [](QWidget* fonts) {
-                auto* picker = qobject_cast<QFontDialog*>(fonts);
-                QVERIFY(picker);
-                picker->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 14));
-                picker->accept();
+                QCOMPARE(fonts->objectName(), QStringLiteral("frmFont"));
+                auto* family = child<QFontComboBox>(fonts, "cboFontName");
+                QCOMPARE(fonts->focusWidget(), family);
+                family->setCurrentFont(QFont(QStringLiteral("Liberation Serif")));
+                QTest::keyClick(family, Qt::Key_Tab);
+                QCOMPARE(fonts->focusWidget(), child<QSpinBox>(fonts, "spnFontSize"));
+                QTest::keyClick(fonts->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(fonts->focusWidget(), QStringLiteral("14"));
+                QTest::keyClick(fonts->focusWidget(), Qt::Key_Return);
             });
             click(dialog, "cmdFonts");
-            test::whileModal(this, [](QWidget* fonts) { qobject_cast<QDialog*>(fonts)->reject(); });
-            click(dialog, "cmdFonts"); // cancelled: keeps the new font
+            // It opens on the font in force; changed, then cancelled: the font is kept.
+            test::whileModal(this, [](QWidget* fonts) {
+                auto* family = child<QFontComboBox>(fonts, "cboFontName");
+                auto* size = child<QSpinBox>(fonts, "spnFontSize");
+                QCOMPARE(family->currentFont().family(), QStringLiteral("Liberation Serif"));
+                QCOMPARE(size->value(), 14);
+                family->setCurrentFont(QFont(QStringLiteral("DejaVu Sans")));
+                size->setValue(20);
+                QTest::keyClick(fonts, Qt::Key_Escape);
+            });
+            click(dialog, "cmdFonts");
             click(dialog, "cmdCancel");
         });
         QCOMPARE(program.doc().settings().FontName(), QStringLiteral("Liberation Serif"));

@@ -29,6 +29,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 using namespace resonex;
 using namespace resonex::gui;
@@ -73,6 +74,9 @@ private slots:
         const QRect screen = splash->screen()->geometry();
         QVERIFY(qAbs(splash->geometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(splash->geometry().center().y() - screen.center().y()) <= 1);
+        // The window manager's close request waits, as the keys do.
+        QVERIFY(!program.window->windowHandle()->close());
+        QVERIFY(program.window->isVisible());
 
         program.endSplash();
         QVERIFY(program.window->isEnabled());
@@ -281,6 +285,7 @@ private slots:
         // No: closed without a save, the position kept all the same.
         Program declined;
         declined.start();
+        declined.endSplash();
         declined.doc().setModified(true);
         declined.dlg.answers = {Answer::No};
         QVERIFY(declined.window->close());
@@ -297,6 +302,7 @@ private slots:
         QCOMPARE(program.window->pos(), QPoint(twipsToPixels(2880, dpi), twipsToPixels(1440, dpi)));
 
         // Closing while minimised keeps the old place.
+        program.endSplash();
         program.window->showMinimized();
         QVERIFY(program.window->close());
         QCOMPARE(program.position("frmMainTop"), QStringLiteral("1440"));
@@ -311,6 +317,21 @@ private slots:
         const QRect screen = damaged.window->screen()->geometry();
         QCOMPARE(damaged.window->y(), (screen.height() - 300) / 2);
         QCOMPARE(damaged.window->x(), (screen.width() - damaged.window->width()) / 2);
+
+        // A place on a screen since unplugged centres the window on the primary
+        // screen; one partly on a screen is kept.
+        const auto restoredAt = [dpi](int left) {
+            Program moved;
+            moved.setPosition("frmMainTop", "0");
+            moved.setPosition("frmMainLeft", qPrintable(QString::number(pixelsToTwips(left, dpi))));
+            moved.start();
+            return QRect(moved.window->pos(), moved.window->size());
+        };
+        const QRect primary = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(restoredAt(primary.right() - 10).topLeft(), QPoint(primary.right() - 10, 0));
+        const QRect away = restoredAt(primary.right() + 1);
+        QCOMPARE(away.topLeft(), QPoint(primary.x() + (primary.width() - away.width()) / 2,
+                                        primary.y() + (primary.height() - away.height()) / 2));
     }
 
     void summaryIsLaidOutForPaper() {
@@ -376,7 +397,7 @@ private slots:
     }
 
     // The prompts the user sees, answered as a user would: the question's
-    // buttons and the save dialog's set-up, a bare name getting the suffix.
+    // buttons, and the save dialog's set-up, suffix and replace question.
     void realDialogs() {
         QWidget owner;
         QtPrompts prompts(&owner);
@@ -389,19 +410,49 @@ private slots:
         test::whileModal(this, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(prompts.ask(QStringLiteral("Resonex"), question), DocumentPrompts::Answer::Cancel);
 
+        const FileDialogSetup design{QStringLiteral("Save Design As"), m_dir.path(), QString(),
+                                     CFile::kDesignFilter, QStringLiteral("rzn")};
+        const auto typeName = [](QWidget* dialog, const QString& typed) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        };
+        const auto saved = [&](const QString& typed) {
+            test::whileModal(this, [&](QWidget* dialog) { typeName(dialog, typed); });
+            return prompts.chooseFileToSave(design);
+        };
         test::whileModal(this, [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             QVERIFY(files);
             QCOMPARE(files->nameFilters(), QStringList{CFile::kDesignFilter});
             QCOMPARE(files->directory().absolutePath(), m_dir.path());
-            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            QTest::keyClicks(name, QStringLiteral("bare"));
-            QTest::keyClick(name, Qt::Key_Return);
+            typeName(dialog, QStringLiteral("bare"));
         });
-        QCOMPARE(prompts.chooseFileToSave({QString(), m_dir.path(), QString(), CFile::kDesignFilter,
-                                           QStringLiteral("rzn")}),
-                 path("bare.rzn"));
+        QCOMPARE(prompts.chooseFileToSave(design), path("bare.rzn"));
+        // A dotted name gets the suffix too; the file of its bare name is not
+        // the one saved to, so nothing is asked about it.
+        test::writeAll(path("coil v1.2"), {});
+        QCOMPARE(saved(QStringLiteral("coil v1.2")), path("coil v1.2.rzn"));
+        QCOMPARE(saved(QStringLiteral("x.RZN")), path("x.RZN"));
+
+        // The name saved under is the one asked about; No shows the dialog again.
+        test::writeAll(path("old.rzn"), {});
+        QStringList asked;
+        const auto answer = [&](QMessageBox::StandardButton button) {
+            return [&asked, button](QWidget* box) {
+                asked << box->windowTitle() + u':' + qobject_cast<QMessageBox*>(box)->text();
+                qobject_cast<QMessageBox*>(box)->button(button)->click();
+            };
+        };
+        const auto typeOld = [&](QWidget* dialog) { typeName(dialog, QStringLiteral("old")); };
+        test::whileModals(this,
+                          {typeOld, answer(QMessageBox::No), typeOld, answer(QMessageBox::Yes)});
+        QCOMPARE(prompts.chooseFileToSave(design), path("old.rzn"));
+        QCOMPARE(asked, QStringList(2, QStringLiteral("Save Design As:old.rzn already exists.\n"
+                                                      "Do you want to replace it?")));
+
         test::whileModal(this,
                          [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
         QCOMPARE(prompts.chooseFileToOpen(

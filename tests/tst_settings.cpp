@@ -73,6 +73,11 @@ private slots:
         QTest::newRow("half to even up") << "-1" << true << "11.5" << 12;
         QTest::newRow("unconvertible falls back") << "maybe" << true << "big" << 10;
         QTest::newRow("out of range falls back") << "" << true << "70000" << 10;
+        // Sizes are kept within those the font picker offers.
+        QTest::newRow("largest offered") << "True" << true << "72" << 72;
+        QTest::newRow("smallest offered") << "True" << true << "5.5" << 6;
+        QTest::newRow("too large falls back") << "True" << true << "32767" << 10;
+        QTest::newRow("too small falls back") << "True" << true << "0" << 10;
     }
     void storedTexts() {
         QFETCH(QString, metric);

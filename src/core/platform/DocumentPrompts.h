@@ -11,7 +11,8 @@ struct FileDialogSetup {
     QString fileName;
     // Qt's filter form: "Description (*.ext)".
     QString filter;
-    // Added to a name typed without an extension, without the dot; empty for none.
+    // Added to a name that does not already end with it, in any letter case;
+    // without the dot, empty for none.
     QString defaultSuffix;
 };
 
@@ -31,9 +32,10 @@ public:
     // The full path of an existing file the user chose; empty when cancelled.
     virtual QString chooseFileToOpen(const FileDialogSetup& setup) = 0;
 
-    // The full path the user chose to save to, after confirming the overwrite
-    // of an existing file and with the default suffix added to a bare name;
-    // empty when cancelled.
+    // The full path the user chose to save to, with the default suffix added
+    // unless the name already ends with it (in any letter case), and the
+    // replacing of an existing file confirmed for that final name; empty when
+    // cancelled.
     virtual QString chooseFileToSave(const FileDialogSetup& setup) = 0;
 };
 

@@ -31,10 +31,13 @@ bool storedBoolean(const OptionsStore& store, const QString& key, bool fallback)
     }
 }
 
-qint16 storedInteger(const OptionsStore& store, const QString& key, qint16 fallback) {
+// So does a stored number outside the range given.
+qint16 storedInteger(const OptionsStore& store, const QString& key, qint16 fallback,
+                     qint16 smallest, qint16 largest) {
     try {
-        return text::toInt16(
+        const qint16 value = text::toInt16(
             text::toSingle(store.value(CSettings::kGroup, key, QString::number(fallback))));
+        return value >= smallest && value <= largest ? value : fallback;
     } catch (const ResonexError&) {
         return fallback;
     }
@@ -51,7 +54,8 @@ CSettings::CSettings(OptionsStore* store)
     m_use50Hz = storedBoolean(*m_store, kUse50Hz, kFirstRunUse50Hz);
     m_desPath = m_store->value(kGroup, kDesPath, defaultDesPath());
     m_fontName = m_store->value(kGroup, kFontName, kDefaultFontName);
-    m_fontSize = storedInteger(*m_store, kFontSize, kDefaultFontSize);
+    m_fontSize =
+        storedInteger(*m_store, kFontSize, kDefaultFontSize, kSmallestFontSize, kLargestFontSize);
 }
 
 CSettings::~CSettings() {

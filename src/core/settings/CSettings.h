@@ -18,6 +18,10 @@ public:
     inline static const QString kGroup = QStringLiteral("Options");
     // The fixed text that opens every design file.
     inline static const QString kFileSignature = QStringLiteral("<-rezon32->");
+    // The summary's font sizes on offer, in points; a stored size outside them
+    // is not used.
+    static constexpr qint16 kSmallestFontSize = 6;
+    static constexpr qint16 kLargestFontSize = 72;
 
     // A null store starts from the defaults and writes nothing.
     explicit CSettings(OptionsStore* store);

@@ -295,6 +295,12 @@ void frmMain::showAbout() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // The window takes nothing from the user until the splash has closed and
+    // enabled it: a close request from the window manager included.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (m_doc && !m_doc->FileSaveIfModified(m_prompts)) {
         event->ignore();
         return;

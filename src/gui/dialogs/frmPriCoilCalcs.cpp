@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace resonex::gui {
 
@@ -92,12 +93,15 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     m_txtLPerTurn->setFocusPolicy(Qt::ClickFocus);
     m_txtLPerTurn->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtLPerTurn->setLineWrapMode(QPlainTextEdit::NoWrap);
-    const QFontMetrics metrics = m_txtLPerTurn->fontMetrics();
+    // Room for every line: the text keeps the document's margin all round inside
+    // the frame, and the box scrolls unless a pixel is left below the margin.
+    const QFontMetricsF metrics(m_txtLPerTurn->font());
+    const int border =
+        2 * (qCeil(m_txtLPerTurn->document()->documentMargin()) + m_txtLPerTurn->frameWidth());
     m_txtLPerTurn->setMinimumSize(
-        metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH")) +
-            m_txtLPerTurn->verticalScrollBar()->sizeHint().width() +
-            4 * m_txtLPerTurn->frameWidth(),
-        kListingLines * metrics.lineSpacing() + 4 * m_txtLPerTurn->frameWidth());
+        qCeil(metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH"))) +
+            m_txtLPerTurn->verticalScrollBar()->sizeHint().width() + border,
+        qCeil(kListingLines * metrics.lineSpacing()) + border + 1);
     outputLayout->addWidget(m_lblResults);
     outputLayout->addWidget(
         label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));

@@ -5,9 +5,11 @@
 #include "settings/OptionsStore.h"
 #include "text/NumberText.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -40,6 +42,17 @@ std::optional<int> storedPixels(const OptionsStore& store, const QString& key, d
     }
 }
 
+QPoint centredOn(const QRect& area, const QSize& size) {
+    return {area.x() + (area.width() - size.width()) / 2,
+            area.y() + (area.height() - size.height()) / 2};
+}
+
+bool onSomeScreen(const QRect& place) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen* screen) { return screen->geometry().intersects(place); });
+}
+
 } // namespace
 
 void SaveWindowPosition(const QWidget& window, OptionsStore& store) {
@@ -53,14 +66,15 @@ void SaveWindowPosition(const QWidget& window, OptionsStore& store) {
 
 void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
     const double dpi = screenDpi(window);
-    const QRect screen = window.screen()->geometry();
+    const QSize size = window.frameGeometry().size();
+    const QPoint centred = centredOn(window.screen()->geometry(), size);
     const QString name = window.objectName();
-    const int y =
-        storedPixels(store, name + kTop, dpi)
-            .value_or(screen.y() + (screen.height() - window.frameGeometry().height()) / 2);
-    const int x = storedPixels(store, name + kLeft, dpi)
-                      .value_or(screen.x() + (screen.width() - window.frameGeometry().width()) / 2);
-    window.move(x, y);
+    const QPoint stored(storedPixels(store, name + kLeft, dpi).value_or(centred.x()),
+                        storedPixels(store, name + kTop, dpi).value_or(centred.y()));
+    // A place on a screen since unplugged would leave the window out of reach.
+    window.move(onSomeScreen(QRect(stored, size))
+                    ? stored
+                    : centredOn(QGuiApplication::primaryScreen()->geometry(), size));
 }
 
 } // namespace resonex::gui

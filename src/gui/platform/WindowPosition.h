@@ -12,8 +12,10 @@ namespace resonex::gui {
 // "Windows" group under the window's object name + "Top" / "Left", in twips.
 void SaveWindowPosition(const QWidget& window, OptionsStore& store);
 
-// Moves the window to its kept corner, used as it is even off screen; a
-// coordinate that is missing or not a number centres the window on its screen.
+// Moves the window to its kept corner, used as it is even partly off screen; a
+// coordinate that is missing or not a number centres the window on its screen,
+// and a corner that leaves it wholly off every screen centres it on the
+// primary one.
 void RestoreWindowPosition(QWidget& window, const OptionsStore& store);
 
 } // namespace resonex::gui

@@ -7,8 +7,8 @@
 #include "platform/CBrowseForFolder.h"
 #include "platform/DocumentPrompts.h"
 #include "settings/CSettings.h"
+#include "settings/frmFont.h"
 
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,15 +18,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace resonex::gui {
 
 namespace {
-
-// The summary's font sizes on offer, in points.
-constexpr int kSmallestFontSize = 6;
-constexpr int kLargestFontSize = 72;
 
 QString unitsQuestion(bool wasMetric) {
     return QStringLiteral("You have chosen to change the units from ") +
@@ -121,15 +115,11 @@ void frmOptions::cmdBrowse_Click() {
 
 void frmOptions::cmdFonts_Click() {
     CSettings& settings = doc().settings();
-    bool chosen = false;
-    const QFont font =
-        QFontDialog::getFont(&chosen, QFont(settings.FontName(), settings.FontSize()), this,
-                             QString(), QFontDialog::ScalableFonts);
-    if (!chosen)
+    frmFont picker(settings.FontName(), settings.FontSize(), this);
+    if (picker.exec() != QDialog::Accepted)
         return;
-    settings.setFontName(font.family());
-    settings.setFontSize(
-        qint16(std::clamp(qRound(font.pointSizeF()), kSmallestFontSize, kLargestFontSize)));
+    settings.setFontName(picker.fontName());
+    settings.setFontSize(picker.fontSize());
 }
 
 void frmOptions::cmdOk_Click() {
