@@ -453,11 +453,15 @@ private slots:
         QCOMPARE(asked, QStringList(2, QStringLiteral("Save Design As:old.rzn already exists.\n"
                                                       "Do you want to replace it?")));
 
+        const FileDialogSetup open{QString(), m_dir.path(), QString(), CFile::kDesignFilter, {}};
         test::whileModal(this,
                          [](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
-        QCOMPARE(prompts.chooseFileToOpen(
-                     {QString(), m_dir.path(), QString(), CFile::kDesignFilter, {}}),
-                 QString());
+        QCOMPARE(prompts.chooseFileToOpen(open), QString());
+        // A design opened through a link keeps the link's name.
+        QVERIFY(QFile::link(path("old.rzn"), path("link.rzn")));
+        test::whileModal(this,
+                         [&](QWidget* dialog) { typeName(dialog, QStringLiteral("link.rzn")); });
+        QCOMPARE(prompts.chooseFileToOpen(open), path("link.rzn"));
     }
 
     void aboutBox() {

@@ -91,6 +91,8 @@ QString QtPrompts::chooseFileToOpen(const FileDialogSetup& setup) {
     QFileDialog dialog(m_owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // The design is named as the user chose it, a link by the link's name.
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
     setUp(dialog, setup);
     return chosenFile(dialog);
 }
