@@ -143,7 +143,7 @@ QString helpText() {
         "                     take the capacitance, frequency or secondary diameter\n"
         "                     from the other calculations\n"
         "\n"
-        "Exit status: 0 done, 1 file error, 2 rejected value, 3 calculation error,\n"
+        "Exit status: 0 done, 1 file or output error, 2 rejected value, 3 calculation error,\n"
         "64 usage error.\n");
 }
 

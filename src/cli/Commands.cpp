@@ -211,14 +211,13 @@ int runCalc(const CalcOptions& options) {
         if (options.in)
             openDesign(doc, *options.in);
         calculate(doc, options);
-        // Everything that can fail comes before the save, so that a failed
-        // run leaves no new file behind; the summary names the file saved.
+        // Everything else that can fail comes before the save, so that a
+        // failed run leaves no new file behind; the summary names the file.
         if (options.out)
             doc.setFileTitle(CFile::titleOf(*options.out));
-        const QByteArray summary = summaryText(doc);
+        printSummary(summaryText(doc));
         if (options.out)
             saveDesign(doc, *options.out);
-        printSummary(summary);
     });
 }
 
