@@ -122,6 +122,8 @@ private slots:
         program.start(path(name));
         QTRY_VERIFY(Program::splash());
         QVERIFY(program.dlg.told.messages.isEmpty());
+        frmSplash* splash = Program::splash();
+        connect(splash, &frmSplash::finished, this, [splash] { QVERIFY(!splash->isVisible()); });
         program.endSplash();
         QCOMPARE(program.dlg.told.messages, QStringList{message.arg(path(name))});
     }

@@ -92,8 +92,8 @@ frmSplash::frmSplash(QWidget* mainWindow) : QWidget(nullptr), m_mainWindow(mainW
 void frmSplash::Timer1_Timer() {
     if (m_mainWindow)
         m_mainWindow->setEnabled(true);
-    emit finished();
     close();
+    emit finished();
 }
 
 } // namespace resonex::gui

@@ -18,7 +18,8 @@ public:
     void Timer1_Timer();
 
 signals:
-    // The main window has been enabled and the splash is closing.
+    // The main window has been enabled and the splash has closed: what is
+    // shown from here on is not hidden behind it.
     void finished();
 
 private:
