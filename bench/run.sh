@@ -17,6 +17,7 @@ bare="$RESONEX_BUILD/bench/bench-bare-core"
 work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
+    resonex_return_build
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true

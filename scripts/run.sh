@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Resonex and starts the desktop program; an optional argument is a
-# design file to open.
+# Builds the desktop program and starts it; an optional argument is a design
+# file to open.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-resonex_build
+resonex_build resonex
+resonex_return_build
 exec "$RESONEX_BUILD/src/resonex/resonex" "$@"

@@ -1,10 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Resonex builds with (when any is missing) and
-# builds it into build/. Sourced by run.sh and test.sh; safe to run again.
+# builds it into build/. Sourced by run.sh, test.sh and package.sh; safe to
+# run again, as root or as a user, in either order.
 set -euo pipefail
 
 RESONEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RESONEX_BUILD="$RESONEX_ROOT/build"
+
+# What each script needs, by purpose (the README lists them from here).
+# A sans-serif font: without one, fontconfig answers every family with
+# Liberation Mono and the whole program looks monospaced.
+RESONEX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-liberation)
+# The end-to-end window tests run the program in a virtual X server and drive
+# it with synthetic keystrokes.
+RESONEX_E2E_PACKAGES=(xvfb xdotool)
+# The print test runs a private CUPS scheduler with a cups-pdf queue and reads
+# the PDFs back with pdfinfo/pdftotext.
+RESONEX_PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf ghostscript poppler-utils)
+# The package and its files are checked with the tools a desktop uses on them.
+RESONEX_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream shared-mime-info man-db)
 
 resonex_install_packages() {
     local missing=()
@@ -12,33 +26,42 @@ resonex_install_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
-    if ((${#missing[@]})); then
-        local sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo=sudo
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-            "${missing[@]}"
+    ((${#missing[@]})) || return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "resonex: these Debian packages are missing: ${missing[*]}" >&2
+            echo "resonex: run this script as root, or install sudo, or install them as root:" >&2
+            echo "    apt-get install ${missing[*]}" >&2
+            exit 1
+        fi
+        sudo=(sudo)
     fi
+    # sudo resets the environment, so the setting goes in as an argument.
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}"
 }
 
-# The end-to-end print test runs a private CUPS scheduler with a cups-pdf
-# queue and reads the PDFs back with pdfinfo/pdftotext.
-resonex_install_print_packages() {
-    resonex_install_packages cups cups-client printer-driver-cups-pdf ghostscript poppler-utils
+# A run as root in a user's clone hands build/ back to the clone's owner, so
+# that the user's next run can still write there.
+resonex_return_build() {
+    [ "$(id -u)" -eq 0 ] && [ -d "$RESONEX_BUILD" ] || return 0
+    local owner
+    owner="$(stat -c %u:%g "$RESONEX_ROOT")"
+    [ "$owner" = 0:0 ] || chown -R "$owner" "$RESONEX_BUILD"
 }
+trap resonex_return_build EXIT
 
-# The end-to-end window test runs the program in a virtual X server and drives
-# it with synthetic keystrokes.
-resonex_install_e2e_packages() {
-    resonex_install_packages xvfb xdotool
-}
-
+# Builds the given targets, or everything when none is given.
 resonex_build() {
-    resonex_install_packages cmake ninja-build g++ qt6-base-dev fonts-liberation
+    resonex_install_packages "${RESONEX_BUILD_PACKAGES[@]}"
     # CI builds with warnings as errors; a developer's build only shows them.
     local werror=OFF
     [ -z "${CI:-}" ] || werror=ON
     cmake -S "$RESONEX_ROOT" -B "$RESONEX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DRESONEX_WARNINGS_AS_ERRORS="$werror" >/dev/null
-    cmake --build "$RESONEX_BUILD"
+    local targets=()
+    (($# == 0)) || targets=(--target "$@")
+    cmake --build "$RESONEX_BUILD" "${targets[@]}"
 }
