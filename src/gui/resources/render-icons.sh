@@ -17,7 +17,8 @@ for name in new open save print secondary primary capacitor; do
         render "$icons/$name.svg" "$size" "$icons/$name-$size.png"
     done
 done
-for size in 32 64 128; do
+# The window icons (32, 64, 128) and the sizes the hicolor theme installs.
+for size in 16 22 24 32 48 64 128 256; do
     render "$appsvg" "$size" "$icons/resonex-$size.png"
 done
 echo "rendered icons into $icons"
