@@ -1,9 +1,21 @@
 #include "TestSupport.h"
 
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "settings/CSettings.h"
+
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <limits>
 #include <sys/stat.h>
 
 // resonex-cli from the outside: its output, exit codes and the files it writes.
@@ -45,6 +57,102 @@ QString dataFile(const char* name) {
     return QStringLiteral(RESONEX_TEST_DATA "/") + QLatin1String(name);
 }
 
+// The metric worked design: all three groups, the primary taking its values
+// from the others.
+const QStringList kMetricDesign{
+    "--mains",     "60",  "--kv",         "15",  "--ma",          "60",   "--count",   "1",
+    "--dia",       "200", "--height",     "600", "--wire-dia",    "0.72", "--spacing", "0",
+    "--use-pri-c", "1",   "--use-sec-fr", "1",   "--use-sec-dia", "1",    "--con-dia", "9.5",
+    "--con-spa",   "9.5", "--sec-sep",    "62.5"};
+
+// The imperial worked example and a transformer, typed with commas.
+const QStringList kImperialWithCommas{
+    "--units",   "in",    "--cap",     "0,01",  "--freq",    "250,00", "--sec-dia", "4,5",
+    "--con-dia", "0,374", "--con-spa", "0,374", "--sec-sep", "2,46",   "--kv",      "12,5"};
+
+// The one JSON object a run printed on one line; empty when it printed
+// anything else.
+QJsonObject jsonOf(const Run& run) {
+    QJsonParseError error{};
+    const QJsonDocument json = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    const bool oneLine = run.out.indexOf(u'\n') == run.out.size() - 1;
+    return error.error == QJsonParseError::NoError && oneLine ? json.object() : QJsonObject();
+}
+
+// Whether a JSON number reads back as the float nearest to the exact value.
+bool isNearestFloat(const QJsonValue& written, long double exact) {
+    const float value = float(written.toDouble());
+    const long double error = std::fabs(value - exact);
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    return written.isDouble() && error <= std::fabs(std::nextafter(value, kInfinity) - exact) &&
+           error <= std::fabs(std::nextafter(value, -kInfinity) - exact);
+}
+
+// A JSON number of the design, the summary line showing it (found by part of
+// its label) and its exact SI value from the float the design holds.
+struct DesignValue {
+    const char* section;
+    const char* key;
+    const char* label;
+    long double held;
+};
+
+QList<DesignValue> designValues(const resonex::CFile& doc) {
+    const resonex::CSettings& settings = doc.settings();
+    const resonex::CSecondary& s = doc.secondary();
+    const resonex::CTransformer& t = doc.transformer();
+    const resonex::CPrimary& p = doc.primary();
+    const long double length = settings.UseMetric() ? 1e-3L : 0.0254L;
+    const long double wireLength = settings.UseMetric() ? 1 : 0.3048L;
+    return {
+        {"secondary", "diameter_m", "Diameter of", s.DiaValue() * length},
+        {"secondary", "height_m", "Winding height", s.HeightValue() * length},
+        {"secondary", "wire_diameter_m", "Wire diameter", s.WireDiaValue() * length},
+        {"secondary", "spacing_m", "between windings", s.WireSpaValue() * length},
+        {"secondary", "turns", "Secondary turns", s.Turns()},
+        {"secondary", "wire_length_m", "wire length", s.WireLength() * wireLength},
+        {"secondary", "inductance_h", "Secondary inductance", s.L()},
+        {"secondary", "resonance_hz", "Approximate resonant", s.NatFr()},
+        {"secondary", "quarter_wave_hz", "quarter wavelength", s.QuarWaveFr()},
+        {"secondary", "self_capacitance_f", "self capacitance", s.SelfC()},
+        {"secondary", "toroid_capacitance_f", "Toroid capacitance", s.TorC()},
+        {"secondary", "aspect_ratio", nullptr, s.AspectRatio()},
+        {"transformer", "voltage_v", "secondary voltage", t.SecVolValue() * 1e3L},
+        {"transformer", "current_a", "secondary current", t.SecCurValue() * 1e-3L},
+        {"transformer", "count", "Number of", t.NumValue() * 1.0L},
+        {"transformer", "capacitance_f", "with neon", t.C()},
+        {"primary", "capacitance_f", "Primary capacitance",
+         settings.UsePriC() == 1 ? t.C() : p.CValue()},
+        {"primary", "frequency_hz", "Primary resonant",
+         settings.UseSecFr() == 1 ? s.QuarWaveFr() : p.frValue()},
+        {"primary", "secondary_diameter_m", "Secondary coil diameter",
+         (settings.UseSecDia() == 1 ? s.DiaValue() : p.SecDiaValue()) * length},
+        {"primary", "conductor_diameter_m", "conductor diameter", p.ConDiaValue() * length},
+        {"primary", "spacing_m", "turn to turn", p.ConSpaValue() * length},
+        {"primary", "separation_m", "inside turn", p.SecSepValue() * length},
+    };
+}
+
+// Whether the number the summary shows on the line with the label is the
+// written one, in the summary's unit and within its decimals.
+bool showsAlike(const QString& summary, const char* label, double written) {
+    static const QHash<QString, long double> kSi{{"mm", 1e-3L},   {"in", 0.0254L}, {"m", 1},
+                                                 {"ft", 0.3048L}, {"mH", 1e-3L},   {"kHz", 1e3L},
+                                                 {"pF", 1e-12L},  {"uF", 1e-6L},   {"kV", 1e3L},
+                                                 {"mA", 1e-3L},   {"", 1}};
+    static const QRegularExpression kNumber(QStringLiteral(R"(: (\d+)[.,]?(\d*)(\S*)$)"));
+    for (const QString& line : summary.split(u'\n')) {
+        const QRegularExpressionMatch shown = kNumber.match(line);
+        if (!line.contains(QLatin1String(label)) || !shown.hasMatch())
+            continue;
+        const long double si = kSi.value(shown.captured(3), NAN);
+        const long double value = (shown.captured(1) + u'.' + shown.captured(2) + u'0').toDouble();
+        const long double halfDigit = 0.5L * std::pow(10.0L, -shown.capturedLength(2));
+        return std::fabs(written - value * si) <= (halfDigit + 1e-6L * value) * si;
+    }
+    return false;
+}
+
 } // namespace
 
 class CliTest : public QObject {
@@ -57,22 +165,17 @@ private slots:
     void helpAndVersion() {
         Run run = cli({"--help"});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.contains(QStringLiteral("resonex-cli calc [OPTIONS]")));
+        QVERIFY(run.out.contains(QStringLiteral("resonex-cli show [--json] FILE ")));
+        QVERIFY(run.out.contains(QStringLiteral("resonex-cli calc [--json] [OPTIONS] ")));
         run = cli({"--version"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("resonex-cli 2.0\n"));
     }
 
-    // All three groups in one run, the primary taking its values from the
-    // others; the saved design shows the same summary again.
+    // The saved metric design shows the same summary again.
     void fullDesignSavedAndShown() {
         const QString file = path("coil.rzn");
-        const Run run = cli({"calc", "--mains",      "60",   "--kv",          "15",   "--ma",
-                             "60",   "--count",      "1",    "--dia",         "200",  "--height",
-                             "600",  "--wire-dia",   "0.72", "--spacing",     "0",    "--use-pri-c",
-                             "1",    "--use-sec-fr", "1",    "--use-sec-dia", "1",    "--con-dia",
-                             "9.5",  "--con-spa",    "9.5",  "--sec-sep",     "62.5", "--out",
-                             file});
+        const Run run = cli(QStringList{"calc"} + kMetricDesign + QStringList{"--out", file});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         QVERIFY(run.out.startsWith(QStringLiteral("Filename: coil.rzn\n\n")));
@@ -152,7 +255,8 @@ private slots:
         const QString never = path("never.rzn");
         for (const QString& redirect : {QStringLiteral(">/dev/full"), QStringLiteral(">&-")}) {
             for (const QStringList& arguments :
-                 {QStringList{"--version"}, QStringList{"calc", "--kv", "12", "--out", never}}) {
+                 {QStringList{"--version"}, QStringList{"calc", "--kv", "12", "--out", never},
+                  QStringList{"calc", "--json", "--out", never}}) {
                 const Run run = shell(QStringLiteral("\"$0\" \"$@\" ") + redirect, arguments);
                 QCOMPARE(run.exitCode, 1);
                 QVERIFY2(
@@ -180,6 +284,8 @@ private slots:
             << QStringList{"calc", "--kv", "15", "--use-pri-c", "1", "--cap", "0.01"};
         QTest::newRow("show without a file") << QStringList{"show"};
         QTest::newRow("version with more") << QStringList{"--version", "extra"};
+        QTest::newRow("json with a value") << QStringList{"calc", "--json=1"};
+        QTest::newRow("show json without a file") << QStringList{"show", "--json"};
     }
     void usageErrors() {
         QFETCH(QStringList, arguments);
@@ -259,12 +365,8 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("No Secondary Coil Data Calculated")));
     }
 
-    // The imperial worked example and a transformer, typed with commas.
     void commaLocale() {
-        const Run run =
-            cli({"calc", "--units", "in", "--cap", "0,01", "--freq", "250,00", "--sec-dia", "4,5",
-                 "--con-dia", "0,374", "--con-spa", "0,374", "--sec-sep", "2,46", "--kv", "12,5"},
-                "de_DE.UTF-8");
+        const Run run = cli(QStringList{"calc"} + kImperialWithCommas, "de_DE.UTF-8");
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(QStringLiteral("\n Turn  9         37,89uH\n"
                                                 " Turn  10       47,33uH\n")));
@@ -272,6 +374,131 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("resonant circuit at 250,00kHz\n")));
         QVERIFY(run.out.contains(QStringLiteral("Transformer secondary voltage : 12,50kV\n")));
         QVERIFY(!run.out.contains(u'\r'));
+    }
+
+    // The worked designs as JSON from calc and show: each number is the value
+    // the summary shows and reads back as the very float the design holds, and
+    // a section is null where the summary says it was not calculated.
+    void jsonIsTheDesign_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("locale");
+        const QByteArray point = "en_US.UTF-8";
+        QTest::newRow("metric") << kMetricDesign << point;
+        QTest::newRow("imperial, commas") << kImperialWithCommas << QByteArray("de_DE.UTF-8");
+        QTest::newRow("inch secondary")
+            << QStringList{"--units", "in", "--wire-dia", "0.00314"} << point;
+        QTest::newRow("turn limit")
+            << QStringList{"--cap", "0.0001", "--freq", "25", "--sec-dia", "200"} << point;
+        // The primary is left to be calculated again.
+        const QString saved = path("metric.rzn");
+        cli(QStringList{"calc"} + kMetricDesign + QStringList{"--out", saved});
+        QTest::newRow("mains changed") << QStringList{"--in", saved, "--mains", "50"} << point;
+    }
+    void jsonIsTheDesign() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, locale);
+        const QStringList out{"--out", path("json.rzn")};
+        const Run text = cli(QStringList{"calc"} + arguments + out, locale);
+        const Run run = cli(QStringList{"calc", "--json"} + arguments + out, locale);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, text.err);
+        QCOMPARE(cli({"show", "--json", path("json.rzn")}, locale).out, run.out);
+        const QJsonObject json = jsonOf(run);
+        QVERIFY2(!json.isEmpty(), qPrintable(run.out));
+        // Counts and turn numbers are integers.
+        static const QRegularExpression kFraction(
+            QStringLiteral(R"re("(count|turn|\w+_turn)":-?\d+[.e])re"));
+        QVERIFY(!run.out.contains(kFraction));
+
+        resonex::CFile doc(nullptr);
+        doc.setFileName(path("json.rzn"));
+        QCOMPARE(doc.ReadAllObjects(), resonex::CFile::ReadOutcome::Complete);
+        QCOMPARE(json["file"], QJsonValue("json.rzn"));
+        QCOMPARE(json["units"], QJsonValue(doc.settings().UseMetric() ? "mm" : "in"));
+        QCOMPARE(json["mains_hz"], QJsonValue(doc.settings().Use50Hz() ? 50 : 60));
+        for (const char* section : {"secondary", "transformer", "primary"})
+            QCOMPARE(json[section].isNull(),
+                     text.out.contains(QStringLiteral("No ") + section, Qt::CaseInsensitive));
+        for (const DesignValue& value : designValues(doc)) {
+            if (json[value.section].isNull())
+                continue;
+            const QJsonValue written = json[value.section][value.key];
+            QVERIFY2(isNearestFloat(written, value.held), value.key);
+            // The summary shows whole turns.
+            const double shown = value.key == QLatin1String("turns")
+                                     ? std::floor(written.toDouble())
+                                     : written.toDouble();
+            QVERIFY2(!value.label || showsAlike(text.out, value.label, shown), value.key);
+        }
+
+        const QJsonObject primary = json["primary"].toObject();
+        if (primary.isEmpty())
+            return;
+        QCOMPARE(primary["out_of_date"], QJsonValue(false));
+        const QJsonArray turns = primary["turns"].toArray();
+        static const QRegularExpression kListed(QStringLiteral(R"(Turn +(\d+) +(\d+)[.,](\d+)uH)"));
+        qsizetype i = 0;
+        for (const QRegularExpressionMatch& listed : kListed.globalMatch(text.out)) {
+            QCOMPARE(turns[i]["turn"], QJsonValue(listed.captured(1).toInt()));
+            const double microhenries = (listed.captured(2) + u'.' + listed.captured(3)).toDouble();
+            QVERIFY(isNearestFloat(turns[i++]["inductance_h"], microhenries * 1e-6L));
+        }
+        QCOMPARE(turns.size(), i);
+        static const QRegularExpression kTapping(
+            QStringLiteral(R"(between turn (\d+) and turn (\d+))"));
+        const QRegularExpressionMatch tap = kTapping.match(text.out);
+        QCOMPARE(primary["tap"].isNull(), !tap.hasMatch());
+        QCOMPARE(primary["tap"]["after_turn"].toInt(), tap.captured(1).toInt());
+        QCOMPARE(primary["tap"]["before_turn"].toInt(), tap.captured(2).toInt());
+    }
+
+    // Scripts rely on the members and their order.
+    void jsonKeepsItsOrder() {
+        static const QRegularExpression kKey(QStringLiteral("\"(\\w+)\":"));
+        QStringList keys;
+        for (const QRegularExpressionMatch& key :
+             kKey.globalMatch(cli(QStringList{"calc", "--json"} + kMetricDesign).out))
+            keys << key.captured(1);
+        QCOMPARE(keys.join(u' '),
+                 "file units mains_hz secondary diameter_m height_m wire_diameter_m spacing_m "
+                 "turns wire_length_m inductance_h resonance_hz quarter_wave_hz "
+                 "self_capacitance_f toroid_capacitance_f aspect_ratio transformer voltage_v "
+                 "current_a count capacitance_f primary capacitance_f frequency_hz "
+                 "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
+                 "turns " +
+                     QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
+                     " tap after_turn before_turn");
+    }
+
+    // The file as the summary names it, whatever characters its name holds;
+    // none for a new design.
+    void jsonNamesTheFile() {
+        QVERIFY(jsonOf(cli({"calc", "--json"}))["file"].isNull());
+        const QString name = QStringLiteral("q\"b\\s\tc\n\x01é日😀.rzn");
+        const QString file = m_dir.filePath(name);
+        QCOMPARE(jsonOf(cli({"calc", "--json", "--out", file}))["file"], QJsonValue(name));
+        QCOMPARE(jsonOf(cli({"show", "--json", file}))["file"], QJsonValue(name));
+    }
+
+    // --json changes what a run prints, never how it fails.
+    void jsonFailsAlike_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("usage") << QStringList{"calc", "--bogus", "1"};
+        QTest::newRow("two files") << QStringList{"show", "a.rzn", "b.rzn"};
+        QTest::newRow("rejected value") << QStringList{"calc", "--height", "0"};
+        QTest::newRow("missing file") << QStringList{"show", path("missing.rzn")};
+        QTest::newRow("summary overflow") << QStringList{"calc", "--kv", "1e-45"};
+        QTest::newRow("calculation")
+            << QStringList{"calc", "--in", dataFile("zero-transformers.rzn"), "--mains", "60"};
+    }
+    void jsonFailsAlike() {
+        QFETCH(QStringList, arguments);
+        const Run text = cli(arguments);
+        const Run json = cli(QStringList{arguments.first(), "--json"} + arguments.mid(1));
+        QVERIFY(text.exitCode > 0);
+        QCOMPARE(json.exitCode, text.exitCode);
+        QCOMPARE(json.err, text.err);
+        QVERIFY(json.out.isEmpty());
     }
 };
 

@@ -70,10 +70,18 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
         throw UsageError{QStringLiteral("unknown option '") + name + u'\''};
 }
 
-CalcOptions parseCalc(const QStringList& arguments) {
+const QString kJsonFlag = QStringLiteral("--json");
+
+CalcOptions parseCalc(const QStringList& arguments, Output& output) {
     CalcOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString name = arguments[i];
+        if (name == kJsonFlag) {
+            output = Output::Json;
+            continue;
+        }
+        if (name.startsWith(kJsonFlag + u'='))
+            throw UsageError{kJsonFlag + QStringLiteral(" takes no value")};
         if (!name.startsWith(u"--"))
             throw UsageError{QStringLiteral("unexpected argument '") + name + u'\''};
         QString value;
@@ -108,13 +116,16 @@ Request parseArguments(const QStringList& arguments) {
             throw UsageError{QStringLiteral("--version takes no arguments")};
         request.command = Request::Command::Version;
     } else if (command == u"show") {
-        if (rest.size() != 1)
+        QStringList files = rest;
+        if (files.removeAll(kJsonFlag) > 0)
+            request.output = Output::Json;
+        if (files.size() != 1)
             throw UsageError{QStringLiteral("show takes exactly one design file")};
         request.command = Request::Command::Show;
-        request.file = rest.first();
+        request.file = files.first();
     } else if (command == u"calc") {
         request.command = Request::Command::Calc;
-        request.calc = parseCalc(rest);
+        request.calc = parseCalc(rest, request.output);
     } else {
         throw UsageError{QStringLiteral("unknown command '") + command + u'\''};
     }
@@ -124,9 +135,12 @@ Request parseArguments(const QStringList& arguments) {
 QString helpText() {
     return QStringLiteral(
         "Usage:\n"
-        "  resonex-cli show FILE         print the design summary of FILE\n"
-        "  resonex-cli calc [OPTIONS]    build a design, calculate it, print its summary\n"
+        "  resonex-cli show [--json] FILE         print the design summary of FILE\n"
+        "  resonex-cli calc [--json] [OPTIONS]    build a design, calculate it, print its summary\n"
         "  resonex-cli --help | --version\n"
+        "\n"
+        "--json prints the design as one JSON object instead of the summary, every value\n"
+        "in SI units (metres, henries, hertz, farads, volts, amperes).\n"
         "\n"
         "calc options (values are entered as in the dialogs):\n"
         "  --in FILE          start from this design instead of a new one\n"

@@ -43,10 +43,14 @@ struct CalcOptions {
     }
 };
 
+// What show and calc print: the design summary, or the design as JSON.
+enum class Output { Summary, Json };
+
 struct Request {
     enum class Command { Help, Version, Show, Calc };
     Command command = Command::Help;
-    QString file; // show
+    Output output = Output::Summary; // show, calc
+    QString file;                    // show
     CalcOptions calc;
 };
 

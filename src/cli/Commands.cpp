@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "ExitCode.h"
+#include "JsonDesign.h"
 
 #include "errors/ResonexError.h"
 #include "files/CFile.h"
@@ -70,11 +71,9 @@ void openDesign(CFile& doc, const QString& path) {
     });
 }
 
-void saveDesign(CFile& doc, const QString& path) {
-    fileStep(path, &CFile::saveFailureText, [&] {
-        doc.setFileName(path);
-        doc.WriteAllObjects();
-    });
+// Saves to the file the design is named after.
+void saveDesign(CFile& doc) {
+    fileStep(doc.FileName(), &CFile::saveFailureText, [&] { doc.WriteAllObjects(); });
 }
 
 // Messages meant for a message box go to stderr; the command goes on.
@@ -92,8 +91,11 @@ QByteArray summaryText(const CFile& doc) {
     return text.toLocal8Bit();
 }
 
-void printSummary(const QByteArray& summary) {
-    if (!writeToStdout(summary))
+// The JSON holds the values the summary shows, so a design whose summary
+// cannot be composed fails alike whichever is printed.
+void printDesign(const CFile& doc, Output output) {
+    const QByteArray summary = summaryText(doc);
+    if (!writeToStdout(output == Output::Json ? designJson(doc) : summary))
         throw Failure{kExitFileError};
 }
 
@@ -188,15 +190,15 @@ bool writeToStdout(const QByteArray& bytes) {
     return written;
 }
 
-int runShow(const QString& file) {
+int runShow(const QString& file, Output output) {
     return guarded([&] {
         CFile doc(nullptr);
         openDesign(doc, file);
-        printSummary(summaryText(doc));
+        printDesign(doc, output);
     });
 }
 
-int runCalc(const CalcOptions& options) {
+int runCalc(const CalcOptions& options, Output output) {
     return guarded([&] {
         // A new design starts as a first run would, in the units and mains
         // frequency asked for; the user's own options are never touched.
@@ -212,12 +214,14 @@ int runCalc(const CalcOptions& options) {
             openDesign(doc, *options.in);
         calculate(doc, options);
         // Everything else that can fail comes before the save, so that a
-        // failed run leaves no new file behind; the summary names the file.
-        if (options.out)
+        // failed run leaves no new file behind; what is printed names the file.
+        if (options.out) {
+            doc.setFileName(*options.out);
             doc.setFileTitle(CFile::titleOf(*options.out));
-        printSummary(summaryText(doc));
+        }
+        printDesign(doc, output);
         if (options.out)
-            saveDesign(doc, *options.out);
+            saveDesign(doc);
     });
 }
 

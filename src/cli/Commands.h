@@ -6,10 +6,10 @@
 
 namespace resonex::cli {
 
-// Each prints the summary on stdout and its failures on stderr, and returns
-// the exit code.
-int runShow(const QString& file);
-int runCalc(const CalcOptions& options);
+// Each prints the design on stdout as the output asks and its failures on
+// stderr, and returns the exit code.
+int runShow(const QString& file, Output output);
+int runCalc(const CalcOptions& options, Output output);
 
 // Writes to stdout and flushes it; a failure (a full disk, a closed stream) is
 // reported on stderr and gives false.

@@ -26,9 +26,9 @@ int main(int argc, char* argv[]) {
                        ? cli::kExitOk
                        : cli::kExitFileError;
         case cli::Request::Command::Show:
-            return cli::runShow(request.file);
+            return cli::runShow(request.file, request.output);
         case cli::Request::Command::Calc:
-            return cli::runCalc(request.calc);
+            return cli::runCalc(request.calc, request.output);
         }
     } catch (const cli::UsageError& error) {
         std::fprintf(stderr, "resonex-cli: %s\nTry 'resonex-cli --help' for more information.\n",

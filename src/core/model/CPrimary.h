@@ -53,6 +53,14 @@ public:
     QString SecSepEntry() const;
     QString SecDiaEntry() const;
 
+    // The inputs as stored: farads, hertz and the design's length unit.
+    float CValue() const { return m_c; }
+    float frValue() const { return m_fr; }
+    float ConDiaValue() const { return m_conDia; }
+    float ConSpaValue() const { return m_conSpa; }
+    float SecSepValue() const { return m_secSep; }
+    float SecDiaValue() const { return m_secDia; }
+
     const QString& LPerTurn() const { return m_lPerTurn; }
     void setLPerTurn(const QString& value) { m_lPerTurn = value; }
     const QString& Results() const { return m_results; }

@@ -39,6 +39,12 @@ public:
     QString WireDiaEntry() const;
     QString WireSpaEntry() const;
 
+    // The inputs as stored, in the design's length unit.
+    float HeightValue() const { return m_height; }
+    float DiaValue() const { return m_dia; }
+    float WireDiaValue() const { return m_wireDia; }
+    float WireSpaValue() const { return m_wireSpa; }
+
     float Turns() const { return m_turns; }
     float WireLength() const { return m_wireLength; }
     float L() const { return m_l; }

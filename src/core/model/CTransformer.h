@@ -25,6 +25,11 @@ public:
     QString SecVolEntry() const;
     QString SecCurEntry() const;
 
+    // The inputs as stored: kilovolts, milliamperes and the count.
+    float SecVolValue() const { return m_secVol; }
+    float SecCurValue() const { return m_secCur; }
+    qint16 NumValue() const { return m_num; }
+
     float C() const { return m_c; }
 
     // Raises a division by zero when a value read from a file is 0.

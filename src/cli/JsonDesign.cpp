@@ -1,0 +1,142 @@
+#include "JsonDesign.h"
+
+#include "JsonText.h"
+#include "PrimaryListing.h"
+
+#include "errors/ResonexError.h"
+#include "files/CFile.h"
+#include "model/CPrimary.h"
+#include "model/CSecondary.h"
+#include "model/CTransformer.h"
+#include "settings/CSettings.h"
+#include "settings/UnitWords.h"
+#include "text/Real.h"
+
+#include <limits>
+
+namespace resonex::cli {
+
+namespace {
+
+// A unit the design keeps values in, as an exact fraction of the SI unit.
+struct Unit {
+    double numerator;
+    double denominator;
+};
+
+constexpr Unit kMillimetre{1, 1000};
+constexpr Unit kInch{254, 10000};
+constexpr Unit kMetre{1, 1};
+constexpr Unit kFoot{3048, 10000};
+constexpr Unit kKilovolt{1000, 1};
+constexpr Unit kMilliampere{1, 1000};
+
+// The stored float's exact SI value, rounded once to the nearest float: the
+// product is exact in a double and the quotient is rounded correctly, and no
+// such quotient lies close enough to halfway between two floats for its own
+// rounding to matter. A value beyond float range has no float, and JSON gets
+// null for it.
+float si(float stored, Unit unit) {
+    try {
+        return (Real(stored) * unit.numerator / unit.denominator).toSingle();
+    } catch (const ResonexError&) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+}
+
+QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
+    if (secondary.Turns() == 0)
+        return json::kNull;
+    const Unit length = metric ? kMillimetre : kInch;
+    return json::Object()
+        .add("diameter_m", json::number(si(secondary.DiaValue(), length)))
+        .add("height_m", json::number(si(secondary.HeightValue(), length)))
+        .add("wire_diameter_m", json::number(si(secondary.WireDiaValue(), length)))
+        .add("spacing_m", json::number(si(secondary.WireSpaValue(), length)))
+        .add("turns", json::count(secondary.Turns()))
+        .add("wire_length_m", json::number(si(secondary.WireLength(), metric ? kMetre : kFoot)))
+        .add("inductance_h", json::number(secondary.L()))
+        .add("resonance_hz", json::number(secondary.NatFr()))
+        .add("quarter_wave_hz", json::number(secondary.QuarWaveFr()))
+        .add("self_capacitance_f", json::number(secondary.SelfC()))
+        .add("toroid_capacitance_f", json::number(secondary.TorC()))
+        .add("aspect_ratio", json::number(secondary.AspectRatio()))
+        .text();
+}
+
+QByteArray transformerJson(const CTransformer& transformer) {
+    if (transformer.C() == 0)
+        return json::kNull;
+    return json::Object()
+        .add("voltage_v", json::number(si(transformer.SecVolValue(), kKilovolt)))
+        .add("current_a", json::number(si(transformer.SecCurValue(), kMilliampere)))
+        .add("count", json::integer(transformer.NumValue()))
+        .add("capacitance_f", json::number(transformer.C()))
+        .text();
+}
+
+QByteArray turnsJson(const CPrimary& primary) {
+    QList<QByteArray> turns;
+    for (const TurnInductance& turn : turnInductances(primary))
+        turns.append(json::Object()
+                         .add("turn", json::integer(turn.turn))
+                         .add("inductance_h", json::number(turn.henries))
+                         .text());
+    return json::array(turns);
+}
+
+QByteArray tapJson(const CPrimary& primary) {
+    const std::optional<Tap> found = tap(primary);
+    if (!found)
+        return json::kNull;
+    return json::Object()
+        .add("after_turn", json::integer(found->afterTurn))
+        .add("before_turn", json::integer(found->beforeTurn))
+        .text();
+}
+
+QByteArray primaryJson(const CFile& doc) {
+    const CPrimary& primary = doc.primary();
+    if (primary.CalcsInvalid())
+        return json::kNull;
+    // The values the summary shows: taken from the other calculations where
+    // the design's choices say so.
+    const CSettings& settings = doc.settings();
+    const CSecondary& secondary = doc.secondary();
+    const float c = settings.UsePriC() == 1 ? doc.transformer().C() : primary.CValue();
+    const float fr = settings.UseSecFr() == 1 ? secondary.QuarWaveFr() : primary.frValue();
+    const float secDia = settings.UseSecDia() == 1 ? secondary.DiaValue() : primary.SecDiaValue();
+    const Unit length = settings.UseMetric() ? kMillimetre : kInch;
+    return json::Object()
+        .add("capacitance_f", json::number(c))
+        .add("frequency_hz", json::number(fr))
+        .add("secondary_diameter_m", json::number(si(secDia, length)))
+        .add("conductor_diameter_m", json::number(si(primary.ConDiaValue(), length)))
+        .add("spacing_m", json::number(si(primary.ConSpaValue(), length)))
+        .add("separation_m", json::number(si(primary.SecSepValue(), length)))
+        // Always false here: a primary to be recalculated is left out above,
+        // as the summary leaves it out.
+        .add("out_of_date", json::boolean(primary.CalcsInvalid()))
+        .add("turns", turnsJson(primary))
+        .add("tap", tapJson(primary))
+        .text();
+}
+
+} // namespace
+
+QByteArray designJson(const CFile& doc) {
+    const CSettings& settings = doc.settings();
+    // A design that was neither opened nor is being saved has no file.
+    const QByteArray file = doc.FileName().isEmpty() ? json::kNull : json::string(doc.FileTitle());
+    return json::Object()
+               .add("file", file)
+               .add("units", json::string(lengthUnit(settings.UseMetric())))
+               .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
+               .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
+               .add("transformer", transformerJson(doc.transformer()))
+               .add("primary", primaryJson(doc))
+               .text() +
+           '\n';
+}
+
+} // namespace resonex::cli

@@ -1,0 +1,45 @@
+#include "PrimaryListing.h"
+
+#include "model/CPrimary.h"
+
+#include <QRegularExpression>
+
+#include <charconv>
+#include <limits>
+
+namespace resonex::cli {
+
+namespace {
+
+// The texts CPrimary::Calculate writes: " Turn  1           0.76uH" lines, the
+// decimals after the separator of the locale the design was calculated in, and
+// "... tapped between turn 3 and turn 4 ...".
+const QRegularExpression kListingLine(QStringLiteral(R"(Turn\s*(-?\d+)\s+(-?\d+)[^\d\s]+(\d+)uH)"));
+const QRegularExpression kTapping(QStringLiteral(R"(between turn\s*(-?\d+) and turn\s*(-?\d+))"));
+
+// The listed microhenries as the nearest float in henries: the decimal text is
+// read with its scale, so that it is rounded only once.
+float henries(const QString& whole, const QString& decimals) {
+    const QByteArray text = (whole + u'.' + decimals + QStringLiteral("e-6")).toLatin1();
+    float value = std::numeric_limits<float>::quiet_NaN(); // kept when no float holds it
+    std::from_chars(text.constData(), text.constData() + text.size(), value);
+    return value;
+}
+
+} // namespace
+
+QList<TurnInductance> turnInductances(const CPrimary& primary) {
+    QList<TurnInductance> turns;
+    for (const QRegularExpressionMatch& line : kListingLine.globalMatch(primary.LPerTurn()))
+        turns.append({line.captured(1).toInt(), henries(line.captured(2), line.captured(3))});
+    return turns;
+}
+
+std::optional<Tap> tap(const CPrimary& primary) {
+    const QRegularExpressionMatch sentence = kTapping.match(primary.Results());
+    if (!sentence.hasMatch())
+        return std::nullopt;
+    return Tap{sentence.captured(1).toInt(), sentence.captured(2).toInt()};
+}
+
+} // namespace resonex::cli
