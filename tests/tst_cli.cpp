@@ -416,9 +416,12 @@ private slots:
         QCOMPARE(json["file"], QJsonValue("json.rzn"));
         QCOMPARE(json["units"], QJsonValue(doc.settings().UseMetric() ? "mm" : "in"));
         QCOMPARE(json["mains_hz"], QJsonValue(doc.settings().Use50Hz() ? 50 : 60));
+        // A primary out of date keeps its last listing, which the summary leaves out.
+        const bool outOfDate = doc.primary().CalcsInvalid() && !doc.primary().LPerTurn().isEmpty();
         for (const char* section : {"secondary", "transformer", "primary"})
             QCOMPARE(json[section].isNull(),
-                     text.out.contains(QStringLiteral("No ") + section, Qt::CaseInsensitive));
+                     text.out.contains(QStringLiteral("No ") + section, Qt::CaseInsensitive) &&
+                         !(outOfDate && section == QLatin1String("primary")));
         for (const DesignValue& value : designValues(doc)) {
             if (json[value.section].isNull())
                 continue;
@@ -428,17 +431,21 @@ private slots:
             const double shown = value.key == QLatin1String("turns")
                                      ? std::floor(written.toDouble())
                                      : written.toDouble();
-            QVERIFY2(!value.label || showsAlike(text.out, value.label, shown), value.key);
+            const bool shownNow = !(outOfDate && value.section == QLatin1String("primary"));
+            QVERIFY2(!value.label || !shownNow || showsAlike(text.out, value.label, shown),
+                     value.key);
         }
 
         const QJsonObject primary = json["primary"].toObject();
         if (primary.isEmpty())
             return;
-        QCOMPARE(primary["out_of_date"], QJsonValue(false));
+        QCOMPARE(primary["out_of_date"], QJsonValue(outOfDate));
+        // The listing as the summary showed it when it was calculated.
+        const QString listing = outOfDate ? cli({"show", arguments[1]}, locale).out : text.out;
         const QJsonArray turns = primary["turns"].toArray();
         static const QRegularExpression kListed(QStringLiteral(R"(Turn +(\d+) +(\d+)[.,](\d+)uH)"));
         qsizetype i = 0;
-        for (const QRegularExpressionMatch& listed : kListed.globalMatch(text.out)) {
+        for (const QRegularExpressionMatch& listed : kListed.globalMatch(listing)) {
             QCOMPARE(turns[i]["turn"], QJsonValue(listed.captured(1).toInt()));
             const double microhenries = (listed.captured(2) + u'.' + listed.captured(3)).toDouble();
             QVERIFY(isNearestFloat(turns[i++]["inductance_h"], microhenries * 1e-6L));
@@ -446,7 +453,7 @@ private slots:
         QCOMPARE(turns.size(), i);
         static const QRegularExpression kTapping(
             QStringLiteral(R"(between turn (\d+) and turn (\d+))"));
-        const QRegularExpressionMatch tap = kTapping.match(text.out);
+        const QRegularExpressionMatch tap = kTapping.match(listing);
         QCOMPARE(primary["tap"].isNull(), !tap.hasMatch());
         QCOMPARE(primary["tap"]["after_turn"].toInt(), tap.captured(1).toInt());
         QCOMPARE(primary["tap"]["before_turn"].toInt(), tap.captured(2).toInt());

@@ -97,7 +97,10 @@ QByteArray tapJson(const CPrimary& primary) {
 
 QByteArray primaryJson(const CFile& doc) {
     const CPrimary& primary = doc.primary();
-    if (primary.CalcsInvalid())
+    // A listing calculated once and out of date since (the mains, or a value
+    // taken from another calculation, changed) is still given, flagged, where
+    // the summary leaves the primary out until it is calculated again.
+    if (primary.CalcsInvalid() && primary.LPerTurn().isEmpty())
         return json::kNull;
     // The values the summary shows: taken from the other calculations where
     // the design's choices say so.
@@ -114,8 +117,6 @@ QByteArray primaryJson(const CFile& doc) {
         .add("conductor_diameter_m", json::number(si(primary.ConDiaValue(), length)))
         .add("spacing_m", json::number(si(primary.ConSpaValue(), length)))
         .add("separation_m", json::number(si(primary.SecSepValue(), length)))
-        // Always false here: a primary to be recalculated is left out above,
-        // as the summary leaves it out.
         .add("out_of_date", json::boolean(primary.CalcsInvalid()))
         .add("turns", turnsJson(primary))
         .add("tap", tapJson(primary))
