@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -14,6 +15,9 @@ using namespace resonex;
 using test::readAll;
 
 namespace {
+
+// The files installed with the program.
+const QString kInstalled = RESONEX_TEST_DATA "/../../data";
 
 QHash<QString, QString> entryKeys(const QString& path) {
     QHash<QString, QString> keys;
@@ -43,6 +47,7 @@ class PlatformTest : public QObject {
     QTemporaryDir m_root;
     QString m_tools;
     QString m_data;
+    QString m_validator;
     int m_runs = 0;
 
     QString mimePackage() const { return m_data + "/mime/packages/resonex.xml"; }
@@ -60,6 +65,7 @@ private slots:
     void initTestCase() {
         // Never the user's own desktop: the data folders and the tools are ours.
         QVERIFY(m_root.isValid());
+        m_validator = QStandardPaths::findExecutable("desktop-file-validate");
         m_tools = m_root.filePath("tools");
         qputenv("PATH", m_tools.toLocal8Bit());
         QVERIFY(QDir().mkpath(m_tools));
@@ -98,6 +104,13 @@ private slots:
         QCOMPARE(keys.value("Exec"), "/opt/resonex/bin/resonex %f");
         QCOMPARE(keys.value("Icon"), "resonex");
         QCOMPARE(keys.value("MimeType"), "application/x-resonex-design;");
+        // The installed files are the source: the package as is, and the entry
+        // with the program's path.
+        QCOMPARE(mime, readAll(kInstalled + "/resonex.xml"));
+        QHash<QString, QString> installedKeys = entryKeys(kInstalled + "/resonex.desktop");
+        installedKeys["Exec"] = "/opt/resonex/bin/resonex %f";
+        installedKeys["TryExec"] = "/opt/resonex/bin/resonex";
+        QCOMPARE(keys, installedKeys);
 
         const QByteArray svg = readAll(":/resonex/resonex.svg");
         QVERIFY(svg.contains("<svg"));
@@ -154,6 +167,12 @@ private slots:
         QFETCH(QString, exec);
         RegisterDesignFileType(path);
         QCOMPARE(entryKeys(entry()).value("Exec"), exec);
+        if (m_validator.isEmpty())
+            return;
+        QProcess validate;
+        validate.start(m_validator, {entry()});
+        QVERIFY(validate.waitForFinished());
+        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
     }
 
     void unwritableDataFolderIsIgnored() {

@@ -10,6 +10,8 @@ namespace resonex {
 // written only when its content differs, and any failure is silent, since the
 // program works the same without the association. The desktop's databases are
 // refreshed when a file changed or when they do not list the type yet.
+//
+// The files are the ones installed with the program (data/ in the sources).
 
 // The MIME type of design files and the menu entry that opens them with the
 // program at programPath (its real absolute path).
