@@ -1,5 +1,6 @@
 #include "platform/FileTypeRegistration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace resonex {
 
@@ -26,6 +29,13 @@ const QByteArray kMimeType = "application/x-resonex-design";
 
 QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+// The folders an installation puts its files in, below the user's own.
+QStringList systemDataFolders() {
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    folders.removeAll(dataFolder());
+    return folders;
 }
 
 QByteArray contents(const QString& path) {
@@ -51,9 +61,12 @@ bool writeIfChanged(const QString& path, const QByteArray& content) {
            file.commit();
 }
 
-// Whether a database that a desktop tool generates lists the design type: a
-// tool installed after the files were written has never been run on them.
-bool databaseKnowsDesigns(const QString& path) { return contents(path).contains(kMimeType); }
+// Whether the user has a copy that the database a desktop tool generates from
+// it does not list: a tool installed after the copy was written has never been
+// run on it.
+bool unlisted(const QString& copy, const QString& database) {
+    return QFileInfo::exists(copy) && !contents(database).contains(kMimeType);
+}
 
 // Starts a desktop tool without waiting for it, its output going nowhere; a
 // desktop without the tool goes without.
@@ -133,6 +146,19 @@ QString entryValue(QStringView written) {
     return value;
 }
 
+// The Exec value of a desktop entry, its escapes undone. The main group comes
+// first, so the first Exec key is its own.
+QString entryExec(const QByteArray& entry) {
+    for (const QByteArray& line : entry.split('\n')) {
+        const QString text = QString::fromUtf8(line);
+        const qsizetype equals = text.indexOf(u'=');
+        if (equals > 0 && QStringView(text).left(equals).trimmed() == u"Exec") {
+            return entryValue(QStringView(text).mid(equals + 1).trimmed());
+        }
+    }
+    return QString();
+}
+
 // An Exec value, its string escapes undone, as the program it starts, with
 // the quoting of execArgument undone, and the arguments after it as written.
 struct ExecCommand {
@@ -161,6 +187,43 @@ ExecCommand splitExec(const QString& exec) {
     return command;
 }
 
+// Whether the program at programPath is the installed one: the entry that
+// desktops take from the system data folders (the first that has one) starts
+// it, a bare name being looked up in PATH as they would.
+bool isInstalled(const QString& programPath) {
+    const QString program = QFileInfo(programPath).canonicalFilePath();
+    if (program.isEmpty()) {
+        return false;
+    }
+    for (const QString& folder : systemDataFolders()) {
+        const QByteArray entry = contents(folder + kEntryFile);
+        if (!entry.isEmpty()) {
+            const QString started =
+                QStandardPaths::findExecutable(splitExec(entryExec(entry)).program);
+            return QFileInfo(started).canonicalFilePath() == program;
+        }
+    }
+    return false;
+}
+
+bool onSystem(const QString& file) {
+    const QStringList folders = systemDataFolders();
+    return std::any_of(folders.cbegin(), folders.cend(),
+                       [&file](const QString& folder) { return QFileInfo::exists(folder + file); });
+}
+
+// Brings the user's copy of an installed file (file: where it goes under a
+// data folder) up to date with content; true when the copy changed. Where the
+// installed program runs and the system has the file, a user's copy would
+// only shadow it: one left by a start of another build is removed.
+bool updateUserCopy(const QString& file, const QByteArray& content, bool installed) {
+    const QString copy = dataFolder() + file;
+    if (installed && onSystem(file)) {
+        return QFile::remove(copy);
+    }
+    return writeIfChanged(copy, content);
+}
+
 // The installed entry made to start the program at programPath wherever it
 // is: the path replaces the program in Exec, and stands in TryExec so that
 // desktops pass over the entry once that program is gone.
@@ -184,9 +247,10 @@ void RegisterDesignFileType(const QString& programPath) {
     if (data.isEmpty()) {
         return;
     }
+    const bool installed = isInstalled(programPath);
     const QString mime = data + QStringLiteral("/mime");
-    if (writeIfChanged(data + kMimeFile, contents(kMimeResource)) ||
-        !databaseKnowsDesigns(mime + QStringLiteral("/globs2"))) {
+    if (updateUserCopy(kMimeFile, contents(kMimeResource), installed) ||
+        unlisted(data + kMimeFile, mime + QStringLiteral("/globs2"))) {
         runDetached(QStringLiteral("update-mime-database"), {mime});
     }
     // Without a program there is nothing the entry could start.
@@ -194,8 +258,8 @@ void RegisterDesignFileType(const QString& programPath) {
         return;
     }
     const QString applications = data + QStringLiteral("/applications");
-    if (writeIfChanged(data + kEntryFile, userEntry(programPath)) ||
-        !databaseKnowsDesigns(applications + QStringLiteral("/mimeinfo.cache"))) {
+    if (updateUserCopy(kEntryFile, userEntry(programPath), installed) ||
+        unlisted(data + kEntryFile, applications + QStringLiteral("/mimeinfo.cache"))) {
         runDetached(QStringLiteral("update-desktop-database"), {applications});
     }
 }
@@ -203,7 +267,8 @@ void RegisterDesignFileType(const QString& programPath) {
 // The icon is the same wherever the program is.
 void RegisterDesignFileIcon() {
     const QString data = dataFolder();
-    if (data.isEmpty() || !writeIfChanged(data + kIconFile, contents(kIconResource))) {
+    if (data.isEmpty() || !updateUserCopy(kIconFile, contents(kIconResource),
+                                          isInstalled(QCoreApplication::applicationFilePath()))) {
         return;
     }
     // A user's own icon cache is rare, but once there it hides icons it does
