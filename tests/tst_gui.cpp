@@ -496,6 +496,39 @@ private slots:
         qputenv("PATH", path);
         QVERIFY(!QApplication::activeModalWidget());
     }
+
+    // Without a display the program says what it needs, in place of Qt's
+    // words and a core dump, whether none is named or the one named is not
+    // there.
+    void withoutADisplayTheProgramSaysSo_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("none named") << QString();
+        QTest::newRow("unreachable") << QStringLiteral(":99");
+    }
+    void withoutADisplayTheProgramSaysSo() {
+        QFETCH(QString, display);
+        if (!display.isEmpty() && QFile::exists(QStringLiteral("/tmp/.X11-unix/X99")))
+            QSKIP("display :99 is there");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(RESONEX_PROGRAM));
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QByteArray told = "resonex: Resonex needs a graphical desktop (an X11 or Wayland "
+                                "display), and none can be reached.\n"
+                                "resonex: resonex-cli works without one; see resonex-cli --help.\n";
+        const QByteArray error = program.readAllStandardError();
+        // Qt's warnings, which say what it tried, may come first.
+        QVERIFY2(error.endsWith(told), error.constData());
+        if (display.isEmpty())
+            QCOMPARE(error, told);
+    }
 };
 
 int main(int argc, char* argv[]) {

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -14,6 +16,9 @@ using namespace resonex;
 using test::readAll;
 
 namespace {
+
+// The files installed with the program.
+const QString kInstalled = RESONEX_TEST_DATA "/../../data";
 
 QHash<QString, QString> entryKeys(const QString& path) {
     QHash<QString, QString> keys;
@@ -35,6 +40,11 @@ void backdate(const QString& path) {
 }
 QDateTime modified(const QString& path) { return QFileInfo(path).lastModified().toUTC(); }
 
+void put(const QString& path, const QByteArray& content) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    test::writeAll(path, content);
+}
+
 } // namespace
 
 class PlatformTest : public QObject {
@@ -43,6 +53,8 @@ class PlatformTest : public QObject {
     QTemporaryDir m_root;
     QString m_tools;
     QString m_data;
+    QString m_system;
+    QString m_validator;
     int m_runs = 0;
 
     QString mimePackage() const { return m_data + "/mime/packages/resonex.xml"; }
@@ -60,23 +72,35 @@ private slots:
     void initTestCase() {
         // Never the user's own desktop: the data folders and the tools are ours.
         QVERIFY(m_root.isValid());
+        m_validator = QStandardPaths::findExecutable("desktop-file-validate");
         m_tools = m_root.filePath("tools");
-        qputenv("PATH", m_tools.toLocal8Bit());
         QVERIFY(QDir().mkpath(m_tools));
-        // Each lists the design type in its database, as the real tools do.
-        test::writeScript(m_tools + "/update-mime-database",
-                          "echo 50:application/x-resonex-design:*.rzn > \"$1/globs2\"\n"
-                          "echo \"$@\" >> \"$0.log\"\n");
-        test::writeScript(m_tools + "/update-desktop-database",
-                          "echo application/x-resonex-design=resonex.desktop > "
-                          "\"$1/mimeinfo.cache\"\n"
-                          "echo \"$@\" >> \"$0.log\"\n");
+        // Each lists the design type in its database when a file there names
+        // it, as the real tools do, and logs its arguments. PATH will hold
+        // nothing but these.
+        const QByteArray grep = QStandardPaths::findExecutable("grep").toLocal8Bit();
+        QVERIFY(!grep.isEmpty());
+        const auto writeTool = [&](const QString& tool, const QByteArray& files,
+                                   const QByteArray& database, const QByteArray& listing) {
+            test::writeScript(m_tools + '/' + tool, "if " + grep + " -qs x-resonex-design " +
+                                                        files + "; then echo '" + listing +
+                                                        "'; fi > " + database + "\n" +
+                                                        R"(echo "$@" >> "$0.log")" + "\n");
+        };
+        writeTool("update-mime-database", R"("$1"/packages/*)", R"("$1/globs2")",
+                  "50:application/x-resonex-design:*.rzn");
+        writeTool("update-desktop-database", R"("$1"/*.desktop)", R"("$1/mimeinfo.cache")",
+                  "application/x-resonex-design=resonex.desktop");
     }
 
     void init() {
         m_data = m_root.filePath(QString("data%1").arg(++m_runs));
+        m_system = m_root.filePath(QString("system%1").arg(m_runs));
         qputenv("XDG_DATA_HOME", m_data.toLocal8Bit());
-        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), m_data);
+        qputenv("XDG_DATA_DIRS", m_system.toLocal8Bit());
+        qputenv("PATH", m_tools.toLocal8Bit());
+        QCOMPARE(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
+                 QStringList({m_data, m_system}));
     }
 
     void writesTheAssociationOnlyWhenItChanges() {
@@ -98,6 +122,13 @@ private slots:
         QCOMPARE(keys.value("Exec"), "/opt/resonex/bin/resonex %f");
         QCOMPARE(keys.value("Icon"), "resonex");
         QCOMPARE(keys.value("MimeType"), "application/x-resonex-design;");
+        // The installed files are the source: the package as is, and the entry
+        // with the program's path.
+        QCOMPARE(mime, readAll(kInstalled + "/resonex.xml"));
+        QHash<QString, QString> installedKeys = entryKeys(kInstalled + "/resonex.desktop");
+        installedKeys["Exec"] = "/opt/resonex/bin/resonex %f";
+        installedKeys["TryExec"] = "/opt/resonex/bin/resonex";
+        QCOMPARE(keys, installedKeys);
 
         const QByteArray svg = readAll(":/resonex/resonex.svg");
         QVERIFY(svg.contains("<svg"));
@@ -154,6 +185,87 @@ private slots:
         QFETCH(QString, exec);
         RegisterDesignFileType(path);
         QCOMPARE(entryKeys(entry()).value("Exec"), exec);
+        if (m_validator.isEmpty())
+            return;
+        QProcess validate;
+        validate.start(m_validator, {entry()});
+        QVERIFY(validate.waitForFinished());
+        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
+    }
+
+    // The installed program leaves the files the system has to the system,
+    // and removes the user's copies that would shadow them; any other copy of
+    // the program registers for the user as ever.
+    void installedProgramLeavesItsFilesToTheSystem_data() {
+        // The folder of the programs, under the test's own; the Exec of the
+        // system's entry, ROOT standing for the test's folder; which of the
+        // programs there is this one.
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("linked");
+        QTest::addColumn<bool>("systemIcon");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("installed, found through PATH") << "bin"
+                                                       << "resonex %f"
+                                                       << "resonex" << true << true;
+        QTest::newRow("installed, quoted path, no system icon")
+            << R"(a "b" $c \d 100%)"
+            << R"("ROOT/a \\"b\\" \\$c \\\\d 100%%/resonex" %f)"
+            << "resonex" << false << true;
+        QTest::newRow("build tree, installed program elsewhere") << "bin"
+                                                                 << "resonex %f"
+                                                                 << "other" << true << false;
+        QTest::newRow("entry naming another program") << "bin"
+                                                      << "other %f"
+                                                      << "resonex" << true << false;
+    }
+
+    void installedProgramLeavesItsFilesToTheSystem() {
+        QFETCH(QString, folder);
+        QFETCH(QString, exec);
+        QFETCH(QString, linked);
+        QFETCH(bool, systemIcon);
+        QFETCH(bool, installed);
+        const QString program = QCoreApplication::applicationFilePath();
+        const QString root = m_data + "-programs";
+        const QString programs = root + '/' + folder;
+        QVERIFY(QDir().mkpath(programs));
+        for (const QString name : {"resonex", "other"}) {
+            if (name == linked)
+                QVERIFY(QFile::link(program, programs + '/' + name));
+            else
+                test::writeScript(programs + '/' + name, "");
+        }
+        qputenv("PATH", (m_tools + ':' + programs).toLocal8Bit());
+
+        const QByteArray package = readAll(kInstalled + "/resonex.xml");
+        const QByteArray svg = readAll(":/resonex/resonex.svg");
+        QString systemEntry = QString::fromUtf8(readAll(kInstalled + "/resonex.desktop"));
+        systemEntry.replace(QRegularExpression("^Exec=.*$", QRegularExpression::MultilineOption),
+                            "Exec=" + exec.replace("ROOT", root));
+        put(m_system + "/mime/packages/resonex.xml", package);
+        put(m_system + "/applications/resonex.desktop", systemEntry.toUtf8());
+        if (systemIcon)
+            put(m_system + "/icons/hicolor/scalable/apps/resonex.svg", svg);
+        // Left by a start of another build.
+        for (const QString& path : {mimePackage(), entry(), icon()})
+            put(path, "stale");
+
+        RegisterDesignFileType(program);
+        RegisterDesignFileIcon();
+        QCOMPARE(readAll(mimePackage()), installed ? QByteArray() : package);
+        QCOMPARE(entryKeys(entry()).value("Exec"), installed ? QString() : program + " %f");
+        QCOMPARE(readAll(icon()), installed && systemIcon ? QByteArray() : svg);
+        // Removed or written, the copies changed, and the databases follow.
+        QTRY_COMPARE(toolRuns("update-mime-database", "/mime"), 1);
+        QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
+
+        // The next start has nothing to do; the tools would have run by now.
+        RegisterDesignFileType(program);
+        RegisterDesignFileIcon();
+        QTest::qWait(200);
+        QCOMPARE(toolRuns("update-mime-database", "/mime"), 1);
+        QCOMPARE(toolRuns("update-desktop-database", "/applications"), 1);
     }
 
     void unwritableDataFolderIsIgnored() {

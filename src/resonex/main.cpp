@@ -1,12 +1,14 @@
 // Resonex, the desktop program.
 #include "AppInfo.h"
+#include "DisplayStart.h"
 #include "app/frmMain.h"
 #include "settings/UserOptionsStore.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = resonex::startOnDisplay(argc, argv);
+    if (!app) {
+        return 1;
+    }
     QApplication::setApplicationName(QString::fromLatin1(resonex::kAppTitle));
     QApplication::setApplicationVersion(resonex::versionText());
 
@@ -16,5 +18,5 @@ int main(int argc, char* argv[]) {
     // own options out already.
     window.Load(QApplication::arguments().mid(1).join(u' '));
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }
