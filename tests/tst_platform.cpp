@@ -104,8 +104,7 @@ private slots:
     }
 
     void writesTheAssociationOnlyWhenItChanges() {
-        RegisterDesignFileType("/opt/resonex/bin/resonex");
-        RegisterDesignFileIcon();
+        RegisterDesignFiles("/opt/resonex/bin/resonex");
 
         const QByteArray mime = readAll(mimePackage());
         QXmlStreamReader xml(mime);
@@ -140,13 +139,12 @@ private slots:
         // A normal start writes nothing.
         for (const QString& path : {mimePackage(), entry(), icon()})
             backdate(path);
-        RegisterDesignFileType("/opt/resonex/bin/resonex");
-        RegisterDesignFileIcon();
+        RegisterDesignFiles("/opt/resonex/bin/resonex");
         for (const QString& path : {mimePackage(), entry(), icon()})
             QCOMPARE(modified(path), kLongAgo);
 
         // The program moved: only its entry follows, and only its database is refreshed.
-        RegisterDesignFileType("/usr/local/bin/resonex");
+        RegisterDesignFiles("/usr/local/bin/resonex");
         QCOMPARE(entryKeys(entry()).value("Exec"), "/usr/local/bin/resonex %f");
         QCOMPARE(modified(mimePackage()), kLongAgo);
         QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 2);
@@ -157,10 +155,10 @@ private slots:
     // once.
     void toolsInstalledLaterAreRun() {
         qputenv("PATH", m_root.filePath("no-tools").toLocal8Bit());
-        RegisterDesignFileType("/opt/resonex/bin/resonex");
+        RegisterDesignFiles("/opt/resonex/bin/resonex");
         qputenv("PATH", m_tools.toLocal8Bit());
         for (int start = 0; start < 2; ++start) {
-            RegisterDesignFileType("/opt/resonex/bin/resonex");
+            RegisterDesignFiles("/opt/resonex/bin/resonex");
             QTRY_COMPARE(toolRuns("update-mime-database", "/mime"), 1);
             QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
         }
@@ -183,7 +181,7 @@ private slots:
     void execQuotesTheProgramPath() {
         QFETCH(QString, path);
         QFETCH(QString, exec);
-        RegisterDesignFileType(path);
+        RegisterDesignFiles(path);
         QCOMPARE(entryKeys(entry()).value("Exec"), exec);
         if (m_validator.isEmpty())
             return;
@@ -251,8 +249,7 @@ private slots:
         for (const QString& path : {mimePackage(), entry(), icon()})
             put(path, "stale");
 
-        RegisterDesignFileType(program);
-        RegisterDesignFileIcon();
+        RegisterDesignFiles(program);
         QCOMPARE(readAll(mimePackage()), installed ? QByteArray() : package);
         QCOMPARE(entryKeys(entry()).value("Exec"), installed ? QString() : program + " %f");
         QCOMPARE(readAll(icon()), installed && systemIcon ? QByteArray() : svg);
@@ -261,8 +258,7 @@ private slots:
         QTRY_COMPARE(toolRuns("update-desktop-database", "/applications"), 1);
 
         // The next start has nothing to do; the tools would have run by now.
-        RegisterDesignFileType(program);
-        RegisterDesignFileIcon();
+        RegisterDesignFiles(program);
         QTest::qWait(200);
         QCOMPARE(toolRuns("update-mime-database", "/mime"), 1);
         QCOMPARE(toolRuns("update-desktop-database", "/applications"), 1);
@@ -273,8 +269,7 @@ private slots:
         QFile blocker(m_data);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        RegisterDesignFileType("/opt/resonex/bin/resonex");
-        RegisterDesignFileIcon();
+        RegisterDesignFiles("/opt/resonex/bin/resonex");
         QCOMPARE(QFileInfo(m_data).size(), 0);
     }
 };

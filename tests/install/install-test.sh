@@ -113,5 +113,19 @@ wait "$app" 2>/dev/null || true
 grep -qxF "Exec=$prefix/bin/resonex %f" "$entry" ||
     fail "the user's entry does not start $prefix/bin/resonex: $(cat "$entry" 2>/dev/null)"
 
+echo "--- the README's resonex-cli examples, as typed in a clone after the build"
+readme="$(dirname "${BASH_SOURCE[0]}")/../../README.md"
+mkdir -p "$work/clone/build/src"
+ln -s "$(cd "$build/src/cli" && pwd)" "$work/clone/build/src/cli"
+# The block after "Examples"; its last command is rejected on purpose.
+awk '/^Examples/ { found = 1 } found && /^```sh/ { inside = 1; next }
+     inside && /^```/ { exit } inside' "$readme" >"$work/examples.sh"
+(cd "$work/clone" && bash "$work/examples.sh") >"$work/examples.log" 2>&1 || true
+! grep -q 'command not found\|No such file' "$work/examples.log" ||
+    fail "the README's examples do not run as typed: $(cat "$work/examples.log")"
+[ -s "$work/clone/coil.rzn" ] || fail "the README's examples saved no coil.rzn"
+grep -qF 'Invalid value in height property [CSecondary::Height 0x80040202]' "$work/examples.log" ||
+    fail "the README's last example did not end as it says"
+
 ((failures == 0)) || exit 1
 echo PASS

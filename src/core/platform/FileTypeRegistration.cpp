@@ -1,6 +1,5 @@
 #include "platform/FileTypeRegistration.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -242,7 +241,7 @@ QByteArray userEntry(const QString& programPath) {
 
 } // namespace
 
-void RegisterDesignFileType(const QString& programPath) {
+void RegisterDesignFiles(const QString& programPath) {
     const QString data = dataFolder();
     if (data.isEmpty()) {
         return;
@@ -253,6 +252,14 @@ void RegisterDesignFileType(const QString& programPath) {
         unlisted(data + kMimeFile, mime + QStringLiteral("/globs2"))) {
         runDetached(QStringLiteral("update-mime-database"), {mime});
     }
+    // A user's own icon cache is rare, but once there it hides icons it does
+    // not list.
+    const QString theme = data + QStringLiteral("/icons/hicolor");
+    if (updateUserCopy(kIconFile, contents(kIconResource), installed) &&
+        QFileInfo::exists(theme + QStringLiteral("/icon-theme.cache"))) {
+        runDetached(QStringLiteral("gtk-update-icon-cache"),
+                    {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("-f"), theme});
+    }
     // Without a program there is nothing the entry could start.
     if (programPath.isEmpty()) {
         return;
@@ -261,22 +268,6 @@ void RegisterDesignFileType(const QString& programPath) {
     if (updateUserCopy(kEntryFile, userEntry(programPath), installed) ||
         unlisted(data + kEntryFile, applications + QStringLiteral("/mimeinfo.cache"))) {
         runDetached(QStringLiteral("update-desktop-database"), {applications});
-    }
-}
-
-// The icon is the same wherever the program is.
-void RegisterDesignFileIcon() {
-    const QString data = dataFolder();
-    if (data.isEmpty() || !updateUserCopy(kIconFile, contents(kIconResource),
-                                          isInstalled(QCoreApplication::applicationFilePath()))) {
-        return;
-    }
-    // A user's own icon cache is rare, but once there it hides icons it does
-    // not list.
-    const QString theme = data + QStringLiteral("/icons/hicolor");
-    if (QFileInfo::exists(theme + QStringLiteral("/icon-theme.cache"))) {
-        runDetached(QStringLiteral("gtk-update-icon-cache"),
-                    {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("-f"), theme});
     }
 }
 

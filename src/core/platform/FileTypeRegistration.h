@@ -5,7 +5,7 @@
 namespace resonex {
 
 // Tells a Linux desktop that ".rzn" files are Resonex designs, opened by this
-// program and shown with its icon. Both write under the user's data folder
+// program and shown with its icon. It writes under the user's data folder
 // ($XDG_DATA_HOME, else ~/.local/share), called at every start: a file is
 // written only when its content differs, and any failure is silent, since the
 // program works the same without the association. The desktop's databases are
@@ -16,12 +16,9 @@ namespace resonex {
 // leaves the files the system has to the system: a user's copy would shadow
 // them, so one left by another build is removed instead.
 
-// The MIME type of design files and the menu entry that opens them with the
-// program at programPath (its real absolute path).
-void RegisterDesignFileType(const QString& programPath);
-
-// The program's icon, named "resonex" in the hicolor theme; the running
-// program decides whether it is the installed one.
-void RegisterDesignFileIcon();
+// The MIME type of design files, the program's icon (named "resonex" in the
+// hicolor theme) and the menu entry that opens designs with the program at
+// programPath (its real absolute path).
+void RegisterDesignFiles(const QString& programPath);
 
 } // namespace resonex

@@ -160,9 +160,7 @@ void frmMain::createCommands() {
 }
 
 void frmMain::Load(const QString& commandLine) {
-    const QString program = QCoreApplication::applicationFilePath();
-    RegisterDesignFileType(program);
-    RegisterDesignFileIcon();
+    RegisterDesignFiles(QCoreApplication::applicationFilePath());
 
     setEnabled(false);
     // The splash window comes up with this one, in the same frame, once the
