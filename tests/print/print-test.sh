@@ -3,13 +3,15 @@
 # design made by resonex-cli, and stops the scheduler however it ends. Exits
 # 77, which CTest reports as skipped, when the scheduler cannot run here.
 #
-#   print-test.sh TST_PRINT RESONEX_CLI WORKDIR
+#   print-test.sh TST_PRINT RESONEX_CLI
 #
-# WORKDIR and its parents must be open to user lp, who runs the filters.
+# It works in a folder of its own under the temporary folder, since user lp,
+# who runs the filters, must be able to enter it and the clone may be in a
+# home closed to others.
 set -euo pipefail
 
-(($# == 3)) || {
-    echo "usage: $0 TST_PRINT RESONEX_CLI WORKDIR" >&2
+(($# == 2)) || {
+    echo "usage: $0 TST_PRINT RESONEX_CLI" >&2
     exit 2
 }
 
@@ -22,12 +24,12 @@ skip() {
 
 tst_print=$1
 cli=$2
-mkdir -p "$3"
-work="$(cd "$3" && pwd)"
+work="$(mktemp -d "${TMPDIR:-/tmp}/resonex-print.XXXXXX")"
+chmod 755 "$work"
 fixture="$(dirname "${BASH_SOURCE[0]}")/cups-fixture.sh"
 cups="$work/cups"
 
-trap 'bash "$fixture" stop "$cups"' EXIT
+trap 'bash "$fixture" stop "$cups"; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 started="$(bash "$fixture" start "$cups" 2>&1)" || skip "the print system could not start: $started"
 echo "$started"
@@ -38,7 +40,6 @@ while IFS='=' read -r key value; do
     export "$key=$value"
 done <"$cups/env"
 export CUPS_SERVERROOT="$cups/etc"
-rm -rf "${work:?}/home" "${work:?}/runtime"
 mkdir -p "$work/home" "$work/runtime"
 chmod 0700 "$work/runtime"
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
