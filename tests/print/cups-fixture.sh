@@ -90,7 +90,6 @@ Printcap $DIR/state/printcap
 User lp
 Group lp
 SystemGroup root
-PeerCred on
 FileDevice No
 EOF
     # Only the socket: no TCP port, no browsing, nobody else's printers.
