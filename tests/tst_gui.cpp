@@ -1,22 +1,15 @@
 #include "GuiSupport.h"
 #include "PdfText.h"
 
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
 #include "files/CFile.h"
 #include "model/CSecondary.h"
 #include "platform/QtPrompts.h"
 #include "platform/Twips.h"
 #include "settings/CSettings.h"
-#include "settings/MemoryOptionsStore.h"
 #include "summary/PageGeometry.h"
-#include "summary/Summary.h"
 #include "summary/SummaryLayout.h"
 #include "text/NumberText.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,8 +19,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -87,20 +78,6 @@ private slots:
             program.summary()->toPlainText().startsWith(QStringLiteral("Filename: Untitled\n\n")));
     }
 
-    void opensTheDesignOnItsCommandLine() {
-        saveDesign(path("coil.rzn"));
-        Program program;
-        program.start(path("coil.rzn"));
-        program.endSplash();
-        QCOMPARE(program.window->windowTitle(), QStringLiteral("coil.rzn"));
-        QVERIFY(!program.doc().Modified());
-        QString expected = plainText(ComposeSummary(program.doc()));
-        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QCOMPARE(program.summary()->toPlainText(), expected);
-        QVERIFY(expected.contains(QStringLiteral("Filename: coil.rzn")));
-        QVERIFY(expected.contains(QStringLiteral("200.00")));
-    }
-
     // What opening the command line's design has to say waits for the splash
     // window to close, which would hide it, and names the file.
     void startUpMessagesWaitForTheSplash_data() {
@@ -128,72 +105,60 @@ private slots:
         QCOMPARE(program.dlg.told.messages, QStringList{message.arg(path(name))});
     }
 
-    // A damaged design shows what the companion shows for the same file, not
-    // the design shown before it.
-    void damagedDesignShowsAsTheCompanionShowsIt() {
+    // The design on the command line, and a damaged one opened after it, show
+    // as the companion shows them: the damaged one not over the design before.
+    void designsShowAsTheCompanionShowsThem() {
+        const auto companion = [](const QString& design) {
+            QProcess cli;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+            cli.setProcessEnvironment(env);
+            cli.start(QStringLiteral(RESONEX_CLI), {QStringLiteral("show"), design});
+            return cli.waitForFinished() ? QString::fromUtf8(cli.readAllStandardOutput())
+                                         : QString();
+        };
         saveDesign(path("whole.rzn"));
         test::writeAll(path("damaged.rzn"), test::readAll(path("whole.rzn")).left(100));
         Program program;
         program.start(path("whole.rzn"));
         program.endSplash();
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("whole.rzn"));
+        QVERIFY(!program.doc().Modified());
+        QCOMPARE(program.summary()->toPlainText() + u'\n', companion(path("whole.rzn")));
+        QVERIFY(program.summary()->toPlainText().contains(QStringLiteral(": 200.00mm")));
+
         program.dlg.files << path("damaged.rzn");
         program.action("mnuFileItem1")->trigger();
         QCOMPARE(program.window->windowTitle(), QStringLiteral("damaged.rzn"));
-
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-        cli.setProcessEnvironment(env);
-        cli.start(QStringLiteral(RESONEX_CLI), {QStringLiteral("show"), path("damaged.rzn")});
-        QVERIFY(cli.waitForFinished());
-        QCOMPARE(program.summary()->toPlainText() + u'\n',
-                 QString::fromUtf8(cli.readAllStandardOutput()));
+        QCOMPARE(program.summary()->toPlainText() + u'\n', companion(path("damaged.rzn")));
     }
 
-    void menusAndToolbar_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QKeySequence>("shortcut");
-        const auto row = [](const char* name, const char* caption, QKeySequence shortcut) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
-                                << shortcut;
-        };
-        row("mnuFileItem0", "&New Design", QKeySequence(Qt::CTRL | Qt::Key_N));
-        row("mnuFileItem1", "&Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O));
-        row("mnuFileItem3", "&Save Design", QKeySequence(Qt::CTRL | Qt::Key_S));
-        row("mnuFileItem4", "Save Design &As...", QKeySequence());
-        row("mnuFileItem6", "&Print Design", QKeySequence(Qt::CTRL | Qt::Key_P));
-        row("mnuFileExportPdf", "&Export PDF...", QKeySequence());
-        row("mnuFileItem8", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
-        row("mnuCalculationsItem0", "&Secondary Coil...", QKeySequence());
-        row("mnuCalculationsItem1", "&Primary Coil...", QKeySequence());
-        row("mnuCalculationsItem2", "Primary &Capacitor...", QKeySequence());
-        row("mnuToolsItem0", "&Options...", QKeySequence());
-        row("mnuHelpItem0", "&About Resonex", QKeySequence());
-    }
+    // The menu items by caption and key, and the toolbar by tool tip: no Save
+    // As, Exit, Options or About there.
     void menusAndToolbar() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QKeySequence, shortcut);
         Program program;
         program.start();
-        const QAction* item = program.action(qPrintable(name));
-        QVERIFY(item);
-        QCOMPARE(item->text(), caption);
-        QCOMPARE(item->shortcut(), shortcut);
-
-        // The toolbar by key and tool tip: no Save As, Exit, Options or About.
+        QStringList items;
+        for (const char* name :
+             {"mnuFileItem0", "mnuFileItem1", "mnuFileItem3", "mnuFileItem4", "mnuFileItem6",
+              "mnuFileExportPdf", "mnuFileItem8", "mnuCalculationsItem0", "mnuCalculationsItem1",
+              "mnuCalculationsItem2", "mnuToolsItem0", "mnuHelpItem0"})
+            items << program.action(name)->text() + u'=' +
+                         program.action(name)->shortcut().toString();
+        QCOMPARE(items,
+                 QStringList({"&New Design=Ctrl+N", "&Open Design...=Ctrl+O", "&Save Design=Ctrl+S",
+                              "Save Design &As...=", "&Print Design=Ctrl+P", "&Export PDF...=",
+                              "E&xit=Ctrl+Q", "&Secondary Coil...=", "&Primary Coil...=",
+                              "Primary &Capacitor...=", "&Options...=", "&About Resonex="}));
         QStringList buttons;
         for (const QAction* button :
              program.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
             buttons << button->objectName() + u'=' + button->toolTip();
-        QCOMPARE(buttons,
-                 (QStringList{
-                     QStringLiteral("btnNew=New Design"), QStringLiteral("btnOpen=Open Design"),
-                     QStringLiteral("btnSave=Save Design"), QStringLiteral("btnPrint=Print Design"),
-                     QStringLiteral("btnSecCoilCalcs=Secondary Coil Calculations"),
-                     QStringLiteral("btnPriCoilCalcs=Primary Coil Calculations"),
-                     QStringLiteral("btnPriCapCalcs=Primary Capacitor Calculations")}));
+        QCOMPARE(buttons, QStringList({"btnNew=New Design", "btnOpen=Open Design",
+                                       "btnSave=Save Design", "btnPrint=Print Design",
+                                       "btnSecCoilCalcs=Secondary Coil Calculations",
+                                       "btnPriCoilCalcs=Primary Coil Calculations",
+                                       "btnPriCapCalcs=Primary Capacitor Calculations"}));
     }
 
     void commandsRebuildTheSummaryOnce() {
