@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrivateHome.h"
 #include "errors/ResonexError.h"
 #include "platform/DocumentPrompts.h"
 
