@@ -8,6 +8,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
 resonex_install_packages xvfb libxcb1-dev libxcb-damage0-dev
+RESONEX_CMAKE_OPTIONS=(-DRESONEX_BUILD_BENCHMARKS=ON)
 resonex_build >/dev/null
 
 runs=${1:-300}

@@ -54,13 +54,14 @@ resonex_return_build() {
 trap resonex_return_build EXIT
 
 # Builds the given targets, or everything when none is given.
+# Configures and builds; RESONEX_CMAKE_OPTIONS (an array) adds to the cache.
 resonex_build() {
     resonex_install_packages "${RESONEX_BUILD_PACKAGES[@]}"
     # CI builds with warnings as errors; a developer's build only shows them.
     local werror=OFF
     [ -z "${CI:-}" ] || werror=ON
     cmake -S "$RESONEX_ROOT" -B "$RESONEX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DRESONEX_WARNINGS_AS_ERRORS="$werror" >/dev/null
+        -DRESONEX_WARNINGS_AS_ERRORS="$werror" ${RESONEX_CMAKE_OPTIONS[@]+"${RESONEX_CMAKE_OPTIONS[@]}"} >/dev/null
     local targets=()
     (($# == 0)) || targets=(--target "$@")
     cmake --build "$RESONEX_BUILD" "${targets[@]}"

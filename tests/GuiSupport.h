@@ -2,9 +2,9 @@
 
 #include "TestSupport.h"
 
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
-#include "settings/MemoryOptionsStore.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "gui/app/frmMain.h"
+#include "gui/app/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>

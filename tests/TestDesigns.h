@@ -1,9 +1,9 @@
 #pragma once
 
-#include "errors/ResonexError.h"
-#include "files/FieldReader.h"
-#include "files/FieldWriter.h"
-#include "model/CPrimary.h"
+#include "core/encoding/FieldReader.h"
+#include "core/encoding/FieldWriter.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/CPrimary.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PrivateHome.h"
-#include "errors/ResonexError.h"
-#include "platform/DocumentPrompts.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/errors/ResonexError.h"
 
 #include <QDir>
 #include <QFile>

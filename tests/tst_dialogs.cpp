@@ -1,14 +1,14 @@
 #include "GuiSupport.h"
 #include "TestDesigns.h"
 
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "platform/CBrowseForFolder.h"
-#include "platform/FlagInvalidField.h"
-#include "platform/Twips.h"
-#include "settings/CSettings.h"
+#include "core/document/CFile.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/settings/CSettings.h"
+#include "gui/platform/CBrowseForFolder.h"
+#include "gui/platform/FlagInvalidField.h"
+#include "gui/platform/Twips.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "files/CFile.h"
-#include "files/DocumentView.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "settings/CSettings.h"
-#include "settings/MemoryOptionsStore.h"
+#include "core/document/CFile.h"
+#include "core/document/DocumentView.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
 
 #include <QDir>
 #include <QFile>

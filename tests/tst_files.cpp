@@ -1,11 +1,11 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "settings/CSettings.h"
+#include "core/document/CFile.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/settings/CSettings.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

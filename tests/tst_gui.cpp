@@ -1,14 +1,14 @@
 #include "GuiSupport.h"
 #include "PdfText.h"
 
-#include "files/CFile.h"
-#include "model/CSecondary.h"
-#include "platform/QtPrompts.h"
-#include "platform/Twips.h"
-#include "settings/CSettings.h"
-#include "summary/PageGeometry.h"
-#include "summary/SummaryLayout.h"
-#include "text/NumberText.h"
+#include "core/document/CFile.h"
+#include "core/model/CSecondary.h"
+#include "core/settings/CSettings.h"
+#include "core/text/NumberText.h"
+#include "gui/platform/QtPrompts.h"
+#include "gui/platform/Twips.h"
+#include "gui/summary/PageGeometry.h"
+#include "gui/summary/SummaryLayout.h"
 
 #include <QFileDialog>
 #include <QLabel>

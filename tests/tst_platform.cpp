@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "platform/FileTypeRegistration.h"
+#include "core/platform/FileTypeRegistration.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "PdfText.h"
 #include "TestSupport.h"
 
-#include "app/frmMain.h"
-#include "settings/MemoryOptionsStore.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "gui/app/frmMain.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "files/CFile.h"
-#include "settings/CSettings.h"
-#include "settings/MemoryOptionsStore.h"
-#include "settings/UserOptionsStore.h"
+#include "core/document/CFile.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/UserOptionsStore.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,14 +1,14 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "settings/CSettings.h"
-#include "settings/MemoryOptionsStore.h"
-#include "summary/Summary.h"
-#include "summary/TransformerSection.h"
+#include "core/document/CFile.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "core/summary/Summary.h"
+#include "core/summary/TransformerSection.h"
 
 using namespace resonex;
 

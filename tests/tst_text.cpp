@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "text/NumberText.h"
-#include "text/Real.h"
+#include "core/text/NumberText.h"
+#include "core/text/Real.h"
 
 #include <cmath>
 #include <limits>

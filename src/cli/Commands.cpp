@@ -1,18 +1,18 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "ExitCode.h"
-#include "JsonDesign.h"
+#include "cli/ExitCode.h"
+#include "cli/JsonDesign.h"
 
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "model/DesignCommands.h"
-#include "platform/Prompts.h"
-#include "settings/CSettings.h"
-#include "settings/MemoryOptionsStore.h"
-#include "summary/Summary.h"
-#include "text/NumberText.h"
+#include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/platform/Prompts.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "core/summary/Summary.h"
+#include "core/text/NumberText.h"
 
 #include <QFileInfo>
 

@@ -1,16 +1,16 @@
-#include "JsonDesign.h"
+#include "cli/JsonDesign.h"
 
-#include "JsonText.h"
-#include "PrimaryListing.h"
+#include "cli/JsonText.h"
+#include "cli/PrimaryListing.h"
 
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "settings/CSettings.h"
-#include "settings/UnitWords.h"
-#include "text/Real.h"
+#include "core/document/CFile.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/UnitWords.h"
+#include "core/text/Real.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "PrimaryListing.h"
+#include "cli/PrimaryListing.h"
 
-#include "model/CPrimary.h"
+#include "core/model/CPrimary.h"
 
 #include <QRegularExpression>
 

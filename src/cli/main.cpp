@@ -1,8 +1,8 @@
-#include "CliOptions.h"
-#include "Commands.h"
-#include "ExitCode.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/ExitCode.h"
 
-#include "AppInfo.h"
+#include "core/text/AppInfo.h"
 
 #include <QCoreApplication>
 

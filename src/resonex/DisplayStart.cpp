@@ -1,4 +1,4 @@
-#include "DisplayStart.h"
+#include "resonex/DisplayStart.h"
 
 #include <cstdio>
 #include <cstdlib>

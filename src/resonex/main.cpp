@@ -1,8 +1,8 @@
 // Resonex, the desktop program.
-#include "AppInfo.h"
-#include "DisplayStart.h"
-#include "app/frmMain.h"
-#include "settings/UserOptionsStore.h"
+#include "core/settings/UserOptionsStore.h"
+#include "core/text/AppInfo.h"
+#include "gui/app/frmMain.h"
+#include "resonex/DisplayStart.h"
 
 int main(int argc, char* argv[]) {
     const std::unique_ptr<QApplication> app = resonex::startOnDisplay(argc, argv);

@@ -1,4 +1,4 @@
-#include "errors/ResonexError.h"
+#include "core/errors/ResonexError.h"
 
 namespace resonex {
 

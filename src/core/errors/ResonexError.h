@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors/ErrorCodes.h"
+#include "core/errors/ErrorCodes.h"
 
 #include <QString>
 #include <exception>

@@ -1,12 +1,12 @@
-#include "model/CTransformer.h"
+#include "core/model/CTransformer.h"
 
-#include "errors/ResonexError.h"
-#include "files/FieldReader.h"
-#include "files/FieldWriter.h"
-#include "model/Constants.h"
-#include "model/DimensionProperty.h"
-#include "text/NumberText.h"
-#include "text/Real.h"
+#include "core/encoding/FieldReader.h"
+#include "core/encoding/FieldWriter.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/Constants.h"
+#include "core/model/DimensionProperty.h"
+#include "core/text/NumberText.h"
+#include "core/text/Real.h"
 
 namespace resonex {
 

@@ -1,9 +1,9 @@
-#include "model/DesignInformation.h"
+#include "core/model/DesignInformation.h"
 
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "text/NumberText.h"
-#include "text/UnitScale.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/text/NumberText.h"
+#include "core/text/UnitScale.h"
 
 namespace resonex {
 

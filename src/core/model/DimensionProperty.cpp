@@ -1,8 +1,8 @@
-#include "model/DimensionProperty.h"
+#include "core/model/DimensionProperty.h"
 
-#include "errors/ResonexError.h"
-#include "text/NumberText.h"
-#include "text/Real.h"
+#include "core/errors/ResonexError.h"
+#include "core/text/NumberText.h"
+#include "core/text/Real.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/CFileOperation.h"
+#include "core/platform/CFileOperation.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "platform/FileTypeRegistration.h"
+#include "core/platform/FileTypeRegistration.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/PathLookup.h"
+#include "core/platform/PathLookup.h"
 
 #include <QFile>
 

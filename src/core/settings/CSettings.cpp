@@ -1,11 +1,11 @@
-#include "settings/CSettings.h"
+#include "core/settings/CSettings.h"
 
-#include "AppInfo.h"
-#include "errors/ResonexError.h"
-#include "files/FieldReader.h"
-#include "files/FieldWriter.h"
-#include "settings/OptionsStore.h"
-#include "text/NumberText.h"
+#include "core/encoding/FieldReader.h"
+#include "core/encoding/FieldWriter.h"
+#include "core/errors/ResonexError.h"
+#include "core/settings/OptionsStore.h"
+#include "core/text/AppInfo.h"
+#include "core/text/NumberText.h"
 
 #include <QDir>
 

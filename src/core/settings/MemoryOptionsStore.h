@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/OptionsStore.h"
+#include "core/settings/OptionsStore.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "settings/UserOptionsStore.h"
+#include "core/settings/UserOptionsStore.h"
 
-#include "AppInfo.h"
+#include "core/text/AppInfo.h"
 
 namespace resonex {
 

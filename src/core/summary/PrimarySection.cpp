@@ -1,11 +1,11 @@
-#include "summary/PrimarySection.h"
+#include "core/summary/PrimarySection.h"
 
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "model/DesignInformation.h"
-#include "settings/CSettings.h"
-#include "summary/NewLine.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/settings/CSettings.h"
+#include "core/summary/NewLine.h"
 
 namespace resonex {
 

@@ -1,8 +1,8 @@
-#include "summary/SecondarySection.h"
+#include "core/summary/SecondarySection.h"
 
-#include "model/CSecondary.h"
-#include "model/DesignInformation.h"
-#include "summary/NewLine.h"
+#include "core/model/CSecondary.h"
+#include "core/model/DesignInformation.h"
+#include "core/summary/NewLine.h"
 
 namespace resonex {
 

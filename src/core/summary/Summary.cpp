@@ -1,13 +1,13 @@
-#include "summary/Summary.h"
+#include "core/summary/Summary.h"
 
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "settings/CSettings.h"
-#include "settings/UnitWords.h"
-#include "summary/NewLine.h"
-#include "summary/PrimarySection.h"
-#include "summary/SecondarySection.h"
-#include "summary/TransformerSection.h"
+#include "core/document/CFile.h"
+#include "core/errors/ResonexError.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/UnitWords.h"
+#include "core/summary/NewLine.h"
+#include "core/summary/PrimarySection.h"
+#include "core/summary/SecondarySection.h"
+#include "core/summary/TransformerSection.h"
 
 namespace resonex {
 

@@ -1,8 +1,8 @@
-#include "summary/TransformerSection.h"
+#include "core/summary/TransformerSection.h"
 
-#include "model/CTransformer.h"
-#include "model/DesignInformation.h"
-#include "summary/NewLine.h"
+#include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/summary/NewLine.h"
 
 namespace resonex {
 

@@ -1,7 +1,7 @@
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
-#include "errors/ResonexError.h"
-#include "text/Real.h"
+#include "core/errors/ResonexError.h"
+#include "core/text/Real.h"
 
 #include <QLocale>
 #include <QStringView>

@@ -1,6 +1,6 @@
-#include "text/Real.h"
+#include "core/text/Real.h"
 
-#include "errors/ResonexError.h"
+#include "core/errors/ResonexError.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "text/UnitScale.h"
+#include "core/text/UnitScale.h"
 
-#include "text/Real.h"
+#include "core/text/Real.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "app/frmAbout.h"
+#include "gui/app/frmAbout.h"
 
-#include "AppInfo.h"
-#include "app/Icons.h"
-#include "platform/Prompts.h"
+#include "core/platform/Prompts.h"
+#include "core/text/AppInfo.h"
+#include "gui/app/Icons.h"
 
 #include <QFrame>
 #include <QGridLayout>

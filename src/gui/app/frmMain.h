@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/DocumentView.h"
-#include "summary/PageGeometry.h"
+#include "core/document/DocumentView.h"
+#include "gui/summary/PageGeometry.h"
 
 #include <QMainWindow>
 #include <QPointer>

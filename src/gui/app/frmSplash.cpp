@@ -1,8 +1,8 @@
-#include "app/frmSplash.h"
+#include "gui/app/frmSplash.h"
 
-#include "AppInfo.h"
-#include "app/Icons.h"
-#include "platform/Twips.h"
+#include "core/text/AppInfo.h"
+#include "gui/app/Icons.h"
+#include "gui/platform/Twips.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,12 +1,12 @@
-#include "dialogs/DesignDialog.h"
+#include "gui/dialogs/DesignDialog.h"
 
-#include "AppInfo.h"
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "files/DocumentView.h"
-#include "platform/DocumentPrompts.h"
-#include "platform/FlagInvalidField.h"
-#include "platform/WindowPosition.h"
+#include "core/document/CFile.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/document/DocumentView.h"
+#include "core/errors/ResonexError.h"
+#include "core/text/AppInfo.h"
+#include "gui/platform/FlagInvalidField.h"
+#include "gui/platform/WindowPosition.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

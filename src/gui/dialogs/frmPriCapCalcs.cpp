@@ -1,10 +1,10 @@
-#include "dialogs/frmPriCapCalcs.h"
+#include "gui/dialogs/frmPriCapCalcs.h"
 
-#include "files/CFile.h"
-#include "model/CTransformer.h"
-#include "model/DesignCommands.h"
-#include "model/DesignInformation.h"
-#include "settings/CSettings.h"
+#include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/settings/CSettings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

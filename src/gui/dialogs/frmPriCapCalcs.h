@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/DesignDialog.h"
+#include "gui/dialogs/DesignDialog.h"
 
 namespace resonex::gui {
 

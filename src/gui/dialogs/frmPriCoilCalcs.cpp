@@ -1,11 +1,11 @@
-#include "dialogs/frmPriCoilCalcs.h"
+#include "gui/dialogs/frmPriCoilCalcs.h"
 
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/DesignCommands.h"
-#include "platform/DocumentPrompts.h"
-#include "settings/CSettings.h"
-#include "settings/UnitWords.h"
+#include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/model/CPrimary.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/UnitWords.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/DesignDialog.h"
-#include "model/DesignCommands.h"
+#include "core/document/DesignCommands.h"
+#include "gui/dialogs/DesignDialog.h"
 
 #include <QtGlobal>
 

@@ -1,11 +1,11 @@
-#include "dialogs/frmSecCoilCalcs.h"
+#include "gui/dialogs/frmSecCoilCalcs.h"
 
-#include "files/CFile.h"
-#include "model/CSecondary.h"
-#include "model/DesignCommands.h"
-#include "model/DesignInformation.h"
-#include "settings/CSettings.h"
-#include "settings/UnitWords.h"
+#include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/model/CSecondary.h"
+#include "core/model/DesignInformation.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/UnitWords.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

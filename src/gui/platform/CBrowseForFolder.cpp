@@ -1,4 +1,4 @@
-#include "platform/CBrowseForFolder.h"
+#include "gui/platform/CBrowseForFolder.h"
 
 #include <QDir>
 #include <QFileDialog>

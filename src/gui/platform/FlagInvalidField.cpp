@@ -1,4 +1,4 @@
-#include "platform/FlagInvalidField.h"
+#include "gui/platform/FlagInvalidField.h"
 
 #include <QApplication>
 #include <QLineEdit>

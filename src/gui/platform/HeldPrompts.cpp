@@ -1,4 +1,4 @@
-#include "platform/HeldPrompts.h"
+#include "gui/platform/HeldPrompts.h"
 
 #include <utility>
 

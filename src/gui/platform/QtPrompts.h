@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DocumentPrompts.h"
+#include "core/document/DocumentPrompts.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
-#include "platform/WindowPosition.h"
+#include "gui/platform/WindowPosition.h"
 
-#include "errors/ResonexError.h"
-#include "platform/Twips.h"
-#include "settings/OptionsStore.h"
-#include "text/NumberText.h"
+#include "core/errors/ResonexError.h"
+#include "core/settings/OptionsStore.h"
+#include "core/text/NumberText.h"
+#include "gui/platform/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
-#include "settings/frmFont.h"
+#include "gui/settings/frmFont.h"
 
-#include "settings/CSettings.h"
+#include "core/settings/CSettings.h"
 
 #include <QFontComboBox>
 #include <QGridLayout>

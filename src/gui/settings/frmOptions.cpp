@@ -1,13 +1,13 @@
-#include "settings/frmOptions.h"
+#include "gui/settings/frmOptions.h"
 
-#include "AppInfo.h"
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "model/DesignCommands.h"
-#include "platform/CBrowseForFolder.h"
-#include "platform/DocumentPrompts.h"
-#include "settings/CSettings.h"
-#include "settings/frmFont.h"
+#include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/errors/ResonexError.h"
+#include "core/settings/CSettings.h"
+#include "core/text/AppInfo.h"
+#include "gui/platform/CBrowseForFolder.h"
+#include "gui/settings/frmFont.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

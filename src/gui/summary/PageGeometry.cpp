@@ -1,6 +1,6 @@
-#include "summary/PageGeometry.h"
+#include "gui/summary/PageGeometry.h"
 
-#include "platform/Twips.h"
+#include "gui/platform/Twips.h"
 
 #include <QPageLayout>
 #include <QPrinter>

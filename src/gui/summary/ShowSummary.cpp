@@ -1,8 +1,8 @@
-#include "summary/ShowSummary.h"
+#include "gui/summary/ShowSummary.h"
 
-#include "platform/Twips.h"
-#include "summary/NewLine.h"
-#include "summary/SummaryLayout.h"
+#include "core/summary/NewLine.h"
+#include "gui/platform/Twips.h"
+#include "gui/summary/SummaryLayout.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "summary/Summary.h"
+#include "core/summary/Summary.h"
 
 class QTextEdit;
 

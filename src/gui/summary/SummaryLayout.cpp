@@ -1,7 +1,7 @@
-#include "summary/SummaryLayout.h"
+#include "gui/summary/SummaryLayout.h"
 
-#include "AppInfo.h"
-#include "platform/Twips.h"
+#include "core/text/AppInfo.h"
+#include "gui/platform/Twips.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "summary/PageGeometry.h"
+#include "gui/summary/PageGeometry.h"
 
 class QPagedPaintDevice;
 class QTextEdit;

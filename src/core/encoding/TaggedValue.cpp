@@ -1,6 +1,6 @@
-#include "files/TaggedValue.h"
+#include "core/encoding/TaggedValue.h"
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 namespace resonex {
 

@@ -1,6 +1,6 @@
-#include "files/FieldWriter.h"
+#include "core/encoding/FieldWriter.h"
 
-#include "errors/ResonexError.h"
+#include "core/errors/ResonexError.h"
 
 #include <QtEndian>
 

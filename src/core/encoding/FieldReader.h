@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/TaggedValue.h"
+#include "core/encoding/TaggedValue.h"
 
 #include <QByteArray>
 

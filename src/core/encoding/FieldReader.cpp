@@ -1,6 +1,6 @@
-#include "files/FieldReader.h"
+#include "core/encoding/FieldReader.h"
 
-#include "errors/ResonexError.h"
+#include "core/errors/ResonexError.h"
 
 #include <QtEndian>
 

@@ -1,13 +1,13 @@
-#include "model/DesignCommands.h"
+#include "core/document/DesignCommands.h"
 
-#include "errors/ResonexError.h"
-#include "files/CFile.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "model/DesignInformation.h"
-#include "settings/CSettings.h"
-#include "text/NumberText.h"
+#include "core/document/CFile.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/settings/CSettings.h"
+#include "core/text/NumberText.h"
 
 namespace resonex {
 

@@ -1,13 +1,13 @@
-#include "files/CFile.h"
+#include "core/document/CFile.h"
 
-#include "errors/ResonexError.h"
-#include "files/FieldReader.h"
-#include "files/FieldWriter.h"
-#include "model/CPrimary.h"
-#include "model/CSecondary.h"
-#include "model/CTransformer.h"
-#include "platform/PathLookup.h"
-#include "settings/CSettings.h"
+#include "core/encoding/FieldReader.h"
+#include "core/encoding/FieldWriter.h"
+#include "core/errors/ResonexError.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/platform/PathLookup.h"
+#include "core/settings/CSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,14 @@
 // The document commands of CFile: new, open, save, save as and the question
 // whether to save changes.
-#include "files/CFile.h"
+#include "core/document/CFile.h"
 
-#include "AppInfo.h"
-#include "errors/ResonexError.h"
-#include "files/DocumentView.h"
-#include "platform/CFileOperation.h"
-#include "platform/DocumentPrompts.h"
-#include "platform/PathLookup.h"
-#include "settings/CSettings.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/document/DocumentView.h"
+#include "core/errors/ResonexError.h"
+#include "core/platform/CFileOperation.h"
+#include "core/platform/PathLookup.h"
+#include "core/settings/CSettings.h"
+#include "core/text/AppInfo.h"
 
 #include <QDir>
 #include <QFileInfo>
