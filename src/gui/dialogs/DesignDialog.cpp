@@ -59,10 +59,19 @@ int DesignDialog::showModal() {
 }
 
 void DesignDialog::done(int result) {
+    closeInOrder();
+    QDialog::done(result);
+}
+
+// Closing, in this order: the window's place is remembered, the summary is
+// rebuilt, then the dialog's own step runs. The primary relies on the order:
+// its step keeps the boxes' choices in the settings, and the summary, built
+// before, goes on showing the design as last calculated rather than choices
+// ticked but not calculated with.
+void DesignDialog::closeInOrder() {
     SaveWindowPosition(*this, m_context.store);
     m_context.view.showDesign(m_context.doc);
     unloaded();
-    QDialog::done(result);
 }
 
 QLineEdit* DesignDialog::inputBox(const QString& name) {
@@ -131,14 +140,14 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
     }
 }
 
-void DesignDialog::setTabOrder(std::initializer_list<QWidget*> order) {
+void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    (*order.begin())->setFocus();
+    order.first()->setFocus();
 }
 
 void DesignDialog::calculate(const std::function<void()>& steps, Fields fields) {

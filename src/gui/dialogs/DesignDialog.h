@@ -3,6 +3,7 @@
 #include "core/errors/ErrorCodes.h"
 
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 #include <initializer_list>
@@ -33,8 +34,9 @@ struct DesignContext {
 };
 
 // A modal dialog of the design: it opens where the user last left it, and
-// closing it in any way remembers the place and shows the design summary
-// again. It also makes the controls the dialogs share.
+// closing it in any way remembers the place, shows the design summary again
+// and then runs the dialog's own closing step, in that order. It also makes
+// the controls the dialogs share.
 class DesignDialog : public QDialog {
     Q_OBJECT
 public:
@@ -46,7 +48,7 @@ protected:
     DesignDialog(const DesignContext& context, const QString& name, const QString& caption,
                  QWidget* parent);
 
-    // Runs after the summary has been shown on closing.
+    // The dialog's own closing step, the last of closeInOrder().
     virtual void unloaded() {}
 
     CFile& doc() { return m_context.doc; }
@@ -76,7 +78,7 @@ protected:
     static void alignColumns(std::initializer_list<QGridLayout*> grids);
 
     // The keyboard order of the controls; the first one has the focus on opening.
-    void setTabOrder(std::initializer_list<QWidget*> order);
+    void setTabOrder(const QList<QWidget*>& order);
 
     // Runs a calculation's steps, which may raise the program's errors. An
     // input error named in fields flags the box whose text was rejected; any
@@ -90,6 +92,8 @@ protected:
     static void quietly(const std::function<void()>& steps);
 
 private:
+    void closeInOrder();
+
     DesignContext m_context;
 };
 

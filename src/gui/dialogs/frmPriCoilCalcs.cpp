@@ -27,22 +27,44 @@ constexpr int kListingLines = 15;
 
 } // namespace
 
+struct frmPriCoilCalcs::ChoiceDescription {
+    const char* boxName;
+    const char* caption;
+    // Its value among the model's choices, and the setting that keeps it.
+    qint16 PrimaryChoices::*value;
+    void (CSettings::*keep)(qint16);
+    // Whether the source has been calculated, for a choice that needs it:
+    // the box is offered only then, and one not offered leaves its setting
+    // alone. Null for a source that is always there.
+    bool (*available)(const CFile& doc);
+    // The entry box it fills, and what that box shows for the choice.
+    QLineEdit* frmPriCoilCalcs::*text;
+    QString (*shown)(const CFile& doc, qint16 use);
+};
+
+const frmPriCoilCalcs::ChoiceDescription frmPriCoilCalcs::kChoiceDescriptions[] = {
+    {"chkUsePriC", "Primary Circuit Capacitor", &PrimaryChoices::usePriC, &CSettings::setUsePriC,
+     &canUsePriC, &frmPriCoilCalcs::m_txtC, &shownCapacitance},
+    {"chkUseSecFr", "Secondary Coil  Resonant Frequency", &PrimaryChoices::useSecFr,
+     &CSettings::setUseSecFr, &canUseSecFr, &frmPriCoilCalcs::m_txtFr, &shownFrequency},
+    {"chkUseSecDia", "Secondary Coil Diameter", &PrimaryChoices::useSecDia,
+     &CSettings::setUseSecDia, nullptr, &frmPriCoilCalcs::m_txtSecDia, &shownSecondaryDiameter},
+};
+
 frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmPriCoilCalcs"),
                    QStringLiteral("Primary Coil Calculations"), parent) {
-    const auto checkBox = [this](const char* name, const char* caption) {
-        auto* box = new QCheckBox(QString::fromLatin1(caption), this);
-        box->setObjectName(QString::fromLatin1(name));
-        return box;
-    };
     QGroupBox* use = frame(QStringLiteral("Frame2"), QStringLiteral("Use Design Information"));
     auto* useLayout = new QVBoxLayout(use);
-    QCheckBox* chkUsePriC = checkBox("chkUsePriC", "Primary Circuit Capacitor");
-    QCheckBox* chkUseSecFr = checkBox("chkUseSecFr", "Secondary Coil  Resonant Frequency");
-    QCheckBox* chkUseSecDia = checkBox("chkUseSecDia", "Secondary Coil Diameter");
-    useLayout->addWidget(chkUsePriC);
-    useLayout->addWidget(chkUseSecFr);
-    useLayout->addWidget(chkUseSecDia);
+    for (const ChoiceDescription& description : kChoiceDescriptions) {
+        auto* box = new QCheckBox(QString::fromLatin1(description.caption), this);
+        box->setObjectName(QString::fromLatin1(description.boxName));
+        useLayout->addWidget(box);
+        const Choice choice{&description, box};
+        m_choices.push_back(choice);
+        connect(box, &QCheckBox::clicked, this,
+                [this, choice] { quietly([&] { chkUse_Click(choice); }); });
+    }
 
     m_txtC = inputBox(QStringLiteral("txtC"));
     m_txtFr = inputBox(QStringLiteral("txtFr"));
@@ -120,32 +142,21 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     layout->addWidget(inputs);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder({m_txtC, m_txtFr, m_txtSecDia, m_txtConDia, m_txtConSpa, m_txtSecSep, chkUsePriC,
-                 chkUseSecFr, chkUseSecDia, cmdCalculate, ok});
-
-    m_choices = {{{chkUsePriC, m_txtC, &shownCapacitance},
-                  {chkUseSecFr, m_txtFr, &shownFrequency},
-                  {chkUseSecDia, m_txtSecDia, &shownSecondaryDiameter}}};
+    QList<QWidget*> order{m_txtC, m_txtFr, m_txtSecDia, m_txtConDia, m_txtConSpa, m_txtSecSep};
     for (const Choice& choice : m_choices)
-        // A user's click only: a box set from code does not run it.
-        connect(choice.box, &QCheckBox::clicked, this,
-                [this, &choice] { quietly([&] { chkUse_Click(choice); }); });
+        order << choice.box;
+    setTabOrder(order << cmdCalculate << ok);
 
-    m_loading = true;
     quietly([this] { load(); });
-    m_loading = false;
 }
 
 void frmPriCoilCalcs::load() {
-    // A box is offered only once its source has been calculated; the handler
-    // then runs once for its final state.
     const PrimaryChoices offered = offeredChoices(doc());
-    const std::array<bool, 3> enabled = {canUsePriC(doc()), canUseSecFr(doc()), true};
-    const std::array<qint16, 3> values = {offered.usePriC, offered.useSecFr, offered.useSecDia};
-    for (std::size_t i = 0; i < m_choices.size(); ++i) {
-        m_choices[i].box->setEnabled(enabled[i]);
-        m_choices[i].box->setChecked(values[i] == 1);
-        chkUse_Click(m_choices[i]);
+    for (const Choice& choice : m_choices) {
+        const ChoiceDescription& description = *choice.description;
+        choice.box->setEnabled(!description.available || description.available(doc()));
+        choice.box->setChecked(offered.*description.value == 1);
+        showChoice(choice);
     }
     const CPrimary& primary = doc().primary();
     fillBox(*m_txtConDia, primary.ConDiaEntry());
@@ -155,20 +166,25 @@ void frmPriCoilCalcs::load() {
         showResults();
 }
 
-void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
+void frmPriCoilCalcs::showChoice(const Choice& choice) {
     const bool use = choice.box->isChecked();
+    QLineEdit& text = *(this->*choice.description->text);
     // A disabled box is out of the keyboard order as well.
-    choice.text->setEnabled(!use);
-    fillBox(*choice.text, choice.shown(doc(), use ? 1 : 0));
-    if (!m_loading) {
-        doc().primary().setCalcsInvalid(true);
-        clearResults();
-    }
+    text.setEnabled(!use);
+    fillBox(text, choice.description->shown(doc(), use ? 1 : 0));
+}
+
+void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
+    showChoice(choice);
+    doc().primary().setCalcsInvalid(true);
+    clearResults();
 }
 
 PrimaryChoices frmPriCoilCalcs::ticked() const {
-    const auto use = [](const Choice& choice) { return qint16(choice.box->isChecked() ? 1 : 0); };
-    return {use(m_choices[0]), use(m_choices[1]), use(m_choices[2])};
+    PrimaryChoices choices;
+    for (const Choice& choice : m_choices)
+        choices.*choice.description->value = choice.box->isChecked() ? 1 : 0;
+    return choices;
 }
 
 void frmPriCoilCalcs::cmd_Calculate_Click() {
@@ -202,14 +218,13 @@ void frmPriCoilCalcs::clearResults() {
 }
 
 void frmPriCoilCalcs::unloaded() {
-    // After the summary: it shows the choices as they were before.
     CSettings& settings = doc().settings();
     const PrimaryChoices choices = ticked();
-    if (m_choices[0].box->isEnabled())
-        settings.setUsePriC(choices.usePriC);
-    if (m_choices[1].box->isEnabled())
-        settings.setUseSecFr(choices.useSecFr);
-    settings.setUseSecDia(choices.useSecDia);
+    for (const Choice& choice : m_choices) {
+        const ChoiceDescription& description = *choice.description;
+        if (!description.available || choice.box->isEnabled())
+            (settings.*description.keep)(choices.*description.value);
+    }
 }
 
 } // namespace resonex::gui

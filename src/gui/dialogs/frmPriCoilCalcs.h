@@ -3,9 +3,7 @@
 #include "core/document/DesignCommands.h"
 #include "gui/dialogs/DesignDialog.h"
 
-#include <QtGlobal>
-
-#include <array>
+#include <vector>
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -25,24 +23,29 @@ protected:
     void unloaded() override;
 
 private:
-    // A "Use Design Information" box and the entry it governs.
+    // What a "Use Design Information" choice is: its box, its setting, the
+    // entry box it fills and its source. Each is described once, in the table
+    // in the .cpp, and everything about the choices loops over that table.
+    struct ChoiceDescription;
+    static const ChoiceDescription kChoiceDescriptions[];
+    // A choice as the dialog shows it.
     struct Choice {
+        const ChoiceDescription* description;
         QCheckBox* box;
-        QLineEdit* text;
-        QString (*shown)(const CFile& doc, qint16 use);
     };
 
     void load();
     // The boxes' values as the model's choices.
     PrimaryChoices ticked() const;
+    // Fills a choice's entry box for its box's state.
+    void showChoice(const Choice& choice);
+    // The user's click (a box set from code does not run it): the results no
+    // longer match the inputs.
     void chkUse_Click(const Choice& choice);
     void cmd_Calculate_Click();
     void showResults();
     void clearResults();
 
-    // True while the dialog fills itself: the boxes' handler then leaves the
-    // results alone.
-    bool m_loading = false;
     QLineEdit* m_txtC;
     QLineEdit* m_txtFr;
     QLineEdit* m_txtSecDia;
@@ -51,8 +54,8 @@ private:
     QLineEdit* m_txtSecSep;
     QLabel* m_lblResults;
     QPlainTextEdit* m_txtLPerTurn;
-    // Capacitance, frequency, secondary diameter.
-    std::array<Choice, 3> m_choices;
+    // In the order of the table.
+    std::vector<Choice> m_choices;
 };
 
 } // namespace resonex::gui
