@@ -161,31 +161,38 @@ void frmMain::createCommands() {
 
 void frmMain::Load(const QString& commandLine) {
     RegisterDesignFiles(QCoreApplication::applicationFilePath());
+    showSplashSoon();
+    // Laid out for paper before any text goes in, so that it is laid out once.
+    layOutSummaryFor(PageGeometry::defaultPage());
+    const bool opening = !commandLine.isEmpty();
+    startNewDesign(!opening);
+    RestoreWindowPosition(*this, m_store);
+    if (opening)
+        openCommandLineDesign(commandLine);
+}
 
+void frmMain::showSplashSoon() {
+    // The window takes no input until the splash window closes and enables it.
     setEnabled(false);
     // The splash window comes up with this one, in the same frame, once the
     // event loop runs: made first, it would hold back this window by as long
     // as making and showing it takes, and the start-up before it is shorter
     // than a frame.
     QTimer::singleShot(0, this, &frmMain::showSplash);
+}
 
-    // Laid out for paper before any text goes in, so that it is laid out once.
-    layOutSummaryFor(PageGeometry::defaultPage());
+void frmMain::startNewDesign(bool shown) {
     m_doc = std::make_unique<CFile>(&m_store);
-    // A design named on the command line replaces the new one before anything
-    // is seen: the new one is shown only when that one does not open.
-    const bool opening = !commandLine.isEmpty();
-    if (!opening)
-        m_doc->setView(this);
     m_doc->FileNew(m_prompts);
-    RestoreWindowPosition(*this, m_store);
+    if (shown)
+        showDesign(*m_doc);
+    m_doc->setView(this);
+}
 
-    if (opening) {
-        m_doc->setView(this);
-        m_startupMessages = std::make_unique<HeldPrompts>(m_prompts);
-        if (!m_doc->FileOpen(*m_startupMessages, commandLine))
-            showDesign(*m_doc);
-    }
+void frmMain::openCommandLineDesign(const QString& commandLine) {
+    m_startupMessages = std::make_unique<HeldPrompts>(m_prompts);
+    if (!m_doc->FileOpen(*m_startupMessages, commandLine))
+        showDesign(*m_doc);
 }
 
 void frmMain::showSplash() {

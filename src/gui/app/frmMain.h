@@ -32,11 +32,11 @@ public:
     explicit frmMain(OptionsStore& store, DocumentPrompts* prompts = nullptr);
     ~frmMain() override;
 
-    // The start-up: registers the design file type, shows the splash window
-    // while the first design is made, lays the summary out for paper and opens
-    // the design the command line names, if any. The summary starts out laid
-    // out for the locale's paper; the default printer's is looked up when the
-    // splash window closes, once the window has been shown.
+    // The start-up, before the window is shown: registers the design file
+    // type, has the splash window come up with this one, lays the summary out
+    // for the locale's paper, starts a new design, places the window, and
+    // opens the design the command line names, if any. The default printer's
+    // paper is looked up when the splash window closes.
     void Load(const QString& commandLine);
 
     CFile& document() { return *m_doc; }
@@ -48,7 +48,15 @@ protected:
 
 private:
     void createCommands();
+    // The steps of Load, in its order.
+    void showSplashSoon();
     void layOutSummaryFor(const PageGeometry& page);
+    // A design named on the command line replaces the new one before anything
+    // is seen: the new one is then not shown, so the summary is built once.
+    void startNewDesign(bool shown);
+    // What opening it has to tell waits for the splash window; the new design
+    // is shown when it does not open.
+    void openCommandLineDesign(const QString& commandLine);
     // Once the splash window has closed and the window takes input.
     void splashClosed();
     void useDefaultPrinter();
