@@ -123,9 +123,10 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     setTabOrder({m_txtC, m_txtFr, m_txtSecDia, m_txtConDia, m_txtConSpa, m_txtSecSep, chkUsePriC,
                  chkUseSecFr, chkUseSecDia, cmdCalculate, ok});
 
-    m_choices = {{{chkUsePriC, m_txtC, &shownCapacitance},
-                  {chkUseSecFr, m_txtFr, &shownFrequency},
-                  {chkUseSecDia, m_txtSecDia, &shownSecondaryDiameter}}};
+    m_choices = {
+        {{chkUsePriC, m_txtC, &PrimaryChoices::usePriC, PrimaryInput::Capacitance},
+         {chkUseSecFr, m_txtFr, &PrimaryChoices::useSecFr, PrimaryInput::Frequency},
+         {chkUseSecDia, m_txtSecDia, &PrimaryChoices::useSecDia, PrimaryInput::SecondaryDiameter}}};
     for (const Choice& choice : m_choices)
         // A user's click only: a box set from code does not run it.
         connect(choice.box, &QCheckBox::clicked, this,
@@ -140,12 +141,10 @@ void frmPriCoilCalcs::load() {
     // A box is offered only once its source has been calculated; the handler
     // then runs once for its final state.
     const PrimaryChoices offered = offeredChoices(doc());
-    const std::array<bool, 3> enabled = {canUsePriC(doc()), canUseSecFr(doc()), true};
-    const std::array<qint16, 3> values = {offered.usePriC, offered.useSecFr, offered.useSecDia};
-    for (std::size_t i = 0; i < m_choices.size(); ++i) {
-        m_choices[i].box->setEnabled(enabled[i]);
-        m_choices[i].box->setChecked(values[i] == 1);
-        chkUse_Click(m_choices[i]);
+    for (const Choice& choice : m_choices) {
+        choice.box->setEnabled(canUse(doc(), choice.choice));
+        choice.box->setChecked(offered.*choice.choice == 1);
+        chkUse_Click(choice);
     }
     const CPrimary& primary = doc().primary();
     fillBox(*m_txtConDia, primary.ConDiaEntry());
@@ -159,7 +158,7 @@ void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
     const bool use = choice.box->isChecked();
     // A disabled box is out of the keyboard order as well.
     choice.text->setEnabled(!use);
-    fillBox(*choice.text, choice.shown(doc(), use ? 1 : 0));
+    fillBox(*choice.text, shownEntry(doc(), choice.input, ticked()));
     if (!m_loading) {
         doc().primary().setCalcsInvalid(true);
         clearResults();
@@ -167,8 +166,10 @@ void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
 }
 
 PrimaryChoices frmPriCoilCalcs::ticked() const {
-    const auto use = [](const Choice& choice) { return qint16(choice.box->isChecked() ? 1 : 0); };
-    return {use(m_choices[0]), use(m_choices[1]), use(m_choices[2])};
+    PrimaryChoices choices;
+    for (const Choice& choice : m_choices)
+        choices.*choice.choice = choice.box->isChecked() ? 1 : 0;
+    return choices;
 }
 
 void frmPriCoilCalcs::cmd_Calculate_Click() {

@@ -3,8 +3,6 @@
 #include "core/document/DesignCommands.h"
 #include "gui/dialogs/DesignDialog.h"
 
-#include <QtGlobal>
-
 #include <array>
 
 class QCheckBox;
@@ -29,7 +27,8 @@ private:
     struct Choice {
         QCheckBox* box;
         QLineEdit* text;
-        QString (*shown)(const CFile& doc, qint16 use);
+        PrimaryChoice choice;
+        PrimaryInput input;
     };
 
     void load();
