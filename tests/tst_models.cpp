@@ -5,6 +5,7 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 
 #include <cmath>
@@ -390,6 +391,29 @@ private slots:
         primary.setC(QString::number(double(design.transformer.C()) * 1e6, 'f', 9));
         design.calculate();
         QCOMPARE(primary.LPerTurn(), borrowed);
+    }
+
+    // The secondary's diameter is calculated with as its text reads, to four
+    // decimals, while the file's value stays exact; a choice of neither 0 nor 1
+    // (a design file can hold one) keeps the primary's own value and entry.
+    void primaryInputSources() {
+        Design design(false);
+        design.secondary.setDia(QStringLiteral("7.87404"));
+        design.primary.setSecDia(QStringLiteral("9"));
+        const auto inputs = [&](qint16 useSecDia) {
+            return PrimaryInputs({0, 0, useSecDia}, design.primary, design.secondary,
+                                 design.transformer);
+        };
+        const PrimaryInput diameter = PrimaryInput::SecondaryDiameter;
+        QCOMPARE(exact(inputs(1).used(diameter)), exact(7.874f));
+        QCOMPARE(exact(inputs(1).kept(diameter)), exact(design.secondary.DiaValue()));
+        QCOMPARE(inputs(1).entry(diameter), QStringLiteral("7.874"));
+
+        QCOMPARE(exact(inputs(2).used(diameter)), exact(9.0f));
+        QCOMPARE(inputs(2).text(diameter), QStringLiteral("9.00"));
+        QVERIFY(!takesEntry(diameter, {0, 0, 2}));
+        QVERIFY(!inputs(2).passesOver(diameter));
+        QVERIFY(inputs(0).passesOver(diameter));
     }
 };
 

@@ -102,13 +102,13 @@ void printDesign(const CFile& doc, Output output) {
 PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
     PrimaryChoices choices = offeredChoices(doc);
     if (options.usePriC) {
-        if (*options.usePriC == 1 && !canUsePriC(doc))
+        if (*options.usePriC == 1 && !canUse(doc, &PrimaryChoices::usePriC))
             throw UsageError{
                 QStringLiteral("--use-pri-c 1 needs a calculated transformer capacitance")};
         choices.usePriC = *options.usePriC;
     }
     if (options.useSecFr) {
-        if (*options.useSecFr == 1 && !canUseSecFr(doc))
+        if (*options.useSecFr == 1 && !canUse(doc, &PrimaryChoices::useSecFr))
             throw UsageError{QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil")};
         choices.useSecFr = *options.useSecFr;
     }

@@ -8,6 +8,7 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/Real.h"
@@ -105,15 +106,14 @@ QByteArray primaryJson(const CFile& doc) {
     // The values the summary shows: taken from the other calculations where
     // the design's choices say so.
     const CSettings& settings = doc.settings();
-    const CSecondary& secondary = doc.secondary();
-    const float c = settings.UsePriC() == 1 ? doc.transformer().C() : primary.CValue();
-    const float fr = settings.UseSecFr() == 1 ? secondary.QuarWaveFr() : primary.frValue();
-    const float secDia = settings.UseSecDia() == 1 ? secondary.DiaValue() : primary.SecDiaValue();
+    const PrimaryInputs inputs(primaryChoices(settings), primary, doc.secondary(),
+                               doc.transformer());
     const Unit length = settings.UseMetric() ? kMillimetre : kInch;
     return json::Object()
-        .add("capacitance_f", json::number(c))
-        .add("frequency_hz", json::number(fr))
-        .add("secondary_diameter_m", json::number(si(secDia, length)))
+        .add("capacitance_f", json::number(inputs.kept(PrimaryInput::Capacitance)))
+        .add("frequency_hz", json::number(inputs.kept(PrimaryInput::Frequency)))
+        .add("secondary_diameter_m",
+             json::number(si(inputs.kept(PrimaryInput::SecondaryDiameter), length)))
         .add("conductor_diameter_m", json::number(si(primary.ConDiaValue(), length)))
         .add("spacing_m", json::number(si(primary.ConSpaValue(), length)))
         .add("separation_m", json::number(si(primary.SecSepValue(), length)))

@@ -11,9 +11,10 @@ namespace resonex::cli {
 
 namespace {
 
-// The texts CPrimary::Calculate writes: " Turn  1           0.76uH" lines, the
-// decimals after the separator of the locale the design was calculated in, and
-// "... tapped between turn 3 and turn 4 ...".
+// The texts turnListing and tappingSentence write, as design files keep them:
+// " Turn  1           0.76uH" lines, the decimals after the separator of the
+// locale the design was calculated in, and "... tapped between turn 3 and
+// turn 4 ...".
 const QRegularExpression kListingLine(QStringLiteral(R"(Turn\s*(-?\d+)\s+(-?\d+)[^\d\s]+(\d+)uH)"));
 const QRegularExpression kTapping(QStringLiteral(R"(between turn\s*(-?\d+) and turn\s*(-?\d+))"));
 

@@ -5,9 +5,7 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
-#include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
-#include "core/text/NumberText.h"
 
 namespace resonex {
 
@@ -20,8 +18,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
     const CSecondary secondary = doc.secondary();
     const CPrimary primary = doc.primary();
     const CTransformer transformer = doc.transformer();
-    const CSettings& settings = doc.settings();
-    const PrimaryChoices choices{settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia()};
+    const PrimaryChoices choices = primaryChoices(doc.settings());
     try {
         command();
     } catch (const ResonexError& error) {
@@ -29,17 +26,10 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
             doc.secondary() = secondary;
             doc.primary() = primary;
             doc.transformer() = transformer;
-            doc.settings().setUsePriC(choices.usePriC);
-            doc.settings().setUseSecFr(choices.useSecFr);
-            doc.settings().setUseSecDia(choices.useSecDia);
+            setPrimaryChoices(doc.settings(), choices);
         }
         throw;
     }
-}
-
-// A box left empty rather than showing a value of 0.
-QString emptyWhenZero(const QString& shown) {
-    return text::toSingle(shown) == 0.0f ? QString() : shown;
 }
 
 } // namespace
@@ -55,7 +45,7 @@ void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
         secondary.Calculate(doc.settings().UseMetric());
     });
     doc.setModified(true);
-    if (doc.settings().UseSecFr() == 1 || doc.settings().UseSecDia() == 1)
+    if (takesFrom(primaryChoices(doc.settings()), OtherCalculation::Secondary))
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -69,7 +59,7 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
         transformer.CalcCap(doc.settings().Use50Hz());
     });
     doc.setModified(true);
-    if (doc.settings().UsePriC() == 1)
+    if (takesFrom(primaryChoices(doc.settings()), OtherCalculation::Transformer))
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -80,37 +70,23 @@ void mainsFrequencyChanged(CFile& doc) {
         doc.transformer().CalcCap(doc.settings().Use50Hz());
 }
 
-bool canUsePriC(const CFile& doc) { return doc.transformer().C() != 0; }
-
-bool canUseSecFr(const CFile& doc) { return doc.secondary().NatFr() != 0; }
+bool canUse(const CFile& doc, PrimaryChoice choice) {
+    return sourceCalculated(choice, doc.secondary(), doc.transformer());
+}
 
 PrimaryChoices offeredChoices(const CFile& doc) {
-    const CSettings& settings = doc.settings();
-    return {canUsePriC(doc) ? settings.UsePriC() : qint16(0),
-            canUseSecFr(doc) ? settings.UseSecFr() : qint16(0), settings.UseSecDia()};
+    return clearUncalculated(primaryChoices(doc.settings()), doc.secondary(), doc.transformer());
 }
 
-QString shownCapacitance(const CFile& doc, qint16 usePriC) {
-    return usePriC == 1 ? matchedCapacitanceText(doc.transformer())
-                        : emptyWhenZero(doc.primary().CEntry());
-}
-
-QString shownFrequency(const CFile& doc, qint16 useSecFr) {
-    return useSecFr == 1 ? quarterWaveFrequencyText(doc.secondary())
-                         : emptyWhenZero(doc.primary().frEntry());
-}
-
-QString shownSecondaryDiameter(const CFile& doc, qint16 useSecDia) {
-    return useSecDia == 1 ? text::format(text::toSingle(doc.secondary().Dia()),
-                                         text::Pattern::UpToFourDecimals)
-                          : emptyWhenZero(doc.primary().SecDiaEntry());
+QString shownEntry(const CFile& doc, PrimaryInput input, const PrimaryChoices& choices) {
+    return PrimaryInputs(choices, doc.primary(), doc.secondary(), doc.transformer()).entry(input);
 }
 
 PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
     const CPrimary& primary = doc.primary();
-    return {shownCapacitance(doc, choices.usePriC),
-            shownFrequency(doc, choices.useSecFr),
-            shownSecondaryDiameter(doc, choices.useSecDia),
+    return {shownEntry(doc, PrimaryInput::Capacitance, choices),
+            shownEntry(doc, PrimaryInput::Frequency, choices),
+            shownEntry(doc, PrimaryInput::SecondaryDiameter, choices),
             primary.ConDiaEntry(),
             primary.ConSpaEntry(),
             primary.SecSepEntry()};
@@ -120,20 +96,17 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEn
                       Prompts& prompts) {
     wholeOrNothing(doc, [&] {
         CPrimary& primary = doc.primary();
-        CSettings& settings = doc.settings();
-        if (choices.usePriC == 0)
+        if (takesEntry(PrimaryInput::Capacitance, choices))
             primary.setC(entries.c);
-        if (choices.useSecFr == 0)
+        if (takesEntry(PrimaryInput::Frequency, choices))
             primary.setFr(entries.fr);
-        if (choices.useSecDia == 0)
+        if (takesEntry(PrimaryInput::SecondaryDiameter, choices))
             primary.setSecDia(entries.secDia);
-        settings.setUsePriC(choices.usePriC);
-        settings.setUseSecFr(choices.useSecFr);
-        settings.setUseSecDia(choices.useSecDia);
+        setPrimaryChoices(doc.settings(), choices);
         primary.setConDia(entries.conDia);
         primary.setConSpa(entries.conSpa);
         primary.setSecSep(entries.secSep);
-        primary.Calculate(settings, doc.secondary(), doc.transformer(), entries.fr, prompts);
+        primary.Calculate(doc.settings(), doc.secondary(), doc.transformer(), entries.fr, prompts);
     });
     doc.setModified(true);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/model/PrimarySources.h"
+
 #include <QString>
-#include <QtGlobal>
 
 namespace resonex {
 
@@ -26,14 +27,6 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
 // when it has been calculated, and the primary must be recalculated.
 void mainsFrequencyChanged(CFile& doc);
 
-// The primary's "Use Design Information" choices: 1 takes the value from the
-// other model, 0 uses the primary's own entry.
-struct PrimaryChoices {
-    qint16 usePriC = 0;
-    qint16 useSecFr = 0;
-    qint16 useSecDia = 0;
-};
-
 // The texts of the primary's entry boxes.
 struct PrimaryEntries {
     QString c;
@@ -45,23 +38,19 @@ struct PrimaryEntries {
 };
 
 // A choice can be 1 only once its source has been calculated.
-bool canUsePriC(const CFile& doc);
-bool canUseSecFr(const CFile& doc);
+bool canUse(const CFile& doc, PrimaryChoice choice);
 
 // The design's choices as the primary offers them: cleared where the source
 // has not been calculated.
 PrimaryChoices offeredChoices(const CFile& doc);
 
-// What a box shows for its choice: the other model's value when it is 1, the
-// primary's own value otherwise (empty while that is 0).
-QString shownCapacitance(const CFile& doc, qint16 usePriC);
-QString shownFrequency(const CFile& doc, qint16 useSecFr);
-QString shownSecondaryDiameter(const CFile& doc, qint16 useSecDia);
+// What an input's box shows under the choices (PrimaryInputs::entry).
+QString shownEntry(const CFile& doc, PrimaryInput input, const PrimaryChoices& choices);
 
 // The primary's own entries as its boxes first show them, for the choices.
 PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices);
 
-// Stores the entries whose choice is 0, the choices, then the three
+// Stores the entries whose choices are all 0, the choices, then the three
 // dimensions, and calculates; the tapping sentence quotes entries.fr.
 void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEntries& entries,
                       Prompts& prompts);

@@ -14,8 +14,8 @@ class Prompts;
 // The flat spiral primary: capacitance (farads), target frequency (hertz),
 // conductor diameter and spacing, separation from the secondary and secondary
 // diameter (input length unit). Calculate lists the inductance after each of
-// the first 15 turns (the flat spiral formula R²N² / (8R + 11W) µH, R and W in
-// inches) and names the pair of turns to tap for resonance.
+// the first 15 turns (flatSpiral) and names the pair of turns to tap for
+// resonance.
 class CPrimary {
 public:
     inline static const QString kTurnLimitMessage =
@@ -24,10 +24,11 @@ public:
     explicit CPrimary(bool useMetric);
 
     // The capacitance, frequency and secondary diameter come from the other
-    // models where the settings say so. frText is the frequency as the user
-    // sees it, quoted in the tapping sentence. A zero frequency or capacitance
-    // raises a division by zero and changes nothing; needing more than 15 turns
-    // is told through prompts, after which the results are empty.
+    // models where the settings' choices say so (PrimaryInputs). frText is the
+    // frequency as the user sees it, quoted in the tapping sentence. A zero
+    // frequency or capacitance raises a division by zero and changes nothing;
+    // needing more than 15 turns is told through prompts, after which the
+    // results are empty.
     void Calculate(const CSettings& settings, const CSecondary& secondary,
                    const CTransformer& transformer, const QString& frText, Prompts& prompts);
 

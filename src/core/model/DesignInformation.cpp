@@ -13,12 +13,18 @@ QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
 
 } // namespace
 
+QString microfaradsText(float farads) {
+    return text::format(scale::toMicrofarads(farads), text::Pattern::UpToFourDecimals);
+}
+
+QString kilohertzText(float hertz) { return fixed(scale::toKilohertz(hertz)); }
+
 QString matchedCapacitanceText(const CTransformer& transformer) {
-    return text::format(scale::toMicrofarads(transformer.C()), text::Pattern::UpToFourDecimals);
+    return microfaradsText(transformer.C());
 }
 
 QString quarterWaveFrequencyText(const CSecondary& secondary) {
-    return fixed(scale::toKilohertz(secondary.QuarWaveFr()));
+    return kilohertzText(secondary.QuarWaveFr());
 }
 
 SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary) {

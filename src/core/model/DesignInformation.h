@@ -7,9 +7,11 @@ namespace resonex {
 class CSecondary;
 class CTransformer;
 
-// The values the primary can take from the other models, as the primary shows
-// them: the matched capacitance in microfarads ("###0.00##") and the
-// secondary's quarter-wave frequency in kilohertz ("fixed").
+// A capacitance in microfarads ("###0.00##") and a frequency in kilohertz
+// ("fixed"), as the primary shows them; the values it can take from the other
+// models, the matched capacitance and the secondary's quarter wave, so shown.
+QString microfaradsText(float farads);
+QString kilohertzText(float hertz);
 QString matchedCapacitanceText(const CTransformer& transformer);
 QString quarterWaveFrequencyText(const CSecondary& secondary);
 

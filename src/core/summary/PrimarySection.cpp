@@ -1,13 +1,33 @@
 #include "core/summary/PrimarySection.h"
 
 #include "core/model/CPrimary.h"
-#include "core/model/CSecondary.h"
-#include "core/model/CTransformer.h"
-#include "core/model/DesignInformation.h"
-#include "core/settings/CSettings.h"
+#include "core/model/PrimarySources.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {
+
+namespace {
+
+// What the summary says of an input the primary takes from its own entry
+// though another calculation has a value for it.
+struct Note {
+    PrimaryInput input;
+    QString text;
+};
+
+const Note kNotes[] = {
+    {PrimaryInput::SecondaryDiameter,
+     QStringLiteral("Note: The Primary Coil Design is not using the Secondary Coil Design "
+                    "diameter")},
+    {PrimaryInput::Frequency,
+     QStringLiteral("Note: The Primary Coil Design is not using the calculated Secondary Coil "
+                    "Design resonant frequency")},
+    {PrimaryInput::Capacitance,
+     QStringLiteral("Note: The Primary Coil Design is not using the calculated Neon Transformer "
+                    "/ Primary Capacitor Matching Value ")},
+};
+
+} // namespace
 
 QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
@@ -17,11 +37,11 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
     if (primary.CalcsInvalid())
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;
 
-    const QString capacitance =
-        settings.UsePriC() == 1 ? matchedCapacitanceText(transformer) : primary.C();
-    const QString frequency =
-        settings.UseSecFr() == 1 ? quarterWaveFrequencyText(secondary) : primary.fr();
-    const QString diameter = settings.UseSecDia() == 1 ? secondary.Dia() : primary.SecDia();
+    const PrimaryChoices choices = primaryChoices(settings);
+    const PrimaryInputs inputs(choices, primary, secondary, transformer);
+    const QString capacitance = inputs.text(PrimaryInput::Capacitance);
+    const QString frequency = inputs.text(PrimaryInput::Frequency);
+    const QString diameter = inputs.text(PrimaryInput::SecondaryDiameter);
 
     QString body =
         QStringLiteral("Primary capacitance : ") + capacitance + QStringLiteral("uF") + kNewLine +
@@ -35,19 +55,13 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
         QStringLiteral("The approximate inductance at each turn is : ") + kNewLine + kNewLine +
         primary.LPerTurn() + kNewLine + kNewLine;
 
-    if (settings.UseSecDia() == 0)
-        body += QStringLiteral("Note: The Primary Coil Design is not using the Secondary Coil "
-                               "Design diameter") +
-                kNewLine;
-    if (settings.UseSecFr() == 0 && secondary.NatFr() != 0)
-        body += QStringLiteral("Note: The Primary Coil Design is not using the calculated "
-                               "Secondary Coil Design resonant frequency") +
-                kNewLine;
-    if (settings.UsePriC() == 0 && transformer.C() != 0)
-        body += QStringLiteral("Note: The Primary Coil Design is not using the calculated Neon "
-                               "Transformer / Primary Capacitor Matching Value ") +
-                kNewLine;
-    if (settings.UseSecDia() == 0 || settings.UseSecFr() == 0 || settings.UsePriC() == 0)
+    bool anyEntry = false;
+    for (const Note& note : kNotes) {
+        if (inputs.passesOver(note.input))
+            body += note.text + kNewLine;
+        anyEntry = anyEntry || takesEntry(note.input, choices);
+    }
+    if (anyEntry)
         body += kNewLine;
     return body;
 }

@@ -33,22 +33,20 @@ struct frmPriCoilCalcs::ChoiceDescription {
     // Its value among the model's choices, and the setting that keeps it.
     qint16 PrimaryChoices::*value;
     void (CSettings::*keep)(qint16);
-    // Whether the source has been calculated, for a choice that needs it:
-    // the box is offered only then, and one not offered leaves its setting
-    // alone. Null for a source that is always there.
-    bool (*available)(const CFile& doc);
-    // The entry box it fills, and what that box shows for the choice.
+    // The entry box it fills, and the input that box holds. The box is
+    // offered once the source has a value (canUse); one not offered leaves
+    // its setting alone.
     QLineEdit* frmPriCoilCalcs::*text;
-    QString (*shown)(const CFile& doc, qint16 use);
+    PrimaryInput input;
 };
 
 const frmPriCoilCalcs::ChoiceDescription frmPriCoilCalcs::kChoiceDescriptions[] = {
     {"chkUsePriC", "Primary Circuit Capacitor", &PrimaryChoices::usePriC, &CSettings::setUsePriC,
-     &canUsePriC, &frmPriCoilCalcs::m_txtC, &shownCapacitance},
+     &frmPriCoilCalcs::m_txtC, PrimaryInput::Capacitance},
     {"chkUseSecFr", "Secondary Coil  Resonant Frequency", &PrimaryChoices::useSecFr,
-     &CSettings::setUseSecFr, &canUseSecFr, &frmPriCoilCalcs::m_txtFr, &shownFrequency},
+     &CSettings::setUseSecFr, &frmPriCoilCalcs::m_txtFr, PrimaryInput::Frequency},
     {"chkUseSecDia", "Secondary Coil Diameter", &PrimaryChoices::useSecDia,
-     &CSettings::setUseSecDia, nullptr, &frmPriCoilCalcs::m_txtSecDia, &shownSecondaryDiameter},
+     &CSettings::setUseSecDia, &frmPriCoilCalcs::m_txtSecDia, PrimaryInput::SecondaryDiameter},
 };
 
 frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
@@ -154,7 +152,7 @@ void frmPriCoilCalcs::load() {
     const PrimaryChoices offered = offeredChoices(doc());
     for (const Choice& choice : m_choices) {
         const ChoiceDescription& description = *choice.description;
-        choice.box->setEnabled(!description.available || description.available(doc()));
+        choice.box->setEnabled(canUse(doc(), description.value));
         choice.box->setChecked(offered.*description.value == 1);
         showChoice(choice);
     }
@@ -171,7 +169,7 @@ void frmPriCoilCalcs::showChoice(const Choice& choice) {
     QLineEdit& text = *(this->*choice.description->text);
     // A disabled box is out of the keyboard order as well.
     text.setEnabled(!use);
-    fillBox(text, choice.description->shown(doc(), use ? 1 : 0));
+    fillBox(text, shownEntry(doc(), choice.description->input, ticked()));
 }
 
 void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
@@ -222,7 +220,7 @@ void frmPriCoilCalcs::unloaded() {
     const PrimaryChoices choices = ticked();
     for (const Choice& choice : m_choices) {
         const ChoiceDescription& description = *choice.description;
-        if (!description.available || choice.box->isEnabled())
+        if (choice.box->isEnabled())
             (settings.*description.keep)(choices.*description.value);
     }
 }

@@ -1,0 +1,169 @@
+#include "core/model/PrimarySources.h"
+
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/settings/CSettings.h"
+#include "core/text/NumberText.h"
+
+namespace resonex {
+
+namespace {
+
+// The calculations the primary can take inputs from.
+struct Calculations {
+    const CSecondary& secondary;
+    const CTransformer& transformer;
+};
+
+// Where a choice of 1 takes an input from.
+struct Source {
+    PrimaryChoice choice;
+    PrimaryInput input;
+    OtherCalculation calculation;
+    // Whether the calculation has a value to give.
+    bool (*calculated)(const Calculations&);
+    // The value as the calculation keeps it, and as the primary uses it.
+    float (*kept)(const Calculations&);
+    float (*used)(const Calculations&);
+    // A value's text, as the primary shows it.
+    QString (*text)(float value);
+};
+
+float matchedCapacitance(const Calculations& from) { return from.transformer.C(); }
+float quarterWave(const Calculations& from) { return from.secondary.QuarWaveFr(); }
+float secondaryDiameter(const Calculations& from) { return from.secondary.DiaValue(); }
+
+// The first row whose choice is 1 supplies its input. A new choice is one more
+// row, and a field of PrimaryChoices.
+const Source kSources[] = {
+    {&PrimaryChoices::useSecDia, PrimaryInput::SecondaryDiameter, OtherCalculation::Secondary,
+     [](const Calculations&) { return true; }, secondaryDiameter,
+     [](const Calculations& from) { return text::toSingle(from.secondary.Dia()); },
+     [](float value) { return text::format(value, text::Pattern::UpToFourDecimals); }},
+    {&PrimaryChoices::useSecFr, PrimaryInput::Frequency, OtherCalculation::Secondary,
+     [](const Calculations& from) { return from.secondary.NatFr() != 0; }, quarterWave, quarterWave,
+     kilohertzText},
+    {&PrimaryChoices::usePriC, PrimaryInput::Capacitance, OtherCalculation::Transformer,
+     [](const Calculations& from) { return from.transformer.C() != 0; }, matchedCapacitance,
+     matchedCapacitance, microfaradsText},
+};
+
+// Where the input comes from: the calculation whose choice for it is 1, or
+// none for the primary's own value.
+const Source* primarySource(PrimaryInput input, const PrimaryChoices& choices) {
+    for (const Source& source : kSources)
+        if (source.input == input && choices.*source.choice == 1)
+            return &source;
+    return nullptr;
+}
+
+const Source& sourceOf(PrimaryChoice choice) {
+    for (const Source& source : kSources)
+        if (source.choice == choice)
+            return source;
+    Q_UNREACHABLE();
+}
+
+// The primary's own value of an input, its text and its entry box's text.
+struct Own {
+    float (CPrimary::*value)() const;
+    QString (CPrimary::*text)() const;
+    QString (CPrimary::*entry)() const;
+};
+
+Own own(PrimaryInput input) {
+    switch (input) {
+    case PrimaryInput::Capacitance:
+        return {&CPrimary::CValue, &CPrimary::C, &CPrimary::CEntry};
+    case PrimaryInput::Frequency:
+        return {&CPrimary::frValue, &CPrimary::fr, &CPrimary::frEntry};
+    case PrimaryInput::SecondaryDiameter:
+        return {&CPrimary::SecDiaValue, &CPrimary::SecDia, &CPrimary::SecDiaEntry};
+    }
+    Q_UNREACHABLE();
+}
+
+// A box left empty rather than showing a value of 0.
+QString emptyWhenZero(const QString& shown) {
+    return text::toSingle(shown) == 0.0f ? QString() : shown;
+}
+
+} // namespace
+
+PrimaryChoices primaryChoices(const CSettings& settings) {
+    return {settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia()};
+}
+
+void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices) {
+    settings.setUsePriC(choices.usePriC);
+    settings.setUseSecFr(choices.useSecFr);
+    settings.setUseSecDia(choices.useSecDia);
+}
+
+bool sourceCalculated(PrimaryChoice choice, const CSecondary& secondary,
+                      const CTransformer& transformer) {
+    return sourceOf(choice).calculated({secondary, transformer});
+}
+
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const CSecondary& secondary,
+                                 const CTransformer& transformer) {
+    for (const Source& source : kSources)
+        if (!source.calculated({secondary, transformer}))
+            choices.*source.choice = 0;
+    return choices;
+}
+
+bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation) {
+    for (const Source& source : kSources)
+        if (source.calculation == calculation && choices.*source.choice == 1)
+            return true;
+    return false;
+}
+
+bool takesEntry(PrimaryInput input, const PrimaryChoices& choices) {
+    for (const Source& source : kSources)
+        if (source.input == input && choices.*source.choice != 0)
+            return false;
+    return true;
+}
+
+PrimaryInputs::PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
+                             const CSecondary& secondary, const CTransformer& transformer)
+    : m_choices(choices), m_primary(primary), m_secondary(secondary), m_transformer(transformer) {}
+
+float PrimaryInputs::used(PrimaryInput input) const {
+    if (const Source* source = primarySource(input, m_choices))
+        return source->used({m_secondary, m_transformer});
+    return (m_primary.*own(input).value)();
+}
+
+float PrimaryInputs::kept(PrimaryInput input) const {
+    if (const Source* source = primarySource(input, m_choices))
+        return source->kept({m_secondary, m_transformer});
+    return (m_primary.*own(input).value)();
+}
+
+QString PrimaryInputs::text(PrimaryInput input) const {
+    if (const Source* source = primarySource(input, m_choices))
+        return source->text(source->kept({m_secondary, m_transformer}));
+    return (m_primary.*own(input).text)();
+}
+
+QString PrimaryInputs::entry(PrimaryInput input) const {
+    if (const Source* source = primarySource(input, m_choices))
+        return source->text(source->used({m_secondary, m_transformer}));
+    return emptyWhenZero((m_primary.*own(input).entry)());
+}
+
+bool PrimaryInputs::passesOver(PrimaryInput input) const {
+    if (!takesEntry(input, m_choices))
+        return false;
+    for (const Source& source : kSources)
+        if (source.input == input && source.calculated({m_secondary, m_transformer}))
+            return true;
+    return false;
+}
+
+} // namespace resonex

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace resonex {
+
+class CPrimary;
+class CSecondary;
+class CSettings;
+class CTransformer;
+
+// The primary's inputs that another calculation can supply.
+enum class PrimaryInput { Capacitance, Frequency, SecondaryDiameter };
+
+enum class OtherCalculation { Secondary, Transformer };
+
+// The primary's "Use Design Information" choices, as the settings keep them:
+// 1 takes an input from another calculation, 0 leaves it to the primary's own
+// entry. A design file can hold other numbers, which do neither: the primary
+// keeps the value it has.
+struct PrimaryChoices {
+    qint16 usePriC = 0;   // the capacitance: the transformer's matching capacitor
+    qint16 useSecFr = 0;  // the frequency: the secondary's quarter wave
+    qint16 useSecDia = 0; // the secondary's diameter
+};
+using PrimaryChoice = qint16 PrimaryChoices::*;
+
+PrimaryChoices primaryChoices(const CSettings& settings);
+void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
+
+// Whether the choice's calculation has a value to give: only then can the
+// choice be 1.
+bool sourceCalculated(PrimaryChoice choice, const CSecondary& secondary,
+                      const CTransformer& transformer);
+// The choices with those cleared whose calculation has no value to give.
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const CSecondary& secondary,
+                                 const CTransformer& transformer);
+
+// Whether a choice of 1 takes a value from the calculation, so that doing it
+// again leaves the primary out of date.
+bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation);
+
+// Whether every choice for the input is 0: the primary's entry is taken.
+bool takesEntry(PrimaryInput input, const PrimaryChoices& choices);
+
+// The primary's inputs, each from the calculation whose choice for it is 1,
+// else the primary's own.
+class PrimaryInputs {
+public:
+    PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
+                  const CSecondary& secondary, const CTransformer& transformer);
+
+    // The value the primary's calculation uses: a secondary's diameter is
+    // taken as its text reads, to four decimals.
+    float used(PrimaryInput input) const;
+    // The value as its calculation keeps it: farads, hertz or the design's
+    // length unit.
+    float kept(PrimaryInput input) const;
+    // The kept value as the summary shows it.
+    QString text(PrimaryInput input) const;
+    // What the input's entry box shows: the used value, or the primary's own
+    // entry (empty rather than 0).
+    QString entry(PrimaryInput input) const;
+    // Whether the primary takes its own entry though another calculation has
+    // a value for the input.
+    bool passesOver(PrimaryInput input) const;
+
+private:
+    PrimaryChoices m_choices;
+    const CPrimary& m_primary;
+    const CSecondary& m_secondary;
+    const CTransformer& m_transformer;
+};
+
+} // namespace resonex
