@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 #include "gui/app/frmMain.h"
 #include "gui/app/frmSplash.h"
 
@@ -41,12 +42,12 @@ struct Program {
                 return qobject_cast<gui::frmSplash*>(widget);
         return nullptr;
     }
-    // The window position kept in the options, in twips.
-    QString position(const char* key) const {
-        return store.value(QStringLiteral("Windows"), QLatin1String(key), QStringLiteral("none"));
+    // A window's kept coordinate as its text, in twips.
+    QString position(const stored::WindowEdge& edge, const char* window) const {
+        return store.value(edge.group, edge.key(QLatin1String(window)), QStringLiteral("none"));
     }
-    void setPosition(const char* key, const char* twips) {
-        store.setValue(QStringLiteral("Windows"), QLatin1String(key), QLatin1String(twips));
+    void setPosition(const stored::WindowEdge& edge, const char* window, const QString& twips) {
+        store.setValue(edge.group, edge.key(QLatin1String(window)), twips);
     }
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));

@@ -6,6 +6,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
+#include "core/settings/StoredOptions.h"
 #include "gui/platform/CBrowseForFolder.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/Twips.h"
@@ -100,9 +101,9 @@ const std::initializer_list<const char*> kSecondaryOutputs = {
 // in millimetres or inches.
 struct Started : test::Program {
     explicit Started(const QString& folder, bool metric = true, bool use50Hz = true) {
-        store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), metric ? "True" : "False");
-        store.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"), use50Hz ? "True" : "False");
-        store.setValue(CSettings::kGroup, QStringLiteral("DesPath"), folder);
+        stored::kUseMetric.write(store, metric);
+        stored::kUse50Hz.write(store, use50Hz);
+        stored::kDesPath.write(store, folder);
         start();
         endSplash();
     }
@@ -166,8 +167,8 @@ private slots:
         // Every dialog opens where it was left, kept in twips under its name.
         for (const char* name :
              {"frmSecCoilCalcs", "frmPriCapCalcs", "frmPriCoilCalcs", "frmOptions"}) {
-            program.setPosition(qPrintable(name + QStringLiteral("Left")), "1440");
-            program.setPosition(qPrintable(name + QStringLiteral("Top")), "720");
+            program.setPosition(stored::kWindowLeft, name, "1440");
+            program.setPosition(stored::kWindowTop, name, "720");
         }
         inDialog(program, qPrintable(command), [&](QWidget* dialog) {
             const double dpi = dialog->screen()->logicalDotsPerInch();
@@ -228,7 +229,7 @@ private slots:
         QVERIFY(program.doc().Modified());
         QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("Secondary turns : ") +
                                                           outputs[1]));
-        QVERIFY(program.position("frmSecCoilCalcsTop") != QStringLiteral("none"));
+        QVERIFY(program.position(stored::kWindowTop, "frmSecCoilCalcs") != QStringLiteral("none"));
 
         // Opened again, it shows what the model holds, results included.
         inDialog(program, "mnuCalculationsItem0",

@@ -4,6 +4,7 @@
 #include "core/document/CFile.h"
 #include "core/model/CSecondary.h"
 #include "core/settings/CSettings.h"
+#include "core/settings/StoredOptions.h"
 #include "core/text/NumberText.h"
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
@@ -237,7 +238,7 @@ private slots:
         QVERIFY(!program.window->close());
         QVERIFY(program.window->isVisible());
         QCOMPARE(program.doc().secondary().Dia(), QStringLiteral("321.00"));
-        QCOMPARE(program.position("frmMainTop"), QStringLiteral("none"));
+        QCOMPARE(program.position(stored::kWindowTop, "frmMain"), QStringLiteral("none"));
 
         // Yes: saved through Save As, then closed, the position kept in twips.
         program.dlg.answers = {Answer::Yes};
@@ -246,9 +247,9 @@ private slots:
         QVERIFY(program.window->close());
         QVERIFY(QFile::exists(path("closing.rzn")));
         const double dpi = program.window->screen()->logicalDotsPerInch();
-        QCOMPARE(program.position("frmMainTop"),
+        QCOMPARE(program.position(stored::kWindowTop, "frmMain"),
                  text::generalText(float(program.window->y() * 1440 / dpi)));
-        QCOMPARE(program.position("frmMainLeft"),
+        QCOMPARE(program.position(stored::kWindowLeft, "frmMain"),
                  text::generalText(float(program.window->x() * 1440 / dpi)));
 
         // No: closed without a save, the position kept all the same.
@@ -259,13 +260,13 @@ private slots:
         declined.dlg.answers = {Answer::No};
         QVERIFY(declined.window->close());
         QVERIFY(declined.dlg.dialogs.isEmpty());
-        QVERIFY(declined.position("frmMainTop") != QStringLiteral("none"));
+        QVERIFY(declined.position(stored::kWindowTop, "frmMain") != QStringLiteral("none"));
     }
 
     void windowPositionsPersist() {
         Program program;
-        program.setPosition("frmMainTop", "1440");
-        program.setPosition("frmMainLeft", "2880");
+        program.setPosition(stored::kWindowTop, "frmMain", "1440");
+        program.setPosition(stored::kWindowLeft, "frmMain", "2880");
         program.start();
         const double dpi = program.window->screen()->logicalDotsPerInch();
         QCOMPARE(program.window->pos(), QPoint(twipsToPixels(2880, dpi), twipsToPixels(1440, dpi)));
@@ -274,12 +275,12 @@ private slots:
         program.endSplash();
         program.window->showMinimized();
         QVERIFY(program.window->close());
-        QCOMPARE(program.position("frmMainTop"), QStringLiteral("1440"));
+        QCOMPARE(program.position(stored::kWindowTop, "frmMain"), QStringLiteral("1440"));
 
         // A damaged value centres the window.
         Program damaged;
-        damaged.setPosition("frmMainTop", "abc");
-        damaged.setPosition("frmMainLeft", "1e30");
+        damaged.setPosition(stored::kWindowTop, "frmMain", "abc");
+        damaged.setPosition(stored::kWindowLeft, "frmMain", "1e30");
         damaged.window = std::make_unique<frmMain>(damaged.store, &damaged.dlg);
         damaged.window->resize(400, 300);
         damaged.window->Load(QString());
@@ -291,8 +292,9 @@ private slots:
         // screen; one partly on a screen is kept.
         const auto restoredAt = [dpi](int left) {
             Program moved;
-            moved.setPosition("frmMainTop", "0");
-            moved.setPosition("frmMainLeft", qPrintable(QString::number(pixelsToTwips(left, dpi))));
+            moved.setPosition(stored::kWindowTop, "frmMain", "0");
+            moved.setPosition(stored::kWindowLeft, "frmMain",
+                              QString::number(pixelsToTwips(left, dpi)));
             moved.start();
             return QRect(moved.window->pos(), moved.window->size());
         };

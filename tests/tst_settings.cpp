@@ -3,9 +3,11 @@
 #include "core/document/CFile.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 #include "core/settings/UserOptionsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -26,12 +28,13 @@ private slots:
 
     void init() { QSettings(QStringLiteral("Resonex"), QStringLiteral("Resonex")).clear(); }
 
-    // A first run's options; at release the five are written as text, and
-    // the next run starts from them.
+    // A first run's options; when the document lets them go, the five are
+    // written as text, and the next run starts from them.
     void optionsOfTheUser() {
         {
             UserOptionsStore store;
-            CSettings settings(&store);
+            CFile doc(&store);
+            CSettings& settings = doc.settings();
             QCOMPARE(settings.UseMetric(), true);
             QCOMPARE(settings.Use50Hz(), true);
             QCOMPARE(settings.DesPath(), QDir::homePath());
@@ -42,12 +45,17 @@ private slots:
             settings.setFontName(QStringLiteral("DejaVu Sans"));
             settings.setFontSize(12);
             settings.setDesPath(m_config.path());
+            // A window's corner, as the desktop program keeps it.
+            stored::kWindowTop.write(store, QStringLiteral("frmMain"), 1440);
+            stored::kWindowLeft.write(store, QStringLiteral("frmMain"), 2880.5f);
         }
-        QSettings stored(QStringLiteral("Resonex"), QStringLiteral("Resonex"));
-        QStringList texts;
-        for (const char* key : {"UseMetric", "Use50Hz", "DesPath", "FontName", "FontSize"})
-            texts << stored.value(QStringLiteral("Options/") + QLatin1String(key)).toString();
-        QCOMPARE(texts, (QStringList{"False", "False", m_config.path(), "DejaVu Sans", "12"}));
+        // The file as every earlier run wrote it, so that none loses its options.
+        QFile file(m_config.filePath(QStringLiteral("Resonex/Resonex.conf")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()),
+                 "[Options]\nDesPath=" + m_config.path() +
+                     "\nFontName=DejaVu Sans\nFontSize=12\nUse50Hz=False\nUseMetric=False\n\n"
+                     "[Windows]\nfrmMainLeft=2880.5\nfrmMainTop=1440\n");
 
         UserOptionsStore store;
         const CSettings next(&store);
@@ -79,8 +87,8 @@ private slots:
         QFETCH(bool, useMetric);
         QFETCH(int, fontSize);
         MemoryOptionsStore store;
-        store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), metric);
-        store.setValue(CSettings::kGroup, QStringLiteral("FontSize"), size);
+        store.setValue(stored::kUseMetric.group, stored::kUseMetric.key, metric);
+        store.setValue(stored::kFontSize.group, stored::kFontSize.key, size);
         const CSettings settings(&store);
         QCOMPARE(settings.UseMetric(), useMetric);
         QCOMPARE(int(settings.FontSize()), fontSize);
@@ -114,8 +122,7 @@ private slots:
         QCOMPARE(doc.settings().UseSecDia(), qint16(0));
         QCOMPARE(doc.settings().UsePriC(), qint16(0));
         QCOMPARE(doc.settings().UseMetric(), false);
-        QCOMPARE(store.value(CSettings::kGroup, QStringLiteral("UseMetric"), {}),
-                 QStringLiteral("False"));
+        QCOMPARE(stored::kUseMetric.read(store), false);
     }
 };
 

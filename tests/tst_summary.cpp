@@ -7,6 +7,7 @@
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
 
@@ -19,7 +20,7 @@ QStringList lines(const QString& text) { return text.split(QStringLiteral("\r\n"
 // Options under which new designs are in inches.
 MemoryOptionsStore inches() {
     MemoryOptionsStore store;
-    store.setValue(CSettings::kGroup, QStringLiteral("UseMetric"), QStringLiteral("False"));
+    stored::kUseMetric.write(store, false);
     return store;
 }
 

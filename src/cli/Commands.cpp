@@ -11,8 +11,8 @@
 #include "core/platform/Prompts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
-#include "core/text/NumberText.h"
 
 #include <QFileInfo>
 
@@ -204,11 +204,9 @@ int runCalc(const CalcOptions& options, Output output) {
         // frequency asked for; the user's own options are never touched.
         MemoryOptionsStore firstRun;
         if (options.useMetric)
-            firstRun.setValue(CSettings::kGroup, QStringLiteral("UseMetric"),
-                              text::booleanText(*options.useMetric));
+            stored::kUseMetric.write(firstRun, *options.useMetric);
         if (options.use50Hz && !options.in)
-            firstRun.setValue(CSettings::kGroup, QStringLiteral("Use50Hz"),
-                              text::booleanText(*options.use50Hz));
+            stored::kUse50Hz.write(firstRun, *options.use50Hz);
         CFile doc(&firstRun);
         if (options.in)
             openDesign(doc, *options.in);

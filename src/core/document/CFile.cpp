@@ -121,9 +121,11 @@ QString failureText(const QString& prefix, const QString& path, const QString& r
 
 CFile::CFile(OptionsStore* store) : m_store(store) { CreateModelObjects(); }
 
-CFile::~CFile() = default;
+CFile::~CFile() { releaseModelObjects(); }
 
 void CFile::releaseModelObjects() {
+    if (m_settings)
+        m_settings->saveOptions();
     m_primary.reset();
     m_secondary.reset();
     m_transformer.reset();

@@ -27,6 +27,7 @@ public:
     // Creates the objects of a new design from the options in the store (a
     // null store: a first run's defaults, nothing written back).
     explicit CFile(OptionsStore* store);
+    // Releases the objects, the settings writing their options.
     ~CFile();
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -109,6 +110,7 @@ public:
     static QString incompleteDesignText(const QString& path);
 
 private:
+    // Has the settings write their options, then lets the four objects go.
     void releaseModelObjects();
     void createModels();
     // Reads or writes the design at path as FileName and shows it; on failure

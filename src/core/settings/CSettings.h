@@ -10,24 +10,23 @@ class FieldWriter;
 class OptionsStore;
 
 // The program's options and the per-design choices of the primary calculation.
-// The five options are read from the store when the object is created and
-// written back, unconditionally, when it is destroyed; UseMetric, Use50Hz and
-// the three Use... choices also travel in the design file.
+// The five options (core/settings/StoredOptions.h) are read from the store
+// when the object is created and written back, unconditionally, by
+// saveOptions, which the document calls when it releases the object; UseMetric,
+// Use50Hz and the three Use... choices also travel in the design file.
 class CSettings {
 public:
-    inline static const QString kGroup = QStringLiteral("Options");
     // The fixed text that opens every design file.
     inline static const QString kFileSignature = QStringLiteral("<-rezon32->");
-    // The summary's font sizes on offer, in points; a stored size outside them
-    // is not used.
-    static constexpr qint16 kSmallestFontSize = 6;
-    static constexpr qint16 kLargestFontSize = 72;
 
     // A null store starts from the defaults and writes nothing.
     explicit CSettings(OptionsStore* store);
-    ~CSettings();
     CSettings(const CSettings&) = delete;
     CSettings& operator=(const CSettings&) = delete;
+
+    // Writes the five options to the store: they become the next design's and
+    // the next run's.
+    void saveOptions() const;
 
     // 1 = the primary takes that value from the other model, 0 = its own entry.
     qint16 UseSecDia() const { return m_useSecDia; }
@@ -64,23 +63,16 @@ public:
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
 
-    // The design folder of a first run: the user's home folder ("C:\" on Windows).
-    static QString defaultDesPath();
-
 private:
-    // A first run's units and mains.
-    static constexpr bool kFirstRunUseMetric = true;
-    static constexpr bool kFirstRunUse50Hz = true;
-
     OptionsStore* m_store;
     qint16 m_useSecDia = 0;
     qint16 m_useSecFr = 0;
     qint16 m_usePriC = 0;
-    bool m_useMetric = kFirstRunUseMetric;
+    bool m_useMetric;
     QString m_desPath;
-    bool m_use50Hz = kFirstRunUse50Hz;
+    bool m_use50Hz;
     QString m_fontName;
-    qint16 m_fontSize = 10;
+    qint16 m_fontSize;
     bool m_unitsChanged = false;
 };
 

@@ -1,8 +1,6 @@
 #include "gui/platform/WindowPosition.h"
 
-#include "core/errors/ResonexError.h"
-#include "core/settings/OptionsStore.h"
-#include "core/text/NumberText.h"
+#include "core/settings/StoredOptions.h"
 #include "gui/platform/Twips.h"
 
 #include <QGuiApplication>
@@ -17,10 +15,6 @@ namespace resonex::gui {
 
 namespace {
 
-const QString kGroup = QStringLiteral("Windows");
-const QString kTop = QStringLiteral("Top");
-const QString kLeft = QStringLiteral("Left");
-
 // Window systems place windows within 16-bit coordinates; a kept value beyond
 // them is damaged, not a place.
 constexpr double kFarthestPixel = 32767;
@@ -28,18 +22,15 @@ constexpr double kFarthestPixel = 32767;
 double screenDpi(const QWidget& window) { return window.screen()->logicalDotsPerInch(); }
 
 // The kept coordinate in pixels, if there is a usable one.
-std::optional<int> storedPixels(const OptionsStore& store, const QString& key, double dpi) {
-    const QString text = store.value(kGroup, key, QString());
-    if (text.isEmpty())
+std::optional<int> storedPixels(const OptionsStore& store, const stored::WindowEdge& edge,
+                                const QString& window, double dpi) {
+    const std::optional<float> twips = edge.read(store, window);
+    if (!twips)
         return std::nullopt;
-    try {
-        const double pixels = text::toSingle(text) * dpi / kTwipsPerInch;
-        if (std::abs(pixels) > kFarthestPixel)
-            return std::nullopt;
-        return qRound(pixels);
-    } catch (const ResonexError&) {
+    const double pixels = *twips * dpi / kTwipsPerInch;
+    if (std::abs(pixels) > kFarthestPixel)
         return std::nullopt;
-    }
+    return qRound(pixels);
 }
 
 QPoint centredOn(const QRect& area, const QSize& size) {
@@ -58,10 +49,8 @@ bool onSomeScreen(const QRect& place) {
 void SaveWindowPosition(const QWidget& window, OptionsStore& store) {
     const double dpi = screenDpi(window);
     const QString name = window.objectName();
-    store.setValue(kGroup, name + kTop,
-                   text::generalText(static_cast<float>(pixelsToTwips(window.y(), dpi))));
-    store.setValue(kGroup, name + kLeft,
-                   text::generalText(static_cast<float>(pixelsToTwips(window.x(), dpi))));
+    stored::kWindowTop.write(store, name, static_cast<float>(pixelsToTwips(window.y(), dpi)));
+    stored::kWindowLeft.write(store, name, static_cast<float>(pixelsToTwips(window.x(), dpi)));
 }
 
 void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
@@ -69,11 +58,11 @@ void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
     const QSize size = window.frameGeometry().size();
     const QPoint centred = centredOn(window.screen()->geometry(), size);
     const QString name = window.objectName();
-    const QPoint stored(storedPixels(store, name + kLeft, dpi).value_or(centred.x()),
-                        storedPixels(store, name + kTop, dpi).value_or(centred.y()));
+    const QPoint kept(storedPixels(store, stored::kWindowLeft, name, dpi).value_or(centred.x()),
+                      storedPixels(store, stored::kWindowTop, name, dpi).value_or(centred.y()));
     // A place on a screen since unplugged would leave the window out of reach.
-    window.move(onSomeScreen(QRect(stored, size))
-                    ? stored
+    window.move(onSomeScreen(QRect(kept, size))
+                    ? kept
                     : centredOn(QGuiApplication::primaryScreen()->geometry(), size));
 }
 

@@ -8,8 +8,8 @@ class OptionsStore;
 
 namespace resonex::gui {
 
-// Windows reopen where the user left them: the top-left corner is kept in the
-// "Windows" group under the window's object name + "Top" / "Left", in twips.
+// Windows reopen where the user left them: the top-left corner is kept under
+// the window's object name, in twips (stored::kWindowTop and kWindowLeft).
 void SaveWindowPosition(const QWidget& window, OptionsStore& store);
 
 // Moves the window to its kept corner, used as it is even partly off screen; a

@@ -1,6 +1,6 @@
 #include "gui/settings/frmFont.h"
 
-#include "core/settings/CSettings.h"
+#include "core/settings/StoredOptions.h"
 
 #include <QFontComboBox>
 #include <QGridLayout>
@@ -45,7 +45,7 @@ frmFont::frmFont(const QString& fontName, int fontSize, QWidget* parent)
     m_cboFontName->setEditable(false);
     m_cboFontName->setCurrentFont(QFont(fontName));
     m_spnFontSize->setObjectName(QStringLiteral("spnFontSize"));
-    m_spnFontSize->setRange(CSettings::kSmallestFontSize, CSettings::kLargestFontSize);
+    m_spnFontSize->setRange(stored::kFontSize.smallest, stored::kFontSize.largest);
     m_spnFontSize->setValue(fontSize);
     m_lblSample->setObjectName(QStringLiteral("lblSample"));
     m_lblSample->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace resonex {
+
+class OptionsStore;
+
+// Everything the program keeps in the user's store, each declared once: its
+// group, key, type and default. The entries read and write their own texts; a
+// stored text that does not convert (or a number outside its range) reads as
+// the default, so a damaged store never stops the program.
+namespace stored {
+
+// A Boolean, stored as "True" or "False".
+struct BooleanOption {
+    QLatin1StringView group;
+    QLatin1StringView key;
+    bool fallback;
+
+    bool read(const OptionsStore& store) const;
+    void write(OptionsStore& store, bool value) const;
+};
+
+// A whole number within [smallest, largest].
+struct IntegerOption {
+    QLatin1StringView group;
+    QLatin1StringView key;
+    qint16 fallback;
+    qint16 smallest;
+    qint16 largest;
+
+    qint16 read(const OptionsStore& store) const;
+    void write(OptionsStore& store, qint16 value) const;
+};
+
+// A text, taken as it is stored; its default may depend on the machine.
+struct TextOption {
+    QLatin1StringView group;
+    QLatin1StringView key;
+    QString (*fallback)();
+
+    QString read(const OptionsStore& store) const;
+    void write(OptionsStore& store, const QString& value) const;
+};
+
+// One coordinate of a window's top-left corner, in twips, kept under the
+// window's object name followed by the suffix. It has no default: the window
+// is placed anew when it is missing or not a number.
+struct WindowEdge {
+    QLatin1StringView group;
+    QLatin1StringView suffix;
+
+    QString key(const QString& window) const { return window + suffix; }
+    std::optional<float> read(const OptionsStore& store, const QString& window) const;
+    void write(OptionsStore& store, const QString& window, float twips) const;
+};
+
+// The design folder of a first run: the user's home folder ("C:\" on Windows).
+QString homeFolder();
+
+inline constexpr QLatin1StringView kOptionsGroup("Options");
+inline constexpr QLatin1StringView kWindowsGroup("Windows");
+
+// The program's options. A first run's units are millimetres and its mains
+// 50 Hz, which a new design read over a file also starts from.
+inline constexpr BooleanOption kUseMetric{kOptionsGroup, QLatin1StringView("UseMetric"), true};
+inline constexpr BooleanOption kUse50Hz{kOptionsGroup, QLatin1StringView("Use50Hz"), true};
+inline constexpr TextOption kDesPath{kOptionsGroup, QLatin1StringView("DesPath"), homeFolder};
+inline constexpr TextOption kFontName{kOptionsGroup, QLatin1StringView("FontName"),
+                                      [] { return QStringLiteral("Arial"); }};
+// In points; the range is the sizes the font picker offers.
+inline constexpr IntegerOption kFontSize{kOptionsGroup, QLatin1StringView("FontSize"), 10, 6, 72};
+
+// Where each window was left.
+inline constexpr WindowEdge kWindowTop{kWindowsGroup, QLatin1StringView("Top")};
+inline constexpr WindowEdge kWindowLeft{kWindowsGroup, QLatin1StringView("Left")};
+
+} // namespace stored
+
+} // namespace resonex
