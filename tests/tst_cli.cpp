@@ -410,8 +410,9 @@ private slots:
         QVERIFY(!run.out.contains(kFraction));
 
         resonex::CFile doc(nullptr);
-        doc.setFileName(path("json.rzn"));
-        QCOMPARE(doc.ReadAllObjects(), resonex::CFile::ReadOutcome::Complete);
+        resonex::test::ScriptedPrompts dlg;
+        QVERIFY(doc.FileOpenNamed(dlg, path("json.rzn")));
+        QVERIFY(dlg.told.messages.isEmpty()); // a complete design
         QCOMPARE(json["file"], QJsonValue("json.rzn"));
         QCOMPARE(json["units"], QJsonValue(doc.settings().UseMetric() ? "mm" : "in"));
         QCOMPARE(json["mains_hz"], QJsonValue(doc.settings().Use50Hz() ? 50 : 60));

@@ -100,8 +100,7 @@ private slots:
         QVERIFY(m_doc->FileSave(m_dlg));
         QCOMPARE(m_dlg.dialogs.size(), 1);
         CFile reread(nullptr);
-        reread.setFileName(path("coil.rzn"));
-        reread.ReadAllObjects();
+        QVERIFY(reread.FileOpenNamed(m_dlg, path("coil.rzn")));
         QCOMPARE(reread.secondary().Dia(), QStringLiteral("321.00"));
 
         // Save As offers the current name.
@@ -172,6 +171,7 @@ private slots:
         m_dlg.files << path("gone.rzn");
         QVERIFY(m_doc->FileOpen(m_dlg));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
         QVERIFY(!m_doc->Modified());
 
         // A folder cannot be read: reported with its name, the old name comes back.
@@ -181,6 +181,26 @@ private slots:
                  QStringList{"Error opening file : Path/File access error (" + m_dir.path() + ")"});
         QCOMPARE(m_doc->FileName(), path("gone.rzn"));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+    }
+
+    // A file opened by name that is not there is reported as one that cannot
+    // be read; neither changes anything. No question is asked.
+    void openByName() {
+        saveAs(path("named.rzn"));
+        modify();
+        QVERIFY(!m_doc->FileOpenNamed(m_dlg, path("missing.rzn")));
+        QVERIFY(!m_doc->FileOpenNamed(m_dlg, m_dir.path()));
+        QCOMPARE(
+            m_dlg.told.messages,
+            QStringList({"Error opening file : File not found (" + path("missing.rzn") + ")",
+                         "Error opening file : Path/File access error (" + m_dir.path() + ")"}));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
+        QVERIFY(m_doc->Modified());
+        QCOMPARE(m_doc->FileTitle(), QStringLiteral("named.rzn"));
+
+        QVERIFY(m_doc->FileOpenNamed(m_dlg, path("named.rzn")));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
+        QVERIFY(m_dlg.questions.isEmpty());
     }
 
     // A damaged or foreign file opens over a new design, not over the design

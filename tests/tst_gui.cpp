@@ -35,8 +35,8 @@ void saveDesign(const QString& path) {
     CFile doc(nullptr);
     doc.secondary().setDia(QStringLiteral("200"));
     doc.secondary().Calculate(true);
-    doc.setFileName(path);
-    doc.WriteAllObjects();
+    test::ScriptedPrompts dlg;
+    QVERIFY(doc.FileSaveAs(dlg, path));
 }
 
 } // namespace

@@ -5,16 +5,14 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DocumentPrompts.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
-#include "core/platform/Prompts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 #include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
-
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -40,47 +38,25 @@ int reportError(const ResonexError& error) {
     return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
 }
 
-// Carries out a step on the design file at path; its failure is reported
-// with the document's message.
-template <typename Step>
-void fileStep(const QString& path, QString (*failureText)(const QString&, const QString&),
-              Step step) {
-    try {
-        step();
-    } catch (const ResonexError& error) {
-        printError(failureText(path, error.description()));
-        throw Failure{kExitFileError};
-    }
-}
-
-// Opens the design over a new design's values, as the desktop program opens a
-// file; what is not a complete design is warned about and used as read.
-void openDesign(CFile& doc, const QString& path) {
-    fileStep(path, &CFile::openFailureText, [&] {
-        doc.setFileName(path);
-        switch (doc.ReadAllObjects()) {
-        case CFile::ReadOutcome::Missing:
-            throw ResonexError(errors::FileNotFound);
-        case CFile::ReadOutcome::Incomplete:
-            printError(QStringLiteral("warning: ") + CFile::incompleteDesignText(path));
-            break;
-        case CFile::ReadOutcome::Complete:
-            break;
-        }
-        doc.setFileTitle(CFile::titleOf(path));
-    });
-}
-
-// Saves to the file the design is named after.
-void saveDesign(CFile& doc) {
-    fileStep(doc.FileName(), &CFile::saveFailureText, [&] { doc.WriteAllObjects(); });
-}
-
-// Messages meant for a message box go to stderr; the command goes on.
-class StderrPrompts : public Prompts {
+// Says on stderr what the desktop program shows in a message box; a warning
+// sign makes it a warning. Nobody is there to answer a question or a file
+// dialog, which the commands run here never ask: each is cancelled.
+class StderrPrompts : public DocumentPrompts {
 public:
-    void tell(const QString&, const QString& text, Icon) override { printError(text); }
+    void tell(const QString&, const QString& text, Icon icon) override {
+        printError(icon == Icon::Exclamation ? QStringLiteral("warning: ") + text : text);
+    }
+    Answer ask(const QString&, const QString&) override { return Answer::Cancel; }
+    bool confirm(const QString&, const QString&) override { return false; }
+    QString chooseFileToOpen(const FileDialogSetup&) override { return QString(); }
+    QString chooseFileToSave(const FileDialogSetup&) override { return QString(); }
 };
+
+// A step that failed has said why on stderr; the run ends.
+void require(bool done) {
+    if (!done)
+        throw Failure{kExitFileError};
+}
 
 // The summary as printed: plain lines, ending with a line feed.
 QByteArray summaryText(const CFile& doc) {
@@ -95,8 +71,7 @@ QByteArray summaryText(const CFile& doc) {
 // cannot be composed fails alike whichever is printed.
 void printDesign(const CFile& doc, Output output) {
     const QByteArray summary = summaryText(doc);
-    if (!writeToStdout(output == Output::Json ? designJson(doc) : summary))
-        throw Failure{kExitFileError};
+    require(writeToStdout(output == Output::Json ? designJson(doc) : summary));
 }
 
 PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
@@ -193,7 +168,8 @@ bool writeToStdout(const QByteArray& bytes) {
 int runShow(const QString& file, Output output) {
     return guarded([&] {
         CFile doc(nullptr);
-        openDesign(doc, file);
+        StderrPrompts prompts;
+        require(doc.FileOpenNamed(prompts, file));
         printDesign(doc, output);
     });
 }
@@ -208,18 +184,17 @@ int runCalc(const CalcOptions& options, Output output) {
         if (options.use50Hz && !options.in)
             stored::kUse50Hz.write(firstRun, *options.use50Hz);
         CFile doc(&firstRun);
+        StderrPrompts prompts;
         if (options.in)
-            openDesign(doc, *options.in);
+            require(doc.FileOpenNamed(prompts, *options.in));
         calculate(doc, options);
         // Everything else that can fail comes before the save, so that a
         // failed run leaves no new file behind; what is printed names the file.
-        if (options.out) {
+        if (options.out)
             doc.setFileName(*options.out);
-            doc.setFileTitle(CFile::titleOf(*options.out));
-        }
         printDesign(doc, output);
         if (options.out)
-            saveDesign(doc);
+            require(doc.FileSaveAs(prompts, *options.out));
     });
 }
 

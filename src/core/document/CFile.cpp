@@ -146,32 +146,39 @@ void CFile::CreateModelObjects() {
     m_foreign = false;
 }
 
-CFile::ReadOutcome CFile::ReadAllObjects() {
-    const std::optional<QByteArray> bytes = designBytes(m_fileName);
+bool CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
+    const std::optional<QByteArray> bytes = designBytes(path);
+    if (!bytes && ifMissing == IfMissing::Fail)
+        throw ResonexError(errors::FileNotFound);
     m_settings->startFirstRunDesign();
     createModels();
     m_modified = false;
     m_foreign = bytes && !hasResonexSignature(*bytes);
     if (!bytes)
-        return ReadOutcome::Missing;
+        return true;
 
     FieldReader reader(*bytes);
     bool complete = readPassingFailures(*m_settings, reader);
     complete = readPassingFailures(*m_primary, reader) && complete;
     complete = readPassingFailures(*m_secondary, reader) && complete;
     complete = readPassingFailures(*m_transformer, reader) && complete;
-    return complete && !m_foreign ? ReadOutcome::Complete : ReadOutcome::Incomplete;
+    return complete && !m_foreign;
 }
 
-void CFile::WriteAllObjects() {
+void CFile::WriteAllObjects(const QString& path) {
     FieldWriter writer;
     m_settings->WriteObjects(writer);
     m_primary->WriteObjects(writer);
     m_secondary->WriteObjects(writer);
     m_transformer->WriteObjects(writer);
-    replaceFile(m_fileName, writer.bytes());
+    replaceFile(path, writer.bytes());
     m_modified = false;
     m_foreign = false;
+}
+
+void CFile::setFileName(const QString& path) {
+    m_fileName = path;
+    m_fileTitle = titleOf(path);
 }
 
 QString CFile::titleOf(const QString& path) { return QFileInfo(path).fileName(); }

@@ -42,9 +42,11 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
 
     const QString& FileName() const { return m_fileName; }
-    void setFileName(const QString& path) { m_fileName = path; }
     const QString& FileTitle() const { return m_fileTitle; }
-    void setFileTitle(const QString& title) { m_fileTitle = title; }
+    // Names the design after the file at path, as opening or saving it does,
+    // without reading or writing it: FileName is path, FileTitle the file's
+    // own name.
+    void setFileName(const QString& path);
     bool Modified() const { return m_modified; }
     void setModified(bool value) { m_modified = value; }
 
@@ -63,10 +65,15 @@ public:
     // name that is no existing file is passed over silently, one that exists
     // but cannot be reached is reported.
     bool FileOpen(DocumentPrompts& dlg, const QString& commandLine);
+    // Opens the file at path as it is named, without a question or a dialog;
+    // one that is not there is reported, as one that cannot be reached.
+    bool FileOpenNamed(DocumentPrompts& dlg, const QString& path);
     // Asks for a name, as FileSaveAs, when the design has none or came from a
     // file that is not Resonex's, which a plain save must never overwrite.
     bool FileSave(DocumentPrompts& dlg);
     bool FileSaveAs(DocumentPrompts& dlg);
+    // Saves to the file at path as it is named, without a dialog.
+    bool FileSaveAs(DocumentPrompts& dlg, const QString& path);
     // True when the caller may go on: nothing to save, saved, or the user
     // declined; false when the user cancelled or the save failed.
     bool FileSaveIfModified(DocumentPrompts& dlg);
@@ -76,29 +83,30 @@ public:
     // missing.
     static QString GetLongFilename(const QString& shortName);
 
-    // Releases the objects (the settings write their options) and creates
+    // Writes the options, releases the objects and creates
     // them anew: settings first, since the models start in its units.
     void CreateModelObjects();
 
-    // What reading a design file found.
-    enum class ReadOutcome {
-        Missing,    // no such file: nothing read
-        Complete,   // a Resonex design with all its values
-        Incomplete, // short, damaged or foreign: read as far as its values go
+private:
+    // What opening a file that is not there does.
+    enum class IfMissing {
+        OpenNew, // nothing read: a new design
+        Fail,    // raises FileNotFound and changes nothing
     };
 
-    // Reads the four objects from FileName over a first run's new design, so
-    // that a file lacking values opens the same wherever it is opened; the
-    // program's options not in the file are kept. A file that cannot be read
-    // raises its error and changes nothing; a short or foreign file is read as
-    // far as its values go. Clears Modified.
-    ReadOutcome ReadAllObjects();
+    // Reads the four objects from the file at path over a first run's new
+    // design, so that a file lacking values opens the same wherever it is
+    // opened; the program's options not in the file are kept. A file that
+    // cannot be read raises its error and changes nothing; a short or foreign
+    // file is read as far as its values go. Clears Modified. True for a
+    // complete Resonex design, and for a missing file opened as new.
+    bool ReadAllObjects(const QString& path, IfMissing ifMissing);
 
-    // Writes the whole design to FileName, replacing the old file only once
-    // the new one is complete and on disk; anything but a regular file (or a
-    // link to one) is refused. Raises the open or write error, leaving the old
-    // file as it was; clears Modified.
-    void WriteAllObjects();
+    // Writes the whole design to path, replacing the old file only once the
+    // new one is complete and on disk; anything but a regular file (or a link
+    // to one) is refused. Raises the open or write error, leaving the old file
+    // as it was; clears Modified.
+    void WriteAllObjects(const QString& path);
 
     // The name shown for a path: the file name without its folder.
     static QString titleOf(const QString& path);
@@ -109,19 +117,18 @@ public:
     static QString saveFailureText(const QString& path, const QString& reason);
     static QString incompleteDesignText(const QString& path);
 
-private:
     // Has the settings write their options, then lets the four objects go.
     void releaseModelObjects();
     void createModels();
-    // Reads or writes the design at path as FileName and shows it; on failure
-    // reports it and keeps the old FileName. The step's result is true for a
-    // whole design.
-    bool readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(),
+    // Reads or writes the design at path, then names the design after it and
+    // shows it; on failure reports it and changes nothing. The step's result
+    // is true for a whole design.
+    bool readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(const QString&),
                      QString (*failureText)(const QString&, const QString&));
-    bool readDesign();
-    bool writeDesign();
+    bool readDesign(const QString& path);
+    bool readNamedDesign(const QString& path);
+    bool writeDesign(const QString& path);
     bool openPath(DocumentPrompts& dlg, const QString& path);
-    bool savePath(DocumentPrompts& dlg, const QString& path);
     void showDesign();
 
     OptionsStore* m_store;

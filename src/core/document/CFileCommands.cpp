@@ -31,20 +31,18 @@ bool CFile::FileNew(DocumentPrompts& dlg) {
     return true;
 }
 
-bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(),
+bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path,
+                        bool (CFile::*step)(const QString&),
                         QString (*failureText)(const QString&, const QString&)) {
-    const QString remembered = m_fileName;
     bool whole = false;
     try {
-        m_fileName = path;
-        whole = (this->*step)();
+        whole = (this->*step)(path);
     } catch (const ResonexError& error) {
         dlg.tell(QString::fromLatin1(kAppTitle), failureText(path, error.description()),
                  Prompts::Icon::None);
-        m_fileName = remembered;
         return false;
     }
-    m_fileTitle = titleOf(path);
+    setFileName(path);
     showDesign();
     if (!whole)
         dlg.tell(QString::fromLatin1(kAppTitle), incompleteDesignText(path),
@@ -52,20 +50,19 @@ bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::
     return true;
 }
 
-// A file that is not there reads as nothing, silently.
-bool CFile::readDesign() { return ReadAllObjects() != ReadOutcome::Incomplete; }
+// A file that is not there reads as nothing, silently: it was chosen or found
+// just before.
+bool CFile::readDesign(const QString& path) { return ReadAllObjects(path, IfMissing::OpenNew); }
 
-bool CFile::writeDesign() {
-    WriteAllObjects();
+bool CFile::readNamedDesign(const QString& path) { return ReadAllObjects(path, IfMissing::Fail); }
+
+bool CFile::writeDesign(const QString& path) {
+    WriteAllObjects(path);
     return true;
 }
 
 bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {
     return readOrWrite(dlg, path, &CFile::readDesign, &CFile::openFailureText);
-}
-
-bool CFile::savePath(DocumentPrompts& dlg, const QString& path) {
-    return readOrWrite(dlg, path, &CFile::writeDesign, &CFile::saveFailureText);
 }
 
 bool CFile::FileOpen(DocumentPrompts& dlg) {
@@ -90,19 +87,27 @@ bool CFile::FileOpen(DocumentPrompts& dlg, const QString& commandLine) {
     return false;
 }
 
+bool CFile::FileOpenNamed(DocumentPrompts& dlg, const QString& path) {
+    return readOrWrite(dlg, path, &CFile::readNamedDesign, &CFile::openFailureText);
+}
+
 bool CFile::FileSave(DocumentPrompts& dlg) {
     // A design opened from the command line has its own name too: it is saved
     // there, without a dialog.
     if (m_fileName.isEmpty() || m_foreign)
         return FileSaveAs(dlg);
-    return savePath(dlg, m_fileName);
+    return FileSaveAs(dlg, m_fileName);
 }
 
 bool CFile::FileSaveAs(DocumentPrompts& dlg) {
     const QString path =
         dlg.chooseFileToSave({QStringLiteral("Save Design As"), m_settings->DesPath(), m_fileName,
                               kDesignFilter, QStringLiteral("rzn")});
-    return !path.isEmpty() && savePath(dlg, path);
+    return !path.isEmpty() && FileSaveAs(dlg, path);
+}
+
+bool CFile::FileSaveAs(DocumentPrompts& dlg, const QString& path) {
+    return readOrWrite(dlg, path, &CFile::writeDesign, &CFile::saveFailureText);
 }
 
 bool CFile::FileSaveIfModified(DocumentPrompts& dlg) {
