@@ -9,7 +9,7 @@ namespace resonex {
 // tests record what was said.
 class Prompts {
 public:
-    enum class Icon { None, Information, Question, Exclamation, Critical };
+    enum class Icon { None, Exclamation, Critical };
 
     virtual ~Prompts() = default;
 

@@ -12,10 +12,6 @@ QMessageBox::Icon boxIcon(Prompts::Icon icon) {
     switch (icon) {
     case Prompts::Icon::None:
         return QMessageBox::NoIcon;
-    case Prompts::Icon::Information:
-        return QMessageBox::Information;
-    case Prompts::Icon::Question:
-        return QMessageBox::Question;
     case Prompts::Icon::Exclamation:
         return QMessageBox::Warning;
     case Prompts::Icon::Critical:
