@@ -4,6 +4,7 @@
 #include "core/document/DesignCommands.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/model/CPrimary.h"
+#include "core/model/FlatSpiral.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
 
@@ -20,12 +21,6 @@
 #include <QtMath>
 
 namespace resonex::gui {
-
-namespace {
-
-constexpr int kListingLines = 15;
-
-} // namespace
 
 struct frmPriCoilCalcs::ChoiceDescription {
     const char* boxName;
@@ -121,7 +116,7 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     m_txtLPerTurn->setMinimumSize(
         qCeil(metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH"))) +
             m_txtLPerTurn->verticalScrollBar()->sizeHint().width() + border,
-        qCeil(kListingLines * metrics.lineSpacing()) + border + 1);
+        qCeil(kSpiralTurns * metrics.lineSpacing()) + border + 1);
     outputLayout->addWidget(m_lblResults);
     outputLayout->addWidget(
         label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));
