@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -58,12 +60,44 @@ struct Program {
     CFile& doc() { return window->document(); }
 };
 
-// Scripted steps run inside the event loop of the modal window opened next.
+// A control looked for by name and not found.
+struct MissingControl {
+    QString name;
+};
+
+// A control by name, for the steps run in a modal window (see whileModal). Not
+// found, it fails the test, ends those steps and closes the window; thrown out
+// of a test function instead, it would end the whole run.
+template <typename Widget = QLineEdit> Widget* child(const QWidget* window, const char* name) {
+    auto* widget = window->findChild<Widget*>(QLatin1String(name));
+    if (!widget)
+        throw MissingControl{QLatin1String(name)};
+    return widget;
+}
+
+// The text of a box, a label, a button or a listing; that of a missing
+// control names it, which no comparison expects.
+inline QString textOf(const QWidget* window, const char* name) {
+    const auto* widget = window->findChild<QWidget*>(QLatin1String(name));
+    if (!widget)
+        return QStringLiteral("no control ") + QLatin1String(name);
+    return widget->property(qobject_cast<const QPlainTextEdit*>(widget) ? "plainText" : "text")
+        .toString();
+}
+
+// Scripted steps run inside the event loop of the modal window opened next,
+// which no exception may leave.
 template <typename Steps> void whileModal(QObject* context, Steps steps) {
     QTimer::singleShot(0, context, [steps] {
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY(modal);
-        steps(modal);
+        try {
+            steps(modal);
+        } catch (const MissingControl& missing) {
+            QTest::qFail(qPrintable(QStringLiteral("no control ") + missing.name), __FILE__,
+                         __LINE__);
+            modal->close();
+        }
     });
 }
 
