@@ -482,17 +482,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    // Nothing of the user's: options, desktop files and printers are the test's own.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("CUPS_SERVER", home.filePath(QStringLiteral("no-printers.sock")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    GuiTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(GuiTest)
 #include "tst_gui.moc"
