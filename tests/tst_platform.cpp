@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -53,7 +52,6 @@ class PlatformTest : public QObject {
     QString m_tools;
     QString m_data;
     QString m_system;
-    QString m_validator;
     int m_runs = 0;
 
     QString mimePackage() const { return m_data + "/mime/packages/resonex.xml"; }
@@ -75,7 +73,6 @@ private slots:
     void initTestCase() {
         // Never the user's own desktop: the data folders and the tools are ours.
         QVERIFY(m_root.isValid());
-        m_validator = QStandardPaths::findExecutable("desktop-file-validate");
         m_tools = m_root.filePath("tools");
         QVERIFY(QDir().mkpath(m_tools));
         // Each lists the design type in its database when a file there names
@@ -172,12 +169,8 @@ private slots:
         QFETCH(QString, exec);
         RegisterDesignFiles(path);
         QCOMPARE(entryKeys(entry()).value("Exec"), exec);
-        if (m_validator.isEmpty())
-            return;
-        QProcess validate;
-        validate.start(m_validator, {entry()});
-        QVERIFY(validate.waitForFinished());
-        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
+        // A string value, where only the backslash needs escaping here.
+        QCOMPARE(entryKeys(entry()).value("TryExec"), QString(path).replace(u'\\', "\\\\"));
     }
 
     // The installed program leaves the files the system has to the system,
