@@ -153,15 +153,15 @@ private slots:
     void execQuotesTheProgramPath_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("spaces and shell characters")
-            << "/home/ann/Tesla Coils (old)&~v2/resonex"
-            << R"("/home/ann/Tesla Coils (old)&~v2/resonex" %f)";
-        QTest::newRow("escaped in quotes") << R"x(/opt/a$b/"c"/`d`/resonex)x"
-                                           << R"x("/opt/a\\$b/\\"c\\"/\\`d\\`/resonex" %f)x";
-        QTest::newRow("backslash") << R"(/opt/a\b/resonex)"
-                                   << R"("/opt/a\\\\b/resonex" %f)";
-        QTest::newRow("percent") << "/opt/100%/resonex"
-                                 << "/opt/100%%/resonex %f";
+        const auto row = [](const char* name, const char* path, const char* exec) {
+            QTest::newRow(name) << QString(path) << QString(exec);
+        };
+        row("spaces and shell characters", "/home/ann/Tesla Coils (old)&~v2/resonex",
+            R"("/home/ann/Tesla Coils (old)&~v2/resonex" %f)");
+        row("escaped in quotes", R"x(/opt/a$b/"c"/`d`/resonex)x",
+            R"x("/opt/a\\$b/\\"c\\"/\\`d\\`/resonex" %f)x");
+        row("backslash", R"(/opt/a\b/resonex)", R"("/opt/a\\\\b/resonex" %f)");
+        row("percent", "/opt/100%/resonex", "/opt/100%%/resonex %f");
     }
 
     void execQuotesTheProgramPath() {
@@ -185,19 +185,16 @@ private slots:
         QTest::addColumn<QString>("linked");
         QTest::addColumn<bool>("systemIcon");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("installed, found through PATH") << "bin"
-                                                       << "resonex %f"
-                                                       << "resonex" << true << true;
-        QTest::newRow("installed, quoted path, no system icon")
-            << R"(a "b" $c \d 100%)"
-            << R"("ROOT/a \\"b\\" \\$c \\\\d 100%%/resonex" %f)"
-            << "resonex" << false << true;
-        QTest::newRow("build tree, installed program elsewhere") << "bin"
-                                                                 << "resonex %f"
-                                                                 << "other" << true << false;
-        QTest::newRow("entry naming another program") << "bin"
-                                                      << "other %f"
-                                                      << "resonex" << true << false;
+        const auto row = [](const char* name, const char* folder, const char* exec,
+                            const char* linked, bool systemIcon, bool installed) {
+            QTest::newRow(name) << QString(folder) << QString(exec) << QString(linked) << systemIcon
+                                << installed;
+        };
+        row("installed, found through PATH", "bin", "resonex %f", "resonex", true, true);
+        row("installed, quoted path, no system icon", R"(a "b" $c \d 100%)",
+            R"("ROOT/a \\"b\\" \\$c \\\\d 100%%/resonex" %f)", "resonex", false, true);
+        row("build tree, installed program elsewhere", "bin", "resonex %f", "other", true, false);
+        row("entry naming another program", "bin", "other %f", "resonex", true, false);
     }
 
     void installedProgramLeavesItsFilesToTheSystem() {
