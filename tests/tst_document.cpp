@@ -47,6 +47,14 @@ class DocumentTest : public QObject {
         QVERIFY(m_doc->FileSaveAs(m_dlg));
     }
 
+    // The design's title, file name, modified flag and secondary diameter.
+    QString state() const {
+        return QStringList({m_doc->FileTitle(), m_doc->FileName(),
+                            m_doc->Modified() ? "modified" : "unmodified",
+                            m_doc->secondary().Dia()})
+            .join(u'|');
+    }
+
 private slots:
     void init() {
         m_store = MemoryOptionsStore();
@@ -58,25 +66,19 @@ private slots:
 
     void newDesignAsksAboutChanges() {
         modify();
-        // Cancel: nothing changes, nothing is shown.
-        m_dlg.answers = {Answer::Cancel};
-        QVERIFY(!m_doc->FileNew(m_dlg));
-        QCOMPARE(m_dlg.questions, QStringList{"Resonex: Save changes to 'Untitled'?"});
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
-        QVERIFY(m_doc->Modified());
-        QVERIFY(m_view.titles.isEmpty());
-
-        // Yes, then a cancelled Save As: still nothing.
-        m_dlg.answers = {Answer::Yes};
+        // Cancel, or Yes and then a cancelled Save As: nothing changes, nothing is shown.
+        m_dlg.answers = {Answer::Cancel, Answer::Yes};
         m_dlg.files << QString();
         QVERIFY(!m_doc->FileNew(m_dlg));
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
+        QVERIFY(!m_doc->FileNew(m_dlg));
+        QCOMPARE(m_dlg.questions, QStringList(2, "Resonex: Save changes to 'Untitled'?"));
+        QCOMPARE(state(), "Untitled||modified|123.00");
+        QVERIFY(m_view.titles.isEmpty());
 
         // No: the changes are dropped and the new design is shown once.
         m_dlg.answers = {Answer::No};
         QVERIFY(m_doc->FileNew(m_dlg));
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
-        QVERIFY(!m_doc->Modified());
+        QCOMPARE(state(), "Untitled||unmodified|200.00");
         QCOMPARE(m_view.titles, QStringList{QStringLiteral("Untitled")});
 
         // Unmodified: no question.
@@ -91,8 +93,7 @@ private slots:
         const FileDialogSetup setup = m_dlg.dialogs.constLast();
         QCOMPARE(QStringList({setup.folder, setup.fileName, setup.filter, setup.defaultSuffix}),
                  QStringList({m_dir.path(), QString(), "Resonex (*.rzn)", "rzn"}));
-        QCOMPARE(m_doc->FileName(), path("coil.rzn"));
-        QVERIFY(!m_doc->Modified());
+        QCOMPARE(state(), "coil.rzn|" + path("coil.rzn") + "|unmodified|123.00");
         QCOMPARE(m_view.titles, QStringList{QStringLiteral("coil.rzn")});
 
         // Save: the same file, no dialog.
@@ -121,9 +122,7 @@ private slots:
         QCOMPARE(m_dlg.told.messages.size(), 1);
         QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error saving file: ")));
         QCOMPARE(m_dlg.told.titles[0], QStringLiteral("Resonex"));
-        QCOMPARE(m_doc->FileName(), path("kept.rzn"));
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("kept.rzn"));
-        QVERIFY(m_doc->Modified());
+        QCOMPARE(state(), "kept.rzn|" + path("kept.rzn") + "|modified|123.00");
         QCOMPARE(m_view.titles.size(), shown);
 
         // A Yes whose save over the old file fails stops the command that asked;
@@ -154,15 +153,13 @@ private slots:
         m_dlg.answers = {Answer::Yes};
         m_dlg.files << path("saved first.rzn") << QString();
         QVERIFY(!m_doc->FileOpen(m_dlg));
-        QCOMPARE(m_doc->FileName(), path("saved first.rzn"));
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("saved first.rzn"));
+        QCOMPARE(state(), "saved first.rzn|" + path("saved first.rzn") + "|unmodified|123.00");
 
         m_view.titles.clear();
         m_dlg.files << path("open.rzn");
         QVERIFY(m_doc->FileOpen(m_dlg));
         QCOMPARE(m_dlg.dialogs.constLast().defaultSuffix, QString());
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("345.00"));
-        QCOMPARE(m_doc->FileName(), path("open.rzn"));
+        QCOMPARE(state(), "open.rzn|" + path("open.rzn") + "|unmodified|345.00");
         QCOMPARE(m_view.titles, QStringList{QStringLiteral("open.rzn")});
 
         // Deleted between the dialog and the read: still opened, nothing read.
@@ -170,37 +167,55 @@ private slots:
         m_dlg.answers = {Answer::No};
         m_dlg.files << path("gone.rzn");
         QVERIFY(m_doc->FileOpen(m_dlg));
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
-        QVERIFY(!m_doc->Modified());
-
-        // A folder cannot be read: reported with its name, the old name comes back.
-        m_dlg.files << m_dir.path();
-        QVERIFY(!m_doc->FileOpen(m_dlg));
-        QCOMPARE(m_dlg.told.messages,
-                 QStringList{"Error opening file : Path/File access error (" + m_dir.path() + ")"});
-        QCOMPARE(m_doc->FileName(), path("gone.rzn"));
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("gone.rzn"));
+        QCOMPARE(state(), "gone.rzn|" + path("gone.rzn") + "|unmodified|200.00");
     }
 
-    // A file opened by name that is not there is reported as one that cannot
-    // be read; neither changes anything. No question is asked.
-    void openByName() {
-        saveAs(path("named.rzn"));
+    // An open that fails says why, naming the file, and changes nothing. The
+    // command line passes silently over names that are no file, wildcards
+    // even where a file has that name.
+    void openFailures_data() {
+        QTest::addColumn<bool>("named"); // by name, or from the command line
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("why"); // none: passed over silently
+        QTest::newRow("missing, named") << true << path("missing.rzn") << "File not found";
+        QTest::newRow("folder, named") << true << m_dir.path() << "Path/File access error";
+        // Behind a loop of links the design is not missing: it cannot be reached.
+        QFile::link(path("loop"), path("loop"));
+        QTest::newRow("loop of links")
+            << false << path("loop/coil.rzn") << "Too many levels of symbolic links";
+        QTest::newRow("missing") << false << path("missing.rzn") << QString();
+        QTest::newRow("star") << false << path("*.rzn") << QString();
+        QTest::newRow("question mark") << false << path("?.rzn") << QString();
+        QTest::newRow("folder") << false << m_dir.path() << QString();
+        QTest::newRow("empty") << false << QString() << QString();
+        for (const char* wildcard : {"*.rzn", "?.rzn"})
+            test::writeAll(path(wildcard), "a file by that name");
+    }
+    void openFailures() {
+        QFETCH(bool, named);
+        QFETCH(QString, file);
+        QFETCH(QString, why);
+        saveAs(path("kept.rzn"));
         modify();
-        QVERIFY(!m_doc->FileOpenNamed(m_dlg, path("missing.rzn")));
-        QVERIFY(!m_doc->FileOpenNamed(m_dlg, m_dir.path()));
-        QCOMPARE(
-            m_dlg.told.messages,
-            QStringList({"Error opening file : File not found (" + path("missing.rzn") + ")",
-                         "Error opening file : Path/File access error (" + m_dir.path() + ")"}));
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("123.00"));
-        QVERIFY(m_doc->Modified());
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("named.rzn"));
+        const QString before = state();
+        m_view.titles.clear();
+        QVERIFY(!(named ? m_doc->FileOpenNamed(m_dlg, file) : m_doc->FileOpen(m_dlg, file)));
+        QCOMPARE(m_dlg.told.messages,
+                 why.isEmpty() ? QStringList()
+                               : QStringList{"Error opening file : " + why + " (" + file + ")"});
+        QCOMPARE(state(), before);
+        QVERIFY(m_view.titles.isEmpty());
+    }
 
-        QVERIFY(m_doc->FileOpenNamed(m_dlg, path("named.rzn")));
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
-        QVERIFY(m_dlg.questions.isEmpty());
+    // A plain file whose reading fails, even for root.
+    void unreadableCommandLineFileIsReported() {
+        const QString mem = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(mem).isFile())
+            QSKIP("no unreadable plain file on this system");
+        QVERIFY(!m_doc->FileOpen(m_dlg, mem));
+        QCOMPARE(m_dlg.told.messages.size(), 1);
+        QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error opening file : ")));
+        QCOMPARE(state(), "Untitled||unmodified|200.00");
     }
 
     // A damaged or foreign file opens over a new design, not over the design
@@ -227,9 +242,8 @@ private slots:
         QCOMPARE(m_dlg.told.messages,
                  QStringList{path("damaged.rzn") + " is not a complete Resonex design. The values "
                                                    "it does not hold are those of a new design."});
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("damaged.rzn"));
+        QCOMPARE(state(), "damaged.rzn|" + path("damaged.rzn") + "|unmodified|200.00");
         QCOMPARE(m_doc->secondary().Turns(), 0.0f); // calculated before, not in the file
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("200.00"));
 
         m_dlg.files << QString();
         QCOMPARE(m_doc->FileSave(m_dlg), !foreign);
@@ -237,23 +251,15 @@ private slots:
         QCOMPARE(test::readAll(path("damaged.rzn")).size(), foreign ? bytes.size() : 185);
     }
 
+    // A relative name with spaces is resolved to its full path; through a
+    // link, the title is the link's name. Opened by name or from the command
+    // line, a changed design is replaced without a question.
     void openFromTheCommandLine() {
         m_doc->secondary().setDia(QStringLiteral("456"));
         saveAs(path("my coil.rzn"));
         QVERIFY(m_doc->FileNew(m_dlg));
         m_view.titles.clear();
 
-        // Names that are no plain file pass silently, wildcards even where a file
-        // has that name.
-        for (const char* wildcard : {"*.rzn", "?.rzn"})
-            QVERIFY(QFile::copy(path("my coil.rzn"), path(wildcard)));
-        for (const QString& name :
-             {path("none.rzn"), path("*.rzn"), path("?.rzn"), m_dir.path(), QString()})
-            QVERIFY2(!m_doc->FileOpen(m_dlg, name), qPrintable(name));
-        QVERIFY(m_view.titles.isEmpty());
-        QVERIFY(m_dlg.told.messages.isEmpty());
-
-        // A relative name with spaces, resolved to its full path.
         const QString previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         const bool opened = m_doc->FileOpen(m_dlg, QStringLiteral("./sub/../my coil.rzn"));
@@ -263,30 +269,17 @@ private slots:
         QDir::setCurrent(m_dir.path());
         QVERIFY(m_doc->FileOpen(m_dlg, QStringLiteral("./sub/../my coil.rzn")));
         QDir::setCurrent(previous);
-        QCOMPARE(m_doc->FileName(), QFileInfo(path("my coil.rzn")).canonicalFilePath());
+        QCOMPARE(state(), "my coil.rzn|" + QFileInfo(path("my coil.rzn")).canonicalFilePath() +
+                              "|unmodified|456.00");
         QCOMPARE(m_view.titles, QStringList{QStringLiteral("my coil.rzn")});
-        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("456.00"));
 
-        // Saved where it came from, without a dialog.
+        QVERIFY(QFile::link(path("my coil.rzn"), path("link.rzn")));
         modify();
-        QVERIFY(m_doc->FileSave(m_dlg));
-        QVERIFY(m_dlg.dialogs.size() == 1);
-    }
-
-    // The title is the name opened, even through a link; a design behind a loop
-    // of links is reported, not passed over as missing.
-    void commandLineLinks() {
-        saveAs(path("target.rzn"));
-        QVERIFY(QFile::link(path("target.rzn"), path("link.rzn")));
         QVERIFY(m_doc->FileOpen(m_dlg, path("link.rzn")));
         QCOMPARE(m_doc->FileTitle(), QStringLiteral("link.rzn"));
-
-        QVERIFY(QFile::link(path("loop"), path("loop")));
-        QVERIFY(!m_doc->FileOpen(m_dlg, path("loop/coil.rzn")));
-        QCOMPARE(m_dlg.told.messages,
-                 QStringList{"Error opening file : Too many levels of symbolic links (" +
-                             path("loop/coil.rzn") + ")"});
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("link.rzn"));
+        modify();
+        QVERIFY(m_doc->FileOpenNamed(m_dlg, path("my coil.rzn")));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("456.00"));
     }
 
     // Save on a full disk: reported, still modified, the old design kept.
@@ -305,18 +298,6 @@ private slots:
                              ")"});
         QVERIFY(m_doc->Modified());
         QCOMPARE(test::readAll(design), before);
-    }
-
-    void unreadableCommandLineFileIsReported() {
-        // A plain file whose reading fails, even for root.
-        const QString mem = QStringLiteral("/proc/self/mem");
-        if (!QFileInfo(mem).isFile())
-            QSKIP("no unreadable plain file on this system");
-        QVERIFY(!m_doc->FileOpen(m_dlg, mem));
-        QCOMPARE(m_dlg.told.messages.size(), 1);
-        QVERIFY(m_dlg.told.messages[0].startsWith(QStringLiteral("Error opening file : ")));
-        QCOMPARE(m_doc->FileTitle(), QStringLiteral("Untitled"));
-        QCOMPARE(m_doc->FileName(), QString());
     }
 };
 

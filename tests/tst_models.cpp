@@ -150,16 +150,11 @@ private slots:
         row("Height", "1e3", 0, "1000.00", "1000.00");
         row("WireDia", "0.00314", 0, "0.0031", "0.00314");
         row("WireSpa", "0", 0, "0.00", "0.00");
-        row("C", "0.0125", 0, "0.0125", "0.0125");
         row("C", "0.012345", 0, "0.0123", "0.012345");
-        row("fr", "250", 0, "250.00", "250.00");
         row("fr", "143.245", 0, "143.24", "143.245");
-        row("ConDia", "3.456", 0, "3.46", "3.456");
         row("ConDia", "0.374", 0, "0.37", "0.374");
-        row("SecDia", "4.12345", 0, "4.12345", "4.12345");
         row("SecDia", "4.123456", 0, "4.12346", "4.123456");
         row("SecSep", " 60.5 ", 0, "60.50", "60.50");
-        row("SecSep", "2.46", 0, "2.46", "2.46");
         row("SecVol", "12.3456789", 0, "12.34568", "12.345679");
         row("SecCur", "30.123456", 0, "30.12346", "30.123455");
         row("SecCur", "1e-7", 0, "0.00", "0.0000001");
@@ -362,6 +357,21 @@ private slots:
         QCOMPARE(primary.LPerTurn(), QStringLiteral("listing"));
         QCOMPARE(primary.Results(), QStringLiteral("sentence"));
         QVERIFY(primary.CalcsInvalid());
+    }
+
+    // Beyond 15 turns: told, and the listing and sentence of before cleared.
+    void primaryBeyondFifteenTurns() {
+        Design design(true);
+        design.primary.setLPerTurn(QStringLiteral("listing"));
+        design.primary.setResults(QStringLiteral("sentence"));
+        design.primary.setC(QStringLiteral("0.0001"));
+        design.primary.setFr(QStringLiteral("25"));
+        design.primary.setSecDia(QStringLiteral("200"));
+        design.calculate();
+        QCOMPARE(design.prompts.messages, QStringList{CPrimary::kTurnLimitMessage});
+        QCOMPARE(design.prompts.icons, QList<Prompts::Icon>{Prompts::Icon::Critical});
+        QCOMPARE(design.primary.LPerTurn() + design.primary.Results(), QString());
+        QVERIFY(!design.primary.CalcsInvalid());
     }
 
     // Taken from the other models, the values decide the result, while the

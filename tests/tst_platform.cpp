@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -53,7 +52,6 @@ class PlatformTest : public QObject {
     QString m_tools;
     QString m_data;
     QString m_system;
-    QString m_validator;
     int m_runs = 0;
 
     QString mimePackage() const { return m_data + "/mime/packages/resonex.xml"; }
@@ -75,7 +73,6 @@ private slots:
     void initTestCase() {
         // Never the user's own desktop: the data folders and the tools are ours.
         QVERIFY(m_root.isValid());
-        m_validator = QStandardPaths::findExecutable("desktop-file-validate");
         m_tools = m_root.filePath("tools");
         QVERIFY(QDir().mkpath(m_tools));
         // Each lists the design type in its database when a file there names
@@ -156,15 +153,15 @@ private slots:
     void execQuotesTheProgramPath_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("spaces and shell characters")
-            << "/home/ann/Tesla Coils (old)&~v2/resonex"
-            << R"("/home/ann/Tesla Coils (old)&~v2/resonex" %f)";
-        QTest::newRow("escaped in quotes") << R"x(/opt/a$b/"c"/`d`/resonex)x"
-                                           << R"x("/opt/a\\$b/\\"c\\"/\\`d\\`/resonex" %f)x";
-        QTest::newRow("backslash") << R"(/opt/a\b/resonex)"
-                                   << R"("/opt/a\\\\b/resonex" %f)";
-        QTest::newRow("percent") << "/opt/100%/resonex"
-                                 << "/opt/100%%/resonex %f";
+        const auto row = [](const char* name, const char* path, const char* exec) {
+            QTest::newRow(name) << QString(path) << QString(exec);
+        };
+        row("spaces and shell characters", "/home/ann/Tesla Coils (old)&~v2/resonex",
+            R"("/home/ann/Tesla Coils (old)&~v2/resonex" %f)");
+        row("escaped in quotes", R"x(/opt/a$b/"c"/`d`/resonex)x",
+            R"x("/opt/a\\$b/\\"c\\"/\\`d\\`/resonex" %f)x");
+        row("backslash", R"(/opt/a\b/resonex)", R"("/opt/a\\\\b/resonex" %f)");
+        row("percent", "/opt/100%/resonex", "/opt/100%%/resonex %f");
     }
 
     void execQuotesTheProgramPath() {
@@ -172,12 +169,8 @@ private slots:
         QFETCH(QString, exec);
         RegisterDesignFiles(path);
         QCOMPARE(entryKeys(entry()).value("Exec"), exec);
-        if (m_validator.isEmpty())
-            return;
-        QProcess validate;
-        validate.start(m_validator, {entry()});
-        QVERIFY(validate.waitForFinished());
-        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
+        // A string value, where only the backslash needs escaping here.
+        QCOMPARE(entryKeys(entry()).value("TryExec"), QString(path).replace(u'\\', "\\\\"));
     }
 
     // The installed program leaves the files the system has to the system,
@@ -192,19 +185,16 @@ private slots:
         QTest::addColumn<QString>("linked");
         QTest::addColumn<bool>("systemIcon");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("installed, found through PATH") << "bin"
-                                                       << "resonex %f"
-                                                       << "resonex" << true << true;
-        QTest::newRow("installed, quoted path, no system icon")
-            << R"(a "b" $c \d 100%)"
-            << R"("ROOT/a \\"b\\" \\$c \\\\d 100%%/resonex" %f)"
-            << "resonex" << false << true;
-        QTest::newRow("build tree, installed program elsewhere") << "bin"
-                                                                 << "resonex %f"
-                                                                 << "other" << true << false;
-        QTest::newRow("entry naming another program") << "bin"
-                                                      << "other %f"
-                                                      << "resonex" << true << false;
+        const auto row = [](const char* name, const char* folder, const char* exec,
+                            const char* linked, bool systemIcon, bool installed) {
+            QTest::newRow(name) << QString(folder) << QString(exec) << QString(linked) << systemIcon
+                                << installed;
+        };
+        row("installed, found through PATH", "bin", "resonex %f", "resonex", true, true);
+        row("installed, quoted path, no system icon", R"(a "b" $c \d 100%)",
+            R"("ROOT/a \\"b\\" \\$c \\\\d 100%%/resonex" %f)", "resonex", false, true);
+        row("build tree, installed program elsewhere", "bin", "resonex %f", "other", true, false);
+        row("entry naming another program", "bin", "other %f", "resonex", true, false);
     }
 
     void installedProgramLeavesItsFilesToTheSystem() {

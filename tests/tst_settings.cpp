@@ -35,11 +35,9 @@ private slots:
             UserOptionsStore store;
             CFile doc(&store);
             CSettings& settings = doc.settings();
-            QCOMPARE(settings.UseMetric(), true);
-            QCOMPARE(settings.Use50Hz(), true);
-            QCOMPARE(settings.DesPath(), QDir::homePath());
-            QCOMPARE(settings.FontName(), QStringLiteral("Arial"));
-            QCOMPARE(settings.FontSize(), qint16(10));
+            QCOMPARE(QVariantList({settings.UseMetric(), settings.Use50Hz(), settings.DesPath(),
+                                   settings.FontName(), settings.FontSize()}),
+                     QVariantList({true, true, QDir::homePath(), "Arial", qint16(10)}));
             settings.setUseMetric(false);
             settings.setUse50Hz(false);
             settings.setFontName(QStringLiteral("DejaVu Sans"));
@@ -59,9 +57,8 @@ private slots:
 
         UserOptionsStore store;
         const CSettings next(&store);
-        QCOMPARE(next.UseMetric(), false);
-        QCOMPARE(next.Use50Hz(), false);
-        QCOMPARE(next.FontSize(), qint16(12));
+        QCOMPARE(QVariantList({next.UseMetric(), next.Use50Hz(), next.FontSize()}),
+                 QVariantList({false, false, qint16(12)}));
     }
 
     void storedTexts_data() {

@@ -137,16 +137,38 @@ private slots:
                               "", ""}));
     }
 
-    // Nothing calculated to use: no notes for it, the extra break all the same.
-    // All three in use, without notes or break, shows in the command line's tests.
+    // Nothing calculated to take from: no note for it, the extra break all the
+    // same. Values taken from the others show as those have them, and with no
+    // entry of the primary's own there are neither notes nor the break.
     void primaryNotesFollowTheChoices() {
-        CFile fresh(nullptr);
-        fresh.primary().setCalcsInvalid(false);
-        fresh.settings().setUseSecDia(1);
-        const QString text = primaryText(fresh);
+        CFile doc(nullptr);
+        doc.primary().setCalcsInvalid(false);
+        doc.settings().setUseSecDia(1);
+        QString text = primaryText(doc);
         QVERIFY(text.contains(QStringLiteral("Secondary coil diameter : 200.00mm\r\n")));
         QVERIFY(!text.contains(QStringLiteral("Note:")));
         QVERIFY(text.endsWith(QStringLiteral("\r\n\r\n\r\n")));
+
+        doc.secondary().Calculate(true);
+        doc.transformer().CalcCap(false);
+        doc.settings().setUseSecFr(1);
+        doc.settings().setUsePriC(1);
+        doc.primary().setConSpa(QStringLiteral("6.35"));
+        test::RecordingPrompts prompts;
+        doc.primary().Calculate(doc.settings(), doc.secondary(), doc.transformer(),
+                                QStringLiteral("143.24"), prompts);
+        text = primaryText(doc);
+        QVERIFY2(
+            text.startsWith(QStringLiteral(
+                "Primary capacitance : 0.0106uF\r\n"
+                "Primary resonant frequency : 143.24kHz\r\n"
+                "Secondary coil diameter : 200.00mm\r\n"
+                "Primary conductor diameter : 9.50mm\r\n"
+                "Primary turn to turn spacing : 6.35mm\r\n"
+                "Spacing between the secondary and the inside turn of the primary : 62.50mm\r\n")),
+            qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Note:")));
+        QVERIFY(text.endsWith(QStringLiteral("uH\r\n\r\n")));
     }
 
     void transformerSection_data() {
