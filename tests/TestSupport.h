@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PrivateHome.h"
+#include "core/document/CFile.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/errors/ResonexError.h"
 
@@ -154,5 +155,14 @@ private:
     QString m_folder;
     QString m_whyNot;
 };
+
+// Whether the design has changes to save, found as closing finds them: the
+// question comes, is answered No, and the design stays as it is.
+inline bool asksToSave(CFile& doc) {
+    ScriptedPrompts dlg;
+    dlg.answers = {DocumentPrompts::Answer::No};
+    doc.FileSaveIfModified(dlg);
+    return !dlg.questions.isEmpty();
+}
 
 } // namespace resonex::test

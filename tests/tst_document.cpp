@@ -50,7 +50,7 @@ class DocumentTest : public QObject {
     // The design's title, file name, modified flag and secondary diameter.
     QString state() const {
         return QStringList({m_doc->FileTitle(), m_doc->FileName(),
-                            m_doc->Modified() ? "modified" : "unmodified",
+                            test::asksToSave(*m_doc) ? "modified" : "unmodified",
                             m_doc->secondary().Dia()})
             .join(u'|');
     }
@@ -127,13 +127,19 @@ private slots:
 
         // A Yes whose save over the old file fails stops the command that asked;
         // the old file is intact.
-        m_doc->primary().setResults(QString(70000, u'x')); // too long for the file
+        CPrimary& primary = m_doc->primary();
+        primary.setC(QStringLiteral("0.01"));
+        primary.setFr(QStringLiteral("250"));
+        primary.setSecDia(QStringLiteral("200"));
+        // A sentence quoting a frequency text too long for the file.
+        primary.Calculate(m_doc->settings(), m_doc->secondary(), m_doc->transformer(),
+                          QString(70000, u'x'), m_dlg);
         m_dlg.answers = {Answer::Yes};
         QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
         QVERIFY(m_dlg.told.messages.constLast().startsWith(
             QStringLiteral("Error saving file: Write Error: ")));
         QCOMPARE(test::readAll(path("kept.rzn")), before);
-        QVERIFY(m_doc->Modified());
+        QVERIFY(test::asksToSave(*m_doc));
     }
 
     void openByDialog() {
@@ -296,7 +302,7 @@ private slots:
         QCOMPARE(m_dlg.told.messages,
                  QStringList{"Error saving file: Write Error: No space left on device (" + design +
                              ")"});
-        QVERIFY(m_doc->Modified());
+        QVERIFY(test::asksToSave(*m_doc));
         QCOMPARE(test::readAll(design), before);
     }
 };

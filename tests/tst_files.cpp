@@ -98,7 +98,7 @@ private slots:
         CFile doc(nullptr);
         doc.setModified(true);
         QCOMPARE(saved(doc, "new.rzn"), newMetricDesign());
-        QVERIFY(!doc.Modified());
+        QVERIFY(!test::asksToSave(doc));
     }
 
     // Each field reads into its own property and is written back in its own place.
@@ -106,7 +106,7 @@ private slots:
         CFile doc(nullptr);
         doc.setModified(true);
         QVERIFY(read(doc, distinctDesign()));
-        QVERIFY(!doc.Modified());
+        QVERIFY(!test::asksToSave(doc));
         const CSettings& settings = doc.settings();
         QCOMPARE(QList<int>({settings.UseSecDia(), settings.UseSecFr(), settings.UsePriC(),
                              settings.UseMetric(), settings.Use50Hz()}),

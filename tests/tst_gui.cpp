@@ -71,7 +71,7 @@ private slots:
         QVERIFY(program.window->isEnabled());
         QVERIFY(!Program::splash());
         QCOMPARE(program.window->windowTitle(), QStringLiteral("Untitled"));
-        QVERIFY(!program.doc().Modified());
+        QVERIFY(!test::asksToSave(program.doc()));
         QVERIFY(
             program.summary()->toPlainText().startsWith(QStringLiteral("Filename: Untitled\n\n")));
     }
@@ -109,7 +109,7 @@ private slots:
         program.start(path("whole.rzn"));
         program.endSplash();
         QCOMPARE(program.window->windowTitle(), QStringLiteral("whole.rzn"));
-        QVERIFY(!program.doc().Modified());
+        QVERIFY(!test::asksToSave(program.doc()));
         QCOMPARE(program.summary()->toPlainText() + u'\n', companion(path("whole.rzn")));
 
         program.dlg.files << path("damaged.rzn");

@@ -342,31 +342,37 @@ private slots:
     }
 
     // The secondary and transformer are not calculated: taken from them, or
-    // left at 0, the frequency or capacitance divides by zero.
+    // left at 0, the frequency or capacitance divides by zero, and the results
+    // of before stay.
     void primaryZeroFrequencyChangesNothing() {
         Design design(true);
         CPrimary& primary = design.primary;
-        primary.setLPerTurn(QStringLiteral("listing"));
-        primary.setResults(QStringLiteral("sentence"));
         primary.setC(QStringLiteral("0.01"));
         primary.setSecDia(QStringLiteral("200"));
         QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
+        QVERIFY(primary.CalcsInvalid());
         primary.setFr(QStringLiteral("250"));
+        design.calculate();
+        const QString before = primary.LPerTurn() + primary.Results();
+        QVERIFY(!primary.LPerTurn().isEmpty());
+        design.settings.setUseSecFr(1);
+        QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
+        design.settings.setUseSecFr(0);
         design.settings.setUsePriC(1);
         QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
-        QCOMPARE(primary.LPerTurn(), QStringLiteral("listing"));
-        QCOMPARE(primary.Results(), QStringLiteral("sentence"));
-        QVERIFY(primary.CalcsInvalid());
+        QCOMPARE(primary.LPerTurn() + primary.Results(), before);
     }
 
     // Beyond 15 turns: told, and the listing and sentence of before cleared.
     void primaryBeyondFifteenTurns() {
         Design design(true);
-        design.primary.setLPerTurn(QStringLiteral("listing"));
-        design.primary.setResults(QStringLiteral("sentence"));
+        design.primary.setC(QStringLiteral("0.01"));
+        design.primary.setFr(QStringLiteral("250"));
+        design.primary.setSecDia(QStringLiteral("200"));
+        design.calculate();
+        QVERIFY(!design.primary.Results().isEmpty());
         design.primary.setC(QStringLiteral("0.0001"));
         design.primary.setFr(QStringLiteral("25"));
-        design.primary.setSecDia(QStringLiteral("200"));
         design.calculate();
         QCOMPARE(design.prompts.messages, QStringList{CPrimary::kTurnLimitMessage});
         QCOMPARE(design.prompts.icons, QList<Prompts::Icon>{Prompts::Icon::Critical});

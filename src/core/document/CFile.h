@@ -47,7 +47,6 @@ public:
     // without reading or writing it: FileName is path, FileTitle the file's
     // own name.
     void setFileName(const QString& path);
-    bool Modified() const { return m_modified; }
     void setModified(bool value) { m_modified = value; }
 
     // Where the commands show a design; none by default.

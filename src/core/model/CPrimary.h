@@ -63,9 +63,7 @@ public:
     float SecDiaValue() const { return m_secDia; }
 
     const QString& LPerTurn() const { return m_lPerTurn; }
-    void setLPerTurn(const QString& value) { m_lPerTurn = value; }
     const QString& Results() const { return m_results; }
-    void setResults(const QString& value) { m_results = value; }
     bool CalcsInvalid() const { return m_calcsInvalid; }
     void setCalcsInvalid(bool value) { m_calcsInvalid = value; }
 
