@@ -32,6 +32,14 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
     }
 }
 
+// After a calculation: the design has changed, and a primary taking a value
+// from it is out of date.
+void calculated(CFile& doc, OtherCalculation calculation) {
+    doc.setModified(true);
+    if (takesFrom(primaryChoices(doc.settings()), calculation))
+        doc.primary().setCalcsInvalid(true);
+}
+
 } // namespace
 
 void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
@@ -44,9 +52,7 @@ void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
         secondary.setWireSpa(wireSpa);
         secondary.Calculate(doc.settings().UseMetric());
     });
-    doc.setModified(true);
-    if (takesFrom(primaryChoices(doc.settings()), OtherCalculation::Secondary))
-        doc.primary().setCalcsInvalid(true);
+    calculated(doc, OtherCalculation::Secondary);
 }
 
 void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
@@ -58,9 +64,7 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
         transformer.setNum(num);
         transformer.CalcCap(doc.settings().Use50Hz());
     });
-    doc.setModified(true);
-    if (takesFrom(primaryChoices(doc.settings()), OtherCalculation::Transformer))
-        doc.primary().setCalcsInvalid(true);
+    calculated(doc, OtherCalculation::Transformer);
 }
 
 void mainsFrequencyChanged(CFile& doc) {
