@@ -27,8 +27,9 @@ struct SpiralTurns {
     int tap = 0;
 };
 
-// The flat spiral formula R²N² / (8R + 11W) µH, R and W in inches, each step
-// kept as a float. A zero frequency or capacitance raises a division by zero,
+// Wheeler's flat spiral formula, R²N² / (8R + 11W) µH with the mean radius R
+// and the width W in inches (H. A. Wheeler, "Simple inductance formulas for
+// radio coils", Proc. IRE 16, 1928), each step kept as a float. A zero frequency or capacitance raises a division by zero,
 // any other failing step its error.
 SpiralTurns flatSpiral(const SpiralInputs& inputs);
 
