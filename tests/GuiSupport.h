@@ -32,6 +32,10 @@ struct Program {
         window->Load(commandLine);
         window->show();
     }
+    void startPastSplash(const QString& commandLine = QString()) {
+        start(commandLine);
+        endSplash();
+    }
     // What the splash window's timer does two seconds after start-up.
     void endSplash() {
         QTRY_VERIFY(splash());

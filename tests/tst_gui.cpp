@@ -106,8 +106,7 @@ private slots:
         saveDesign(path("whole.rzn"));
         test::writeAll(path("damaged.rzn"), test::readAll(path("whole.rzn")).left(100));
         Program program;
-        program.start(path("whole.rzn"));
-        program.endSplash();
+        program.startPastSplash(path("whole.rzn"));
         QCOMPARE(program.window->windowTitle(), QStringLiteral("whole.rzn"));
         QVERIFY(!test::asksToSave(program.doc()));
         QCOMPARE(program.summary()->toPlainText() + u'\n', companion(path("whole.rzn")));
@@ -163,8 +162,7 @@ private slots:
         QCOMPARE(changesAtStart(path("start.rzn")), changesAtStart(QString()));
 
         Program program;
-        program.start();
-        program.endSplash();
+        program.startPastSplash();
         int changes = 0;
         connect(program.summary(), &QTextEdit::textChanged, this, [&] { ++changes; });
         const auto once = [&](const char* action) {
@@ -213,8 +211,7 @@ private slots:
 
     void closingAsksToSaveChanges() {
         Program program;
-        program.start();
-        program.endSplash();
+        program.startPastSplash();
         program.doc().setModified(true);
 
         program.dlg.answers = {Answer::Cancel};
@@ -236,8 +233,7 @@ private slots:
 
         // No: closed without a save, the position kept all the same.
         Program declined;
-        declined.start();
-        declined.endSplash();
+        declined.startPastSplash();
         declined.doc().setModified(true);
         declined.dlg.answers = {Answer::No};
         QVERIFY(declined.window->close());
@@ -310,8 +306,7 @@ private slots:
         // Print says plainly that there is no printer.
         program.action("btnPrint")->trigger();
         QCOMPARE(program.dlg.told.messages.size(), 1);
-        QVERIFY(
-            program.dlg.told.messages[0].startsWith(QStringLiteral("No printer is available.")));
+        QVERIFY(program.dlg.told.messages[0].startsWith("No printer is available."));
     }
 
     void exportPdfAsPrinted() {
@@ -419,8 +414,7 @@ private slots:
 
     void aboutBox() {
         Program program;
-        program.start();
-        program.endSplash();
+        program.startPastSplash();
         QTemporaryDir tools;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
