@@ -17,7 +17,6 @@
 #include <optional>
 #include <sys/mount.h>
 
-// Shared helpers of the tests.
 namespace resonex::test {
 
 inline QLocale pointLocale() { return QLocale(QLocale::English, QLocale::UnitedStates); }

@@ -94,10 +94,12 @@ class FilesTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(test::pointLocale()); }
 
+    // Saved over a longer file, which it replaces.
     void newDesignBytes() {
+        test::writeAll(path("long.rzn"), QByteArray(5000, 'x'));
         CFile doc(nullptr);
         doc.setModified(true);
-        QCOMPARE(saved(doc, "new.rzn"), newMetricDesign());
+        QCOMPARE(saved(doc, "long.rzn"), newMetricDesign());
         QVERIFY(!test::asksToSave(doc));
     }
 
@@ -139,13 +141,12 @@ private slots:
         doc.transformer().CalcCap(true);
         QVERIFY(!read(doc, bytes.left(secondaryStart + 2 * 6 + 3))); // Height, Dia, cut
         QCOMPARE(doc.settings().UseMetric(), false);
-        QCOMPARE(doc.primary().Results(), kSentence);
-        QCOMPARE(QList<float>({doc.secondary().HeightValue(), doc.secondary().DiaValue()}),
-                 kSecondary.mid(0, 2));
-        QCOMPARE(doc.secondary().WireDia(), QStringLiteral("0.72"));
-        QCOMPARE(doc.secondary().Turns(), 0.0f);
-        QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
-        QCOMPARE(doc.transformer().C(), 0.0f);
+        QCOMPARE(QList<float>({doc.secondary().HeightValue(), doc.secondary().DiaValue(),
+                               doc.secondary().Turns(), doc.transformer().C()}),
+                 kSecondary.mid(0, 2) + QList<float>({0, 0}));
+        QCOMPARE(QStringList(
+                     {doc.primary().Results(), doc.secondary().WireDia(), doc.transformer().Num()}),
+                 QStringList({kSentence, "0.72", "1"}));
     }
 
     void otherSignatureVersionAndExtraBytes() {
@@ -157,8 +158,8 @@ private slots:
         // Read all the same, but not Resonex's.
         QVERIFY(!read(doc, bytes + "trailing junk"));
         QCOMPARE(doc.settings().UseMetric(), true);
-        QCOMPARE(doc.transformer().SecVol(), QStringLiteral("15.00"));
-        QCOMPARE(doc.transformer().Num(), QStringLiteral("1"));
+        QCOMPARE(doc.transformer().SecVol() + u'|' + doc.transformer().Num(),
+                 QStringLiteral("15.00|1"));
     }
 
     // Fields stored as another kind are converted; the values after them stay
@@ -169,14 +170,12 @@ private slots:
                  single(42) + text("4.5") + integer(7) + single(0);
         CFile doc(nullptr);
         read(doc, bytes);
-        const CPrimary& primary = doc.primary();
-        QCOMPARE(primary.ConDia(), QStringLiteral("1.00"));  // integer
-        QCOMPARE(primary.ConSpa(), QStringLiteral("0.50"));  // numeric text
-        QCOMPARE(primary.SecSep(), QStringLiteral("-1.00")); // boolean true
-        QCOMPARE(primary.LPerTurn(), QStringLiteral("42"));  // single as text
-        QCOMPARE(primary.SecDia(), QStringLiteral("4.50"));
-        QCOMPARE(primary.Results(), QStringLiteral("7"));
-        QCOMPARE(primary.CalcsInvalid(), false);
+        const CPrimary& p = doc.primary();
+        // From an integer, a numeric text, a boolean true, a single as text, ...
+        QCOMPARE(QStringList(
+                     {p.ConDia(), p.ConSpa(), p.SecSep(), p.LPerTurn(), p.SecDia(), p.Results()}),
+                 QStringList({"1.00", "0.50", "-1.00", "42", "4.50", "7"}));
+        QVERIFY(!p.CalcsInvalid());
     }
 
     // A value that cannot be read ends its object's reading at that field; the
@@ -196,20 +195,19 @@ private slots:
         doc.settings().setUseMetric(false);
         read(doc, text("<-rezon32->") + integer(2) + integer(0) + integer(1) + badField +
                       single(2e-8f) + single(250000));
-        QCOMPARE(doc.settings().UseSecDia(), qint16(1));
-        QCOMPARE(doc.settings().UseSecFr(), qint16(0)); // a new design's
-        QCOMPARE(doc.settings().UseMetric(), true);     // a new design's, not the one before
-        QCOMPARE(doc.primary().C(), QStringLiteral("0.02"));
-        QCOMPARE(doc.primary().fr(), QStringLiteral("250.00"));
+        // UseSecFr and UseMetric a new design's, not those of the design before.
+        QCOMPARE(QList<int>({doc.settings().UseSecDia(), doc.settings().UseSecFr(),
+                             doc.settings().UseMetric()}),
+                 QList<int>({1, 0, true}));
+        QCOMPARE(doc.primary().C() + u'|' + doc.primary().fr(), QStringLiteral("0.02|250.00"));
     }
 
     void textRunningPastTheEnd() {
         CFile doc(nullptr);
         read(doc, settingsPart(false, true) + single(1e-8f) + word(8) + word(60000) + "ab");
         QCOMPARE(doc.settings().UseMetric(), false);
-        QCOMPARE(doc.primary().C(), QStringLiteral("0.01"));
-        QCOMPARE(doc.primary().fr(), QStringLiteral("0.00"));
-        QCOMPARE(doc.secondary().Height(), QStringLiteral("600.00"));
+        QCOMPARE(QStringList({doc.primary().C(), doc.primary().fr(), doc.secondary().Height()}),
+                 QStringList({"0.01", "0.00", "600.00"}));
     }
 
     // Whatever the bytes, reading ends, and no read value is an infinity or NaN.
@@ -235,12 +233,6 @@ private slots:
                                 s.SelfC(), s.TorC(), s.AspectRatio(), doc.transformer().C()})
                 QVERIFY(std::isfinite(value));
         }
-    }
-
-    void savingReplacesALongerFile() {
-        test::writeAll(path("long.rzn"), QByteArray(5000, 'x'));
-        CFile doc(nullptr);
-        QCOMPARE(saved(doc, "long.rzn"), newMetricDesign());
     }
 };
 

@@ -104,8 +104,6 @@ class ModelsTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(test::pointLocale()); }
 
-    // --- Inputs: acceptance, error numbers, read-back -------------------------
-
     // A rejected entry raises its property's error and stores nothing. An
     // accepted one shows in the property's pattern, and its entry box shows
     // what, entered again, stores the very same value.
@@ -132,18 +130,17 @@ private slots:
         for (const auto& p : positives)
             for (const char* bad : {"0", "-5", "", "abc", "2,5", "1e"})
                 row(p.property, bad, p.error);
-        row("WireSpa", "-0.1", 0x80040204);
-        row("WireSpa", "x", 0x80040204);
-        row("Num", "2.0", 0x8004020D);
-        row("Num", "25e-1", 0x8004020D);
-        row("Num", "2,5", 0x8004020D, "", "", true);
-        row("Num", "3,5", 0x8004020D, "", "", true);
+        for (const char* bad : {"-0.1", "x"})
+            row("WireSpa", bad, 0x80040204);
+        for (const char* bad : {"2.0", "25e-1"})
+            row("Num", bad, 0x8004020D);
+        for (const char* bad : {"2,5", "3,5"})
+            row("Num", bad, 0x8004020D, "", "", true);
         row("ConDia", "2.5", 0x80040207, "", "", true);
         // Beyond the range of the stored type: an overflow, not the property's error.
-        row("Num", "40000", 6);
-        row("SecVol", "1e39", 6);
-        row("Height", "1e39", 6);
-        row("fr", "3e38", 6);
+        for (const auto& [property, text] :
+             {std::pair{"Num", "40000"}, {"SecVol", "1e39"}, {"Height", "1e39"}, {"fr", "3e38"}})
+            row(property, text, 6);
 
         row("Dia", "200", 0, "200.00", "200.00");
         row("Height", "12.34567", 0, "12.3457", "12.34567");
@@ -202,8 +199,6 @@ private slots:
                  "0x00000006 CTransformer::Num: Overflow");
     }
 
-    // --- Secondary calculation ---------------------------------------------------
-
     void secondaryWorkedExamples_data() {
         QTest::addColumn<bool>("metric");
         QTest::addColumn<QStringList>("results"); // AR, N, length, QW, Nat, L, SelfC, TorC
@@ -228,7 +223,8 @@ private slots:
                  results);
     }
 
-    void secondaryShortCoilHasNegativeToroid() {
+    // A short coil needs a negative toroid; spaced windings take fewer turns.
+    void secondaryShapes() {
         CSecondary secondary(true);
         secondary.setHeight(QStringLiteral("65"));
         secondary.Calculate(true);
@@ -237,10 +233,7 @@ private slots:
         secondary.setHeight(QStringLiteral("66"));
         secondary.Calculate(true);
         QVERIFY(secondary.TorC() > 0);
-    }
-
-    void secondaryCloseWoundAndSpaced() {
-        CSecondary secondary(true);
+        secondary.setHeight(QStringLiteral("600"));
         secondary.setWireSpa(QStringLiteral("0.28"));
         secondary.Calculate(true);
         QCOMPARE(exact(secondary.Turns()), QStringLiteral("600"));
@@ -255,9 +248,8 @@ private slots:
                                      TaggedValue::single(7), TaggedValue::single(8)});
         QCOMPARE(test::errorText([&] { secondary.Calculate(true); }),
                  "0x0000000B CSecondary::Calculate: Division by zero");
-        QCOMPARE(secondary.AspectRatio(), 3.0f);
-        QCOMPARE(secondary.Turns(), 7.0f);
-        QCOMPARE(secondary.WireLength(), 8.0f);
+        QCOMPARE(QList<float>({secondary.AspectRatio(), secondary.Turns(), secondary.WireLength()}),
+                 QList<float>({3, 7, 8}));
 
         CSecondary negative(true);
         test::loadFields(negative, {TaggedValue::single(-600), TaggedValue::single(200)});
@@ -270,30 +262,21 @@ private slots:
         QCOMPARE(huge.AspectRatio(), 0.0f);
     }
 
-    // --- Transformer -------------------------------------------------------------
-
-    void transformerCapacitance_data() {
-        QTest::addColumn<QStringList>("entries"); // kV, mA, count
-        QTest::addColumn<bool>("use50Hz");
-        QTest::addColumn<QString>("farads");
-        QTest::newRow("60 Hz") << QStringList{"15", "60", "1"} << false << "1.06103304e-08";
-        QTest::newRow("50 Hz") << QStringList{"15", "60", "1"} << true << "1.27323956e-08";
-        QTest::newRow("two of 30 mA") << QStringList{"12", "30", "2"} << false << "1.32629117e-08";
-        QTest::newRow("one of 60 mA") << QStringList{"12", "60", "1"} << false << "1.32629117e-08";
-    }
+    // 60 Hz, 50 Hz, and two of 30 mA as one of 60 mA.
     void transformerCapacitance() {
-        QFETCH(QStringList, entries);
-        QFETCH(bool, use50Hz);
-        QFETCH(QString, farads);
-        CTransformer transformer;
-        transformer.setSecVol(entries[0]);
-        transformer.setSecCur(entries[1]);
-        transformer.setNum(entries[2]);
-        transformer.CalcCap(use50Hz);
-        QCOMPARE(exact(transformer.C()), farads);
+        const auto farads = [](const char* kV, const char* mA, const char* count, bool use50Hz) {
+            CTransformer transformer;
+            transformer.setSecVol(QLatin1String(kV));
+            transformer.setSecCur(QLatin1String(mA));
+            transformer.setNum(QLatin1String(count));
+            transformer.CalcCap(use50Hz);
+            return exact(transformer.C());
+        };
+        QCOMPARE(
+            QStringList({farads("15", "60", "1", false), farads("15", "60", "1", true),
+                         farads("12", "30", "2", false), farads("12", "60", "1", false)}),
+            QStringList({"1.06103304e-08", "1.27323956e-08", "1.32629117e-08", "1.32629117e-08"}));
     }
-
-    // --- Primary -------------------------------------------------------------------
 
     // Lreq exactly equal to a turn's inductance does not tap it; one float
     // less does.
@@ -310,15 +293,14 @@ private slots:
         QCOMPARE(exact(required(c)), exact(target));
 
         Design design(false);
-        loadPrimary(design.primary, c, fr);
-        design.calculate();
-        QVERIFY2(design.primary.Results().contains(QStringLiteral("turn 10 and turn 11")),
-                 qPrintable(design.primary.Results()));
-
-        loadPrimary(design.primary, std::nextafter(c, 1.0f), fr); // Lreq one step below
-        design.calculate();
-        QVERIFY2(design.primary.Results().contains(QStringLiteral("turn 9 and turn 10")),
-                 qPrintable(design.primary.Results()));
+        const auto tapWith = [&](float capacitance) {
+            loadPrimary(design.primary, capacitance, fr);
+            design.calculate();
+            return design.primary.Results().section(u' ', 8, 12);
+        };
+        QCOMPARE(tapWith(c), QStringLiteral("turn 10 and turn 11"));
+        // Lreq one step below
+        QCOMPARE(tapWith(std::nextafter(c, 1.0f)), QStringLiteral("turn 9 and turn 10"));
     }
 
     // A first turn already above Lreq taps between turn 0 and turn 1; values of
@@ -343,8 +325,9 @@ private slots:
 
     // The secondary and transformer are not calculated: taken from them, or
     // left at 0, the frequency or capacitance divides by zero, and the results
-    // of before stay.
-    void primaryZeroFrequencyChangesNothing() {
+    // of before stay. Beyond 15 turns: told, and the listing and sentence of
+    // before cleared.
+    void primaryFailures() {
         Design design(true);
         CPrimary& primary = design.primary;
         primary.setC(QStringLiteral("0.01"));
@@ -361,23 +344,15 @@ private slots:
         design.settings.setUsePriC(1);
         QCOMPARE(test::errorNumberOf([&] { design.calculate(); }), 11u);
         QCOMPARE(primary.LPerTurn() + primary.Results(), before);
-    }
 
-    // Beyond 15 turns: told, and the listing and sentence of before cleared.
-    void primaryBeyondFifteenTurns() {
-        Design design(true);
-        design.primary.setC(QStringLiteral("0.01"));
-        design.primary.setFr(QStringLiteral("250"));
-        design.primary.setSecDia(QStringLiteral("200"));
-        design.calculate();
-        QVERIFY(!design.primary.Results().isEmpty());
-        design.primary.setC(QStringLiteral("0.0001"));
-        design.primary.setFr(QStringLiteral("25"));
+        design.settings.setUsePriC(0);
+        primary.setC(QStringLiteral("0.0001"));
+        primary.setFr(QStringLiteral("25"));
         design.calculate();
         QCOMPARE(design.prompts.messages, QStringList{CPrimary::kTurnLimitMessage});
         QCOMPARE(design.prompts.icons, QList<Prompts::Icon>{Prompts::Icon::Critical});
-        QCOMPARE(design.primary.LPerTurn() + design.primary.Results(), QString());
-        QVERIFY(!design.primary.CalcsInvalid());
+        QCOMPARE(primary.LPerTurn() + primary.Results(), QString());
+        QVERIFY(!primary.CalcsInvalid());
     }
 
     // Taken from the other models, the values decide the result, while the
