@@ -30,14 +30,14 @@ QByteArray single(float value) {
 }
 QByteArray text(const QByteArray& value) { return word(8) + word(quint16(value.size())) + value; }
 
-QByteArray settingsPart(bool metric, bool fiftyHz) {
+QByteArray settingsFields(bool metric, bool fiftyHz) {
     return text("<-rezon32->") + integer(2) + integer(0) + integer(0) + integer(0) + integer(0) +
            boolean(metric) + boolean(fiftyHz);
 }
 
 // A new metric design, field by field.
 QByteArray newMetricDesign() {
-    QByteArray bytes = settingsPart(true, true);
+    QByteArray bytes = settingsFields(true, true);
     bytes += single(0) + single(0) + single(9.5f) + single(9.5f) + single(62.5f) + text({}) +
              single(0) + text({}) + boolean(true);
     bytes += single(600) + single(200) + single(0.72f);
@@ -165,7 +165,7 @@ private slots:
     // Fields stored as another kind are converted; the values after them stay
     // in step.
     void fieldsOfOtherKinds() {
-        QByteArray bytes = settingsPart(false, false);
+        QByteArray bytes = settingsFields(false, false);
         bytes += single(1e-8f) + single(250000) + integer(1) + text("0.5") + boolean(true) +
                  single(42) + text("4.5") + integer(7) + single(0);
         CFile doc(nullptr);
@@ -204,7 +204,7 @@ private slots:
 
     void textRunningPastTheEnd() {
         CFile doc(nullptr);
-        read(doc, settingsPart(false, true) + single(1e-8f) + word(8) + word(60000) + "ab");
+        read(doc, settingsFields(false, true) + single(1e-8f) + word(8) + word(60000) + "ab");
         QCOMPARE(doc.settings().UseMetric(), false);
         QCOMPARE(QStringList({doc.primary().C(), doc.primary().fr(), doc.secondary().Height()}),
                  QStringList({"0.01", "0.00", "600.00"}));
