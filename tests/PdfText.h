@@ -78,10 +78,9 @@ inline QStringList screenLines(const QTextEdit& box) {
 // little room for the glyphs' full height), and the lines are the box's own,
 // none lost or repeated where a page breaks.
 inline void checkPrintedSummary(const PdfText& pdf, const QSizeF& paper, const QTextEdit& box) {
-    constexpr double kInch = 72;
     constexpr double kSlack = 1.5;
-    // Word boxes take in the font's whole ascent and descent.
-    constexpr double kGlyphSlack = 3;
+    // An inch, less what word boxes take in of the font's whole ascent and descent.
+    constexpr double kMargin = 72 - 3;
     for (qsizetype i = 0; i < pdf.pages.size(); ++i) {
         const PdfPage& page = pdf.pages[i];
         QVERIFY2(qAbs(page.size.width() - paper.width()) < kSlack &&
@@ -91,8 +90,7 @@ inline void checkPrintedSummary(const PdfText& pdf, const QSizeF& paper, const Q
                                 .arg(page.size.width())
                                 .arg(page.size.height())));
         const QRectF body = QRectF(QPointF(), page.size)
-                                .adjusted(kInch - kGlyphSlack, kInch - kGlyphSlack,
-                                          kGlyphSlack - kInch, kGlyphSlack - kInch);
+                                .marginsRemoved(QMarginsF(kMargin, kMargin, kMargin, kMargin));
         for (const QRectF& word : page.words)
             QVERIFY2(body.contains(word), qPrintable(QStringLiteral("page %1: a word at %2,%3")
                                                          .arg(i + 1)

@@ -5,8 +5,8 @@
 #include "gui/app/frmMain.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPageSize>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -45,9 +45,7 @@ class PrintTest : public QObject {
         m_window->findChild<QAction*>(QStringLiteral("mnuFileItem6"))->trigger();
         if (!m_prompts.told.messages.isEmpty())
             return QString();
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < kPdfWaitMilliseconds) {
+        for (const QDeadlineTimer wait(kPdfWaitMilliseconds); !wait.hasExpired();) {
             const QString jobs = test::toolOutput(
                 QStringLiteral("lpstat"), {QStringLiteral("-o"), env("RESONEX_PRINT_QUEUE")});
             const QStringList pdfs = pdfsIn(output);

@@ -17,37 +17,34 @@ private slots:
 
     void format_data() {
         QTest::addColumn<float>("value");
-        QTest::addColumn<int>("pattern");
+        QTest::addColumn<Pattern>("pattern");
         QTest::addColumn<QString>("expected");
-        const int four = int(Pattern::UpToFourDecimals);
-        const int five = int(Pattern::UpToFiveDecimals);
-        const int two = int(Pattern::TwoDecimals);
-        const int fixed = int(Pattern::Fixed);
-        QTest::newRow("0.0283 four") << 0.0283f << four << "0.0283";
-        QTest::newRow("rounded at the fourth") << 0.123456f << four << "0.1235";
-        QTest::newRow("five decimals") << 30.123456f << five << "30.12346";
-        QTest::newRow("four of five") << 4.12345f << five << "4.12345";
-        QTest::newRow("fifth dropped by four") << 4.12345f << four << "4.1234";
-        QTest::newRow("no grouping") << 1234567.0f << two << "1234567.00";
-        QTest::newRow("leading zero") << 0.5f << fixed << "0.50";
-        QTest::newRow("negative") << -0.019055635f << fixed << "-0.02";
-        QTest::newRow("carry into integer") << 9.999f << two << "10.00";
-        QTest::newRow("exact tie away from zero") << 0.125f << two << "0.13";
-        QTest::newRow("negative tie away from zero") << -0.125f << two << "-0.13";
-        QTest::newRow("just below a tie") << 18.314943f << fixed << "18.31";
-        QTest::newRow("zero") << 0.0f << fixed << "0.00";
-        QTest::newRow("negative zero has no sign") << -0.0f << fixed << "0.00";
-        QTest::newRow("tiny") << 1e-30f << four << "0.00";
-        QTest::newRow("largest float") << std::numeric_limits<float>::max() << two
+        using enum Pattern;
+        QTest::newRow("0.0283 four") << 0.0283f << UpToFourDecimals << "0.0283";
+        QTest::newRow("rounded at the fourth") << 0.123456f << UpToFourDecimals << "0.1235";
+        QTest::newRow("five decimals") << 30.123456f << UpToFiveDecimals << "30.12346";
+        QTest::newRow("four of five") << 4.12345f << UpToFiveDecimals << "4.12345";
+        QTest::newRow("fifth dropped by four") << 4.12345f << UpToFourDecimals << "4.1234";
+        QTest::newRow("no grouping") << 1234567.0f << TwoDecimals << "1234567.00";
+        QTest::newRow("leading zero") << 0.5f << Fixed << "0.50";
+        QTest::newRow("negative") << -0.019055635f << Fixed << "-0.02";
+        QTest::newRow("carry into integer") << 9.999f << TwoDecimals << "10.00";
+        QTest::newRow("exact tie away from zero") << 0.125f << TwoDecimals << "0.13";
+        QTest::newRow("negative tie away from zero") << -0.125f << TwoDecimals << "-0.13";
+        QTest::newRow("just below a tie") << 18.314943f << Fixed << "18.31";
+        QTest::newRow("zero") << 0.0f << Fixed << "0.00";
+        QTest::newRow("negative zero has no sign") << -0.0f << Fixed << "0.00";
+        QTest::newRow("tiny") << 1e-30f << UpToFourDecimals << "0.00";
+        QTest::newRow("largest float") << std::numeric_limits<float>::max() << TwoDecimals
                                        << "340282346638528859811704183484516925440.00";
     }
     void format() {
         QFETCH(float, value);
-        QFETCH(int, pattern);
+        QFETCH(Pattern, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(text::format(value, Pattern(pattern)), expected);
+        QCOMPARE(text::format(value, pattern), expected);
         QLocale::setDefault(test::commaLocale()); // its separator, still no grouping
-        QCOMPARE(text::format(value, Pattern(pattern)), expected.replace(u'.', u','));
+        QCOMPARE(text::format(value, pattern), expected.replace(u'.', u','));
     }
 
     void numericTest_data() {
@@ -125,12 +122,11 @@ private slots:
 
     // Ties to even up and down are read back by the settings.
     void int16RoundsHalfToEven() {
-        QCOMPARE(text::toInt16(-2.5), qint16(-2));
-        QCOMPARE(text::toInt16(32767.4), qint16(32767));
-        QCOMPARE(text::toInt16(-32768.0), qint16(-32768));
-        QCOMPARE(test::errorNumberOf([] { text::toInt16(32767.5); }), 6u);
-        QCOMPARE(test::errorNumberOf([] { text::toInt16(-32769.0); }), 6u);
-        QCOMPARE(test::errorNumberOf([] { text::toInt16(std::nan("")); }), 6u);
+        QCOMPARE(
+            QList<qint16>({text::toInt16(-2.5), text::toInt16(32767.4), text::toInt16(-32768.0)}),
+            QList<qint16>({-2, 32767, -32768}));
+        for (const double outside : {32767.5, -32769.0, std::nan("")})
+            QCOMPARE(test::errorNumberOf([outside] { text::toInt16(outside); }), 6u);
     }
 
     void checkedArithmetic() {
