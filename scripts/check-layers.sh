@@ -1,7 +1,7 @@
 #!/bin/bash
 # Checks that every include in src/ names its library and that each part of
 # the program includes only what lies beneath it:
-#   core rooms, bottom to top: errors, text, platform, encoding, settings,
+#   core rooms, bottom to top: errors, text, physics, platform, encoding, settings,
 #   model, document, summary (a room includes its own and those below);
 #   gui and cli include the core, never each other; only the desktop program
 #   (resonex) includes gui.
@@ -9,7 +9,7 @@
 set -u
 cd "$(dirname "$0")/../src" || exit 2
 
-rooms=(errors text platform encoding settings model document summary)
+rooms=(errors text physics platform encoding settings model document summary)
 declare -A rank
 for i in "${!rooms[@]}"; do rank[${rooms[$i]}]=$i; done
 

@@ -5,6 +5,7 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/platform/PathLookup.h"
 #include "core/settings/CSettings.h"
@@ -129,6 +130,7 @@ void CFile::releaseModelObjects() {
     m_primary.reset();
     m_secondary.reset();
     m_transformer.reset();
+    m_topLoad.reset();
     m_settings.reset();
 }
 
@@ -137,6 +139,7 @@ void CFile::createModels() {
     m_primary = std::make_unique<CPrimary>(metric);
     m_secondary = std::make_unique<CSecondary>(metric);
     m_transformer = std::make_unique<CTransformer>();
+    m_topLoad = std::make_unique<CTopLoad>(metric);
 }
 
 void CFile::CreateModelObjects() {

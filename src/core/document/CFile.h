@@ -9,6 +9,7 @@ namespace resonex {
 class CPrimary;
 class CSecondary;
 class CSettings;
+class CTopLoad;
 class CTransformer;
 class DocumentPrompts;
 class DocumentView;
@@ -40,6 +41,8 @@ public:
     const CSecondary& secondary() const { return *m_secondary; }
     CTransformer& transformer() { return *m_transformer; }
     const CTransformer& transformer() const { return *m_transformer; }
+    CTopLoad& topLoad() { return *m_topLoad; }
+    const CTopLoad& topLoad() const { return *m_topLoad; }
 
     const QString& FileName() const { return m_fileName; }
     const QString& FileTitle() const { return m_fileTitle; }
@@ -136,6 +139,7 @@ private:
     std::unique_ptr<CPrimary> m_primary;
     std::unique_ptr<CSecondary> m_secondary;
     std::unique_ptr<CTransformer> m_transformer;
+    std::unique_ptr<CTopLoad> m_topLoad;
     QString m_fileName;
     QString m_fileTitle = kUntitled;
     bool m_modified = false;

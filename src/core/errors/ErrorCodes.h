@@ -47,6 +47,18 @@ inline constexpr ErrorInfo TransformerSecCur{kObjectErrorBase + 524, "CTransform
 inline constexpr ErrorInfo TransformerNum{kObjectErrorBase + 525, "CTransformer::Num",
                                           "Invalid value in number property"};
 
+inline constexpr ErrorInfo TopLoadTopDia{kObjectErrorBase + 526, "CTopLoad::TopDia",
+                                         "Invalid value in top load diameter property"};
+inline constexpr ErrorInfo TopLoadTubeDia{kObjectErrorBase + 527, "CTopLoad::TubeDia",
+                                          "Invalid value in tube diameter property"};
+inline constexpr ErrorInfo TopLoadTopHeight{kObjectErrorBase + 528, "CTopLoad::TopHeight",
+                                            "Invalid value in top load height property"};
+inline constexpr ErrorInfo TopLoadBaseHeight{kObjectErrorBase + 529, "CTopLoad::BaseHeight",
+                                             "Invalid value in base height property"};
+// 530 to 532 are the design file's; the input errors go on past them.
+inline constexpr ErrorInfo TopLoadTargetFr{kObjectErrorBase + 533, "CTopLoad::TargetFr",
+                                           "Invalid value in target frequency property"};
+
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
 inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};
@@ -66,10 +78,11 @@ inline constexpr ErrorInfo PathNotFound{76, "", "Path not found"};
 
 } // namespace errors
 
-// True for the input errors of the three models (the numbers a calculation
+// True for the input errors of the models (the numbers a calculation
 // dialog maps to the box that holds the rejected text).
 constexpr bool isInputError(std::uint32_t number) {
-    return number >= errors::SecondaryDia.number && number <= errors::TransformerNum.number;
+    return (number >= errors::SecondaryDia.number && number <= errors::TopLoadBaseHeight.number) ||
+           number == errors::TopLoadTargetFr.number;
 }
 
 } // namespace resonex

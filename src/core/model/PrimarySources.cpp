@@ -93,13 +93,14 @@ QString emptyWhenZero(const QString& shown) {
 } // namespace
 
 PrimaryChoices primaryChoices(const CSettings& settings) {
-    return {settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia()};
+    return {settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia(), settings.UseTopFr()};
 }
 
 void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices) {
     settings.setUsePriC(choices.usePriC);
     settings.setUseSecFr(choices.useSecFr);
     settings.setUseSecDia(choices.useSecDia);
+    settings.setUseTopFr(choices.useTopFr);
 }
 
 bool sourceCalculated(PrimaryChoice choice, const CSecondary& secondary,

@@ -23,6 +23,7 @@ struct PrimaryChoices {
     qint16 usePriC = 0;   // the capacitance: the transformer's matching capacitor
     qint16 useSecFr = 0;  // the frequency: the secondary's quarter wave
     qint16 useSecDia = 0; // the secondary's diameter
+    qint16 useTopFr = 0;  // the frequency: the secondary's with its top load
 };
 using PrimaryChoice = qint16 PrimaryChoices::*;
 

@@ -43,6 +43,7 @@ void CSettings::startFirstRunDesign() {
     m_useSecDia = 0;
     m_useSecFr = 0;
     m_usePriC = 0;
+    m_useTopFr = 0;
     m_useMetric = stored::kUseMetric.fallback;
     m_use50Hz = stored::kUse50Hz.fallback;
 }

@@ -35,6 +35,10 @@ public:
     void setUseSecFr(qint16 value) { m_useSecFr = value; }
     qint16 UsePriC() const { return m_usePriC; }
     void setUsePriC(qint16 value) { m_usePriC = value; }
+    // 1 = the primary tunes to the secondary's frequency with its top load.
+    // Kept in the design file's extension, not among the three above.
+    qint16 UseTopFr() const { return m_useTopFr; }
+    void setUseTopFr(qint16 value) { m_useTopFr = value; }
 
     // Millimetres when true, inches when false. Converts nothing.
     bool UseMetric() const { return m_useMetric; }
@@ -56,7 +60,7 @@ public:
     bool UnitsChanged() const { return m_unitsChanged; }
     void setUnitsChanged(bool value) { m_unitsChanged = value; }
 
-    // Back to a first run's design fields (the three choices, units and mains),
+    // Back to a first run's design fields (the four choices, units and mains),
     // keeping the program's options: what a design file is read over.
     void startFirstRunDesign();
 
@@ -68,6 +72,7 @@ private:
     qint16 m_useSecDia = 0;
     qint16 m_useSecFr = 0;
     qint16 m_usePriC = 0;
+    qint16 m_useTopFr = 0;
     bool m_useMetric;
     QString m_desPath;
     bool m_use50Hz;

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/physics/CoilField.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace resonex {
+
+class CSecondary;
+class FieldReader;
+class FieldWriter;
+
+// A toroid's two diameters in the design's length unit.
+struct ToroidSize {
+    float topDia = 0;
+    float tubeDia = 0;
+};
+
+// What the field solution gives for the design, in the units the program shows:
+// farads, hertz, and toroid sizes in the design's length unit. All zero while
+// the secondary has not been calculated.
+struct TopLoadResults {
+    float freeC = 0;    // the top load alone in free space
+    float inPlaceC = 0; // what it adds sitting on this coil
+    float coilC = 0;    // the bare winding's own effective capacitance
+    float bareFr = 0;
+    float loadedFr = 0; // bareFr without a top load
+    // The toroid that brings the loaded frequency to the secondary's quarter
+    // wave (that adds its TorC), and the one for the target frequency; none
+    // when no toroid can.
+    std::optional<ToroidSize> forQuarWaveFr;
+    std::optional<ToroidSize> forTargetFr;
+};
+
+// The top load on the secondary and where the coil stands: its shape and
+// dimensions, the height of the winding's base above the floor, and a
+// frequency to size a toroid for. Lengths in the design's unit (millimetres
+// or inches), as the other models keep them; the frequency in hertz.
+class CTopLoad {
+public:
+    using Shape = physics::Shape;
+
+    explicit CTopLoad(bool useMetric);
+
+    Shape shape() const { return m_shape; }
+    void setShape(Shape shape) { m_shape = shape; }
+    bool isSet() const { return m_shape != Shape::None; }
+
+    // Inputs as text ("###0.00##"); a rejected text raises and keeps the value.
+    // The diameters must be above 0, the heights at least 0.
+    QString TopDia() const;
+    void setTopDia(const QString& text);
+    QString TubeDia() const;
+    void setTubeDia(const QString& text);
+    QString TopHeight() const;
+    void setTopHeight(const QString& text);
+    QString BaseHeight() const;
+    void setBaseHeight(const QString& text);
+    // Kilohertz ("fixed"); an empty text or 0 means no target.
+    QString TargetFr() const;
+    void setTargetFr(const QString& text);
+
+    // The inputs as an entry box shows them: entered again, each stores the
+    // same value. An unset target shows empty.
+    QString TopDiaEntry() const;
+    QString TubeDiaEntry() const;
+    QString TopHeightEntry() const;
+    QString BaseHeightEntry() const;
+    QString TargetFrEntry() const;
+
+    float TopDiaValue() const { return m_topDia; }
+    float TubeDiaValue() const { return m_tubeDia; }
+    float TopHeightValue() const { return m_topHeight; }
+    float BaseHeightValue() const { return m_baseHeight; }
+    float TargetFrValue() const { return m_targetFr; }
+
+    // Raises the tube diameter's error for a toroid whose tube is not smaller
+    // than its overall diameter: what a calculation checks once all inputs
+    // are stored.
+    void checkShape() const;
+
+    // The field solution for this top load on the secondary as last
+    // calculated. Worked out once for each set of inputs.
+    const TopLoadResults& Results(const CSecondary& secondary, bool useMetric) const;
+
+    // True while every input is a new design's: such a design has nothing to
+    // add to its file.
+    bool isNew(bool useMetric) const;
+
+    void ReadObjects(FieldReader& reader);
+    void WriteObjects(FieldWriter& writer) const;
+
+private:
+    struct Inputs {
+        float secDia, secHeight, turns;
+        Shape shape;
+        float topDia, tubeDia, topHeight, baseHeight, targetFr;
+        bool useMetric;
+        bool operator==(const Inputs&) const = default;
+    };
+
+    Shape m_shape = Shape::None;
+    float m_topDia;
+    float m_tubeDia;
+    float m_topHeight;
+    float m_baseHeight;
+    float m_targetFr = 0;
+
+    mutable std::optional<Inputs> m_solvedFor;
+    mutable TopLoadResults m_results;
+};
+
+} // namespace resonex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+
+// The secondary's real running frequency: the winding's inductance and the
+// effective capacitances of winding and top load above a ground plane. Pure
+// numbers in SI units (metres, farads, henries, hertz); nothing here knows the
+// design's units or texts.
+namespace resonex::physics {
+
+// A single-layer winding standing on its base, the base above the floor.
+struct Winding {
+    double diameter = 0;
+    double height = 0;
+    double turns = 0;
+    double baseHeight = 0;
+};
+
+enum class Shape { None = 0, Toroid = 1, Sphere = 2 };
+
+// A top load on the winding's axis. A sphere's diameter is majorDiameter; its
+// minorDiameter is not used. centreAbove: the height of its centre above the
+// top of the winding.
+struct TopLoad {
+    Shape shape = Shape::None;
+    double majorDiameter = 0;
+    double minorDiameter = 0;
+    double centreAbove = 0;
+};
+
+struct Resonance {
+    double inductance = 0;           // the winding's low-frequency inductance
+    double selfCapacitance = 0;      // the bare winding's effective capacitance
+    double freeSpaceCapacitance = 0; // the top load alone, far from everything
+    double inPlaceCapacitance = 0;   // what the top load adds on this winding
+    double bareHz = 0;
+    double loadedHz = 0; // bareHz without a top load
+};
+
+Resonance resonance(const Winding& winding, const TopLoad& top);
+
+// The top load's capacitance alone in free space.
+double freeSpaceCapacitance(const TopLoad& top);
+
+// The toroid that brings the winding's loaded frequency to hz: the tube of a
+// toroid given as like is kept, otherwise the tube is a quarter of the overall
+// diameter; like's centreAbove is kept. None when no toroid of a sensible size
+// can do it (hz at or above the bare frequency, or too low to reach).
+std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz);
+
+// The published formulas the validation compares against.
+double wheelerInductance(const Winding& winding);
+double medhurstSelfCapacitance(const Winding& winding);
+double poolToroidCapacitance(double majorDiameter, double minorDiameter);
+
+} // namespace resonex::physics
