@@ -2,6 +2,7 @@
 #include "TestDesigns.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
@@ -493,8 +494,8 @@ private slots:
     void primaryBeyondFifteenTurns() {
         Started program(m_dir.path(), false);
         test::enterImperialExample(program.doc().primary());
-        program.doc().primary().Calculate(program.doc().settings(), program.doc().secondary(),
-                                          program.doc().transformer(), {}, program.dlg);
+        program.doc().primary().Calculate(program.doc().settings(), otherModels(program.doc()), {},
+                                          program.dlg);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(textOf(dialog, "lblResults").startsWith("The primary will need"));
             enter(dialog, {{"txtC", "0.0001"}, {"txtFr", "10"}});

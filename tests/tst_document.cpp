@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/document/DocumentView.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -129,8 +130,7 @@ private slots:
         primary.setFr(QStringLiteral("250"));
         primary.setSecDia(QStringLiteral("200"));
         // A sentence quoting a frequency text too long for the file.
-        primary.Calculate(m_doc->settings(), m_doc->secondary(), m_doc->transformer(),
-                          QString(70000, u'x'), m_dlg);
+        primary.Calculate(m_doc->settings(), otherModels(*m_doc), QString(70000, u'x'), m_dlg);
         m_dlg.answers = {Answer::Yes};
         QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
         QVERIFY(m_dlg.told.messages.constLast().startsWith(

@@ -4,6 +4,7 @@
 #include "core/encoding/FieldWriter.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
@@ -19,11 +20,11 @@ namespace {
 
 // Everything the primary's calculation reads, in one unit system.
 struct Design {
-    explicit Design(bool metric) : secondary(metric), primary(metric) {
+    explicit Design(bool metric) : secondary(metric), primary(metric), topLoad(metric) {
         settings.setUseMetric(metric);
     }
     void calculate(const QString& frText = QStringLiteral("250.00")) {
-        primary.Calculate(settings, secondary, transformer, frText, prompts);
+        primary.Calculate(settings, others(), frText, prompts);
     }
     QStringList listing() const { return primary.LPerTurn().split(QStringLiteral("\r\n")); }
 
@@ -31,7 +32,10 @@ struct Design {
     CSecondary secondary;
     CTransformer transformer;
     CPrimary primary;
+    CTopLoad topLoad;
     test::RecordingPrompts prompts;
+
+    OtherModels others() const { return {secondary, transformer, topLoad, settings.UseMetric()}; }
 };
 
 // A text input of the models: its setter, its getter and the text its entry
@@ -392,8 +396,7 @@ private slots:
         design.secondary.setDia(QStringLiteral("7.87404"));
         design.primary.setSecDia(QStringLiteral("9"));
         const auto inputs = [&](qint16 useSecDia) {
-            return PrimaryInputs({0, 0, useSecDia}, design.primary, design.secondary,
-                                 design.transformer);
+            return PrimaryInputs({0, 0, useSecDia}, design.primary, design.others());
         };
         const PrimaryInput diameter = PrimaryInput::SecondaryDiameter;
         QCOMPARE(exact(inputs(1).used(diameter)), exact(7.874f));

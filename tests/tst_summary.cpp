@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
@@ -101,8 +102,8 @@ private slots:
         doc.transformer().CalcCap(false);
         test::enterImperialExample(doc.primary());
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), doc.secondary(), doc.transformer(),
-                                QStringLiteral("250.00"), prompts);
+        doc.primary().Calculate(doc.settings(), otherModels(doc), QStringLiteral("250.00"),
+                                prompts);
         const QStringList text = lines(primaryText(doc));
         QCOMPARE(text.size(), 31); // 30 lines, the last one ended
         QCOMPARE(
@@ -148,8 +149,8 @@ private slots:
         doc.settings().setUsePriC(1);
         doc.primary().setConSpa(QStringLiteral("6.35"));
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), doc.secondary(), doc.transformer(),
-                                QStringLiteral("143.24"), prompts);
+        doc.primary().Calculate(doc.settings(), otherModels(doc), QStringLiteral("143.24"),
+                                prompts);
         text = primaryText(doc);
         QVERIFY2(
             text.startsWith(QStringLiteral(

@@ -4,6 +4,7 @@
 #include "cli/PrimaryListing.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -106,8 +107,7 @@ QByteArray primaryJson(const CFile& doc) {
     // The values the summary shows: taken from the other calculations where
     // the design's choices say so.
     const CSettings& settings = doc.settings();
-    const PrimaryInputs inputs(primaryChoices(settings), primary, doc.secondary(),
-                               doc.transformer());
+    const PrimaryInputs inputs(primaryChoices(settings), primary, otherModels(doc));
     const Unit length = settings.UseMetric() ? kMillimetre : kInch;
     return json::Object()
         .add("capacitance_f", json::number(inputs.kept(PrimaryInput::Capacitance)))

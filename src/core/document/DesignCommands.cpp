@@ -4,6 +4,7 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 
@@ -18,6 +19,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
     const CSecondary secondary = doc.secondary();
     const CPrimary primary = doc.primary();
     const CTransformer transformer = doc.transformer();
+    const CTopLoad topLoad = doc.topLoad();
     const PrimaryChoices choices = primaryChoices(doc.settings());
     try {
         command();
@@ -26,6 +28,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
             doc.secondary() = secondary;
             doc.primary() = primary;
             doc.transformer() = transformer;
+            doc.topLoad() = topLoad;
             setPrimaryChoices(doc.settings(), choices);
         }
         throw;
@@ -67,6 +70,22 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
     calculated(doc, OtherCalculation::Transformer);
 }
 
+void calculateTopLoad(CFile& doc, const TopLoadEntries& entries) {
+    wholeOrNothing(doc, [&] {
+        CTopLoad& topLoad = doc.topLoad();
+        topLoad.setShape(entries.shape);
+        topLoad.setTopDia(entries.topDia);
+        if (entries.shape == CTopLoad::Shape::Toroid)
+            topLoad.setTubeDia(entries.tubeDia);
+        topLoad.setTopHeight(entries.topHeight);
+        topLoad.setBaseHeight(entries.baseHeight);
+        topLoad.setTargetFr(entries.targetFr);
+        topLoad.checkShape();
+        topLoad.Results(doc.secondary(), doc.settings().UseMetric());
+    });
+    calculated(doc, OtherCalculation::TopLoad);
+}
+
 void mainsFrequencyChanged(CFile& doc) {
     // Out of date even when the capacitor cannot be recalculated.
     doc.primary().setCalcsInvalid(true);
@@ -74,16 +93,20 @@ void mainsFrequencyChanged(CFile& doc) {
         doc.transformer().CalcCap(doc.settings().Use50Hz());
 }
 
+OtherModels otherModels(const CFile& doc) {
+    return {doc.secondary(), doc.transformer(), doc.topLoad(), doc.settings().UseMetric()};
+}
+
 bool canUse(const CFile& doc, PrimaryChoice choice) {
-    return sourceCalculated(choice, doc.secondary(), doc.transformer());
+    return sourceCalculated(choice, otherModels(doc));
 }
 
 PrimaryChoices offeredChoices(const CFile& doc) {
-    return clearUncalculated(primaryChoices(doc.settings()), doc.secondary(), doc.transformer());
+    return clearUncalculated(primaryChoices(doc.settings()), otherModels(doc));
 }
 
 QString shownEntry(const CFile& doc, PrimaryInput input, const PrimaryChoices& choices) {
-    return PrimaryInputs(choices, doc.primary(), doc.secondary(), doc.transformer()).entry(input);
+    return PrimaryInputs(choices, doc.primary(), otherModels(doc)).entry(input);
 }
 
 PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
@@ -110,7 +133,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEn
         primary.setConDia(entries.conDia);
         primary.setConSpa(entries.conSpa);
         primary.setSecSep(entries.secSep);
-        primary.Calculate(doc.settings(), doc.secondary(), doc.transformer(), entries.fr, prompts);
+        primary.Calculate(doc.settings(), otherModels(doc), entries.fr, prompts);
     });
     doc.setModified(true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/CTopLoad.h"
 #include "core/model/PrimarySources.h"
 
 #include <QString>
@@ -23,6 +24,18 @@ void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
 void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
                           const QString& num);
 
+// The top load's entry boxes: a toroid's tube is stored only for a toroid.
+struct TopLoadEntries {
+    CTopLoad::Shape shape = CTopLoad::Shape::None;
+    QString topDia;
+    QString tubeDia;
+    QString topHeight;
+    QString baseHeight;
+    QString targetFr; // kilohertz; empty for none
+};
+
+void calculateTopLoad(CFile& doc, const TopLoadEntries& entries);
+
 // After the mains frequency option changed: the matching capacitor follows
 // when it has been calculated, and the primary must be recalculated.
 void mainsFrequencyChanged(CFile& doc);
@@ -36,6 +49,9 @@ struct PrimaryEntries {
     QString conSpa;
     QString secSep;
 };
+
+// The calculations the design's primary can take inputs from.
+OtherModels otherModels(const CFile& doc);
 
 // A choice can be 1 only once its source has been calculated.
 bool canUse(const CFile& doc, PrimaryChoice choice);

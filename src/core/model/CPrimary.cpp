@@ -20,11 +20,11 @@ CPrimary::CPrimary(bool useMetric)
     : m_conDia(useMetric ? 9.5f : 0.374f), m_conSpa(useMetric ? 9.5f : 0.374f),
       m_secSep(useMetric ? 62.5f : 2.46f) {}
 
-void CPrimary::Calculate(const CSettings& settings, const CSecondary& secondary,
-                         const CTransformer& transformer, const QString& frText, Prompts& prompts) {
+void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
+                         Prompts& prompts) {
     SpiralTurns turns;
     try {
-        const PrimaryInputs inputs(primaryChoices(settings), *this, secondary, transformer);
+        const PrimaryInputs inputs(primaryChoices(settings), *this, from);
         turns = flatSpiral({inputs.used(PrimaryInput::Capacitance),
                             inputs.used(PrimaryInput::Frequency), m_conDia, m_conSpa, m_secSep,
                             inputs.used(PrimaryInput::SecondaryDiameter), settings.UseMetric()});

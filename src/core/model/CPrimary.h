@@ -4,12 +4,11 @@
 
 namespace resonex {
 
-class CSecondary;
 class CSettings;
-class CTransformer;
 class FieldReader;
 class FieldWriter;
 class Prompts;
+struct OtherModels;
 
 // The flat spiral primary: capacitance (farads), target frequency (hertz),
 // conductor diameter and spacing, separation from the secondary and secondary
@@ -29,8 +28,8 @@ public:
     // frequency or capacitance raises a division by zero and changes nothing;
     // needing more than 15 turns is told through prompts, after which the
     // results are empty.
-    void Calculate(const CSettings& settings, const CSecondary& secondary,
-                   const CTransformer& transformer, const QString& frText, Prompts& prompts);
+    void Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
+                   Prompts& prompts);
 
     QString C() const; // microfarads
     void setC(const QString& text);

@@ -29,8 +29,8 @@ struct SpiralTurns {
 
 // Wheeler's flat spiral formula, R²N² / (8R + 11W) µH with the mean radius R
 // and the width W in inches (H. A. Wheeler, "Simple inductance formulas for
-// radio coils", Proc. IRE 16, 1928), each step kept as a float. A zero frequency or capacitance raises a division by zero,
-// any other failing step its error.
+// radio coils", Proc. IRE 16, 1928), each step kept as a float. A zero frequency or capacitance
+// raises a division by zero, any other failing step its error.
 SpiralTurns flatSpiral(const SpiralInputs& inputs);
 
 } // namespace resonex

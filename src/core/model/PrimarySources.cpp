@@ -2,6 +2,7 @@
 
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
@@ -11,43 +12,43 @@ namespace resonex {
 
 namespace {
 
-// The calculations the primary can take inputs from.
-struct Calculations {
-    const CSecondary& secondary;
-    const CTransformer& transformer;
-};
-
 // Where a choice of 1 takes an input from.
 struct Source {
     PrimaryChoice choice;
     PrimaryInput input;
     OtherCalculation calculation;
     // Whether the calculation has a value to give.
-    bool (*calculated)(const Calculations&);
+    bool (*calculated)(const OtherModels&);
     // The value as the calculation keeps it, and as the primary uses it.
-    float (*kept)(const Calculations&);
-    float (*used)(const Calculations&);
+    float (*kept)(const OtherModels&);
+    float (*used)(const OtherModels&);
     // A value's text, as the primary shows it.
     QString (*text)(float value);
 };
 
-float matchedCapacitance(const Calculations& from) { return from.transformer.C(); }
-float quarterWave(const Calculations& from) { return from.secondary.QuarWaveFr(); }
-float secondaryDiameter(const Calculations& from) { return from.secondary.DiaValue(); }
+float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }
+float quarterWave(const OtherModels& from) { return from.secondary.QuarWaveFr(); }
+float secondaryDiameter(const OtherModels& from) { return from.secondary.DiaValue(); }
+float loadedFrequency(const OtherModels& from) {
+    return from.topLoad.Results(from.secondary, from.useMetric).loadedFr;
+}
 
 // The first row whose choice is 1 supplies its input. A new choice is one more
 // row, and a field of PrimaryChoices.
 const Source kSources[] = {
     {&PrimaryChoices::useSecDia, PrimaryInput::SecondaryDiameter, OtherCalculation::Secondary,
-     [](const Calculations&) { return true; }, secondaryDiameter,
-     [](const Calculations& from) { return text::toSingle(from.secondary.Dia()); },
+     [](const OtherModels&) { return true; }, secondaryDiameter,
+     [](const OtherModels& from) { return text::toSingle(from.secondary.Dia()); },
      [](float value) { return text::format(value, text::Pattern::UpToFourDecimals); }},
     {&PrimaryChoices::useSecFr, PrimaryInput::Frequency, OtherCalculation::Secondary,
-     [](const Calculations& from) { return from.secondary.NatFr() != 0; }, quarterWave, quarterWave,
+     [](const OtherModels& from) { return from.secondary.NatFr() != 0; }, quarterWave, quarterWave,
      kilohertzText},
     {&PrimaryChoices::usePriC, PrimaryInput::Capacitance, OtherCalculation::Transformer,
-     [](const Calculations& from) { return from.transformer.C() != 0; }, matchedCapacitance,
+     [](const OtherModels& from) { return from.transformer.C() != 0; }, matchedCapacitance,
      matchedCapacitance, microfaradsText},
+    {&PrimaryChoices::useTopFr, PrimaryInput::Frequency, OtherCalculation::TopLoad,
+     [](const OtherModels& from) { return from.secondary.NatFr() != 0 && from.topLoad.isSet(); },
+     loadedFrequency, loadedFrequency, kilohertzText},
 };
 
 // Where the input comes from: the calculation whose choice for it is 1, or
@@ -103,22 +104,26 @@ void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices) {
     settings.setUseTopFr(choices.useTopFr);
 }
 
-bool sourceCalculated(PrimaryChoice choice, const CSecondary& secondary,
-                      const CTransformer& transformer) {
-    return sourceOf(choice).calculated({secondary, transformer});
+bool sourceCalculated(PrimaryChoice choice, const OtherModels& from) {
+    return sourceOf(choice).calculated(from);
 }
 
-PrimaryChoices clearUncalculated(PrimaryChoices choices, const CSecondary& secondary,
-                                 const CTransformer& transformer) {
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from) {
     for (const Source& source : kSources)
-        if (!source.calculated({secondary, transformer}))
+        if (!source.calculated(from))
             choices.*source.choice = 0;
     return choices;
 }
 
 bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation) {
+    // The loaded frequency is the secondary's too.
+    const auto fedBy = [calculation](const Source& source) {
+        return source.calculation == calculation ||
+               (calculation == OtherCalculation::Secondary &&
+                source.calculation == OtherCalculation::TopLoad);
+    };
     for (const Source& source : kSources)
-        if (source.calculation == calculation && choices.*source.choice == 1)
+        if (fedBy(source) && choices.*source.choice == 1)
             return true;
     return false;
 }
@@ -131,30 +136,30 @@ bool takesEntry(PrimaryInput input, const PrimaryChoices& choices) {
 }
 
 PrimaryInputs::PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
-                             const CSecondary& secondary, const CTransformer& transformer)
-    : m_choices(choices), m_primary(primary), m_secondary(secondary), m_transformer(transformer) {}
+                             const OtherModels& from)
+    : m_choices(choices), m_primary(primary), m_from(from) {}
 
 float PrimaryInputs::used(PrimaryInput input) const {
     if (const Source* source = primarySource(input, m_choices))
-        return source->used({m_secondary, m_transformer});
+        return source->used(m_from);
     return (m_primary.*own(input).value)();
 }
 
 float PrimaryInputs::kept(PrimaryInput input) const {
     if (const Source* source = primarySource(input, m_choices))
-        return source->kept({m_secondary, m_transformer});
+        return source->kept(m_from);
     return (m_primary.*own(input).value)();
 }
 
 QString PrimaryInputs::text(PrimaryInput input) const {
     if (const Source* source = primarySource(input, m_choices))
-        return source->text(source->kept({m_secondary, m_transformer}));
+        return source->text(source->kept(m_from));
     return (m_primary.*own(input).text)();
 }
 
 QString PrimaryInputs::entry(PrimaryInput input) const {
     if (const Source* source = primarySource(input, m_choices))
-        return source->text(source->used({m_secondary, m_transformer}));
+        return source->text(source->used(m_from));
     return emptyWhenZero((m_primary.*own(input).entry)());
 }
 
@@ -162,7 +167,7 @@ bool PrimaryInputs::passesOver(PrimaryInput input) const {
     if (!takesEntry(input, m_choices))
         return false;
     for (const Source& source : kSources)
-        if (source.input == input && source.calculated({m_secondary, m_transformer}))
+        if (source.input == input && source.calculated(m_from))
             return true;
     return false;
 }

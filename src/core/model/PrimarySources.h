@@ -8,12 +8,22 @@ namespace resonex {
 class CPrimary;
 class CSecondary;
 class CSettings;
+class CTopLoad;
 class CTransformer;
 
 // The primary's inputs that another calculation can supply.
 enum class PrimaryInput { Capacitance, Frequency, SecondaryDiameter };
 
-enum class OtherCalculation { Secondary, Transformer };
+enum class OtherCalculation { Secondary, Transformer, TopLoad };
+
+// The calculations the primary can take inputs from, and the length unit of
+// the design (the top load's frequency depends on it).
+struct OtherModels {
+    const CSecondary& secondary;
+    const CTransformer& transformer;
+    const CTopLoad& topLoad;
+    bool useMetric;
+};
 
 // The primary's "Use Design Information" choices, as the settings keep them:
 // 1 takes an input from another calculation, 0 leaves it to the primary's own
@@ -32,11 +42,9 @@ void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
 
 // Whether the choice's calculation has a value to give: only then can the
 // choice be 1.
-bool sourceCalculated(PrimaryChoice choice, const CSecondary& secondary,
-                      const CTransformer& transformer);
+bool sourceCalculated(PrimaryChoice choice, const OtherModels& from);
 // The choices with those cleared whose calculation has no value to give.
-PrimaryChoices clearUncalculated(PrimaryChoices choices, const CSecondary& secondary,
-                                 const CTransformer& transformer);
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from);
 
 // Whether a choice of 1 takes a value from the calculation, so that doing it
 // again leaves the primary out of date.
@@ -49,8 +57,7 @@ bool takesEntry(PrimaryInput input, const PrimaryChoices& choices);
 // else the primary's own.
 class PrimaryInputs {
 public:
-    PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
-                  const CSecondary& secondary, const CTransformer& transformer);
+    PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary, const OtherModels& from);
 
     // The value the primary's calculation uses: a secondary's diameter is
     // taken as its text reads, to four decimals.
@@ -70,8 +77,7 @@ public:
 private:
     PrimaryChoices m_choices;
     const CPrimary& m_primary;
-    const CSecondary& m_secondary;
-    const CTransformer& m_transformer;
+    OtherModels m_from;
 };
 
 } // namespace resonex

@@ -32,13 +32,12 @@ const Note kNotes[] = {
 QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const CSecondary& secondary, const CTransformer& transformer,
-                           const QString& lengthUnit) {
+                           const OtherModels& from, const QString& lengthUnit) {
     if (primary.CalcsInvalid())
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;
 
     const PrimaryChoices choices = primaryChoices(settings);
-    const PrimaryInputs inputs(choices, primary, secondary, transformer);
+    const PrimaryInputs inputs(choices, primary, from);
     const QString capacitance = inputs.text(PrimaryInput::Capacitance);
     const QString frequency = inputs.text(PrimaryInput::Frequency);
     const QString diameter = inputs.text(PrimaryInput::SecondaryDiameter);

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/model/PrimarySources.h"
+
 #include <QString>
 
 namespace resonex {
 
 class CPrimary;
-class CSecondary;
 class CSettings;
-class CTransformer;
 
 QString PrimarySectionTitle();
 
@@ -15,7 +15,6 @@ QString PrimarySectionTitle();
 // so), the tapping sentence and the per-turn listing, then a note for each
 // calculated value the primary does not use; or the not-calculated line.
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const CSecondary& secondary, const CTransformer& transformer,
-                           const QString& lengthUnit);
+                           const OtherModels& from, const QString& lengthUnit);
 
 } // namespace resonex

@@ -1,6 +1,7 @@
 #include "core/summary/Summary.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/errors/ResonexError.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
@@ -21,7 +22,7 @@ Summary ComposeSummary(const CFile& doc) {
             {SecondarySectionText(doc.secondary(), lengthUnit(metric), wireLengthUnit(metric)),
              false},
             {PrimarySectionTitle(), true},
-            {PrimarySectionText(doc.primary(), doc.settings(), doc.secondary(), doc.transformer(),
+            {PrimarySectionText(doc.primary(), doc.settings(), otherModels(doc),
                                 lengthUnit(metric)),
              false},
             {TransformerSectionTitle(), true},
