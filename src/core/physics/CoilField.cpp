@@ -1,82 +1,296 @@
 #include "core/physics/CoilField.h"
 
+#include "core/physics/RingCharge.h"
+
 #include <cmath>
 #include <numbers>
 
-// A first cut: Wheeler's inductance, Medhurst's self-capacitance and Pool's
-// toroid, summed. The field solution replaces it.
+// The secondary's capacitances from its electrostatic field: an axisymmetric
+// boundary-element (method of moments) solution in which the winding is a
+// cylindrical sheet of rings with a voltage rising linearly from 0 at its base
+// to V at its top, the top load's surface is at V, and the floor is a ground
+// plane represented by images (Harrington, "Field Computation by Moment
+// Methods", 1968; the ring kernel in RingCharge.h). The winding's inductance
+// is Wheeler's; the frequencies follow from f = 1/(2·pi·sqrt(L·C)).
 namespace resonex::physics {
 
 namespace {
 
 constexpr double kEpsilon0 = 8.8541878128e-12;
+constexpr double kFourPiEpsilon0 = 4 * std::numbers::pi * kEpsilon0;
+// Enough bands to put the capacitances within a fraction of a percent of
+// their converged values, few enough to solve in well under a millisecond.
+constexpr int kWindingBands = 40;
+constexpr int kLoadBands = 24;
+// The overall diameters a toroid for a wanted frequency is sought within.
+constexpr double kSmallestToroid = 0.01;
+constexpr double kLargestToroid = 10.0;
+// Power-iteration steps for the winding's lowest mode; the next mode lies
+// about three times higher, so each step cuts the error nearly tenfold.
+constexpr int kModeSteps = 6;
 
-double hertz(double inductance, double capacitance) {
-    return 1.0 / (2.0 * std::numbers::pi * std::sqrt(inductance * capacitance));
+// The winding as a sheet at its radius, the bands closer together towards its
+// ends, where the surface charge crowds (cosine spacing).
+std::vector<Band> windingBands(const Winding& w) {
+    std::vector<Band> bands;
+    const double radius = w.diameter / 2;
+    const auto height = [&](int i) {
+        return w.baseHeight + w.height * (1 - std::cos(std::numbers::pi * i / kWindingBands)) / 2;
+    };
+    for (int i = 0; i < kWindingBands; ++i)
+        bands.push_back({radius, height(i), radius, height(i + 1)});
+    return bands;
+}
+
+// The top load's generating curve (a toroid's tube circle, a sphere's
+// meridian) in straight pieces, its centre above the top of the winding.
+std::vector<Band> loadBands(const TopLoad& top, double topOfWinding) {
+    const double centreZ = topOfWinding + top.centreAbove;
+    const bool sphere = top.shape == Shape::Sphere;
+    const double tube = (sphere ? top.majorDiameter : top.minorDiameter) / 2;
+    const double centreR = sphere ? 0 : (top.majorDiameter - top.minorDiameter) / 2;
+    const double start = -std::numbers::pi / 2;
+    const double sweep = sphere ? std::numbers::pi : 2 * std::numbers::pi;
+    const auto point = [&](int i) {
+        const double angle = start + sweep * i / kLoadBands;
+        return std::pair{std::max(0.0, centreR + tube * std::cos(angle)),
+                         centreZ + tube * std::sin(angle)};
+    };
+    std::vector<Band> bands;
+    for (int i = 0; i < kLoadBands; ++i) {
+        const auto [r0, z0] = point(i);
+        const auto [r1, z1] = point(i + 1);
+        bands.push_back({r0, z0, r1, z1});
+    }
+    return bands;
+}
+
+double dot(const std::vector<double>& a, const std::vector<double>& b) {
+    double sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        sum += a[i] * b[i];
+    return sum;
+}
+
+// The winding's field solved once: its bands and their factorised potential
+// matrix, which serves the bare winding and every top load on it.
+struct WindingField {
+    std::vector<Band> bands;
+    Factorised potentials;
+    double topOfWinding = 0;
+    double baseHeight = 0;
+    double inductancePerMetre = 0;
+
+    explicit WindingField(const Winding& w)
+        : bands(windingBands(w)), potentials(potentialMatrix(bands, bands, true), kWindingBands),
+          topOfWinding(w.baseHeight + w.height), baseHeight(w.baseHeight),
+          inductancePerMetre(wheelerInductance(w) / w.height) {}
+};
+
+// A top load on the winding at the top voltage: the winding's answer to each
+// of the load's bands and the Schur complement of the winding's block, so
+// that each voltage profile costs two small solves.
+struct LoadCoupling {
+    std::vector<double> loadToWinding; // rows: load bands
+    std::vector<std::vector<double>> spread;
+    Factorised schur;
+
+    LoadCoupling(const WindingField& field, const TopLoad& top) {
+        const std::vector<Band> load = loadBands(top, field.topOfWinding);
+        const int n = kWindingBands;
+        const int m = kLoadBands;
+        const std::vector<double> windingToLoad = potentialMatrix(field.bands, load, true);
+        loadToWinding = potentialMatrix(load, field.bands, true);
+        std::vector<double> matrix = potentialMatrix(load, load, true);
+        for (int j = 0; j < m; ++j) {
+            std::vector<double> column(n);
+            for (int i = 0; i < n; ++i)
+                column[i] = windingToLoad[i * m + j];
+            spread.push_back(field.potentials.solve(column));
+        }
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < m; ++j)
+                matrix[i * m + j] -= dot(row(i), spread[j]);
+        schur = Factorised(std::move(matrix), m);
+    }
+
+    std::vector<double> row(int i) const {
+        return {loadToWinding.begin() + i * kWindingBands,
+                loadToWinding.begin() + (i + 1) * kWindingBands};
+    }
+
+    // The load's total charge at potential 1, the winding's charges adjusted.
+    double solve(std::vector<double>& windingCharges) const {
+        std::vector<double> rhs(kLoadBands, 1.0);
+        for (int i = 0; i < kLoadBands; ++i)
+            rhs[i] -= dot(row(i), windingCharges);
+        const std::vector<double> loadCharges = schur.solve(rhs);
+        double total = 0;
+        for (int j = 0; j < kLoadBands; ++j) {
+            total += loadCharges[j];
+            for (int i = 0; i < kWindingBands; ++i)
+                windingCharges[i] -= spread[j][i] * loadCharges[j];
+        }
+        return total;
+    }
+};
+
+// The angular frequency squared of the winding's lowest mode, top load or not.
+// Rayleigh's principle ("The Theory of Sound", 1877, sec. 88) applied to the
+// winding as a line with the field solution's capacitances: the voltage
+// profile V(z) gives the charges q (the field solution), the current at a
+// height is omega times the charge above it (continuity), and the voltage
+// rises along the winding as dV/dz = omega·L'·I with L' Wheeler's inductance
+// spread evenly over the height (the long-solenoid view, in which a turn's
+// flux follows its own current). Then omega^2 = sum(q·V) / (L'·integral of
+// Q_above^2 dz), and the profile that this current gives is fed back: a
+// power iteration settling on the lowest mode. For a bare even line it is the
+// quarter wave exactly, omega^2 = pi^2/(4·L·C) (the quarter-wave resonator's
+// lumped equivalent, Pozar, "Microwave Engineering", 6.2); a heavy top load
+// turns the profile linear and the coil lumped.
+double modeOmegaSquared(const WindingField& field, const LoadCoupling* load) {
+    const int n = kWindingBands;
+    std::vector<double> volts(n);
+    for (int i = 0; i < n; ++i)
+        volts[i] =
+            (field.bands[i].z() - field.baseHeight) / (field.topOfWinding - field.baseHeight);
+    double omegaSquared = 0;
+    for (int step = 0; step < kModeSteps; ++step) {
+        std::vector<double> charges = field.potentials.solve(volts);
+        const double topCharge = load ? load->solve(charges) : 0.0;
+        const double energy = dot(charges, volts) + topCharge;
+        // From the top down: the charge above each band's middle, then the
+        // voltage it drives up the winding from the base.
+        std::vector<double> above(n);
+        double sum = topCharge;
+        for (int i = n - 1; i >= 0; --i) {
+            above[i] = sum + charges[i] / 2;
+            sum += charges[i];
+        }
+        double flux = 0;
+        double rise = 0;
+        for (int i = 0; i < n; ++i) {
+            const double dz = field.bands[i].z1 - field.bands[i].z0;
+            volts[i] = rise + above[i] * dz / 2;
+            rise += above[i] * dz;
+            flux += above[i] * above[i] * dz;
+        }
+        for (double& v : volts)
+            v /= rise;
+        // Charges in units of 4·pi·epsilon0 volts-metres: one factor left over.
+        omegaSquared = energy / (kFourPiEpsilon0 * field.inductancePerMetre * flux);
+    }
+    return omegaSquared;
+}
+
+// The effective capacitance that resonates Wheeler's inductance at omega.
+double effectiveCapacitance(const WindingField& field, double omegaSquared) {
+    return 1 / (omegaSquared * field.inductancePerMetre * (field.topOfWinding - field.baseHeight));
 }
 
 } // namespace
 
+// Wheeler, "Simple inductance formulas for radio coils", Proc. IRE 16 (1928):
+// L[uH] = r^2·N^2/(9r + 10l), r and l in inches; within 1 % for l > 0.8 r.
 double wheelerInductance(const Winding& w) {
     const double r = w.diameter / 2.0 / 0.0254;
     const double len = w.height / 0.0254;
     return r * r * w.turns * w.turns / (9.0 * r + 10.0 * len) * 1e-6;
 }
 
+// Medhurst, "H.F. resistance and self-capacitance of single-layer solenoids",
+// Wireless Engineer 24 (1947): C = H·D pF with D in cm; H(l/D) as the usual
+// fit to his table, 0.1126·l/D + 0.08 + 0.27/sqrt(l/D).
 double medhurstSelfCapacitance(const Winding& w) {
     const double ratio = w.height / w.diameter;
     const double k = 0.1126 * ratio + 0.08 + 0.27 / std::sqrt(ratio);
     return k * w.diameter * 100.0 * 1e-12;
 }
 
+// Bert Pool's toroid formula as published on the Tesla Coil Mailing List
+// (1996-97): C[pF] = 2.8·(1.2781 - d2/d1)·sqrt(pi·d2·(d1 - d2)/4), d1 the
+// overall and d2 the tube diameter in inches, claimed within 5 %.
 double poolToroidCapacitance(double major, double minor) {
     const double d1 = major / 0.0254;
     const double d2 = minor / 0.0254;
-    return 1.4 * (1.2781 - d2 / d1) * std::sqrt(2.0 * d2 * (d1 - d2)) * 1e-12;
+    return 2.8 * (1.2781 - d2 / d1) * std::sqrt(std::numbers::pi * d2 * (d1 - d2) / 4) * 1e-12;
 }
 
 double freeSpaceCapacitance(const TopLoad& top) {
-    switch (top.shape) {
-    case Shape::None:
+    if (top.shape == Shape::None)
         return 0;
-    case Shape::Sphere:
-        return 4.0 * std::numbers::pi * kEpsilon0 * top.majorDiameter / 2.0;
-    case Shape::Toroid:
-        return poolToroidCapacitance(top.majorDiameter, top.minorDiameter);
-    }
-    return 0;
+    const std::vector<Band> load = loadBands(top, 0);
+    const std::vector<double> charges = Factorised(potentialMatrix(load, load, false), kLoadBands)
+                                            .solve(std::vector<double>(kLoadBands, 1.0));
+    double total = 0;
+    for (double q : charges)
+        total += q;
+    return kFourPiEpsilon0 * total;
 }
 
 Resonance resonance(const Winding& winding, const TopLoad& top) {
+    const WindingField field(winding);
     Resonance r;
     r.inductance = wheelerInductance(winding);
-    r.selfCapacitance = medhurstSelfCapacitance(winding);
-    r.freeSpaceCapacitance = freeSpaceCapacitance(top);
-    r.inPlaceCapacitance = r.freeSpaceCapacitance;
-    r.bareHz = hertz(r.inductance, r.selfCapacitance);
-    r.loadedHz = hertz(r.inductance, r.selfCapacitance + r.inPlaceCapacitance);
+    const double bare = modeOmegaSquared(field, nullptr);
+    r.selfCapacitance = effectiveCapacitance(field, bare);
+    r.bareHz = std::sqrt(bare) / (2 * std::numbers::pi);
+    r.loadedHz = r.bareHz;
+    if (top.shape != Shape::None) {
+        const LoadCoupling load(field, top);
+        const double loaded = modeOmegaSquared(field, &load);
+        r.freeSpaceCapacitance = freeSpaceCapacitance(top);
+        r.inPlaceCapacitance = effectiveCapacitance(field, loaded) - r.selfCapacitance;
+        r.loadedHz = std::sqrt(loaded) / (2 * std::numbers::pi);
+    }
     return r;
 }
 
 std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz) {
-    const Resonance bare = resonance(winding, {});
-    if (!(hz > 0) || hz >= bare.bareHz)
+    const WindingField field(winding);
+    if (!(hz > 0) || hz >= std::sqrt(modeOmegaSquared(field, nullptr)) / (2 * std::numbers::pi))
         return std::nullopt;
+    const double wanted = std::log(2 * std::numbers::pi * hz);
+
     const bool keepTube = like.shape == Shape::Toroid;
     const auto toroid = [&](double major) {
-        return TopLoad{Shape::Toroid, major, keepTube ? like.minorDiameter : major / 4.0,
+        return TopLoad{Shape::Toroid, major, keepTube ? like.minorDiameter : major / 4,
                        like.centreAbove};
     };
-    double low = keepTube ? like.minorDiameter * 1.01 : 1e-3;
-    double high = 100.0;
-    if (resonance(winding, toroid(high)).loadedHz > hz ||
-        resonance(winding, toroid(low)).loadedHz < hz)
+    // log(frequency) against log(overall diameter) is nearly a straight line,
+    // so regula falsi on the logarithms (Illinois variant) closes in a handful
+    // of field solutions.
+    const auto miss = [&](double logMajor) {
+        const LoadCoupling load(field, toroid(std::exp(logMajor)));
+        return wanted - std::log(modeOmegaSquared(field, &load)) / 2;
+    };
+    double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
+    double high = std::log(kLargestToroid);
+    double missLow = miss(low);
+    double missHigh = miss(high);
+    if (missLow > 0 || missHigh < 0)
         return std::nullopt;
-    for (int i = 0; i < 60; ++i) {
-        const double mid = std::sqrt(low * high);
-        (resonance(winding, toroid(mid)).loadedHz > hz ? low : high) = mid;
+    int side = 0;
+    for (int i = 0; i < 40 && high - low > 1e-7; ++i) {
+        const double next = (low * missHigh - high * missLow) / (missHigh - missLow);
+        const double missNext = miss(next);
+        if (std::abs(missNext) < 1e-6)
+            return toroid(std::exp(next));
+        if (missNext < 0) {
+            low = next;
+            missLow = missNext;
+            if (side == -1)
+                missHigh /= 2;
+            side = -1;
+        } else {
+            high = next;
+            missHigh = missNext;
+            if (side == 1)
+                missLow /= 2;
+            side = 1;
+        }
     }
-    return toroid(std::sqrt(low * high));
+    return toroid(std::exp((low + high) / 2));
 }
 
 } // namespace resonex::physics

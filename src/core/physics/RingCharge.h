@@ -1,0 +1,57 @@
+#pragma once
+
+#include <vector>
+
+// The potential of axisymmetric rings and bands of charge, and the charges on
+// a set of bands held at given potentials. Lengths in metres; potentials in
+// units where 4·pi·epsilon0 = 1 (a charge q at distance d gives q/d).
+namespace resonex::physics {
+
+// The complete elliptic integral of the first kind K(k), given the
+// complementary modulus k' = sqrt(1 - k^2), by the arithmetic-geometric mean
+// (Abramowitz & Stegun, "Handbook of Mathematical Functions", 1964, 17.6).
+// Taking k' directly keeps full precision for rings nearly on top of each
+// other, where k -> 1 and K grows like ln(4/k').
+double ellipticK(double complementaryModulus);
+
+// The potential at (r, z) of a unit charge spread evenly round the ring of
+// radius rho at height zeta: (2/pi)·K(k)/sqrt((r+rho)^2 + (z-zeta)^2) with
+// k^2 = 4·r·rho/((r+rho)^2 + (z-zeta)^2) (Smythe, "Static and Dynamic
+// Electricity", 1950, 5.31; Jackson, "Classical Electrodynamics", 3.3).
+double ringPotential(double r, double z, double rho, double zeta);
+
+// A band: a straight piece of the generating curve, swept round the axis.
+struct Band {
+    double r0, z0, r1, z1;
+    double r() const { return (r0 + r1) / 2; }
+    double z() const { return (z0 + z1) / 2; }
+    double length() const;
+    bool operator==(const Band&) const = default;
+};
+
+// The potential at the middle of band `at` of a unit charge spread over band
+// `from` with even surface density (a band's own by its analytic self-term,
+// found by equality); the ground plane z = 0 (when grounded)
+// by an image of opposite charge (the method of images, Jackson 2.2).
+double bandPotential(const Band& at, const Band& from, bool grounded);
+
+// A dense square matrix in rows, factorised once (LU with partial pivoting)
+// and solved for many right-hand sides.
+class Factorised {
+public:
+    Factorised() = default;
+    Factorised(std::vector<double> matrix, int size);
+    std::vector<double> solve(std::vector<double> rhs) const;
+    int size() const { return m_size; }
+
+private:
+    std::vector<double> m_lu;
+    std::vector<int> m_pivot;
+    int m_size = 0;
+};
+
+// The matrix of bandPotential between two sets of bands (rows: at).
+std::vector<double> potentialMatrix(const std::vector<Band>& at, const std::vector<Band>& from,
+                                    bool grounded);
+
+} // namespace resonex::physics
