@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times Resonex's start-up as whole processes, each interleaved with a bare Qt
 # program built in the same tree, and prints the medians and their ratios:
-# resonex-cli against a bare QCoreApplication program, then the desktop program
+# resonex-cli against a bare QCoreApplication program, a full top-load
+# calculation inside the core (field solution and toroid search), then the desktop program
 # against a bare QMainWindow program on a private Xvfb display, to its first
 # shown and first painted main window, with its peak memory.
 #   bench/run.sh [RUNS] [WINDOW_RUNS]      (defaults 300 and 30)
@@ -58,6 +59,9 @@ for name in calc show; do
     us=$(median "$work/$name")
     printf '%-28s %8d us %7.2fx\n' "resonex-cli $name" "$us" "$(awk -v a="$us" -v b="$bare_us" 'BEGIN { print a / b }')"
 done
+
+echo
+"$RESONEX_BUILD/bench/bench-topload" 200
 
 # The desktop program. Each launch runs until its main window is first drawn,
 # which bench-first-window sees from outside and then ends the program.
