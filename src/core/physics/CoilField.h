@@ -28,6 +28,9 @@ struct TopLoad {
     double centreAbove = 0;
 };
 
+// The effective capacitances are those that resonate the low-frequency
+// inductance at the frequencies found, so that f = 1/(2·pi·sqrt(L·C)) holds
+// for the bare and the loaded coil alike.
 struct Resonance {
     double inductance = 0;           // the winding's low-frequency inductance
     double selfCapacitance = 0;      // the bare winding's effective capacitance
