@@ -123,6 +123,8 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
                  m_txtTopHeight, m_txtBaseHeight, m_txtTargetFr, cmdCalculate, ok});
 
     UpdateInputText();
+    // Tab reaches a group of option buttons at its ticked one.
+    checkedShape()->setFocus();
     // A result too large for its display unit leaves the boxes empty.
     quietly([this] { UpdateOutputText(); });
 }
@@ -158,10 +160,17 @@ void frmTopLoadCalcs::UpdateOutputText() {
 
 void frmTopLoadCalcs::optShape_Click() { m_txtTubeDia->setEnabled(m_optToroid->isChecked()); }
 
+QRadioButton* frmTopLoadCalcs::checkedShape() const {
+    return m_optToroid->isChecked()   ? m_optToroid
+           : m_optSphere->isChecked() ? m_optSphere
+                                      : m_optNoTopLoad;
+}
+
 void frmTopLoadCalcs::cmd_Calculate_Click() {
-    const CTopLoad::Shape shape = m_optToroid->isChecked()   ? CTopLoad::Shape::Toroid
-                                  : m_optSphere->isChecked() ? CTopLoad::Shape::Sphere
-                                                             : CTopLoad::Shape::None;
+    const QRadioButton* checked = checkedShape();
+    const CTopLoad::Shape shape = checked == m_optToroid   ? CTopLoad::Shape::Toroid
+                                  : checked == m_optSphere ? CTopLoad::Shape::Sphere
+                                                           : CTopLoad::Shape::None;
     calculate(
         [&] {
             calculateTopLoad(doc(), {shape, m_txtTopDia->text(), m_txtTubeDia->text(),

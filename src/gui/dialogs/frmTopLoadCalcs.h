@@ -18,6 +18,7 @@ public:
 private:
     void UpdateInputText();
     void UpdateOutputText();
+    QRadioButton* checkedShape() const;
     // Only a toroid has a tube.
     void optShape_Click();
     void cmd_Calculate_Click();
