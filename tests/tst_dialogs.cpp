@@ -5,7 +5,10 @@
 #include "core/document/DesignCommands.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/DesignInformation.h"
+#include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "gui/platform/FlagInvalidField.h"
@@ -42,6 +45,8 @@ void type(QWidget* dialog, const char* name, const QString& text) {
     QWidget* box = child<QWidget>(dialog, name);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
 
@@ -97,6 +102,19 @@ QStringList captions(const QWidget* window) {
     }
     list.removeAll(QString());
     return list;
+}
+
+const std::initializer_list<const char*> kTopLoadOutputs = {
+    "txtFreeC",   "txtInPlaceC", "txtCoilC",     "txtBareFr",    "txtLoadedFr",
+    "txtTorCDia", "txtTorCTube", "txtTargetDia", "txtTargetTube"};
+
+// A result box's number, read in the test's locale.
+float numberIn(QWidget* dialog, const char* name) {
+    bool ok = false;
+    const float value = QLocale().toFloat(textOf(dialog, name), &ok);
+    if (!ok)
+        qWarning("%s holds no number: '%s'", name, qPrintable(textOf(dialog, name)));
+    return ok ? value : -1.0f;
 }
 
 const std::initializer_list<const char*> kSecondaryOutputs = {
@@ -190,13 +208,27 @@ private slots:
             "txtSecVol txtSecCur txtNum cmd_Calculate cmd_OK");
         row("primary", "btnPriCoilCalcs", "", "Primary Coil Calculations",
             "Input Parameters | Use Design Information | Primary Circuit Capacitor | Secondary "
-            "Coil  Resonant Frequency | Secondary Coil Diameter | Primary Capacitance | uF | "
+            "Coil  Resonant Frequency | Secondary Coil Diameter | Secondary Coil with Top Load | "
+            "Primary Capacitance | uF | "
             "Primary Resonant Frequency | kHz | Secondary Coil Diameter | mm | Primary Conductor "
             "Diameter | mm | Primary Turn to Turn Spacing | mm | Spacing Between the Secondary "
             "and the Inside Turn of the Primary | mm | Output Parameters | Approximate "
             "inductance: | &Calculate | OK",
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
             "chkUseSecDia cmd_Calculate cmd_OK");
+        // Tab reaches the shape at its ticked button; the tube is out of the
+        // keyboard order while there is no toroid.
+        row("top load", "btnTopLoadCalcs", "", "Top Load Calculations",
+            "Top Load Shape | &Toroid | &Sphere | &No Top Load | Input Parameters | Overall "
+            "Diameter of Top Load | mm | Tube Diameter of Toroid | mm | Height of its Centre Above "
+            "the Winding | mm | Height of the Winding's Base Above the Floor | mm | Frequency to "
+            "Size a Toroid for (optional) | kHz | Output Parameters | Top Load Capacitance in Free "
+            "Space | pF | Top Load Capacitance in Place on the Coil | pF | Secondary Coil Self "
+            "Capacitance | pF | Resonant Frequency Without Top Load | kHz | Resonant Frequency "
+            "With Top Load | kHz | Toroid for the Quarter Wavelength Frequency | mm |     its Tube "
+            "Diameter | mm | Toroid for the Frequency Entered | mm |     its Tube Diameter | mm | "
+            "&Calculate | OK",
+            "optNoTopLoad txtTopDia txtTopHeight txtBaseHeight txtTargetFr cmd_Calculate cmd_OK");
         row("options", "mnuToolsItem0", "", "Options",
             "Browse | Input parameter units | I wish to use metric units for the input parameters "
             "(millimeters) | I wish to use imperial units for the input parameters (inches) | "
@@ -221,8 +253,8 @@ private slots:
         program.calculateSources(); // every choice of the primary offered
         // The font chooser the options open is placed as the system likes.
         const bool placed = opener.isEmpty();
-        for (const char* name :
-             {"frmSecCoilCalcs", "frmPriCapCalcs", "frmPriCoilCalcs", "frmOptions"}) {
+        for (const char* name : {"frmSecCoilCalcs", "frmPriCapCalcs", "frmPriCoilCalcs",
+                                 "frmTopLoadCalcs", "frmOptions"}) {
             program.setPosition(stored::kWindowLeft, name, "1440");
             program.setPosition(stored::kWindowTop, name, "720");
         }
@@ -504,6 +536,167 @@ private slots:
             QCOMPARE(program.dlg.told.icons.constFirst(), Prompts::Icon::Critical);
             QCOMPARE(texts(dialog, {"lblResults", "txtLPerTurn"}), QStringList(2, QString()));
             QVERIFY(!program.doc().primary().CalcsInvalid());
+        });
+    }
+
+    // --- Top load ----------------------------------------------------------
+
+    // A toroid in inches, typed with decimal commas: its results follow the
+    // physics' relations, a frequency no toroid reaches reads as a word, and
+    // everything is kept and shown again on opening.
+    void topLoadCalculatesAToroid() {
+        QLocale::setDefault(test::commaLocale());
+        Started program(m_dir.path(), false);
+        program.calculateSources();
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            QVERIFY(child<QRadioButton>(dialog, "optNoTopLoad")->isChecked());
+            QCOMPARE(textOf(dialog, "txtInPlaceC"), QStringLiteral("0,00"));
+            QCOMPARE(textOf(dialog, "txtBareFr"), textOf(dialog, "txtLoadedFr"));
+            click(dialog, "optToroid");
+            enter(dialog, {{"txtTopDia", "12"},
+                           {"txtTubeDia", "3"},
+                           {"txtTopHeight", "2"},
+                           {"txtBaseHeight", "20"},
+                           {"txtTargetFr", "10000"}});
+            QCOMPARE(textOf(dialog, "lblNotCalculated"), QString());
+            for (const char* name : {"txtFreeC", "txtInPlaceC", "txtCoilC", "txtTorCDia"})
+                QVERIFY2(numberIn(dialog, name) > 0, name);
+            QVERIFY(numberIn(dialog, "txtLoadedFr") < numberIn(dialog, "txtBareFr"));
+            QVERIFY(numberIn(dialog, "txtTorCTube") < numberIn(dialog, "txtTorCDia"));
+            QCOMPARE(texts(dialog, {"txtTargetDia", "txtTargetTube"}),
+                     QStringList(2, QString::fromLatin1(kNoToroid)));
+            const CTopLoad& topLoad = program.doc().topLoad();
+            QCOMPARE(topLoad.shape(), CTopLoad::Shape::Toroid);
+            QCOMPARE(QStringList({topLoad.TopDia(), topLoad.TubeDia(), topLoad.TopHeight(),
+                                  topLoad.BaseHeight(), topLoad.TargetFr()}),
+                     (QStringList{"12,00", "3,00", "2,00", "20,00", "10000,00"}));
+            QVERIFY(test::asksToSave(program.doc()));
+
+            // Below the loaded frequency a toroid is found; none asked for,
+            // none shown.
+            const float loaded = numberIn(dialog, "txtLoadedFr");
+            enter(dialog, {{"txtTargetFr", QLocale().toString(loaded * 0.9f, 'f', 2)}});
+            QVERIFY(numberIn(dialog, "txtTargetDia") > 0);
+            enter(dialog, {{"txtTargetFr", ""}});
+            QCOMPARE(texts(dialog, {"txtTargetDia", "txtTargetTube"}), QStringList(2, QString()));
+            click(dialog, "cmd_OK");
+            QVERIFY(!dialog->isVisible());
+        });
+        inDialog(program, "mnuCalculationsTopLoad", [&](QWidget* dialog) {
+            QVERIFY(child<QRadioButton>(dialog, "optToroid")->isChecked());
+            QVERIFY(child(dialog, "txtTubeDia")->isEnabled());
+            QCOMPARE(texts(dialog, {"txtTopDia", "txtTubeDia", "txtTopHeight", "txtBaseHeight",
+                                    "txtTargetFr"}),
+                     (QStringList{"12,00", "3,00", "2,00", "20,00", ""}));
+            QVERIFY(!textOf(dialog, "txtLoadedFr").isEmpty());
+        });
+    }
+
+    // Only a toroid has a tube; a sphere is calculated without it.
+    void topLoadSphereHasNoTube() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child(dialog, "txtTubeDia")->isEnabled());
+            click(dialog, "optToroid");
+            QVERIFY(child(dialog, "txtTubeDia")->isEnabled());
+            click(dialog, "optSphere");
+            QVERIFY(!child(dialog, "txtTubeDia")->isEnabled());
+            // A tube as wide as the sphere is no fault: it is not used.
+            enter(dialog, {{"txtTopDia", "75"}});
+            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Sphere);
+            QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("75.00"));
+            QVERIFY(numberIn(dialog, "txtLoadedFr") < numberIn(dialog, "txtBareFr"));
+        });
+    }
+
+    // A rejected entry is flagged and stores nothing: the design keeps its top
+    // load and the boxes keep what was typed.
+    void topLoadRejectedEntry() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            click(dialog, "optToroid");
+            enterRejected(dialog, {{"txtTopDia", "250"}, {"txtTopHeight", "-5"}});
+            // The entries before the rejected one are stored, none after it.
+            const CTopLoad& topLoad = program.doc().topLoad();
+            QCOMPARE(topLoad.shape(), CTopLoad::Shape::Toroid);
+            QCOMPARE(QStringList({topLoad.TopDia(), topLoad.TopHeight()}),
+                     (QStringList{"250.00", "50.00"}));
+            QVERIFY(!test::asksToSave(program.doc()));
+            // The tube must be narrower than the whole toroid.
+            enterRejected(dialog, {{"txtTopHeight", "40"}, {"txtTubeDia", "250"}});
+            enterRejected(dialog, {{"txtTubeDia", "60"}, {"txtBaseHeight", "-2"}});
+            enterRejected(dialog, {{"txtBaseHeight", "400"}, {"txtTargetFr", "-1"}});
+            QVERIFY(!test::asksToSave(program.doc()));
+            QCOMPARE(texts(dialog, {"txtTopDia", "txtTubeDia", "txtTopHeight", "txtBaseHeight",
+                                    "txtTargetFr"}),
+                     (QStringList{"250", "60", "40", "400", "-1"}));
+            // The results shown are still those of the design as calculated.
+            QCOMPARE(textOf(dialog, "txtInPlaceC"), QStringLiteral("0.00"));
+        });
+    }
+
+    // Before the secondary is calculated the results stay empty and say why;
+    // the entries are stored all the same.
+    void topLoadBeforeTheSecondary() {
+        Started program(m_dir.path());
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            const QString first = QStringLiteral("The secondary coil must be calculated first.");
+            QCOMPARE(textOf(dialog, "lblNotCalculated"), first);
+            QCOMPARE(texts(dialog, kTopLoadOutputs), QStringList(9, QString()));
+            click(dialog, "optToroid");
+            enter(dialog, {{"txtTopDia", "400"}, {"txtTargetFr", "100"}});
+            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Toroid);
+            QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("400.00"));
+            QCOMPARE(textOf(dialog, "lblNotCalculated"), first);
+            QCOMPARE(texts(dialog, kTopLoadOutputs), QStringList(9, QString()));
+        });
+    }
+
+    // The primary's fourth choice tunes to the loaded frequency. It and the
+    // quarter wave fill the same box, so ticking one clears the other.
+    void primaryTakesTheLoadedFrequency() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child<QCheckBox>(dialog, "chkUseTopFr")->isEnabled());
+        });
+        calculateTopLoad(program.doc(),
+                         {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
+        const QString loaded = kilohertzText(
+            program.doc().topLoad().Results(program.doc().secondary(), true).loadedFr);
+        QVERIFY(loaded != QStringLiteral("143.24"));
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            auto* quarterWave = child<QCheckBox>(dialog, "chkUseSecFr");
+            auto* topLoad = child<QCheckBox>(dialog, "chkUseTopFr");
+            QVERIFY(topLoad->isEnabled() && !topLoad->isChecked());
+            click(dialog, "chkUseSecFr");
+            QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
+            click(dialog, "chkUseTopFr");
+            QVERIFY(topLoad->isChecked() && !quarterWave->isChecked());
+            QVERIFY(!child(dialog, "txtFr")->isEnabled());
+            QCOMPARE(textOf(dialog, "txtFr"), loaded);
+            click(dialog, "chkUseSecFr");
+            QVERIFY(quarterWave->isChecked() && !topLoad->isChecked());
+            QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
+            click(dialog, "chkUseSecFr"); // neither: the primary's own entry
+            QVERIFY(child(dialog, "txtFr")->isEnabled());
+            QCOMPARE(textOf(dialog, "txtFr"), QString());
+            click(dialog, "chkUseTopFr");
+            click(dialog, "chkUseSecDia");
+            enter(dialog, {{"txtC", "0.01"}});
+            QVERIFY(textOf(dialog, "lblResults").endsWith(" at " + loaded + "kHz"));
+        });
+        CSettings& settings = program.doc().settings();
+        QCOMPARE(QList<qint16>({settings.UseSecFr(), settings.UseTopFr()}), QList<qint16>({0, 1}));
+
+        // A design holding both takes the quarter wave, as the primary does.
+        settings.setUseSecFr(1);
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isChecked());
+            QVERIFY(!child<QCheckBox>(dialog, "chkUseTopFr")->isChecked());
+            QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
         });
     }
 

@@ -126,16 +126,17 @@ private slots:
         for (const char* name :
              {"mnuFileItem0", "mnuFileItem1", "mnuFileItem3", "mnuFileItem4", "mnuFileItem6",
               "mnuFileExportPdf", "mnuFileItem8", "mnuCalculationsItem0", "mnuCalculationsItem1",
-              "mnuCalculationsItem2", "mnuToolsItem0", "mnuHelpItem0"}) {
+              "mnuCalculationsItem2", "mnuCalculationsTopLoad", "mnuToolsItem0", "mnuHelpItem0"}) {
             const QAction* item = program.action(name);
             items << (item ? item->text() + u'=' + item->shortcut().toString()
                            : QStringLiteral("no ") + QLatin1String(name));
         }
         QCOMPARE(items,
                  QStringList({"&New Design=Ctrl+N", "&Open Design...=Ctrl+O", "&Save Design=Ctrl+S",
-                              "Save Design &As...=", "&Print Design=Ctrl+P", "&Export PDF...=",
-                              "E&xit=Ctrl+Q", "&Secondary Coil...=", "&Primary Coil...=",
-                              "Primary &Capacitor...=", "&Options...=", "&About Resonex="}));
+                              "Save Design &As...=", "&Print Design=Ctrl+P",
+                              "&Export PDF...=", "E&xit=Ctrl+Q",
+                              "&Secondary Coil...=", "&Primary Coil...=", "Primary &Capacitor...=",
+                              "&Top Load...=", "&Options...=", "&About Resonex="}));
         QStringList buttons;
         for (const QAction* button :
              program.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
@@ -144,7 +145,8 @@ private slots:
                                        "btnSave=Save Design", "btnPrint=Print Design",
                                        "btnSecCoilCalcs=Secondary Coil Calculations",
                                        "btnPriCoilCalcs=Primary Coil Calculations",
-                                       "btnPriCapCalcs=Primary Capacitor Calculations"}));
+                                       "btnPriCapCalcs=Primary Capacitor Calculations",
+                                       "btnTopLoadCalcs=Top Load Calculations"}));
     }
 
     void commandsRebuildTheSummaryOnce() {

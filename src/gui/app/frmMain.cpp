@@ -12,6 +12,7 @@
 #include "gui/dialogs/frmPriCapCalcs.h"
 #include "gui/dialogs/frmPriCoilCalcs.h"
 #include "gui/dialogs/frmSecCoilCalcs.h"
+#include "gui/dialogs/frmTopLoadCalcs.h"
 #include "gui/platform/HeldPrompts.h"
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
@@ -147,6 +148,9 @@ void frmMain::createCommands() {
             &frmMain::showModal<frmPriCapCalcs>, QStringLiteral("btnPriCapCalcs"),
             QStringLiteral("Primary Capacitor Calculations"),
             toolbarIcon(QStringLiteral("capacitor")));
+    command(calculations, QStringLiteral("mnuCalculationsTopLoad"), QStringLiteral("&Top Load..."),
+            QKeySequence(), &frmMain::showModal<frmTopLoadCalcs>, QStringLiteral("btnTopLoadCalcs"),
+            QStringLiteral("Top Load Calculations"), toolbarIcon(QStringLiteral("topload")));
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));

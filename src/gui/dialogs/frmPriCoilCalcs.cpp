@@ -42,6 +42,8 @@ const frmPriCoilCalcs::ChoiceDescription frmPriCoilCalcs::kChoiceDescriptions[] 
      &CSettings::setUseSecFr, &frmPriCoilCalcs::m_txtFr, PrimaryInput::Frequency},
     {"chkUseSecDia", "Secondary Coil Diameter", &PrimaryChoices::useSecDia,
      &CSettings::setUseSecDia, &frmPriCoilCalcs::m_txtSecDia, PrimaryInput::SecondaryDiameter},
+    {"chkUseTopFr", "Secondary Coil with Top Load", &PrimaryChoices::useTopFr,
+     &CSettings::setUseTopFr, &frmPriCoilCalcs::m_txtFr, PrimaryInput::Frequency},
 };
 
 frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
@@ -148,7 +150,9 @@ void frmPriCoilCalcs::load() {
     for (const Choice& choice : m_choices) {
         const ChoiceDescription& description = *choice.description;
         choice.box->setEnabled(canUse(doc(), description.value));
-        choice.box->setChecked(offered.*description.value == 1);
+        // Of two choices for one input, the first ticked is the one the
+        // primary takes.
+        choice.box->setChecked(offered.*description.value == 1 && !takenBefore(choice));
         showChoice(choice);
     }
     const CPrimary& primary = doc().primary();
@@ -159,15 +163,30 @@ void frmPriCoilCalcs::load() {
         showResults();
 }
 
+bool frmPriCoilCalcs::takenBefore(const Choice& choice) const {
+    for (const Choice& other : m_choices) {
+        if (other.box == choice.box)
+            return false;
+        if (other.description->input == choice.description->input && other.box->isChecked())
+            return true;
+    }
+    return false;
+}
+
 void frmPriCoilCalcs::showChoice(const Choice& choice) {
-    const bool use = choice.box->isChecked();
+    const PrimaryInput input = choice.description->input;
     QLineEdit& text = *(this->*choice.description->text);
     // A disabled box is out of the keyboard order as well.
-    text.setEnabled(!use);
-    fillBox(text, shownEntry(doc(), choice.description->input, ticked()));
+    text.setEnabled(takesEntry(input, ticked()));
+    fillBox(text, shownEntry(doc(), input, ticked()));
 }
 
 void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
+    // One box fills one input: ticking it clears the others for that input.
+    if (choice.box->isChecked())
+        for (const Choice& other : m_choices)
+            if (other.box != choice.box && other.description->input == choice.description->input)
+                other.box->setChecked(false);
     showChoice(choice);
     doc().primary().setCalcsInvalid(true);
     clearResults();

@@ -37,7 +37,9 @@ private:
     void load();
     // The boxes' values as the model's choices.
     PrimaryChoices ticked() const;
-    // Fills a choice's entry box for its box's state.
+    // Whether an earlier choice for the same input is ticked.
+    bool takenBefore(const Choice& choice) const;
+    // Fills a choice's entry box for the boxes' states.
     void showChoice(const Choice& choice);
     // The user's click (a box set from code does not run it): the results no
     // longer match the inputs.
