@@ -24,6 +24,9 @@ struct Coil {
     Winding winding;
     TopLoad top;
     double measured = 0;
+    // Measured over a defined ground plane, or in a room whose walls and
+    // ceiling add capacitance that no model of the coil knows.
+    bool overPlane = true;
 };
 
 std::vector<Coil> readCoils(const char* path) {
@@ -48,8 +51,8 @@ std::vector<Coil> readCoils(const char* path) {
         const Shape shape = f[6] == "toroid"   ? Shape::Toroid
                             : f[6] == "sphere" ? Shape::Sphere
                                                : Shape::None;
-        coils.push_back(
-            {f[0], {num(3), num(2), num(1), num(5)}, {shape, num(7), num(8), num(9)}, num(10)});
+        coils.push_back({f[0], {num(3), num(2), num(1), num(5)}, {shape, num(7), num(8), num(9)},
+                         num(10), f.size() < 13 || f[12] != "room"});
     }
     return coils;
 }
@@ -106,21 +109,22 @@ int main(int argc, char** argv) {
         std::printf("%-26s %7.1f kHz", c.name.c_str(), c.measured / 1e3);
         for (int m = 0; m < 3; ++m) {
             const double error = (figures[m] / c.measured - 1) * 100;
-            groups[loaded ? "loaded" : "bare"][methods[m]].values.push_back(error);
+            const std::string group = loaded ? "loaded" : "bare";
+            groups[c.overPlane ? group : group + ", room"][methods[m]].values.push_back(error);
             std::printf(" %8.1f kHz %+6.1f%%", figures[m] / 1e3, error);
         }
         std::printf("\n");
     }
-    std::printf("\n%-8s %-18s %6s %10s %9s\n", "group", "method", "coils", "mean|err|", "max|err|");
+    std::printf("\n%-12s %-18s %6s %10s %9s\n", "group", "method", "coils", "mean|err|", "max|err|");
     for (const auto& [group, byMethod] : groups)
         for (const char* m : methods) {
             const Errors& e = byMethod.at(m);
-            std::printf("%-8s %-18s %6zu %9.2f%% %8.2f%%\n", group.c_str(), m, e.values.size(),
+            std::printf("%-12s %-18s %6zu %9.2f%% %8.2f%%\n", group.c_str(), m, e.values.size(),
                         e.mean(), e.max());
         }
 
-    // The targets: bare coils within 2.5 % on average and 6 % at worst, coils
-    // with a top load within 5 % on average.
+    // The targets, over a ground plane: bare coils within 2.5 % on average and
+    // 6 % at worst, coils with a top load within 5 % on average.
     bool met = true;
     if (groups.count("bare")) {
         const Errors& e = groups["bare"]["Resonex"];
