@@ -199,7 +199,7 @@ void CFile::WriteAllObjects(const QString& path) {
     m_transformer->WriteObjects(writer);
     // Without anything to add, the file is what a reader that knows no
     // extension writes.
-    if (m_settings->UseTopFr() != 0 || !m_topLoad->isNew(m_settings->UseMetric())) {
+    if (usesTopLoad()) {
         extension::writeHeader(writer);
         m_settings->WriteExtension(writer);
         m_topLoad->WriteObjects(writer);
@@ -207,6 +207,10 @@ void CFile::WriteAllObjects(const QString& path) {
     replaceFile(path, writer.bytes());
     m_modified = false;
     m_foreign = false;
+}
+
+bool CFile::usesTopLoad() const {
+    return m_settings->UseTopFr() != 0 || !m_topLoad->isNew(m_settings->UseMetric());
 }
 
 void CFile::setFileName(const QString& path) {

@@ -46,6 +46,10 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    // Whether the design holds anything of the top load or the primary's
+    // loaded-frequency choice beyond a new design's: only such a design has an
+    // extension to save and more to report than before.
+    bool usesTopLoad() const;
 
     const QString& FileName() const { return m_fileName; }
     const QString& FileTitle() const { return m_fileTitle; }
