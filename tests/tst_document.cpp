@@ -279,10 +279,11 @@ private slots:
         m_dlg.answers = {Answer::No};
         m_dlg.files << path("top.rzn");
         QVERIFY(m_doc->FileOpen(m_dlg));
-        QCOMPARE(m_dlg.told.messages,
-                 QStringList{path("top.rzn") +
-                             " holds top load data that cannot be read. The top load and the "
-                             "primary's choice of the loaded frequency are those of a new design."});
+        QCOMPARE(
+            m_dlg.told.messages,
+            QStringList{path("top.rzn") +
+                        " holds top load data that cannot be read. The top load and the "
+                        "primary's choice of the loaded frequency are those of a new design."});
         QCOMPARE(m_dlg.told.icons, QList{Prompts::Icon::Exclamation});
         QCOMPARE(m_view.toldAtShow, QList<qsizetype>{0});
         QCOMPARE(state(), "top.rzn|" + path("top.rzn") + "|unmodified|345.00");

@@ -83,7 +83,9 @@ QByteArray topLoadFields(qint16 shape = 1) {
         bytes += single(value);
     return bytes;
 }
-QByteArray extendedDesign() { return newMetricDesign() + extensionHeader() + integer(1) + topLoadFields(); }
+QByteArray extendedDesign() {
+    return newMetricDesign() + extensionHeader() + integer(1) + topLoadFields();
+}
 
 QList<float> topLoadValues(const CTopLoad& t) {
     return {t.TopDiaValue(), t.TubeDiaValue(), t.TopHeightValue(), t.BaseHeightValue(),
@@ -264,8 +266,8 @@ private slots:
         CFile choiceOnly(nullptr);
         choiceOnly.settings().setUseTopFr(1);
         QVERIFY(saved(choiceOnly, "choice.rzn").startsWith(newMetricDesign() + extensionHeader()));
-        QVERIFY(read(choiceOnly, newMetricDesign() + extensionHeader() + integer(0) +
-                                     topLoadFields(2)));
+        QVERIFY(read(choiceOnly,
+                     newMetricDesign() + extensionHeader() + integer(0) + topLoadFields(2)));
         QCOMPARE(choiceOnly.topLoad().shape(), CTopLoad::Shape::Sphere);
         QCOMPARE(topLoadValues(choiceOnly.topLoad()), kTopLoad);
     }
@@ -273,7 +275,8 @@ private slots:
     // A program that knows only the four objects reads them from an extended
     // file as from one without the block, and stops before it.
     void fourObjectReaderPassesOverTheBlock() {
-        const QByteArray bytes = distinctDesign() + extensionHeader() + integer(1) + topLoadFields();
+        const QByteArray bytes =
+            distinctDesign() + extensionHeader() + integer(1) + topLoadFields();
         FieldReader reader(bytes);
         CSettings settings(nullptr);
         CPrimary primary(true);
@@ -303,29 +306,30 @@ private slots:
         QTest::newRow("cut in the last value") << whole.left(whole.size() - 1);
         QTest::newRow("version 0") << extensionHeader(0) + integer(1) + topLoadFields();
         QTest::newRow("letters for a choice") << extensionHeader() + text("x") + topLoadFields();
-        QTest::newRow("letters for a diameter")
-            << extensionHeader() + integer(1) + integer(1) + text("wide") + single(1) + single(1) +
-                   single(1) + single(0);
+        QTest::newRow("letters for a diameter") << extensionHeader() + integer(1) + integer(1) +
+                                                       text("wide") + single(1) + single(1) +
+                                                       single(1) + single(0);
         QTest::newRow("unknown shape") << extensionHeader() + integer(1) + topLoadFields(3);
-        QTest::newRow("negative diameter")
-            << extensionHeader() + integer(1) + integer(2) + single(-300) + single(75) +
-                   single(50) + single(500) + single(0);
+        QTest::newRow("negative diameter") << extensionHeader() + integer(1) + integer(2) +
+                                                  single(-300) + single(75) + single(50) +
+                                                  single(500) + single(0);
         QTest::newRow("NaN height")
             << extensionHeader() + integer(1) + integer(2) + single(300) + single(75) +
                    single(std::numeric_limits<float>::quiet_NaN()) + single(500) + single(0);
-        QTest::newRow("toroid tube too wide")
-            << extensionHeader() + integer(1) + integer(1) + single(300) + single(300) +
-                   single(50) + single(500) + single(0);
+        QTest::newRow("toroid tube too wide") << extensionHeader() + integer(1) + integer(1) +
+                                                     single(300) + single(300) + single(50) +
+                                                     single(500) + single(0);
     }
     void damagedExtension() {
         QFETCH(QByteArray, block);
         CFile doc(nullptr);
         doc.settings().setUseTopFr(1);
         doc.topLoad().setShape(CTopLoad::Shape::Sphere);
-        QCOMPARE(told(doc, distinctDesign() + block),
-                 QStringList{path("read.rzn") +
-                             " holds top load data that cannot be read. The top load and the "
-                             "primary's choice of the loaded frequency are those of a new design."});
+        QCOMPARE(
+            told(doc, distinctDesign() + block),
+            QStringList{path("read.rzn") +
+                        " holds top load data that cannot be read. The top load and the "
+                        "primary's choice of the loaded frequency are those of a new design."});
         QVERIFY(extensionIsNew(doc));
         QCOMPARE(saved(doc, "kept.rzn"), distinctDesign());
     }
@@ -349,7 +353,8 @@ private slots:
         QTest::addColumn<QByteArray>("trailing");
         QTest::newRow("the design's own signature")
             << text("<-rezon32->") + integer(1) + topLoadFields();
-        QTest::newRow("a signature like it") << text("<-rezon32+-> ") + integer(1) + topLoadFields();
+        QTest::newRow("a signature like it")
+            << text("<-rezon32+-> ") + integer(1) + topLoadFields();
         QTest::newRow("the block's fields alone") << integer(1) + topLoadFields();
         QTest::newRow("a lone byte") << QByteArray("\x08", 1);
     }

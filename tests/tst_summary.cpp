@@ -250,8 +250,7 @@ private slots:
 
         QLocale::setDefault(test::commaLocale());
         QCOMPARE(topLoadLines(metric),
-                 expected.replaceInStrings(QStringLiteral("."), QStringLiteral(",")) +
-                     waiting);
+                 expected.replaceInStrings(QStringLiteral("."), QStringLiteral(",")) + waiting);
     }
 
     // Once the secondary is calculated: each result in its unit and pattern,

@@ -90,8 +90,8 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
     }
     if (options.useTopFr) {
         if (*options.useTopFr == 1 && !canUse(doc, &PrimaryChoices::useTopFr))
-            throw UsageError{QStringLiteral(
-                "--use-top-fr 1 needs a calculated secondary coil with a top load")};
+            throw UsageError{
+                QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load")};
         choices.useTopFr = *options.useTopFr;
     }
     if (options.useSecDia)

@@ -158,8 +158,8 @@ QByteArray topLoadJson(const CFile& doc) {
         .add("in_place_capacitance_f", result(json::number(results.inPlaceC)))
         .add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
         .add("target_hz", target ? json::number(topLoad.TargetFrValue()) : json::kNull)
-        .add("toroid_for_target", target ? result(toroidJson(results.forTargetFr, length))
-                                         : json::kNull)
+        .add("toroid_for_target",
+             target ? result(toroidJson(results.forTargetFr, length)) : json::kNull)
         .text();
 }
 

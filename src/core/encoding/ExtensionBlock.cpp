@@ -22,8 +22,8 @@ std::optional<qint16> readHeader(FieldReader& reader) {
     }
     const qint16 version = reader.readInteger();
     if (version < 1)
-        throw ResonexError::detailed(errors::ReadFailed,
-                                     QStringLiteral("Unsupported extension version %1").arg(version));
+        throw ResonexError::detailed(
+            errors::ReadFailed, QStringLiteral("Unsupported extension version %1").arg(version));
     return version;
 }
 

@@ -31,17 +31,16 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
                     const QString& lengthUnit) {
     const QString pF = QStringLiteral("pF");
     const QString kHz = QStringLiteral("kHz");
-    QString text =
-        line(QStringLiteral("Top load capacitance in free space"),
-             picofaradsText(results.freeC) + pF) +
-        line(QStringLiteral("Top load capacitance in place on the coil"),
-             picofaradsText(results.inPlaceC) + pF) +
-        line(QStringLiteral("Secondary self capacitance from the field solution"),
-             picofaradsText(results.coilC) + pF) +
-        line(QStringLiteral("Resonant frequency without the top load"),
-             kilohertzText(results.bareFr) + kHz) +
-        line(QStringLiteral("Resonant frequency with the top load"),
-             kilohertzText(results.loadedFr) + kHz);
+    QString text = line(QStringLiteral("Top load capacitance in free space"),
+                        picofaradsText(results.freeC) + pF) +
+                   line(QStringLiteral("Top load capacitance in place on the coil"),
+                        picofaradsText(results.inPlaceC) + pF) +
+                   line(QStringLiteral("Secondary self capacitance from the field solution"),
+                        picofaradsText(results.coilC) + pF) +
+                   line(QStringLiteral("Resonant frequency without the top load"),
+                        kilohertzText(results.bareFr) + kHz) +
+                   line(QStringLiteral("Resonant frequency with the top load"),
+                        kilohertzText(results.loadedFr) + kHz);
     text += results.forQuarWaveFr
                 ? line(QStringLiteral("Toroid for the quarter wavelength resonant frequency"),
                        toroidText(*results.forQuarWaveFr, lengthUnit))
@@ -65,12 +64,11 @@ QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
 
 QString TopLoadSectionText(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
                            const QString& lengthUnit) {
-    QString text =
-        shapeText(topLoad, lengthUnit) +
-        line(QStringLiteral("Height of the top load centre above the winding"),
-             topLoad.TopHeight() + lengthUnit) +
-        line(QStringLiteral("Height of the winding base above the floor"),
-             topLoad.BaseHeight() + lengthUnit);
+    QString text = shapeText(topLoad, lengthUnit) +
+                   line(QStringLiteral("Height of the top load centre above the winding"),
+                        topLoad.TopHeight() + lengthUnit) +
+                   line(QStringLiteral("Height of the winding base above the floor"),
+                        topLoad.BaseHeight() + lengthUnit);
     if (secondary.Turns() == 0)
         text += QStringLiteral("The secondary coil must be calculated first for the top load's "
                                "capacitance and frequencies") +
