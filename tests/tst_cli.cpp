@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 
@@ -252,10 +253,34 @@ private slots:
         usage("version with more", {"--version", "extra"});
         usage("json with a value", {"calc", "--json=1"});
         usage("show json without a file", {"show", "--json"});
+        usage("bad top", {"calc", "--top", "cube"});
+        usage("both frequency choices", {"calc", "--use-sec-fr", "1", "--use-top-fr", "1"});
+        usage("no top load to tune to", {"calc", "--dia", "200", "--use-top-fr", "1"});
+        usage("tube of a sphere", {"calc", "--top", "sphere", "--top-tube", "50"});
+        usage("frequency typed and taken",
+              {"calc", "--dia", "200", "--top", "toroid", "--use-top-fr", "1", "--freq", "150"});
         const QString never = path("never.rzn");
         QTest::newRow("rejected value")
             << QStringList{"calc", "--dia", "150", "--height", "0", "--out", never} << 2
             << "resonex-cli: Invalid value in height property [CSecondary::Height 0x80040202]\n";
+        QTest::newRow("tube as wide as the toroid")
+            << QStringList{"calc",       "--top", "toroid", "--top-dia", "300",
+                           "--top-tube", "300",   "--out",  never}
+            << 2
+            << "resonex-cli: Invalid value in tube diameter property [CTopLoad::TubeDia "
+               "0x8004020F]\n";
+        QTest::newRow("no top load diameter")
+            << QStringList{"calc", "--top", "sphere", "--top-dia", "0"} << 2
+            << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
+               "0x8004020E]\n";
+        QTest::newRow("base below the floor")
+            << QStringList{"calc", "--base-height", "-1"} << 2
+            << "resonex-cli: Invalid value in base height property [CTopLoad::BaseHeight "
+               "0x80040211]\n";
+        QTest::newRow("target not a number")
+            << QStringList{"calc", "--top", "toroid", "--target-fr", "fast"} << 2
+            << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
+               "0x80040215]\n";
         QTest::newRow("no frequency")
             << QStringList{"calc", "--sec-dia", "200", "--cap", "0.01"} << 2
             << "resonex-cli: Invalid value in the resonant frequency "
@@ -434,6 +459,90 @@ private slots:
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
                      " tap after_turn before_turn");
+    }
+
+    // A top load calculated after the secondary, the primary tuned to the
+    // loaded frequency: printed, saved with its extension and shown alike.
+    void topLoadSavedAndShown() {
+        const QString file = path("loaded.rzn");
+        const QStringList design{
+            "--dia",        "200",  "--top",        "toroid", "--top-dia",     "300",
+            "--top-tube",   "75.5", "--top-height", "40",     "--base-height", "450",
+            "--use-top-fr", "1",    "--sec-dia",    "200",    "--cap",         "0.01"};
+        const Run run = cli(QStringList{"calc"} + design + QStringList{"--out", file});
+        QCOMPARE(outcome(run), "0 ");
+        QVERIFY(run.out.contains(
+            QStringLiteral("No Transformer / Capacitor Matching Data Calculated\n\nTop Load\n"
+                           "Top load shape : Toroid\nOverall diameter of the toroid : 300.00mm\n"
+                           "Tube diameter of the toroid : 75.50mm\n")));
+        // The primary tunes to what the top load section gives.
+        static const QRegularExpression kLoaded(
+            QStringLiteral("Resonant frequency with the top load : (\\S+kHz)\n"));
+        const QString loaded = kLoaded.match(run.out).captured(1);
+        QVERIFY(!loaded.isEmpty());
+        QVERIFY(run.out.contains("Primary resonant frequency : " + loaded + "\n"));
+        QCOMPARE(cli({"show", file}).out, run.out);
+
+        resonex::CFile doc(nullptr);
+        QVERIFY(opensWhole(doc, file));
+        const resonex::CTopLoad& top = doc.topLoad();
+        QCOMPARE(QStringList({top.TopDiaEntry(), top.TubeDiaEntry(), top.TopHeightEntry(),
+                              top.BaseHeightEntry(), top.TargetFrEntry()}),
+                 QStringList({"300.00", "75.50", "40.00", "450.00", ""}));
+        QCOMPARE(QList<int>({doc.settings().UseTopFr(), doc.settings().UseSecFr()}),
+                 QList<int>({1, 0}));
+
+        // Asking for the quarter wave instead clears the loaded frequency's choice.
+        const Run back = cli({"calc", "--in", file, "--use-sec-fr", "1", "--out", file});
+        QCOMPARE(outcome(back), "0 ");
+        QVERIFY(opensWhole(doc, file));
+        QCOMPARE(QList<int>({doc.settings().UseTopFr(), doc.settings().UseSecFr()}),
+                 QList<int>({0, 1}));
+    }
+
+    // The top load and the resonance in JSON, only for a design that uses
+    // them. Relations, not the field solution's numbers, are checked.
+    void topLoadJson() {
+        const QJsonObject bare =
+            jsonOf(cli({"calc", "--json", "--dia", "200", "--base-height", "300"}));
+        QVERIFY(bare["top_load"].isNull() && bare.contains("top_load"));
+        const QJsonObject resonance = bare["resonance"].toObject();
+        QVERIFY(isNearestFloat(resonance["base_height_m"], 0.3L));
+        QVERIFY(resonance["self_capacitance_f"].toDouble() > 0);
+        QVERIFY(resonance["bare_hz"].toDouble() > 0);
+        QCOMPARE(resonance["loaded_hz"], resonance["bare_hz"]);
+
+        const QString file = path("top.json.rzn");
+        const Run run = cli({"calc", "--json", "--dia", "200", "--top", "toroid", "--top-dia",
+                             "300", "--top-tube", "75", "--target-fr", "150", "--out", file});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(cli({"show", "--json", file}).out, run.out);
+        const QJsonObject json = jsonOf(run);
+        const QJsonObject top = json["top_load"].toObject();
+        QCOMPARE(top.keys(),
+                 QStringList({"free_space_capacitance_f", "height_m", "in_place_capacitance_f",
+                              "major_diameter_m", "minor_diameter_m", "shape", "target_hz",
+                              "toroid_for_target", "toroid_for_torc"}));
+        QCOMPARE(top["shape"], QJsonValue("toroid"));
+        QVERIFY(isNearestFloat(top["major_diameter_m"], 0.3L));
+        QVERIFY(isNearestFloat(top["minor_diameter_m"], 0.075L));
+        QVERIFY(isNearestFloat(top["target_hz"], 150000));
+        QVERIFY(top["free_space_capacitance_f"].toDouble() > 0);
+        QVERIFY(top["in_place_capacitance_f"].toDouble() > 0);
+        const QJsonObject loaded = json["resonance"].toObject();
+        QVERIFY(loaded["loaded_hz"].toDouble() < loaded["bare_hz"].toDouble());
+        // The quarter wave lies below the bare coil's frequency: a toroid reaches it.
+        QVERIFY(json["secondary"]["quarter_wave_hz"].toDouble() < loaded["bare_hz"].toDouble());
+        const QJsonObject forTorC = top["toroid_for_torc"].toObject();
+        QVERIFY(forTorC["major_diameter_m"].toDouble() > forTorC["minor_diameter_m"].toDouble());
+        QVERIFY(isNearestFloat(forTorC["minor_diameter_m"], 0.075L));
+
+        // A sphere has no tube; before the secondary there are no results.
+        const QJsonObject sphere = jsonOf(cli({"calc", "--json", "--top", "sphere"}));
+        QVERIFY(sphere["resonance"].isNull() && sphere.contains("resonance"));
+        for (const char* key : {"minor_diameter_m", "free_space_capacitance_f",
+                                "in_place_capacitance_f", "toroid_for_torc", "target_hz"})
+            QVERIFY2(sphere["top_load"][key].isNull(), key);
     }
 
     // The file as the summary names it, whatever characters its name holds;

@@ -5,6 +5,7 @@
 #include "core/document/DocumentView.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 
@@ -20,8 +21,15 @@ namespace {
 // Counts the designs shown and remembers the title each was shown with.
 class CountingView : public DocumentView {
 public:
-    void showDesign(const CFile& doc) override { titles << doc.FileTitle(); }
+    void showDesign(const CFile& doc) override {
+        titles << doc.FileTitle();
+        if (told)
+            toldAtShow << told->size();
+    }
     QStringList titles;
+    // How many messages had been told each time a design was shown.
+    const QStringList* told = nullptr;
+    QList<qsizetype> toldAtShow;
 };
 
 } // namespace
@@ -251,6 +259,40 @@ private slots:
         QCOMPARE(m_doc->FileSave(m_dlg), !foreign);
         QCOMPARE(m_dlg.dialogs.size(), foreign ? 3 : 2);
         QCOMPARE(test::readAll(path("damaged.rzn")).size(), foreign ? bytes.size() : 185);
+    }
+
+    // A damaged top load block: the design opens and is shown, then the one
+    // warning names the file; the rest of the design is the file's, and Save
+    // writes it back as a design without the block.
+    void openDamagedExtension() {
+        m_doc->secondary().setDia(QStringLiteral("345"));
+        m_doc->settings().setUseTopFr(1);
+        m_doc->topLoad().setShape(CTopLoad::Shape::Toroid);
+        saveAs(path("top.rzn"));
+        const QByteArray bytes = test::readAll(path("top.rzn"));
+        test::writeAll(path("top.rzn"), bytes.left(bytes.size() - 3));
+        m_view = CountingView();
+        m_view.told = &m_dlg.told.messages;
+        m_dlg.told = test::RecordingPrompts();
+        modify("999");
+
+        m_dlg.answers = {Answer::No};
+        m_dlg.files << path("top.rzn");
+        QVERIFY(m_doc->FileOpen(m_dlg));
+        QCOMPARE(
+            m_dlg.told.messages,
+            QStringList{path("top.rzn") +
+                        " holds top load data that cannot be read. The top load and the "
+                        "primary's choice of the loaded frequency are those of a new design."});
+        QCOMPARE(m_dlg.told.icons, QList{Prompts::Icon::Exclamation});
+        QCOMPARE(m_view.toldAtShow, QList<qsizetype>{0});
+        QCOMPARE(state(), "top.rzn|" + path("top.rzn") + "|unmodified|345.00");
+        QCOMPARE(m_doc->settings().UseTopFr(), qint16(0));
+        QVERIFY(!m_doc->topLoad().isSet());
+
+        QVERIFY(m_doc->FileSave(m_dlg));
+        QCOMPARE(m_dlg.told.messages.size(), 1);
+        QCOMPARE(test::readAll(path("top.rzn")).size(), 185);
     }
 
     // A relative name with spaces is resolved to its full path; through a

@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
+#include "core/encoding/FieldReader.h"
+#include "core/encoding/FieldWriter.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 
@@ -70,6 +73,25 @@ QByteArray distinctDesign() {
            single(kTransformer[2]);
 }
 
+// The extension block: its signature and version, UseTopFr, then the top
+// load's shape and its five values, each distinct (a toroid, in millimetres).
+QByteArray extensionHeader(qint16 version = 1) { return text("<-rezon32+->") + integer(version); }
+const QList<float> kTopLoad{311.5f, 71.25f, 42.5f, 517.75f, 151500}; // Dia, Tube, Height, Base, Fr
+QByteArray topLoadFields(qint16 shape = 1) {
+    QByteArray bytes = integer(shape);
+    for (float value : kTopLoad)
+        bytes += single(value);
+    return bytes;
+}
+QByteArray extendedDesign() {
+    return newMetricDesign() + extensionHeader() + integer(1) + topLoadFields();
+}
+
+QList<float> topLoadValues(const CTopLoad& t) {
+    return {t.TopDiaValue(), t.TubeDiaValue(), t.TopHeightValue(), t.BaseHeightValue(),
+            t.TargetFrValue()};
+}
+
 } // namespace
 
 class FilesTest : public QObject {
@@ -85,10 +107,18 @@ class FilesTest : public QObject {
         return test::readAll(path(name));
     }
     // Opens the bytes as a design file; true when they hold a complete design.
-    bool read(CFile& doc, const QByteArray& bytes) {
+    bool read(CFile& doc, const QByteArray& bytes) { return told(doc, bytes).isEmpty(); }
+    // Opens the bytes as a design file and gives back what was told.
+    QStringList told(CFile& doc, const QByteArray& bytes) {
         test::writeAll(path("read.rzn"), bytes);
         test::ScriptedPrompts dlg;
-        return doc.FileOpenNamed(dlg, path("read.rzn")) && dlg.told.messages.isEmpty();
+        if (!doc.FileOpenNamed(dlg, path("read.rzn")))
+            return {QStringLiteral("not opened")};
+        return dlg.told.messages;
+    }
+    // Whether the extension's fields are a new design's.
+    static bool extensionIsNew(const CFile& doc) {
+        return doc.settings().UseTopFr() == 0 && doc.topLoad().isNew(doc.settings().UseMetric());
     }
 
 private slots:
@@ -208,6 +238,142 @@ private slots:
         QCOMPARE(doc.settings().UseMetric(), false);
         QCOMPARE(QStringList({doc.primary().C(), doc.primary().fr(), doc.secondary().Height()}),
                  QStringList({"0.01", "0.00", "600.00"}));
+    }
+
+    // Every extension field in its own place, written after the four objects
+    // exactly as they are without it, and read back.
+    void extensionRoundTrip() {
+        CFile doc(nullptr);
+        doc.settings().setUseTopFr(1);
+        CTopLoad& top = doc.topLoad();
+        top.setShape(CTopLoad::Shape::Toroid);
+        top.setTopDia(QStringLiteral("311.5"));
+        top.setTubeDia(QStringLiteral("71.25"));
+        top.setTopHeight(QStringLiteral("42.5"));
+        top.setBaseHeight(QStringLiteral("517.75"));
+        top.setTargetFr(QStringLiteral("151.5"));
+        QCOMPARE(saved(doc, "top.rzn"), extendedDesign());
+
+        CFile again(nullptr);
+        QVERIFY(read(again, extendedDesign()));
+        QCOMPARE(again.settings().UseTopFr(), qint16(1));
+        QCOMPARE(again.topLoad().shape(), CTopLoad::Shape::Toroid);
+        QCOMPARE(topLoadValues(again.topLoad()), kTopLoad);
+        QVERIFY(!test::asksToSave(again));
+        QCOMPARE(saved(again, "again.rzn"), extendedDesign());
+
+        // Either part alone makes a block; a sphere keeps its unused tube.
+        CFile choiceOnly(nullptr);
+        choiceOnly.settings().setUseTopFr(1);
+        QVERIFY(saved(choiceOnly, "choice.rzn").startsWith(newMetricDesign() + extensionHeader()));
+        QVERIFY(read(choiceOnly,
+                     newMetricDesign() + extensionHeader() + integer(0) + topLoadFields(2)));
+        QCOMPARE(choiceOnly.topLoad().shape(), CTopLoad::Shape::Sphere);
+        QCOMPARE(topLoadValues(choiceOnly.topLoad()), kTopLoad);
+    }
+
+    // A program that knows only the four objects reads them from an extended
+    // file as from one without the block, and stops before it.
+    void fourObjectReaderPassesOverTheBlock() {
+        const QByteArray bytes =
+            distinctDesign() + extensionHeader() + integer(1) + topLoadFields();
+        FieldReader reader(bytes);
+        CSettings settings(nullptr);
+        CPrimary primary(true);
+        CSecondary secondary(true);
+        CTransformer transformer;
+        settings.ReadObjects(reader);
+        primary.ReadObjects(reader);
+        secondary.ReadObjects(reader);
+        transformer.ReadObjects(reader);
+        FieldWriter writer;
+        settings.WriteObjects(writer);
+        primary.WriteObjects(writer);
+        secondary.WriteObjects(writer);
+        transformer.WriteObjects(writer);
+        QCOMPARE(writer.bytes(), distinctDesign());
+    }
+
+    // A block that cannot be read is passed over whole, with a warning; the
+    // four objects before it stay as read.
+    void damagedExtension_data() {
+        QTest::addColumn<QByteArray>("block");
+        const QByteArray whole = extensionHeader() + integer(1) + topLoadFields();
+        QTest::newRow("signature alone") << extensionHeader().left(16);
+        QTest::newRow("cut in the version") << extensionHeader().left(17);
+        QTest::newRow("no fields") << extensionHeader();
+        QTest::newRow("cut in the shape") << extensionHeader() + integer(1) + word(2);
+        QTest::newRow("cut in the last value") << whole.left(whole.size() - 1);
+        QTest::newRow("version 0") << extensionHeader(0) + integer(1) + topLoadFields();
+        QTest::newRow("letters for a choice") << extensionHeader() + text("x") + topLoadFields();
+        QTest::newRow("letters for a diameter") << extensionHeader() + integer(1) + integer(1) +
+                                                       text("wide") + single(1) + single(1) +
+                                                       single(1) + single(0);
+        QTest::newRow("unknown shape") << extensionHeader() + integer(1) + topLoadFields(3);
+        QTest::newRow("negative diameter") << extensionHeader() + integer(1) + integer(2) +
+                                                  single(-300) + single(75) + single(50) +
+                                                  single(500) + single(0);
+        QTest::newRow("NaN height")
+            << extensionHeader() + integer(1) + integer(2) + single(300) + single(75) +
+                   single(std::numeric_limits<float>::quiet_NaN()) + single(500) + single(0);
+        QTest::newRow("toroid tube too wide") << extensionHeader() + integer(1) + integer(1) +
+                                                     single(300) + single(300) + single(50) +
+                                                     single(500) + single(0);
+    }
+    void damagedExtension() {
+        QFETCH(QByteArray, block);
+        CFile doc(nullptr);
+        doc.settings().setUseTopFr(1);
+        doc.topLoad().setShape(CTopLoad::Shape::Sphere);
+        QCOMPARE(
+            told(doc, distinctDesign() + block),
+            QStringList{path("read.rzn") +
+                        " holds top load data that cannot be read. The top load and the "
+                        "primary's choice of the loaded frequency are those of a new design."});
+        QVERIFY(extensionIsNew(doc));
+        QCOMPARE(saved(doc, "kept.rzn"), distinctDesign());
+    }
+
+    // Cut anywhere inside, a block is passed over whole: silently while its
+    // signature is not all there, with the warning after that.
+    void extensionCutAnywhere() {
+        const QByteArray block = extensionHeader() + integer(1) + topLoadFields();
+        const qsizetype signature = text("<-rezon32+->").size();
+        for (qsizetype cut = 1; cut < block.size(); ++cut) {
+            CFile doc(nullptr);
+            QCOMPARE(told(doc, distinctDesign() + block.left(cut)).size(), cut < signature ? 0 : 1);
+            QVERIFY(extensionIsNew(doc));
+            QCOMPARE(doc.transformer().NumValue(), qint16(3));
+        }
+    }
+
+    // Bytes after the objects that are no block of this program's are passed
+    // over silently, as they always were.
+    void foreignTrailingBytes_data() {
+        QTest::addColumn<QByteArray>("trailing");
+        QTest::newRow("the design's own signature")
+            << text("<-rezon32->") + integer(1) + topLoadFields();
+        QTest::newRow("a signature like it")
+            << text("<-rezon32+-> ") + integer(1) + topLoadFields();
+        QTest::newRow("the block's fields alone") << integer(1) + topLoadFields();
+        QTest::newRow("a lone byte") << QByteArray("\x08", 1);
+    }
+    void foreignTrailingBytes() {
+        QFETCH(QByteArray, trailing);
+        CFile doc(nullptr);
+        QVERIFY(read(doc, distinctDesign() + trailing));
+        QVERIFY(extensionIsNew(doc));
+    }
+
+    // A later version's block: the fields this one knows are read, the ones
+    // appended after them left.
+    void laterVersion() {
+        CFile doc(nullptr);
+        QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
+                              text("a field of version 7") + single(1)));
+        QCOMPARE(doc.settings().UseTopFr(), qint16(1));
+        QCOMPARE(topLoadValues(doc.topLoad()), kTopLoad);
+        QCOMPARE(saved(doc, "now.rzn"), extendedDesign());
     }
 
     // Whatever the bytes, reading ends, and no read value is an infinity or NaN.

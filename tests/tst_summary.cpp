@@ -5,12 +5,15 @@
 #include "core/document/DesignCommands.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 #include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
+
+#include <QRegularExpression>
 
 using namespace resonex;
 
@@ -28,6 +31,22 @@ MemoryOptionsStore inches() {
 // The sections as the summary composes them, in the units of the settings.
 QString secondaryText(const CFile& doc) { return ComposeSummary(doc)[3].text; }
 QString primaryText(const CFile& doc) { return ComposeSummary(doc)[5].text; }
+
+// A top load entered as its dialog would, in the design's units.
+void enterTopLoad(CFile& doc, CTopLoad::Shape shape, const char* dia, const char* tube,
+                  const char* height, const char* base, const char* target = "") {
+    calculateTopLoad(doc, {shape, QLatin1String(dia), QLatin1String(tube), QLatin1String(height),
+                           QLatin1String(base), QLatin1String(target)});
+}
+
+// The top load section's lines from its title on, or none when the summary
+// has no such section.
+QStringList topLoadLines(const CFile& doc) {
+    const Summary summary = ComposeSummary(doc);
+    if (summary.size() == 8)
+        return {};
+    return lines(summary[9].text + summary[10].text);
+}
 
 } // namespace
 
@@ -182,6 +201,97 @@ private slots:
         QLocale::setDefault(test::commaLocale());
         QCOMPARE(text(false),
                  expected.replace(u'.', u',') + "60Hz with neon transformer(s) : 0,0106uF");
+    }
+
+    // Without a shape, no section, whatever else the top load or the loaded
+    // frequency choice holds; with one, the section follows the others, which
+    // stay as they were.
+    void topLoadSectionOnlyWithATopLoad() {
+        CFile doc(nullptr);
+        doc.secondary().Calculate(true);
+        const Summary before = ComposeSummary(doc);
+        doc.settings().setUseTopFr(1);
+        enterTopLoad(doc, CTopLoad::Shape::None, "250", "", "80", "900", "120");
+        QCOMPARE(plainText(ComposeSummary(doc)), plainText(before));
+
+        enterTopLoad(doc, CTopLoad::Shape::Sphere, "250", "", "80", "900");
+        const Summary summary = ComposeSummary(doc);
+        QCOMPARE(summary.size(), 11);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(summary[i].text, before[i].text);
+        QCOMPARE(QList<bool>({summary[8].heading, summary[9].heading, summary[10].heading}),
+                 QList<bool>({false, true, false}));
+        QCOMPARE(summary[8].text + summary[9].text, QStringLiteral("\r\n\r\nTop Load\r\n"));
+    }
+
+    // The inputs in the design's unit, in both unit systems and a comma
+    // locale; the results wait for the secondary.
+    void topLoadInputs() {
+        const QStringList waiting{"The secondary coil must be calculated first for the top "
+                                  "load's capacitance and frequencies"};
+        CFile metric(nullptr);
+        enterTopLoad(metric, CTopLoad::Shape::Toroid, "300", "75.125", "50", "500");
+        QStringList expected{"Top Load",
+                             "Top load shape : Toroid",
+                             "Overall diameter of the toroid : 300.00mm",
+                             "Tube diameter of the toroid : 75.125mm",
+                             "Height of the top load centre above the winding : 50.00mm",
+                             "Height of the winding base above the floor : 500.00mm"};
+        QCOMPARE(topLoadLines(metric), expected + waiting);
+
+        MemoryOptionsStore store = inches();
+        CFile imperial(&store);
+        enterTopLoad(imperial, CTopLoad::Shape::Sphere, "12", "", "0", "19.6875");
+        QCOMPARE(topLoadLines(imperial).mid(1),
+                 QStringList({"Top load shape : Sphere", "Diameter of the sphere : 12.00in",
+                              "Height of the top load centre above the winding : 0.00in",
+                              "Height of the winding base above the floor : 19.6875in"}) +
+                     waiting);
+
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(topLoadLines(metric),
+                 expected.replaceInStrings(QStringLiteral("."), QStringLiteral(",")) + waiting);
+    }
+
+    // Once the secondary is calculated: each result in its unit and pattern,
+    // in the locale's decimals; the quarter wave toroid, and the target's
+    // where one is set. The field solution's own numbers are not pinned here.
+    void topLoadResults_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::newRow("point") << false;
+        QTest::newRow("comma") << true;
+    }
+    void topLoadResults() {
+        QFETCH(bool, comma);
+        if (comma)
+            QLocale::setDefault(test::commaLocale());
+        CFile doc(nullptr);
+        doc.secondary().Calculate(true);
+        enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500", "150");
+        const QString d = comma ? QStringLiteral(",") : QStringLiteral("\\.");
+        const QString number = QStringLiteral("\\d+") + d + QStringLiteral("\\d\\d");
+        const QString length = QStringLiteral("\\d+") + d + QStringLiteral("\\d{2,4}mm");
+        const QStringList patterns{
+            "Top load capacitance in free space : " + number + "pF",
+            "Top load capacitance in place on the coil : " + number + "pF",
+            "Secondary self capacitance from the field solution : " + number + "pF",
+            "Resonant frequency without the top load : " + number + "kHz",
+            "Resonant frequency with the top load : " + number + "kHz",
+            "Toroid for the quarter wavelength resonant frequency : " + length + " x 75" + d +
+                "00mm",
+            "Toroid for the target frequency of 150" + d + "00kHz : " + length + " x 75" + d +
+                "00mm"};
+        const QStringList shown = topLoadLines(doc).mid(6);
+        QCOMPARE(shown.size(), patterns.size());
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            QVERIFY2(QRegularExpression(u'^' + patterns[i] + u'$').match(shown[i]).hasMatch(),
+                     qPrintable(shown[i]));
+
+        // A target above the bare coil's frequency cannot be reached.
+        enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500", "900");
+        QCOMPARE(topLoadLines(doc).last(),
+                 QStringLiteral("No toroid brings the coil to the target frequency of 900") +
+                     (comma ? u',' : u'.') + QStringLiteral("00kHz"));
     }
 
     void absurdStoredValuesRaiseAnOverflow() {

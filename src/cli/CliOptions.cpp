@@ -15,14 +15,26 @@ struct TextOption {
 };
 
 constexpr std::array kTextOptions{
-    TextOption{"--in", &CalcOptions::in},           TextOption{"--out", &CalcOptions::out},
-    TextOption{"--kv", &CalcOptions::kv},           TextOption{"--ma", &CalcOptions::ma},
-    TextOption{"--count", &CalcOptions::count},     TextOption{"--dia", &CalcOptions::dia},
-    TextOption{"--height", &CalcOptions::height},   TextOption{"--wire-dia", &CalcOptions::wireDia},
-    TextOption{"--spacing", &CalcOptions::spacing}, TextOption{"--cap", &CalcOptions::cap},
-    TextOption{"--freq", &CalcOptions::freq},       TextOption{"--sec-dia", &CalcOptions::secDia},
-    TextOption{"--con-dia", &CalcOptions::conDia},  TextOption{"--con-spa", &CalcOptions::conSpa},
+    TextOption{"--in", &CalcOptions::in},
+    TextOption{"--out", &CalcOptions::out},
+    TextOption{"--kv", &CalcOptions::kv},
+    TextOption{"--ma", &CalcOptions::ma},
+    TextOption{"--count", &CalcOptions::count},
+    TextOption{"--dia", &CalcOptions::dia},
+    TextOption{"--height", &CalcOptions::height},
+    TextOption{"--wire-dia", &CalcOptions::wireDia},
+    TextOption{"--spacing", &CalcOptions::spacing},
+    TextOption{"--cap", &CalcOptions::cap},
+    TextOption{"--freq", &CalcOptions::freq},
+    TextOption{"--sec-dia", &CalcOptions::secDia},
+    TextOption{"--con-dia", &CalcOptions::conDia},
+    TextOption{"--con-spa", &CalcOptions::conSpa},
     TextOption{"--sec-sep", &CalcOptions::secSep},
+    TextOption{"--top-dia", &CalcOptions::topDia},
+    TextOption{"--top-tube", &CalcOptions::topTube},
+    TextOption{"--top-height", &CalcOptions::topHeight},
+    TextOption{"--base-height", &CalcOptions::baseHeight},
+    TextOption{"--target-fr", &CalcOptions::targetFr},
 };
 
 struct ChoiceOption {
@@ -34,7 +46,38 @@ constexpr std::array kChoiceOptions{
     ChoiceOption{"--use-pri-c", &CalcOptions::usePriC},
     ChoiceOption{"--use-sec-fr", &CalcOptions::useSecFr},
     ChoiceOption{"--use-sec-dia", &CalcOptions::useSecDia},
+    ChoiceOption{"--use-top-fr", &CalcOptions::useTopFr},
 };
+
+struct ShapeWord {
+    const char* word;
+    CTopLoad::Shape shape;
+};
+
+constexpr std::array kShapeWords{
+    ShapeWord{"toroid", CTopLoad::Shape::Toroid},
+    ShapeWord{"sphere", CTopLoad::Shape::Sphere},
+    ShapeWord{"none", CTopLoad::Shape::None},
+};
+
+} // namespace
+
+QString shapeWord(CTopLoad::Shape shape) {
+    for (const ShapeWord& word : kShapeWords)
+        if (word.shape == shape)
+            return QLatin1String(word.word);
+    Q_UNREACHABLE();
+}
+
+namespace {
+
+CTopLoad::Shape shapeOf(const QString& option, const QString& value) {
+    for (const ShapeWord& word : kShapeWords)
+        if (value == QLatin1String(word.word))
+            return word.shape;
+    throw UsageError{option + QStringLiteral(" takes toroid, sphere or none, not '") + value +
+                     u'\''};
+}
 
 // Two accepted words of an option, mapped to false and true.
 bool either(const QString& option, const QString& value, const char* falseWord,
@@ -62,7 +105,9 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
             return;
         }
     }
-    if (name == u"--units")
+    if (name == u"--top")
+        options.top = shapeOf(name, value);
+    else if (name == u"--units")
         options.useMetric = !either(name, value, "mm", "in");
     else if (name == u"--mains")
         options.use50Hz = !either(name, value, "50", "60");
@@ -97,6 +142,9 @@ CalcOptions parseCalc(const QStringList& arguments, Output& output) {
     }
     if (options.in && options.useMetric)
         throw UsageError{QStringLiteral("--units applies to a new design only, not with --in")};
+    // Both would set the primary's frequency.
+    if (options.useSecFr == 1 && options.useTopFr == 1)
+        throw UsageError{QStringLiteral("--use-sec-fr 1 and --use-top-fr 1 exclude each other")};
     return options;
 }
 
@@ -156,6 +204,15 @@ QString helpText() {
         "  --use-pri-c 0|1 --use-sec-fr 0|1 --use-sec-dia 0|1\n"
         "                     take the capacitance, frequency or secondary diameter\n"
         "                     from the other calculations\n"
+        "  --use-top-fr 0|1   tune to the secondary's frequency with its top load\n"
+        "                     (not with --use-sec-fr 1)\n"
+        "Top load (calculated after the secondary coil):\n"
+        "  --top toroid|sphere|none\n"
+        "  --top-dia T        overall diameter of a toroid, diameter of a sphere\n"
+        "  --top-tube T       tube diameter of a toroid, below its overall diameter\n"
+        "  --top-height T     height of its centre above the top of the winding\n"
+        "  --base-height T    height of the winding's base above the floor\n"
+        "  --target-fr T      frequency (kHz) to size a toroid for; empty for none\n"
         "\n"
         "Exit status: 0 done, 1 file or output error, 2 rejected value, 3 calculation error,\n"
         "64 usage error.\n");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/CTopLoad.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -34,12 +36,23 @@ struct CalcOptions {
     std::optional<qint16> usePriC;
     std::optional<qint16> useSecFr;
     std::optional<qint16> useSecDia;
+    std::optional<qint16> useTopFr;
+
+    std::optional<CTopLoad::Shape> top;
+    std::optional<QString> topDia;
+    std::optional<QString> topTube;
+    std::optional<QString> topHeight;
+    std::optional<QString> baseHeight;
+    std::optional<QString> targetFr;
 
     bool transformerGiven() const { return kv || ma || count; }
     bool secondaryGiven() const { return dia || height || wireDia || spacing; }
+    bool topLoadGiven() const {
+        return top || topDia || topTube || topHeight || baseHeight || targetFr;
+    }
     bool primaryGiven() const {
         return cap || freq || secDia || conDia || conSpa || secSep || usePriC || useSecFr ||
-               useSecDia;
+               useSecDia || useTopFr;
     }
 };
 
@@ -63,5 +76,8 @@ struct UsageError {
 Request parseArguments(const QStringList& arguments);
 
 QString helpText();
+
+// The word of --top for a shape, as the JSON names it too.
+QString shapeWord(CTopLoad::Shape shape);
 
 } // namespace resonex::cli

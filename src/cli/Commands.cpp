@@ -8,6 +8,7 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
@@ -87,8 +88,20 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
             throw UsageError{QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil")};
         choices.useSecFr = *options.useSecFr;
     }
+    if (options.useTopFr) {
+        if (*options.useTopFr == 1 && !canUse(doc, &PrimaryChoices::useTopFr))
+            throw UsageError{
+                QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load")};
+        choices.useTopFr = *options.useTopFr;
+    }
     if (options.useSecDia)
         choices.useSecDia = *options.useSecDia;
+    // The frequency comes from one calculation at most: the one asked for
+    // wins over the design's.
+    if (options.useTopFr == 1)
+        choices.useSecFr = 0;
+    else if (options.useSecFr == 1)
+        choices.useTopFr = 0;
 
     // A box filled from another calculation cannot also be typed into.
     if (choices.usePriC == 1 && options.cap)
@@ -99,6 +112,10 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
         throw UsageError{
             QStringLiteral("--freq cannot be given when the frequency is taken from the "
                            "secondary calculation")};
+    if (choices.useTopFr == 1 && options.freq)
+        throw UsageError{
+            QStringLiteral("--freq cannot be given when the frequency is taken from the "
+                           "top load calculation")};
     if (choices.useSecDia == 1 && options.secDia)
         throw UsageError{
             QStringLiteral("--sec-dia cannot be given when the diameter is taken from the "
@@ -119,6 +136,19 @@ void runPrimary(CFile& doc, const CalcOptions& options) {
     calculatePrimary(doc, choices, entries, prompts);
 }
 
+void runTopLoad(CFile& doc, const CalcOptions& options) {
+    const CTopLoad& topLoad = doc.topLoad();
+    TopLoadEntries entries{options.top.value_or(topLoad.shape()),
+                           options.topDia.value_or(topLoad.TopDiaEntry()),
+                           options.topTube.value_or(topLoad.TubeDiaEntry()),
+                           options.topHeight.value_or(topLoad.TopHeightEntry()),
+                           options.baseHeight.value_or(topLoad.BaseHeightEntry()),
+                           options.targetFr.value_or(topLoad.TargetFrEntry())};
+    if (options.topTube && entries.shape != CTopLoad::Shape::Toroid)
+        throw UsageError{QStringLiteral("--top-tube applies to a toroid only")};
+    calculateTopLoad(doc, entries);
+}
+
 void calculate(CFile& doc, const CalcOptions& options) {
     if (options.in && options.use50Hz && *options.use50Hz != doc.settings().Use50Hz()) {
         doc.settings().setUse50Hz(*options.use50Hz);
@@ -137,6 +167,9 @@ void calculate(CFile& doc, const CalcOptions& options) {
                            options.wireDia.value_or(secondary.WireDiaEntry()),
                            options.spacing.value_or(secondary.WireSpaEntry()));
     }
+    // After the secondary, whose coil it sits on.
+    if (options.topLoadGiven())
+        runTopLoad(doc, options);
     if (options.primaryGiven())
         runPrimary(doc, options);
 }

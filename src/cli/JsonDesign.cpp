@@ -1,5 +1,6 @@
 #include "cli/JsonDesign.h"
 
+#include "cli/CliOptions.h"
 #include "cli/JsonText.h"
 #include "cli/PrimaryListing.h"
 
@@ -8,6 +9,7 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
@@ -123,21 +125,76 @@ QByteArray primaryJson(const CFile& doc) {
         .text();
 }
 
+QByteArray toroidJson(const std::optional<ToroidSize>& toroid, Unit length) {
+    if (!toroid)
+        return json::kNull;
+    return json::Object()
+        .add("major_diameter_m", json::number(si(toroid->topDia, length)))
+        .add("minor_diameter_m", json::number(si(toroid->tubeDia, length)))
+        .text();
+}
+
+// The results are null until the secondary they sit on is calculated.
+QByteArray topLoadJson(const CFile& doc) {
+    const CTopLoad& topLoad = doc.topLoad();
+    if (!topLoad.isSet())
+        return json::kNull;
+    const bool metric = doc.settings().UseMetric();
+    const Unit length = metric ? kMillimetre : kInch;
+    const bool calculated = doc.secondary().Turns() != 0;
+    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const auto result = [calculated](const QByteArray& value) {
+        return calculated ? value : json::kNull;
+    };
+    const bool toroid = topLoad.shape() == CTopLoad::Shape::Toroid;
+    const bool target = topLoad.TargetFrValue() > 0;
+    return json::Object()
+        .add("shape", json::string(shapeWord(topLoad.shape())))
+        .add("major_diameter_m", json::number(si(topLoad.TopDiaValue(), length)))
+        .add("minor_diameter_m",
+             toroid ? json::number(si(topLoad.TubeDiaValue(), length)) : json::kNull)
+        .add("height_m", json::number(si(topLoad.TopHeightValue(), length)))
+        .add("free_space_capacitance_f", result(json::number(results.freeC)))
+        .add("in_place_capacitance_f", result(json::number(results.inPlaceC)))
+        .add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
+        .add("target_hz", target ? json::number(topLoad.TargetFrValue()) : json::kNull)
+        .add("toroid_for_target",
+             target ? result(toroidJson(results.forTargetFr, length)) : json::kNull)
+        .text();
+}
+
+QByteArray resonanceJson(const CFile& doc) {
+    if (doc.secondary().Turns() == 0)
+        return json::kNull;
+    const bool metric = doc.settings().UseMetric();
+    const CTopLoad& topLoad = doc.topLoad();
+    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    return json::Object()
+        .add("base_height_m",
+             json::number(si(topLoad.BaseHeightValue(), metric ? kMillimetre : kInch)))
+        .add("self_capacitance_f", json::number(results.coilC))
+        .add("bare_hz", json::number(results.bareFr))
+        .add("loaded_hz", json::number(results.loadedFr))
+        .text();
+}
+
 } // namespace
 
 QByteArray designJson(const CFile& doc) {
     const CSettings& settings = doc.settings();
     // A design that was neither opened nor is being saved has no file.
     const QByteArray file = doc.FileName().isEmpty() ? json::kNull : json::string(doc.FileTitle());
-    return json::Object()
-               .add("file", file)
-               .add("units", json::string(lengthUnit(settings.UseMetric())))
-               .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
-               .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
-               .add("transformer", transformerJson(doc.transformer()))
-               .add("primary", primaryJson(doc))
-               .text() +
-           '\n';
+    json::Object design;
+    design.add("file", file)
+        .add("units", json::string(lengthUnit(settings.UseMetric())))
+        .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
+        .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
+        .add("transformer", transformerJson(doc.transformer()))
+        .add("primary", primaryJson(doc));
+    // A design that does not use the top load reads as it always did.
+    if (doc.usesTopLoad())
+        design.add("top_load", topLoadJson(doc)).add("resonance", resonanceJson(doc));
+    return design.text() + '\n';
 }
 
 } // namespace resonex::cli

@@ -1,5 +1,6 @@
 #include "core/document/CFile.h"
 
+#include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
@@ -24,9 +25,10 @@ namespace resonex {
 
 namespace {
 
-// No design file holds more: 33 values of at most a 65535-byte text each. A
-// foreign file is read no further than this.
-constexpr qint64 kMaxDesignBytes = 33 * (4 + 0xFFFF);
+// No design file holds more: 33 values of the four objects and 9 of the
+// extension, each at most a 65535-byte text. A foreign file is read no further
+// than this.
+constexpr qint64 kMaxDesignBytes = (33 + 9) * (4 + 0xFFFF);
 
 // Each object reads until its first failing field; the failure is not
 // reported and the next object reads on from there. True when the object
@@ -149,7 +151,7 @@ void CFile::CreateModelObjects() {
     m_foreign = false;
 }
 
-bool CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
+CFile::ReadResult CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
     const std::optional<QByteArray> bytes = designBytes(path);
     if (!bytes && ifMissing == IfMissing::Fail)
         throw ResonexError(errors::FileNotFound);
@@ -158,14 +160,35 @@ bool CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
     m_modified = false;
     m_foreign = bytes && !hasResonexSignature(*bytes);
     if (!bytes)
-        return true;
+        return ReadResult::Whole;
 
     FieldReader reader(*bytes);
     bool complete = readPassingFailures(*m_settings, reader);
     complete = readPassingFailures(*m_primary, reader) && complete;
     complete = readPassingFailures(*m_secondary, reader) && complete;
     complete = readPassingFailures(*m_transformer, reader) && complete;
-    return complete && !m_foreign;
+    // A new design's top load in the units the file holds, as the extension
+    // reads over it: one without an extension saves without one again.
+    m_topLoad = std::make_unique<CTopLoad>(m_settings->UseMetric());
+    // After a failed field the reader is out of step: what follows is no block.
+    if (!complete || m_foreign)
+        return ReadResult::Incomplete;
+    return readExtension(reader) ? ReadResult::Whole : ReadResult::ExtensionIgnored;
+}
+
+bool CFile::readExtension(FieldReader& reader) {
+    try {
+        if (!extension::readHeader(reader))
+            return true;
+        // A later version's further fields are left unread.
+        m_settings->ReadExtension(reader);
+        m_topLoad->ReadObjects(reader);
+        return true;
+    } catch (const ResonexError&) {
+        m_settings->setUseTopFr(0);
+        m_topLoad = std::make_unique<CTopLoad>(m_settings->UseMetric());
+        return false;
+    }
 }
 
 void CFile::WriteAllObjects(const QString& path) {
@@ -174,9 +197,20 @@ void CFile::WriteAllObjects(const QString& path) {
     m_primary->WriteObjects(writer);
     m_secondary->WriteObjects(writer);
     m_transformer->WriteObjects(writer);
+    // Without anything to add, the file is what a reader that knows no
+    // extension writes.
+    if (usesTopLoad()) {
+        extension::writeHeader(writer);
+        m_settings->WriteExtension(writer);
+        m_topLoad->WriteObjects(writer);
+    }
     replaceFile(path, writer.bytes());
     m_modified = false;
     m_foreign = false;
+}
+
+bool CFile::usesTopLoad() const {
+    return m_settings->UseTopFr() != 0 || !m_topLoad->isNew(m_settings->UseMetric());
 }
 
 void CFile::setFileName(const QString& path) {
@@ -198,6 +232,12 @@ QString CFile::incompleteDesignText(const QString& path) {
     return QDir::toNativeSeparators(path) +
            QStringLiteral(" is not a complete Resonex design. The values it does not hold are "
                           "those of a new design.");
+}
+
+QString CFile::extensionIgnoredText(const QString& path) {
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(" holds top load data that cannot be read. The top load and the "
+                          "primary's choice of the loaded frequency are those of a new design.");
 }
 
 } // namespace resonex

@@ -13,12 +13,15 @@ class CTopLoad;
 class CTransformer;
 class DocumentPrompts;
 class DocumentView;
+class FieldReader;
 class OptionsStore;
 
-// The design document: its file name, title and modified flag, and the four
+// The design document: its file name, title and modified flag, and the
 // objects of the design, which it creates, replaces and saves as one. A design
 // file is the settings, primary, secondary and transformer fields in that
-// order, each a tagged value.
+// order, each a tagged value; a design that uses the top load or the primary's
+// loaded frequency adds an extension block after them
+// (core/encoding/ExtensionBlock.h) with UseTopFr and the top load's fields.
 class CFile {
 public:
     inline static const QString kUntitled = QStringLiteral("Untitled");
@@ -43,6 +46,10 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    // Whether the design holds anything of the top load or the primary's
+    // loaded-frequency choice beyond a new design's: only such a design has an
+    // extension to save and more to report than before.
+    bool usesTopLoad() const;
 
     const QString& FileName() const { return m_fileName; }
     const QString& FileTitle() const { return m_fileTitle; }
@@ -61,7 +68,8 @@ public:
     // says whether the design was started, opened or saved.
     bool FileNew(DocumentPrompts& dlg);
     // Opening a file that is not a complete Resonex design says so after
-    // showing what could be read.
+    // showing what could be read; so does one whose extension block cannot be
+    // read, which is passed over as a whole.
     bool FileOpen(DocumentPrompts& dlg);
     // Opens the file the program's command line names, without a dialog; a
     // name that is no existing file is passed over silently, one that exists
@@ -90,6 +98,13 @@ public:
     void CreateModelObjects();
 
 private:
+    // How much of a design file was read.
+    enum class ReadResult {
+        Whole,
+        Incomplete,       // short or foreign: the rest is a new design's
+        ExtensionIgnored, // the four objects whole; the extension's fields a new design's
+    };
+
     // What opening a file that is not there does.
     enum class IfMissing {
         OpenNew, // nothing read: a new design
@@ -100,9 +115,13 @@ private:
     // design, so that a file lacking values opens the same wherever it is
     // opened; the program's options not in the file are kept. A file that
     // cannot be read raises its error and changes nothing; a short or foreign
-    // file is read as far as its values go. Clears Modified. True for a
-    // complete Resonex design, and for a missing file opened as new.
-    bool ReadAllObjects(const QString& path, IfMissing ifMissing);
+    // file is read as far as its values go, and only a whole Resonex design's
+    // extension is read. Clears Modified. Whole for a complete Resonex design,
+    // and for a missing file opened as new.
+    ReadResult ReadAllObjects(const QString& path, IfMissing ifMissing);
+    // The extension block, if one follows; a damaged one leaves the extension's
+    // fields a new design's. False when it was damaged.
+    bool readExtension(FieldReader& reader);
 
     // Writes the whole design to path, replacing the old file only once the
     // new one is complete and on disk; anything but a regular file (or a link
@@ -113,23 +132,25 @@ private:
     // The name shown for a path: the file name without its folder.
     static QString titleOf(const QString& path);
 
-    // The messages of a failed open or save and of an incomplete design, each
-    // naming the file.
+    // The messages of a failed open or save, of an incomplete design and of an
+    // ignored extension, each naming the file.
     static QString openFailureText(const QString& path, const QString& reason);
     static QString saveFailureText(const QString& path, const QString& reason);
     static QString incompleteDesignText(const QString& path);
+    static QString extensionIgnoredText(const QString& path);
 
     // Has the settings write their options, then lets the four objects go.
     void releaseModelObjects();
     void createModels();
     // Reads or writes the design at path, then names the design after it and
-    // shows it; on failure reports it and changes nothing. The step's result
-    // is true for a whole design.
-    bool readOrWrite(DocumentPrompts& dlg, const QString& path, bool (CFile::*step)(const QString&),
+    // shows it, then warns of what was not read; on failure reports it and
+    // changes nothing.
+    bool readOrWrite(DocumentPrompts& dlg, const QString& path,
+                     ReadResult (CFile::*step)(const QString&),
                      QString (*failureText)(const QString&, const QString&));
-    bool readDesign(const QString& path);
-    bool readNamedDesign(const QString& path);
-    bool writeDesign(const QString& path);
+    ReadResult readDesign(const QString& path);
+    ReadResult readNamedDesign(const QString& path);
+    ReadResult writeDesign(const QString& path);
     bool openPath(DocumentPrompts& dlg, const QString& path);
     void showDesign();
 

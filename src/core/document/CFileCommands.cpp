@@ -32,11 +32,11 @@ bool CFile::FileNew(DocumentPrompts& dlg) {
 }
 
 bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path,
-                        bool (CFile::*step)(const QString&),
+                        ReadResult (CFile::*step)(const QString&),
                         QString (*failureText)(const QString&, const QString&)) {
-    bool whole = false;
+    ReadResult result = ReadResult::Whole;
     try {
-        whole = (this->*step)(path);
+        result = (this->*step)(path);
     } catch (const ResonexError& error) {
         dlg.tell(QString::fromLatin1(kAppTitle), failureText(path, error.description()),
                  Prompts::Icon::None);
@@ -44,21 +44,34 @@ bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path,
     }
     setFileName(path);
     showDesign();
-    if (!whole)
+    switch (result) {
+    case ReadResult::Whole:
+        break;
+    case ReadResult::Incomplete:
         dlg.tell(QString::fromLatin1(kAppTitle), incompleteDesignText(path),
                  Prompts::Icon::Exclamation);
+        break;
+    case ReadResult::ExtensionIgnored:
+        dlg.tell(QString::fromLatin1(kAppTitle), extensionIgnoredText(path),
+                 Prompts::Icon::Exclamation);
+        break;
+    }
     return true;
 }
 
 // A file that is not there reads as nothing, silently: it was chosen or found
 // just before.
-bool CFile::readDesign(const QString& path) { return ReadAllObjects(path, IfMissing::OpenNew); }
+CFile::ReadResult CFile::readDesign(const QString& path) {
+    return ReadAllObjects(path, IfMissing::OpenNew);
+}
 
-bool CFile::readNamedDesign(const QString& path) { return ReadAllObjects(path, IfMissing::Fail); }
+CFile::ReadResult CFile::readNamedDesign(const QString& path) {
+    return ReadAllObjects(path, IfMissing::Fail);
+}
 
-bool CFile::writeDesign(const QString& path) {
+CFile::ReadResult CFile::writeDesign(const QString& path) {
     WriteAllObjects(path);
-    return true;
+    return ReadResult::Whole;
 }
 
 bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {

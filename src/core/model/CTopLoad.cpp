@@ -13,7 +13,6 @@ namespace resonex {
 
 namespace {
 
-QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
 QString dimensionEntry(float value) {
     return text::entryText(value, text::Pattern::UpToFourDecimals);
 }
@@ -32,6 +31,10 @@ struct Defaults {
 Defaults defaults(bool useMetric) {
     return useMetric ? Defaults{300.0f, 75.0f, 50.0f, 500.0f}
                      : Defaults{11.811f, 2.9528f, 1.9685f, 19.685f};
+}
+
+[[noreturn]] void unreadable(const QString& description) {
+    throw ResonexError::detailed(errors::ReadFailed, description);
 }
 
 std::optional<ToroidSize> toroidFor(const physics::Winding& winding, const physics::TopLoad& like,
@@ -55,23 +58,23 @@ CTopLoad::CTopLoad(bool useMetric) {
     m_baseHeight = start.baseHeight;
 }
 
-QString CTopLoad::TopDia() const { return dimensionText(m_topDia); }
+QString CTopLoad::TopDia() const { return lengthText(m_topDia); }
 void CTopLoad::setTopDia(const QString& text) {
     m_topDia = dimension::leadingNumber(text, errors::TopLoadTopDia);
 }
 
-QString CTopLoad::TubeDia() const { return dimensionText(m_tubeDia); }
+QString CTopLoad::TubeDia() const { return lengthText(m_tubeDia); }
 void CTopLoad::setTubeDia(const QString& text) {
     m_tubeDia = dimension::leadingNumber(text, errors::TopLoadTubeDia);
 }
 
-QString CTopLoad::TopHeight() const { return dimensionText(m_topHeight); }
+QString CTopLoad::TopHeight() const { return lengthText(m_topHeight); }
 void CTopLoad::setTopHeight(const QString& text) {
     m_topHeight =
         dimension::leadingNumber(text, errors::TopLoadTopHeight, dimension::Bound::ZeroOrMore);
 }
 
-QString CTopLoad::BaseHeight() const { return dimensionText(m_baseHeight); }
+QString CTopLoad::BaseHeight() const { return lengthText(m_baseHeight); }
 void CTopLoad::setBaseHeight(const QString& text) {
     m_baseHeight =
         dimension::leadingNumber(text, errors::TopLoadBaseHeight, dimension::Bound::ZeroOrMore);
@@ -146,10 +149,17 @@ bool CTopLoad::isNew(bool useMetric) const {
 
 void CTopLoad::ReadObjects(FieldReader& reader) {
     const qint16 shape = reader.readInteger();
-    m_shape = shape == qint16(Shape::Toroid) || shape == qint16(Shape::Sphere) ? Shape(shape)
-                                                                               : Shape::None;
+    if (shape != qint16(Shape::None) && shape != qint16(Shape::Toroid) &&
+        shape != qint16(Shape::Sphere))
+        unreadable(QStringLiteral("Unknown top load shape %1").arg(shape));
+    m_shape = Shape(shape);
     for (float* field : {&m_topDia, &m_tubeDia, &m_topHeight, &m_baseHeight, &m_targetFr})
         *field = reader.readSingle();
+    // Values no entry could have stored would feed the field solution nonsense.
+    if (!(m_topDia > 0 && m_tubeDia > 0 && m_topHeight >= 0 && m_baseHeight >= 0 &&
+          m_targetFr >= 0))
+        unreadable(QStringLiteral("Top load dimension out of range"));
+    checkShape();
 }
 
 void CTopLoad::WriteObjects(FieldWriter& writer) const {

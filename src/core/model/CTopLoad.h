@@ -90,6 +90,8 @@ public:
     // add to its file.
     bool isNew(bool useMetric) const;
 
+    // An unknown shape, or a value no entry could have stored, raises the read
+    // error (a toroid's tube, checkShape's); the fields may then be partly read.
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
 

@@ -19,6 +19,10 @@ QString microfaradsText(float farads) {
 
 QString kilohertzText(float hertz) { return fixed(scale::toKilohertz(hertz)); }
 
+QString picofaradsText(float farads) { return fixed(scale::toPicofarads(farads)); }
+
+QString lengthText(float length) { return text::format(length, text::Pattern::UpToFourDecimals); }
+
 QString matchedCapacitanceText(const CTransformer& transformer) {
     return microfaradsText(transformer.C());
 }
@@ -35,8 +39,8 @@ SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary) {
             fixed(scale::toMillihenries(secondary.L())),
             fixed(scale::toKilohertz(secondary.NatFr())),
             quarterWaveFrequencyText(secondary),
-            fixed(scale::toPicofarads(secondary.SelfC())),
-            fixed(scale::toPicofarads(secondary.TorC()))};
+            picofaradsText(secondary.SelfC()),
+            picofaradsText(secondary.TorC())};
 }
 
 } // namespace resonex

@@ -12,6 +12,10 @@ class CTransformer;
 // models, the matched capacitance and the secondary's quarter wave, so shown.
 QString microfaradsText(float farads);
 QString kilohertzText(float hertz);
+// A capacitance in picofarads ("fixed"), as the secondary's results show it.
+QString picofaradsText(float farads);
+// A length in the design's unit ("###0.00##"), as the models show their inputs.
+QString lengthText(float length);
 QString matchedCapacitanceText(const CTransformer& transformer);
 QString quarterWaveFrequencyText(const CSecondary& secondary);
 

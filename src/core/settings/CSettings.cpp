@@ -71,4 +71,8 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
     writer.writeBoolean(m_use50Hz);
 }
 
+void CSettings::ReadExtension(FieldReader& reader) { m_useTopFr = reader.readInteger(); }
+
+void CSettings::WriteExtension(FieldWriter& writer) const { writer.writeInteger(m_useTopFr); }
+
 } // namespace resonex

@@ -66,6 +66,9 @@ public:
 
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
+    // The settings' fields of the design file's extension: UseTopFr.
+    void ReadExtension(FieldReader& reader);
+    void WriteExtension(FieldWriter& writer) const;
 
 private:
     OptionsStore* m_store;

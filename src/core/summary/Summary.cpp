@@ -3,11 +3,13 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/CTopLoad.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
 #include "core/summary/NewLine.h"
 #include "core/summary/PrimarySection.h"
 #include "core/summary/SecondarySection.h"
+#include "core/summary/TopLoadSection.h"
 #include "core/summary/TransformerSection.h"
 
 namespace resonex {
@@ -15,7 +17,7 @@ namespace resonex {
 Summary ComposeSummary(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
     try {
-        return {{
+        Summary summary{
             {QStringLiteral("Filename: "), true},
             {doc.FileTitle() + kNewLine + kNewLine, false},
             {SecondarySectionTitle(), true},
@@ -27,7 +29,15 @@ Summary ComposeSummary(const CFile& doc) {
              false},
             {TransformerSectionTitle(), true},
             {TransformerSectionText(doc.transformer(), doc.settings().Use50Hz()), false},
-        }};
+        };
+        // A design without a top load shows what it always showed.
+        if (doc.topLoad().isSet())
+            summary << SummaryPiece{kNewLine + kNewLine, false}
+                    << SummaryPiece{TopLoadSectionTitle(), true}
+                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.secondary(), metric,
+                                                       lengthUnit(metric)),
+                                    false};
+        return summary;
     } catch (ResonexError& error) {
         error.setSourceIfEmpty(QStringLiteral("ComposeSummary"));
         throw;

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-
-#include <array>
 
 namespace resonex {
 
@@ -15,9 +14,10 @@ struct SummaryPiece {
     bool heading = false;
 };
 
-// The eight pieces in order: file label and title, then heading and body of the
-// secondary, primary and transformer sections.
-using Summary = std::array<SummaryPiece, 8>;
+// The pieces in order: file label and title, then heading and body of the
+// secondary, primary and transformer sections; for a design with a top load,
+// a blank line, then heading and body of its section.
+using Summary = QList<SummaryPiece>;
 
 // Recomputes every piece from the document and its objects. A value too large
 // to show raises an overflow.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace resonex {
+
+class CSecondary;
+class CTopLoad;
+
+QString TopLoadSectionTitle();
+
+// The top load's shape and where it stands, then, once the secondary is
+// calculated, its capacitances, the coil's frequencies with and without it and
+// the toroids for the quarter wave and the target frequency; otherwise a line
+// asking for the secondary first. Only for a design with a top load; ends
+// without a line break.
+QString TopLoadSectionText(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                           const QString& lengthUnit);
+
+} // namespace resonex
