@@ -3,8 +3,6 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/DesignInformation.h"
-#include "core/text/NumberText.h"
-#include "core/text/UnitScale.h"
 
 #include <optional>
 #include <tuple>
@@ -14,16 +12,11 @@ namespace resonex {
 
 namespace {
 
-QString picofaradsText(float farads) {
-    return text::format(scale::toPicofarads(farads), text::Pattern::Fixed);
-}
-
 // A toroid's overall and tube diameters, or the word for none.
 std::pair<QString, QString> toroidTexts(const std::optional<ToroidSize>& toroid) {
     if (!toroid)
         return {QString::fromLatin1(kNoToroid), QString::fromLatin1(kNoToroid)};
-    return {text::format(toroid->topDia, text::Pattern::UpToFourDecimals),
-            text::format(toroid->tubeDia, text::Pattern::UpToFourDecimals)};
+    return {lengthText(toroid->topDia), lengthText(toroid->tubeDia)};
 }
 
 } // namespace
