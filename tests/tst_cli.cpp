@@ -458,7 +458,8 @@ private slots:
                  "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
-                     " tap after_turn before_turn");
+                     " tap after_turn before_turn top_load resonance base_height_m "
+                     "self_capacitance_f bare_hz loaded_hz");
     }
 
     // A top load calculated after the secondary, the primary tuned to the

@@ -190,10 +190,9 @@ QByteArray designJson(const CFile& doc) {
         .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
         .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
         .add("transformer", transformerJson(doc.transformer()))
-        .add("primary", primaryJson(doc));
-    // A design that does not use the top load reads as it always did.
-    if (doc.usesTopLoad())
-        design.add("top_load", topLoadJson(doc)).add("resonance", resonanceJson(doc));
+        .add("primary", primaryJson(doc))
+        .add("top_load", topLoadJson(doc))
+        .add("resonance", resonanceJson(doc));
     return design.text() + '\n';
 }
 
