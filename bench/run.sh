@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Times Resonex's start-up as whole processes, each interleaved with a bare Qt
 # program built in the same tree, and prints the medians and their ratios:
-# resonex-cli against a bare QCoreApplication program, a full top-load
-# calculation inside the core (field solution and toroid search), then the desktop program
-# against a bare QMainWindow program on a private Xvfb display, to its first
-# shown and first painted main window, with its peak memory.
+# resonex-cli (calc, show, calc with a top load) against a bare
+# QCoreApplication program; a full top-load calculation inside the core (field
+# solution and toroid searches); then the desktop program against a bare
+# QMainWindow program on a private Xvfb display, to its first shown and first
+# painted main window, with its peak memory.
 #   bench/run.sh [RUNS] [WINDOW_RUNS]      (defaults 300 and 30)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
@@ -36,6 +37,13 @@ calc=(calc --mains 60 --kv 15 --ma 60 --count 2 --dia 200 --height 600 --wire-di
 "$cli" "${calc[@]}" >/dev/null
 cp "$work/out.rzn" "$work/saved.rzn"
 show=(show "$work/saved.rzn")
+# The same with a toroid and a target frequency, the primary tuned to the
+# loaded frequency: the field solution and two toroid searches.
+topload=(calc --mains 60 --kv 15 --ma 60 --count 2 --dia 200 --height 600 --wire-dia 0.72
+         --spacing 0.1 --top toroid --top-dia 300 --top-tube 75 --top-height 50
+         --base-height 500 --target-fr 150 --use-pri-c 1 --use-top-fr 1 --use-sec-dia 1
+         --con-dia 9.5 --con-spa 9.5 --sec-sep 62.5 --out "$work/topload.rzn")
+"$cli" "${topload[@]}" >/dev/null
 
 elapsed_us() { # command...: prints its wall time in microseconds
     local start=$EPOCHREALTIME
@@ -44,18 +52,19 @@ elapsed_us() { # command...: prints its wall time in microseconds
     echo $(( ${end/[.,]/} - ${start/[.,]/} ))
 }
 
-: >"$work/bare" >"$work/calc" >"$work/show"
+: >"$work/bare" >"$work/calc" >"$work/show" >"$work/topload"
 for ((i = 0; i < runs; i++)); do
     elapsed_us "$bare" >>"$work/bare"
     elapsed_us "$cli" "${calc[@]}" >>"$work/calc"
     elapsed_us "$cli" "${show[@]}" >>"$work/show"
+    elapsed_us "$cli" "${topload[@]}" >>"$work/topload"
 done
 
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 bare_us=$(median "$work/bare")
 printf '%-28s %10s %8s\n' "process ($runs runs each)" "median" "ratio"
 printf '%-28s %8d us %8s\n' "bare QCoreApplication" "$bare_us" "1.00x"
-for name in calc show; do
+for name in calc show topload; do
     us=$(median "$work/$name")
     printf '%-28s %8d us %7.2fx\n' "resonex-cli $name" "$us" "$(awk -v a="$us" -v b="$bare_us" 'BEGIN { print a / b }')"
 done
