@@ -10,11 +10,13 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -117,6 +119,21 @@ DesignDialog::calculationButtons(const std::function<void()>& onCalculate) {
     QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     return {calculate, ok};
+}
+
+void DesignDialog::layOutBesideButtons(std::initializer_list<QWidget*> frames,
+                                       const CalculationButtons& buttons) {
+    auto* left = new QVBoxLayout;
+    for (QWidget* frame : frames)
+        left->addWidget(frame);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buttons.calculate);
+    right->addWidget(buttons.ok);
+    right->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void DesignDialog::addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit) {

@@ -71,6 +71,11 @@ protected:
     };
     CalculationButtons calculationButtons(const std::function<void()>& onCalculate);
 
+    // The frames one under another, Calculate and OK in a column at their
+    // right; the dialog keeps the size they need.
+    void layOutBesideButtons(std::initializer_list<QWidget*> frames,
+                             const CalculationButtons& buttons);
+
     // A row of a frame's grid: caption, box and, where there is one, the unit.
     static void addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit = nullptr);
     // Gives the grids of several frames the same column widths, so that their

@@ -9,11 +9,9 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace resonex::gui {
 
@@ -69,20 +67,9 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     addRow(*outputGrid, toroid, m_txtTorC, resultUnit(10, "pF"));
     alignColumns({inputGrid, outputGrid});
 
-    const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
-
-    auto* frames = new QVBoxLayout;
-    frames->addWidget(inputs);
-    frames->addWidget(outputs);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(frames);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder({m_txtDia, m_txtHeight, m_txtWireDia, m_txtWireSpa, cmdCalculate, ok});
+    const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
+    layOutBesideButtons({inputs, outputs}, buttons);
+    setTabOrder({m_txtDia, m_txtHeight, m_txtWireDia, m_txtWireSpa, buttons.calculate, buttons.ok});
 
     UpdateInputText();
     // A result too large for its display unit leaves the boxes empty.

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace resonex::gui {
 
@@ -105,22 +104,10 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
            unit("lblOutputUnit9", lengths));
     alignColumns({inputGrid, outputGrid});
 
-    const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
-
-    auto* frames = new QVBoxLayout;
-    frames->addWidget(shape);
-    frames->addWidget(inputs);
-    frames->addWidget(outputs);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(frames);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
+    layOutBesideButtons({shape, inputs, outputs}, buttons);
     setTabOrder({m_optToroid, m_optSphere, m_optNoTopLoad, m_txtTopDia, m_txtTubeDia,
-                 m_txtTopHeight, m_txtBaseHeight, m_txtTargetFr, cmdCalculate, ok});
+                 m_txtTopHeight, m_txtBaseHeight, m_txtTargetFr, buttons.calculate, buttons.ok});
 
     UpdateInputText();
     // Tab reaches a group of option buttons at its ticked one.
