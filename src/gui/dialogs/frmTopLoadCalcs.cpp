@@ -22,6 +22,38 @@ namespace {
 
 const char* const kSecondaryFirst = "The secondary coil must be calculated first.";
 
+enum class ResultUnit { Picofarads, Kilohertz, Length };
+
+// The results, top to bottom: box, caption and unit, and the text shown.
+struct ResultRow {
+    const char* boxName;
+    const char* captionName;
+    const char* caption;
+    ResultUnit unit;
+    QString TopLoadResultTexts::*text;
+};
+
+const ResultRow kResultRows[] = {
+    {"txtFreeC", "lblFreeC", "Top Load Capacitance in Free Space", ResultUnit::Picofarads,
+     &TopLoadResultTexts::freeC},
+    {"txtInPlaceC", "lblInPlaceC", "Top Load Capacitance in Place on the Coil",
+     ResultUnit::Picofarads, &TopLoadResultTexts::inPlaceC},
+    {"txtCoilC", "lblCoilC", "Secondary Coil Self Capacitance", ResultUnit::Picofarads,
+     &TopLoadResultTexts::coilC},
+    {"txtBareFr", "lblBareFr", "Resonant Frequency Without Top Load", ResultUnit::Kilohertz,
+     &TopLoadResultTexts::bareFr},
+    {"txtLoadedFr", "lblLoadedFr", "Resonant Frequency With Top Load", ResultUnit::Kilohertz,
+     &TopLoadResultTexts::loadedFr},
+    {"txtTorCDia", "lblTorCDia", "Toroid for the Quarter Wavelength Frequency", ResultUnit::Length,
+     &TopLoadResultTexts::torCDia},
+    {"txtTorCTube", "lblTorCTube", "    its Tube Diameter", ResultUnit::Length,
+     &TopLoadResultTexts::torCTube},
+    {"txtTargetDia", "lblTargetDia", "Toroid for the Frequency Entered", ResultUnit::Length,
+     &TopLoadResultTexts::targetDia},
+    {"txtTargetTube", "lblTargetTube", "    its Tube Diameter", ResultUnit::Length,
+     &TopLoadResultTexts::targetTube},
+};
+
 } // namespace
 
 frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
@@ -73,35 +105,16 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     // Its line is kept while empty, so that nothing moves when it is told.
     m_lblNotCalculated->setMinimumHeight(m_lblNotCalculated->fontMetrics().lineSpacing());
     outputGrid->addWidget(m_lblNotCalculated, 0, 0, 1, 3);
-    m_txtFreeC = outputBox(QStringLiteral("txtFreeC"));
-    m_txtInPlaceC = outputBox(QStringLiteral("txtInPlaceC"));
-    m_txtCoilC = outputBox(QStringLiteral("txtCoilC"));
-    m_txtBareFr = outputBox(QStringLiteral("txtBareFr"));
-    m_txtLoadedFr = outputBox(QStringLiteral("txtLoadedFr"));
-    m_txtTorCDia = outputBox(QStringLiteral("txtTorCDia"));
-    m_txtTorCTube = outputBox(QStringLiteral("txtTorCTube"));
-    m_txtTargetDia = outputBox(QStringLiteral("txtTargetDia"));
-    m_txtTargetTube = outputBox(QStringLiteral("txtTargetTube"));
     const QString picofarads = QStringLiteral("pF");
     const QString kilohertz = QStringLiteral("kHz");
-    addRow(*outputGrid, caption("lblFreeC", "Top Load Capacitance in Free Space"), m_txtFreeC,
-           unit("lblOutputUnit1", picofarads));
-    addRow(*outputGrid, caption("lblInPlaceC", "Top Load Capacitance in Place on the Coil"),
-           m_txtInPlaceC, unit("lblOutputUnit2", picofarads));
-    addRow(*outputGrid, caption("lblCoilC", "Secondary Coil Self Capacitance"), m_txtCoilC,
-           unit("lblOutputUnit3", picofarads));
-    addRow(*outputGrid, caption("lblBareFr", "Resonant Frequency Without Top Load"), m_txtBareFr,
-           unit("lblOutputUnit4", kilohertz));
-    addRow(*outputGrid, caption("lblLoadedFr", "Resonant Frequency With Top Load"), m_txtLoadedFr,
-           unit("lblOutputUnit5", kilohertz));
-    addRow(*outputGrid, caption("lblTorCDia", "Toroid for the Quarter Wavelength Frequency"),
-           m_txtTorCDia, unit("lblOutputUnit6", lengths));
-    addRow(*outputGrid, caption("lblTorCTube", "    its Tube Diameter"), m_txtTorCTube,
-           unit("lblOutputUnit7", lengths));
-    addRow(*outputGrid, caption("lblTargetDia", "Toroid for the Frequency Entered"), m_txtTargetDia,
-           unit("lblOutputUnit8", lengths));
-    addRow(*outputGrid, caption("lblTargetTube", "    its Tube Diameter"), m_txtTargetTube,
-           unit("lblOutputUnit9", lengths));
+    const QString* units[] = {&picofarads, &kilohertz, &lengths};
+    for (const ResultRow& row : kResultRows) {
+        QLineEdit* box = outputBox(QString::fromLatin1(row.boxName));
+        const QString unitName = QStringLiteral("lblOutputUnit%1").arg(m_results.size() + 1);
+        addRow(*outputGrid, caption(row.captionName, row.caption), box,
+               label(unitName, *units[int(row.unit)]));
+        m_results.push_back({box, row.text});
+    }
     alignColumns({inputGrid, outputGrid});
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
@@ -134,15 +147,8 @@ void frmTopLoadCalcs::UpdateOutputText() {
         topLoadResultTexts(doc().topLoad(), secondary, doc().settings().UseMetric());
     m_lblNotCalculated->setText(secondary.Turns() == 0 ? QString::fromLatin1(kSecondaryFirst)
                                                        : QString());
-    m_txtFreeC->setText(results.freeC);
-    m_txtInPlaceC->setText(results.inPlaceC);
-    m_txtCoilC->setText(results.coilC);
-    m_txtBareFr->setText(results.bareFr);
-    m_txtLoadedFr->setText(results.loadedFr);
-    m_txtTorCDia->setText(results.torCDia);
-    m_txtTorCTube->setText(results.torCTube);
-    m_txtTargetDia->setText(results.targetDia);
-    m_txtTargetTube->setText(results.targetTube);
+    for (const auto& [box, text] : m_results)
+        box->setText(results.*text);
 }
 
 void frmTopLoadCalcs::optShape_Click() { m_txtTubeDia->setEnabled(m_optToroid->isChecked()); }

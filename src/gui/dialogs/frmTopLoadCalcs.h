@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/model/TopLoadResultTexts.h"
 #include "gui/dialogs/DesignDialog.h"
+
+#include <utility>
+#include <vector>
 
 class QRadioButton;
 
@@ -32,15 +36,8 @@ private:
     QLineEdit* m_txtBaseHeight;
     QLineEdit* m_txtTargetFr;
     QLabel* m_lblNotCalculated;
-    QLineEdit* m_txtFreeC;
-    QLineEdit* m_txtInPlaceC;
-    QLineEdit* m_txtCoilC;
-    QLineEdit* m_txtBareFr;
-    QLineEdit* m_txtLoadedFr;
-    QLineEdit* m_txtTorCDia;
-    QLineEdit* m_txtTorCTube;
-    QLineEdit* m_txtTargetDia;
-    QLineEdit* m_txtTargetTube;
+    // Each result's box and the text it shows.
+    std::vector<std::pair<QLineEdit*, QString TopLoadResultTexts::*>> m_results;
 };
 
 } // namespace resonex::gui
