@@ -263,9 +263,9 @@ private slots:
         QTest::newRow("rejected value")
             << QStringList{"calc", "--dia", "150", "--height", "0", "--out", never} << 2
             << "resonex-cli: Invalid value in height property [CSecondary::Height 0x80040202]\n";
-        QTest::newRow("tube as wide as the toroid")
+        QTest::newRow("tube over half the toroid: less than no hole")
             << QStringList{"calc",       "--top", "toroid", "--top-dia", "300",
-                           "--top-tube", "300",   "--out",  never}
+                           "--top-tube", "150.1", "--out",  never}
             << 2
             << "resonex-cli: Invalid value in tube diameter property [CTopLoad::TubeDia "
                "0x8004020F]\n";

@@ -624,8 +624,8 @@ private slots:
             QCOMPARE(QStringList({topLoad.TopDia(), topLoad.TopHeight()}),
                      (QStringList{"250.00", "50.00"}));
             QVERIFY(!test::asksToSave(program.doc()));
-            // The tube must be narrower than the whole toroid.
-            enterRejected(dialog, {{"txtTopHeight", "40"}, {"txtTubeDia", "250"}});
+            // The tube is at most half the whole toroid.
+            enterRejected(dialog, {{"txtTopHeight", "40"}, {"txtTubeDia", "125.01"}});
             enterRejected(dialog, {{"txtTubeDia", "60"}, {"txtBaseHeight", "-2"}});
             enterRejected(dialog, {{"txtBaseHeight", "400"}, {"txtTargetFr", "-1"}});
             QVERIFY(!test::asksToSave(program.doc()));

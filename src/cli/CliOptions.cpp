@@ -209,7 +209,7 @@ QString helpText() {
         "Top load (calculated after the secondary coil):\n"
         "  --top toroid|sphere|none\n"
         "  --top-dia T        overall diameter of a toroid, diameter of a sphere\n"
-        "  --top-tube T       tube diameter of a toroid, below its overall diameter\n"
+        "  --top-tube T       tube diameter of a toroid, at most half its overall one\n"
         "  --top-height T     height of its centre above the top of the winding\n"
         "  --base-height T    height of the winding's base above the floor\n"
         "  --target-fr T      frequency (kHz) to size a toroid for; empty for none\n"

@@ -103,7 +103,7 @@ QString CTopLoad::TargetFrEntry() const {
 }
 
 void CTopLoad::checkShape() const {
-    if (m_shape == Shape::Toroid && !(m_tubeDia < m_topDia))
+    if (m_shape == Shape::Toroid && !(2 * m_tubeDia <= m_topDia))
         throw ResonexError(errors::TopLoadTubeDia);
 }
 

@@ -77,9 +77,9 @@ public:
     float BaseHeightValue() const { return m_baseHeight; }
     float TargetFrValue() const { return m_targetFr; }
 
-    // Raises the tube diameter's error for a toroid whose tube is not smaller
-    // than its overall diameter: what a calculation checks once all inputs
-    // are stored.
+    // Raises the tube diameter's error for a toroid whose tube is more than
+    // half its overall diameter (its hole would be less than nothing): what
+    // a calculation checks once all inputs are stored.
     void checkShape() const;
 
     // The field solution for this top load on the secondary as last
