@@ -690,6 +690,16 @@ private slots:
         });
         CSettings& settings = program.doc().settings();
         QCOMPARE(QList<qint16>({settings.UseSecFr(), settings.UseTopFr()}), QList<qint16>({0, 1}));
+        // So tuned, it is out of date once the secondary or the top load is
+        // calculated again.
+        CPrimary& primary = program.doc().primary();
+        QVERIFY(!primary.CalcsInvalid());
+        calculateSecondary(program.doc(), "200", "600", "0.72", "0");
+        QVERIFY(primary.CalcsInvalid());
+        primary.setCalcsInvalid(false);
+        calculateTopLoad(program.doc(),
+                         {CTopLoad::Shape::Toroid, "320", "75", "50", "500", QString()});
+        QVERIFY(primary.CalcsInvalid());
 
         // A design holding both takes the quarter wave, as the primary does.
         settings.setUseSecFr(1);

@@ -14,6 +14,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using namespace resonex;
@@ -270,6 +271,20 @@ private slots:
                      newMetricDesign() + extensionHeader() + integer(0) + topLoadFields(2)));
         QCOMPARE(choiceOnly.topLoad().shape(), CTopLoad::Shape::Sphere);
         QCOMPARE(topLoadValues(choiceOnly.topLoad()), kTopLoad);
+
+        // So does any one input changed from a new design's.
+        const std::function<void(CTopLoad&)> changes[] = {
+            [](CTopLoad& top) { top.setTopDia(QStringLiteral("301")); },
+            [](CTopLoad& top) { top.setTubeDia(QStringLiteral("76")); },
+            [](CTopLoad& top) { top.setTopHeight(QStringLiteral("51")); },
+            [](CTopLoad& top) { top.setBaseHeight(QStringLiteral("501")); },
+            [](CTopLoad& top) { top.setTargetFr(QStringLiteral("150")); },
+        };
+        for (const auto& change : changes) {
+            CFile one(nullptr);
+            change(one.topLoad());
+            QVERIFY(saved(one, "one.rzn").startsWith(newMetricDesign() + extensionHeader()));
+        }
     }
 
     // A program that knows only the four objects reads them from an extended
