@@ -690,8 +690,9 @@ private slots:
         });
         CSettings& settings = program.doc().settings();
         QCOMPARE(QList<qint16>({settings.UseSecFr(), settings.UseTopFr()}), QList<qint16>({0, 1}));
-        // So tuned, it is out of date once the secondary or the top load is
-        // calculated again.
+        // So tuned (and taking nothing else from the secondary), it is out of
+        // date once the secondary or the top load is calculated again.
+        settings.setUseSecDia(0);
         CPrimary& primary = program.doc().primary();
         QVERIFY(!primary.CalcsInvalid());
         calculateSecondary(program.doc(), "200", "600", "0.72", "0");
