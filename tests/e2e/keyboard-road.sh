@@ -91,16 +91,21 @@ keys Return
 closed "Open Design"
 main="$(wait_window road.rzn)"
 
+# Export PDF... to the file named, waiting for it to be written.
+export_pdf() {
+    dialog "Export PDF" alt+f e
+    entry "$1"
+    keys Return
+    closed "Export PDF"
+    for ((i = 0; i < 50; i++)); do
+        [ ! -s "$1" ] || return 0
+        sleep 0.1
+    done
+    fail "no PDF was written to $1"
+}
+
 step "exporting the summary"
-dialog "Export PDF" alt+f e
-entry "$work/road.pdf"
-keys Return
-closed "Export PDF"
-for ((i = 0; i < 50; i++)); do
-    [ ! -s "$work/road.pdf" ] || break
-    sleep 0.1
-done
-[ -s "$work/road.pdf" ] || fail "no PDF was written"
+export_pdf "$work/road.pdf"
 
 step "top load"
 dialog "Top Load Calculations" alt+c t
@@ -122,15 +127,7 @@ keys Escape
 closed "Primary Coil Calculations"
 
 step "exporting the summary with the top load"
-dialog "Export PDF" alt+f e
-entry "$work/road-top.pdf"
-keys Return
-closed "Export PDF"
-for ((i = 0; i < 50; i++)); do
-    [ ! -s "$work/road-top.pdf" ] || break
-    sleep 0.1
-done
-[ -s "$work/road-top.pdf" ] || fail "no PDF was written with the top load"
+export_pdf "$work/road-top.pdf"
 
 step "saving the design with its top load"
 dialog "Save Design As" alt+f a
