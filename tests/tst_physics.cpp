@@ -83,6 +83,30 @@ private slots:
                  qPrintable(QString::number(relative(solved, pool) * 100) + " %"));
     }
 
+    // A slender ring (major radius R, tube radius a) has the free-space
+    // capacitance 4·pi²·epsilon0·R / ln(8R/a) as R/a grows (Smythe, "Static
+    // and Dynamic Electricity", the thin ring): a check of the toroid's field
+    // where Pool's fit does not reach.
+    void slenderToroid_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<double>("within");
+        QTest::newRow("tube a fiftieth") << 0.02 << 0.002;
+        QTest::newRow("tube a twentieth") << 0.05 << 0.002;
+        QTest::newRow("tube a tenth") << 0.1 << 0.01;
+    }
+    void slenderToroid() {
+        QFETCH(double, ratio);
+        QFETCH(double, within);
+        const double major = 1.0;
+        const double ringRadius = (major - major * ratio) / 2;
+        const double tubeRadius = major * ratio / 2;
+        const double slender =
+            kFourPiEpsilon0 * std::numbers::pi * ringRadius / std::log(8 * ringRadius / tubeRadius);
+        const double solved = freeSpaceCapacitance({Shape::Toroid, major, major * ratio, 0});
+        QVERIFY2(std::abs(relative(solved, slender)) < within,
+                 qPrintable(QString::number(relative(solved, slender) * 100) + " %"));
+    }
+
     // Pool's published table (Tesla Coil Mailing List, June 1997): 6 x 1 in
     // gives 6.2 pF, 9 x 3 in 9.9 pF.
     void poolPublishedTable() {
