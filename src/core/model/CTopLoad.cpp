@@ -37,11 +37,11 @@ Defaults defaults(bool useMetric) {
     throw ResonexError::detailed(errors::ReadFailed, description);
 }
 
-std::optional<ToroidSize> toroidFor(const physics::Winding& winding, const physics::TopLoad& like,
-                                    float hz, bool useMetric) {
+std::optional<ToroidSize> toroidFor(const physics::WindingSolution& winding,
+                                    const physics::TopLoad& like, float hz, bool useMetric) {
     if (hz <= 0)
         return std::nullopt;
-    const std::optional<physics::TopLoad> toroid = physics::toroidForFrequency(winding, like, hz);
+    const std::optional<physics::TopLoad> toroid = winding.toroidForFrequency(like, hz);
     if (!toroid)
         return std::nullopt;
     return ToroidSize{designLength(toroid->majorDiameter, useMetric),
@@ -125,12 +125,13 @@ const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMet
     if (secondary.Turns() == 0)
         return m_results;
 
-    const physics::Winding winding{metres(inputs.secDia, useMetric),
-                                   metres(inputs.secHeight, useMetric), inputs.turns,
-                                   metres(m_baseHeight, useMetric)};
+    // The winding's field is solved once for the three questions.
+    const physics::WindingSolution winding({metres(inputs.secDia, useMetric),
+                                            metres(inputs.secHeight, useMetric), inputs.turns,
+                                            metres(m_baseHeight, useMetric)});
     const physics::TopLoad top{m_shape, metres(m_topDia, useMetric), metres(m_tubeDia, useMetric),
                                metres(m_topHeight, useMetric)};
-    const physics::Resonance solved = physics::resonance(winding, top);
+    const physics::Resonance solved = winding.resonance(top);
     m_results.freeC = static_cast<float>(solved.freeSpaceCapacitance);
     m_results.inPlaceC = static_cast<float>(solved.inPlaceCapacitance);
     m_results.coilC = static_cast<float>(solved.selfCapacitance);

@@ -228,13 +228,22 @@ double freeSpaceCapacitance(const TopLoad& top) {
     return kFourPiEpsilon0 * total;
 }
 
-Resonance resonance(const Winding& winding, const TopLoad& top) {
-    const WindingField field(winding);
+struct WindingSolution::Field : WindingField {
+    using WindingField::WindingField;
+};
+
+WindingSolution::WindingSolution(const Winding& winding)
+    : m_winding(winding), m_field(std::make_unique<const Field>(winding)),
+      m_bareOmegaSquared(modeOmegaSquared(*m_field, nullptr)) {}
+
+WindingSolution::~WindingSolution() = default;
+
+Resonance WindingSolution::resonance(const TopLoad& top) const {
+    const WindingField& field = *m_field;
     Resonance r;
-    r.inductance = wheelerInductance(winding);
-    const double bare = modeOmegaSquared(field, nullptr);
-    r.selfCapacitance = effectiveCapacitance(field, bare);
-    r.bareHz = std::sqrt(bare) / (2 * std::numbers::pi);
+    r.inductance = wheelerInductance(m_winding);
+    r.selfCapacitance = effectiveCapacitance(field, m_bareOmegaSquared);
+    r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;
     if (top.shape != Shape::None) {
         const LoadCoupling load(field, top);
@@ -246,9 +255,17 @@ Resonance resonance(const Winding& winding, const TopLoad& top) {
     return r;
 }
 
+Resonance resonance(const Winding& winding, const TopLoad& top) {
+    return WindingSolution(winding).resonance(top);
+}
+
 std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz) {
-    const WindingField field(winding);
-    if (!(hz > 0) || hz >= std::sqrt(modeOmegaSquared(field, nullptr)) / (2 * std::numbers::pi))
+    return WindingSolution(winding).toroidForFrequency(like, hz);
+}
+
+std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& like, double hz) const {
+    const WindingField& field = *m_field;
+    if (!(hz > 0) || hz >= std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi))
         return std::nullopt;
     const double wanted = std::log(2 * std::numbers::pi * hz);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 // The secondary's real running frequency: the winding's inductance and the
@@ -40,16 +41,36 @@ struct Resonance {
     double loadedHz = 0; // bareHz without a top load
 };
 
+// The winding's field and bare mode solved once, for as many top loads on it
+// as are asked about.
+class WindingSolution {
+public:
+    explicit WindingSolution(const Winding& winding);
+    ~WindingSolution();
+    WindingSolution(const WindingSolution&) = delete;
+    WindingSolution& operator=(const WindingSolution&) = delete;
+
+    Resonance resonance(const TopLoad& top) const;
+
+    // The toroid that brings the loaded frequency to hz: the tube of a toroid
+    // given as like is kept, otherwise the tube is a quarter of the overall
+    // diameter; like's centreAbove is kept. None when no toroid of a sensible
+    // size can do it (hz at or above the bare frequency, or too low to reach).
+    std::optional<TopLoad> toroidForFrequency(const TopLoad& like, double hz) const;
+
+private:
+    struct Field;
+    Winding m_winding;
+    std::unique_ptr<const Field> m_field;
+    double m_bareOmegaSquared;
+};
+
+// One question about a winding, solving its field for it.
 Resonance resonance(const Winding& winding, const TopLoad& top);
+std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz);
 
 // The top load's capacitance alone in free space.
 double freeSpaceCapacitance(const TopLoad& top);
-
-// The toroid that brings the winding's loaded frequency to hz: the tube of a
-// toroid given as like is kept, otherwise the tube is a quarter of the overall
-// diameter; like's centreAbove is kept. None when no toroid of a sensible size
-// can do it (hz at or above the bare frequency, or too low to reach).
-std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz);
 
 // The published formulas the validation compares against.
 double wheelerInductance(const Winding& winding);
