@@ -135,6 +135,26 @@ private slots:
                  qPrintable(QString::number(relative(perCm, h) * 100) + " %"));
     }
 
+    // Heights far beyond the coil (a typo of many zeros) give the figures of
+    // a coil and load far from the floor and from each other, never a
+    // failure; a load alone in space has one capacitance wherever it is.
+    void farAwayHeights() {
+        const TopLoad toroid{Shape::Toroid, 0.3, 0.075, 0.05};
+        TopLoad distant = toroid;
+        distant.centreAbove = 1e27;
+        QCOMPARE(freeSpaceCapacitance(distant), freeSpaceCapacitance(toroid));
+        const Winding near{0.2, 0.6, 833, 0.5};
+        Winding high = near;
+        high.baseHeight = 1e22;
+        for (const Resonance& r : {resonance(high, toroid), resonance(near, distant)}) {
+            QVERIFY(std::isfinite(r.bareHz) && std::isfinite(r.loadedHz));
+            QVERIFY(r.loadedHz < r.bareHz);
+            QVERIFY(r.inPlaceCapacitance > 0 && r.inPlaceCapacitance < r.freeSpaceCapacitance);
+        }
+        // Without the floor the coil's own capacitance is less.
+        QVERIFY(resonance(high, {}).bareHz > resonance(near, {}).bareHz);
+    }
+
     // The frequencies and capacitances hang together: a top load lowers the
     // frequency, L with the effective capacitances gives both frequencies.
     void resonanceConsistent_data() {

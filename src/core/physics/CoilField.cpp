@@ -219,7 +219,8 @@ double poolToroidCapacitance(double major, double minor) {
 double freeSpaceCapacitance(const TopLoad& top) {
     if (top.shape == Shape::None)
         return 0;
-    const std::vector<Band> load = loadBands(top, 0);
+    // Alone in space, where it stands does not matter: it stands at 0.
+    const std::vector<Band> load = loadBands(top, -top.centreAbove);
     const std::vector<double> charges = Factorised(potentialMatrix(load, load, false), kLoadBands)
                                             .solve(std::vector<double>(kLoadBands, 1.0));
     double total = 0;
@@ -232,8 +233,30 @@ struct WindingSolution::Field : WindingField {
     using WindingField::WindingField;
 };
 
+namespace {
+
+// Heights beyond a million times the coil's size change no figure shown (the
+// floor's or the load's pull falls off as size over distance), while the
+// bands' heights must stay far enough within a double's precision for their
+// lengths to survive: such heights are taken at that distance.
+constexpr double kFarAway = 1e6;
+
+double farAway(const Winding& w) { return kFarAway * std::max(w.height, w.diameter); }
+
+Winding withinReach(Winding w) {
+    w.baseHeight = std::min(w.baseHeight, farAway(w));
+    return w;
+}
+
+TopLoad withinReach(TopLoad top, const Winding& w) {
+    top.centreAbove = std::min(top.centreAbove, farAway(w));
+    return top;
+}
+
+} // namespace
+
 WindingSolution::WindingSolution(const Winding& winding)
-    : m_winding(winding), m_field(std::make_unique<const Field>(winding)),
+    : m_winding(withinReach(winding)), m_field(std::make_unique<const Field>(m_winding)),
       m_bareOmegaSquared(modeOmegaSquared(*m_field, nullptr)) {}
 
 WindingSolution::~WindingSolution() = default;
@@ -246,7 +269,7 @@ Resonance WindingSolution::resonance(const TopLoad& top) const {
     r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;
     if (top.shape != Shape::None) {
-        const LoadCoupling load(field, top);
+        const LoadCoupling load(field, withinReach(top, m_winding));
         const double loaded = modeOmegaSquared(field, &load);
         r.freeSpaceCapacitance = freeSpaceCapacitance(top);
         r.inPlaceCapacitance = effectiveCapacitance(field, loaded) - r.selfCapacitance;
@@ -263,7 +286,8 @@ std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad&
     return WindingSolution(winding).toroidForFrequency(like, hz);
 }
 
-std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& like, double hz) const {
+std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz) const {
+    const TopLoad like = withinReach(asked, m_winding);
     const WindingField& field = *m_field;
     if (!(hz > 0) || hz >= std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi))
         return std::nullopt;
