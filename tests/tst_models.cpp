@@ -7,6 +7,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
 
 #include <cmath>
@@ -98,6 +99,33 @@ void loadPrimary(CPrimary& primary, float c, float fr) {
         primary, {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
                   TaggedValue::single(0.374f), TaggedValue::single(2.46f), TaggedValue::text({}),
                   TaggedValue::single(4.5f), TaggedValue::text({}), TaggedValue::boolean(true)});
+}
+
+// The resonance of the primary circuit tapped after each turn, worked out
+// from the listing's text alone: 1 / (2π √(LC)).
+QList<double> resonancesFromListing(const QStringList& lines, double farads) {
+    QList<double> hertz;
+    for (const QString& line : lines) {
+        const double microhenries = line.section(u' ', -1).chopped(2).toDouble();
+        hertz << 1.0 / (2.0 * M_PI * std::sqrt(microhenries * 1e-6 * farads));
+    }
+    return hertz;
+}
+
+// The metric example: the secondary of 200 by 600 mm and two transformers of
+// 15 kV, 60 mA calculated, and the primary taking all three from them; or
+// tuned to the secondary with a toroid on it instead of its quarter wave.
+void calculateMetricExample(Design& design, bool toroid) {
+    design.secondary.Calculate(true);
+    design.transformer.setNum(QStringLiteral("2"));
+    design.transformer.CalcCap(false);
+    if (toroid)
+        design.topLoad.setShape(CTopLoad::Shape::Toroid);
+    design.settings.setUsePriC(1);
+    design.settings.setUseSecFr(toroid ? 0 : 1);
+    design.settings.setUseTopFr(toroid ? 1 : 0);
+    design.settings.setUseSecDia(1);
+    design.calculate(QStringLiteral("143.24"));
 }
 
 } // namespace
@@ -386,6 +414,107 @@ private slots:
         primary.setC(QString::number(double(design.transformer.C()) * 1e6, 'f', 9));
         design.calculate();
         QCOMPARE(primary.LPerTurn(), borrowed);
+    }
+
+    // Each point is the listing's turn with the capacitance used; the target
+    // is the frequency used, met between the turns the sentence names, where
+    // the inductance grown linearly from one to the next is what resonance
+    // needs. The secondary's frequencies are there once it is calculated.
+    void tuningCurveFollowsTheListing_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<bool>("topLoad");
+        QTest::newRow("inches, own entries") << false << false;
+        QTest::newRow("millimetres, from the design") << true << false;
+        QTest::newRow("millimetres, tuned to the top load") << true << true;
+    }
+    void tuningCurveFollowsTheListing() {
+        QFETCH(bool, metric);
+        QFETCH(bool, topLoad);
+        Design design(metric);
+        if (!metric) {
+            enterImperialExample(design.primary);
+            design.calculate();
+        } else {
+            calculateMetricExample(design, topLoad);
+        }
+        const TuningCurve curve = tuningCurve(design.primary, design.settings, design.others());
+
+        const double farads = metric ? design.transformer.C() : design.primary.CValue();
+        QCOMPARE(curve.farads, farads);
+        const double loaded = design.topLoad.Results(design.secondary, metric).loadedFr;
+        const double target =
+            !metric ? 250e3 : (topLoad ? loaded : double(design.secondary.QuarWaveFr()));
+        QCOMPARE(curve.targetHertz, target);
+        const QList<double> expected = resonancesFromListing(design.listing(), farads);
+        QCOMPARE(curve.points.size(), 15);
+        for (int i = 0; i < 15; ++i) {
+            QCOMPARE(curve.points[i].turn, i + 1);
+            QVERIFY2(std::abs(curve.points[i].hertz / expected[i] - 1) < 1e-6,
+                     qPrintable(QStringLiteral("turn %1").arg(i + 1)));
+        }
+
+        const QStringList pair = design.primary.Results().section(u' ', 8, 12).split(u' ');
+        QVERIFY(curve.tap);
+        QCOMPARE(curve.tap->afterTurn, pair[1].toInt());
+        QCOMPARE(curve.tap->beforeTurn, pair[4].toInt());
+        const int after = curve.tap->afterTurn;
+        QVERIFY(expected[after - 1] > target && expected[after] < target);
+        QVERIFY(curve.crossingTurn && *curve.crossingTurn > after &&
+                *curve.crossingTurn < after + 1);
+        const double lAfter = curve.points[after - 1].henries;
+        const double lBefore = curve.points[after].henries;
+        const double lAtCrossing = lAfter + (*curve.crossingTurn - after) * (lBefore - lAfter);
+        QCOMPARE(lAtCrossing, 1.0 / (std::pow(2.0 * M_PI * target, 2.0) * farads));
+
+        QCOMPARE(curve.quarterWaveHertz.has_value(), metric);
+        if (metric)
+            QCOMPARE(*curve.quarterWaveHertz, double(design.secondary.QuarWaveFr()));
+        QCOMPARE(curve.loadedHertz.has_value(), topLoad);
+        if (topLoad)
+            QCOMPARE(*curve.loadedHertz, loaded);
+    }
+
+    // Nothing to show without results, while they are out of date, or beyond
+    // 15 turns; a first turn already above the need crosses after none, and a
+    // damaged listing's turn of no inductance is left out.
+    void tuningCurveEdges() {
+        Design design(false);
+        const auto curve = [&] {
+            return tuningCurve(design.primary, design.settings, design.others());
+        };
+        QVERIFY(curve().isEmpty());
+        enterImperialExample(design.primary);
+        design.calculate();
+        QVERIFY(!curve().isEmpty());
+        design.primary.setCalcsInvalid(true);
+        QVERIFY(curve().isEmpty());
+        QCOMPARE(curve().targetHertz, 0.0);
+
+        design.primary.setSecDia(QStringLiteral("2000"));
+        design.primary.setConDia(QStringLiteral("1"));
+        design.primary.setConSpa(QStringLiteral("1"));
+        design.primary.setSecSep(QStringLiteral("1"));
+        design.calculate();
+        QCOMPARE(curve().tap->afterTurn, 0);
+        const double share =
+            (1.0 / (std::pow(2.0 * M_PI * 250e3, 2.0) * double(design.primary.CValue()))) /
+            curve().points[0].henries;
+        QCOMPARE(*curve().crossingTurn, share);
+
+        test::loadFields(
+            design.primary,
+            {TaggedValue::single(0.01e-6f), TaggedValue::single(250e3f),
+             TaggedValue::single(0.374f), TaggedValue::single(0.374f), TaggedValue::single(2.46f),
+             TaggedValue::text(" Turn  1  0.00uH\r\n Turn  2  0.80uH"), TaggedValue::single(4.5f),
+             TaggedValue::text("no sentence"), TaggedValue::boolean(false)});
+        QCOMPARE(curve().points.size(), 1);
+        QCOMPARE(curve().points[0].turn, 2);
+        QVERIFY(!curve().tap && !curve().crossingTurn);
+
+        design.primary.setC(QStringLiteral("0.0001"));
+        design.primary.setFr(QStringLiteral("25"));
+        design.calculate();
+        QVERIFY(curve().isEmpty());
     }
 
     // The secondary's diameter is calculated with as its text reads, to four

@@ -2,7 +2,6 @@
 
 #include "cli/CliOptions.h"
 #include "cli/JsonText.h"
-#include "cli/PrimaryListing.h"
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
@@ -11,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"

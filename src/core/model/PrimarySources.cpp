@@ -108,6 +108,13 @@ bool sourceCalculated(PrimaryChoice choice, const OtherModels& from) {
     return sourceOf(choice).calculated(from);
 }
 
+std::optional<float> sourceValue(PrimaryChoice choice, const OtherModels& from) {
+    const Source& source = sourceOf(choice);
+    if (!source.calculated(from))
+        return std::nullopt;
+    return source.kept(from);
+}
+
 PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from) {
     for (const Source& source : kSources)
         if (!source.calculated(from))

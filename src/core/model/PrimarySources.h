@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace resonex {
 
 class CPrimary;
@@ -43,6 +45,9 @@ void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
 // Whether the choice's calculation has a value to give: only then can the
 // choice be 1.
 bool sourceCalculated(PrimaryChoice choice, const OtherModels& from);
+// The value the choice's calculation has to give, as it keeps it; none while
+// it has none.
+std::optional<float> sourceValue(PrimaryChoice choice, const OtherModels& from);
 // The choices with those cleared whose calculation has no value to give.
 PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from);
 

@@ -1,4 +1,4 @@
-#include "cli/PrimaryListing.h"
+#include "core/model/PrimaryListing.h"
 
 #include "core/model/CPrimary.h"
 
@@ -7,7 +7,7 @@
 #include <charconv>
 #include <limits>
 
-namespace resonex::cli {
+namespace resonex {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::optional<Tap> tap(const CPrimary& primary) {
     return Tap{sentence.captured(1).toInt(), sentence.captured(2).toInt()};
 }
 
-} // namespace resonex::cli
+} // namespace resonex

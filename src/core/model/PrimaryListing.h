@@ -5,12 +5,12 @@
 #include <optional>
 
 namespace resonex {
+
 class CPrimary;
-}
 
 // What the primary keeps of a calculation only as the texts the summary
-// shows: the inductance after each turn and the turns to tap between.
-namespace resonex::cli {
+// shows: the inductance after each turn and the turns to tap between, read
+// back from those texts.
 
 struct TurnInductance {
     int turn;
@@ -28,4 +28,4 @@ struct Tap {
 // None when the primary would need more turns than it lists.
 std::optional<Tap> tap(const CPrimary& primary);
 
-} // namespace resonex::cli
+} // namespace resonex
