@@ -5,8 +5,10 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/model/CPrimary.h"
 #include "core/model/FlatSpiral.h"
+#include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
+#include "gui/plot/TuningPlotView.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -119,10 +121,16 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
         qCeil(metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH"))) +
             m_txtLPerTurn->verticalScrollBar()->sizeHint().width() + border,
         qCeil(kSpiralTurns * metrics.lineSpacing()) + border + 1);
+    // The curve beside the listing it is drawn from.
+    m_picTuning = new TuningPlotView(this);
+    auto* listing = new QVBoxLayout;
+    listing->addWidget(label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));
+    listing->addWidget(m_txtLPerTurn, 1);
+    auto* listingAndCurve = new QHBoxLayout;
+    listingAndCurve->addLayout(listing);
+    listingAndCurve->addWidget(m_picTuning, 1);
     outputLayout->addWidget(m_lblResults);
-    outputLayout->addWidget(
-        label(QStringLiteral("Label14"), QStringLiteral("Approximate inductance:")));
-    outputLayout->addWidget(m_txtLPerTurn, 1);
+    outputLayout->addLayout(listingAndCurve, 1);
 
     const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
     auto* buttons = new QHBoxLayout;
@@ -222,11 +230,13 @@ void frmPriCoilCalcs::showResults() {
     m_txtLPerTurn->setPlainText(
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
+    m_picTuning->setCurve(tuningCurve(primary, doc().settings(), otherModels(doc())));
 }
 
 void frmPriCoilCalcs::clearResults() {
     m_txtLPerTurn->clear();
     m_lblResults->clear();
+    m_picTuning->setCurve({});
 }
 
 void frmPriCoilCalcs::unloaded() {

@@ -10,6 +10,8 @@ class QPlainTextEdit;
 
 namespace resonex::gui {
 
+class TuningPlotView;
+
 // The flat spiral primary. Its capacitance, frequency and secondary diameter
 // can be taken from the other calculations ("Use Design Information"); the
 // inputs go into the model on Calculate, which lists the inductance per turn
@@ -56,6 +58,7 @@ private:
     QLineEdit* m_txtSecSep;
     QLabel* m_lblResults;
     QPlainTextEdit* m_txtLPerTurn;
+    TuningPlotView* m_picTuning;
     // In the order of the table.
     std::vector<Choice> m_choices;
 };
