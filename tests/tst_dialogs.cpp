@@ -13,6 +13,7 @@
 #include "core/settings/StoredOptions.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/Twips.h"
+#include "gui/plot/TuningPlotView.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -496,6 +497,13 @@ private slots:
             QCOMPARE(textOf(dialog, "txtSecDia"), QStringLiteral("200.00"));
             enter(dialog, {{"txtFr", "150"}});
             QVERIFY(textOf(dialog, "lblResults").endsWith(" at 150kHz"));
+            // The curve has a point for each line of the listing, aimed at the
+            // frequency calculated with, and goes with the results.
+            const auto* plot = child<TuningPlotView>(dialog, "picTuning");
+            QCOMPARE(plot->curve().points.size(),
+                     textOf(dialog, "txtLPerTurn").split(u'\n').size());
+            QCOMPARE(plot->curve().targetHertz, 150e3);
+            QCOMPARE(plot->curve().farads, double(program.doc().transformer().C()));
 
             // Taking the secondary's frequency makes the results out of date.
             click(dialog, "chkUseSecFr");
@@ -503,8 +511,11 @@ private slots:
             QCOMPARE(textOf(dialog, "txtFr"), QStringLiteral("143.24"));
             QVERIFY(program.doc().primary().CalcsInvalid());
             QCOMPARE(texts(dialog, {"lblResults", "txtLPerTurn"}), QStringList(2, QString()));
+            QVERIFY(plot->curve().isEmpty());
             click(dialog, "cmd_Calculate");
             QVERIFY(textOf(dialog, "lblResults").endsWith(" at 143.24kHz"));
+            QCOMPARE(plot->curve().points.size(), 15);
+            QCOMPARE(plot->curve().targetHertz, double(program.doc().secondary().QuarWaveFr()));
         });
 
         // Opening again fills the boxes from the choices without touching the

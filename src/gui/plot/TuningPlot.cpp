@@ -29,16 +29,12 @@ const QColor kFaint(0x70, 0x70, 0x70);
 // Two frequencies this close share one line and one label.
 constexpr double kSameLine = 1e-4;
 
-// A step of 1, 2, 2.5 or 5 times a power of ten that cuts the span into at
-// most the given number of parts.
-double niceStep(double span, int parts) {
-    const double rough = span / std::max(parts, 1);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : {1.0, 2.0, 2.5, 5.0})
-        if (factor * power >= rough)
-            return factor * power;
-    return 10.0 * power;
-}
+// Frequencies on a logarithmic scale, so that the first turns, an order of
+// magnitude above the target, do not crowd the turns around the tap. The
+// marks are these multiples of each power of ten, the densest set that keeps
+// them apart.
+const QList<QList<double>> kTickSets{
+    {1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6, 7, 8, 9}, {1, 1.5, 2, 3, 5, 7}, {1, 2, 5}, {1}};
 
 // A horizontal line across the chart: the target, or one of the secondary's
 // frequencies.
@@ -51,11 +47,11 @@ struct Level {
 
 QList<Level> levelsOf(const TuningCurve& curve) {
     QList<Level> levels{{curve.targetHertz / 1e3,
-                         QStringLiteral("Target ") + kilohertzText(float(curve.targetHertz)) +
+                         QStringLiteral("target ") + kilohertzText(float(curve.targetHertz)) +
                              QStringLiteral(" kHz"),
                          kTarget, false}};
     const auto add = [&](const std::optional<double>& hertz, const QString& name) {
-        if (!hertz)
+        if (!hertz || !(*hertz > 0)) // a damaged file's secondary
             return;
         for (Level& level : levels)
             if (std::abs(level.kilohertz * 1e3 / *hertz - 1) < kSameLine) {
@@ -66,8 +62,8 @@ QList<Level> levelsOf(const TuningCurve& curve) {
                        name + u' ' + kilohertzText(float(*hertz)) + QStringLiteral(" kHz"),
                        kSecondary, true});
     };
-    add(curve.quarterWaveHertz, QStringLiteral("quarter wave"));
-    add(curve.loadedHertz, QStringLiteral("with top load"));
+    add(curve.quarterWaveHertz, QStringLiteral("¼ wave"));
+    add(curve.loadedHertz, QStringLiteral("top load"));
     return levels;
 }
 
@@ -81,7 +77,7 @@ struct Scale {
         return plot.left() + (turn - firstTurn) / (lastTurn - firstTurn) * plot.width();
     }
     double y(double kilohertz) const {
-        return plot.bottom() - (kilohertz - low) / (high - low) * plot.height();
+        return plot.bottom() - std::log(kilohertz / low) / std::log(high / low) * plot.height();
     }
 };
 
@@ -97,6 +93,7 @@ public:
         drawGrid();
         drawLevels();
         drawCurve();
+        labelLevels();
         drawTap();
         drawFrame();
     }
@@ -119,9 +116,12 @@ private:
             low = std::min(low, level.kilohertz);
             high = std::max(high, level.kilohertz);
         }
-        const double margin = std::max(0.04 * (high - low), 0.01 * high);
-        low = std::max(0.0, low - margin);
-        high += margin;
+        // A little room above and below, and at least half as much again
+        // from bottom to top.
+        const double middle = std::sqrt(low * high);
+        const double spread = std::max(std::sqrt(high / low) * 1.08, std::sqrt(1.5));
+        m_s.low = middle / spread;
+        m_s.high = middle * spread;
 
         m_s.firstTurn = std::min<double>(m_curve.points.constFirst().turn,
                                          std::floor(m_curve.crossingTurn.value_or(1)));
@@ -129,28 +129,48 @@ private:
 
         // Room for the unit above the chart, the turn numbers and their title
         // below, the widest frequency at the left.
-        const double top = m_area.top() + 1.6 * m_em;
-        const double bottom = m_area.bottom() - 2.6 * m_em;
-        const int rows = std::clamp(int((bottom - top) / (2.2 * m_em)), 2, 8);
-        m_step = niceStep(high - low, rows);
-        m_s.low = std::floor(low / m_step) * m_step;
-        m_s.high = std::ceil(high / m_step) * m_step;
+        m_s.plot.setTop(m_area.top() + 1.6 * m_em);
+        m_s.plot.setBottom(m_area.bottom() - 2.6 * m_em);
+        for (const QList<double>& set : kTickSets) {
+            m_ticks = ticks(set);
+            if (closestTicks() >= 1.8 * m_em)
+                break;
+        }
         double widest = 0;
-        for (double tick = m_s.low; tick <= m_s.high + m_step / 2; tick += m_step)
+        for (double tick : m_ticks)
             widest = std::max(widest, m_metrics.horizontalAdvance(tickText(tick)));
         const double left = m_area.left() + widest + 0.8 * m_em;
         const double right = m_area.right() - 0.8 * m_em;
-        m_s.plot = QRectF(QPointF(left, top), QPointF(right, bottom));
+        m_s.plot.setLeft(left);
+        m_s.plot.setRight(right);
     }
 
-    QString tickText(double kilohertz) const {
-        return text::generalText(float(std::round(kilohertz / m_step) * m_step));
+    QList<double> ticks(const QList<double>& multiples) const {
+        QList<double> ticks;
+        for (int power = int(std::floor(std::log10(m_s.low)));
+             power <= int(std::ceil(std::log10(m_s.high))); ++power)
+            for (double multiple : multiples) {
+                const double tick = multiple * std::pow(10.0, power);
+                if (tick >= m_s.low && tick <= m_s.high)
+                    ticks << tick;
+            }
+        return ticks;
     }
+
+    // The least distance between two marks, in the painter's units.
+    double closestTicks() const {
+        double closest = m_s.plot.height();
+        for (qsizetype i = 1; i < m_ticks.size(); ++i)
+            closest = std::min(closest, m_s.y(m_ticks[i - 1]) - m_s.y(m_ticks[i]));
+        return closest;
+    }
+
+    static QString tickText(double kilohertz) { return text::generalText(float(kilohertz)); }
 
     void drawGrid() {
         QPainter& p = m_painter;
         const QRectF& plot = m_s.plot;
-        for (double tick = m_s.low; tick <= m_s.high + m_step / 2; tick += m_step) {
+        for (double tick : m_ticks) {
             const double y = m_s.y(tick);
             p.setPen(pen(kGrid, 0.05));
             p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -178,37 +198,61 @@ private:
                    Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Tapped at turn"));
         p.drawText(QRectF(m_area.left() + 0.2 * m_em, m_area.top() + 0.2 * m_em,
                           m_area.width() - 0.4 * m_em, m_em),
-                   Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Resonant frequency of the primary circuit (kHz)"));
+                   Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Resonant frequency (kHz)"));
     }
 
-    // Each label at the right end of its line, above it, or below it where
-    // it would cover the label before.
+    // The lines, the dashed ones first so that the target is drawn over them.
     void drawLevels() {
         QPainter& p = m_painter;
-        QList<Level> levels = m_levels;
-        std::sort(levels.begin(), levels.end(),
-                  [](const Level& a, const Level& b) { return a.kilohertz > b.kilohertz; });
-        // The dashed ones first, so that the target is drawn over them.
         for (bool dashed : {true, false})
-            for (const Level& level : levels)
+            for (const Level& level : m_levels)
                 if (level.dashed == dashed) {
                     p.setPen(pen(level.colour, dashed ? 0.08 : 0.1,
                                  dashed ? Qt::DashLine : Qt::SolidLine));
                     const double y = m_s.y(level.kilohertz);
                     p.drawLine(QPointF(m_s.plot.left(), y), QPointF(m_s.plot.right(), y));
                 }
-        QRectF previous;
-        for (const Level& level : levels) {
+    }
+
+    // Where the falling curve first comes down to the height: left of it the
+    // curve is above, right of it below.
+    double curveMeets(double y) const {
+        QPointF before(m_s.plot.left(), m_s.plot.top());
+        for (const TuningPoint& point : m_curve.points) {
+            const QPointF at(m_s.x(point.turn), m_s.y(point.hertz / 1e3));
+            if (at.y() >= y)
+                return at.y() == before.y()
+                           ? at.x()
+                           : before.x() +
+                                 (y - before.y()) / (at.y() - before.y()) * (at.x() - before.x());
+            before = at;
+        }
+        return m_s.plot.right();
+    }
+
+    // Each label over its line at the right end, where the curve has gone
+    // below it, or under it at the left, where the curve is still above;
+    // moved clear of the labels placed before.
+    void labelLevels() {
+        QPainter& p = m_painter;
+        QList<QRectF> placed;
+        for (const Level& level : m_levels) {
             const double y = m_s.y(level.kilohertz);
+            const double meets = curveMeets(y);
             const double width = m_metrics.horizontalAdvance(level.label) + 0.4 * m_em;
-            QRectF box(m_s.plot.right() - width - 0.2 * m_em, y - m_em - 0.1 * m_em, width, m_em);
-            if (!previous.isNull() && box.intersects(previous))
-                box.moveTop(std::max(y + 0.1 * m_em, previous.bottom()));
+            const double right = m_s.plot.right() - meets;
+            const double left = meets - m_s.plot.left();
+            const bool over = right >= width || (left < width && right >= left);
+            QRectF box = over ? QRectF(std::max(m_s.plot.left(), m_s.plot.right() - width),
+                                       y - 1.1 * m_em, width, m_em)
+                              : QRectF(m_s.plot.left(), y + 0.1 * m_em, width, m_em);
+            for (const QRectF& other : placed)
+                if (box.intersects(other))
+                    box.moveTop(over ? other.top() - m_em : other.bottom());
+            placed << box;
             p.fillRect(box, kPaper);
             p.setPen(level.colour);
             p.drawText(box, Qt::AlignCenter, level.label);
-            previous = box;
         }
     }
 
@@ -243,11 +287,9 @@ private:
         p.setBrush(Qt::NoBrush);
         const QString label =
             QStringLiteral("tap %1–%2").arg(m_curve.tap->afterTurn).arg(m_curve.tap->beforeTurn);
-        // Below and to the left, where the curve has already passed above.
+        // At the foot of the drop, on the left, where the curve is still high.
         const double width = m_metrics.horizontalAdvance(label) + 0.4 * m_em;
-        QRectF box(at.x() - radius - width, at.y() + radius, width, m_em);
-        if (box.left() < m_s.plot.left())
-            box.moveLeft(at.x() + radius);
+        const QRectF box(at.x() - width - 0.1 * m_em, m_s.plot.bottom() - 1.1 * m_em, width, m_em);
         p.fillRect(box, kPaper);
         p.drawText(box, Qt::AlignCenter, label);
     }
@@ -264,7 +306,7 @@ private:
     double m_em;
     QList<Level> m_levels;
     Scale m_s{};
-    double m_step = 1;
+    QList<double> m_ticks;
 };
 
 } // namespace

@@ -21,13 +21,13 @@ void TuningPlotView::setCurve(const TuningCurve& curve) {
     update();
 }
 
-// Wide enough for every turn's number, tall enough for ticks a line apart.
+// Wide enough for every turn's number and the longest line's label.
 QSize TuningPlotView::sizeHint() const {
-    return {32 * fontMetrics().averageCharWidth(), 17 * fontMetrics().lineSpacing()};
+    return {56 * fontMetrics().averageCharWidth(), 17 * fontMetrics().lineSpacing()};
 }
 
 QSize TuningPlotView::minimumSizeHint() const {
-    return {24 * fontMetrics().averageCharWidth(), 12 * fontMetrics().lineSpacing()};
+    return {36 * fontMetrics().averageCharWidth(), 12 * fontMetrics().lineSpacing()};
 }
 
 void TuningPlotView::paintEvent(QPaintEvent*) {
