@@ -85,8 +85,8 @@ private slots:
         QCOMPARE(drawing.primaryTurns[29].section.centre, QPointF(433.25, 500));
 
         // The top load's tube centres 112.5 mm out, 50 mm above the 1100 mm top.
-        QCOMPARE(drawing.topLoad, (QList<DrawnCircle>{{QPointF(-112.5, 1150), 37.5},
-                                                      {QPointF(112.5, 1150), 37.5}}));
+        QCOMPARE(drawing.topLoad,
+                 (QList<DrawnCircle>{{QPointF(-112.5, 1150), 37.5}, {QPointF(112.5, 1150), 37.5}}));
 
         QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "500.00mm", "876.00mm",
                                                 "300.00mm", "100mm"}));
@@ -111,7 +111,6 @@ private slots:
             QCOMPARE(drawing.primaryTurns[2 * (turn - 1)].inCircuit, turn < tap);
         const double x = 167.25 + (tap - 1) * 19.0;
         QCOMPARE(drawing.taps, (QList<QPointF>{QPointF(-x, 500), QPointF(x, 500)}));
-
 
         // Read back as written, in any locale, and nothing from other texts.
         QCOMPARE(tappedTurn(tappingSentence(7, QStringLiteral("250,00"))), 7);

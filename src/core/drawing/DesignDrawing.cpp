@@ -41,8 +41,8 @@ double roundLength(double length) {
 
 void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base) {
     const double r = secondary.DiaValue() / 2.0;
-    const double layer = std::max(double(secondary.WireDiaValue()),
-                                  secondary.DiaValue() * kLeastWindingPart);
+    const double layer =
+        std::max(double(secondary.WireDiaValue()), secondary.DiaValue() * kLeastWindingPart);
     const double height = secondary.HeightValue();
     drawing.winding = {QRectF(-r, base, layer, height), QRectF(r - layer, base, layer, height)};
 }
@@ -101,10 +101,10 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
         const double r = secondary.DiaValue() / 2.0;
         const double top = base + secondary.HeightValue();
         const double middle = (base + top) / 2.0;
-        dimensions.append({QPointF(-r, middle), QPointF(r, middle),
-                           lengthText(secondary.DiaValue(), useMetric)});
         dimensions.append(
-            {QPointF(left, base), QPointF(left, top), lengthText(secondary.HeightValue(), useMetric)});
+            {QPointF(-r, middle), QPointF(r, middle), lengthText(secondary.DiaValue(), useMetric)});
+        dimensions.append({QPointF(left, base), QPointF(left, top),
+                           lengthText(secondary.HeightValue(), useMetric)});
     }
     if (base > 0)
         dimensions.append({QPointF(left, 0), QPointF(left, base), lengthText(base, useMetric)});
@@ -144,8 +144,7 @@ DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
     if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
         addPrimary(drawing, primary, base);
     if (topLoad.isSet())
-        addTopLoad(drawing, topLoad,
-                   base + secondary.HeightValue() + topLoad.TopHeightValue());
+        addTopLoad(drawing, topLoad, base + secondary.HeightValue() + topLoad.TopHeightValue());
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {
         drawing.emptyText = QStringLiteral("Nothing is calculated yet to draw.");
         return drawing;
