@@ -48,13 +48,13 @@ void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base
 }
 
 // Each turn's centre lies a conductor and a spacing beyond the one before,
-// the first one the separation and half a conductor out from the secondary
-// the primary was calculated for.
-void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double base) {
+// the first one the separation and half a conductor out from the winding:
+// the drawn one, or without it the diameter the primary was entered with.
+void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double secondaryDia, double base) {
     const int turns = listedTurns(primary.LPerTurn());
     const std::optional<int> tap = tappedTurn(primary.Results());
     const double conductor = primary.ConDiaValue();
-    const double first = primary.SecDiaValue() / 2.0 + primary.SecSepValue() + conductor / 2.0;
+    const double first = secondaryDia / 2.0 + primary.SecSepValue() + conductor / 2.0;
     const double pitch = conductor + primary.ConSpaValue();
     for (int turn = 1; turn <= turns; ++turn) {
         const double x = first + (turn - 1) * pitch;
@@ -112,7 +112,9 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
         const DrawnCircle& outer = drawing.primaryTurns.constLast().section;
         const double r = outer.centre.x() + outer.radius;
         const double below = base - primary.ConDiaValue() / 2.0 - gap;
-        dimensions.append({QPointF(-r, below), QPointF(r, below), lengthText(2 * r, useMetric)});
+        // Its text below the line, clear of the winding.
+        dimensions.append(
+            {QPointF(-r, below), QPointF(r, below), lengthText(2 * r, useMetric), true});
     }
     if (!drawing.topLoad.isEmpty()) {
         const double r = topLoad.TopDiaValue() / 2.0;
@@ -142,7 +144,8 @@ DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
     if (secondary.Turns() != 0)
         addWinding(drawing, secondary, base);
     if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
-        addPrimary(drawing, primary, base);
+        addPrimary(drawing, primary,
+                   drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(), base);
     if (topLoad.isSet())
         addTopLoad(drawing, topLoad, base + secondary.HeightValue() + topLoad.TopHeightValue());
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {

@@ -30,11 +30,12 @@ struct PrimaryTurn {
 };
 
 // A measured length: the line from one end to the other and its text, set
-// above a level line or to the left of an upright one.
+// above a level line or to the left of an upright one, or else below it.
 struct Dimension {
     QPointF from;
     QPointF to;
     QString text;
+    bool textBelow = false;
     bool operator==(const Dimension&) const = default;
 };
 

@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kTextPoints = 8;
 // Room around the drawing for the texts outside it, in text heights.
-constexpr double kMarginLines = 2.5;
+constexpr double kMarginLines = 2;
 // Lines are this part of a text height wide.
 constexpr double kLinePart = 1.0 / 14;
 const QColor kInk(0, 0, 0);
@@ -50,8 +50,8 @@ void drawCircle(QPainter& painter, const Mapping& map, const DrawnCircle& circle
     painter.drawEllipse(map(circle.centre), r, r);
 }
 
-// A dimension line with ticks at its ends and its text above it, or turned
-// to read upward on its left when it stands upright.
+// A dimension line with ticks at its ends and its text above or below it,
+// turned to read upward when it stands upright.
 void drawDimension(QPainter& painter, const Mapping& map, const Dimension& dimension, double tick) {
     const QPointF from = map(dimension.from);
     const QPointF to = map(dimension.to);
@@ -67,7 +67,9 @@ void drawDimension(QPainter& painter, const Mapping& map, const Dimension& dimen
     painter.translate((from + to) / 2);
     if (upright)
         painter.rotate(-90);
-    painter.drawText(QPointF(-width / 2, -metrics.descent() - tick / 2), dimension.text);
+    const double baseline =
+        dimension.textBelow ? metrics.ascent() + tick / 2 : -metrics.descent() - tick / 2;
+    painter.drawText(QPointF(-width / 2, baseline), dimension.text);
     painter.restore();
 }
 
