@@ -80,9 +80,10 @@ inline constexpr IntegerOption kFontSize{kOptionsGroup, QLatin1StringView("FontS
 inline constexpr WindowEdge kWindowTop{kWindowsGroup, QLatin1StringView("Top")};
 inline constexpr WindowEdge kWindowLeft{kWindowsGroup, QLatin1StringView("Left")};
 
-// The main window's drawing pane: whether it is shown, and its width in twips
-// (four inches at first).
-inline constexpr BooleanOption kDrawingVisible{kDrawingGroup, QLatin1StringView("Visible"), true};
+// The main window's drawing pane: whether it is shown (not until the user asks
+// for it, as it is printed with the summary while shown), and its width in
+// twips (four inches at first).
+inline constexpr BooleanOption kDrawingVisible{kDrawingGroup, QLatin1StringView("Visible"), false};
 inline constexpr IntegerOption kDrawingWidth{kDrawingGroup, QLatin1StringView("Width"), 5760, 0,
                                              32767};
 

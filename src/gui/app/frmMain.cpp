@@ -354,6 +354,8 @@ DesignDrawing frmMain::currentDrawing() const {
 }
 
 QList<PagePicture> frmMain::lastPagePictures() const {
+    if (!m_drawing->isVisibleTo(this))
+        return {};
     DesignDrawing drawing = currentDrawing();
     if (drawing.isEmpty())
         return {};

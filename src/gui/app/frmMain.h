@@ -78,7 +78,8 @@ private:
     int drawingPaneWidth() const;
     void exportDrawing();
     DesignDrawing currentDrawing() const;
-    // What follows the summary on paper: the drawing, once there is one.
+    // What follows the summary on paper: the drawing, once there is one and
+    // while its pane is shown (a summary alone prints as it always has).
     QList<PagePicture> lastPagePictures() const;
     // Shows one of the design's dialogs modally.
     template <typename Dialog> void showModal();
