@@ -10,7 +10,7 @@ RESONEX_BUILD="$RESONEX_ROOT/build"
 # What each script needs, by purpose (the README lists them from here).
 # A sans-serif font: without one, fontconfig answers every family with
 # Liberation Mono and the whole program looks monospaced.
-RESONEX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-liberation)
+RESONEX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation)
 # The end-to-end window tests run the program in a virtual X server and drive
 # it with synthetic keystrokes.
 RESONEX_E2E_PACKAGES=(xvfb xdotool)

@@ -2,25 +2,33 @@
 #include "PdfText.h"
 
 #include "core/document/CFile.h"
+#include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/NumberText.h"
+#include "gui/drawing/DrawingView.h"
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
 #include "gui/summary/PageGeometry.h"
 #include "gui/summary/SummaryLayout.h"
 
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QWindow>
+#include <QXmlStreamReader>
 
 using namespace resonex;
 using namespace resonex::gui;
@@ -37,6 +45,20 @@ void saveDesign(const QString& path) {
     doc.secondary().Calculate(true);
     test::ScriptedPrompts dlg;
     QVERIFY(doc.FileSaveAs(dlg, path));
+}
+
+// The metric worked example calculated: secondary, primary with its tap and
+// the toroid, as the dialogs would leave it.
+void calculateExample(CFile& doc) {
+    doc.secondary().Calculate(true);
+    doc.primary().setC(QStringLiteral("0.01"));
+    doc.primary().setFr(QStringLiteral("250"));
+    doc.primary().setSecDia(QStringLiteral("200"));
+    test::RecordingPrompts prompts;
+    doc.primary().Calculate(doc.settings(),
+                            {doc.secondary(), doc.transformer(), doc.topLoad(), true},
+                            QStringLiteral("250.00"), prompts);
+    doc.topLoad().setShape(CTopLoad::Shape::Toroid);
 }
 
 } // namespace
@@ -125,8 +147,9 @@ private slots:
         QStringList items;
         for (const char* name :
              {"mnuFileItem0", "mnuFileItem1", "mnuFileItem3", "mnuFileItem4", "mnuFileItem6",
-              "mnuFileExportPdf", "mnuFileItem8", "mnuCalculationsItem0", "mnuCalculationsItem1",
-              "mnuCalculationsItem2", "mnuCalculationsTopLoad", "mnuToolsItem0", "mnuHelpItem0"}) {
+              "mnuFileExportPdf", "mnuFileExportDrawing", "mnuFileItem8", "mnuCalculationsItem0",
+              "mnuCalculationsItem1", "mnuCalculationsItem2", "mnuCalculationsTopLoad",
+              "mnuToolsItem0", "mnuHelpItem0"}) {
             const QAction* item = program.action(name);
             items << (item ? item->text() + u'=' + item->shortcut().toString()
                            : QStringLiteral("no ") + QLatin1String(name));
@@ -134,7 +157,7 @@ private slots:
         QCOMPARE(items,
                  QStringList({"&New Design=Ctrl+N", "&Open Design...=Ctrl+O", "&Save Design=Ctrl+S",
                               "Save Design &As...=", "&Print Design=Ctrl+P",
-                              "&Export PDF...=", "E&xit=Ctrl+Q",
+                              "&Export PDF...=", "Export &Drawing...=", "E&xit=Ctrl+Q",
                               "&Secondary Coil...=", "&Primary Coil...=", "Primary &Capacitor...=",
                               "&Top Load...=", "&Options...=", "&About Resonex="}));
         QStringList buttons;
@@ -344,6 +367,132 @@ private slots:
         for (const QRectF& word : one->pages[0].words)
             leftmost = qMin(leftmost, word.left());
         QVERIFY(leftmost >= 77 && leftmost < 79);
+    }
+
+    // The pane beside the summary follows each change of the design, hides
+    // and comes back with F9's item, and opens as it was left.
+    void drawingPane() {
+        Program program;
+        program.startPastSplash();
+        auto* view = program.window->findChild<DrawingView*>(QStringLiteral("picDrawing"));
+        QAction* item = program.action("mnuViewItem0");
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F9));
+        // A first run shows the summary alone.
+        QVERIFY(view && !view->isVisible() && !item->isChecked());
+        const int narrow = program.window->width();
+        item->trigger();
+        QVERIFY(view->isVisible() && item->isChecked());
+        QVERIFY(program.window->width() > narrow);
+        QTRY_VERIFY(view->drawing().isEmpty());
+        // The summary keeps its whole printed line beside it.
+        QCOMPARE(program.summary()->horizontalScrollBar()->maximum(), 0);
+
+        calculateExample(program.doc());
+        program.window->showDesign(program.doc());
+        QCOMPARE(view->drawing().primaryTurns.size(), 30);
+        QCOMPARE(view->drawing().topLoad.size(), 2);
+
+        const int wide = program.window->width();
+        item->trigger();
+        QVERIFY(!view->isVisible() && !item->isChecked());
+        QCOMPARE(program.window->width(), narrow);
+        QCOMPARE(program.store.value("Drawing", "Visible", "none"), QStringLiteral("False"));
+        // Hidden, it waits for the design until it is shown again.
+        program.doc().topLoad().setShape(CTopLoad::Shape::None);
+        program.window->showDesign(program.doc());
+        QCOMPARE(view->drawing().topLoad.size(), 2);
+        item->trigger();
+        QTRY_VERIFY(view->drawing().topLoad.isEmpty());
+        QCOMPARE(program.window->width(), wide);
+
+        // Its width is kept in twips and read back; a damaged one is ignored.
+        auto* panes = program.window->findChild<QSplitter*>(QStringLiteral("splfrmMain"));
+        const int before = view->width();
+        panes->setSizes({panes->sizes()[0] + 100, before - 100});
+        emit panes->splitterMoved(0, 1);
+        QCOMPARE(view->width(), before - 100);
+        program.window->close();
+        const int twips = qRound(pixelsToTwips(before - 100, program.window->logicalDpiX()));
+        QCOMPARE(program.store.value("Drawing", "Width", "none").toInt(), twips);
+        QCOMPARE(program.store.value("Drawing", "Visible", "none"), QStringLiteral("True"));
+
+        Program again;
+        again.store.setValue("Drawing", "Visible", "True");
+        again.store.setValue("Drawing", "Width", QString::number(twips));
+        again.startPastSplash();
+        QVERIFY(again.action("mnuViewItem0")->isChecked());
+        QCOMPARE(again.window->findChild<DrawingView*>()->width(), before - 100);
+        // A damaged width is the first run's.
+        Program damaged;
+        damaged.store.setValue("Drawing", "Visible", "True");
+        damaged.store.setValue("Drawing", "Width", "nonsense");
+        damaged.startPastSplash();
+        QCOMPARE(damaged.window->findChild<DrawingView*>()->width(),
+                 twipsToPixels(5760, damaged.window->logicalDpiX()));
+    }
+
+    // SVG and PNG by the name's ending; anything else is refused before a
+    // file is written, and a failed write is told.
+    void exportDrawing() {
+        Program program;
+        program.startPastSplash();
+        calculateExample(program.doc());
+        program.dlg.files << path("coil.svg") << path("coil.PNG") << path("coil.txt")
+                          << path("missing/coil.svg");
+        for (int run = 0; run < 4; ++run)
+            program.action("mnuFileExportDrawing")->trigger();
+        QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled.svg"));
+
+        QFile svg(path("coil.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        QStringList texts;
+        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
+            if (xml.isCharacters() && !xml.isWhitespace())
+                texts << xml.text().toString().trimmed();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(texts.contains(QStringLiteral("876.00mm")));
+        QVERIFY(texts.contains(QStringLiteral("300.00mm")));
+
+        QImageReader png(path("coil.PNG"));
+        QCOMPARE(png.format(), QByteArray("png"));
+        QCOMPARE(png.size().width(), 1600);
+
+        QVERIFY(!QFile::exists(path("coil.txt")));
+        QCOMPARE(program.dlg.told.messages.size(), 2);
+        QVERIFY(program.dlg.told.messages[0].contains(QStringLiteral(".svg or .png")));
+        QVERIFY(program.dlg.told.messages[1].contains(path("missing/coil.svg")));
+    }
+
+    // The drawing follows the summary's pages on a page of its own, the
+    // summary's pages as they were; with nothing drawn there is no such page.
+    void drawingOnTheLastPage() {
+        Program program;
+        program.store.setValue("Drawing", "Visible", "True");
+        program.startPastSplash();
+        program.dlg.files << path("empty.pdf") << path("drawn.pdf");
+        program.action("mnuFileExportPdf")->trigger();
+        calculateExample(program.doc());
+        program.window->showDesign(program.doc());
+        program.action("mnuFileExportPdf")->trigger();
+        QVERIFY(program.dlg.told.messages.isEmpty());
+
+        // The same summary alone, as it printed before there were drawings.
+        QVERIFY(ExportPdf(*program.summary(), PageGeometry::defaultPage(), kPrintMargins,
+                          path("summary.pdf"), QStringLiteral("Untitled")));
+
+        const auto empty = test::readPdf(path("empty.pdf"));
+        const auto drawn = test::readPdf(path("drawn.pdf"));
+        const auto summary = test::readPdf(path("summary.pdf"));
+        if (!empty || !drawn || !summary)
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(empty->pages.size(), 1);
+        QCOMPARE(drawn->pages.size(), summary->pages.size() + 1);
+        for (qsizetype page = 0; page < summary->pages.size(); ++page)
+            QCOMPARE(drawn->pages[page].words, summary->pages[page].words);
+        QCOMPARE(drawn->lines.first(summary->lines.size()), summary->lines);
+        QVERIFY(drawn->lines.contains(QStringLiteral("876.00mm")));
+        QCOMPARE(drawn->lines.constLast(), QStringLiteral("100mm"));
     }
 
     // The prompts the user sees, answered as a user would: the question's

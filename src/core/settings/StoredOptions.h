@@ -64,6 +64,7 @@ QString homeFolder();
 
 inline constexpr QLatin1StringView kOptionsGroup("Options");
 inline constexpr QLatin1StringView kWindowsGroup("Windows");
+inline constexpr QLatin1StringView kDrawingGroup("Drawing");
 
 // The program's options. A first run's units are millimetres and its mains
 // 50 Hz, which a new design read over a file also starts from.
@@ -78,6 +79,13 @@ inline constexpr IntegerOption kFontSize{kOptionsGroup, QLatin1StringView("FontS
 // Where each window was left.
 inline constexpr WindowEdge kWindowTop{kWindowsGroup, QLatin1StringView("Top")};
 inline constexpr WindowEdge kWindowLeft{kWindowsGroup, QLatin1StringView("Left")};
+
+// The main window's drawing pane: whether it is shown (not until the user asks
+// for it, as it is printed with the summary while shown), and its width in
+// twips (four inches at first).
+inline constexpr BooleanOption kDrawingVisible{kDrawingGroup, QLatin1StringView("Visible"), false};
+inline constexpr IntegerOption kDrawingWidth{kDrawingGroup, QLatin1StringView("Width"), 5760, 0,
+                                             32767};
 
 } // namespace stored
 

@@ -2,9 +2,11 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DocumentPrompts.h"
+#include "core/drawing/DesignDrawing.h"
 #include "core/errors/ResonexError.h"
 #include "core/platform/FileTypeRegistration.h"
 #include "core/settings/CSettings.h"
+#include "core/settings/StoredOptions.h"
 #include "core/text/AppInfo.h"
 #include "gui/app/Icons.h"
 #include "gui/app/frmAbout.h"
@@ -13,6 +15,9 @@
 #include "gui/dialogs/frmPriCoilCalcs.h"
 #include "gui/dialogs/frmSecCoilCalcs.h"
 #include "gui/dialogs/frmTopLoadCalcs.h"
+#include "gui/drawing/DrawingExport.h"
+#include "gui/drawing/DrawingPainter.h"
+#include "gui/drawing/DrawingView.h"
 #include "gui/platform/HeldPrompts.h"
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
@@ -28,6 +33,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -45,6 +51,7 @@ constexpr int kInnerHeightTwips = 5490;
 constexpr int kFrameAllowanceTwips = 200;
 
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
+const QString kDrawingFilter = QStringLiteral("SVG drawing (*.svg);;PNG image (*.png)");
 
 QString appTitle() { return QString::fromLatin1(kAppTitle); }
 
@@ -61,13 +68,15 @@ PageGeometry paperOfDefaultPrinter() {
 
 frmMain::frmMain(OptionsStore& store, DocumentPrompts* prompts)
     : m_store(store), m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
-      m_prompts(prompts ? *prompts : *m_ownPrompts), m_summary(new QTextEdit(this)) {
+      m_prompts(prompts ? *prompts : *m_ownPrompts), m_summary(new QTextEdit(this)),
+      m_panes(new QSplitter(this)),
+      m_drawing(new DrawingView([this] { return currentDrawing(); })) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(appIcon());
     m_summary->setObjectName(QStringLiteral("txtfrmMain"));
     m_summary->setReadOnly(true);
     m_summary->setUndoRedoEnabled(false);
-    setCentralWidget(m_summary);
+    createDrawingPane();
     createCommands();
 
     const double dpi = logicalDpiX();
@@ -129,6 +138,8 @@ void frmMain::createCommands() {
             QStringLiteral("Print Design"), toolbarIcon(QStringLiteral("print")));
     command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
             QKeySequence(), &frmMain::exportPdf);
+    command(file, QStringLiteral("mnuFileExportDrawing"), QStringLiteral("Export &Drawing..."),
+            QKeySequence(), &frmMain::exportDrawing);
     file->addSeparator();
     command(file, QStringLiteral("mnuFileItem8"), QStringLiteral("E&xit"),
             QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
@@ -152,6 +163,12 @@ void frmMain::createCommands() {
             QKeySequence(), &frmMain::showModal<frmTopLoadCalcs>, QStringLiteral("btnTopLoadCalcs"),
             QStringLiteral("Top Load Calculations"), toolbarIcon(QStringLiteral("topload")));
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    m_drawingItem = command(view, QStringLiteral("mnuViewItem0"), QStringLiteral("&Drawing"),
+                            QKeySequence(Qt::Key_F9), &frmMain::showDrawingPane);
+    m_drawingItem->setCheckable(true);
+
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     command(tools, QStringLiteral("mnuToolsItem0"), QStringLiteral("&Options..."), QKeySequence(),
@@ -166,6 +183,7 @@ void frmMain::createCommands() {
 void frmMain::Load(const QString& commandLine) {
     RegisterDesignFiles(QCoreApplication::applicationFilePath());
     showSplashSoon();
+    restoreDrawingPane();
     // Laid out for paper before any text goes in, so that it is laid out once.
     layOutSummaryFor(PageGeometry::defaultPage());
     const bool opening = !commandLine.isEmpty();
@@ -223,9 +241,10 @@ void frmMain::layOutSummaryFor(const PageGeometry& page) {
     // that no line needs scrolling sideways.
     const int frame =
         2 * m_summary->frameWidth() + m_summary->verticalScrollBar()->sizeHint().width();
-    resize(twipsToPixels(lineWidth, documentDpi()) +
-               std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX())),
-           height());
+    const int summaryWidth = twipsToPixels(lineWidth, documentDpi()) +
+                             std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX()));
+    resize(summaryWidth + drawingPaneWidth(), height());
+    m_panes->setSizes({summaryWidth, m_drawingWidth});
 }
 
 void frmMain::useDefaultPrinter() {
@@ -244,6 +263,7 @@ void frmMain::showDesign(const CFile& doc) {
                        QStringLiteral("The design summary cannot be shown: ") + error.description(),
                        Prompts::Icon::Exclamation);
     }
+    m_drawing->designChanged();
 }
 
 void frmMain::printDesign() {
@@ -258,7 +278,8 @@ void frmMain::printDesign() {
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setDocName(m_doc->FileTitle());
-    if (PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins) == 0)
+    if (PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins,
+                      lastPagePictures()) == 0)
         m_prompts.tell(appTitle(),
                        QStringLiteral("The design could not be printed on ") + info.printerName() +
                            QStringLiteral("."),
@@ -273,9 +294,94 @@ void frmMain::exportPdf() {
                                     suggested, kPdfFilter, QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
-    if (!ExportPdf(*m_summary, m_page, kPrintMargins, path, m_doc->FileTitle()))
+    if (!ExportPdf(*m_summary, m_page, kPrintMargins, path, m_doc->FileTitle(), lastPagePictures()))
         m_prompts.tell(appTitle(),
                        QStringLiteral("The design summary could not be written to ") + path +
+                           QStringLiteral("."),
+                       Prompts::Icon::Exclamation);
+}
+
+void frmMain::createDrawingPane() {
+    m_panes->setObjectName(QStringLiteral("splfrmMain"));
+    m_panes->setChildrenCollapsible(false);
+    m_panes->addWidget(m_summary);
+    m_panes->addWidget(m_drawing);
+    // A wider window widens the drawing; the summary keeps its printed width.
+    m_panes->setStretchFactor(0, 0);
+    m_panes->setStretchFactor(1, 1);
+    connect(m_panes, &QSplitter::splitterMoved, this,
+            [this] { m_drawingWidth = m_drawing->width(); });
+    setCentralWidget(m_panes);
+}
+
+void frmMain::restoreDrawingPane() {
+    const double dpi = logicalDpiX();
+    m_drawingWidth = std::max(twipsToPixels(stored::kDrawingWidth.read(m_store), dpi),
+                              m_drawing->minimumSizeHint().width());
+    const bool shown = stored::kDrawingVisible.read(m_store);
+    m_drawingItem->setChecked(shown);
+    m_drawing->setVisible(shown);
+}
+
+void frmMain::saveDrawingPane() {
+    stored::kDrawingVisible.write(m_store, m_drawing->isVisibleTo(this));
+    stored::kDrawingWidth.write(m_store,
+                                qint16(std::min(pixelsToTwips(m_drawingWidth, logicalDpiX()),
+                                                double(stored::kDrawingWidth.largest))));
+}
+
+int frmMain::drawingPaneWidth() const {
+    return m_drawing->isVisibleTo(this) ? m_drawingWidth + m_panes->handleWidth() : 0;
+}
+
+void frmMain::showDrawingPane(bool shown) {
+    // The window grows by the pane and shrinks back: the summary keeps its width.
+    if (shown == m_drawing->isVisibleTo(this))
+        return;
+    const int summaryWidth = m_summary->width();
+    const int before = drawingPaneWidth();
+    m_drawing->setVisible(shown);
+    resize(width() - before + drawingPaneWidth(), height());
+    if (shown)
+        m_panes->setSizes({summaryWidth, m_drawingWidth});
+    m_drawingItem->setChecked(shown);
+    saveDrawingPane();
+}
+
+DesignDrawing frmMain::currentDrawing() const {
+    return drawingOf(m_doc->secondary(), m_doc->primary(), m_doc->topLoad(),
+                     m_doc->settings().UseMetric());
+}
+
+QList<PagePicture> frmMain::lastPagePictures() const {
+    if (!m_drawing->isVisibleTo(this))
+        return {};
+    DesignDrawing drawing = currentDrawing();
+    if (drawing.isEmpty())
+        return {};
+    return {[drawing = std::move(drawing)](QPainter& painter, const QRectF& area) {
+        paintDrawing(painter, drawing, area);
+    }};
+}
+
+void frmMain::exportDrawing() {
+    const QString suggested =
+        QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".svg");
+    const QString path =
+        m_prompts.chooseFileToSave({QStringLiteral("Export Drawing"), m_doc->settings().DesPath(),
+                                    suggested, kDrawingFilter, QString()});
+    if (path.isEmpty())
+        return;
+    if (drawingFormatOf(path) == DrawingFormat::None) {
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("A drawing is exported as SVG or PNG: name the file with "
+                                      ".svg or .png at its end."),
+                       Prompts::Icon::Exclamation);
+        return;
+    }
+    if (!ExportDrawing(currentDrawing(), path, m_doc->FileTitle()))
+        m_prompts.tell(appTitle(),
+                       QStringLiteral("The drawing could not be written to ") + path +
                            QStringLiteral("."),
                        Prompts::Icon::Exclamation);
 }
@@ -316,6 +422,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     if (!isMinimized())
         SaveWindowPosition(*this, m_store);
+    saveDrawingPane();
     event->accept();
 }
 

@@ -2,15 +2,19 @@
 
 #include "core/document/DocumentView.h"
 #include "gui/summary/PageGeometry.h"
+#include "gui/summary/PicturePage.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
 
+class QAction;
+class QSplitter;
 class QTextEdit;
 
 namespace resonex {
+struct DesignDrawing;
 class CFile;
 class DocumentPrompts;
 class OptionsStore;
@@ -18,9 +22,10 @@ class OptionsStore;
 
 namespace resonex::gui {
 
-// The main window: the design summary below a toolbar, and every command of
+// The main window: the design summary and its drawing below a toolbar, and every command of
 // the program in its menus. It owns the design document; the design itself
 // lives in the document's objects.
+class DrawingView;
 class frmSplash;
 class HeldPrompts;
 
@@ -63,6 +68,19 @@ private:
     void showSplash();
     void printDesign();
     void exportPdf();
+    // The drawing pane beside the summary: made with the window, shown and
+    // sized as the user left it, its state kept when it changes and at close.
+    void createDrawingPane();
+    void restoreDrawingPane();
+    void saveDrawingPane();
+    void showDrawingPane(bool shown);
+    // Its width with the splitter's handle; 0 while hidden.
+    int drawingPaneWidth() const;
+    void exportDrawing();
+    DesignDrawing currentDrawing() const;
+    // What follows the summary on paper: the drawing, once there is one and
+    // while its pane is shown (a summary alone prints as it always has).
+    QList<PagePicture> lastPagePictures() const;
     // Shows one of the design's dialogs modally.
     template <typename Dialog> void showModal();
     void showOptions();
@@ -72,6 +90,11 @@ private:
     std::unique_ptr<DocumentPrompts> m_ownPrompts;
     DocumentPrompts& m_prompts;
     QTextEdit* m_summary;
+    QSplitter* m_panes;
+    DrawingView* m_drawing;
+    QAction* m_drawingItem = nullptr;
+    // The drawing pane's width in pixels, kept while it is hidden.
+    int m_drawingWidth = 0;
     // The paper the summary is laid out for.
     PageGeometry m_page;
     std::unique_ptr<CFile> m_doc;

@@ -52,8 +52,29 @@ int pageOf(double y, double pageHeight) {
 
 } // namespace
 
+namespace {
+
+// The pictures' page: the area within the margins, in the device's pixels.
+bool printPicturePage(QPainter& painter, QPagedPaintDevice& device, const PageGeometry& page,
+                      const Margins& margins, const QList<PagePicture>& pictures) {
+    if (!device.newPage())
+        return false;
+    painter.resetTransform();
+    const double dpiX = device.logicalDpiX();
+    const double dpiY = device.logicalDpiY();
+    const QPointF corner(twipsToPixels(page.leftOffset + page.leftMargin(margins.left), dpiX),
+                         twipsToPixels(page.topOffset + page.topMargin(margins.top), dpiY));
+    const QSizeF size(
+        twipsToPixels(page.lineWidth(margins.left, margins.right), dpiX),
+        twipsToPixels(page.bottomMargin(margins.bottom) - page.topMargin(margins.top), dpiY));
+    paintPicturePage(painter, QRectF(corner, size), pictures);
+    return true;
+}
+
+} // namespace
+
 int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeometry& page,
-                  const Margins& margins) {
+                  const Margins& margins, const QList<PagePicture>& lastPage) {
     const double dpi = documentDpi();
     const double lineWidth = twipsToPixels(page.lineWidth(margins.left, margins.right), dpi);
     const double pageHeight =
@@ -92,11 +113,16 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
             line.draw(&painter, blockTop - QPointF(0, current * pageHeight));
         }
     }
+    if (!lastPage.isEmpty()) {
+        if (!printPicturePage(painter, device, page, margins, lastPage))
+            return 0;
+        ++current;
+    }
     return painter.end() ? current + 1 : 0;
 }
 
 bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& margins,
-               const QString& path, const QString& title) {
+               const QString& path, const QString& title, const QList<PagePicture>& lastPage) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -108,7 +134,7 @@ bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& ma
             QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
                       QPageSize::Point));
         writer.setPageMargins(QMarginsF());
-        if (PrintRichText(box, writer, page, margins) == 0)
+        if (PrintRichText(box, writer, page, margins, lastPage) == 0)
             return false;
     }
     return file.commit();

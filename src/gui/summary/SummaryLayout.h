@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/summary/PageGeometry.h"
+#include "gui/summary/PicturePage.h"
 
 class QPagedPaintDevice;
 class QTextEdit;
@@ -31,14 +32,15 @@ int MatchScreenToPrinter(QTextEdit& box, const PageGeometry& page, int leftMargi
 // Renders the box's text on a device whose origin is the paper's corner, a
 // page holding the lines that fit between the top and bottom margins, the
 // next page starting with the first line that did not. The lines break as
-// they do in the box. Returns the number of pages, or 0 when the device could
-// not be painted on.
+// they do in the box. Pictures, when there are any, follow on a last page of
+// their own within the same margins. Returns the number of pages, or 0 when
+// the device could not be painted on.
 int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeometry& page,
-                  const Margins& margins);
+                  const Margins& margins, const QList<PagePicture>& lastPage = {});
 
 // Writes what PrintRichText would print on that paper to a PDF file, replacing
 // an old file only once the new one is complete. False when it could not.
 bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& margins,
-               const QString& path, const QString& title);
+               const QString& path, const QString& title, const QList<PagePicture>& lastPage = {});
 
 } // namespace resonex::gui

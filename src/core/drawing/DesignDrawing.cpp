@@ -1,0 +1,159 @@
+#include "core/drawing/DesignDrawing.h"
+
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/PrimaryResultTexts.h"
+#include "core/settings/UnitWords.h"
+#include "core/text/NumberText.h"
+
+#include <cmath>
+
+namespace resonex {
+
+namespace {
+
+// A thin winding would vanish into its outline: its layer is drawn at least
+// this part of the diameter thick.
+constexpr double kLeastWindingPart = 1.0 / 40;
+// Dimension lines stand off the drawing by this part of its larger extent.
+constexpr double kGapPart = 0.05;
+// The scale bar is about this part of the drawing's width.
+constexpr double kScalePart = 0.2;
+
+QString lengthText(double value, bool useMetric) {
+    return text::format(float(value), text::Pattern::TwoDecimals) + lengthUnit(useMetric);
+}
+
+QRectF boxOf(const DrawnCircle& circle) {
+    const double r = circle.radius;
+    return {circle.centre.x() - r, circle.centre.y() - r, 2 * r, 2 * r};
+}
+
+// The largest of 1, 2 and 5 times a power of ten not above the length.
+double roundLength(double length) {
+    const double decade = std::pow(10.0, std::floor(std::log10(length)));
+    for (const double step : {5.0, 2.0})
+        if (step * decade <= length)
+            return step * decade;
+    return decade;
+}
+
+void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base) {
+    const double r = secondary.DiaValue() / 2.0;
+    const double layer =
+        std::max(double(secondary.WireDiaValue()), secondary.DiaValue() * kLeastWindingPart);
+    const double height = secondary.HeightValue();
+    drawing.winding = {QRectF(-r, base, layer, height), QRectF(r - layer, base, layer, height)};
+}
+
+// Each turn's centre lies a conductor and a spacing beyond the one before,
+// the first one the separation and half a conductor out from the winding:
+// the drawn one, or without it the diameter the primary was entered with.
+void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double secondaryDia, double base) {
+    const int turns = listedTurns(primary.LPerTurn());
+    const std::optional<int> tap = tappedTurn(primary.Results());
+    const double conductor = primary.ConDiaValue();
+    const double first = secondaryDia / 2.0 + primary.SecSepValue() + conductor / 2.0;
+    const double pitch = conductor + primary.ConSpaValue();
+    for (int turn = 1; turn <= turns; ++turn) {
+        const double x = first + (turn - 1) * pitch;
+        const bool inCircuit = tap && turn < *tap;
+        for (const double side : {-x, x})
+            drawing.primaryTurns.append({{QPointF(side, base), conductor / 2.0}, inCircuit});
+        if (tap && turn == *tap)
+            drawing.taps = {QPointF(-x, base), QPointF(x, base)};
+    }
+}
+
+void addTopLoad(DesignDrawing& drawing, const CTopLoad& topLoad, double centreHeight) {
+    const double dia = topLoad.TopDiaValue();
+    if (topLoad.shape() == CTopLoad::Shape::Sphere) {
+        drawing.topLoad = {{QPointF(0, centreHeight), dia / 2.0}};
+        return;
+    }
+    const double tube = topLoad.TubeDiaValue();
+    const double x = (dia - tube) / 2.0;
+    drawing.topLoad = {{QPointF(-x, centreHeight), tube / 2.0},
+                       {QPointF(x, centreHeight), tube / 2.0}};
+}
+
+QRectF shapesBounds(const DesignDrawing& drawing) {
+    QRectF bounds;
+    for (const QRectF& side : drawing.winding)
+        bounds |= side;
+    for (const PrimaryTurn& turn : drawing.primaryTurns)
+        bounds |= boxOf(turn.section);
+    for (const DrawnCircle& circle : drawing.topLoad)
+        bounds |= boxOf(circle);
+    // The floor is always in the picture.
+    return bounds | QRectF(bounds.left(), 0, bounds.width(), 0);
+}
+
+// The lengths the design states, each once, and the scale.
+void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
+                   const CTopLoad& topLoad, double base, bool useMetric) {
+    const QRectF shapes = shapesBounds(drawing);
+    const double gap = std::max(shapes.width(), shapes.height()) * kGapPart;
+    const double left = shapes.left() - gap;
+    auto& dimensions = drawing.dimensions;
+    if (!drawing.winding.isEmpty()) {
+        const double r = secondary.DiaValue() / 2.0;
+        const double top = base + secondary.HeightValue();
+        const double middle = (base + top) / 2.0;
+        dimensions.append(
+            {QPointF(-r, middle), QPointF(r, middle), lengthText(secondary.DiaValue(), useMetric)});
+        dimensions.append({QPointF(left, base), QPointF(left, top),
+                           lengthText(secondary.HeightValue(), useMetric)});
+    }
+    if (base > 0)
+        dimensions.append({QPointF(left, 0), QPointF(left, base), lengthText(base, useMetric)});
+    if (!drawing.primaryTurns.isEmpty()) {
+        const DrawnCircle& outer = drawing.primaryTurns.constLast().section;
+        const double r = outer.centre.x() + outer.radius;
+        const double below = base - primary.ConDiaValue() / 2.0 - gap;
+        // Its text below the line, clear of the winding.
+        dimensions.append(
+            {QPointF(-r, below), QPointF(r, below), lengthText(2 * r, useMetric), true});
+    }
+    if (!drawing.topLoad.isEmpty()) {
+        const double r = topLoad.TopDiaValue() / 2.0;
+        const double above = shapes.bottom() + gap;
+        dimensions.append(
+            {QPointF(-r, above), QPointF(r, above), lengthText(topLoad.TopDiaValue(), useMetric)});
+    }
+
+    const double length = roundLength(shapes.width() * kScalePart);
+    drawing.scale = {QPointF(shapes.left(), -gap), length,
+                     text::generalText(float(length)) + lengthUnit(useMetric)};
+    drawing.floorLeft = left;
+    drawing.floorRight = shapes.right() + gap;
+
+    drawing.bounds = shapes | QRectF(drawing.scale.start, QSizeF(length, 0));
+    for (const Dimension& dimension : dimensions)
+        drawing.bounds |= QRectF(dimension.from, dimension.to).normalized();
+    drawing.bounds |= QRectF(drawing.floorLeft, 0, drawing.floorRight - drawing.floorLeft, 0);
+}
+
+} // namespace
+
+DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
+                        const CTopLoad& topLoad, bool useMetric) {
+    DesignDrawing drawing;
+    const double base = topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0;
+    if (secondary.Turns() != 0)
+        addWinding(drawing, secondary, base);
+    if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
+        addPrimary(drawing, primary,
+                   drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(), base);
+    if (topLoad.isSet())
+        addTopLoad(drawing, topLoad, base + secondary.HeightValue() + topLoad.TopHeightValue());
+    if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {
+        drawing.emptyText = QStringLiteral("Nothing is calculated yet to draw.");
+        return drawing;
+    }
+    addDimensions(drawing, secondary, primary, topLoad, base, useMetric);
+    return drawing;
+}
+
+} // namespace resonex

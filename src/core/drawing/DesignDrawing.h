@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+namespace resonex {
+
+class CPrimary;
+class CSecondary;
+class CTopLoad;
+
+// A side section of the coil through its axis, in the design's length unit:
+// x across (the axis at 0), y upward (the floor at 0). A rectangle's y() is
+// its lower edge and its height reaches up from there.
+struct DrawnCircle {
+    QPointF centre;
+    double radius = 0;
+    bool operator==(const DrawnCircle&) const = default;
+};
+
+struct PrimaryTurn {
+    DrawnCircle section;
+    // Between the primary's start and its tap: carries the tank's current.
+    bool inCircuit = false;
+    bool operator==(const PrimaryTurn&) const = default;
+};
+
+// A measured length: the line from one end to the other and its text, set
+// above a level line or to the left of an upright one, or else below it.
+struct Dimension {
+    QPointF from;
+    QPointF to;
+    QString text;
+    bool textBelow = false;
+    bool operator==(const Dimension&) const = default;
+};
+
+// A bar of a round length standing for the scale, its text below it.
+struct ScaleBar {
+    QPointF start;
+    double length = 0;
+    QString text;
+    bool operator==(const ScaleBar&) const = default;
+};
+
+struct DesignDrawing {
+    // Said instead of a drawing when nothing is calculated yet.
+    QString emptyText;
+    // The winding, left and right of the axis.
+    QList<QRectF> winding;
+    // The primary's turns outward from the first, each on both sides.
+    QList<PrimaryTurn> primaryTurns;
+    // Where the tap is clipped on, on both sides.
+    QList<QPointF> taps;
+    QList<DrawnCircle> topLoad;
+    // The floor's line from left to right.
+    double floorLeft = 0;
+    double floorRight = 0;
+    QList<Dimension> dimensions;
+    ScaleBar scale;
+    // Everything above, texts aside.
+    QRectF bounds;
+
+    bool isEmpty() const { return !emptyText.isEmpty(); }
+    bool operator==(const DesignDrawing&) const = default;
+};
+
+// The drawing of what the design has calculated: the secondary once it has
+// turns, the primary once it has results, the top load once one is chosen.
+// The winding stands at the top load's base height (on the floor without a
+// top load). Nothing calculated gives an empty drawing that says so.
+DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
+                        const CTopLoad& topLoad, bool useMetric);
+
+} // namespace resonex

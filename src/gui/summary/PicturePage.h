@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+
+#include <functional>
+
+class QPainter;
+class QRectF;
+
+namespace resonex::gui {
+
+// A picture that paints itself into the area it is given (the design's
+// drawing, a plot).
+using PagePicture = std::function<void(QPainter& painter, const QRectF& area)>;
+
+// Stacks the pictures down the area, each given an equal share of its height.
+void paintPicturePage(QPainter& painter, const QRectF& area, const QList<PagePicture>& pictures);
+
+} // namespace resonex::gui

@@ -1,0 +1,153 @@
+#include "TestSupport.h"
+
+#include "core/drawing/DesignDrawing.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/model/PrimaryResultTexts.h"
+#include "core/model/PrimarySources.h"
+#include "core/settings/CSettings.h"
+
+using namespace resonex;
+
+namespace {
+
+// The metric worked example: a 200 mm × 600 mm secondary, its primary of
+// 9.5 mm conductor spaced 9.5 mm, 62.5 mm out from the winding, tuned by
+// 0.01 µF to 250 kHz; in inches the same design's entries.
+struct Design {
+    explicit Design(bool metric)
+        : metric(metric), secondary(metric), primary(metric), topLoad(metric) {
+        settings.setUseMetric(metric);
+    }
+    void calculateAll() {
+        secondary.Calculate(metric);
+        primary.setC(QStringLiteral("0.01"));
+        primary.setFr(QStringLiteral("250"));
+        primary.setSecDia(secondary.Dia());
+        test::RecordingPrompts prompts;
+        primary.Calculate(settings, {secondary, transformer, topLoad, metric},
+                          QStringLiteral("250.00"), prompts);
+        topLoad.setShape(CTopLoad::Shape::Toroid);
+    }
+    DesignDrawing drawing() const { return drawingOf(secondary, primary, topLoad, metric); }
+
+    bool metric;
+    CSettings settings{nullptr};
+    CSecondary secondary;
+    CTransformer transformer;
+    CPrimary primary;
+    CTopLoad topLoad;
+};
+
+QStringList textsOf(const DesignDrawing& drawing) {
+    QStringList texts;
+    for (const Dimension& dimension : drawing.dimensions)
+        texts << dimension.text;
+    return texts << drawing.scale.text;
+}
+
+} // namespace
+
+class DrawingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(test::pointLocale()); }
+
+    void nothingCalculatedSaysSo() {
+        Design design(true);
+        const DesignDrawing empty = design.drawing();
+        QVERIFY(empty.isEmpty());
+        QVERIFY(empty.winding.isEmpty() && empty.dimensions.isEmpty());
+        // Entered but uncalculated inputs draw nothing either.
+        design.primary.setC(QStringLiteral("0.01"));
+        QVERIFY(design.drawing().isEmpty());
+    }
+
+    // Positions worked out by hand: the winding stands on the toroid's 500 mm
+    // base, its first primary turn 100 + 62.5 + 4.75 = 167.25 mm out.
+    void metricWorkedExample() {
+        Design design(true);
+        design.calculateAll();
+        const DesignDrawing drawing = design.drawing();
+        QVERIFY(!drawing.isEmpty());
+
+        QCOMPARE(drawing.winding.size(), 2);
+        QCOMPARE(drawing.winding[0], QRectF(-100, 500, 5, 600));
+        QCOMPARE(drawing.winding[1], QRectF(95, 500, 5, 600));
+
+        QCOMPARE(drawing.primaryTurns.size(), 30);
+        QCOMPARE(drawing.primaryTurns[0].section, (DrawnCircle{QPointF(-167.25, 500), 4.75}));
+        QCOMPARE(drawing.primaryTurns[1].section, (DrawnCircle{QPointF(167.25, 500), 4.75}));
+        // Turn 15: 167.25 + 14 × 19 = 433.25.
+        QCOMPARE(drawing.primaryTurns[29].section.centre, QPointF(433.25, 500));
+
+        // The top load's tube centres 112.5 mm out, 50 mm above the 1100 mm top.
+        QCOMPARE(drawing.topLoad,
+                 (QList<DrawnCircle>{{QPointF(-112.5, 1150), 37.5}, {QPointF(112.5, 1150), 37.5}}));
+
+        QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "500.00mm", "876.00mm",
+                                                "300.00mm", "100mm"}));
+        // The floor, the outer turns and the top of the toroid are inside.
+        QVERIFY(drawing.bounds.contains(QPointF(-438, 0)));
+        QVERIFY(drawing.bounds.contains(QPointF(438, 1187.5)));
+    }
+
+    // The turns before the tapped one carry the current; the tap is clipped
+    // on the turn the sentence names last.
+    void tapFromTheSentence() {
+        Design design(true);
+        design.calculateAll();
+        const QString results = design.primary.Results();
+        const int at = results.indexOf(QStringLiteral("and turn"));
+        QVERIFY(at > 0);
+        const int tap = QStringView(results).mid(at + 8).trimmed().split(u' ')[0].toInt();
+        QVERIFY(tap > 1 && tap <= 15);
+
+        const DesignDrawing drawing = design.drawing();
+        for (int turn = 1; turn <= 15; ++turn)
+            QCOMPARE(drawing.primaryTurns[2 * (turn - 1)].inCircuit, turn < tap);
+        const double x = 167.25 + (tap - 1) * 19.0;
+        QCOMPARE(drawing.taps, (QList<QPointF>{QPointF(-x, 500), QPointF(x, 500)}));
+
+        // Read back as written, in any locale, and nothing from other texts.
+        QCOMPARE(tappedTurn(tappingSentence(7, QStringLiteral("250,00"))), 7);
+        QCOMPARE(tappedTurn(QStringLiteral("tapped between turns")), std::nullopt);
+        QCOMPARE(listedTurns(design.primary.LPerTurn()), 15);
+        QCOMPARE(listedTurns(QStringLiteral(" Turn  1     12,34uH\r\n Turn  2")), 1);
+    }
+
+    // Only what is calculated: a stale primary and an unset top load drop out,
+    // and the winding then stands on the floor.
+    void onlyWhatIsCalculated() {
+        Design design(true);
+        design.calculateAll();
+        design.primary.setCalcsInvalid(true);
+        design.topLoad.setShape(CTopLoad::Shape::None);
+        DesignDrawing drawing = design.drawing();
+        QVERIFY(drawing.primaryTurns.isEmpty() && drawing.taps.isEmpty());
+        QVERIFY(drawing.topLoad.isEmpty());
+        QCOMPARE(drawing.winding[0], QRectF(-100, 0, 5, 600));
+        QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "20mm"}));
+
+        design.topLoad.setShape(CTopLoad::Shape::Sphere);
+        drawing = design.drawing();
+        QCOMPARE(drawing.topLoad, (QList<DrawnCircle>{{QPointF(0, 1150), 150}}));
+    }
+
+    // The imperial entries, in inches throughout.
+    void inches() {
+        Design design(false);
+        design.calculateAll();
+        const DesignDrawing drawing = design.drawing();
+        const double first = 7.874 / 2 + 2.46 + 0.374 / 2;
+        QCOMPARE(float(drawing.primaryTurns[1].section.centre.x()), float(first));
+        QCOMPARE(textsOf(drawing).constFirst(), QStringLiteral("7.87in"));
+        QVERIFY(textsOf(drawing).constLast().endsWith(QStringLiteral("in")));
+    }
+};
+
+QTEST_MAIN(DrawingTest)
+#include "tst_drawing.moc"
