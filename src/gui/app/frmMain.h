@@ -7,12 +7,16 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
+class QPrinter;
+class QPrinterInfo;
 class QTextEdit;
 
 namespace resonex {
 class CFile;
 class DocumentPrompts;
+class LastFolderPrompts;
 class OptionsStore;
 } // namespace resonex
 
@@ -23,6 +27,7 @@ namespace resonex::gui {
 // lives in the document's objects.
 class frmSplash;
 class HeldPrompts;
+class RecentDesignsMenu;
 
 class frmMain : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -45,9 +50,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // One dropped design file opens, after the offer to save this one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createCommands();
+    void addRecentDesigns(QMenu* file);
+    // A design named without a dialog (recent, dropped): the offer to save
+    // this one first.
+    void openDesignAt(const QString& path);
+    // A first start's height: the summary's first lines in its font.
+    int firstStartHeight() const;
     // The steps of Load, in its order.
     void showSplashSoon();
     void layOutSummaryFor(const PageGeometry& page);
@@ -61,7 +75,13 @@ private:
     void splashClosed();
     void useDefaultPrinter();
     void showSplash();
+    // The default printer; none, after saying so.
+    std::optional<QPrinterInfo> defaultPrinter();
+    // The pages Print sends, painted on that printer: their count, 0 when it
+    // could not be painted on.
+    int printPages(QPrinter& printer);
     void printDesign();
+    void previewDesign();
     void exportPdf();
     // Shows one of the design's dialogs modally.
     template <typename Dialog> void showModal();
@@ -70,6 +90,7 @@ private:
 
     OptionsStore& m_store;
     std::unique_ptr<DocumentPrompts> m_ownPrompts;
+    std::unique_ptr<LastFolderPrompts> m_lastFolder;
     DocumentPrompts& m_prompts;
     QTextEdit* m_summary;
     // The paper the summary is laid out for.
@@ -78,6 +99,7 @@ private:
     QPointer<frmSplash> m_splash;
     // What opening the command line's design has to tell, until it can be seen.
     std::unique_ptr<HeldPrompts> m_startupMessages;
+    RecentDesignsMenu* m_recent = nullptr;
 };
 
 } // namespace resonex::gui
