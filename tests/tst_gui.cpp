@@ -16,10 +16,13 @@
 #include "gui/summary/PageGeometry.h"
 #include "gui/summary/SummaryLayout.h"
 
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -308,6 +311,129 @@ private slots:
                                         primary.y() + (primary.height() - away.height()) / 2));
     }
 
+    // Opening or saving puts a design first in File > Recent Designs; an entry
+    // opens after the offer to save, and one whose file has gone is taken off
+    // with a word to the user.
+    void recentDesigns() {
+        saveDesign(path("r1.rzn"));
+        saveDesign(path("r2.rzn"));
+        Program program;
+        program.startPastSplash();
+        auto* menu = program.window->findChild<QMenu*>(QStringLiteral("mnuFileRecent"));
+        QVERIFY(menu);
+        const auto entries = [&] {
+            emit menu->aboutToShow();
+            QStringList shown;
+            for (const QAction* item : menu->actions())
+                shown << item->text() + u'=' + item->toolTip();
+            return shown;
+        };
+        QCOMPARE(entries().size(), 1); // "No recent designs", disabled
+        QVERIFY(!menu->actions().front()->isEnabled());
+
+        program.dlg.files << path("r1.rzn") << path("r2.rzn");
+        program.action("mnuFileItem1")->trigger();
+        program.action("mnuFileItem4")->trigger(); // saved under a new name
+        QCOMPARE(entries(), QStringList({"&1 r2.rzn=" + QDir::toNativeSeparators(path("r2.rzn")),
+                                         "&2 r1.rzn=" + QDir::toNativeSeparators(path("r1.rzn"))}));
+
+        program.doc().setModified(true);
+        program.dlg.answers = {Answer::No};
+        program.action("mnuFileRecentItem1")->trigger();
+        QCOMPARE(program.dlg.questions.size(), 1);
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("r1.rzn"));
+        QCOMPARE(entries().first(), "&1 r1.rzn=" + QDir::toNativeSeparators(path("r1.rzn")));
+
+        QVERIFY(QFile::remove(path("r2.rzn")));
+        program.action("mnuFileRecentItem1")->trigger();
+        QCOMPARE(program.dlg.told.messages.size(), 1);
+        QVERIFY(program.dlg.told.messages.first().contains(QStringLiteral("no longer there")));
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("r1.rzn"));
+        QCOMPARE(entries().size(), 1);
+        QCOMPARE(program.store.value("RecentDesigns", "File2", "none"), QString());
+    }
+
+    // One .rzn file dropped opens, after the offer to save; anything else is
+    // refused and changes nothing.
+    void droppedDesignsOpen() {
+        saveDesign(path("dropped.rzn"));
+        Program program;
+        program.startPastSplash();
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QCoreApplication::sendEvent(program.window.get(), &enter);
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                               Qt::NoModifier);
+            QCoreApplication::sendEvent(program.window.get(), &dropped);
+            return enter.isAccepted() && dropped.isAccepted();
+        };
+        const QUrl design = QUrl::fromLocalFile(path("dropped.rzn"));
+        QVERIFY(!drop({QUrl::fromLocalFile(path("notes.txt"))}));
+        QVERIFY(!drop({design, design}));
+        QVERIFY(!drop({QUrl(QStringLiteral("https://example.org/a.rzn"))}));
+        QCoreApplication::processEvents();
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("Untitled"));
+
+        program.doc().setModified(true);
+        program.dlg.answers = {Answer::Cancel, Answer::No};
+        QVERIFY(drop({design}));
+        QTRY_COMPARE(program.dlg.questions.size(), 1);
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("Untitled")); // cancelled
+        QVERIFY(drop({design}));
+        QTRY_COMPARE(program.window->windowTitle(), QStringLiteral("dropped.rzn"));
+        QCOMPARE(program.dlg.questions.size(), 2);
+    }
+
+    void ctrlShiftSSavesAs() {
+        Program program;
+        program.startPastSplash();
+        program.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program.window.get()));
+        program.dlg.files << path("keyed.rzn");
+        QTest::keyClick(program.window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(program.dlg.dialogs.size(), 1);
+        QCOMPARE(program.dlg.dialogs.first().title, QStringLiteral("Save Design As"));
+        QCOMPARE(program.window->windowTitle(), QStringLiteral("keyed.rzn"));
+    }
+
+    // The size is kept beside the corner and comes back, held to the screen;
+    // a first start shows the summary's first lines whole, within the screen.
+    void windowSizePersists() {
+        Program first;
+        first.startPastSplash();
+        const QRect room = first.window->screen()->availableGeometry();
+        QVERIFY(first.window->height() <= room.height());
+        const QFontMetricsF metrics(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
+        QVERIFY(first.summary()->viewport()->height() >= qFloor(22 * metrics.lineSpacing()) ||
+                first.window->height() == room.height());
+        first.window->resize(500, 400);
+        QVERIFY(first.window->close());
+        QVERIFY(first.position(stored::kWindowWidth, "frmMain") != QStringLiteral("none"));
+
+        Program again;
+        again.store = first.store;
+        again.start();
+        QCOMPARE(again.window->size(), QSize(500, 400));
+
+        Program huge;
+        huge.setPosition(stored::kWindowWidth, "frmMain", "30000");
+        huge.setPosition(stored::kWindowHeight, "frmMain", "30000");
+        huge.start();
+        QCOMPARE(huge.window->size(), room.size());
+
+        // Unusable sizes leave a first start's.
+        Program fresh;
+        fresh.start();
+        Program damaged;
+        damaged.setPosition(stored::kWindowWidth, "frmMain", "wide");
+        damaged.setPosition(stored::kWindowHeight, "frmMain", "-100");
+        damaged.start();
+        QCOMPARE(damaged.window->size(), fresh.window->size());
+    }
+
     void summaryIsLaidOutForPaper() {
         // Letter in a US locale, A4 in a German one; a printer 0.25 inch unprintable.
         const PageGeometry letter = PageGeometry::defaultPage();
@@ -464,8 +590,9 @@ private slots:
         QVERIFY(program.dlg.told.messages[1].contains(path("missing/coil.svg")));
     }
 
-    // The drawing follows the summary's pages on a page of its own, the
-    // summary's pages as they were; with nothing drawn there is no such page.
+    // The drawing and the tuning plot follow the summary's pages on a page of
+    // their own, the summary's pages as they were; with nothing drawn there is
+    // no such page.
     void drawingOnTheLastPage() {
         Program program;
         program.store.setValue("Drawing", "Visible", "True");
@@ -492,7 +619,9 @@ private slots:
             QCOMPARE(drawn->pages[page].words, summary->pages[page].words);
         QCOMPARE(drawn->lines.first(summary->lines.size()), summary->lines);
         QVERIFY(drawn->lines.contains(QStringLiteral("876.00mm")));
-        QCOMPARE(drawn->lines.constLast(), QStringLiteral("100mm"));
+        QVERIFY(drawn->lines.contains(QStringLiteral("100mm")));
+        // The tuning plot under the drawing.
+        QVERIFY(drawn->lines.contains(QStringLiteral("Tapped at turn")));
     }
 
     // The prompts the user sees, answered as a user would: the question's

@@ -54,6 +54,22 @@ void WindowEdge::write(OptionsStore& store, const QString& window, float twips) 
     store.setValue(group, key(window), text::generalText(twips));
 }
 
+QStringList TextListOption::read(const OptionsStore& store) const {
+    QStringList values;
+    for (int i = 1; i <= limit; ++i) {
+        const QString value = store.value(group, prefix + QString::number(i), QString());
+        if (value.isEmpty())
+            break;
+        values << value;
+    }
+    return values;
+}
+
+void TextListOption::write(OptionsStore& store, const QStringList& values) const {
+    for (int i = 1; i <= limit; ++i)
+        store.setValue(group, prefix + QString::number(i), values.value(i - 1));
+}
+
 QString homeFolder() {
 #ifdef Q_OS_WIN
     return QStringLiteral("C:\\");

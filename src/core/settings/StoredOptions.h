@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -47,9 +48,10 @@ struct TextOption {
     void write(OptionsStore& store, const QString& value) const;
 };
 
-// One coordinate of a window's top-left corner, in twips, kept under the
-// window's object name followed by the suffix. It has no default: the window
-// is placed anew when it is missing or not a number.
+// One coordinate of a window's top-left corner, or one of its extents, in
+// twips, kept under the window's object name followed by the suffix. It has no
+// default: the window is placed or sized anew when it is missing or not a
+// number.
 struct WindowEdge {
     QLatin1StringView group;
     QLatin1StringView suffix;
@@ -59,12 +61,26 @@ struct WindowEdge {
     void write(OptionsStore& store, const QString& window, float twips) const;
 };
 
+// Texts kept newest first under numbered keys (prefix 1 to prefix limit); the
+// first missing or empty one ends the list.
+struct TextListOption {
+    QLatin1StringView group;
+    QLatin1StringView prefix;
+    int limit;
+
+    QStringList read(const OptionsStore& store) const;
+    // Writes all limit keys, those past the list's end empty.
+    void write(OptionsStore& store, const QStringList& values) const;
+};
+
 // The design folder of a first run: the user's home folder ("C:\" on Windows).
 QString homeFolder();
 
 inline constexpr QLatin1StringView kOptionsGroup("Options");
 inline constexpr QLatin1StringView kWindowsGroup("Windows");
 inline constexpr QLatin1StringView kDrawingGroup("Drawing");
+inline constexpr QLatin1StringView kRecentDesignsGroup("RecentDesigns");
+inline constexpr QLatin1StringView kFoldersGroup("Folders");
 
 // The program's options. A first run's units are millimetres and its mains
 // 50 Hz, which a new design read over a file also starts from.
@@ -79,6 +95,17 @@ inline constexpr IntegerOption kFontSize{kOptionsGroup, QLatin1StringView("FontS
 // Where each window was left.
 inline constexpr WindowEdge kWindowTop{kWindowsGroup, QLatin1StringView("Top")};
 inline constexpr WindowEdge kWindowLeft{kWindowsGroup, QLatin1StringView("Left")};
+// The main window's size, beside its corner.
+inline constexpr WindowEdge kWindowWidth{kWindowsGroup, QLatin1StringView("Width")};
+inline constexpr WindowEdge kWindowHeight{kWindowsGroup, QLatin1StringView("Height")};
+
+// The designs opened or saved last, newest first.
+inline constexpr TextListOption kRecentDesigns{kRecentDesignsGroup, QLatin1StringView("File"), 8};
+
+// The folder a file dialog was last left in; none at first, when the dialogs
+// start in the design folder.
+inline constexpr TextOption kLastFolder{kFoldersGroup, QLatin1StringView("LastUsed"),
+                                        [] { return QString(); }};
 
 // The main window's drawing pane: whether it is shown (not until the user asks
 // for it, as it is printed with the summary while shown), and its width in

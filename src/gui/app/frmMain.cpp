@@ -1,14 +1,19 @@
 #include "gui/app/frmMain.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/document/DocumentPrompts.h"
+#include "core/document/LastFolderPrompts.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/TuningCurve.h"
 #include "core/platform/FileTypeRegistration.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/AppInfo.h"
+#include "gui/app/DroppedDesign.h"
 #include "gui/app/Icons.h"
+#include "gui/app/RecentDesignsMenu.h"
 #include "gui/app/frmAbout.h"
 #include "gui/app/frmSplash.h"
 #include "gui/dialogs/frmPriCapCalcs.h"
@@ -22,18 +27,26 @@
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
 #include "gui/platform/WindowPosition.h"
+#include "gui/plot/TuningPlot.h"
 #include "gui/settings/frmOptions.h"
 #include "gui/summary/ShowSummary.h"
 #include "gui/summary/SummaryLayout.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -44,9 +57,13 @@ namespace resonex::gui {
 
 namespace {
 
-// The designed inner area, before the width is taken from the paper.
+// The designed inner width, before the width is taken from the paper.
 constexpr int kInnerWidthTwips = 8700;
-constexpr int kInnerHeightTwips = 5490;
+// The summary lines a first start shows without scrolling: the file name and
+// a blank line, the calculated secondary section with its heading and closing
+// blank line (core/summary/SecondarySection.cpp), then the primary section's
+// heading and its first four lines.
+constexpr int kFirstStartLines = 2 + 15 + 5;
 // Room beside a printed line for the box's frame, at the least.
 constexpr int kFrameAllowanceTwips = 200;
 
@@ -68,8 +85,8 @@ PageGeometry paperOfDefaultPrinter() {
 
 frmMain::frmMain(OptionsStore& store, DocumentPrompts* prompts)
     : m_store(store), m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
-      m_prompts(prompts ? *prompts : *m_ownPrompts), m_summary(new QTextEdit(this)),
-      m_panes(new QSplitter(this)),
+      m_lastFolder(std::make_unique<LastFolderPrompts>(prompts ? *prompts : *m_ownPrompts, store)),
+      m_prompts(*m_lastFolder), m_summary(new QTextEdit(this)), m_panes(new QSplitter(this)),
       m_drawing(new DrawingView([this] { return currentDrawing(); })) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(appIcon());
@@ -77,11 +94,23 @@ frmMain::frmMain(OptionsStore& store, DocumentPrompts* prompts)
     m_summary->setReadOnly(true);
     m_summary->setUndoRedoEnabled(false);
     createDrawingPane();
+    setAcceptDrops(true);
     createCommands();
 
-    const double dpi = logicalDpiX();
-    resize(twipsToPixels(kInnerWidthTwips, dpi),
-           menuBar()->sizeHint().height() + twipsToPixels(kInnerHeightTwips, dpi));
+    resize(twipsToPixels(kInnerWidthTwips, logicalDpiX()), firstStartHeight());
+}
+
+int frmMain::firstStartHeight() const {
+    QFont font(stored::kFontName.read(m_store));
+    font.setPointSize(stored::kFontSize.read(m_store));
+    // Headings are bold, which may stand taller.
+    font.setBold(true);
+    const double lines = kFirstStartLines * QFontMetricsF(font, m_summary).lineSpacing();
+    const QWidget* toolbar = findChild<QToolBar*>();
+    const int chrome =
+        menuBar()->sizeHint().height() + (toolbar ? toolbar->sizeHint().height() : 0) +
+        2 * (m_summary->frameWidth() + qCeil(m_summary->document()->documentMargin()));
+    return std::min(chrome + qCeil(lines), screen()->availableGeometry().height());
 }
 
 frmMain::~frmMain() = default;
@@ -131,15 +160,31 @@ void frmMain::createCommands() {
         QStringLiteral("btnSave"), QStringLiteral("Save Design"),
         toolbarIcon(QStringLiteral("save")));
     command(file, QStringLiteral("mnuFileItem4"), QStringLiteral("Save Design &As..."),
-            QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); });
+            QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); })
+        ->setToolTip(QStringLiteral("Save the design under a new name (Ctrl+Shift+S)"));
+    // The platform's Save As key where it is Ctrl+Shift+S, that key elsewhere;
+    // an action of the window's, as the menu item keeps no key of its own.
+    auto* saveAsKey = new QAction(this);
+    saveAsKey->setObjectName(QStringLiteral("actFileSaveAsKey"));
+    const QKeySequence ctrlShiftS(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    const QList<QKeySequence> platformKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    saveAsKey->setShortcuts(platformKeys.contains(ctrlShiftS) ? platformKeys
+                                                              : QList<QKeySequence>{ctrlShiftS});
+    connect(saveAsKey, &QAction::triggered, this, [this] { m_doc->FileSaveAs(m_prompts); });
+    addAction(saveAsKey);
     file->addSeparator();
     command(file, QStringLiteral("mnuFileItem6"), QStringLiteral("&Print Design"),
             QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::printDesign, QStringLiteral("btnPrint"),
             QStringLiteral("Print Design"), toolbarIcon(QStringLiteral("print")));
+    command(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view..."),
+            QKeySequence(), &frmMain::previewDesign)
+        ->setToolTip(QStringLiteral("See the pages Print Design sends"));
     command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
             QKeySequence(), &frmMain::exportPdf);
     command(file, QStringLiteral("mnuFileExportDrawing"), QStringLiteral("Export &Drawing..."),
             QKeySequence(), &frmMain::exportDrawing);
+    file->addSeparator();
+    addRecentDesigns(file);
     file->addSeparator();
     command(file, QStringLiteral("mnuFileItem8"), QStringLiteral("E&xit"),
             QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
@@ -180,6 +225,35 @@ void frmMain::createCommands() {
             &frmMain::showAbout);
 }
 
+void frmMain::addRecentDesigns(QMenu* file) {
+    QMenu* recent = file->addMenu(QStringLiteral("&Recent Designs"));
+    recent->setObjectName(QStringLiteral("mnuFileRecent"));
+    recent->menuAction()->setToolTip(QStringLiteral("Open one of the designs used last"));
+    file->setToolTipsVisible(true);
+    m_recent = new RecentDesignsMenu(recent, m_store, m_prompts,
+                                     [this](const QString& path) { openDesignAt(path); });
+}
+
+void frmMain::openDesignAt(const QString& path) {
+    if (m_doc->FileSaveIfModified(m_prompts))
+        m_doc->FileOpenNamed(m_prompts, path);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedDesign(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QString path = DroppedDesign(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Asked once the drop is over, so that the program the file came from is
+    // not held waiting for the answer.
+    QTimer::singleShot(0, this, [this, path] { openDesignAt(path); });
+}
+
 void frmMain::Load(const QString& commandLine) {
     RegisterDesignFiles(QCoreApplication::applicationFilePath());
     showSplashSoon();
@@ -188,6 +262,7 @@ void frmMain::Load(const QString& commandLine) {
     layOutSummaryFor(PageGeometry::defaultPage());
     const bool opening = !commandLine.isEmpty();
     startNewDesign(!opening);
+    RestoreWindowSize(*this, m_store);
     RestoreWindowPosition(*this, m_store);
     if (opening)
         openCommandLineDesign(commandLine);
@@ -255,6 +330,8 @@ void frmMain::useDefaultPrinter() {
 
 void frmMain::showDesign(const CFile& doc) {
     setWindowTitle(doc.FileTitle());
+    if (!doc.FileName().isEmpty())
+        m_recent->note(doc.FileName());
     try {
         ShowSummary(*m_summary, ComposeSummary(doc), doc.settings().FontName(),
                     doc.settings().FontSize());
@@ -266,24 +343,47 @@ void frmMain::showDesign(const CFile& doc) {
     m_drawing->designChanged();
 }
 
-void frmMain::printDesign() {
+std::optional<QPrinterInfo> frmMain::defaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        m_prompts.tell(appTitle(),
-                       QStringLiteral("No printer is available. Install a printer, or use "
-                                      "Export PDF to keep the design summary as a PDF file."),
-                       Prompts::Icon::Exclamation);
-        return;
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
+    if (!info.isNull())
+        return info;
+    m_prompts.tell(appTitle(),
+                   QStringLiteral("No printer is available. Install a printer, or use "
+                                  "Export PDF to keep the design summary as a PDF file."),
+                   Prompts::Icon::Exclamation);
+    return std::nullopt;
+}
+
+int frmMain::printPages(QPrinter& printer) {
     printer.setFullPage(true);
     printer.setDocName(m_doc->FileTitle());
-    if (PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins,
-                      lastPagePictures()) == 0)
+    return PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins,
+                         lastPagePictures());
+}
+
+void frmMain::printDesign() {
+    const std::optional<QPrinterInfo> info = defaultPrinter();
+    if (!info)
+        return;
+    QPrinter printer(*info, QPrinter::HighResolution);
+    if (printPages(printer) == 0)
         m_prompts.tell(appTitle(),
-                       QStringLiteral("The design could not be printed on ") + info.printerName() +
+                       QStringLiteral("The design could not be printed on ") + info->printerName() +
                            QStringLiteral("."),
                        Prompts::Icon::Exclamation);
+}
+
+void frmMain::previewDesign() {
+    const std::optional<QPrinterInfo> info = defaultPrinter();
+    if (!info)
+        return;
+    QPrinter printer(*info, QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setObjectName(QStringLiteral("frmPrintPreview"));
+    preview.setWindowTitle(QStringLiteral("Print Preview - ") + m_doc->FileTitle());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* pages) { printPages(*pages); });
+    preview.exec();
 }
 
 void frmMain::exportPdf() {
@@ -354,14 +454,28 @@ DesignDrawing frmMain::currentDrawing() const {
 }
 
 QList<PagePicture> frmMain::lastPagePictures() const {
+    // Only a user who shows the drawing asks for it on paper: otherwise the
+    // printed pages are the summary's alone.
     if (!m_drawing->isVisibleTo(this))
         return {};
     DesignDrawing drawing = currentDrawing();
     if (drawing.isEmpty())
         return {};
-    return {[drawing = std::move(drawing)](QPainter& painter, const QRectF& area) {
-        paintDrawing(painter, drawing, area);
-    }};
+    QList<PagePicture> pictures{
+        [drawing = std::move(drawing)](QPainter& painter, const QRectF& area) {
+            paintDrawing(painter, drawing, area);
+        }};
+    TuningCurve curve = tuningCurve(m_doc->primary(), m_doc->settings(), otherModels(*m_doc));
+    if (!curve.isEmpty())
+        pictures.append([curve = std::move(curve), font = m_summary->font()](QPainter& painter,
+                                                                             const QRectF& area) {
+            // The plot sizes its texts from the painter's font: the summary's.
+            painter.save();
+            painter.setFont(font);
+            paintTuningPlot(painter, curve, area);
+            painter.restore();
+        });
+    return pictures;
 }
 
 void frmMain::exportDrawing() {
@@ -420,8 +534,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!isMinimized())
+    if (!isMinimized()) {
         SaveWindowPosition(*this, m_store);
+        if (!isMaximized() && !isFullScreen())
+            SaveWindowSize(*this, m_store);
+    }
     saveDrawingPane();
     event->accept();
 }

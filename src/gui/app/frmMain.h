@@ -8,15 +8,19 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QSplitter;
+class QPrinter;
+class QPrinterInfo;
 class QTextEdit;
 
 namespace resonex {
 struct DesignDrawing;
 class CFile;
 class DocumentPrompts;
+class LastFolderPrompts;
 class OptionsStore;
 } // namespace resonex
 
@@ -28,6 +32,7 @@ namespace resonex::gui {
 class DrawingView;
 class frmSplash;
 class HeldPrompts;
+class RecentDesignsMenu;
 
 class frmMain : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -50,9 +55,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // One dropped design file opens, after the offer to save this one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createCommands();
+    void addRecentDesigns(QMenu* file);
+    // A design named without a dialog (recent, dropped): the offer to save
+    // this one first.
+    void openDesignAt(const QString& path);
+    // A first start's height: the summary's first lines in its font.
+    int firstStartHeight() const;
     // The steps of Load, in its order.
     void showSplashSoon();
     void layOutSummaryFor(const PageGeometry& page);
@@ -66,7 +80,13 @@ private:
     void splashClosed();
     void useDefaultPrinter();
     void showSplash();
+    // The default printer; none, after saying so.
+    std::optional<QPrinterInfo> defaultPrinter();
+    // The pages Print sends, painted on that printer: their count, 0 when it
+    // could not be painted on.
+    int printPages(QPrinter& printer);
     void printDesign();
+    void previewDesign();
     void exportPdf();
     // The drawing pane beside the summary: made with the window, shown and
     // sized as the user left it, its state kept when it changes and at close.
@@ -88,6 +108,7 @@ private:
 
     OptionsStore& m_store;
     std::unique_ptr<DocumentPrompts> m_ownPrompts;
+    std::unique_ptr<LastFolderPrompts> m_lastFolder;
     DocumentPrompts& m_prompts;
     QTextEdit* m_summary;
     QSplitter* m_panes;
@@ -101,6 +122,7 @@ private:
     QPointer<frmSplash> m_splash;
     // What opening the command line's design has to tell, until it can be seen.
     std::unique_ptr<HeldPrompts> m_startupMessages;
+    RecentDesignsMenu* m_recent = nullptr;
 };
 
 } // namespace resonex::gui

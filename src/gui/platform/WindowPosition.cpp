@@ -66,4 +66,23 @@ void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
                     : centredOn(QGuiApplication::primaryScreen()->geometry(), size));
 }
 
+void SaveWindowSize(const QWidget& window, OptionsStore& store) {
+    const double dpi = screenDpi(window);
+    const QString name = window.objectName();
+    stored::kWindowWidth.write(store, name, static_cast<float>(pixelsToTwips(window.width(), dpi)));
+    stored::kWindowHeight.write(store, name,
+                                static_cast<float>(pixelsToTwips(window.height(), dpi)));
+}
+
+void RestoreWindowSize(QWidget& window, const OptionsStore& store) {
+    const double dpi = screenDpi(window);
+    const QString name = window.objectName();
+    const std::optional<int> width = storedPixels(store, stored::kWindowWidth, name, dpi);
+    const std::optional<int> height = storedPixels(store, stored::kWindowHeight, name, dpi);
+    if (!width || !height || *width <= 0 || *height <= 0)
+        return;
+    const QSize room = window.screen()->availableGeometry().size();
+    window.resize(std::min(*width, room.width()), std::min(*height, room.height()));
+}
+
 } // namespace resonex::gui

@@ -18,4 +18,12 @@ void SaveWindowPosition(const QWidget& window, OptionsStore& store);
 // primary one.
 void RestoreWindowPosition(QWidget& window, const OptionsStore& store);
 
+// The main window also keeps its size, beside its corner, in twips
+// (stored::kWindowWidth and kWindowHeight).
+void SaveWindowSize(const QWidget& window, OptionsStore& store);
+
+// Resizes the window to its kept size, held within the available area of its
+// screen; a size missing, not a number or not positive leaves it as it is.
+void RestoreWindowSize(QWidget& window, const OptionsStore& store);
+
 } // namespace resonex::gui
