@@ -99,8 +99,9 @@ struct LoadCoupling {
         const std::vector<Band> load = loadBands(top, field.topOfWinding);
         const int n = kWindingBands;
         const int m = kLoadBands;
-        const std::vector<double> windingToLoad = potentialMatrix(field.bands, load, true);
-        loadToWinding = potentialMatrix(load, field.bands, true);
+        PotentialMatrices between = potentialMatrices(field.bands, load, true);
+        const std::vector<double> windingToLoad = std::move(between.atA);
+        loadToWinding = std::move(between.atB);
         std::vector<double> matrix = potentialMatrix(load, load, true);
         for (int j = 0; j < m; ++j) {
             std::vector<double> column(n);
@@ -269,13 +270,22 @@ Resonance WindingSolution::resonance(const TopLoad& top) const {
     r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;
     if (top.shape != Shape::None) {
-        const LoadCoupling load(field, withinReach(top, m_winding));
-        const double loaded = modeOmegaSquared(field, &load);
+        const double loaded = loadedOmegaSquared(withinReach(top, m_winding));
         r.freeSpaceCapacitance = freeSpaceCapacitance(top);
         r.inPlaceCapacitance = effectiveCapacitance(field, loaded) - r.selfCapacitance;
         r.loadedHz = std::sqrt(loaded) / (2 * std::numbers::pi);
     }
     return r;
+}
+
+double WindingSolution::loadedOmegaSquared(const TopLoad& top) const {
+    for (const auto& [solved, omegaSquared] : m_loaded)
+        if (solved == top)
+            return omegaSquared;
+    const LoadCoupling load(*m_field, top);
+    const double omegaSquared = modeOmegaSquared(*m_field, &load);
+    m_loaded.emplace_back(top, omegaSquared);
+    return omegaSquared;
 }
 
 Resonance resonance(const Winding& winding, const TopLoad& top) {
@@ -288,7 +298,6 @@ std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad&
 
 std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz) const {
     const TopLoad like = withinReach(asked, m_winding);
-    const WindingField& field = *m_field;
     if (!(hz > 0) || hz >= std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi))
         return std::nullopt;
     const double wanted = std::log(2 * std::numbers::pi * hz);
@@ -302,8 +311,7 @@ std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked,
     // so regula falsi on the logarithms (Illinois variant) closes in a handful
     // of field solutions.
     const auto miss = [&](double logMajor) {
-        const LoadCoupling load(field, toroid(std::exp(logMajor)));
-        return wanted - std::log(modeOmegaSquared(field, &load)) / 2;
+        return wanted - std::log(loadedOmegaSquared(toroid(std::exp(logMajor)))) / 2;
     };
     double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     double high = std::log(kLargestToroid);

@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The secondary's real running frequency: the winding's inductance and the
 // effective capacitances of winding and top load above a ground plane. Pure
@@ -27,6 +29,7 @@ struct TopLoad {
     double majorDiameter = 0;
     double minorDiameter = 0;
     double centreAbove = 0;
+    bool operator==(const TopLoad&) const = default;
 };
 
 // The effective capacitances are those that resonate the low-frequency
@@ -60,9 +63,14 @@ public:
 
 private:
     struct Field;
+    // The loaded mode of a top load on this winding, each worked out once:
+    // the toroid searches start from the same smallest and largest toroid.
+    double loadedOmegaSquared(const TopLoad& top) const;
+
     Winding m_winding;
     std::unique_ptr<const Field> m_field;
     double m_bareOmegaSquared;
+    mutable std::vector<std::pair<TopLoad, double>> m_loaded;
 };
 
 // One question about a winding, solving its field for it.

@@ -25,7 +25,9 @@ double ringPotential(double r, double z, double rho, double zeta) {
     return 2 / std::numbers::pi * ellipticK(std::sqrt(near2 / far2)) / std::sqrt(far2);
 }
 
-double Band::length() const { return std::hypot(r1 - r0, z1 - z0); }
+// Plain square roots: std::hypot's guard against overflow costs more than the
+// whole ring kernel, and lengths here are metres.
+double Band::length() const { return std::sqrt((r1 - r0) * (r1 - r0) + (z1 - z0) * (z1 - z0)); }
 
 namespace {
 
@@ -60,21 +62,46 @@ double spreadPotential(double r, double z, const Band& from, bool near) {
     return sum / weight;
 }
 
+// Whether a band lies near enough to another's middle for its charge to be
+// spread over it rather than taken at its own middle: the same both ways.
+bool near(const Band& at, const Band& from) {
+    const double nearBy = 3 * std::max(at.length(), from.length());
+    const double dr = at.r() - from.r();
+    const double dz = at.z() - from.z();
+    return dr * dr + dz * dz < nearBy * nearBy;
+}
+
+Band imageOf(const Band& band) { return {band.r0, -band.z0, band.r1, -band.z1}; }
+
 } // namespace
 
 double bandPotential(const Band& at, const Band& from, bool grounded) {
     const double r = at.r();
     const double z = at.z();
-    const double nearBy = 3 * std::max(at.length(), from.length());
     double potential =
-        at == from ? selfPotential(from)
-                   : spreadPotential(r, z, from, std::hypot(r - from.r(), z - from.z()) < nearBy);
+        at == from ? selfPotential(from) : spreadPotential(r, z, from, near(at, from));
     if (grounded) {
-        const Band image{from.r0, -from.z0, from.r1, -from.z1};
-        potential -=
-            spreadPotential(r, z, image, std::hypot(r - image.r(), z - image.z()) < nearBy);
+        const Band image = imageOf(from);
+        potential -= spreadPotential(r, z, image, near(at, image));
     }
     return potential;
+}
+
+PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vector<Band>& b,
+                                    bool grounded) {
+    PotentialMatrices both{std::vector<double>(a.size() * b.size()),
+                           std::vector<double>(b.size() * a.size())};
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < b.size(); ++j) {
+            double& atA = both.atA[i * b.size() + j];
+            double& atB = both.atB[j * a.size() + i];
+            atA = bandPotential(a[i], b[j], grounded);
+            // Far apart (image too), the ring kernel taken at the middles is
+            // symmetric in the two rings: the same number both ways.
+            const bool far = !near(a[i], b[j]) && !(grounded && near(a[i], imageOf(b[j])));
+            atB = far ? atA : bandPotential(b[j], a[i], grounded);
+        }
+    return both;
 }
 
 std::vector<double> potentialMatrix(const std::vector<Band>& at, const std::vector<Band>& from,

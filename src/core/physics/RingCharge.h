@@ -35,6 +35,16 @@ struct Band {
 // by an image of opposite charge (the method of images, Jackson 2.2).
 double bandPotential(const Band& at, const Band& from, bool grounded);
 
+// The matrices of bandPotential both ways between two sets of bands (atA:
+// rows a's bands, columns b's; atB the other way), each pair far apart worked
+// out once.
+struct PotentialMatrices {
+    std::vector<double> atA;
+    std::vector<double> atB;
+};
+PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vector<Band>& b,
+                                    bool grounded);
+
 // A dense square matrix in rows, factorised once (LU with partial pivoting)
 // and solved for many right-hand sides.
 class Factorised {
