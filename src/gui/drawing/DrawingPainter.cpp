@@ -1,6 +1,7 @@
 #include "gui/drawing/DrawingPainter.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -67,9 +68,17 @@ void drawDimension(QPainter& painter, const Mapping& map, const Dimension& dimen
     painter.translate((from + to) / 2);
     if (upright)
         painter.rotate(-90);
-    const double baseline =
-        dimension.textBelow ? metrics.ascent() + tick / 2 : -metrics.descent() - tick / 2;
-    painter.drawText(QPointF(-width / 2, baseline), dimension.text);
+    const double length = QLineF(from, to).length();
+    if (!upright && width + tick > length) {
+        // Too long for its line (a slim coil's diameter): beside the right
+        // end, clear of what the line spans.
+        painter.drawText(QPointF(length / 2 + tick, (metrics.ascent() - metrics.descent()) / 2),
+                         dimension.text);
+    } else {
+        const double baseline =
+            dimension.textBelow ? metrics.ascent() + tick / 2 : -metrics.descent() - tick / 2;
+        painter.drawText(QPointF(-width / 2, baseline), dimension.text);
+    }
     painter.restore();
 }
 
