@@ -111,12 +111,6 @@ private slots:
             QCOMPARE(drawing.primaryTurns[2 * (turn - 1)].inCircuit, turn < tap);
         const double x = 167.25 + (tap - 1) * 19.0;
         QCOMPARE(drawing.taps, (QList<QPointF>{QPointF(-x, 500), QPointF(x, 500)}));
-
-        // Read back as written, in any locale, and nothing from other texts.
-        QCOMPARE(tappedTurn(tappingSentence(7, QStringLiteral("250,00"))), 7);
-        QCOMPARE(tappedTurn(QStringLiteral("tapped between turns")), std::nullopt);
-        QCOMPARE(listedTurns(design.primary.LPerTurn()), 15);
-        QCOMPARE(listedTurns(QStringLiteral(" Turn  1     12,34uH\r\n Turn  2")), 1);
     }
 
     // Only what is calculated: a stale primary and an unset top load drop out,

@@ -3,7 +3,7 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/PrimaryResultTexts.h"
+#include "core/model/PrimaryListing.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/NumberText.h"
 
@@ -51,17 +51,20 @@ void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base
 // the first one the separation and half a conductor out from the winding:
 // the drawn one, or without it the diameter the primary was entered with.
 void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double secondaryDia, double base) {
-    const int turns = listedTurns(primary.LPerTurn());
-    const std::optional<int> tap = tappedTurn(primary.Results());
+    const qsizetype turns = turnInductances(primary).size();
+    const std::optional<Tap> tapped = tap(primary);
+    // The tap falls on the later of the two turns the sentence names; turns
+    // count from 1, so 0 is none.
+    const int tapTurn = tapped ? tapped->beforeTurn : 0;
     const double conductor = primary.ConDiaValue();
     const double first = secondaryDia / 2.0 + primary.SecSepValue() + conductor / 2.0;
     const double pitch = conductor + primary.ConSpaValue();
     for (int turn = 1; turn <= turns; ++turn) {
         const double x = first + (turn - 1) * pitch;
-        const bool inCircuit = tap && turn < *tap;
+        const bool inCircuit = turn < tapTurn;
         for (const double side : {-x, x})
             drawing.primaryTurns.append({{QPointF(side, base), conductor / 2.0}, inCircuit});
-        if (tap && turn == *tap)
+        if (turn == tapTurn)
             drawing.taps = {QPointF(-x, base), QPointF(x, base)};
     }
 }

@@ -2,8 +2,6 @@
 
 #include "core/text/NumberText.h"
 
-#include <QRegularExpression>
-
 namespace resonex {
 
 namespace {
@@ -30,9 +28,6 @@ int spacesBefore(const QString& value, int turn, int previous) {
     return kValueEnd - kSpacesPerDigit * int(QString::number(turn).size() + value.size());
 }
 
-const QRegularExpression kListingLine(QStringLiteral(R"(Turn\s*-?\d+\s.*uH)"));
-const QRegularExpression kTapping(QStringLiteral(R"(between turn\s*-?\d+ and turn\s*(-?\d+))"));
-
 } // namespace
 
 QString turnListing(std::span<const float> microhenries) {
@@ -53,20 +48,6 @@ QString tappingSentence(int tapTurn, const QString& frText) {
     return QStringLiteral("The primary will need to be tapped between turn") +
            spacedNumber(tapTurn - 1) + QStringLiteral(" and turn") + spacedNumber(tapTurn) +
            QStringLiteral(" to form a resonant circuit at ") + frText + QStringLiteral("kHz");
-}
-
-int listedTurns(const QString& listing) {
-    int turns = 0;
-    for (auto line = kListingLine.globalMatch(listing); line.hasNext(); line.next())
-        ++turns;
-    return turns;
-}
-
-std::optional<int> tappedTurn(const QString& results) {
-    const QRegularExpressionMatch sentence = kTapping.match(results);
-    if (!sentence.hasMatch())
-        return std::nullopt;
-    return sentence.captured(1).toInt();
 }
 
 } // namespace resonex

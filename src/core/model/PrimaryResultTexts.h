@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <span>
 
 namespace resonex {
@@ -13,11 +12,5 @@ namespace resonex {
 // which quotes the frequency as the user sees it.
 QString turnListing(std::span<const float> microhenries);
 QString tappingSentence(int tapTurn, const QString& frText);
-
-// Read back from those texts, as a design file may hold them from any locale:
-// how many turns the listing has, and the turn the sentence taps (the later
-// of its two), or none when there is no such sentence.
-int listedTurns(const QString& listing);
-std::optional<int> tappedTurn(const QString& results);
 
 } // namespace resonex
