@@ -30,8 +30,10 @@ private slots:
         RecentDesignList list;
         for (int i = 1; i <= 10; ++i)
             list.add(QStringLiteral("/d/%1.rzn").arg(i));
-        list.add(QStringLiteral("/d/./7.rzn")); // the same file, spelled otherwise
-        list.add(QString());
+        QVERIFY(list.add(QStringLiteral("/d/./7.rzn"))); // the same file, spelled otherwise
+        // Already first, or no file: nothing changes, so nothing need be stored.
+        QVERIFY(!list.add(QStringLiteral("/d/7.rzn")));
+        QVERIFY(!list.add(QString()));
         QCOMPARE(list.paths(), QStringList({"/d/7.rzn", "/d/10.rzn", "/d/9.rzn", "/d/8.rzn",
                                             "/d/6.rzn", "/d/5.rzn", "/d/4.rzn", "/d/3.rzn"}));
 

@@ -34,14 +34,17 @@ void RecentDesignList::write(OptionsStore& store) const {
     stored::kRecentDesigns.write(store, m_paths);
 }
 
-void RecentDesignList::add(const QString& path) {
+bool RecentDesignList::add(const QString& path) {
     if (path.isEmpty())
-        return;
+        return false;
     const QString clean = QDir::cleanPath(path);
+    if (!m_paths.isEmpty() && m_paths.front() == clean)
+        return false;
     m_paths.removeIf([&](const QString& kept) { return kept.compare(clean, kPathCase) == 0; });
     m_paths.prepend(clean);
     while (m_paths.size() > stored::kRecentDesigns.limit)
         m_paths.removeLast();
+    return true;
 }
 
 bool RecentDesignList::dropIfMissing(const QString& path) {

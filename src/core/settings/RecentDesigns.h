@@ -18,8 +18,8 @@ public:
     const QStringList& paths() const { return m_paths; }
 
     // Puts the design first, out of its old place; the oldest beyond the
-    // limit drops off.
-    void add(const QString& path);
+    // limit drops off. True when the list changed.
+    bool add(const QString& path);
     // Takes the design off the list when its file is no longer there; true
     // when it did.
     bool dropIfMissing(const QString& path);

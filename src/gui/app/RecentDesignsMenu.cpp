@@ -22,8 +22,10 @@ RecentDesignList& RecentDesignsMenu::list() {
 }
 
 void RecentDesignsMenu::note(const QString& path) {
-    list().add(path);
-    m_list->write(m_store);
+    // Every redraw of the design passes here: the store is written only when
+    // the list changes.
+    if (list().add(path))
+        m_list->write(m_store);
 }
 
 void RecentDesignsMenu::fill() {

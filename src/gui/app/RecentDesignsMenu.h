@@ -25,7 +25,8 @@ public:
 
     RecentDesignsMenu(QMenu* menu, OptionsStore& store, Prompts& prompts, Open open);
 
-    // A design opened or saved: first on the list.
+    // A design shown under its file's name (opened or saved): first on the
+    // list.
     void note(const QString& path);
 
 private:
