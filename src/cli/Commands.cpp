@@ -10,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/platform/NativeName.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 #include "core/settings/StoredOptions.h"
@@ -24,7 +25,8 @@ namespace resonex::cli {
 namespace {
 
 void printError(const QString& message) {
-    std::fprintf(stderr, "resonex-cli: %s\n", qPrintable(message));
+    // A file name comes back as the bytes the system holds.
+    std::fprintf(stderr, "resonex-cli: %s\n", nativeName(message).constData());
 }
 
 // A failure the command cannot go on from, with its exit code.
@@ -65,7 +67,7 @@ QByteArray summaryText(const CFile& doc) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!text.endsWith(u'\n'))
         text += u'\n';
-    return text.toLocal8Bit();
+    return nativeName(text);
 }
 
 // The JSON holds the values the summary shows, so a design whose summary

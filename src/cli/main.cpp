@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCode.h"
 
+#include "core/platform/NativeName.h"
 #include "core/text/AppInfo.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@ using namespace resonex;
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     try {
-        const cli::Request request = cli::parseArguments(app.arguments().mid(1));
+        const cli::Request request = cli::parseArguments(argumentsFromNative(argc, argv));
         switch (request.command) {
         case cli::Request::Command::Help:
             return cli::writeToStdout(cli::helpText().toLocal8Bit()) ? cli::kExitOk

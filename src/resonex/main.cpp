@@ -1,4 +1,5 @@
 // Resonex, the desktop program.
+#include "core/platform/NativeName.h"
 #include "core/settings/UserOptionsStore.h"
 #include "core/text/AppInfo.h"
 #include "gui/app/frmMain.h"
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     resonex::gui::frmMain window(store);
     // The command line is one design path, spaces and all; Qt has taken its
     // own options out already.
-    window.Load(QApplication::arguments().mid(1).join(u' '));
+    window.Load(resonex::argumentsFromNative(argc, argv).join(u' '));
     window.show();
     return QApplication::exec();
 }

@@ -8,18 +8,19 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/NativeName.h"
 #include "core/platform/PathLookup.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace resonex {
 
@@ -71,47 +72,26 @@ std::optional<QByteArray> designBytes(const QString& path) {
     case PathLookup::Kind::RegularFile:
         break;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        cannotOpen(file.errorString());
+    // By the name's own bytes, which Qt cannot always spell.
+    QFile file;
+    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        cannotOpen(QString::fromLocal8Bit(std::strerror(errno)));
     QByteArray bytes = file.read(kMaxDesignBytes);
     if (file.error() != QFileDevice::NoError)
         cannotOpen(file.errorString());
     return bytes;
 }
 
-[[noreturn]] void cannotWrite(const QString& reason) {
-    throw ResonexError::detailed(errors::WriteFailed, reason);
-}
-
 // Puts bytes in place of the file at path only once they are all written and
 // on disk; on any failure the old file stays as it was.
 void replaceFile(const QString& path, const QByteArray& bytes) {
-    const PathLookup found = lookUpPath(path);
-    if (found.kind == PathLookup::Kind::Unreachable)
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"), found.reason);
-    // Replacing a pipe or a device node with a file would destroy it.
-    if (found.kind == PathLookup::Kind::Other)
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"),
-                           QStringLiteral("Not a regular file"));
-    // Unbuffered, so that a full disk fails the write itself instead of
-    // surfacing only when the file is put in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"),
-                           file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        cannotWrite(reason);
-    }
-    if (::fsync(file.handle()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();
-        cannotWrite(reason);
-    }
-    if (!file.commit())
-        cannotWrite(file.errorString());
+    const std::optional<WriteFailure> failure = writeFileAtomically(path, bytes);
+    if (!failure)
+        return;
+    if (failure->kind == WriteFailure::Kind::Access)
+        throw ResonexError(errors::FileAccess, QStringLiteral("CFile::WriteFile"), failure->reason);
+    throw ResonexError::detailed(errors::WriteFailed, failure->reason);
 }
 
 // The reason, then the file it concerns.

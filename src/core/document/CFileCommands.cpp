@@ -142,8 +142,8 @@ QString CFile::GetLongFilename(const QString& shortName) {
     if (shortName.isEmpty())
         return QString();
     const QFileInfo info(shortName);
-    const QString folder = info.absoluteDir().canonicalPath();
-    if (folder.isEmpty() || !(info.exists() || info.isSymLink()))
+    const QString folder = canonicalPath(info.absolutePath());
+    if (folder.isEmpty() || !entryExists(shortName))
         return QString();
     return QDir(folder).filePath(info.fileName());
 }

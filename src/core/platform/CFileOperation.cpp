@@ -1,6 +1,6 @@
 #include "core/platform/CFileOperation.h"
 
-#include <QFileInfo>
+#include "core/platform/PathLookup.h"
 
 namespace resonex {
 
@@ -11,7 +11,7 @@ bool CFileOperation::Wildcard() const {
 bool CFileOperation::Exists() const {
     if (m_fileName.isEmpty() || Wildcard())
         return false;
-    return QFileInfo(m_fileName).isFile();
+    return lookUpPath(m_fileName).kind == PathLookup::Kind::RegularFile;
 }
 
 } // namespace resonex

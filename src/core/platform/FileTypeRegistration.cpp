@@ -1,10 +1,11 @@
 #include "core/platform/FileTypeRegistration.h"
 
+#include "core/platform/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -55,9 +56,7 @@ bool writeIfChanged(const QString& path, const QByteArray& content) {
         return false;
     }
     // Desktops read these files at any moment: they see the old one or the new.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-           file.commit();
+    return !writeFileAtomically(path, content);
 }
 
 // Whether the user has a copy that the database a desktop tool generates from

@@ -17,4 +17,11 @@ struct PathLookup {
 
 PathLookup lookUpPath(const QString& path);
 
+// Whether anything stands at path itself, a link whose file is gone included.
+bool entryExists(const QString& path);
+
+// The path with every link, "." and ".." resolved; empty when it does not
+// lead to anything.
+QString canonicalPath(const QString& path);
+
 } // namespace resonex

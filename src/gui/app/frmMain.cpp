@@ -72,6 +72,12 @@ const QString kDrawingFilter = QStringLiteral("SVG drawing (*.svg);;PNG image (*
 
 QString appTitle() { return QString::fromLatin1(kAppTitle); }
 
+// What could not be written, where, and why.
+QString notWrittenText(const QString& what, const QString& path, const WriteFailure& failure) {
+    return what + QStringLiteral(" could not be written to ") + path + QStringLiteral(": ") +
+           failure.reason + u'.';
+}
+
 // The default printer's paper, or a default page when there is no printer.
 PageGeometry paperOfDefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -394,10 +400,10 @@ void frmMain::exportPdf() {
                                     suggested, kPdfFilter, QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
-    if (!ExportPdf(*m_summary, m_page, kPrintMargins, path, m_doc->FileTitle(), lastPagePictures()))
+    if (const std::optional<WriteFailure> failure = ExportPdf(
+            *m_summary, m_page, kPrintMargins, path, m_doc->FileTitle(), lastPagePictures()))
         m_prompts.tell(appTitle(),
-                       QStringLiteral("The design summary could not be written to ") + path +
-                           QStringLiteral("."),
+                       notWrittenText(QStringLiteral("The design summary"), path, *failure),
                        Prompts::Icon::Exclamation);
 }
 
@@ -493,10 +499,9 @@ void frmMain::exportDrawing() {
                        Prompts::Icon::Exclamation);
         return;
     }
-    if (!ExportDrawing(currentDrawing(), path, m_doc->FileTitle()))
-        m_prompts.tell(appTitle(),
-                       QStringLiteral("The drawing could not be written to ") + path +
-                           QStringLiteral("."),
+    if (const std::optional<WriteFailure> failure =
+            ExportDrawing(currentDrawing(), path, m_doc->FileTitle()))
+        m_prompts.tell(appTitle(), notWrittenText(QStringLiteral("The drawing"), path, *failure),
                        Prompts::Icon::Exclamation);
 }
 

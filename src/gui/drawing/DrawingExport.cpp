@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -32,10 +31,10 @@ QSize pictureSize(const DesignDrawing& drawing) {
     return {kWidth, qRound(kWidth * aspect)};
 }
 
-bool writeSvg(const DesignDrawing& drawing, QSaveFile& file, const QString& title) {
+bool writeSvg(const DesignDrawing& drawing, QIODevice& device, const QString& title) {
     const QSize size = pictureSize(drawing);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&device);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(), size));
     svg.setResolution(kScreenDpi);
@@ -48,7 +47,7 @@ bool writeSvg(const DesignDrawing& drawing, QSaveFile& file, const QString& titl
     return painter.end();
 }
 
-bool writePng(const DesignDrawing& drawing, QSaveFile& file) {
+bool writePng(const DesignDrawing& drawing, QIODevice& device) {
     QImage image(pictureSize(drawing) * kPngDetail, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPngDetail);
     const int dotsPerMetre = qRound(kScreenDpi * kPngDetail / kMetresPerInch);
@@ -58,7 +57,7 @@ bool writePng(const DesignDrawing& drawing, QSaveFile& file) {
         QPainter painter(&image);
         paintDrawing(painter, drawing, QRectF(QPointF(), pictureSize(drawing)));
     }
-    return image.save(&file, "PNG");
+    return image.save(&device, "PNG");
 }
 
 } // namespace
@@ -71,16 +70,19 @@ DrawingFormat drawingFormatOf(const QString& path) {
     return DrawingFormat::None;
 }
 
-bool ExportDrawing(const DesignDrawing& drawing, const QString& path, const QString& title) {
-    const DrawingFormat format = drawingFormatOf(path);
-    if (format == DrawingFormat::None)
+std::optional<WriteFailure> ExportDrawing(const DesignDrawing& drawing, const QString& path,
+                                          const QString& title) {
+    return writeFileAtomically(path, [&](QIODevice& device) {
+        switch (drawingFormatOf(path)) {
+        case DrawingFormat::Svg:
+            return writeSvg(drawing, device, title);
+        case DrawingFormat::Png:
+            return writePng(drawing, device);
+        case DrawingFormat::None:
+            break;
+        }
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written =
-        format == DrawingFormat::Svg ? writeSvg(drawing, file, title) : writePng(drawing, file);
-    return written && file.commit();
+    });
 }
 
 } // namespace resonex::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drawing/DesignDrawing.h"
+#include "core/platform/AtomicFile.h"
 
 namespace resonex::gui {
 
@@ -10,8 +11,9 @@ enum class DrawingFormat { None, Svg, Png };
 DrawingFormat drawingFormatOf(const QString& path);
 
 // Writes the drawing as its format says, a PNG at twice the screen's detail,
-// replacing an old file only once the new one is complete. False when it
-// could not, or the name ends in neither.
-bool ExportDrawing(const DesignDrawing& drawing, const QString& path, const QString& title);
+// replacing an old file only once the new one is complete. Nothing when
+// written; a name that ends in neither is not written.
+std::optional<WriteFailure> ExportDrawing(const DesignDrawing& drawing, const QString& path,
+                                          const QString& title);
 
 } // namespace resonex::gui

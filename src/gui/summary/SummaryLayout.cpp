@@ -8,7 +8,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -121,23 +120,19 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
     return painter.end() ? current + 1 : 0;
 }
 
-bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& margins,
-               const QString& path, const QString& title, const QList<PagePicture>& lastPage) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    {
-        QPdfWriter writer(&file);
+std::optional<WriteFailure> ExportPdf(const QTextEdit& box, const PageGeometry& page,
+                                      const Margins& margins, const QString& path,
+                                      const QString& title, const QList<PagePicture>& lastPage) {
+    return writeFileAtomically(path, [&](QIODevice& device) {
+        QPdfWriter writer(&device);
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kAppTitle));
         writer.setPageSize(
             QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
                       QPageSize::Point));
         writer.setPageMargins(QMarginsF());
-        if (PrintRichText(box, writer, page, margins, lastPage) == 0)
-            return false;
-    }
-    return file.commit();
+        return PrintRichText(box, writer, page, margins, lastPage) != 0;
+    });
 }
 
 } // namespace resonex::gui

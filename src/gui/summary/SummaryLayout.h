@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/AtomicFile.h"
 #include "gui/summary/PageGeometry.h"
 #include "gui/summary/PicturePage.h"
 
@@ -39,8 +40,10 @@ int PrintRichText(const QTextEdit& box, QPagedPaintDevice& device, const PageGeo
                   const Margins& margins, const QList<PagePicture>& lastPage = {});
 
 // Writes what PrintRichText would print on that paper to a PDF file, replacing
-// an old file only once the new one is complete. False when it could not.
-bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& margins,
-               const QString& path, const QString& title, const QList<PagePicture>& lastPage = {});
+// an old file only once the new one is complete. Nothing when written.
+std::optional<WriteFailure> ExportPdf(const QTextEdit& box, const PageGeometry& page,
+                                      const Margins& margins, const QString& path,
+                                      const QString& title,
+                                      const QList<PagePicture>& lastPage = {});
 
 } // namespace resonex::gui
