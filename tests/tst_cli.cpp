@@ -27,10 +27,11 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray errBytes;
 };
 
-// resonex-cli in the locale given, its output redirected as the shell
-// redirection given says.
+// resonex-cli in the locale given, the shell text given after its arguments
+// (a redirection, or an argument the shell makes).
 Run cli(const QStringList& arguments, const QByteArray& locale = "en_US.UTF-8",
         const QString& redirect = QString()) {
     QProcess process;
@@ -43,9 +44,9 @@ Run cli(const QStringList& arguments, const QByteArray& locale = "en_US.UTF-8",
                       arguments);
     if (!process.waitForFinished(30000))
         return {};
+    const QByteArray err = process.readAllStandardError();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(err), err};
 }
 
 // The exit status and all of stderr, compared at once.
@@ -343,6 +344,30 @@ private slots:
         QCOMPARE(cli({"calc", "--kv", "12", "--out", path("link.rzn")}).exitCode, 0);
         QVERIFY(QFileInfo(path("link.rzn")).isSymLink());
         QVERIFY(cli({"show", path("target.rzn")}).out.contains(QStringLiteral(": 12.00kV")));
+    }
+
+    // A name that is not UTF-8 is saved and opened under its own bytes, in a
+    // UTF-8 locale and in the C locale, and a message gives it back as it is.
+    void namesThatAreNotUtf8() {
+        for (const QByteArray locale : {"en_US.UTF-8", "C"}) {
+            const QByteArray name = QFile::encodeName(m_dir.path()) + "/Spule \xe4 " + locale;
+            // Arguments pass through QProcess as text, so the shell makes the bytes.
+            const auto argument = [&](const char* ending) {
+                return QStringLiteral("\"$(printf '%s/Spule \\344 %s%s' '") + m_dir.path() + "' '" +
+                       locale + "' '" + ending + "')\"";
+            };
+            const Run saved = cli({"calc", "--dia", "150", "--out"}, locale, argument(".rzn"));
+            QCOMPARE(outcome(saved), "0 ");
+            struct stat status {};
+            QCOMPARE(::lstat(name + ".rzn", &status), 0);
+            const Run shown = cli({"show"}, locale, argument(".rzn"));
+            QCOMPARE(outcome(shown), "0 ");
+            QVERIFY(shown.out.contains(QStringLiteral("150.00mm")));
+            const Run missing = cli({"show"}, locale, argument(".other"));
+            QCOMPARE(missing.errBytes,
+                     "resonex-cli: Error opening file : File not found (" + name + ".other)\n");
+            QCOMPARE(::unlink(name + ".rzn"), 0); // out of reach of QTemporaryDir's clean-up
+        }
     }
 
     // A damaged design is shown as read over a new design, with a warning.

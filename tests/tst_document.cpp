@@ -6,12 +6,16 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/NativeName.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace resonex;
 using Answer = DocumentPrompts::Answer;
@@ -324,10 +328,42 @@ private slots:
         modify();
         QVERIFY(m_doc->FileOpenNamed(m_dlg, path("my coil.rzn")));
         QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("456.00"));
+
+        // A name that is not UTF-8, as the command line gives it, opens and is
+        // saved again under its own bytes.
+        const QByteArray raw = QFile::encodeName(m_dir.path()) + "/Spule \xe4.rzn";
+        saveAs(nameFromNative(raw));
+        QVERIFY(m_doc->FileNew(m_dlg));
+        QVERIFY(m_doc->FileOpen(m_dlg, nameFromNative(raw)));
+        QCOMPARE(nativeName(m_doc->FileTitle()), QByteArray("Spule \xe4.rzn"));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("456.00"));
+        modify("789");
+        QVERIFY(m_doc->FileSave(m_dlg));
+        QVERIFY(m_doc->FileOpenNamed(m_dlg, nameFromNative(raw)));
+        QCOMPARE(m_doc->secondary().Dia(), QStringLiteral("789.00"));
+        QVERIFY(m_dlg.told.messages.isEmpty());
+        // Not under the name Qt alone would have made of it.
+        QVERIFY(!QFile::exists(QFile::decodeName(raw)));
+        QCOMPARE(::unlink(raw.constData()), 0); // out of reach of QTemporaryDir's clean-up
     }
 
-    // Save on a full disk: reported, still modified, the old design kept.
+    // Save on a full disk: reported, still modified, the old design kept;
+    // the disk made full in the write path, then a real one where it can be.
     void saveOnAFullDisk() {
+        saveAs(path("kept.rzn"));
+        const QByteArray kept = test::readAll(path("kept.rzn"));
+        modify();
+        {
+            const SimulatedFullDisk full(100);
+            QVERIFY(!m_doc->FileSave(m_dlg));
+        }
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{"Error saving file: Write Error: No space left on device (" +
+                             path("kept.rzn") + ")"});
+        QVERIFY(test::asksToSave(*m_doc));
+        QCOMPARE(test::readAll(path("kept.rzn")), kept);
+        m_dlg.told.messages.clear();
+
         const test::SmallFileSystem disk(path("full"));
         if (!disk.whyNot().isEmpty())
             QSKIP(qPrintable(disk.whyNot()));

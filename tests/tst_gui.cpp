@@ -7,6 +7,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
+#include "core/platform/AtomicFile.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/NumberText.h"
@@ -32,6 +33,8 @@
 #include <QToolBar>
 #include <QWindow>
 #include <QXmlStreamReader>
+
+#include <sys/stat.h>
 
 using namespace resonex;
 using namespace resonex::gui;
@@ -588,6 +591,69 @@ private slots:
         QCOMPARE(program.dlg.told.messages.size(), 2);
         QVERIFY(program.dlg.told.messages[0].contains(QStringLiteral(".svg or .png")));
         QVERIFY(program.dlg.told.messages[1].contains(path("missing/coil.svg")));
+    }
+
+    // An export that cannot be written, onto a full disk or onto a pipe, says
+    // why and leaves what was there as it was; a pipe is never waited on.
+    void exportsThatCannotBeWritten() {
+        Program program;
+        program.store.setValue("Drawing", "Visible", "True");
+        program.startPastSplash();
+        calculateExample(program.doc());
+        program.window->showDesign(program.doc());
+        const QStringList kinds{"svg", "png", "pdf"};
+        // Exports each kind into the folder; what was told of each.
+        const auto exportInto = [&](const QString& folder, const QString& name) {
+            program.dlg.told.messages.clear();
+            for (const QString& kind : kinds) {
+                program.dlg.files << QDir(folder).filePath(name + u'.' + kind);
+                program.action(kind == "pdf" ? "mnuFileExportPdf" : "mnuFileExportDrawing")
+                    ->trigger();
+            }
+            return program.dlg.told.messages;
+        };
+        const auto told = [&](const QString& folder, const QString& name, const QString& why) {
+            QStringList texts;
+            for (const QString& kind : kinds)
+                texts << (kind == "pdf" ? "The design summary" : "The drawing") +
+                             QStringLiteral(" could not be written to ") +
+                             QDir(folder).filePath(name + u'.' + kind) + ": " + why + '.';
+            return texts;
+        };
+        const auto keptOld = [&](const QString& folder) {
+            for (const QString& kind : kinds)
+                QCOMPARE(test::readAll(QDir(folder).filePath("old." + kind)),
+                         "old " + kind.toUtf8());
+        };
+        for (const QString& kind : kinds)
+            test::writeAll(path("old." + kind), "old " + kind.toUtf8());
+        {
+            const SimulatedFullDisk full(1000);
+            QCOMPARE(exportInto(m_dir.path(), "old"),
+                     told(m_dir.path(), "old", "No space left on device"));
+        }
+        keptOld(m_dir.path());
+
+        for (const QString& kind : kinds)
+            QCOMPARE(::mkfifo(QFile::encodeName(path("pipe." + kind)).constData(), 0600), 0);
+        QCOMPARE(exportInto(m_dir.path(), "pipe"),
+                 told(m_dir.path(), "pipe", "Not a regular file"));
+        for (const QString& kind : kinds) {
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(path("pipe." + kind)).constData(), &status), 0);
+            QVERIFY(S_ISFIFO(status.st_mode));
+        }
+
+        // A real full disk, where one can be made.
+        const test::SmallFileSystem disk(path("small"));
+        if (!disk.whyNot().isEmpty())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString small = path("small");
+        for (const QString& kind : kinds)
+            test::writeAll(disk.filePath("old." + kind), "old " + kind.toUtf8());
+        disk.fill();
+        QCOMPARE(exportInto(small, "old"), told(small, "old", "No space left on device"));
+        keptOld(small);
     }
 
     // The drawing and the tuning plot follow the summary's pages on a page of

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include "core/platform/AtomicFile.h"
 #include "core/platform/FileTypeRegistration.h"
+#include "core/platform/NativeName.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,6 +11,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace resonex;
 using test::readAll;
@@ -37,6 +41,22 @@ void backdate(const QString& path) {
     QVERIFY(file.setFileTime(kLongAgo, QFileDevice::FileModificationTime));
 }
 QDateTime modified(const QString& path) { return QFileInfo(path).lastModified().toUTC(); }
+
+// The type and permission bits of what stands at the name's bytes, 0 for nothing.
+mode_t modeAt(const QByteArray& name) {
+    struct stat status {};
+    return ::lstat(name.constData(), &status) == 0 ? status.st_mode : 0;
+}
+mode_t modeAt(const QString& path) { return modeAt(QFile::encodeName(path)); }
+
+// What the one write path said, "written" when nothing.
+QString outcome(const std::optional<WriteFailure>& failure) {
+    if (!failure)
+        return QStringLiteral("written");
+    return (failure->kind == WriteFailure::Kind::Access ? QStringLiteral("access: ")
+                                                        : QStringLiteral("content: ")) +
+           failure->reason;
+}
 
 void put(const QString& path, const QByteArray& content) {
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
@@ -239,6 +259,110 @@ private slots:
         RegisterDesignFiles(program);
         QTest::qWait(200);
         QCOMPARE(toolRuns(), "1 1");
+    }
+
+    // A name passes from the system's bytes to text and back unchanged; a
+    // UTF-8 name reads as Qt reads it.
+    void namesKeepTheirBytes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("ascii") << QByteArray("/tmp/my coil.rzn") << true;
+        QTest::newRow("utf-8") << QByteArray("Spule \xc3\xa4 \xe2\x82\xac \xf0\x9f\x94\x8c")
+                               << true;
+        // A pair whose second half lies among the escapes is one character.
+        QTest::newRow("pair") << QByteArray("\xf0\x9f\x92\x80") << true;
+        QTest::newRow("highest character") << QByteArray("\xf4\x8f\xbf\xbf") << true;
+        QTest::newRow("latin-1") << QByteArray("Spule \xe4.rzn") << false;
+        QTest::newRow("stray bytes") << QByteArray("\x80\xff") << false;
+        QTest::newRow("overlong") << QByteArray("a\xc0\xaf") << false;
+        QTest::newRow("encoded surrogate") << QByteArray("\xed\xb3\xbf") << false;
+        QTest::newRow("cut short") << QByteArray("x\xe2\x82") << false;
+        QTest::newRow("past the highest") << QByteArray("\xf4\x90\x80\x80") << false;
+    }
+    void namesKeepTheirBytes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, utf8);
+        const QString name = nameFromNative(bytes);
+        QCOMPARE(nativeName(name), bytes);
+        QCOMPARE(name == QString::fromUtf8(bytes), utf8);
+        QByteArray program("resonex");
+        char* argv[] = {program.data(), bytes.data()};
+        QCOMPARE(argumentsFromNative(2, argv), QStringList{name});
+    }
+
+    // The one write path: the whole new file or the old one, never a part,
+    // never a temporary file left behind, never a pipe replaced.
+    void writesWholeFilesOnly() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("kept.bin");
+        QCOMPARE(outcome(writeFileAtomically(file, QByteArray("first"))), "written");
+        QCOMPARE(readAll(file), "first");
+        // A file replaced keeps its permissions.
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0640), 0);
+        const ContentWriter second = [](QIODevice& device) { return device.write("second") == 6; };
+        QCOMPARE(outcome(writeFileAtomically(file, second)), "written");
+        QCOMPARE(readAll(file), "second");
+        QCOMPARE(modeAt(file), mode_t(S_IFREG | 0640));
+
+        // A full disk at the first byte and partway; content that could not be made.
+        for (const qint64 room : {0, 3}) {
+            const SimulatedFullDisk full(room);
+            QCOMPARE(outcome(writeFileAtomically(file, QByteArray("a longer third"))),
+                     "content: No space left on device");
+        }
+        const ContentWriter broken = [](QIODevice& device) { return device.write("x") < 0; };
+        QCOMPARE(outcome(writeFileAtomically(file, broken)),
+                 "content: The content could not be made");
+        QCOMPARE(readAll(file), "second");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.bin"});
+
+        // A pipe is refused before anything is made, and stays a pipe.
+        const QString pipe = dir.filePath("pipe");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        bool made = false;
+        const ContentWriter watched = [&made](QIODevice&) { return made = true; };
+        QCOMPARE(outcome(writeFileAtomically(pipe, watched)), "access: Not a regular file");
+        QCOMPARE(outcome(writeFileAtomically(pipe, QByteArray("x"))), "access: Not a regular file");
+        QVERIFY(!made);
+        QVERIFY(S_ISFIFO(modeAt(pipe)));
+        QCOMPARE(outcome(writeFileAtomically(dir.filePath("no/folder"), QByteArray("x"))),
+                 "access: No such file or directory");
+
+        // Through a link, also one whose file is not there yet, the file it
+        // names is written and the link stays.
+        QVERIFY(QFile::link(file, dir.filePath("link")));
+        QVERIFY(QFile::link(dir.filePath("later.bin"), dir.filePath("dangling")));
+        QCOMPARE(outcome(writeFileAtomically(dir.filePath("link"), QByteArray("fourth"))),
+                 "written");
+        QCOMPARE(outcome(writeFileAtomically(dir.filePath("dangling"), QByteArray("fifth"))),
+                 "written");
+        QCOMPARE(readAll(file), "fourth");
+        QCOMPARE(readAll(dir.filePath("later.bin")), "fifth");
+        QVERIFY(S_ISLNK(modeAt(dir.filePath("link"))) && S_ISLNK(modeAt(dir.filePath("dangling"))));
+
+        // A name that is not UTF-8 is written under its own bytes.
+        const QByteArray raw = QFile::encodeName(dir.path()) + "/coil\xff.bin";
+        QCOMPARE(outcome(writeFileAtomically(nameFromNative(raw), QByteArray("sixth"))), "written");
+        QVERIFY(S_ISREG(modeAt(raw)));
+        QCOMPARE(::unlink(raw.constData()), 0); // out of reach of QTemporaryDir's clean-up
+    }
+
+    // On a real full disk, where one can be made.
+    void writesOnAFullDisk() {
+        QTemporaryDir dir;
+        const test::SmallFileSystem disk(dir.filePath("small"));
+        if (!disk.whyNot().isEmpty())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString file = disk.filePath("kept.bin");
+        QCOMPARE(outcome(writeFileAtomically(file, QByteArray("old"))), "written");
+        disk.fill();
+        const ContentWriter large = [](QIODevice& device) {
+            return device.write(QByteArray(100000, 'x')) == 100000;
+        };
+        QCOMPARE(outcome(writeFileAtomically(file, large)), "content: No space left on device");
+        QCOMPARE(readAll(file), "old");
+        QCOMPARE(QDir(disk.filePath(".")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"filler", "kept.bin"}));
     }
 
     void unwritableDataFolderIsIgnored() {

@@ -11,6 +11,13 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace resonex;
 
 class SettingsTest : public QObject {
@@ -59,6 +66,45 @@ private slots:
         const CSettings next(&store);
         QCOMPARE(QVariantList({next.UseMetric(), next.Use50Hz(), next.FontSize()}),
                  QVariantList({false, false, qint16(12)}));
+    }
+
+    // A settings file that is a pipe is passed over like a damaged one: the
+    // options of a first run, kept for the session, never waiting on the
+    // pipe, which stays as it is.
+    void settingsFileThatIsAPipe() {
+        const QByteArray pipe = QFile::encodeName(m_config.filePath("Resonex/Resonex.conf"));
+        QVERIFY(QDir().mkpath(m_config.filePath("Resonex")));
+        QFile::remove(QFile::decodeName(pipe));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        // Frees a reader blocked on the pipe, and notes that there was one.
+        std::atomic<bool> done{false};
+        std::atomic<bool> blocked{false};
+        std::thread rescue([&] {
+            while (!done) {
+                const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    blocked = true;
+                    ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+        {
+            UserOptionsStore store;
+            CFile doc(&store);
+            QCOMPARE(QVariantList({doc.settings().UseMetric(), doc.settings().FontSize()}),
+                     QVariantList({true, qint16(10)}));
+            doc.settings().setFontSize(12);
+            doc.CreateModelObjects();
+            QCOMPARE(doc.settings().FontSize(), qint16(12));
+        }
+        done = true;
+        rescue.join();
+        struct stat status {};
+        const bool stillAPipe = ::lstat(pipe.constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+        ::unlink(pipe.constData());
+        QVERIFY(!blocked);
+        QVERIFY(stillAPipe);
     }
 
     void storedTexts_data() {

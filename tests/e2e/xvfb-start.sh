@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The desktop program in a real X server: started with a design's path, it
-# shows its window under the design's name, takes the keyboard once the splash
-# has gone, ends with status 0 on Ctrl+Q and has registered its file type for
-# the desktop on the way.
+# The desktop program in a real X server: started with a design's path (one
+# that is not UTF-8), it shows its window under the design's name, takes the
+# keyboard once the splash has gone, ends with status 0 on Ctrl+Q and has
+# registered its file type for the desktop on the way.
 #
 #   xvfb-start.sh RESONEX RESONEX_CLI
 set -euo pipefail
@@ -20,9 +20,11 @@ source "$(dirname "$0")/xvfb-lib.sh"
 start_xvfb
 
 step "making the design"
-# A folder with a space: the command line is one path, spaces and all.
-mkdir -p "$work/my designs"
-design="$work/my designs/$design_title"
+# A folder with a space: the command line is one path, spaces and all; and a
+# byte that is not UTF-8: any name the file system holds opens.
+folder="$work/my designs "$'\xe4'
+mkdir -p "$folder"
+design="$folder/$design_title"
 "$cli" calc --dia 200 --height 600 --wire-dia 0.72 --spacing 0 --out "$design" >"$work/cli.log" 2>&1 ||
     fail "resonex-cli could not make the design: $(cat "$work/cli.log")"
 

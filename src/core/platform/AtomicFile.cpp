@@ -66,7 +66,8 @@ std::optional<WriteFailure> findTarget(const QString& path, Target& target) {
     }
     target.path = followLinks(nativeName(path));
     struct stat status {};
-    if (found.kind == PathLookup::Kind::RegularFile && ::stat(target.path.constData(), &status) == 0)
+    if (found.kind == PathLookup::Kind::RegularFile &&
+        ::stat(target.path.constData(), &status) == 0)
         target.permissions = status.st_mode & 07777;
     return std::nullopt;
 }
@@ -142,7 +143,8 @@ std::optional<WriteFailure> writeFileAtomically(const QString& path, const Conte
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!produce(buffer))
-        return WriteFailure{WriteFailure::Kind::Content, QStringLiteral("The content could not be made")};
+        return WriteFailure{WriteFailure::Kind::Content,
+                            QStringLiteral("The content could not be made")};
     buffer.close();
     return writeInPlace(target, bytes);
 }

@@ -43,7 +43,8 @@ qsizetype sequenceLength(const QByteArray& bytes, qsizetype at) {
 bool isEscape(const QString& name, qsizetype at) {
     const char16_t unit = name[at].unicode();
     // The second half of a pair is a character of its own.
-    return unit >= kFirstEscape && unit <= kLastEscape && (at == 0 || !name[at - 1].isHighSurrogate());
+    return unit >= kFirstEscape && unit <= kLastEscape &&
+           (at == 0 || !name[at - 1].isHighSurrogate());
 }
 
 } // namespace

@@ -30,7 +30,7 @@ bool entryExists(const QString& path) {
 QString canonicalPath(const QString& path) {
     char resolved[PATH_MAX];
     return ::realpath(nativeName(path).constData(), resolved) ? nameFromNative(resolved)
-                                                               : QString();
+                                                              : QString();
 }
 
 } // namespace resonex

@@ -28,9 +28,8 @@ bool userFilesReadable() {
 
 UserOptionsStore::UserOptionsStore() {
     if (userFilesReadable())
-        m_settings = std::make_unique<QSettings>(QSettings::UserScope,
-                                                 QString::fromLatin1(kAppTitle),
-                                                 QString::fromLatin1(kAppTitle));
+        m_settings = std::make_unique<QSettings>(
+            QSettings::UserScope, QString::fromLatin1(kAppTitle), QString::fromLatin1(kAppTitle));
 }
 
 QString UserOptionsStore::value(const QString& group, const QString& key,
