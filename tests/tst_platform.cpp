@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace resonex;
 using test::readAll;
@@ -303,6 +304,11 @@ private slots:
         QCOMPARE(outcome(writeFileAtomically(file, second)), "written");
         QCOMPARE(readAll(file), "second");
         QCOMPARE(modeAt(file), mode_t(S_IFREG | 0640));
+        // One made read-only is kept (root may write any file).
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0440), 0);
+        QCOMPARE(outcome(writeFileAtomically(file, QByteArray("second"))),
+                 ::geteuid() == 0 ? "written" : "access: Permission denied");
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0640), 0);
 
         // A full disk at the first byte and partway; content that could not be made.
         for (const qint64 room : {0, 3}) {

@@ -65,10 +65,15 @@ std::optional<WriteFailure> findTarget(const QString& path, Target& target) {
         break;
     }
     target.path = followLinks(nativeName(path));
+    if (found.kind == PathLookup::Kind::Missing)
+        return std::nullopt;
+    // A file its owner made read-only is kept, though the folder would let
+    // another take its name.
     struct stat status {};
-    if (found.kind == PathLookup::Kind::RegularFile &&
-        ::stat(target.path.constData(), &status) == 0)
-        target.permissions = status.st_mode & 07777;
+    if (::access(target.path.constData(), W_OK) != 0 ||
+        ::stat(target.path.constData(), &status) != 0)
+        return systemFailure(WriteFailure::Kind::Access);
+    target.permissions = status.st_mode & 07777;
     return std::nullopt;
 }
 
@@ -95,9 +100,15 @@ bool writeAll(int fd, const QByteArray& bytes) {
     qint64 written = 0;
     while (written < room) {
         const ssize_t count = ::write(fd, bytes.constData() + written, size_t(room - written));
-        if (count < 0 && errno != EINTR)
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            // Nothing written and nothing said: no room for it.
+            if (count == 0)
+                errno = ENOSPC;
             return false;
-        written += std::max<ssize_t>(count, 0);
+        }
+        written += count;
     }
     if (written < bytes.size()) {
         errno = ENOSPC;

@@ -11,9 +11,10 @@ namespace resonex {
 
 namespace {
 
-// The user's files QSettings reads for an application named as its
-// organisation: its own, and the organisation's, which it falls back on.
-bool userFilesReadable() {
+// Whether the user's files QSettings reads for an application named as its
+// organisation (its own, and the organisation's, which it falls back on) are
+// files or absent; reading anything else could wait for ever.
+bool userFilesUsable() {
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/';
     const QString name = QString::fromLatin1(kAppTitle);
@@ -27,7 +28,7 @@ bool userFilesReadable() {
 } // namespace
 
 UserOptionsStore::UserOptionsStore() {
-    if (userFilesReadable())
+    if (userFilesUsable())
         m_settings = std::make_unique<QSettings>(
             QSettings::UserScope, QString::fromLatin1(kAppTitle), QString::fromLatin1(kAppTitle));
 }
