@@ -12,7 +12,8 @@ class FieldWriter;
 // Wire length is in metres or feet, L in henries, frequencies in hertz,
 // capacitances in farads. Turns == 0 means "not calculated".
 // Formulas: Wheeler's single-layer inductance, the empirical self-resonance
-// 29.85 (H/D)^0.2 / (N D) MHz, and the quarter wave at 75 000 000 m/s.
+// 29.85 (H/D)^0.2 / (N D) MHz, and the quarter wave: the wire a quarter
+// wavelength, f = (c/4) / wire length with c/4 = 75 000 000 m/s.
 class CSecondary {
 public:
     explicit CSecondary(bool useMetric);

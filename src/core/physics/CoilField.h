@@ -45,7 +45,9 @@ struct Resonance {
 };
 
 // The winding's field and bare mode solved once, for as many top loads on it
-// as are asked about.
+// as are asked about. Construction and resonance throw OutOfRange rather than
+// give a figure that cannot be (a capacitance not above 0, a top load that
+// raises the frequency, a number that is none).
 class WindingSolution {
 public:
     explicit WindingSolution(const Winding& winding);
@@ -77,12 +79,16 @@ private:
 Resonance resonance(const Winding& winding, const TopLoad& top);
 std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz);
 
-// The top load's capacitance alone in free space.
+// The top load's capacitance alone in free space (OutOfRange as above).
 double freeSpaceCapacitance(const TopLoad& top);
 
 // The published formulas the validation compares against.
 double wheelerInductance(const Winding& winding);
 double medhurstSelfCapacitance(const Winding& winding);
 double poolToroidCapacitance(double majorDiameter, double minorDiameter);
+// The exact free-space capacitances of a sphere and of a torus (its tube less
+// than half the overall diameter).
+double sphereCapacitance(double diameter);
+double torusCapacitance(double majorDiameter, double minorDiameter);
 
 } // namespace resonex::physics

@@ -20,19 +20,46 @@ double ellipticK(double complementaryModulus);
 // Electricity", 1950, 5.31; Jackson, "Classical Electrodynamics", 3.3).
 double ringPotential(double r, double z, double rho, double zeta);
 
-// A band: a straight piece of the generating curve, swept round the axis.
-struct Band {
-    double r0, z0, r1, z1;
-    double r() const { return (r0 + r1) / 2; }
-    double z() const { return (z0 + z1) / 2; }
-    double length() const;
+// A band: a piece of the generating curve from end 0 to end 1, swept round
+// the axis. A piece of a curved surface bows out of its chord: its middle
+// stands bow off the chord's middle, to the right going from end 0 to end 1
+// (outward on a curve run anticlockwise), and the piece is the parabola
+// through its ends and its middle, close to the curve's own arc.
+class Band {
+public:
+    Band(double r0, double z0, double r1, double z1, double bow = 0);
+
+    // A point of the band, t from -1/2 (end 0) through 0 (the middle) to 1/2
+    // (end 1); stretch is its speed |dP/dt|. fromMiddle gives its offset
+    // from the middle, which keeps points close to the middle their distance
+    // from it in full precision.
+    struct Point {
+        double r, z, stretch;
+        bool operator==(const Point&) const = default;
+    };
+    Point at(double t) const;
+    Point fromMiddle(double t) const;
+    // The middle, where the band's potential is matched: on the surface.
+    double r() const { return m_middle.r; }
+    double z() const { return m_middle.z; }
+    double chord() const { return m_chord; }
+    // The band's mirror image in the plane z = 0.
+    Band mirrored() const { return {m_r0, -m_z0, m_r1, -m_z1, -m_bow}; }
     bool operator==(const Band&) const = default;
+
+private:
+    double m_r0, m_z0, m_r1, m_z1, m_bow;
+    double m_chord;
+    // The bow's offset from the chord's middle, and the middle it gives.
+    double m_offsetR, m_offsetZ;
+    Point m_middle;
 };
 
 // The potential at the middle of band `at` of a unit charge spread over band
-// `from` with even surface density (a band's own by its analytic self-term,
-// found by equality); the ground plane z = 0 (when grounded)
-// by an image of opposite charge (the method of images, Jackson 2.2).
+// `from` with even surface density (a band's own, found by equality,
+// integrated through the kernel's singularity at the middle); the ground plane
+// z = 0 (when grounded) by an image of opposite charge (the method of images,
+// Jackson 2.2).
 double bandPotential(const Band& at, const Band& from, bool grounded);
 
 // The matrices of bandPotential both ways between two sets of bands (atA:

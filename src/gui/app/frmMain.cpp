@@ -61,9 +61,9 @@ namespace {
 constexpr int kInnerWidthTwips = 8700;
 // The summary lines a first start shows without scrolling: the file name and
 // a blank line, the calculated secondary section with its heading and closing
-// blank line (core/summary/SecondarySection.cpp), then the primary section's
-// heading and its first four lines.
-constexpr int kFirstStartLines = 2 + 15 + 5;
+// blank line (13 lines, core/summary/SecondarySection.cpp), then the primary
+// section's heading and its first six lines.
+constexpr int kFirstStartLines = 2 + 13 + 7;
 // Room beside a printed line for the box's frame, at the least.
 constexpr int kFrameAllowanceTwips = 200;
 
