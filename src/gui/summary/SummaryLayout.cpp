@@ -130,9 +130,7 @@ bool ExportPdf(const QTextEdit& box, const PageGeometry& page, const Margins& ma
         QPdfWriter writer(&file);
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kAppTitle));
-        writer.setPageSize(
-            QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
-                      QPageSize::Point));
+        writer.setPageSize(page.pageSize());
         writer.setPageMargins(QMarginsF());
         if (PrintRichText(box, writer, page, margins, lastPage) == 0)
             return false;
