@@ -36,10 +36,16 @@ struct Program {
         start(commandLine);
         endSplash();
     }
-    // What the splash window's timer does two seconds after start-up.
+    // What the splash window's timer does two seconds after start-up, done to
+    // every splash window up until this window's has been: one left by a
+    // program started before could otherwise be taken for this one's.
     void endSplash() {
-        QTRY_VERIFY(splash());
-        splash()->Timer1_Timer();
+        const auto ended = [this] {
+            while (gui::frmSplash* shown = splash())
+                shown->Timer1_Timer();
+            return window->isEnabled();
+        };
+        QTRY_VERIFY(ended());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static gui::frmSplash* splash() {

@@ -11,6 +11,7 @@
 #include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
+#include "gui/drawing/DrawingView.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/Twips.h"
 #include "gui/plot/TuningPlotView.h"
@@ -293,6 +294,40 @@ private slots:
                      QStringList({"1440", "720"}));
     }
 
+    // A dialog with no place kept opens over the middle of the main window
+    // (within the screen when that window stands at its edge), then where it
+    // was left.
+    void dialogsFirstOpenOverTheMainWindow() {
+        Started program(m_dir.path());
+        const QRect screen = program.window->screen()->availableGeometry();
+        for (const char* command : {"btnSecCoilCalcs", "btnPriCapCalcs", "btnPriCoilCalcs",
+                                    "btnTopLoadCalcs", "mnuToolsItem0"}) {
+            program.window->move(screen.topLeft() + QPoint(90, 150));
+            QRect first;
+            inDialog(program, command, [&](QWidget* dialog) {
+                first = dialog->frameGeometry();
+                dialog->move(first.topLeft() + QPoint(20, 10));
+            });
+            // One wider than the screen starts at its edge.
+            const QPoint offCentre = first.center() - program.window->frameGeometry().center();
+            QVERIFY2(first.width() > screen.width() ? first.left() == screen.left()
+                                                    : qAbs(offCentre.x()) <= 1,
+                     command);
+            QVERIFY2(qAbs(offCentre.y()) <= 1, command);
+            inDialog(program, command, [&](QWidget* dialog) {
+                QCOMPARE(dialog->pos(), first.topLeft() + QPoint(20, 10));
+            });
+        }
+        for (const char* name : {"frmSecCoilCalcs", "frmOptions"}) {
+            program.setPosition(stored::kWindowLeft, name, "");
+            program.setPosition(stored::kWindowTop, name, "");
+        }
+        program.window->move(screen.bottomRight() - QPoint(100, 100));
+        for (const char* command : {"btnSecCoilCalcs", "mnuToolsItem0"})
+            inDialog(program, command,
+                     [&](QWidget* dialog) { QVERIFY(screen.contains(dialog->frameGeometry())); });
+    }
+
     // --- Secondary coil ----------------------------------------------------
 
     // The example in inches, in a locale with a decimal comma: the new
@@ -314,6 +349,22 @@ private slots:
         });
         inDialog(program, "mnuCalculationsItem0",
                  [&](QWidget* dialog) { QCOMPARE(texts(dialog, kSecondaryOutputs), results); });
+    }
+
+    // The drawing beside the summary follows each Calculate while the dialog
+    // stays open.
+    void drawingFollowsEachCalculate() {
+        Started program(m_dir.path());
+        program.action("mnuViewItem0")->trigger();
+        const auto* view = program.window->findChild<DrawingView*>();
+        QTRY_VERIFY(view->drawing().isEmpty());
+        inDialog(program, "btnSecCoilCalcs", [&](QWidget* dialog) {
+            pressEnter(dialog, "txtWireSpa");
+            QVERIFY(!view->drawing().isEmpty());
+            const DesignDrawing first = view->drawing();
+            enter(dialog, {{"txtDia", "250"}});
+            QVERIFY(!(view->drawing() == first));
+        });
     }
 
     void secondaryRejectedEntry() {

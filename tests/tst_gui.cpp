@@ -24,6 +24,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -354,6 +357,17 @@ private slots:
         QCOMPARE(program.window->windowTitle(), QStringLiteral("r1.rzn"));
         QCOMPARE(entries().size(), 1);
         QCOMPARE(program.store.value("RecentDesigns", "File2", "none"), QString());
+
+        // Two designs of one name read apart by their folders.
+        QVERIFY(QDir().mkpath(path("other")));
+        saveDesign(path("other/r1.rzn"));
+        program.dlg.files << path("other/r1.rzn");
+        program.action("mnuFileItem1")->trigger();
+        const QString folder = QFileInfo(m_dir.path()).fileName();
+        QCOMPARE(
+            entries(),
+            QStringList({QDir::toNativeSeparators("&1 other/r1.rzn=" + path("other/r1.rzn")),
+                         QDir::toNativeSeparators("&2 " + folder + "/r1.rzn=" + path("r1.rzn"))}));
     }
 
     // One .rzn file dropped opens, after the offer to save; anything else is
@@ -457,10 +471,45 @@ private slots:
         QVERIFY(program.window->width() >= twipsToPixels(9560, program.window->logicalDpiX()));
         QCOMPARE(program.summary()->horizontalScrollBar()->maximum(), 0);
 
-        // Print says plainly that there is no printer.
+        // Print says plainly that there is no printer; Print Preview shows the
+        // pages Export PDF writes, on its paper, with nothing to print them on.
         program.action("btnPrint")->trigger();
         QCOMPARE(program.dlg.told.messages.size(), 1);
         QVERIFY(program.dlg.told.messages[0].startsWith("No printer is available."));
+        test::whileModal(this, [](QWidget* preview) {
+            QCOMPARE(preview->objectName(), QStringLiteral("frmPrintPreview"));
+            QCOMPARE(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+            const QPrinter& printer = *qobject_cast<QPrintPreviewDialog*>(preview)->printer();
+            QCOMPARE(printer.pageLayout().fullRectPoints().size(), QSize(612, 792));
+            for (const QAction* action : preview->findChildren<QAction*>())
+                if (action->text() == QStringLiteral("Print"))
+                    QVERIFY(!action->isEnabled());
+            preview->close();
+        });
+        program.action("mnuFilePrintPreview")->trigger();
+        QCOMPARE(program.dlg.told.messages.size(), 1);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // The printer's paper, known once the splash has closed, lays the
+        // summary out anew: a first start's window follows it, and a window
+        // that took its size from the last run keeps it.
+        Program fresh, kept;
+        const double screenDpi = program.window->logicalDpiX();
+        const QString width = QString::number(qRound(pixelsToTwips(760, screenDpi)));
+        kept.setPosition(stored::kWindowWidth, "frmMain", width);
+        kept.setPosition(stored::kWindowHeight, "frmMain", QStringLiteral("7200"));
+        for (Program* started : {&fresh, &kept}) {
+            started->startPastSplash();
+            started->window->usePaper(a4);
+            QCOMPARE(started->summary()->lineWrapColumnOrWidth(),
+                     twipsToPixels(a4.lineWidth(kOneInch, kOneInch), dpi));
+            QCOMPARE(started->summary()->horizontalScrollBar()->maximum(), 0);
+        }
+        QVERIFY(fresh.window->width() < program.window->width());
+        QCOMPARE(kept.window->size(),
+                 QSize(twipsToPixels(width.toInt(), screenDpi), twipsToPixels(7200, screenDpi)));
+        kept.window->close();
+        QCOMPARE(kept.position(stored::kWindowWidth, "frmMain"), width);
     }
 
     void exportPdfAsPrinted() {
@@ -534,14 +583,17 @@ private slots:
         QTRY_VERIFY(view->drawing().topLoad.isEmpty());
         QCOMPARE(program.window->width(), wide);
 
-        // Its width is kept in twips and read back; a damaged one is ignored.
+        // Its width, by the divider and by the window's edge, is kept in twips
+        // and read back; a damaged one is ignored.
         auto* panes = program.window->findChild<QSplitter*>(QStringLiteral("splfrmMain"));
         const int before = view->width();
         panes->setSizes({panes->sizes()[0] + 100, before - 100});
         emit panes->splitterMoved(0, 1);
         QCOMPARE(view->width(), before - 100);
-        program.window->close();
-        const int twips = qRound(pixelsToTwips(before - 100, program.window->logicalDpiX()));
+        program.window->resize(program.window->width() + 60, program.window->height());
+        QTRY_COMPARE(view->width(), before - 40);
+        QVERIFY(program.window->close());
+        const int twips = qRound(pixelsToTwips(before - 40, program.window->logicalDpiX()));
         QCOMPARE(program.store.value("Drawing", "Width", "none").toInt(), twips);
         QCOMPARE(program.store.value("Drawing", "Visible", "none"), QStringLiteral("True"));
 
@@ -550,14 +602,35 @@ private slots:
         again.store.setValue("Drawing", "Width", QString::number(twips));
         again.startPastSplash();
         QVERIFY(again.action("mnuViewItem0")->isChecked());
-        QCOMPARE(again.window->findChild<DrawingView*>()->width(), before - 100);
+        QCOMPARE(again.window->findChild<DrawingView*>()->width(), before - 40);
         // A damaged width is the first run's.
         Program damaged;
         damaged.store.setValue("Drawing", "Visible", "True");
         damaged.store.setValue("Drawing", "Width", "nonsense");
         damaged.startPastSplash();
+        Program first;
+        first.store.setValue("Drawing", "Visible", "True");
+        first.startPastSplash();
         QCOMPARE(damaged.window->findChild<DrawingView*>()->width(),
-                 twipsToPixels(5760, damaged.window->logicalDpiX()));
+                 first.window->findChild<DrawingView*>()->width());
+
+        // A pane left wide on a larger screen gives way to the summary's line
+        // on this one: the window fits the screen, and is kept so.
+        Program large;
+        large.store.setValue("Drawing", "Visible", "True");
+        large.store.setValue("Drawing", "Width", "32767");
+        large.startPastSplash();
+        const QRect screen = large.window->screen()->availableGeometry();
+        QVERIFY(screen.contains(large.window->frameGeometry()));
+        QCOMPARE(large.summary()->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(large.window->findChild<DrawingView*>()->width() > 0);
+        QVERIFY(large.window->close());
+        const double dpi = large.window->logicalDpiX();
+        QVERIFY(large.position(stored::kWindowLeft, "frmMain").toDouble() >= 0);
+        QVERIFY(twipsToPixels(large.position(stored::kWindowWidth, "frmMain").toDouble(), dpi) <=
+                screen.width());
+        QVERIFY(twipsToPixels(large.store.value("Drawing", "Width", "none").toInt(), dpi) <
+                screen.width());
     }
 
     // SVG and PNG by the name's ending; anything else is refused before a

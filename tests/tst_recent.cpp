@@ -25,7 +25,8 @@ class RecentTest : public QObject {
 
 private slots:
     // Newest first, each once, the oldest beyond eight dropping off; the store
-    // keeps the order, and a damaged store (a gap, a repeat) reads as a list.
+    // keeps the order, and a damaged store (a gap, a repeat, a name that is
+    // not a whole path) loses those entries only.
     void orderLimitAndDuplicates() {
         RecentDesignList list;
         for (int i = 1; i <= 10; ++i)
@@ -48,8 +49,19 @@ private slots:
         store.setValue("RecentDesigns", "File1", "/d/b.rzn");
         store.setValue("RecentDesigns", "File2", "/d/c.rzn");
         store.setValue("RecentDesigns", "File3", "/d/b.rzn");
-        store.setValue("RecentDesigns", "File5", "/d/after-a-gap.rzn");
-        QCOMPARE(RecentDesignList::read(store).paths(), QStringList({"/d/b.rzn", "/d/c.rzn"}));
+        store.setValue("RecentDesigns", "File4", "coil.rzn");
+        store.setValue("RecentDesigns", "File6", "/d/after-a-gap.rzn");
+        QCOMPARE(RecentDesignList::read(store).paths(),
+                 QStringList({"/d/b.rzn", "/d/c.rzn", "/d/after-a-gap.rzn"}));
+    }
+
+    // Each design reads as its file's name; two of one name with as much of
+    // their folders as tells them apart.
+    void labels() {
+        const RecentDesignList list({"/home/a/coils/big.rzn", "/home/b/coils/big.rzn",
+                                     "/home/a/old/big.rzn", "/home/a/small.rzn", "/big.rzn"});
+        QCOMPARE(list.labels(), QStringList({"a/coils/big.rzn", "b/coils/big.rzn", "old/big.rzn",
+                                             "small.rzn", "/big.rzn"}));
     }
 
     void missingFilesDrop() {

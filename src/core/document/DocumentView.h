@@ -10,6 +10,9 @@ class DocumentView {
 public:
     virtual ~DocumentView() = default;
     virtual void showDesign(const CFile& doc) = 0;
+    // A dialog has calculated while it stays open: what is shown beside it (the
+    // drawing) may follow at once; the summary waits for the dialog to close.
+    virtual void designCalculated(const CFile&) {}
 };
 
 } // namespace resonex

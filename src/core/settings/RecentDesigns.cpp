@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace resonex {
 
 namespace {
@@ -34,8 +36,37 @@ void RecentDesignList::write(OptionsStore& store) const {
     stored::kRecentDesigns.write(store, m_paths);
 }
 
+QStringList RecentDesignList::labels() const {
+    // Folders outward from the file: the file's name first, "" for the root.
+    QList<QStringList> parts;
+    for (const QString& path : m_paths) {
+        QStringList outward = path.split(u'/');
+        std::reverse(outward.begin(), outward.end());
+        parts << outward;
+    }
+    const auto tail = [](const QStringList& outward, qsizetype depth) {
+        QStringList inward = outward.first(std::min(depth, outward.size()));
+        std::reverse(inward.begin(), inward.end());
+        return inward.join(u'/');
+    };
+    QStringList labels;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        qsizetype depth = 1;
+        const auto sharedWithAnother = [&] {
+            for (qsizetype j = 0; j < parts.size(); ++j)
+                if (j != i && tail(parts[j], depth).compare(tail(parts[i], depth), kPathCase) == 0)
+                    return true;
+            return false;
+        };
+        while (depth < parts[i].size() && sharedWithAnother())
+            ++depth;
+        labels << tail(parts[i], depth);
+    }
+    return labels;
+}
+
 bool RecentDesignList::add(const QString& path) {
-    if (path.isEmpty())
+    if (!QDir::isAbsolutePath(path))
         return false;
     const QString clean = QDir::cleanPath(path);
     if (!m_paths.isEmpty() && m_paths.front() == clean)

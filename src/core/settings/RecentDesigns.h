@@ -16,9 +16,14 @@ public:
     void write(OptionsStore& store) const;
 
     const QStringList& paths() const { return m_paths; }
+    // What the menu calls each design, in the same order: its file's name,
+    // after as many of its folders as it takes to tell it from the others
+    // ("old/coil.rzn" beside "new/coil.rzn"), with '/' between them.
+    QStringList labels() const;
 
     // Puts the design first, out of its old place; the oldest beyond the
-    // limit drops off. True when the list changed.
+    // limit drops off. A name that is not a whole path (damaged) is passed
+    // over. True when the list changed.
     bool add(const QString& path);
     // Takes the design off the list when its file is no longer there; true
     // when it did.

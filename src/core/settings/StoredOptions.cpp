@@ -58,9 +58,8 @@ QStringList TextListOption::read(const OptionsStore& store) const {
     QStringList values;
     for (int i = 1; i <= limit; ++i) {
         const QString value = store.value(group, prefix + QString::number(i), QString());
-        if (value.isEmpty())
-            break;
-        values << value;
+        if (!value.isEmpty())
+            values << value;
     }
     return values;
 }

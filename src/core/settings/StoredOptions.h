@@ -61,8 +61,8 @@ struct WindowEdge {
     void write(OptionsStore& store, const QString& window, float twips) const;
 };
 
-// Texts kept newest first under numbered keys (prefix 1 to prefix limit); the
-// first missing or empty one ends the list.
+// Texts kept newest first under numbered keys (prefix 1 to prefix limit); a
+// missing or empty one is passed over, and those after it are read on.
 struct TextListOption {
     QLatin1StringView group;
     QLatin1StringView prefix;

@@ -4,7 +4,6 @@
 #include "core/text/AppInfo.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 
 namespace resonex::gui {
@@ -31,13 +30,14 @@ void RecentDesignsMenu::note(const QString& path) {
 void RecentDesignsMenu::fill() {
     m_menu->clear();
     const QStringList& paths = list().paths();
+    const QStringList labels = list().labels();
     if (paths.isEmpty()) {
         m_menu->addAction(QStringLiteral("No recent designs"))->setEnabled(false);
         return;
     }
     for (int i = 0; i < paths.size(); ++i) {
         const QString& path = paths[i];
-        QString name = QFileInfo(path).fileName();
+        QString name = QDir::toNativeSeparators(labels[i]);
         name.replace(u'&', QStringLiteral("&&"));
         QAction* item = m_menu->addAction(u'&' + QString::number(i + 1) + u' ' + name);
         item->setObjectName(QStringLiteral("mnuFileRecentItem") + QString::number(i));

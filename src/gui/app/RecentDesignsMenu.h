@@ -16,9 +16,10 @@ class Prompts;
 
 namespace resonex::gui {
 
-// File > Recent Designs: the kept designs, newest first, as &1 to &8 with the
-// path as tool tip. The list is read from the store only when first needed,
-// so that it costs the start-up nothing.
+// File > Recent Designs: the kept designs, newest first, as &1 to &8 under
+// their labels (RecentDesignList::labels) with the path as tool tip. The list
+// is read from the store only when first needed, so that it costs the
+// start-up nothing.
 class RecentDesignsMenu : public QObject {
 public:
     using Open = std::function<void(const QString& path)>;

@@ -268,7 +268,7 @@ void frmMain::Load(const QString& commandLine) {
     layOutSummaryFor(PageGeometry::defaultPage());
     const bool opening = !commandLine.isEmpty();
     startNewDesign(!opening);
-    RestoreWindowSize(*this, m_store);
+    m_sizeKept = RestoreWindowSize(*this, m_store);
     RestoreWindowPosition(*this, m_store);
     if (opening)
         openCommandLineDesign(commandLine);
@@ -308,7 +308,8 @@ void frmMain::showSplash() {
 }
 
 void frmMain::splashClosed() {
-    useDefaultPrinter();
+    usePaper(paperOfDefaultPrinter());
+    HoldToScreen(*this);
     if (m_startupMessages) {
         m_startupMessages->release();
         m_startupMessages.reset();
@@ -324,12 +325,28 @@ void frmMain::layOutSummaryFor(const PageGeometry& page) {
         2 * m_summary->frameWidth() + m_summary->verticalScrollBar()->sizeHint().width();
     const int summaryWidth = twipsToPixels(lineWidth, documentDpi()) +
                              std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX()));
-    resize(summaryWidth + drawingPaneWidth(), height());
+    if (m_sizeKept) {
+        // The drawing pane, when it is shown, takes what the summary leaves.
+        m_panes->setSizes(
+            {summaryWidth, std::max(0, m_panes->width() - summaryWidth - m_panes->handleWidth())});
+        return;
+    }
+    resize(fittedWidth(summaryWidth), height());
     m_panes->setSizes({summaryWidth, m_drawingWidth});
 }
 
-void frmMain::useDefaultPrinter() {
-    const PageGeometry paper = paperOfDefaultPrinter();
+int frmMain::fittedWidth(int summaryWidth) {
+    // Less the window's frame, once the window has been shown and has one.
+    const int room = screen()->availableGeometry().width() - (frameGeometry().width() - width());
+    if (m_drawing->isVisibleTo(this)) {
+        const int spare = room - summaryWidth - m_panes->handleWidth();
+        m_drawingWidth =
+            std::max({0, m_drawing->minimumSizeHint().width(), std::min(m_drawingWidth, spare)});
+    }
+    return std::min(summaryWidth + drawingPaneWidth(), room);
+}
+
+void frmMain::usePaper(const PageGeometry& paper) {
     if (paper != m_page)
         layOutSummaryFor(paper);
 }
@@ -349,6 +366,8 @@ void frmMain::showDesign(const CFile& doc) {
     m_drawing->designChanged();
 }
 
+void frmMain::designCalculated(const CFile&) { m_drawing->designChanged(); }
+
 std::optional<QPrinterInfo> frmMain::defaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (!info.isNull())
@@ -360,11 +379,10 @@ std::optional<QPrinterInfo> frmMain::defaultPrinter() {
     return std::nullopt;
 }
 
-int frmMain::printPages(QPrinter& printer) {
+int frmMain::printPages(QPrinter& printer, const PageGeometry& page) {
     printer.setFullPage(true);
     printer.setDocName(m_doc->FileTitle());
-    return PrintRichText(*m_summary, printer, PageGeometry::ofPrinter(printer), kPrintMargins,
-                         lastPagePictures());
+    return PrintRichText(*m_summary, printer, page, kPrintMargins, lastPagePictures());
 }
 
 void frmMain::printDesign() {
@@ -372,7 +390,7 @@ void frmMain::printDesign() {
     if (!info)
         return;
     QPrinter printer(*info, QPrinter::HighResolution);
-    if (printPages(printer) == 0)
+    if (printPages(printer, PageGeometry::ofPrinter(printer)) == 0)
         m_prompts.tell(appTitle(),
                        QStringLiteral("The design could not be printed on ") + info->printerName() +
                            QStringLiteral("."),
@@ -380,15 +398,29 @@ void frmMain::printDesign() {
 }
 
 void frmMain::previewDesign() {
-    const std::optional<QPrinterInfo> info = defaultPrinter();
-    if (!info)
-        return;
-    QPrinter printer(*info, QPrinter::HighResolution);
+    // Without a printer, the pages Export PDF writes, on its paper.
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (info.isNull()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(m_page.pageSize());
+        printer.setPageMargins(QMarginsF());
+    }
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("frmPrintPreview"));
     preview.setWindowTitle(QStringLiteral("Print Preview - ") + m_doc->FileTitle());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* pages) { printPages(*pages); });
+    if (info.isNull()) {
+        // Its print and page buttons would write a file of their own, past the
+        // program's write path, or change the paper: Export PDF is the way to
+        // a file.
+        for (const char* name : {"Print", "Page setup"})
+            for (QAction* action : preview.findChildren<QAction*>())
+                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", name))
+                    action->setEnabled(false);
+    }
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &info](QPrinter* pages) {
+        printPages(*pages, info.isNull() ? m_page : PageGeometry::ofPrinter(*pages));
+    });
     preview.exec();
 }
 
@@ -415,8 +447,7 @@ void frmMain::createDrawingPane() {
     // A wider window widens the drawing; the summary keeps its printed width.
     m_panes->setStretchFactor(0, 0);
     m_panes->setStretchFactor(1, 1);
-    connect(m_panes, &QSplitter::splitterMoved, this,
-            [this] { m_drawingWidth = m_drawing->width(); });
+    connect(m_panes, &QSplitter::splitterMoved, this, &frmMain::keepDrawingWidth);
     setCentralWidget(m_panes);
 }
 
@@ -436,6 +467,11 @@ void frmMain::saveDrawingPane() {
                                                 double(stored::kDrawingWidth.largest))));
 }
 
+void frmMain::keepDrawingWidth() {
+    if (m_drawing->isVisible())
+        m_drawingWidth = m_drawing->width();
+}
+
 int frmMain::drawingPaneWidth() const {
     return m_drawing->isVisibleTo(this) ? m_drawingWidth + m_panes->handleWidth() : 0;
 }
@@ -444,10 +480,11 @@ void frmMain::showDrawingPane(bool shown) {
     // The window grows by the pane and shrinks back: the summary keeps its width.
     if (shown == m_drawing->isVisibleTo(this))
         return;
+    keepDrawingWidth();
     const int summaryWidth = m_summary->width();
-    const int before = drawingPaneWidth();
+    const int bare = width() - drawingPaneWidth();
     m_drawing->setVisible(shown);
-    resize(width() - before + drawingPaneWidth(), height());
+    resize(shown ? fittedWidth(bare) : bare, height());
     if (shown)
         m_panes->setSizes({summaryWidth, m_drawingWidth});
     m_drawingItem->setChecked(shown);
@@ -544,6 +581,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         if (!isMaximized() && !isFullScreen())
             SaveWindowSize(*this, m_store);
     }
+    keepDrawingWidth();
     saveDrawingPane();
     event->accept();
 }

@@ -52,6 +52,12 @@ public:
     CFile& document() { return *m_doc; }
 
     void showDesign(const CFile& doc) override;
+    void designCalculated(const CFile& doc) override;
+
+    // Lays the summary out for that paper, as it is for the default printer's
+    // once the splash window has closed. A window whose size was kept from the
+    // last run keeps it; otherwise the window is sized to the paper's line.
+    void usePaper(const PageGeometry& paper);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +76,9 @@ private:
     // The steps of Load, in its order.
     void showSplashSoon();
     void layOutSummaryFor(const PageGeometry& page);
+    // The window's width for a summary that wide and, when it is shown, the
+    // drawing pane beside it, held to the screen: the pane gives way first.
+    int fittedWidth(int summaryWidth);
     // A design named on the command line replaces the new one before anything
     // is seen: the new one is then not shown, so the summary is built once.
     void startNewDesign(bool shown);
@@ -78,13 +87,12 @@ private:
     void openCommandLineDesign(const QString& commandLine);
     // Once the splash window has closed and the window takes input.
     void splashClosed();
-    void useDefaultPrinter();
     void showSplash();
     // The default printer; none, after saying so.
     std::optional<QPrinterInfo> defaultPrinter();
-    // The pages Print sends, painted on that printer: their count, 0 when it
-    // could not be painted on.
-    int printPages(QPrinter& printer);
+    // The pages Print sends, painted on that printer with that paper: their
+    // count, 0 when it could not be painted on.
+    int printPages(QPrinter& printer, const PageGeometry& page);
     void printDesign();
     void previewDesign();
     void exportPdf();
@@ -93,6 +101,9 @@ private:
     void createDrawingPane();
     void restoreDrawingPane();
     void saveDrawingPane();
+    // Takes the shown pane's width as the user left it, by its divider or by
+    // the window's edge.
+    void keepDrawingWidth();
     void showDrawingPane(bool shown);
     // Its width with the splitter's handle; 0 while hidden.
     int drawingPaneWidth() const;
@@ -118,6 +129,8 @@ private:
     int m_drawingWidth = 0;
     // The paper the summary is laid out for.
     PageGeometry m_page;
+    // The window took the size the last run left it at.
+    bool m_sizeKept = false;
     std::unique_ptr<CFile> m_doc;
     QPointer<frmSplash> m_splash;
     // What opening the command line's design has to tell, until it can be seen.

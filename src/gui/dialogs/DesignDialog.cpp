@@ -115,7 +115,10 @@ DesignDialog::CalculationButtons
 DesignDialog::calculationButtons(const std::function<void()>& onCalculate) {
     QPushButton* calculate = button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
     calculate->setDefault(true);
-    connect(calculate, &QPushButton::clicked, this, onCalculate);
+    connect(calculate, &QPushButton::clicked, this, [this, onCalculate] {
+        onCalculate();
+        m_context.view.designCalculated(m_context.doc);
+    });
     QPushButton* ok = button(QStringLiteral("cmd_OK"), QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     return {calculate, ok};

@@ -38,6 +38,29 @@ QPoint centredOn(const QRect& area, const QSize& size) {
             area.y() + (area.height() - size.height()) / 2};
 }
 
+// A dialog's owner, the window it belongs to; a main window has none.
+const QWidget* ownerOf(const QWidget& window) {
+    return window.parentWidget() ? window.parentWidget()->window() : nullptr;
+}
+
+// The place of a window that has no usable kept one: a dialog over the middle
+// of its owner, moved in as far as it fits the owner's screen; a main window in
+// the middle of the screen.
+QPoint newPlace(const QWidget& window, const QSize& size, const QScreen& screen) {
+    const QWidget* owner = ownerOf(window);
+    if (!owner)
+        return centredOn(screen.geometry(), size);
+    // A dialog not shown yet has no frame to measure: its owner's stands in.
+    const QSize framed =
+        window.isVisible() ? size : size + owner->frameGeometry().size() - owner->size();
+    const QRect room = owner->screen()->availableGeometry();
+    const QPoint centred = centredOn(owner->frameGeometry(), framed);
+    return {std::clamp(centred.x(), room.left(),
+                       std::max(room.left(), room.x() + room.width() - framed.width())),
+            std::clamp(centred.y(), room.top(),
+                       std::max(room.top(), room.y() + room.height() - framed.height()))};
+}
+
 bool onSomeScreen(const QRect& place) {
     const QList<QScreen*> screens = QGuiApplication::screens();
     return std::any_of(screens.begin(), screens.end(),
@@ -56,14 +79,14 @@ void SaveWindowPosition(const QWidget& window, OptionsStore& store) {
 void RestoreWindowPosition(QWidget& window, const OptionsStore& store) {
     const double dpi = screenDpi(window);
     const QSize size = window.frameGeometry().size();
-    const QPoint centred = centredOn(window.screen()->geometry(), size);
+    const QPoint fresh = newPlace(window, size, *window.screen());
     const QString name = window.objectName();
-    const QPoint kept(storedPixels(store, stored::kWindowLeft, name, dpi).value_or(centred.x()),
-                      storedPixels(store, stored::kWindowTop, name, dpi).value_or(centred.y()));
+    const QPoint kept(storedPixels(store, stored::kWindowLeft, name, dpi).value_or(fresh.x()),
+                      storedPixels(store, stored::kWindowTop, name, dpi).value_or(fresh.y()));
     // A place on a screen since unplugged would leave the window out of reach.
     window.move(onSomeScreen(QRect(kept, size))
                     ? kept
-                    : centredOn(QGuiApplication::primaryScreen()->geometry(), size));
+                    : newPlace(window, size, *QGuiApplication::primaryScreen()));
 }
 
 void SaveWindowSize(const QWidget& window, OptionsStore& store) {
@@ -74,15 +97,24 @@ void SaveWindowSize(const QWidget& window, OptionsStore& store) {
                                 static_cast<float>(pixelsToTwips(window.height(), dpi)));
 }
 
-void RestoreWindowSize(QWidget& window, const OptionsStore& store) {
+bool RestoreWindowSize(QWidget& window, const OptionsStore& store) {
     const double dpi = screenDpi(window);
     const QString name = window.objectName();
     const std::optional<int> width = storedPixels(store, stored::kWindowWidth, name, dpi);
     const std::optional<int> height = storedPixels(store, stored::kWindowHeight, name, dpi);
     if (!width || !height || *width <= 0 || *height <= 0)
-        return;
+        return false;
     const QSize room = window.screen()->availableGeometry().size();
     window.resize(std::min(*width, room.width()), std::min(*height, room.height()));
+    return true;
+}
+
+void HoldToScreen(QWidget& window) {
+    const QSize room = window.screen()->availableGeometry().size() -
+                       (window.frameGeometry().size() - window.size());
+    const QSize held = window.size().boundedTo(room);
+    if (held != window.size())
+        window.resize(held);
 }
 
 } // namespace resonex::gui

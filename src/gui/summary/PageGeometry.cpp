@@ -21,6 +21,11 @@ int pointsToTwips(double points) {
 
 } // namespace
 
+QPageSize PageGeometry::pageSize() const {
+    return QPageSize(QSizeF(pageWidth / kTwipsPerPoint, pageHeight / kTwipsPerPoint),
+                     QPageSize::Point);
+}
+
 PageGeometry PageGeometry::ofPrinter(const QPrinter& printer) {
     QPageLayout layout = printer.pageLayout();
     layout.setUnits(QPageLayout::Point);

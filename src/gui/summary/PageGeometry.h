@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QPageSize>
 
 class QPrinter;
 
@@ -23,6 +24,9 @@ struct PageGeometry {
     int rightMargin(int requested) const { return (pageWidth - requested) - leftOffset; }
     int bottomMargin(int requested) const { return (pageHeight - requested) - topOffset; }
     int lineWidth(int left, int right) const { return rightMargin(right) - leftMargin(left); }
+
+    // The paper's size, for a device that is given its pages.
+    QPageSize pageSize() const;
 
     // The printer's paper and its unprintable edges.
     static PageGeometry ofPrinter(const QPrinter& printer);

@@ -127,9 +127,7 @@ std::optional<WriteFailure> ExportPdf(const QTextEdit& box, const PageGeometry& 
         QPdfWriter writer(&device);
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kAppTitle));
-        writer.setPageSize(
-            QPageSize(QSizeF(page.pageWidth / kTwipsPerPoint, page.pageHeight / kTwipsPerPoint),
-                      QPageSize::Point));
+        writer.setPageSize(page.pageSize());
         writer.setPageMargins(QMarginsF());
         return PrintRichText(box, writer, page, margins, lastPage) != 0;
     });
