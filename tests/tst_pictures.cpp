@@ -3,6 +3,7 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
+#include "core/drawing/DesignDrawing.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -10,6 +11,7 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
+#include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
 
 #include <QApplication>
@@ -96,6 +98,38 @@ TuningCurve curveOf(const PlotCase& plot) {
     return curve;
 }
 
+// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
+// there are four entries (diameter, height, conductor, spacing), or a toroid
+// on it with six (diameter, height, overall and tube diameter, height above
+// the winding, height of the base).
+DesignDrawing drawingOf(bool metric, const QStringList& entries) {
+    CSettings settings(nullptr);
+    settings.setUseMetric(metric);
+    CSecondary secondary(metric);
+    const CTransformer transformer;
+    CTopLoad topLoad(metric);
+    CPrimary primary(metric);
+    secondary.setDia(entries[0]);
+    secondary.setHeight(entries[1]);
+    secondary.Calculate(metric);
+    if (entries.size() == 4) {
+        test::enterImperialExample(primary);
+        primary.setSecDia(entries[0]);
+        primary.setConDia(entries[2]);
+        primary.setConSpa(entries[3]);
+        test::RecordingPrompts prompts;
+        primary.Calculate(settings, {secondary, transformer, topLoad, metric},
+                          QStringLiteral("250.00"), prompts);
+    } else if (entries.size() == 6) {
+        topLoad.setShape(CTopLoad::Shape::Toroid);
+        topLoad.setTopDia(entries[2]);
+        topLoad.setTubeDia(entries[3]);
+        topLoad.setTopHeight(entries[4]);
+        topLoad.setBaseHeight(entries[5]);
+    }
+    return resonex::drawingOf(secondary, primary, topLoad, metric);
+}
+
 } // namespace
 
 class PicturesTest : public QObject {
@@ -159,6 +193,68 @@ private slots:
                     }
                 }
         QVERIFY(tapBeforeFirst > 0 && beyondLast > 0);
+    }
+
+    // However the parts compare, no text of the drawing covers another, a
+    // part or the scale bar, all are inside the area, the scale bar is long
+    // enough to read, and a winding too small to see is said to be: in the
+    // drawing pane and an exported picture, at screen and double resolution.
+    void drawingTextsKeepApart_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QSizeF>("inches");
+        QTest::newRow("pane, 96 dpi") << 96 << QSizeF(3.2, 3.6);
+        QTest::newRow("pane, 192 dpi") << 192 << QSizeF(3.2, 3.6);
+        QTest::newRow("export, 96 dpi") << 96 << QSizeF(8.3, 8.3);
+        QTest::newRow("slim pane, 192 dpi") << 192 << QSizeF(2, 3.6);
+    }
+    void drawingTextsKeepApart() {
+        QFETCH(int, dpi);
+        QFETCH(QSizeF, inches);
+        const QImage device = deviceAt(dpi);
+        QFont font = QApplication::font();
+        font.setPointSizeF(kDrawingTextPoints);
+        const QFontMetricsF metrics(font, &device);
+        const QRectF area(QPointF(), inches * dpi);
+        const QList<std::pair<bool, QStringList>> designs{
+            {true, {"200", "600", "9.5", "9.5"}},
+            {false, {"7.874", "23.62", "0.374", "0.374"}},
+            {true, {"100", "600", "5000", "500", "50", "500"}},
+            {true, {"200", "600", "300", "75", "1e6", "500"}},
+            {true, {"200", "600", "300", "75", "50", "1e6"}},
+            {true, {"200", "600", "300", "75", "50", "500"}},
+            {true, {"200", "600"}},
+            {true, {"10", "20", "5000", "500", "50", "0"}},
+            {true, {"1", "1000", "3", "1", "2", "0"}},
+            {true, {"5", "10", "50", "50"}},
+            {false, {"2", "30", "1", "0.5"}},
+        };
+        for (const auto& [metric, entries] : designs) {
+            const DesignDrawing drawing = drawingOf(metric, entries);
+            const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
+            const QString where = entries.join(u' ') + QStringLiteral(": ");
+            QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
+            texts << layout.scaleText;
+            QCOMPARE(layout.dimensionTexts.size(), drawing.dimensions.size());
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                const QString what = where + texts[i].text + u' ' + describe(texts[i].box);
+                QVERIFY2(area.contains(texts[i].box), qPrintable(what + " outside"));
+                QVERIFY2(!texts[i].box.intersects(layout.scaleBar),
+                         qPrintable(what + " covers the scale bar"));
+                for (qsizetype j = 0; j < i; ++j)
+                    QVERIFY2(!texts[i].box.intersects(texts[j].box),
+                             qPrintable(what + " covers " + texts[j].text));
+            }
+            QVERIFY2(layout.scaleBar.width() >= layout.line,
+                     qPrintable(where + describe(layout.scaleBar)));
+            QVERIFY(layout.scaleBar.width() <= area.width() / 2);
+            QRectF winding;
+            for (const QRectF& side : drawing.winding)
+                winding |= layout.rect(side);
+            QVERIFY2(std::max(winding.width(), winding.height()) >= 2 ||
+                         drawing.notes.contains(QStringLiteral(
+                             "The winding is too small beside the rest to be seen.")),
+                     qPrintable(where + describe(winding)));
+        }
     }
 
 private:
