@@ -532,8 +532,8 @@ private slots:
             << "4.5"
             << "140"
             << "wider"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of "
-               "0.0113uF or more, a target of 148.23kHz or more or turns spaced 0.71in or more.";
+            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+               "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.";
         QTest::newRow("just short, closer turns reach") << "20"
                                                         << "95"
                                                         << "closer"
@@ -542,8 +542,8 @@ private slots:
             << "4.5"
             << "2"
             << "none"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of "
-               "54.9231uF or more or a target of 148.23kHz or more.";
+            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+               "54.9231uF or a target of at least 148.23kHz.";
     }
     void tuningCurveBeyondTheLastTurn() {
         QFETCH(QString, secDia);

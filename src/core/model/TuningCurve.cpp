@@ -170,13 +170,13 @@ TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
 
 QString reachText(const TuningCurve::Reach& reach) {
     QStringList ways{
-        QStringLiteral("a capacitance of %1uF or more").arg(microfaradsText(float(reach.farads))),
-        QStringLiteral("a target of %1kHz or more").arg(kilohertzText(float(reach.hertz)))};
+        QStringLiteral("a capacitance of at least %1uF").arg(microfaradsText(float(reach.farads))),
+        QStringLiteral("a target of at least %1kHz").arg(kilohertzText(float(reach.hertz)))};
     if (reach.spacing)
-        ways << QStringLiteral("turns spaced %1%2 or %3")
-                    .arg(text::format(float(*reach.spacing), text::Pattern::TwoDecimals),
-                         lengthUnit(reach.metric),
-                         reach.closerSpacing ? QStringLiteral("less") : QStringLiteral("more"));
+        ways << QStringLiteral("turns spaced at %1 %2%3")
+                    .arg(reach.closerSpacing ? QStringLiteral("most") : QStringLiteral("least"),
+                         text::format(float(*reach.spacing), text::Pattern::TwoDecimals),
+                         lengthUnit(reach.metric));
     const QString last = ways.takeLast();
     return QStringLiteral("The tap lies beyond turn %1: it comes within reach with %2 or %3.")
         .arg(QString::number(kSpiralTurns), ways.join(QStringLiteral(", ")), last);
