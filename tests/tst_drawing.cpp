@@ -9,6 +9,8 @@
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 
+#include <cmath>
+
 using namespace resonex;
 
 namespace {
@@ -89,7 +91,8 @@ private slots:
                  (QList<DrawnCircle>{{QPointF(-112.5, 1150), 37.5}, {QPointF(112.5, 1150), 37.5}}));
 
         QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "500.00mm", "876.00mm",
-                                                "300.00mm", "100mm"}));
+                                                "300.00mm", "200mm"}));
+        QVERIFY(drawing.breaks.isEmpty() && drawing.notes.isEmpty());
         // The floor, the outer turns and the top of the toroid are inside.
         QVERIFY(drawing.bounds.contains(QPointF(-438, 0)));
         QVERIFY(drawing.bounds.contains(QPointF(438, 1187.5)));
@@ -124,11 +127,72 @@ private slots:
         QVERIFY(drawing.primaryTurns.isEmpty() && drawing.taps.isEmpty());
         QVERIFY(drawing.topLoad.isEmpty());
         QCOMPARE(drawing.winding[0], QRectF(-100, 0, 5, 600));
-        QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "20mm"}));
+        QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "100mm"}));
 
         design.topLoad.setShape(CTopLoad::Shape::Sphere);
         drawing = design.drawing();
         QCOMPARE(drawing.topLoad, (QList<DrawnCircle>{{QPointF(0, 1150), 150}}));
+    }
+
+    // A stand or a top load's height many times the rest is drawn as long as
+    // the largest part, its dimension line broken and its text true; a part
+    // lost beside the others is named. The scale bar is a round length, a
+    // tenth to a quarter of the drawing's larger extent, in every case.
+    void extremeProportions_data() {
+        QTest::addColumn<QStringList>("entries"); // dia, height, top dia, tube, top height, base
+        QTest::addColumn<QString>("broken");      // the text of the broken dimension
+        QTest::addColumn<QString>("note");
+        const QString shortened = "Heights whose dimension line is broken are drawn shortened.";
+        QTest::newRow("plain") << QStringList{"200", "600"} << ""
+                               << "";
+        QTest::newRow("large toroid") << QStringList{"100", "600", "5000", "500", "50", "500"} << ""
+                                      << "";
+        QTest::newRow("tall stand")
+            << QStringList{"200", "600", "300", "75", "50", "1e6"} << "1000000.00mm" << shortened;
+        QTest::newRow("high top load")
+            << QStringList{"200", "600", "300", "75", "1e6", "500"} << "1000000.00mm" << shortened;
+        QTest::newRow("winding lost") << QStringList{"10", "20", "5000", "500", "50", "0"} << ""
+                                      << "The winding is too small beside the rest to be seen.";
+    }
+    void extremeProportions() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, broken);
+        QFETCH(QString, note);
+        Design design(true);
+        design.secondary.setDia(entries[0]);
+        design.secondary.setHeight(entries[1]);
+        design.secondary.Calculate(true);
+        if (entries.size() > 2) {
+            design.topLoad.setShape(CTopLoad::Shape::Toroid);
+            design.topLoad.setTopDia(entries[2]);
+            design.topLoad.setTubeDia(entries[3]);
+            design.topLoad.setTopHeight(entries[4]);
+            design.topLoad.setBaseHeight(entries[5]);
+        }
+        const DesignDrawing drawing = design.drawing();
+
+        const double extent = std::max(drawing.bounds.width(), drawing.bounds.height());
+        const double bar = drawing.scale.length;
+        QVERIFY2(bar > extent / 10 && bar <= extent / 4, qPrintable(drawing.scale.text));
+        const double mantissa = bar / std::pow(10.0, std::floor(std::log10(bar)));
+        QVERIFY(qFuzzyCompare(mantissa, 1) || qFuzzyCompare(mantissa, 2) ||
+                qFuzzyCompare(mantissa, 5));
+
+        QCOMPARE(drawing.breaks.size(), broken.isEmpty() ? 0 : 1);
+        if (!broken.isEmpty()) {
+            QVERIFY(textsOf(drawing).contains(broken));
+            // The winding stays a good part of the drawing.
+            QVERIFY(drawing.winding[0].height() > extent / 5);
+            // The break is on a dimension line.
+            bool onALine = false;
+            const QPointF at = drawing.breaks[0];
+            for (const Dimension& dimension : drawing.dimensions)
+                onALine |= dimension.from.x() == at.x() && dimension.to.x() == at.x() &&
+                           std::min(dimension.from.y(), dimension.to.y()) < at.y() &&
+                           std::max(dimension.from.y(), dimension.to.y()) > at.y();
+            QVERIFY(onALine);
+        }
+        QCOMPARE(drawing.notes, note.isEmpty() ? QStringList() : QStringList{note});
     }
 
     // The imperial entries, in inches throughout.

@@ -29,6 +29,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -216,7 +218,19 @@ private slots:
         QVERIFY(program.dlg.told.messages.isEmpty());
     }
 
+    // The summary is paper, white under its blue and black in a dark theme
+    // too, while the rest of the window follows the theme.
     void summaryStyles() {
+        const QPalette theme = QApplication::palette();
+        QPalette dark = theme;
+        for (const auto& [role, colour] :
+             {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
+              {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
+              {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
+              {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)}})
+            dark.setColor(role, colour);
+        QApplication::setPalette(dark);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
         Program program;
         program.start();
         CSettings& settings = program.doc().settings();
@@ -241,6 +255,17 @@ private slots:
         }
         QCOMPARE(runs.mid(0, 4), QStringList({"HFilename: ", "BUntitled", "HSecondary Coil Design",
                                               "BNo Secondary Coil Data Calculated"}));
+
+        const QImage shown = program.summary()->viewport()->grab().toImage();
+        QHash<QRgb, int> colours;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                ++colours[shown.pixel(x, y)];
+        QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(255, 255, 255));
+        QVERIFY(colours.value(qRgb(0, 0, 255)) > 0 && colours.value(qRgb(0, 0, 0)) > 0);
+        QCOMPARE(program.window->palette().color(QPalette::Window), QColor(0x35, 0x35, 0x35));
+        QCOMPARE(program.window->menuBar()->palette().color(QPalette::WindowText),
+                 QColor(0xe6, 0xe6, 0xe6));
     }
 
     void closingAsksToSaveChanges() {
@@ -758,7 +783,7 @@ private slots:
             QCOMPARE(drawn->pages[page].words, summary->pages[page].words);
         QCOMPARE(drawn->lines.first(summary->lines.size()), summary->lines);
         QVERIFY(drawn->lines.contains(QStringLiteral("876.00mm")));
-        QVERIFY(drawn->lines.contains(QStringLiteral("100mm")));
+        QVERIFY(drawn->lines.contains(QStringLiteral("200mm")));
         // The tuning plot under the drawing.
         QVERIFY(drawn->lines.contains(QStringLiteral("Tapped at turn")));
     }

@@ -511,10 +511,85 @@ private slots:
         QCOMPARE(curve().points[0].turn, 2);
         QVERIFY(!curve().tap && !curve().crossingTurn);
 
-        design.primary.setC(QStringLiteral("0.0001"));
-        design.primary.setFr(QStringLiteral("25"));
-        design.calculate();
+        // Out of turns, a design file's missing listing is damaged, not short.
+        test::loadFields(design.primary, {TaggedValue::single(0.01e-6f),
+                                          TaggedValue::single(250e3f), TaggedValue::single(0.374f),
+                                          TaggedValue::single(0.374f), TaggedValue::single(2.46f),
+                                          TaggedValue::text(""), TaggedValue::single(4.5f),
+                                          TaggedValue::text(""), TaggedValue::boolean(false)});
         QVERIFY(curve().isEmpty());
+    }
+
+    // Short of the target after the last turn, the curve still shows the
+    // turns, and says what would bring the tap within them: each quoted
+    // figure reaches it, one shown digit less does not.
+    void tuningCurveBeyondTheLastTurn_data() {
+        QTest::addColumn<QString>("secDia");
+        QTest::addColumn<QString>("fr");
+        QTest::addColumn<QString>("spacing"); // closer, wider or none
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("just short, wider turns reach")
+            << "4.5"
+            << "140"
+            << "wider"
+            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+               "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.";
+        QTest::newRow("just short, closer turns reach") << "20"
+                                                        << "95"
+                                                        << "closer"
+                                                        << "";
+        QTest::newRow("far short")
+            << "4.5"
+            << "2"
+            << "none"
+            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+               "54.9231uF or a target of at least 148.23kHz.";
+    }
+    void tuningCurveBeyondTheLastTurn() {
+        QFETCH(QString, secDia);
+        QFETCH(QString, fr);
+        QFETCH(QString, spacing);
+        Design design(false);
+        CPrimary& primary = design.primary;
+        enterImperialExample(primary);
+        primary.setSecDia(secDia);
+        primary.setFr(fr);
+        design.calculate();
+        QVERIFY(primary.LPerTurn().isEmpty() && !primary.CalcsInvalid());
+
+        const TuningCurve curve = tuningCurve(primary, design.settings, design.others());
+        QCOMPARE(curve.points.size(), 15);
+        QCOMPARE(curve.points.constLast().turn, 15);
+        QVERIFY(curve.points.constLast().hertz > curve.targetHertz);
+        QVERIFY(!curve.tap && !curve.crossingTurn);
+        QVERIFY(curve.beyondLastTurn);
+        const TuningCurve::Reach reach = *curve.beyondLastTurn;
+        QFETCH(QString, sentence);
+        if (!sentence.isEmpty())
+            QCOMPARE(reachText(reach), sentence);
+
+        // Whether the primary, calculated with one entry changed, finds a tap.
+        const auto tapsWith = [&](void (CPrimary::*set)(const QString&), double value,
+                                  const QString& entered) {
+            (primary.*set)(QString::number(value, 'f', 6));
+            design.calculate();
+            (primary.*set)(entered);
+            return !primary.Results().isEmpty();
+        };
+        const double microfarads = reach.farads * 1e6;
+        QVERIFY(tapsWith(&CPrimary::setC, microfarads, "0.01"));
+        QVERIFY(!tapsWith(&CPrimary::setC, microfarads - 0.0001, "0.01"));
+        const double kilohertz = reach.hertz / 1e3;
+        QVERIFY(tapsWith(&CPrimary::setFr, kilohertz, fr));
+        QVERIFY(!tapsWith(&CPrimary::setFr, kilohertz - 0.01, fr));
+
+        QCOMPARE(reach.spacing.has_value(), spacing != "none");
+        if (reach.spacing) {
+            QCOMPARE(reach.closerSpacing, spacing == "closer");
+            const double towardEntered = reach.closerSpacing ? 0.01 : -0.01;
+            QVERIFY(tapsWith(&CPrimary::setConSpa, *reach.spacing, "0.374"));
+            QVERIFY(!tapsWith(&CPrimary::setConSpa, *reach.spacing + towardEntered, "0.374"));
+        }
     }
 
     // The secondary's diameter is calculated with as its text reads, to four

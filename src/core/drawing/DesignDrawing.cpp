@@ -18,8 +18,13 @@ namespace {
 constexpr double kLeastWindingPart = 1.0 / 40;
 // Dimension lines stand off the drawing by this part of its larger extent.
 constexpr double kGapPart = 0.05;
-// The scale bar is about this part of the drawing's width.
-constexpr double kScalePart = 0.2;
+// The scale bar is at most this part of the drawing's larger extent.
+constexpr double kScalePart = 0.25;
+// An empty height more than this many times the largest part is drawn as
+// long as that part, and broken.
+constexpr double kLongestGap = 3;
+// A part whose larger extent is under this part of the drawing's is lost.
+constexpr double kLeastSeen = 1.0 / 150;
 
 QString lengthText(double value, bool useMetric) {
     return text::format(float(value), text::Pattern::TwoDecimals) + lengthUnit(useMetric);
@@ -93,16 +98,60 @@ QRectF shapesBounds(const DesignDrawing& drawing) {
     return bounds | QRectF(bounds.left(), 0, bounds.width(), 0);
 }
 
+// The heights of the winding's base above the floor and of the top load's
+// centre above the winding's top.
+struct Heights {
+    double base;
+    double topHeight;
+    bool operator==(const Heights&) const = default;
+};
+
+void addShapes(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
+               const CTopLoad& topLoad, const Heights& heights) {
+    if (secondary.Turns() != 0)
+        addWinding(drawing, secondary, heights.base);
+    if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
+        addPrimary(drawing, primary,
+                   drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(),
+                   heights.base);
+    if (topLoad.isSet())
+        addTopLoad(drawing, topLoad, heights.base + secondary.HeightValue() + heights.topHeight);
+}
+
+double topLoadRadius(const DesignDrawing& drawing) {
+    return drawing.topLoad.isEmpty() ? 0.0 : drawing.topLoad.constFirst().radius;
+}
+
+// The heights as drawn: an empty stretch many times the largest part is cut
+// down to that part's length.
+Heights drawnHeights(const DesignDrawing& drawing, const Heights& heights) {
+    double largest = shapesBounds(drawing).width();
+    for (const QRectF& side : drawing.winding)
+        largest = std::max(largest, side.height());
+    const double radius = topLoadRadius(drawing);
+    largest = std::max(largest, 2 * radius);
+    if (!(largest > 0))
+        return heights;
+    Heights drawn = heights;
+    if (heights.base > kLongestGap * largest)
+        drawn.base = largest;
+    if (heights.topHeight - radius > kLongestGap * largest)
+        drawn.topHeight = largest + radius;
+    return drawn;
+}
+
 // The lengths the design states, each once, and the scale.
 void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
-                   const CTopLoad& topLoad, double base, bool useMetric) {
+                   const CTopLoad& topLoad, const Heights& heights, const Heights& drawn,
+                   bool useMetric) {
     const QRectF shapes = shapesBounds(drawing);
     const double gap = std::max(shapes.width(), shapes.height()) * kGapPart;
     const double left = shapes.left() - gap;
+    const double base = drawn.base;
+    const double top = base + secondary.HeightValue();
     auto& dimensions = drawing.dimensions;
     if (!drawing.winding.isEmpty()) {
         const double r = secondary.DiaValue() / 2.0;
-        const double top = base + secondary.HeightValue();
         const double middle = (base + top) / 2.0;
         dimensions.append(
             {QPointF(-r, middle), QPointF(r, middle), lengthText(secondary.DiaValue(), useMetric)});
@@ -110,7 +159,16 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
                            lengthText(secondary.HeightValue(), useMetric)});
     }
     if (base > 0)
-        dimensions.append({QPointF(left, 0), QPointF(left, base), lengthText(base, useMetric)});
+        dimensions.append(
+            {QPointF(left, 0), QPointF(left, base), lengthText(heights.base, useMetric)});
+    // Each break a quarter along its stretch, clear of the text at its middle.
+    if (drawn.base != heights.base)
+        drawing.breaks.append(QPointF(left, base / 4));
+    if (drawn.topHeight != heights.topHeight) {
+        dimensions.append({QPointF(left, top), QPointF(left, top + drawn.topHeight),
+                           lengthText(heights.topHeight, useMetric)});
+        drawing.breaks.append(QPointF(left, top + (drawn.topHeight - topLoadRadius(drawing)) / 4));
+    }
     if (!drawing.primaryTurns.isEmpty()) {
         const DrawnCircle& outer = drawing.primaryTurns.constLast().section;
         const double r = outer.centre.x() + outer.radius;
@@ -126,7 +184,7 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
             {QPointF(-r, above), QPointF(r, above), lengthText(topLoad.TopDiaValue(), useMetric)});
     }
 
-    const double length = roundLength(shapes.width() * kScalePart);
+    const double length = roundLength(std::max(shapes.width(), shapes.height()) * kScalePart);
     drawing.scale = {QPointF(shapes.left(), -gap), length,
                      text::generalText(float(length)) + lengthUnit(useMetric)};
     drawing.floorLeft = left;
@@ -138,24 +196,48 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
     drawing.bounds |= QRectF(drawing.floorLeft, 0, drawing.floorRight - drawing.floorLeft, 0);
 }
 
+// What the drawing does not show to scale, or cannot show at it.
+void addNotes(DesignDrawing& drawing) {
+    if (!drawing.breaks.isEmpty())
+        drawing.notes << QStringLiteral(
+            "Heights whose dimension line is broken are drawn shortened.");
+    const double least = std::max(drawing.bounds.width(), drawing.bounds.height()) * kLeastSeen;
+    QRectF winding;
+    for (const QRectF& side : drawing.winding)
+        winding |= side;
+    QRectF primary;
+    for (const PrimaryTurn& turn : drawing.primaryTurns)
+        primary |= boxOf(turn.section);
+    QRectF top;
+    for (const DrawnCircle& circle : drawing.topLoad)
+        top |= boxOf(circle);
+    const std::pair<QRectF, const char*> parts[] = {
+        {winding, "winding"}, {primary, "primary"}, {top, "top load"}};
+    for (const auto& [box, name] : parts)
+        if (!box.isNull() && std::max(box.width(), box.height()) < least)
+            drawing.notes << QStringLiteral("The %1 is too small beside the rest to be seen.")
+                                 .arg(QLatin1String(name));
+}
+
 } // namespace
 
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const CTopLoad& topLoad, bool useMetric) {
     DesignDrawing drawing;
-    const double base = topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0;
-    if (secondary.Turns() != 0)
-        addWinding(drawing, secondary, base);
-    if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
-        addPrimary(drawing, primary,
-                   drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(), base);
-    if (topLoad.isSet())
-        addTopLoad(drawing, topLoad, base + secondary.HeightValue() + topLoad.TopHeightValue());
+    const Heights heights{topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0,
+                          topLoad.isSet() ? topLoad.TopHeightValue() : 0.0};
+    addShapes(drawing, secondary, primary, topLoad, heights);
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {
         drawing.emptyText = QStringLiteral("Nothing is calculated yet to draw.");
         return drawing;
     }
-    addDimensions(drawing, secondary, primary, topLoad, base, useMetric);
+    const Heights drawn = drawnHeights(drawing, heights);
+    if (drawn != heights) {
+        drawing = DesignDrawing();
+        addShapes(drawing, secondary, primary, topLoad, drawn);
+    }
+    addDimensions(drawing, secondary, primary, topLoad, heights, drawn, useMetric);
+    addNotes(drawing);
     return drawing;
 }
 

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -61,7 +62,14 @@ struct DesignDrawing {
     double floorLeft = 0;
     double floorRight = 0;
     QList<Dimension> dimensions;
+    // A height many times the rest of the drawing (a winding on a tall
+    // stand, a top load far above it) is drawn shortened: its dimension line
+    // is broken here, and its text gives the true length.
+    QList<QPointF> breaks;
     ScaleBar scale;
+    // Said under the drawing: what it shows shortened, and a part too small
+    // beside the others to be seen.
+    QStringList notes;
     // Everything above, texts aside.
     QRectF bounds;
 
@@ -72,7 +80,9 @@ struct DesignDrawing {
 // The drawing of what the design has calculated: the secondary once it has
 // turns, the primary once it has results, the top load once one is chosen.
 // The winding stands at the top load's base height (on the floor without a
-// top load). Nothing calculated gives an empty drawing that says so.
+// top load). Nothing calculated gives an empty drawing that says so. The
+// scale bar is a round length, a tenth to a quarter of the drawing's larger
+// extent.
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const CTopLoad& topLoad, bool useMetric);
 

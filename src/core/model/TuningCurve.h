@@ -33,13 +33,33 @@ struct TuningCurve {
     std::optional<double> quarterWaveHertz; // once the secondary is calculated
     std::optional<double> loadedHertz;      // once it carries a top load as well
 
+    // When the last turn falls short of the target (the primary's results are
+    // then empty, and the points are worked out afresh from its inputs): what
+    // would bring the tap within reach, each change alone. Every figure is
+    // rounded to the last digit the primary shows, on the side that is enough.
+    struct Reach {
+        double farads; // the least capacitance
+        double hertz;  // the least target frequency
+        // The turn-to-turn spacing nearest to the entered one that would do
+        // (Wheeler's inductance first falls, then grows, as the spiral widens):
+        // at most this much, or at least; none within a thousand times it.
+        std::optional<double> spacing;
+        bool closerSpacing = false;
+        bool metric = true; // the spacing in millimetres, else inches
+    };
+    std::optional<Reach> beyondLastTurn;
+
     bool isEmpty() const { return points.isEmpty(); }
 };
 
 // The curve of the primary's results as the summary shows them: empty while
 // they are out of date or missing, the inputs taken where the settings'
-// choices say.
+// choices say. A calculation that ran out of turns has no listing: its turns
+// are worked out again, for the curve alone.
 TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
                         const OtherModels& from);
+
+// What would bring the tap within the turns, in a sentence.
+QString reachText(const TuningCurve::Reach& reach);
 
 } // namespace resonex

@@ -1,9 +1,9 @@
 #include "gui/drawing/DrawingPainter.h"
 
+#include "gui/drawing/DrawingLayout.h"
+
 #include <QFontMetricsF>
-#include <QLineF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 
@@ -11,9 +11,6 @@ namespace resonex::gui {
 
 namespace {
 
-constexpr double kTextPoints = 8;
-// Room around the drawing for the texts outside it, in text heights.
-constexpr double kMarginLines = 2;
 // Lines are this part of a text height wide.
 constexpr double kLinePart = 1.0 / 14;
 const QColor kInk(0, 0, 0);
@@ -22,76 +19,49 @@ const QColor kCopper(184, 115, 51);
 const QColor kTapColour(204, 0, 0);
 const QColor kFloorColour(128, 128, 128);
 
-// From the drawing's units (y up) to the painter's (y down), centred in the
-// area at the largest scale that fits.
-class Mapping {
-public:
-    Mapping(const QRectF& bounds, const QRectF& area) {
-        const double width = std::max(bounds.width(), 1e-9);
-        const double height = std::max(bounds.height(), 1e-9);
-        m_scale = std::min(area.width() / width, area.height() / height);
-        m_origin =
-            area.center() + QPointF(-bounds.center().x() * m_scale, bounds.center().y() * m_scale);
-    }
-    QPointF operator()(const QPointF& p) const {
-        return m_origin + QPointF(p.x() * m_scale, -p.y() * m_scale);
-    }
-    double length(double value) const { return value * m_scale; }
-    QRectF rect(const QRectF& r) const {
-        return QRectF((*this)(r.topLeft()), (*this)(r.bottomRight())).normalized();
-    }
-
-private:
-    double m_scale = 1;
-    QPointF m_origin;
-};
-
-void drawCircle(QPainter& painter, const Mapping& map, const DrawnCircle& circle) {
+void drawCircle(QPainter& painter, const DrawingLayout& map, const DrawnCircle& circle) {
     const double r = map.length(circle.radius);
-    painter.drawEllipse(map(circle.centre), r, r);
+    painter.drawEllipse(map.map(circle.centre), r, r);
 }
 
-// A dimension line with ticks at its ends and its text above or below it,
-// turned to read upward when it stands upright.
-void drawDimension(QPainter& painter, const Mapping& map, const Dimension& dimension, double tick) {
-    const QPointF from = map(dimension.from);
-    const QPointF to = map(dimension.to);
+void drawText(QPainter& painter, const DrawingText& text) {
+    if (!text.upright) {
+        painter.drawText(text.box, Qt::AlignCenter, text.text);
+        return;
+    }
+    // Turned to read upward.
+    painter.save();
+    painter.translate(text.box.center());
+    painter.rotate(-90);
+    painter.drawText(
+        QRectF(-text.box.height() / 2, -text.box.width() / 2, text.box.height(), text.box.width()),
+        Qt::AlignCenter, text.text);
+    painter.restore();
+}
+
+// A dimension line with ticks at its ends.
+void drawDimension(QPainter& painter, const DrawingLayout& map, const Dimension& dimension,
+                   double tick) {
+    const QPointF from = map.map(dimension.from);
+    const QPointF to = map.map(dimension.to);
     painter.drawLine(from, to);
     const bool upright = qFuzzyCompare(from.x(), to.x());
     const QPointF across = upright ? QPointF(tick, 0) : QPointF(0, tick);
     for (const QPointF& end : {from, to})
         painter.drawLine(end - across, end + across);
-
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const double width = metrics.horizontalAdvance(dimension.text);
-    painter.save();
-    painter.translate((from + to) / 2);
-    if (upright)
-        painter.rotate(-90);
-    const double length = QLineF(from, to).length();
-    if (!upright && width + tick > length) {
-        // Too long for its line (a slim coil's diameter): beside the right
-        // end, clear of what the line spans.
-        painter.drawText(QPointF(length / 2 + tick, (metrics.ascent() - metrics.descent()) / 2),
-                         dimension.text);
-    } else {
-        const double baseline =
-            dimension.textBelow ? metrics.ascent() + tick / 2 : -metrics.descent() - tick / 2;
-        painter.drawText(QPointF(-width / 2, baseline), dimension.text);
-    }
-    painter.restore();
 }
 
-void drawScale(QPainter& painter, const Mapping& map, const ScaleBar& scale, double tick) {
-    const QPointF start = map(scale.start);
-    const QPointF end = map(scale.start + QPointF(scale.length, 0));
-    painter.fillRect(QRectF(start - QPointF(0, tick / 2), end + QPointF(0, tick / 2)), kInk);
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.drawText(start + QPointF(0, tick + metrics.ascent()), scale.text);
+// Where an upright dimension line is cut short: a gap between two slanted
+// strokes.
+void drawBreak(QPainter& painter, const QPointF& at, double tick) {
+    const double gap = tick / 2;
+    painter.fillRect(QRectF(at.x() - tick, at.y() - gap, 2 * tick, 2 * gap), kSheet);
+    for (const double side : {-gap, gap})
+        painter.drawLine(at + QPointF(-tick, side + tick / 3), at + QPointF(tick, side - tick / 3));
 }
 
-void drawTap(QPainter& painter, const Mapping& map, const QPointF& tap, double size) {
-    const QPointF at = map(tap);
+void drawTap(QPainter& painter, const DrawingLayout& map, const QPointF& tap, double size) {
+    const QPointF at = map.map(tap);
     painter.save();
     painter.setPen(QPen(kTapColour, size / 4));
     painter.setBrush(Qt::NoBrush);
@@ -107,7 +77,7 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, kSheet);
     QFont font = painter.font();
-    font.setPointSizeF(kTextPoints);
+    font.setPointSizeF(kDrawingTextPoints);
     painter.setFont(font);
     painter.setPen(kInk);
     if (drawing.isEmpty()) {
@@ -116,15 +86,14 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
         return;
     }
 
-    const double line = QFontMetricsF(font, painter.device()).height();
-    const double margin = kMarginLines * line;
-    const Mapping map(drawing.bounds, area.adjusted(margin, margin, -margin, -margin));
+    const DrawingLayout map = layOutDrawing(drawing, area, QFontMetricsF(font, painter.device()));
+    const double line = map.line;
     const QPen pen(kInk, line * kLinePart);
     painter.setPen(pen);
 
     painter.save();
     painter.setPen(QPen(kFloorColour, line * kLinePart, Qt::DashLine));
-    painter.drawLine(map({drawing.floorLeft, 0}), map({drawing.floorRight, 0}));
+    painter.drawLine(map.map({drawing.floorLeft, 0}), map.map({drawing.floorRight, 0}));
     painter.restore();
 
     painter.setBrush(QColor(kInk).lighter(300));
@@ -141,10 +110,17 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
         drawTap(painter, map, tap,
                 std::max(line / 4, map.length(drawing.primaryTurns[0].section.radius) * 1.6));
 
-    const double tick = line / 3;
+    const double tick = map.tick;
     for (const Dimension& dimension : drawing.dimensions)
         drawDimension(painter, map, dimension, tick);
-    drawScale(painter, map, drawing.scale, tick);
+    for (const QPointF& at : drawing.breaks)
+        drawBreak(painter, map.map(at), tick);
+    painter.fillRect(map.scaleBar, kInk);
+    for (const DrawingText& text : map.dimensionTexts)
+        drawText(painter, text);
+    drawText(painter, map.scaleText);
+    for (const DrawingText& note : map.notes)
+        painter.drawText(note.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note.text);
     painter.restore();
 }
 

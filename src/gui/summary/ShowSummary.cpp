@@ -4,6 +4,7 @@
 #include "gui/platform/Twips.h"
 #include "gui/summary/SummaryLayout.h"
 
+#include <QPalette>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -16,10 +17,23 @@ namespace {
 constexpr int kParagraphIndentTwips = 100;
 const QColor kHeadingColour(0, 0, 255);
 const QColor kBodyColour(0, 0, 0);
+const QColor kPaper(255, 255, 255);
+
+// The summary is paper, as printed: its colours are fixed, so its ground is
+// too, whatever the theme gives the rest of the window.
+void usePaper(QTextEdit& box) {
+    QPalette palette = box.palette();
+    if (palette.color(QPalette::Base) == kPaper && palette.color(QPalette::Text) == kBodyColour)
+        return;
+    palette.setColor(QPalette::Base, kPaper);
+    palette.setColor(QPalette::Text, kBodyColour);
+    box.setPalette(palette);
+}
 
 } // namespace
 
 void ShowSummary(QTextEdit& box, const Summary& summary, const QString& fontName, int fontSize) {
+    usePaper(box);
     // One edit block: the box lays its text out and repaints once, not per piece.
     QTextCursor cursor(box.document());
     cursor.beginEditBlock();

@@ -1,0 +1,411 @@
+#include "gui/plot/TuningPlotLayout.h"
+
+#include "core/model/DesignInformation.h"
+#include "core/model/TuningCurve.h"
+#include "core/text/NumberText.h"
+
+#include <QLineF>
+#include <QtNumeric>
+
+#include <algorithm>
+#include <cmath>
+
+namespace resonex::gui {
+
+namespace {
+
+// Two frequencies this close share one line and one name.
+constexpr double kSameLine = 1e-4;
+
+// Frequencies on a logarithmic scale, so that the first turns, an order of
+// magnitude above the target, do not crowd the turns around the tap. The
+// marks are these multiples of each power of ten, the densest set that keeps
+// them apart.
+const QList<QList<double>> kTickSets{
+    {1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6, 7, 8, 9}, {1, 1.5, 2, 3, 5, 7}, {1, 2, 5}, {1}};
+
+// Room in lines of text: above the chart for its title, a row for each name
+// set above it, below it for the turn numbers and their title.
+constexpr double kTitleRoom = 1.6;
+constexpr double kKeyRow = 1.1;
+constexpr double kAxisRoom = 2.6;
+// A name's box is this much wider than its text; it keeps this far from the
+// curve and the marks, and is tried this far along its line at a time.
+constexpr double kPad = 0.4;
+constexpr double kClear = 0.15;
+constexpr double kStep = 0.25;
+// The marks' sizes and the curve's half width.
+constexpr double kPointRadius = 0.18;
+constexpr double kRingRadius = 0.4;
+constexpr double kHalfLine = 0.06;
+// Points on the way from no turn to the first.
+constexpr int kLeadPoints = 24;
+
+struct Level {
+    double kilohertz;
+    QString name;
+    PlotInk ink;
+    bool dashed;
+};
+
+QList<Level> levelsOf(const TuningCurve& curve) {
+    QList<Level> levels{{curve.targetHertz / 1e3,
+                         QStringLiteral("target ") + kilohertzText(float(curve.targetHertz)) +
+                             QStringLiteral(" kHz"),
+                         PlotInk::Target, false}};
+    const auto add = [&](const std::optional<double>& hertz, const QString& name) {
+        if (!hertz || !(*hertz > 0)) // a damaged file's secondary
+            return;
+        for (Level& level : levels)
+            if (std::abs(level.kilohertz * 1e3 / *hertz - 1) < kSameLine) {
+                level.name += QStringLiteral(" = ") + name;
+                return;
+            }
+        levels.append({*hertz / 1e3,
+                       name + u' ' + kilohertzText(float(*hertz)) + QStringLiteral(" kHz"),
+                       PlotInk::Secondary, true});
+    };
+    add(curve.quarterWaveHertz, QStringLiteral("¼ wave"));
+    add(curve.loadedHertz, QStringLiteral("top load"));
+    return levels;
+}
+
+// Where values land on the chart.
+struct Scale {
+    QRectF plot;
+    double firstTurn, lastTurn;
+    double low, high; // kilohertz
+
+    double x(double turn) const {
+        return plot.left() + (turn - firstTurn) / (lastTurn - firstTurn) * plot.width();
+    }
+    double y(double kilohertz) const {
+        return plot.bottom() - std::log(kilohertz / low) / std::log(high / low) * plot.height();
+    }
+};
+
+bool crosses(const QRectF& box, const QPolygonF& line) {
+    const QLineF edges[] = {{box.topLeft(), box.topRight()},
+                            {box.topRight(), box.bottomRight()},
+                            {box.bottomRight(), box.bottomLeft()},
+                            {box.bottomLeft(), box.topLeft()}};
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (box.contains(line[i]))
+            return true;
+        if (i == 0)
+            continue;
+        const QLineF segment(line[i - 1], line[i]);
+        for (const QLineF& edge : edges)
+            if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
+                return true;
+    }
+    return false;
+}
+
+bool covers(const QRectF& box, const QPointF& centre, double radius) {
+    const double dx = std::max({box.left() - centre.x(), 0.0, centre.x() - box.right()});
+    const double dy = std::max({box.top() - centre.y(), 0.0, centre.y() - box.bottom()});
+    return dx * dx + dy * dy < radius * radius;
+}
+
+// One try at the layout, with the names of `keyed` set above the chart rather
+// than beside their lines. The names are the levels' in turn, then the tap's.
+class Chart {
+public:
+    Chart(const TuningCurve& curve, const QRectF& area, const QFontMetricsF& metrics,
+          const QList<int>& keyed)
+        : m_curve(curve), m_area(area), m_metrics(metrics), m_em(metrics.height()),
+          m_levels(levelsOf(curve)), m_keyed(keyed) {
+        m_layout.em = m_em;
+    }
+
+    // The layout, and the names for which it found no room.
+    std::pair<TuningPlotLayout, QList<int>> layOut() {
+        layOutNote();
+        layOutScale();
+        layOutAxes();
+        layOutLines();
+        layOutNames();
+        m_layout.plot = m_s.plot;
+        return {m_layout, m_unplaced};
+    }
+
+    int tapName() const { return int(m_levels.size()); }
+
+private:
+    double em(double ems) const { return ems * m_em; }
+
+    // The note under the chart, wrapped to its width.
+    void layOutNote() {
+        m_noteHeight = 0;
+        if (!m_curve.beyondLastTurn)
+            return;
+        const QString note = reachText(*m_curve.beyondLastTurn);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const QRectF room(m_area.left() + em(0.2), 0, m_area.width() - em(0.4), 1e9);
+        const QRectF box = m_metrics.boundingRect(room, flags, note);
+        m_noteHeight = box.height() + em(0.2);
+        m_layout.notes.append(
+            {QRectF(room.left(), m_area.bottom() - m_noteHeight, room.width(), box.height()), note,
+             flags, PlotInk::Target});
+    }
+
+    void layOutScale() {
+        double low = m_curve.points.constLast().hertz / 1e3;
+        double high = m_curve.points.constFirst().hertz / 1e3;
+        for (const TuningPoint& point : m_curve.points) {
+            low = std::min(low, point.hertz / 1e3);
+            high = std::max(high, point.hertz / 1e3);
+        }
+        for (const Level& level : m_levels) {
+            low = std::min(low, level.kilohertz);
+            high = std::max(high, level.kilohertz);
+        }
+        // A little room above and below, and at least half as much again
+        // from bottom to top.
+        const double middle = std::sqrt(low * high);
+        const double spread = std::max(std::sqrt(high / low) * 1.08, std::sqrt(1.5));
+        m_s.low = middle / spread;
+        m_s.high = middle * spread;
+
+        m_s.firstTurn = std::min<double>(m_curve.points.constFirst().turn,
+                                         std::floor(m_curve.crossingTurn.value_or(1)));
+        m_s.lastTurn = std::max<double>(m_curve.points.constLast().turn, m_s.firstTurn + 1);
+
+        m_s.plot.setTop(m_area.top() + em(kTitleRoom + kKeyRow * m_keyed.size()));
+        m_s.plot.setBottom(m_area.bottom() - em(kAxisRoom) - m_noteHeight);
+        for (const QList<double>& set : kTickSets) {
+            m_ticks = ticks(set);
+            if (closestTicks() >= em(1.8))
+                break;
+        }
+        double widest = 0;
+        for (double tick : m_ticks)
+            widest = std::max(widest, m_metrics.horizontalAdvance(tickText(tick)));
+        m_s.plot.setLeft(m_area.left() + widest + em(0.8));
+        m_s.plot.setRight(m_area.right() - em(0.8));
+    }
+
+    QList<double> ticks(const QList<double>& multiples) const {
+        QList<double> ticks;
+        for (int power = int(std::floor(std::log10(m_s.low)));
+             power <= int(std::ceil(std::log10(m_s.high))); ++power)
+            for (double multiple : multiples) {
+                const double tick = multiple * std::pow(10.0, power);
+                if (tick >= m_s.low && tick <= m_s.high)
+                    ticks << tick;
+            }
+        return ticks;
+    }
+
+    // The least distance between two marks, in the painter's units.
+    double closestTicks() const {
+        double closest = m_s.plot.height();
+        for (qsizetype i = 1; i < m_ticks.size(); ++i)
+            closest = std::min(closest, m_s.y(m_ticks[i - 1]) - m_s.y(m_ticks[i]));
+        return closest;
+    }
+
+    static QString tickText(double kilohertz) { return text::generalText(float(kilohertz)); }
+
+    // An axis text in a box as wide as it, unless it would touch the one
+    // before it on the same axis.
+    void addAxisText(QList<PlotText>& texts, const QPointF& anchor, Qt::Alignment align,
+                     const QString& text) {
+        const double width = m_metrics.horizontalAdvance(text);
+        const double left = align & Qt::AlignRight     ? anchor.x() - width
+                            : align & Qt::AlignHCenter ? anchor.x() - width / 2
+                                                       : anchor.x();
+        const double top = align & Qt::AlignVCenter ? anchor.y() - m_em / 2 : anchor.y();
+        const QRectF box(left, top, width, m_em);
+        if (!texts.isEmpty() && texts.constLast().box.intersects(box))
+            return;
+        texts.append({box, text, int(Qt::AlignCenter), PlotInk::Text});
+    }
+
+    void layOutAxes() {
+        const QRectF& plot = m_s.plot;
+        QList<PlotText> frequencies;
+        for (double tick : m_ticks) {
+            m_layout.frequencyLines << m_s.y(tick);
+            addAxisText(frequencies, QPointF(plot.left() - em(0.4), m_s.y(tick)),
+                        Qt::AlignRight | Qt::AlignVCenter, tickText(tick));
+        }
+        // Every turn numbered where there is room, else every second or fifth.
+        const double perTurn = plot.width() / (m_s.lastTurn - m_s.firstTurn);
+        const double label = m_metrics.horizontalAdvance(QStringLiteral("15")) + em(0.6);
+        const int every = perTurn >= label ? 1 : perTurn * 2 >= label ? 2 : 5;
+        QList<PlotText> turns;
+        for (int turn = int(m_s.firstTurn); turn <= int(m_s.lastTurn); ++turn) {
+            const double x = m_s.x(turn);
+            m_layout.turnLines << x;
+            if (turn % every == 0 || turn == int(m_s.firstTurn))
+                addAxisText(turns, QPointF(x, plot.bottom() + em(0.25)), Qt::AlignHCenter,
+                            QString::number(turn));
+        }
+        m_layout.axisTexts << frequencies << turns;
+        addAxisText(m_layout.axisTexts, QPointF(plot.center().x(), plot.bottom() + em(1.3)),
+                    Qt::AlignHCenter, QStringLiteral("Tapped at turn"));
+        addAxisText(m_layout.axisTexts, m_area.topLeft() + QPointF(em(0.2), em(0.2)), Qt::AlignLeft,
+                    QStringLiteral("Resonant frequency (kHz)"));
+    }
+
+    void layOutLines() {
+        for (const Level& level : m_levels)
+            m_layout.levels.append({m_s.y(level.kilohertz), level.ink, level.dashed});
+        for (const TuningPoint& point : m_curve.points)
+            m_layout.curve << QPointF(m_s.x(point.turn), m_s.y(point.hertz / 1e3));
+        m_layout.pointRadius = em(kPointRadius);
+        m_layout.ringRadius = em(kRingRadius);
+        if (!m_curve.crossingTurn || !m_curve.tap)
+            return;
+        m_layout.ring = QPointF(m_s.x(*m_curve.crossingTurn), m_s.y(m_curve.targetHertz / 1e3));
+        // Tapped before the first turn: the curve comes down from the top of
+        // the chart to it, its frequency growing as one over the root of the
+        // share of the first turn's inductance.
+        const TuningPoint& first = m_curve.points.constFirst();
+        if (m_curve.tap->afterTurn != 0 || first.turn != m_curve.tap->beforeTurn)
+            return;
+        const double top = std::min(1.0, std::pow(first.hertz / 1e3 / m_s.high, 2.0));
+        for (int i = 0; i <= kLeadPoints; ++i) {
+            const double share = top * std::pow(1.0 / top, double(i) / kLeadPoints);
+            m_layout.lead << QPointF(m_s.x(share * first.turn),
+                                     m_s.y(first.hertz / 1e3 / std::sqrt(share)));
+        }
+    }
+
+    // Whether a name's box is inside the chart and clear of the curve, its
+    // marks (the drop from the ring too, unless it is the tap's own) and the
+    // names placed before it.
+    bool clear(const QRectF& box, bool besideDrop, double ownLevel) const {
+        if (!m_s.plot.adjusted(em(0.1), em(0.1), -em(0.1), -em(0.1)).contains(box))
+            return false;
+        // Not over another line, where it would read as that line's.
+        for (const PlotLevel& level : m_layout.levels)
+            if (level.y != ownLevel && level.y > box.top() && level.y < box.bottom())
+                return false;
+        const QRectF wide = box.adjusted(-em(kClear + kHalfLine), -em(kClear + kHalfLine),
+                                         em(kClear + kHalfLine), em(kClear + kHalfLine));
+        if (crosses(wide, m_layout.curve) || crosses(wide, m_layout.lead))
+            return false;
+        for (const QPointF& point : m_layout.curve)
+            if (covers(box, point, m_layout.pointRadius + em(kClear + kHalfLine)))
+                return false;
+        if (m_layout.ring) {
+            if (covers(box, *m_layout.ring, m_layout.ringRadius + em(kClear + kHalfLine)))
+                return false;
+            if (!besideDrop &&
+                crosses(wide, {*m_layout.ring, QPointF(m_layout.ring->x(), m_s.plot.bottom())}))
+                return false;
+        }
+        for (const PlotText& other : m_layout.labels)
+            if (other.box.intersects(box))
+                return false;
+        return true;
+    }
+
+    // The first of the boxes that is clear, added with the name.
+    bool place(const QList<QRectF>& boxes, const QString& name, PlotInk ink, bool besideDrop,
+               double ownLevel) {
+        for (const QRectF& box : boxes)
+            if (clear(box, besideDrop, ownLevel)) {
+                m_layout.labels.append({box, name, int(Qt::AlignCenter), ink});
+                return true;
+            }
+        return false;
+    }
+
+    // Over its line from the right end, or under it from the left: where the
+    // falling curve has gone below the line, or is still above it.
+    QList<QRectF> besideLevel(double y, double width) const {
+        const QRectF& plot = m_s.plot;
+        QList<QRectF> boxes;
+        for (double along = 0; along <= plot.width() - width; along += em(kStep)) {
+            boxes << QRectF(plot.right() - em(0.1) - width - along, y - em(1.1), width, m_em);
+            boxes << QRectF(plot.left() + em(0.1) + along, y + em(0.1), width, m_em);
+        }
+        return boxes;
+    }
+
+    // Beside the drop from the ring to the turns, from its foot upward; then
+    // above or below the ring.
+    QList<QRectF> besideDrop(double width) const {
+        const QPointF at = *m_layout.ring;
+        const double gap = em(kClear);
+        QList<QRectF> boxes;
+        for (double bottom = m_s.plot.bottom() - em(0.1); bottom - m_em >= m_s.plot.top();
+             bottom -= em(kStep))
+            for (double left : {at.x() - gap - width, at.x() + gap})
+                boxes << QRectF(left, bottom - m_em, width, m_em);
+        return boxes;
+    }
+
+    void layOutNames() {
+        QList<int> keyed = m_keyed;
+        std::sort(keyed.begin(), keyed.end());
+        const auto named = [&](int name, const QString& text, PlotInk ink, PlotKey::Shape shape,
+                               const QList<QRectF>& boxes, double ownLevel) {
+            const double width = m_metrics.horizontalAdvance(text) + em(kPad);
+            if (const qsizetype row = keyed.indexOf(name); row >= 0) {
+                const double top = m_area.top() + em(kTitleRoom - 0.4 + kKeyRow * row);
+                const QRectF key(m_area.left() + em(0.2), top, em(1.6), m_em);
+                m_layout.keys.append({key, ink, shape});
+                m_layout.labels.append({QRectF(key.right() + em(0.2), top, width, m_em), text,
+                                        int(Qt::AlignLeft | Qt::AlignVCenter), ink});
+            } else if (!place(boxes, text, ink, name == tapName(), ownLevel)) {
+                m_unplaced << name;
+            }
+        };
+        // From the highest line down, so that of two close lines the upper
+        // one's name can stand over it and the lower one's under it.
+        QList<int> order;
+        for (int index = 0; index < int(m_levels.size()); ++index)
+            order << index;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return m_levels[a].kilohertz > m_levels[b].kilohertz;
+        });
+        for (const int index : order) {
+            const Level& level = m_levels[index];
+            const double width = m_metrics.horizontalAdvance(level.name) + em(kPad);
+            named(index, level.name, level.ink,
+                  level.dashed ? PlotKey::Shape::DashedLine : PlotKey::Shape::Line,
+                  besideLevel(m_s.y(level.kilohertz), width), m_s.y(level.kilohertz));
+        }
+        if (m_layout.ring) {
+            const QString name = QStringLiteral("tap %1–%2")
+                                     .arg(m_curve.tap->afterTurn)
+                                     .arg(m_curve.tap->beforeTurn);
+            named(tapName(), name, PlotInk::Target, PlotKey::Shape::Ring,
+                  besideDrop(m_metrics.horizontalAdvance(name) + em(kPad)), qQNaN());
+        }
+    }
+
+    const TuningCurve& m_curve;
+    QRectF m_area;
+    const QFontMetricsF& m_metrics;
+    double m_em;
+    QList<Level> m_levels;
+    QList<int> m_keyed;
+    double m_noteHeight = 0;
+    Scale m_s{};
+    QList<double> m_ticks;
+    TuningPlotLayout m_layout;
+    QList<int> m_unplaced;
+};
+
+} // namespace
+
+TuningPlotLayout layOutTuningPlot(const TuningCurve& curve, const QRectF& area,
+                                  const QFontMetricsF& metrics) {
+    // A name with no room beside its line goes above the chart; that makes
+    // the chart shorter, so the others are placed again.
+    QList<int> keyed;
+    for (;;) {
+        auto [layout, unplaced] = Chart(curve, area, metrics, keyed).layOut();
+        if (unplaced.isEmpty())
+            return layout;
+        keyed << unplaced;
+    }
+}
+
+} // namespace resonex::gui

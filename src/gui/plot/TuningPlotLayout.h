@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QFontMetricsF>
+#include <QList>
+#include <QPolygonF>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+namespace resonex {
+struct TuningCurve;
+}
+
+namespace resonex::gui {
+
+// What a part of the plot is drawn in; the painter chooses the colours.
+enum class PlotInk { Text, Curve, Target, Secondary };
+
+// A text in its box, drawn with the flags (Qt::Alignment, word wrap).
+struct PlotText {
+    QRectF box;
+    QString text;
+    int flags;
+    PlotInk ink;
+};
+
+// A line across the chart at a frequency: the target or one of the
+// secondary's.
+struct PlotLevel {
+    double y;
+    PlotInk ink;
+    bool dashed;
+};
+
+// What stands before a name set above the chart, when the chart has no room
+// for it beside its line: a piece of that line, or the tap's ring.
+struct PlotKey {
+    QRectF box;
+    PlotInk ink;
+    enum class Shape { Line, DashedLine, Ring } shape;
+};
+
+// Where every part of the tuning plot goes, in the painter's units. It is
+// worked out before anything is painted so that the names are placed clear
+// of the curve, its marks, the axes' texts and each other.
+struct TuningPlotLayout {
+    double em = 0; // a line of text: lines and marks are sized from it
+    QRectF plot;   // the chart's frame
+    QList<double> frequencyLines;
+    QList<double> turnLines; // each with its tick below the frame
+    QList<PlotText> axisTexts;
+    QList<PlotLevel> levels;
+    QPolygonF curve; // a point at each listed turn
+    // The way from no turn to the first when the tap comes before it,
+    // the inductance growing linearly as between the other turns.
+    QPolygonF lead;
+    double pointRadius = 0;
+    std::optional<QPointF> ring; // where the curve meets the target
+    double ringRadius = 0;
+    // The lines' names and the tap's, each clear of all the above.
+    QList<PlotText> labels;
+    QList<PlotKey> keys;
+    // Under the chart: why there is no tap and what would bring one.
+    QList<PlotText> notes;
+};
+
+// The layout of a curve with points in the area, for texts of those metrics.
+TuningPlotLayout layOutTuningPlot(const TuningCurve& curve, const QRectF& area,
+                                  const QFontMetricsF& metrics);
+
+} // namespace resonex::gui

@@ -1,0 +1,291 @@
+// The pictures' layouts: where the tuning plot's and the drawing's texts go,
+// checked as rectangles at screen and double resolution.
+#include "TestDesigns.h"
+#include "TestSupport.h"
+
+#include "core/drawing/DesignDrawing.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/model/PrimarySources.h"
+#include "core/model/TuningCurve.h"
+#include "core/settings/CSettings.h"
+#include "gui/drawing/DrawingLayout.h"
+#include "gui/plot/TuningPlotLayout.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineF>
+
+#include <cmath>
+
+using namespace resonex;
+using namespace resonex::gui;
+
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+
+// A device of that resolution, for the metrics of its texts.
+QImage deviceAt(int dpi) {
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / kMetresPerInch));
+    image.setDotsPerMeterY(qRound(dpi / kMetresPerInch));
+    return image;
+}
+
+// Whether the segment passes through the rectangle.
+bool crosses(const QRectF& box, const QLineF& segment) {
+    if (box.contains(segment.p1()) || box.contains(segment.p2()))
+        return true;
+    const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
+    for (int i = 0; i < 4; ++i)
+        if (segment.intersects(QLineF(corners[i], corners[(i + 1) % 4]), nullptr) ==
+            QLineF::BoundedIntersection)
+            return true;
+    return false;
+}
+
+bool crosses(const QRectF& box, const QPolygonF& line) {
+    for (qsizetype i = 1; i < line.size(); ++i)
+        if (crosses(box, QLineF(line[i - 1], line[i])))
+            return true;
+    return false;
+}
+
+QString describe(const QRectF& box) {
+    return QStringLiteral("(%1, %2, %3 x %4)")
+        .arg(box.x(), 0, 'f', 1)
+        .arg(box.y(), 0, 'f', 1)
+        .arg(box.width(), 0, 'f', 1)
+        .arg(box.height(), 0, 'f', 1);
+}
+
+// The primary of the worked example tuned to a frequency, with the
+// secondary's lines where the case puts them.
+struct PlotCase {
+    bool metric;
+    double kilohertz;
+    std::optional<double> quarterWave; // times the target
+    std::optional<double> loaded;
+};
+
+TuningCurve curveOf(const PlotCase& plot) {
+    CSettings settings(nullptr);
+    settings.setUseMetric(plot.metric);
+    const CSecondary secondary(plot.metric);
+    const CTransformer transformer;
+    const CTopLoad topLoad(plot.metric);
+    CPrimary primary(plot.metric);
+    test::enterImperialExample(primary);
+    if (plot.metric) {
+        primary.setSecDia(QStringLiteral("114.3"));
+        primary.setConDia(QStringLiteral("9.5"));
+        primary.setConSpa(QStringLiteral("9.5"));
+        primary.setSecSep(QStringLiteral("62.5"));
+    }
+    const QString fr = QString::number(plot.kilohertz, 'f', 2);
+    primary.setFr(fr);
+    test::RecordingPrompts prompts;
+    const OtherModels from{secondary, transformer, topLoad, plot.metric};
+    primary.Calculate(settings, from, fr, prompts);
+    TuningCurve curve = tuningCurve(primary, settings, from);
+    if (plot.quarterWave)
+        curve.quarterWaveHertz = *plot.quarterWave * plot.kilohertz * 1e3;
+    if (plot.loaded)
+        curve.loadedHertz = *plot.loaded * plot.kilohertz * 1e3;
+    return curve;
+}
+
+// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
+// there are four entries (diameter, height, conductor, spacing), or a toroid
+// on it with six (diameter, height, overall and tube diameter, height above
+// the winding, height of the base).
+DesignDrawing drawingOf(bool metric, const QStringList& entries) {
+    CSettings settings(nullptr);
+    settings.setUseMetric(metric);
+    CSecondary secondary(metric);
+    const CTransformer transformer;
+    CTopLoad topLoad(metric);
+    CPrimary primary(metric);
+    secondary.setDia(entries[0]);
+    secondary.setHeight(entries[1]);
+    secondary.Calculate(metric);
+    if (entries.size() == 4) {
+        test::enterImperialExample(primary);
+        primary.setSecDia(entries[0]);
+        primary.setConDia(entries[2]);
+        primary.setConSpa(entries[3]);
+        test::RecordingPrompts prompts;
+        primary.Calculate(settings, {secondary, transformer, topLoad, metric},
+                          QStringLiteral("250.00"), prompts);
+    } else if (entries.size() == 6) {
+        topLoad.setShape(CTopLoad::Shape::Toroid);
+        topLoad.setTopDia(entries[2]);
+        topLoad.setTubeDia(entries[3]);
+        topLoad.setTopHeight(entries[4]);
+        topLoad.setBaseHeight(entries[5]);
+    }
+    return resonex::drawingOf(secondary, primary, topLoad, metric);
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(test::pointLocale()); }
+
+    // At every target, from above the first turn to beyond the last, alone or
+    // beside the secondary's lines near it, no name of the tuning plot covers
+    // another text, the curve or a mark, and every text is inside the plot's
+    // area: at the size the dialog gives it and on half a printed page, at
+    // screen and double resolution. The tap before the first turn has its way
+    // down drawn, and a tap beyond the last turn its note.
+    void tuningPlotTextsKeepApart_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<bool>("paper");
+        QTest::newRow("96 dpi") << 96 << false;
+        QTest::newRow("192 dpi") << 192 << false;
+        QTest::newRow("96 dpi, paper") << 96 << true;
+        QTest::newRow("192 dpi, paper") << 192 << true;
+    }
+    void tuningPlotTextsKeepApart() {
+        QFETCH(int, dpi);
+        QFETCH(bool, paper);
+        const QImage device = deviceAt(dpi);
+        const QFontMetricsF metrics(QApplication::font(), &device);
+        // The plot view's own size, or the text width of a Letter page and
+        // half the height between its margins.
+        const QRectF area =
+            paper ? QRectF(0, 0, 6.5 * dpi, 4.5 * dpi)
+                  : QRectF(0, 0, 56 * metrics.averageCharWidth(), 17 * metrics.lineSpacing());
+        // The secondary's lines, each as a share of the target.
+        using Lines = std::pair<std::optional<double>, std::optional<double>>;
+        const QList<Lines> lines{{}, {1.02, {}}, {0.98, 1.0}, {0.7, 1.3}, {1.002, 0.995}};
+        int tapBeforeFirst = 0;
+        int beyondLast = 0;
+        for (const bool metric : {true, false})
+            for (double kilohertz = 40; kilohertz < 4000; kilohertz *= 1.13)
+                for (const auto& [quarterWave, loaded] : lines) {
+                    const PlotCase plot{metric, kilohertz, quarterWave, loaded};
+                    const TuningCurve curve = curveOf(plot);
+                    QVERIFY(!curve.isEmpty());
+                    const TuningPlotLayout layout = layOutTuningPlot(curve, area, metrics);
+                    const QString where = QStringLiteral("%1 kHz %2, lines %3 %4: ")
+                                              .arg(kilohertz)
+                                              .arg(metric ? "mm" : "in")
+                                              .arg(plot.quarterWave.value_or(0))
+                                              .arg(plot.loaded.value_or(0));
+                    checkPlot(layout, area, where);
+                    if (curve.tap && curve.tap->afterTurn == 0) {
+                        ++tapBeforeFirst;
+                        QVERIFY2(layout.lead.size() > 1 && layout.ring, qPrintable(where));
+                        QVERIFY(layout.plot.adjusted(-0.5, -0.5, 0.5, 0.5)
+                                    .contains(layout.lead.constFirst()));
+                    }
+                    if (curve.beyondLastTurn) {
+                        ++beyondLast;
+                        QCOMPARE(layout.notes.size(), 1);
+                        QCOMPARE(layout.notes[0].text, reachText(*curve.beyondLastTurn));
+                    }
+                }
+        QVERIFY(tapBeforeFirst > 0 && beyondLast > 0);
+    }
+
+    // However the parts compare, no text of the drawing covers another, a
+    // part or the scale bar, all are inside the area, the scale bar is long
+    // enough to read, and a winding too small to see is said to be: in the
+    // drawing pane and an exported picture, at screen and double resolution.
+    void drawingTextsKeepApart_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QSizeF>("inches");
+        QTest::newRow("pane, 96 dpi") << 96 << QSizeF(3.2, 3.6);
+        QTest::newRow("pane, 192 dpi") << 192 << QSizeF(3.2, 3.6);
+        QTest::newRow("export, 96 dpi") << 96 << QSizeF(8.3, 8.3);
+        QTest::newRow("slim pane, 192 dpi") << 192 << QSizeF(2, 3.6);
+    }
+    void drawingTextsKeepApart() {
+        QFETCH(int, dpi);
+        QFETCH(QSizeF, inches);
+        const QImage device = deviceAt(dpi);
+        QFont font = QApplication::font();
+        font.setPointSizeF(kDrawingTextPoints);
+        const QFontMetricsF metrics(font, &device);
+        const QRectF area(QPointF(), inches * dpi);
+        const QList<std::pair<bool, QStringList>> designs{
+            {true, {"200", "600", "9.5", "9.5"}},
+            {false, {"7.874", "23.62", "0.374", "0.374"}},
+            {true, {"100", "600", "5000", "500", "50", "500"}},
+            {true, {"200", "600", "300", "75", "1e6", "500"}},
+            {true, {"200", "600", "300", "75", "50", "1e6"}},
+            {true, {"200", "600", "300", "75", "50", "500"}},
+            {true, {"200", "600"}},
+            {true, {"10", "20", "5000", "500", "50", "0"}},
+            {true, {"1", "1000", "3", "1", "2", "0"}},
+            {true, {"5", "10", "50", "50"}},
+            {false, {"2", "30", "1", "0.5"}},
+        };
+        for (const auto& [metric, entries] : designs) {
+            const DesignDrawing drawing = drawingOf(metric, entries);
+            const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
+            const QString where = entries.join(u' ') + QStringLiteral(": ");
+            QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
+            texts << layout.scaleText;
+            QCOMPARE(layout.dimensionTexts.size(), drawing.dimensions.size());
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                const QString what = where + texts[i].text + u' ' + describe(texts[i].box);
+                QVERIFY2(area.contains(texts[i].box), qPrintable(what + " outside"));
+                QVERIFY2(!texts[i].box.intersects(layout.scaleBar),
+                         qPrintable(what + " covers the scale bar"));
+                for (qsizetype j = 0; j < i; ++j)
+                    QVERIFY2(!texts[i].box.intersects(texts[j].box),
+                             qPrintable(what + " covers " + texts[j].text));
+            }
+            QVERIFY2(layout.scaleBar.width() >= layout.line,
+                     qPrintable(where + describe(layout.scaleBar)));
+            QVERIFY(layout.scaleBar.width() <= area.width() / 2);
+            QRectF winding;
+            for (const QRectF& side : drawing.winding)
+                winding |= layout.rect(side);
+            QVERIFY2(std::max(winding.width(), winding.height()) >= 2 ||
+                         drawing.notes.contains(QStringLiteral(
+                             "The winding is too small beside the rest to be seen.")),
+                     qPrintable(where + describe(winding)));
+        }
+    }
+
+private:
+    void checkPlot(const TuningPlotLayout& layout, const QRectF& area, const QString& where) {
+        const QList<PlotText> texts = layout.axisTexts + layout.labels + layout.notes;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const QString what = where + texts[i].text + u' ' + describe(texts[i].box);
+            QVERIFY2(area.contains(texts[i].box), qPrintable(what + QStringLiteral(" outside")));
+            for (qsizetype j = 0; j < i; ++j)
+                QVERIFY2(!texts[i].box.intersects(texts[j].box),
+                         qPrintable(what + QStringLiteral(" covers ") + texts[j].text));
+        }
+        const double halfLine = 0.06 * layout.em;
+        for (const PlotText& label : layout.labels) {
+            const QString what = where + label.text + u' ' + describe(label.box);
+            const QRectF inked = label.box.adjusted(-halfLine, -halfLine, halfLine, halfLine);
+            QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead),
+                     qPrintable(what + QStringLiteral(" covers the curve")));
+            for (const QPointF& point : layout.curve)
+                QVERIFY2(!inked.intersects(QRectF(point, QSizeF())
+                                               .adjusted(-layout.pointRadius, -layout.pointRadius,
+                                                         layout.pointRadius, layout.pointRadius)),
+                         qPrintable(what + QStringLiteral(" covers a turn's mark")));
+            if (layout.ring)
+                QVERIFY2(!inked.intersects(QRectF(*layout.ring, QSizeF())
+                                               .adjusted(-layout.ringRadius, -layout.ringRadius,
+                                                         layout.ringRadius, layout.ringRadius)),
+                         qPrintable(what + QStringLiteral(" covers the ring")));
+        }
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "tst_pictures.moc"
