@@ -278,6 +278,22 @@ private slots:
             << QStringList{"calc", "--base-height", "-1"} << 2
             << "resonex-cli: Invalid value in base height property [CTopLoad::BaseHeight "
                "0x80040211]\n";
+        // Each value fits, but together they put the tube into the winding.
+        QTest::newRow("top load in the winding")
+            << QStringList{"calc",      "--dia", "200",        "--top", "toroid",
+                           "--top-dia", "300",   "--top-tube", "75",    "--top-height",
+                           "0",         "--out", never}
+            << 2
+            << "resonex-cli: The top load cuts into the winding or reaches below the floor: raise "
+               "its centre from 0.00mm to at least 35.36mm above the winding, or make it smaller "
+               "[CTopLoad::TopHeight 0x80040216]\n";
+        QTest::newRow("winding inside the sphere")
+            << QStringList{"calc",      "--dia", "200",          "--top", "sphere",
+                           "--top-dia", "400",   "--top-height", "50"}
+            << 2
+            << "resonex-cli: The top load cuts into the winding or reaches below the floor: raise "
+               "its centre from 50.00mm to at least 200.00mm above the winding, or make it "
+               "smaller [CTopLoad::TopHeight 0x80040216]\n";
         QTest::newRow("target not a number")
             << QStringList{"calc", "--top", "toroid", "--target-fr", "fast"} << 2
             << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
@@ -484,7 +500,7 @@ private slots:
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
                      " tap after_turn before_turn top_load resonance base_height_m "
-                     "self_capacitance_f bare_hz loaded_hz");
+                     "self_capacitance_f bare_hz loaded_hz absent_reason");
     }
 
     // A top load calculated after the secondary, the primary tuned to the
@@ -546,14 +562,18 @@ private slots:
         const QJsonObject json = jsonOf(run);
         const QJsonObject top = json["top_load"].toObject();
         QCOMPARE(top.keys(),
-                 QStringList({"free_space_capacitance_f", "height_m", "in_place_capacitance_f",
-                              "major_diameter_m", "minor_diameter_m", "shape", "target_hz",
-                              "toroid_for_target", "toroid_for_torc"}));
+                 QStringList({"absent_reason", "charge_capacitance_f", "free_space_capacitance_f",
+                              "height_m", "in_place_capacitance_f", "major_diameter_m",
+                              "minor_diameter_m", "shape", "target_hz", "toroid_for_target",
+                              "toroid_for_torc"}));
+        QVERIFY(top["absent_reason"].isNull() && json["resonance"]["absent_reason"].isNull());
         QCOMPARE(top["shape"], QJsonValue("toroid"));
         QVERIFY(isNearestFloat(top["major_diameter_m"], 0.3L));
         QVERIFY(isNearestFloat(top["minor_diameter_m"], 0.075L));
         QVERIFY(isNearestFloat(top["target_hz"], 150000));
         QVERIFY(top["free_space_capacitance_f"].toDouble() > 0);
+        // The charge over the top voltage is more than the top load adds.
+        QVERIFY(top["charge_capacitance_f"].toDouble() > top["in_place_capacitance_f"].toDouble());
         QVERIFY(top["in_place_capacitance_f"].toDouble() > 0);
         const QJsonObject loaded = json["resonance"].toObject();
         QVERIFY(loaded["loaded_hz"].toDouble() < loaded["bare_hz"].toDouble());
@@ -563,12 +583,52 @@ private slots:
         QVERIFY(forTorC["major_diameter_m"].toDouble() > forTorC["minor_diameter_m"].toDouble());
         QVERIFY(isNearestFloat(forTorC["minor_diameter_m"], 0.075L));
 
-        // A sphere has no tube; before the secondary there are no results.
+        // A sphere has no tube; before the secondary there are no results on
+        // the coil, and the reason is given, but its free space capacitance is.
         const QJsonObject sphere = jsonOf(cli({"calc", "--json", "--top", "sphere"}));
         QVERIFY(sphere["resonance"].isNull() && sphere.contains("resonance"));
-        for (const char* key : {"minor_diameter_m", "free_space_capacitance_f",
-                                "in_place_capacitance_f", "toroid_for_torc", "target_hz"})
+        for (const char* key : {"minor_diameter_m", "in_place_capacitance_f",
+                                "charge_capacitance_f", "toroid_for_torc", "target_hz"})
             QVERIFY2(sphere["top_load"][key].isNull(), key);
+        QVERIFY(sphere["top_load"]["free_space_capacitance_f"].toDouble() > 0);
+        QCOMPARE(sphere["top_load"]["absent_reason"],
+                 QJsonValue("The secondary coil must be calculated first for the figures on the "
+                            "coil"));
+    }
+
+    // A wider secondary puts the stored toroid's tube into the winding: the
+    // run succeeds, the summary gives the reason in place of the figures on
+    // the coil, the JSON nulls them with the reason, and the primary tuned
+    // to the loaded frequency is out of date and cannot be tuned to it again.
+    void topLoadCutByANewSecondary() {
+        const QString file = path("ring.rzn");
+        QCOMPARE(outcome(cli({"calc", "--dia", "200", "--top", "toroid", "--top-dia", "400",
+                              "--top-tube", "75", "--top-height", "0", "--use-top-fr", "1",
+                              "--sec-dia", "200", "--cap", "0.1", "--out", file})),
+                 "0 ");
+        const QString reason = QStringLiteral("The top load cuts into the winding or reaches "
+                                              "below the floor: raise it or make it smaller");
+        const Run wider = cli({"calc", "--in", file, "--dia", "300"});
+        QCOMPARE(outcome(wider), "0 ");
+        QVERIFY(wider.out.contains(QStringLiteral("pF\n") + reason + u'\n'));
+        QVERIFY(wider.out.contains("Primary Coil Design\nNo primary winding data calculated\n"));
+
+        const QJsonObject json = jsonOf(cli({"calc", "--json", "--in", file, "--dia", "300"}));
+        const QJsonObject top = json["top_load"].toObject();
+        QVERIFY(top["free_space_capacitance_f"].toDouble() > 0);
+        for (const char* key :
+             {"in_place_capacitance_f", "charge_capacitance_f", "toroid_for_torc"})
+            QVERIFY2(top[key].isNull(), key);
+        QCOMPARE(top["absent_reason"], QJsonValue(reason));
+        QCOMPARE(json["resonance"]["absent_reason"], QJsonValue(reason));
+        QVERIFY(json["resonance"]["loaded_hz"].isNull());
+        QVERIFY(json["primary"]["out_of_date"].toBool());
+
+        const Run tuned = cli({"calc", "--in", file, "--dia", "300", "--use-top-fr", "1"});
+        QCOMPARE(tuned.exitCode, 64);
+        QVERIFY(tuned.err.startsWith("resonex-cli: --use-top-fr 1 has no loaded frequency to "
+                                     "take: " +
+                                     reason + u'\n'));
     }
 
     // The file as the summary names it, whatever characters its name holds;

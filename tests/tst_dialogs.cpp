@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -107,8 +108,8 @@ QStringList captions(const QWidget* window) {
 }
 
 const std::initializer_list<const char*> kTopLoadOutputs = {
-    "txtFreeC",   "txtInPlaceC", "txtCoilC",     "txtBareFr",    "txtLoadedFr",
-    "txtTorCDia", "txtTorCTube", "txtTargetDia", "txtTargetTube"};
+    "txtFreeC",    "txtInPlaceC", "txtChargeC",  "txtCoilC",     "txtBareFr",
+    "txtLoadedFr", "txtTorCDia",  "txtTorCTube", "txtTargetDia", "txtTargetTube"};
 
 // A result box's number, read in the test's locale.
 float numberIn(QWidget* dialog, const char* name) {
@@ -218,19 +219,21 @@ private slots:
             "inductance: | &Calculate | OK",
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
             "chkUseSecDia cmd_Calculate cmd_OK");
-        // Tab reaches the shape at its ticked button; the tube is out of the
-        // keyboard order while there is no toroid.
+        // Tab reaches the shape at its ticked button; the sizes are out of the
+        // keyboard order while there is no top load, the tube while there is
+        // no toroid.
         row("top load", "btnTopLoadCalcs", "", "Top Load Calculations",
             "Top Load Shape | &Toroid | &Sphere | &No Top Load | Input Parameters | Overall "
             "Diameter of Top Load | mm | Tube Diameter of Toroid | mm | Height of its Centre Above "
             "the Winding | mm | Height of the Winding's Base Above the Floor | mm | Frequency to "
             "Size a Toroid for (optional) | kHz | Output Parameters | Top Load Capacitance in Free "
-            "Space | pF | Top Load Capacitance in Place on the Coil | pF | Secondary Coil Self "
-            "Capacitance | pF | Resonant Frequency Without Top Load | kHz | Resonant Frequency "
+            "Space | pF | Capacitance the Top Load Adds to the Coil | pF | Top Load Charge over "
+            "the Top Voltage | pF | Bare Winding Capacitance (Field Solution) | pF | Resonant "
+            "Frequency Without Top Load | kHz | Resonant Frequency "
             "With Top Load | kHz | Toroid for the Quarter Wavelength Frequency | mm |     its Tube "
             "Diameter | mm | Toroid for the Frequency Entered | mm |     its Tube Diameter | mm | "
             "&Calculate | OK",
-            "optNoTopLoad txtTopDia txtTopHeight txtBaseHeight txtTargetFr cmd_Calculate cmd_OK");
+            "optNoTopLoad txtTopHeight txtBaseHeight txtTargetFr cmd_Calculate cmd_OK");
         row("options", "mnuToolsItem0", "", "Options",
             "Browse | Input parameter units | I wish to use metric units for the input parameters "
             "(millimeters) | I wish to use imperial units for the input parameters (inches) | "
@@ -612,6 +615,9 @@ private slots:
         program.calculateSources();
         inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
             QVERIFY(child<QRadioButton>(dialog, "optNoTopLoad")->isChecked());
+            // A new inch design starts from round inches.
+            QCOMPARE(texts(dialog, {"txtTopDia", "txtTubeDia", "txtTopHeight", "txtBaseHeight"}),
+                     (QStringList{"12,00", "3,00", "2,00", "20,00"}));
             QCOMPARE(textOf(dialog, "txtInPlaceC"), QStringLiteral("0,00"));
             QCOMPARE(textOf(dialog, "txtBareFr"), textOf(dialog, "txtLoadedFr"));
             click(dialog, "optToroid");
@@ -625,8 +631,15 @@ private slots:
                 QVERIFY2(numberIn(dialog, name) > 0, name);
             QVERIFY(numberIn(dialog, "txtLoadedFr") < numberIn(dialog, "txtBareFr"));
             QVERIFY(numberIn(dialog, "txtTorCTube") < numberIn(dialog, "txtTorCDia"));
+            // Toroid sizes to two decimals, as the lengths entered show.
+            QVERIFY(QRegularExpression(QStringLiteral("^\\d+,\\d\\d$"))
+                        .match(textOf(dialog, "txtTorCDia"))
+                        .hasMatch());
             QCOMPARE(texts(dialog, {"txtTargetDia", "txtTargetTube"}),
                      QStringList(2, QString::fromLatin1(kNoToroid)));
+            QCOMPARE(textOf(dialog, "lblNoToroid"),
+                     QStringLiteral("Frequency entered: it lies above the bare coil's frequency, "
+                                    "which no top load can reach"));
             const CTopLoad& topLoad = program.doc().topLoad();
             QCOMPARE(topLoad.shape(), CTopLoad::Shape::Toroid);
             QCOMPARE(QStringList({topLoad.TopDia(), topLoad.TubeDia(), topLoad.TopHeight(),
@@ -639,6 +652,7 @@ private slots:
             const float loaded = numberIn(dialog, "txtLoadedFr");
             enter(dialog, {{"txtTargetFr", QLocale().toString(loaded * 0.9f, 'f', 2)}});
             QVERIFY(numberIn(dialog, "txtTargetDia") > 0);
+            QCOMPARE(textOf(dialog, "lblNoToroid"), QString());
             enter(dialog, {{"txtTargetFr", ""}});
             QCOMPARE(texts(dialog, {"txtTargetDia", "txtTargetTube"}), QStringList(2, QString()));
             click(dialog, "cmd_OK");
@@ -680,6 +694,8 @@ private slots:
         inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
             click(dialog, "optToroid");
             enterRejected(dialog, {{"txtTopDia", "250"}, {"txtTopHeight", "-5"}});
+            QCOMPARE(textOf(dialog, "lblRefused"),
+                     QStringLiteral("The height of the centre must be 0 or more"));
             // The entries before the rejected one are stored, none after it.
             const CTopLoad& topLoad = program.doc().topLoad();
             QCOMPARE(topLoad.shape(), CTopLoad::Shape::Toroid);
@@ -688,31 +704,77 @@ private slots:
             QVERIFY(!test::asksToSave(program.doc()));
             // The tube is at most half the whole toroid.
             enterRejected(dialog, {{"txtTopHeight", "40"}, {"txtTubeDia", "125.01"}});
+            QCOMPARE(textOf(dialog, "lblRefused"),
+                     QStringLiteral("The tube diameter must be more than 0 and at most half the "
+                                    "overall diameter"));
             enterRejected(dialog, {{"txtTubeDia", "60"}, {"txtBaseHeight", "-2"}});
             enterRejected(dialog, {{"txtBaseHeight", "400"}, {"txtTargetFr", "-1"}});
+            QCOMPARE(textOf(dialog, "lblRefused"),
+                     QStringLiteral("The frequency must be 0 or more, or left empty for none"));
             QVERIFY(!test::asksToSave(program.doc()));
             QCOMPARE(texts(dialog, {"txtTopDia", "txtTubeDia", "txtTopHeight", "txtBaseHeight",
                                     "txtTargetFr"}),
                      (QStringList{"250", "60", "40", "400", "-1"}));
             // The results shown are still those of the design as calculated.
             QCOMPARE(textOf(dialog, "txtInPlaceC"), QStringLiteral("0.00"));
+
+            // Each entry fits, but the tube cuts into the 200 mm winding: the
+            // height is flagged, and the top load stays as it was.
+            enterRejected(dialog, {{"txtTargetFr", ""}, {"txtTopHeight", "0"}});
+            QCOMPARE(textOf(dialog, "lblRefused"),
+                     QStringLiteral("The top load must stand clear of the winding and the floor: "
+                                    "raise it or make it smaller"));
+            QCOMPARE(QStringList({topLoad.TopDia(), topLoad.TubeDia(), topLoad.TopHeight()}),
+                     (QStringList{"250.00", "60.00", "40.00"}));
+            QVERIFY(!test::asksToSave(program.doc()));
+            // Raised clear, it is calculated and the line is cleared.
+            enter(dialog, {{"txtTopHeight", "30"}});
+            QCOMPARE(textOf(dialog, "lblRefused"), QString());
+            QCOMPARE(topLoad.TopHeight(), QStringLiteral("30.00"));
         });
     }
 
-    // Before the secondary is calculated the results stay empty and say why;
-    // the entries are stored all the same.
+    // With no top load its sizes are of no account: whatever they hold, the
+    // rest is calculated; its figures and each "none" say why.
+    void topLoadNoneIgnoresItsSizes() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child(dialog, "txtTopDia")->isEnabled());
+            child(dialog, "txtTopDia")->setText(QStringLiteral("0"));
+            const int before = beeps;
+            enter(dialog, {{"txtBaseHeight", "300"}, {"txtTargetFr", "1"}});
+            QCOMPARE(beeps, before);
+            QCOMPARE(textOf(dialog, "lblRefused"), QString());
+            QCOMPARE(program.doc().topLoad().BaseHeight(), QStringLiteral("300.00"));
+            QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("300.00"));
+            QCOMPARE(textOf(dialog, "lblNoToroid"),
+                     QStringLiteral("Frequency entered: it lies below what the largest toroid "
+                                    "searched reaches"));
+            // The two capacitances of the top load in place, told apart.
+            for (const char* name : {"txtInPlaceC", "txtChargeC", "txtCoilC"})
+                QVERIFY2(child(dialog, name)->toolTip().size() > 100, name);
+        });
+    }
+
+    // Before the secondary is calculated the figures on the coil stay empty
+    // and say why, but the free space capacitance, which does not depend on
+    // the coil, is shown; the entries are stored all the same.
     void topLoadBeforeTheSecondary() {
         Started program(m_dir.path());
         inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
-            const QString first = QStringLiteral("The secondary coil must be calculated first.");
+            const QString first = QStringLiteral(
+                "The secondary coil must be calculated first for the figures on the coil");
             QCOMPARE(textOf(dialog, "lblNotCalculated"), first);
-            QCOMPARE(texts(dialog, kTopLoadOutputs), QStringList(9, QString()));
+            QCOMPARE(texts(dialog, kTopLoadOutputs),
+                     QStringList{QStringLiteral("0.00")} + QStringList(9, QString()));
             click(dialog, "optToroid");
             enter(dialog, {{"txtTopDia", "400"}, {"txtTargetFr", "100"}});
             QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Toroid);
             QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("400.00"));
             QCOMPARE(textOf(dialog, "lblNotCalculated"), first);
-            QCOMPARE(texts(dialog, kTopLoadOutputs), QStringList(9, QString()));
+            QVERIFY(numberIn(dialog, "txtFreeC") > 0);
+            QCOMPARE(texts(dialog, kTopLoadOutputs).mid(1), QStringList(9, QString()));
         });
     }
 
@@ -763,6 +825,17 @@ private slots:
         calculateTopLoad(program.doc(),
                          {CTopLoad::Shape::Toroid, "320", "75", "50", "500", QString()});
         QVERIFY(primary.CalcsInvalid());
+        // Round the winding's top, then a wider winding the tube cuts into:
+        // there is no loaded frequency to tune to.
+        calculateTopLoad(program.doc(),
+                         {CTopLoad::Shape::Toroid, "400", "75", "0", "500", QString()});
+        calculateSecondary(program.doc(), "300", "600", "0.72", "0");
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child<QCheckBox>(dialog, "chkUseTopFr")->isEnabled());
+        });
+        calculateSecondary(program.doc(), "200", "600", "0.72", "0");
+        calculateTopLoad(program.doc(),
+                         {CTopLoad::Shape::Toroid, "320", "75", "50", "500", QString()});
 
         // A design holding both takes the quarter wave, as the primary does.
         settings.setUseSecFr(1);

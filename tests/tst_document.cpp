@@ -299,6 +299,29 @@ private slots:
         QCOMPARE(test::readAll(path("top.rzn")).size(), 185);
     }
 
+    // A file whose top load cuts into its winding (written by hand, or by a
+    // version that allowed it): the figures on the coil are absent, and a
+    // primary tuned to the loaded frequency opens out of date, not at 0 kHz.
+    void openTopLoadInTheWinding() {
+        CFile& doc = *m_doc;
+        doc.secondary().Calculate(true);
+        calculateTopLoad(doc, {CTopLoad::Shape::Toroid, "400", "75", "0", "500", QString()});
+        PrimaryChoices choices;
+        choices.useTopFr = 1;
+        calculatePrimary(doc, choices, {"0.1", "", "200", "6.35", "6.35", "12.7"}, m_dlg);
+        QVERIFY(!doc.primary().CalcsInvalid());
+        // The winding widened under the tube, as only a file can hold it.
+        doc.secondary().setDia(QStringLiteral("300"));
+        doc.secondary().Calculate(true);
+        saveAs(path("cut.rzn"));
+
+        QVERIFY(m_doc->FileOpenNamed(m_dlg, path("cut.rzn")));
+        QCOMPARE(m_doc->topLoad().Results(m_doc->secondary(), true).absent,
+                 std::optional(NoFigures::CutsIntoWinding));
+        QCOMPARE(m_doc->settings().UseTopFr(), qint16(1));
+        QVERIFY(m_doc->primary().CalcsInvalid());
+    }
+
     // A relative name with spaces is resolved to its full path; through a
     // link, the title is the link's name. Opened by name or from the command
     // line, a changed design is replaced without a question.

@@ -221,6 +221,81 @@ private slots:
         QCOMPARE(storedBytes(design), stored);
     }
 
+    // A top load that cuts into the calculated winding is refused with the
+    // least height that clears it, to two decimals and accepted when typed,
+    // in the design's unit; stored all the same (from a file, or before a
+    // wider secondary), its figures on the coil are absent with the reason.
+    void topLoadClearance_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QString>("dia");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("told"); // empty: accepted
+        const auto row = [](const char* name, bool metric, CTopLoad::Shape shape, const char* dia,
+                            const char* height, const char* told) {
+            QTest::newRow(name) << metric << int(shape) << QString::fromLatin1(dia)
+                                << QString::fromLatin1(height) << QString::fromLatin1(told);
+        };
+        row("toroid across the winding", true, CTopLoad::Shape::Toroid, "300", "0",
+            "raise its centre from 0.00mm to at least 35.36mm");
+        row("toroid raised clear", true, CTopLoad::Shape::Toroid, "300", "35.36", "");
+        row("sphere round the top turns", true, CTopLoad::Shape::Sphere, "400", "50",
+            "raise its centre from 50.00mm to at least 200.00mm");
+        row("sphere resting on the top", true, CTopLoad::Shape::Sphere, "400", "200", "");
+        row("inches", false, CTopLoad::Shape::Toroid, "12", "0.5",
+            "raise its centre from 0.50in to at least 1.42in");
+        row("inches, raised clear", false, CTopLoad::Shape::Toroid, "12", "1.42", "");
+        row("no top load", true, CTopLoad::Shape::None, "3000", "0", "");
+    }
+    void topLoadClearance() {
+        QFETCH(bool, metric);
+        QFETCH(int, shape);
+        QFETCH(QString, dia);
+        QFETCH(QString, height);
+        QFETCH(QString, told);
+        Design design(metric);
+        design.secondary.setDia(metric ? QStringLiteral("200") : QStringLiteral("8"));
+        design.secondary.Calculate(metric);
+        CTopLoad& top = design.topLoad;
+        top.setShape(CTopLoad::Shape(shape));
+        top.setTopDia(dia);
+        top.setTubeDia(metric ? QStringLiteral("75") : QStringLiteral("3"));
+        top.setTopHeight(height);
+        const std::optional<ResonexError> raised =
+            test::errorOf([&] { top.checkClearance(design.secondary, metric); });
+        const std::optional<NoFigures> absent = top.Results(design.secondary, metric).absent;
+        if (told.isEmpty()) {
+            QVERIFY(!raised && !absent);
+            return;
+        }
+        QVERIFY(raised);
+        QCOMPARE(raised->number(), 0x80040216u);
+        QCOMPARE(raised->source(), QStringLiteral("CTopLoad::TopHeight"));
+        QCOMPARE(raised->description(),
+                 "The top load cuts into the winding or reaches below the floor: " + told +
+                     " above the winding, or make it smaller");
+        QVERIFY(isInputError(raised->number()));
+        QCOMPARE(absent, std::optional(NoFigures::CutsIntoWinding));
+        // Before the secondary is calculated there is no winding to cut.
+        design.secondary = CSecondary(metric);
+        QVERIFY(!test::errorOf([&] { top.checkClearance(design.secondary, metric); }));
+        QCOMPARE(top.Results(design.secondary, metric).absent,
+                 std::optional(NoFigures::SecondaryNotCalculated));
+    }
+
+    // A new design's top load in round figures of its unit; untouched, it
+    // is a new design's in that unit only.
+    void topLoadStartsRound() {
+        for (const bool metric : {true, false}) {
+            const CTopLoad top(metric);
+            QCOMPARE(QStringList({top.TopDiaEntry(), top.TubeDiaEntry(), top.TopHeightEntry(),
+                                  top.BaseHeightEntry()}),
+                     metric ? QStringList({"300.00", "75.00", "50.00", "500.00"})
+                            : QStringList({"12.00", "3.00", "2.00", "20.00"}));
+            QVERIFY(top.isNew(metric) && !top.isNew(!metric));
+        }
+    }
+
     void errorTextsOfTheInputs() {
         Design d(true);
         QCOMPARE(test::errorText([&] { d.secondary.setWireSpa("-1"); }),

@@ -1,6 +1,7 @@
 #include "core/physics/CoilField.h"
 #include "core/physics/OutOfRange.h"
 #include "core/physics/RingCharge.h"
+#include "core/physics/TopLoadClearance.h"
 
 #include <QtTest>
 
@@ -356,6 +357,89 @@ private slots:
         QFETCH(double, fraction);
         const double hz = resonance(typicalWinding(), {}).bareHz * fraction;
         QVERIFY(!toroidForFrequency(typicalWinding(), {Shape::Toroid, 0.3, 0.075, 0.05}, hz));
+    }
+
+    // Why no toroid is found: above the bare frequency, lower than the
+    // largest toroid brings it, higher than the smallest with the tube asked
+    // for, or met only by a toroid whose tube would cut into the winding.
+    void toroidNoneSaysWhy_data() {
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<double>("major");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<int>("why");
+        QTest::addRow("above the bare") << 1.0 << 0.3 << 0.05 << int(NoToroid::AboveBare);
+        QTest::addRow("below the largest") << 0.01 << 0.3 << 0.05 << int(NoToroid::LargestTooHigh);
+        QTest::addRow("above the smallest") << 0.99 << 0.3 << 0.05 << int(NoToroid::SmallestTooLow);
+        // Round the winding's top, clear of it; a smaller ring would cut it.
+        QTest::addRow("into the winding") << 0.9 << 0.4 << 0.0 << int(NoToroid::CutsIntoWinding);
+    }
+    void toroidNoneSaysWhy() {
+        QFETCH(double, fraction);
+        QFETCH(double, major);
+        QFETCH(double, height);
+        QFETCH(int, why);
+        const WindingSolution winding(typicalWinding());
+        const TopLoad like{Shape::Toroid, major, 0.075, height};
+        QVERIFY(!cutsIntoWinding(typicalWinding(), like));
+        NoToroid told = NoToroid::OutOfRange;
+        QVERIFY(!winding.toroidForFrequency(like, winding.resonance({}).bareHz * fraction, &told));
+        QCOMPARE(int(told), why);
+    }
+
+    // The charge on the top load over the top voltage: far from everything
+    // it is the free space capacitance; on the coil the top turns shield it,
+    // and the coil's effective capacitance grows by less still, about half.
+    void chargeCapacitance() {
+        const TopLoad toroid{Shape::Toroid, 0.3, 0.075, 0.05};
+        Winding high = typicalWinding();
+        high.baseHeight = 1e3;
+        TopLoad distant = toroid;
+        distant.centreAbove = 1e3;
+        const Resonance far = resonance(high, distant);
+        QVERIFY(std::abs(relative(far.chargeCapacitance, far.freeSpaceCapacitance)) < 0.01);
+        const Resonance r = resonance(typicalWinding(), toroid);
+        QVERIFY(r.inPlaceCapacitance < r.chargeCapacitance);
+        QVERIFY(r.chargeCapacitance < r.freeSpaceCapacitance);
+        const double ratio = r.chargeCapacitance / r.inPlaceCapacitance;
+        QVERIFY2(ratio > 1.5 && ratio < 3, qPrintable(QString::number(ratio)));
+        QCOMPARE(resonance(typicalWinding(), {}).chargeCapacitance, 0.0);
+    }
+
+    // Where a top load can stand, in any one unit: here millimetres, on a
+    // winding of 200 by 600 standing at the base height given. Touching the
+    // winding or the floor is allowed.
+    void topLoadClearance_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<double>("major");
+        QTest::addColumn<double>("minor");
+        QTest::addColumn<double>("base");
+        QTest::addColumn<double>("lowest"); // the least clear height of the centre
+        const auto row = [](const char* name, Shape shape, double major, double minor, double base,
+                            double lowest) {
+            QTest::newRow(name) << int(shape) << major << minor << base << lowest;
+        };
+        row("tube across the winding", Shape::Toroid, 300, 75, 500, std::sqrt(1250.0));
+        row("ring touching the side", Shape::Toroid, 350, 75, 500, 0);
+        row("ring just inside", Shape::Toroid, 349, 75, 500, std::sqrt(37.5 * 37.5 - 37 * 37));
+        row("sphere resting on the top", Shape::Sphere, 200, 0, 500, 100);
+        row("sphere over the top turns", Shape::Sphere, 400, 0, 500, 200);
+        row("sphere over the whole coil", Shape::Sphere, 3000, 0, 500, 1500);
+        row("ring into the floor", Shape::Toroid, 4000, 1400, 0, 100);
+        row("ring touching the floor", Shape::Toroid, 4000, 1400, 100, 0);
+        row("no top load", Shape::None, 3000, 0, 0, 0);
+    }
+    void topLoadClearance() {
+        QFETCH(int, shape);
+        QFETCH(double, major);
+        QFETCH(double, minor);
+        QFETCH(double, base);
+        QFETCH(double, lowest);
+        const Winding winding{200, 600, 800, base};
+        TopLoad top{Shape(shape), major, minor, 0};
+        QVERIFY(std::abs(lowestClearHeight(winding, top) - lowest) < 1e-9);
+        QCOMPARE(cutsIntoWinding(winding, top), lowest > 0);
+        top.centreAbove = std::ceil(lowest);
+        QVERIFY(!cutsIntoWinding(winding, top));
     }
 };
 

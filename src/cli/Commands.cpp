@@ -10,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/TopLoadResultTexts.h"
 #include "core/platform/NativeName.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
@@ -77,6 +78,17 @@ void printDesign(const CFile& doc, Output output) {
     require(writeToStdout(output == Output::Json ? designJson(doc) : summary));
 }
 
+// Why --use-top-fr 1 cannot be: no top load, or no figures for it.
+QString noLoadedFrequency(const CFile& doc) {
+    const CTopLoad& topLoad = doc.topLoad();
+    const std::optional<NoFigures> absent =
+        topLoad.Results(doc.secondary(), doc.settings().UseMetric()).absent;
+    if (!topLoad.isSet() || !absent)
+        return QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load");
+    return QStringLiteral("--use-top-fr 1 has no loaded frequency to take: ") +
+           noFiguresText(*absent);
+}
+
 PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
     PrimaryChoices choices = offeredChoices(doc);
     if (options.usePriC) {
@@ -92,8 +104,7 @@ PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options
     }
     if (options.useTopFr) {
         if (*options.useTopFr == 1 && !canUse(doc, &PrimaryChoices::useTopFr))
-            throw UsageError{
-                QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load")};
+            throw UsageError{noLoadedFrequency(doc)};
         choices.useTopFr = *options.useTopFr;
     }
     if (options.useSecDia)

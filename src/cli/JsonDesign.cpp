@@ -12,6 +12,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/Real.h"
@@ -125,26 +126,31 @@ QByteArray primaryJson(const CFile& doc) {
         .text();
 }
 
-QByteArray toroidJson(const std::optional<ToroidSize>& toroid, Unit length) {
-    if (!toroid)
+QByteArray toroidJson(const ToroidFor& toroid, Unit length) {
+    if (!toroid.size)
         return json::kNull;
     return json::Object()
-        .add("major_diameter_m", json::number(si(toroid->topDia, length)))
-        .add("minor_diameter_m", json::number(si(toroid->tubeDia, length)))
+        .add("major_diameter_m", json::number(si(toroid.size->topDia, length)))
+        .add("minor_diameter_m", json::number(si(toroid.size->tubeDia, length)))
         .text();
 }
 
-// The results are null until the secondary they sit on is calculated.
+// Why the figures on the coil are null, or null while they are given.
+QByteArray absentReasonJson(const TopLoadResults& results) {
+    return results.absent ? json::string(noFiguresText(*results.absent)) : json::kNull;
+}
+
+// The figures on the coil are null while they are absent (until the
+// secondary they sit on is calculated, say), and absent_reason says why.
 QByteArray topLoadJson(const CFile& doc) {
     const CTopLoad& topLoad = doc.topLoad();
     if (!topLoad.isSet())
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const Unit length = metric ? kMillimetre : kInch;
-    const bool calculated = doc.secondary().Turns() != 0;
     const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
-    const auto result = [calculated](const QByteArray& value) {
-        return calculated ? value : json::kNull;
+    const auto result = [&results](const QByteArray& value) {
+        return results.absent ? json::kNull : value;
     };
     const bool toroid = topLoad.shape() == CTopLoad::Shape::Toroid;
     const bool target = topLoad.TargetFrValue() > 0;
@@ -154,12 +160,14 @@ QByteArray topLoadJson(const CFile& doc) {
         .add("minor_diameter_m",
              toroid ? json::number(si(topLoad.TubeDiaValue(), length)) : json::kNull)
         .add("height_m", json::number(si(topLoad.TopHeightValue(), length)))
-        .add("free_space_capacitance_f", result(json::number(results.freeC)))
+        .add("free_space_capacitance_f", results.freeC ? json::number(*results.freeC) : json::kNull)
         .add("in_place_capacitance_f", result(json::number(results.inPlaceC)))
+        .add("charge_capacitance_f", result(json::number(results.chargeC)))
         .add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
         .add("target_hz", target ? json::number(topLoad.TargetFrValue()) : json::kNull)
         .add("toroid_for_target",
              target ? result(toroidJson(results.forTargetFr, length)) : json::kNull)
+        .add("absent_reason", absentReasonJson(results))
         .text();
 }
 
@@ -169,12 +177,16 @@ QByteArray resonanceJson(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
     const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const auto result = [&results](float value) {
+        return results.absent ? json::kNull : json::number(value);
+    };
     return json::Object()
         .add("base_height_m",
              json::number(si(topLoad.BaseHeightValue(), metric ? kMillimetre : kInch)))
-        .add("self_capacitance_f", json::number(results.coilC))
-        .add("bare_hz", json::number(results.bareFr))
-        .add("loaded_hz", json::number(results.loadedFr))
+        .add("self_capacitance_f", result(results.coilC))
+        .add("bare_hz", result(results.bareFr))
+        .add("loaded_hz", result(results.loadedFr))
+        .add("absent_reason", absentReasonJson(results))
         .text();
 }
 

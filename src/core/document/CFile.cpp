@@ -1,5 +1,6 @@
 #include "core/document/CFile.h"
 
+#include "core/document/DesignCommands.h"
 #include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
@@ -153,7 +154,12 @@ CFile::ReadResult CFile::ReadAllObjects(const QString& path, IfMissing ifMissing
     // After a failed field the reader is out of step: what follows is no block.
     if (!complete || m_foreign)
         return ReadResult::Incomplete;
-    return readExtension(reader) ? ReadResult::Whole : ReadResult::ExtensionIgnored;
+    const bool extensionRead = readExtension(reader);
+    // A primary tuned to the loaded coil has no frequency when the top load's
+    // figures cannot be given (it cuts into the winding, say): out of date.
+    if (m_settings->UseTopFr() == 1 && !canUse(*this, &PrimaryChoices::useTopFr))
+        m_primary->setCalcsInvalid(true);
+    return extensionRead ? ReadResult::Whole : ReadResult::ExtensionIgnored;
 }
 
 bool CFile::readExtension(FieldReader& reader) {

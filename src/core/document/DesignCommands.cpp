@@ -73,15 +73,25 @@ void calculateTransformer(CFile& doc, const QString& secVol, const QString& secC
 void calculateTopLoad(CFile& doc, const TopLoadEntries& entries) {
     wholeOrNothing(doc, [&] {
         CTopLoad& topLoad = doc.topLoad();
+        const CTopLoad before = topLoad;
         topLoad.setShape(entries.shape);
-        topLoad.setTopDia(entries.topDia);
+        if (entries.shape != CTopLoad::Shape::None)
+            topLoad.setTopDia(entries.topDia);
         if (entries.shape == CTopLoad::Shape::Toroid)
             topLoad.setTubeDia(entries.tubeDia);
         topLoad.setTopHeight(entries.topHeight);
         topLoad.setBaseHeight(entries.baseHeight);
         topLoad.setTargetFr(entries.targetFr);
-        topLoad.checkShape();
-        topLoad.Results(doc.secondary(), doc.settings().UseMetric());
+        const bool useMetric = doc.settings().UseMetric();
+        // A top load that cannot be, though each entry could, is not kept.
+        try {
+            topLoad.checkShape();
+            topLoad.checkClearance(doc.secondary(), useMetric);
+        } catch (const ResonexError&) {
+            topLoad = before;
+            throw;
+        }
+        topLoad.Results(doc.secondary(), useMetric);
     });
     calculated(doc, OtherCalculation::TopLoad);
 }

@@ -24,7 +24,10 @@ void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
 void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
                           const QString& num);
 
-// The top load's entry boxes: a toroid's tube is stored only for a toroid.
+// The top load's entry boxes: the diameter is stored only for a top load, a
+// toroid's tube only for a toroid. A top load that cuts into the calculated
+// winding is refused (the clearance error), as is a tube over half the
+// diameter, and the top load is then kept as it was.
 struct TopLoadEntries {
     CTopLoad::Shape shape = CTopLoad::Shape::None;
     QString topDia;

@@ -58,6 +58,11 @@ inline constexpr ErrorInfo TopLoadBaseHeight{kObjectErrorBase + 529, "CTopLoad::
 // 530 to 532 are the design file's; the input errors go on past them.
 inline constexpr ErrorInfo TopLoadTargetFr{kObjectErrorBase + 533, "CTopLoad::TargetFr",
                                            "Invalid value in target frequency property"};
+// The inputs each accepted, together they put the top load into the winding;
+// the description is completed with the height that would clear it.
+inline constexpr ErrorInfo TopLoadClearance{
+    kObjectErrorBase + 534, "CTopLoad::TopHeight",
+    "The top load cuts into the winding or reaches below the floor"};
 
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
@@ -82,7 +87,7 @@ inline constexpr ErrorInfo PathNotFound{76, "", "Path not found"};
 // dialog maps to the box that holds the rejected text).
 constexpr bool isInputError(std::uint32_t number) {
     return (number >= errors::SecondaryDia.number && number <= errors::TopLoadBaseHeight.number) ||
-           number == errors::TopLoadTargetFr.number;
+           number == errors::TopLoadTargetFr.number || number == errors::TopLoadClearance.number;
 }
 
 } // namespace resonex

@@ -6,8 +6,13 @@
 #include "core/model/CSecondary.h"
 #include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
+#include "core/physics/OutOfRange.h"
+#include "core/physics/TopLoadClearance.h"
+#include "core/settings/UnitWords.h"
 #include "core/text/NumberText.h"
 #include "core/text/UnitScale.h"
+
+#include <cmath>
 
 namespace resonex {
 
@@ -25,27 +30,96 @@ float designLength(double metres, bool useMetric) {
     return static_cast<float>(useMetric ? metres * 1000.0 : metres / 0.0254);
 }
 
+// A new design's top load: the same sizes in round figures of each unit.
 struct Defaults {
     float topDia, tubeDia, topHeight, baseHeight;
 };
 Defaults defaults(bool useMetric) {
-    return useMetric ? Defaults{300.0f, 75.0f, 50.0f, 500.0f}
-                     : Defaults{11.811f, 2.9528f, 1.9685f, 19.685f};
+    return useMetric ? Defaults{300.0f, 75.0f, 50.0f, 500.0f} : Defaults{12.0f, 3.0f, 2.0f, 20.0f};
 }
 
 [[noreturn]] void unreadable(const QString& description) {
     throw ResonexError::detailed(errors::ReadFailed, description);
 }
 
-std::optional<ToroidSize> toroidFor(const physics::WindingSolution& winding,
-                                    const physics::TopLoad& like, float hz, bool useMetric) {
-    if (hz <= 0)
-        return std::nullopt;
-    const std::optional<physics::TopLoad> toroid = winding.toroidForFrequency(like, hz);
-    if (!toroid)
-        return std::nullopt;
-    return ToroidSize{designLength(toroid->majorDiameter, useMetric),
-                      designLength(toroid->minorDiameter, useMetric)};
+// The coil standing on the floor and its top load as the physics takes them,
+// each length converted by `length`.
+template <typename Length>
+physics::Winding windingOf(const CSecondary& secondary, float baseHeight, Length length) {
+    return {length(secondary.DiaValue()), length(secondary.HeightValue()), secondary.Turns(),
+            length(baseHeight)};
+}
+template <typename Length> physics::TopLoad loadOf(const CTopLoad& topLoad, Length length) {
+    return {topLoad.shape(), length(topLoad.TopDiaValue()), length(topLoad.TubeDiaValue()),
+            length(topLoad.TopHeightValue())};
+}
+auto inMetres(bool useMetric) {
+    return [useMetric](float length) { return metres(length, useMetric); };
+}
+
+// The clearance takes the very values entered, so that touching is exact.
+struct Placed {
+    physics::Winding winding;
+    physics::TopLoad top;
+    bool cutsIntoWinding() const { return physics::cutsIntoWinding(winding, top); }
+};
+Placed asEntered(const CSecondary& secondary, const CTopLoad& topLoad) {
+    const auto same = [](float length) { return double(length); };
+    return {windingOf(secondary, topLoad.BaseHeightValue(), same), loadOf(topLoad, same)};
+}
+
+ToroidFor toroidFor(const physics::WindingSolution& winding, const physics::TopLoad& like, float hz,
+                    bool useMetric) {
+    ToroidFor found;
+    try {
+        const std::optional<physics::TopLoad> toroid =
+            winding.toroidForFrequency(like, hz, &found.none);
+        if (toroid)
+            found.size = ToroidSize{designLength(toroid->majorDiameter, useMetric),
+                                    designLength(toroid->minorDiameter, useMetric)};
+    } catch (const physics::OutOfRange&) {
+        found.none = physics::NoToroid::OutOfRange;
+    }
+    return found;
+}
+
+// The figures of the top load on the coil, or absent beyond the range the
+// field solution covers.
+void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTopLoad& topLoad,
+                 bool useMetric) {
+    try {
+        // The winding's field is solved once for the three questions.
+        const physics::WindingSolution winding(
+            windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)));
+        const physics::TopLoad top = loadOf(topLoad, inMetres(useMetric));
+        const physics::Resonance solved = winding.resonance(top);
+        results.inPlaceC = static_cast<float>(solved.inPlaceCapacitance);
+        results.chargeC = static_cast<float>(solved.chargeCapacitance);
+        results.coilC = static_cast<float>(solved.selfCapacitance);
+        results.bareFr = static_cast<float>(solved.bareHz);
+        results.loadedFr = static_cast<float>(solved.loadedHz);
+        results.forQuarWaveFr = toroidFor(winding, top, secondary.QuarWaveFr(), useMetric);
+        if (topLoad.TargetFrValue() > 0)
+            results.forTargetFr = toroidFor(winding, top, topLoad.TargetFrValue(), useMetric);
+    } catch (const physics::OutOfRange&) {
+        const std::optional<float> freeC = results.freeC;
+        results = {};
+        results.freeC = freeC;
+        results.absent = NoFigures::OutOfRange;
+    }
+}
+
+// The least centre height, to the two decimals a height shows, at which the
+// top load stands clear: a figure that, typed, is accepted.
+QString clearHeightText(const physics::Winding& winding, physics::TopLoad top) {
+    double hundredths = std::ceil(physics::lowestClearHeight(winding, top) * 100);
+    // The float of the decimal may fall a hair short of the exact height.
+    for (int tries = 0; tries < 3; ++tries, ++hundredths) {
+        top.centreAbove = static_cast<float>(hundredths / 100);
+        if (!physics::cutsIntoWinding(winding, top))
+            break;
+    }
+    return text::format(static_cast<float>(top.centreAbove), text::Pattern::TwoDecimals);
 }
 
 } // namespace
@@ -107,6 +181,20 @@ void CTopLoad::checkShape() const {
         throw ResonexError(errors::TopLoadTubeDia);
 }
 
+void CTopLoad::checkClearance(const CSecondary& secondary, bool useMetric) const {
+    if (secondary.Turns() == 0)
+        return;
+    const Placed placed = asEntered(secondary, *this);
+    if (!placed.cutsIntoWinding())
+        return;
+    const QString unit = lengthUnit(useMetric);
+    throw ResonexError::detailed(
+        errors::TopLoadClearance,
+        QStringLiteral(": raise its centre from %1 to at least %2 above the winding, or make it "
+                       "smaller")
+            .arg(TopHeight() + unit, clearHeightText(placed.winding, placed.top) + unit));
+}
+
 const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMetric) const {
     const Inputs inputs{secondary.DiaValue(),
                         secondary.HeightValue(),
@@ -122,23 +210,18 @@ const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMet
         return m_results;
     m_solvedFor = inputs;
     m_results = {};
+    try {
+        m_results.freeC =
+            static_cast<float>(physics::freeSpaceCapacitance(loadOf(*this, inMetres(useMetric))));
+    } catch (const physics::OutOfRange&) {
+        // Left absent: a load the solution cannot take has no figure to show.
+    }
     if (secondary.Turns() == 0)
-        return m_results;
-
-    // The winding's field is solved once for the three questions.
-    const physics::WindingSolution winding({metres(inputs.secDia, useMetric),
-                                            metres(inputs.secHeight, useMetric), inputs.turns,
-                                            metres(m_baseHeight, useMetric)});
-    const physics::TopLoad top{m_shape, metres(m_topDia, useMetric), metres(m_tubeDia, useMetric),
-                               metres(m_topHeight, useMetric)};
-    const physics::Resonance solved = winding.resonance(top);
-    m_results.freeC = static_cast<float>(solved.freeSpaceCapacitance);
-    m_results.inPlaceC = static_cast<float>(solved.inPlaceCapacitance);
-    m_results.coilC = static_cast<float>(solved.selfCapacitance);
-    m_results.bareFr = static_cast<float>(solved.bareHz);
-    m_results.loadedFr = static_cast<float>(solved.loadedHz);
-    m_results.forQuarWaveFr = toroidFor(winding, top, secondary.QuarWaveFr(), useMetric);
-    m_results.forTargetFr = toroidFor(winding, top, m_targetFr, useMetric);
+        m_results.absent = NoFigures::SecondaryNotCalculated;
+    else if (asEntered(secondary, *this).cutsIntoWinding())
+        m_results.absent = NoFigures::CutsIntoWinding;
+    else
+        solveOnCoil(m_results, secondary, *this, useMetric);
     return m_results;
 }
 

@@ -19,20 +19,37 @@ struct ToroidSize {
     float tubeDia = 0;
 };
 
+// Why the figures of the coil with its top load are not given.
+enum class NoFigures {
+    SecondaryNotCalculated,
+    CutsIntoWinding, // the top load cuts into the winding or reaches below the floor
+    OutOfRange,      // beyond the range the field solution covers
+};
+
+// The toroid that brings the loaded frequency to a frequency, or why none does.
+struct ToroidFor {
+    std::optional<ToroidSize> size;
+    physics::NoToroid none = physics::NoToroid::AboveBare; // without a size
+};
+
 // What the field solution gives for the design, in the units the program shows:
-// farads, hertz, and toroid sizes in the design's length unit. All zero while
-// the secondary has not been calculated.
+// farads, hertz, and toroid sizes in the design's length unit.
 struct TopLoadResults {
-    float freeC = 0;    // the top load alone in free space
-    float inPlaceC = 0; // what it adds sitting on this coil
+    // The top load alone in free space, whatever the coil: absent only beyond
+    // the field solution's range (0 without a top load).
+    std::optional<float> freeC;
+    // Why the figures on the coil below are absent (all zero then); none
+    // while they are given.
+    std::optional<NoFigures> absent;
+    float inPlaceC = 0; // what it adds to the coil's effective capacitance
+    float chargeC = 0;  // its charge over the top voltage, on this coil
     float coilC = 0;    // the bare winding's own effective capacitance
     float bareFr = 0;
     float loadedFr = 0; // bareFr without a top load
     // The toroid that brings the loaded frequency to the secondary's quarter
-    // wave (that adds its TorC), and the one for the target frequency; none
-    // when no toroid can.
-    std::optional<ToroidSize> forQuarWaveFr;
-    std::optional<ToroidSize> forTargetFr;
+    // wave (that adds its TorC), and the one for the target frequency.
+    ToroidFor forQuarWaveFr;
+    ToroidFor forTargetFr;
 };
 
 // The top load on the secondary and where the coil stands: its shape and
@@ -81,6 +98,12 @@ public:
     // half its overall diameter (its hole would be less than nothing): what
     // a calculation checks once all inputs are stored.
     void checkShape() const;
+
+    // Raises the top load's clearance error, naming the height that would
+    // clear, when it cuts into the calculated secondary's winding or reaches
+    // below the floor (physics::cutsIntoWinding); nothing before the
+    // secondary is calculated.
+    void checkClearance(const CSecondary& secondary, bool useMetric) const;
 
     // The field solution for this top load on the secondary as last
     // calculated. Worked out once for each set of inputs.

@@ -32,6 +32,11 @@ float secondaryDiameter(const OtherModels& from) { return from.secondary.DiaValu
 float loadedFrequency(const OtherModels& from) {
     return from.topLoad.Results(from.secondary, from.useMetric).loadedFr;
 }
+// A top load on the calculated secondary whose figures can be given (not one
+// that cuts into the winding, say).
+bool loadedFrequencyGiven(const OtherModels& from) {
+    return from.topLoad.isSet() && !from.topLoad.Results(from.secondary, from.useMetric).absent;
+}
 
 // The first row whose choice is 1 supplies its input. A new choice is one more
 // row, and a field of PrimaryChoices.
@@ -47,8 +52,7 @@ const Source kSources[] = {
      [](const OtherModels& from) { return from.transformer.C() != 0; }, matchedCapacitance,
      matchedCapacitance, microfaradsText},
     {&PrimaryChoices::useTopFr, PrimaryInput::Frequency, OtherCalculation::TopLoad,
-     [](const OtherModels& from) { return from.secondary.NatFr() != 0 && from.topLoad.isSet(); },
-     loadedFrequency, loadedFrequency, kilohertzText},
+     loadedFrequencyGiven, loadedFrequency, loadedFrequency, kilohertzText},
 };
 
 // Where the input comes from: the calculation whose choice for it is 1, or

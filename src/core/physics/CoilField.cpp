@@ -2,6 +2,7 @@
 
 #include "core/physics/OutOfRange.h"
 #include "core/physics/RingCharge.h"
+#include "core/physics/TopLoadClearance.h"
 
 #include <cmath>
 #include <numbers>
@@ -155,8 +156,10 @@ struct LoadCoupling {
 // power iteration settling on the lowest mode. For a bare even line it is the
 // quarter wave exactly, omega^2 = pi^2/(4·L·C) (the quarter-wave resonator's
 // lumped equivalent, Pozar, "Microwave Engineering", 6.2); a heavy top load
-// turns the profile linear and the coil lumped.
-double modeOmegaSquared(const WindingField& field, const LoadCoupling* load) {
+// turns the profile linear and the coil lumped. The top load's charge in the
+// last step, at a top voltage of 1, goes to loadCharge when asked for.
+double modeOmegaSquared(const WindingField& field, const LoadCoupling* load,
+                        double* loadCharge = nullptr) {
     const int n = kWindingBands;
     std::vector<double> volts(n);
     for (int i = 0; i < n; ++i)
@@ -166,6 +169,8 @@ double modeOmegaSquared(const WindingField& field, const LoadCoupling* load) {
     for (int step = 0; step < kModeSteps; ++step) {
         std::vector<double> charges = field.potentials.solve(volts);
         const double topCharge = load ? load->solve(charges) : 0.0;
+        if (loadCharge)
+            *loadCharge = topCharge;
         const double energy = dot(charges, volts) + topCharge;
         // From the top down: the charge above each band's middle, then the
         // voltage it drives up the winding from the base.
@@ -323,24 +328,26 @@ Resonance WindingSolution::resonance(const TopLoad& top) const {
     r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;
     if (top.shape != Shape::None) {
-        const double loaded = loadedOmegaSquared(withinReach(top, m_winding));
+        const LoadedMode loaded = loadedMode(withinReach(top, m_winding));
         // A top load adds capacitance: it lowers the frequency, never raises it.
-        requirePhysical(loaded > 0 && loaded < m_bareOmegaSquared);
+        requirePhysical(loaded.omegaSquared > 0 && loaded.omegaSquared < m_bareOmegaSquared);
         r.freeSpaceCapacitance = freeSpaceCapacitance(top);
-        r.inPlaceCapacitance = effectiveCapacitance(field, loaded) - r.selfCapacitance;
-        r.loadedHz = std::sqrt(loaded) / (2 * std::numbers::pi);
+        r.inPlaceCapacitance = effectiveCapacitance(field, loaded.omegaSquared) - r.selfCapacitance;
+        r.chargeCapacitance = kFourPiEpsilon0 * loaded.topCharge;
+        r.loadedHz = std::sqrt(loaded.omegaSquared) / (2 * std::numbers::pi);
     }
     return r;
 }
 
-double WindingSolution::loadedOmegaSquared(const TopLoad& top) const {
-    for (const auto& [solved, omegaSquared] : m_loaded)
+WindingSolution::LoadedMode WindingSolution::loadedMode(const TopLoad& top) const {
+    for (const auto& [solved, mode] : m_loaded)
         if (solved == top)
-            return omegaSquared;
+            return mode;
     const LoadCoupling load(*m_field, top);
-    const double omegaSquared = modeOmegaSquared(*m_field, &load);
-    m_loaded.emplace_back(top, omegaSquared);
-    return omegaSquared;
+    LoadedMode mode{};
+    mode.omegaSquared = modeOmegaSquared(*m_field, &load, &mode.topCharge);
+    m_loaded.emplace_back(top, mode);
+    return mode;
 }
 
 Resonance resonance(const Winding& winding, const TopLoad& top) {
@@ -351,10 +358,16 @@ std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad&
     return WindingSolution(winding).toroidForFrequency(like, hz);
 }
 
-std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz) const {
+std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz,
+                                                           NoToroid* why) const {
+    const auto none = [why](NoToroid reason) -> std::optional<TopLoad> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
     const TopLoad like = withinReach(asked, m_winding);
     if (!(hz > 0) || hz >= std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi))
-        return std::nullopt;
+        return none(NoToroid::AboveBare);
     const double wanted = std::log(2 * std::numbers::pi * hz);
 
     const bool keepTube = like.shape == Shape::Toroid;
@@ -366,20 +379,27 @@ std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked,
     // so regula falsi on the logarithms (Illinois variant) closes in a handful
     // of field solutions.
     const auto miss = [&](double logMajor) {
-        return wanted - std::log(loadedOmegaSquared(toroid(std::exp(logMajor)))) / 2;
+        return wanted - std::log(loadedMode(toroid(std::exp(logMajor))).omegaSquared) / 2;
     };
     double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     double high = std::log(kLargestToroid);
     double missLow = miss(low);
     double missHigh = miss(high);
-    if (missLow > 0 || missHigh < 0)
-        return std::nullopt;
+    if (missLow > 0)
+        return none(NoToroid::SmallestTooLow);
+    if (missHigh < 0)
+        return none(NoToroid::LargestTooHigh);
+    // The frequency falls as the toroid grows, so only this one can do it.
+    const auto clear = [&](const TopLoad& found) {
+        return cutsIntoWinding(m_winding, found) ? none(NoToroid::CutsIntoWinding)
+                                                 : std::optional<TopLoad>(found);
+    };
     int side = 0;
     for (int i = 0; i < 40 && high - low > 1e-7; ++i) {
         const double next = (low * missHigh - high * missLow) / (missHigh - missLow);
         const double missNext = miss(next);
         if (std::abs(missNext) < 1e-6)
-            return toroid(std::exp(next));
+            return clear(toroid(std::exp(next)));
         if (missNext < 0) {
             low = next;
             missLow = missNext;
@@ -394,7 +414,7 @@ std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked,
             side = 1;
         }
     }
-    return toroid(std::exp((low + high) / 2));
+    return clear(toroid(std::exp((low + high) / 2)));
 }
 
 } // namespace resonex::physics

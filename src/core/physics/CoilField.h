@@ -40,8 +40,22 @@ struct Resonance {
     double selfCapacitance = 0;      // the bare winding's effective capacitance
     double freeSpaceCapacitance = 0; // the top load alone, far from everything
     double inPlaceCapacitance = 0;   // what the top load adds on this winding
+    // The charge on the top load over the top voltage in the loaded mode (its
+    // rings' charges in the same moment-method solution): what is often
+    // called a top load's capacitance in place. It is more than the load
+    // adds, as part of that charge is only drawn from the top turns.
+    double chargeCapacitance = 0;
     double bareHz = 0;
     double loadedHz = 0; // bareHz without a top load
+};
+
+// Why no toroid brings the coil to a frequency.
+enum class NoToroid {
+    AboveBare,       // at or above the bare coil's: no top load raises it
+    SmallestTooLow,  // even the smallest toroid searched (at least twice its tube) goes lower
+    LargestTooHigh,  // lower than the largest toroid searched brings it
+    CutsIntoWinding, // the toroid that would do it cuts into the winding or the floor
+    OutOfRange,      // beyond the range the field solution covers
 };
 
 // The winding's field and bare mode solved once, for as many top loads on it
@@ -60,19 +74,26 @@ public:
     // The toroid that brings the loaded frequency to hz: the tube of a toroid
     // given as like is kept, otherwise the tube is a quarter of the overall
     // diameter; like's centreAbove is kept. None when no toroid of a sensible
-    // size can do it (hz at or above the bare frequency, or too low to reach).
-    std::optional<TopLoad> toroidForFrequency(const TopLoad& like, double hz) const;
+    // size can do it, nor one clear of the winding; why in `why` if given.
+    std::optional<TopLoad> toroidForFrequency(const TopLoad& like, double hz,
+                                              NoToroid* why = nullptr) const;
 
 private:
     struct Field;
+    // The loaded mode: its angular frequency squared and the top load's
+    // charge at a top voltage of 1 (in units of 4·pi·epsilon0 volts-metres).
+    struct LoadedMode {
+        double omegaSquared;
+        double topCharge;
+    };
     // The loaded mode of a top load on this winding, each worked out once:
     // the toroid searches start from the same smallest and largest toroid.
-    double loadedOmegaSquared(const TopLoad& top) const;
+    LoadedMode loadedMode(const TopLoad& top) const;
 
     Winding m_winding;
     std::unique_ptr<const Field> m_field;
     double m_bareOmegaSquared;
-    mutable std::vector<std::pair<TopLoad, double>> m_loaded;
+    mutable std::vector<std::pair<TopLoad, LoadedMode>> m_loaded;
 };
 
 // One question about a winding, solving its field for it.

@@ -3,6 +3,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/DesignInformation.h"
+#include "core/model/TopLoadResultTexts.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {
@@ -14,8 +15,17 @@ QString line(const QString& label, const QString& value) {
 }
 
 QString toroidText(const ToroidSize& size, const QString& lengthUnit) {
-    return lengthText(size.topDia) + lengthUnit + QStringLiteral(" x ") + lengthText(size.tubeDia) +
-           lengthUnit;
+    return toroidSizeText(size.topDia) + lengthUnit + QStringLiteral(" x ") +
+           toroidSizeText(size.tubeDia) + lengthUnit;
+}
+
+// The toroid's line, or the sentence saying why there is none.
+QString toroidLine(const QString& frequency, const ToroidFor& toroid, const QString& lengthUnit) {
+    if (toroid.size)
+        return line(QStringLiteral("Toroid for ") + frequency,
+                    toroidText(*toroid.size, lengthUnit));
+    return QStringLiteral("No toroid brings the coil to ") + frequency + QStringLiteral(": ") +
+           noToroidText(toroid.none) + kNewLine;
 }
 
 QString shapeText(const CTopLoad& topLoad, const QString& lengthUnit) {
@@ -31,30 +41,28 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
                     const QString& lengthUnit) {
     const QString pF = QStringLiteral("pF");
     const QString kHz = QStringLiteral("kHz");
-    QString text = line(QStringLiteral("Top load capacitance in free space"),
-                        picofaradsText(results.freeC) + pF) +
-                   line(QStringLiteral("Top load capacitance in place on the coil"),
-                        picofaradsText(results.inPlaceC) + pF) +
-                   line(QStringLiteral("Secondary self capacitance from the field solution"),
-                        picofaradsText(results.coilC) + pF) +
-                   line(QStringLiteral("Resonant frequency without the top load"),
-                        kilohertzText(results.bareFr) + kHz) +
-                   line(QStringLiteral("Resonant frequency with the top load"),
-                        kilohertzText(results.loadedFr) + kHz);
-    text += results.forQuarWaveFr
-                ? line(QStringLiteral("Toroid for the quarter wavelength resonant frequency"),
-                       toroidText(*results.forQuarWaveFr, lengthUnit))
-                : QStringLiteral("No toroid brings the coil to its quarter wavelength resonant "
-                                 "frequency") +
-                      kNewLine;
-    if (topLoad.TargetFrValue() > 0) {
-        const QString target = kilohertzText(topLoad.TargetFrValue()) + kHz;
-        text += results.forTargetFr
-                    ? line(QStringLiteral("Toroid for the target frequency of ") + target,
-                           toroidText(*results.forTargetFr, lengthUnit))
-                    : QStringLiteral("No toroid brings the coil to the target frequency of ") +
-                          target + kNewLine;
-    }
+    QString text;
+    if (results.freeC)
+        text += line(QStringLiteral("Top load capacitance in free space"),
+                     picofaradsText(*results.freeC) + pF);
+    if (results.absent)
+        return text + noFiguresText(*results.absent) + kNewLine;
+    text += line(QStringLiteral("Capacitance the top load adds to the coil"),
+                 picofaradsText(results.inPlaceC) + pF) +
+            line(QStringLiteral("Top load charge over the top voltage"),
+                 picofaradsText(results.chargeC) + pF) +
+            line(QStringLiteral("Bare winding capacitance over the floor, from the field solution"),
+                 picofaradsText(results.coilC) + pF) +
+            line(QStringLiteral("Resonant frequency without the top load"),
+                 kilohertzText(results.bareFr) + kHz) +
+            line(QStringLiteral("Resonant frequency with the top load"),
+                 kilohertzText(results.loadedFr) + kHz);
+    text += toroidLine(QStringLiteral("the quarter wavelength resonant frequency"),
+                       results.forQuarWaveFr, lengthUnit);
+    if (topLoad.TargetFrValue() > 0)
+        text += toroidLine(QStringLiteral("the target frequency of ") +
+                               kilohertzText(topLoad.TargetFrValue()) + kHz,
+                           results.forTargetFr, lengthUnit);
     return text;
 }
 
@@ -69,12 +77,7 @@ QString TopLoadSectionText(const CTopLoad& topLoad, const CSecondary& secondary,
                         topLoad.TopHeight() + lengthUnit) +
                    line(QStringLiteral("Height of the winding base above the floor"),
                         topLoad.BaseHeight() + lengthUnit);
-    if (secondary.Turns() == 0)
-        text += QStringLiteral("The secondary coil must be calculated first for the top load's "
-                               "capacitance and frequencies") +
-                kNewLine;
-    else
-        text += resultsText(topLoad, topLoad.Results(secondary, useMetric), lengthUnit);
+    text += resultsText(topLoad, topLoad.Results(secondary, useMetric), lengthUnit);
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());
     return text;

@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/TopLoadResultTexts.h"
@@ -16,30 +17,70 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace resonex::gui {
 
 namespace {
 
-const char* const kSecondaryFirst = "The secondary coil must be calculated first.";
+// Why an entry was refused, by the error number it raised: this dialog says
+// it on a line under the entries.
+struct Refusal {
+    const ErrorInfo& error;
+    const char* text;
+};
+const Refusal kRefusals[] = {
+    {errors::TopLoadTopDia, "The overall diameter must be more than 0"},
+    {errors::TopLoadTubeDia,
+     "The tube diameter must be more than 0 and at most half the overall diameter"},
+    {errors::TopLoadTopHeight, "The height of the centre must be 0 or more"},
+    {errors::TopLoadBaseHeight, "The height of the base must be 0 or more"},
+    {errors::TopLoadTargetFr, "The frequency must be 0 or more, or left empty for none"},
+    {errors::TopLoadClearance,
+     "The top load must stand clear of the winding and the floor: raise it or make it smaller"},
+};
+
+QString refusalText(std::uint32_t number) {
+    for (const Refusal& refusal : kRefusals)
+        if (refusal.error.number == number)
+            return QString::fromLatin1(refusal.text);
+    return {};
+}
 
 enum class ResultUnit { Picofarads, Kilohertz, Length };
 
-// The results, top to bottom: box, caption and unit, and the text shown.
+// The results, top to bottom: box, caption and unit, the text shown, and what
+// the figure means where it could be taken for another.
 struct ResultRow {
     const char* boxName;
     const char* captionName;
     const char* caption;
     ResultUnit unit;
     QString TopLoadResultTexts::*text;
+    const char* toolTip = nullptr;
 };
 
 const ResultRow kResultRows[] = {
     {"txtFreeC", "lblFreeC", "Top Load Capacitance in Free Space", ResultUnit::Picofarads,
-     &TopLoadResultTexts::freeC},
-    {"txtInPlaceC", "lblInPlaceC", "Top Load Capacitance in Place on the Coil",
-     ResultUnit::Picofarads, &TopLoadResultTexts::inPlaceC},
-    {"txtCoilC", "lblCoilC", "Secondary Coil Self Capacitance", ResultUnit::Picofarads,
-     &TopLoadResultTexts::coilC},
+     &TopLoadResultTexts::freeC,
+     "The top load alone, far from everything: it does not depend on the coil."},
+    {"txtInPlaceC", "lblInPlaceC", "Capacitance the Top Load Adds to the Coil",
+     ResultUnit::Picofarads, &TopLoadResultTexts::inPlaceC,
+     "The top load's capacitance in place: what it adds to the coil's effective capacitance,\n"
+     "the shielding of the top turns included. This is what sets the loaded frequency.\n"
+     "Tools that give the charge on the top load instead report the figure below,\n"
+     "often about twice as much."},
+    {"txtChargeC", "lblChargeC", "Top Load Charge over the Top Voltage", ResultUnit::Picofarads,
+     &TopLoadResultTexts::chargeC,
+     "The charge on the top load divided by the top voltage, the coil running loaded:\n"
+     "what other tools call the top load's capacitance in place. Part of that charge is\n"
+     "only drawn from the top turns, so the coil's capacitance grows by the figure above,\n"
+     "not by this one."},
+    {"txtCoilC", "lblCoilC", "Bare Winding Capacitance (Field Solution)", ResultUnit::Picofarads,
+     &TopLoadResultTexts::coilC,
+     "The bare winding's effective capacitance above the floor, from the field solution\n"
+     "at the base height entered. The Secondary Coil dialog's Secondary Self Capacitance\n"
+     "comes from the classic formula and is not the same figure."},
     {"txtBareFr", "lblBareFr", "Resonant Frequency Without Top Load", ResultUnit::Kilohertz,
      &TopLoadResultTexts::bareFr},
     {"txtLoadedFr", "lblLoadedFr", "Resonant Frequency With Top Load", ResultUnit::Kilohertz,
@@ -98,24 +139,32 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
            m_txtBaseHeight, unit("lblInputUnits4", lengths));
     addRow(*inputGrid, caption("lblTargetFr", "Frequency to Size a Toroid for (optional)"),
            m_txtTargetFr, unit("lblTargetFrUnit", QStringLiteral("kHz")));
+    m_lblRefused = note(QStringLiteral("lblRefused"), *inputGrid);
 
     QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
     auto* outputGrid = new QGridLayout(outputs);
-    m_lblNotCalculated = label(QStringLiteral("lblNotCalculated"), QString());
-    // Its line is kept while empty, so that nothing moves when it is told.
-    m_lblNotCalculated->setMinimumHeight(m_lblNotCalculated->fontMetrics().lineSpacing());
-    outputGrid->addWidget(m_lblNotCalculated, 0, 0, 1, 3);
+    m_lblNotCalculated = note(QStringLiteral("lblNotCalculated"), *outputGrid);
     const QString picofarads = QStringLiteral("pF");
     const QString kilohertz = QStringLiteral("kHz");
     const QString* units[] = {&picofarads, &kilohertz, &lengths};
     for (const ResultRow& row : kResultRows) {
         QLineEdit* box = outputBox(QString::fromLatin1(row.boxName));
         const QString unitName = QStringLiteral("lblOutputUnit%1").arg(m_results.size() + 1);
-        addRow(*outputGrid, caption(row.captionName, row.caption), box,
-               label(unitName, *units[int(row.unit)]));
+        QLabel* rowCaption = caption(row.captionName, row.caption);
+        addRow(*outputGrid, rowCaption, box, label(unitName, *units[int(row.unit)]));
+        if (row.toolTip) {
+            rowCaption->setToolTip(QString::fromLatin1(row.toolTip));
+            box->setToolTip(rowCaption->toolTip());
+        }
         m_results.push_back({box, row.text});
     }
+    m_lblNoToroid = note(QStringLiteral("lblNoToroid"), *outputGrid);
     alignColumns({inputGrid, outputGrid});
+    // The notes wrap within the width the rows take.
+    m_noteWidth = outputGrid->sizeHint().width() - outputGrid->contentsMargins().left() -
+                  outputGrid->contentsMargins().right();
+    for (QLabel* told : {m_lblRefused, m_lblNotCalculated, m_lblNoToroid})
+        showNote(*told, QString());
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
     layOutBesideButtons({shape, inputs, outputs}, buttons);
@@ -142,16 +191,34 @@ void frmTopLoadCalcs::UpdateInputText() {
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
-    const CSecondary& secondary = doc().secondary();
     const TopLoadResultTexts results =
-        topLoadResultTexts(doc().topLoad(), secondary, doc().settings().UseMetric());
-    m_lblNotCalculated->setText(secondary.Turns() == 0 ? QString::fromLatin1(kSecondaryFirst)
-                                                       : QString());
+        topLoadResultTexts(doc().topLoad(), doc().secondary(), doc().settings().UseMetric());
+    showNote(*m_lblNotCalculated, results.absent);
     for (const auto& [box, text] : m_results)
         box->setText(results.*text);
+    showNote(*m_lblNoToroid, results.noToroid);
 }
 
-void frmTopLoadCalcs::optShape_Click() { m_txtTubeDia->setEnabled(m_optToroid->isChecked()); }
+QLabel* frmTopLoadCalcs::note(const QString& name, QGridLayout& grid) {
+    QLabel* told = label(name, QString());
+    told->setWordWrap(true);
+    grid.addWidget(told, grid.rowCount(), 0, 1, 3);
+    return told;
+}
+
+void frmTopLoadCalcs::showNote(QLabel& note, const QString& text) {
+    note.setText(text);
+    // A line is kept while empty, so that nothing moves for a short note; a
+    // longer one takes the lines it wraps to (a layout of fixed size does not
+    // ask a wrapping label for its height).
+    const int lines = std::max(note.fontMetrics().lineSpacing(), note.heightForWidth(m_noteWidth));
+    note.setFixedSize(m_noteWidth, lines);
+}
+
+void frmTopLoadCalcs::optShape_Click() {
+    m_txtTopDia->setEnabled(!m_optNoTopLoad->isChecked());
+    m_txtTubeDia->setEnabled(m_optToroid->isChecked());
+}
 
 QRadioButton* frmTopLoadCalcs::checkedShape() const {
     return m_optToroid->isChecked()   ? m_optToroid
@@ -164,11 +231,17 @@ void frmTopLoadCalcs::cmd_Calculate_Click() {
     const CTopLoad::Shape shape = checked == m_optToroid   ? CTopLoad::Shape::Toroid
                                   : checked == m_optSphere ? CTopLoad::Shape::Sphere
                                                            : CTopLoad::Shape::None;
+    showNote(*m_lblRefused, QString());
     calculate(
         [&] {
-            calculateTopLoad(doc(), {shape, m_txtTopDia->text(), m_txtTubeDia->text(),
-                                     m_txtTopHeight->text(), m_txtBaseHeight->text(),
-                                     m_txtTargetFr->text()});
+            try {
+                calculateTopLoad(doc(), {shape, m_txtTopDia->text(), m_txtTubeDia->text(),
+                                         m_txtTopHeight->text(), m_txtBaseHeight->text(),
+                                         m_txtTargetFr->text()});
+            } catch (const ResonexError& error) {
+                showNote(*m_lblRefused, refusalText(error.number()));
+                throw;
+            }
             UpdateInputText();
             UpdateOutputText();
         },
@@ -176,7 +249,8 @@ void frmTopLoadCalcs::cmd_Calculate_Click() {
          {errors::TopLoadTubeDia, m_txtTubeDia},
          {errors::TopLoadTopHeight, m_txtTopHeight},
          {errors::TopLoadBaseHeight, m_txtBaseHeight},
-         {errors::TopLoadTargetFr, m_txtTargetFr}});
+         {errors::TopLoadTargetFr, m_txtTargetFr},
+         {errors::TopLoadClearance, m_txtTopHeight}});
 }
 
 } // namespace resonex::gui

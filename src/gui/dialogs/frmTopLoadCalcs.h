@@ -23,7 +23,10 @@ private:
     void UpdateInputText();
     void UpdateOutputText();
     QRadioButton* checkedShape() const;
-    // Only a toroid has a tube.
+    // A line of text across a frame's rows, and its text shown.
+    QLabel* note(const QString& name, QGridLayout& grid);
+    void showNote(QLabel& note, const QString& text);
+    // Only a toroid has a tube, and no top load no size.
     void optShape_Click();
     void cmd_Calculate_Click();
 
@@ -35,7 +38,12 @@ private:
     QLineEdit* m_txtTopHeight;
     QLineEdit* m_txtBaseHeight;
     QLineEdit* m_txtTargetFr;
+    // Why the last entry was refused; why the figures on the coil are absent;
+    // why a toroid is none.
+    QLabel* m_lblRefused;
     QLabel* m_lblNotCalculated;
+    QLabel* m_lblNoToroid;
+    int m_noteWidth = 0;
     // Each result's box and the text it shows.
     std::vector<std::pair<QLineEdit*, QString TopLoadResultTexts::*>> m_results;
 };
