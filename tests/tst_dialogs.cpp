@@ -792,8 +792,10 @@ private slots:
         QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("60Hz")));
     }
 
-    // A change of units asks first, then offers to save: saved, a new design
-    // in inches follows; cancelled, the design goes on in its millimetres.
+    // A change of units asks first, then offers to save: saved, the design
+    // is written exactly as Save wrote it before the change, in its own
+    // millimetres, and a new design in inches follows; cancelled, the design
+    // goes on in its millimetres.
     void unitsChange_data() {
         QTest::addColumn<Answer>("save");
         QTest::addRow("save Yes") << Answer::Yes;
@@ -802,10 +804,13 @@ private slots:
     void unitsChange() {
         QFETCH(Answer, save);
         Started program(m_dir.path());
+        program.calculateSources();
+        const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(program.doc().FileSaveAs(program.dlg, saved));
+        const QByteArray before = test::readAll(saved);
+        QFile::remove(saved);
         program.doc().setModified(true);
         program.dlg.answers = {Answer::Yes, save};
-        const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
-        program.dlg.files << saved;
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUseImperial");
             click(dialog, "cmdOk");
@@ -816,7 +821,7 @@ private slots:
                                 ".  Doing this will require that you start a new design.  You "
                                 "will be given the option of saving your current design if "
                                 "necessary.\r\n\r\nDo you wish to continue?"));
-        QCOMPARE(QFile::exists(saved), save == Answer::Yes);
+        QCOMPARE(test::readAll(saved), save == Answer::Yes ? before : QByteArray());
         CFile& doc = program.doc();
         QVERIFY(!doc.settings().UnitsChanged());
         QCOMPARE(doc.settings().UseMetric(), save == Answer::Cancel);

@@ -67,6 +67,10 @@ public:
     // fails, and otherwise clears Modified and shows the design. The result
     // says whether the design was started, opened or saved.
     bool FileNew(DocumentPrompts& dlg);
+    // FileNew after a change of units: the design is offered for saving in
+    // its own units, then the new one starts in these, which become the
+    // option the next designs start in.
+    bool FileNewInUnits(DocumentPrompts& dlg, bool useMetric);
     // Opening a file that is not a complete Resonex design says so after
     // showing what could be read; so does one whose extension block cannot be
     // read, which is passed over as a whole.

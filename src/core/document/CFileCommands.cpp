@@ -21,9 +21,13 @@ void CFile::showDesign() {
         m_view->showDesign(*this);
 }
 
-bool CFile::FileNew(DocumentPrompts& dlg) {
+bool CFile::FileNew(DocumentPrompts& dlg) { return FileNewInUnits(dlg, m_settings->UseMetric()); }
+
+bool CFile::FileNewInUnits(DocumentPrompts& dlg, bool useMetric) {
     if (!FileSaveIfModified(dlg))
         return false;
+    // Only now: the settings write it as the option the new design is made from.
+    m_settings->setUseMetric(useMetric);
     CreateModelObjects();
     m_fileTitle = kUntitled;
     m_fileName.clear();
