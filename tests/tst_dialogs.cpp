@@ -519,7 +519,9 @@ private slots:
         });
 
         // Opening again fills the boxes from the choices without touching the
-        // results.
+        // results; closed without calculating after a change of choice, the
+        // design is modified, as it is not when nothing changed.
+        program.doc().setModified(false);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isChecked());
             QVERIFY(!child(dialog, "txtFr")->isEnabled());
@@ -531,6 +533,10 @@ private slots:
         QVERIFY(program.summary()->toPlainText().contains(
             QStringLiteral("No primary winding data calculated")));
         QCOMPARE(program.doc().settings().UsePriC(), qint16(0));
+        QVERIFY(test::asksToSave(program.doc()));
+        program.doc().setModified(false);
+        inDialog(program, "btnPriCoilCalcs", [](QWidget*) {});
+        QVERIFY(!test::asksToSave(program.doc()));
     }
 
     // Told with the program's title; the results shown before are cleared.
@@ -726,8 +732,8 @@ private slots:
 
     // The options in force are shown. OK (Enter) without a change asks
     // nothing, changes nothing and shows the design once; a change of mains
-    // frequency alone asks nothing either, and leaves the primary out of date
-    // even with no capacitor to recalculate.
+    // frequency alone asks nothing either, leaves the primary out of date
+    // even with no capacitor to recalculate, and modifies the design.
     void optionsOk() {
         Started program(m_dir.path(), true, false);
         program.doc().primary().setCalcsInvalid(false);
@@ -742,6 +748,7 @@ private slots:
         });
         QVERIFY(!program.doc().primary().CalcsInvalid());
         QCOMPARE(changes, 1);
+        QVERIFY(!test::asksToSave(program.doc()));
 
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUse50Hz");
@@ -751,6 +758,7 @@ private slots:
         QVERIFY(program.doc().settings().Use50Hz());
         QCOMPARE(program.doc().transformer().C(), 0.0f);
         QVERIFY(program.doc().primary().CalcsInvalid());
+        QVERIFY(test::asksToSave(program.doc()));
     }
 
     // OK with a folder that does not exist applies nothing; with one that

@@ -191,7 +191,7 @@ bool CFile::readExtension(FieldReader& reader) {
     }
 }
 
-void CFile::WriteAllObjects(const QString& path) {
+QByteArray CFile::bytesToSave() const {
     FieldWriter writer;
     m_settings->WriteObjects(writer);
     m_primary->WriteObjects(writer);
@@ -204,7 +204,11 @@ void CFile::WriteAllObjects(const QString& path) {
         m_settings->WriteExtension(writer);
         m_topLoad->WriteObjects(writer);
     }
-    replaceFile(path, writer.bytes());
+    return writer.bytes();
+}
+
+void CFile::WriteAllObjects(const QString& path) {
+    replaceFile(path, bytesToSave());
     m_modified = false;
     m_foreign = false;
 }

@@ -46,6 +46,8 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    // The bytes Save would write now.
+    QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's
     // loaded-frequency choice beyond a new design's: only such a design has an
     // extension to save and more to report than before.
