@@ -273,6 +273,15 @@ private slots:
             << QStringList{"calc", "--top", "sphere", "--top-dia", "0"} << 2
             << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
                "0x8004020E]\n";
+        // A diameter or a target that vanishes as the float it is stored in.
+        QTest::newRow("top load diameter of no float")
+            << QStringList{"calc", "--top", "sphere", "--top-dia", "1e-50", "--out", never} << 2
+            << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
+               "0x8004020E]\n";
+        QTest::newRow("subnormal target")
+            << QStringList{"calc", "--top", "toroid", "--target-fr", "1e-42"} << 2
+            << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
+               "0x80040215]\n";
         QTest::newRow("base below the floor")
             << QStringList{"calc", "--base-height", "-1"} << 2
             << "resonex-cli: Invalid value in base height property [CTopLoad::BaseHeight "
