@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cmath>
 #include <limits>
@@ -364,6 +365,26 @@ private slots:
                                    " is not a complete Resonex design. The values it does not "
                                    "hold are those of a new design.\n");
         QVERIFY(run.out.contains(QStringLiteral("No Secondary Coil Data Calculated")));
+
+        // A listing naming a turn no calculation lists: a warning, and no turn
+        // of it in the JSON.
+        QCOMPARE(cli(QStringList{"calc"} + kWorkedDesign + QStringList{"--out", path("far.rzn")})
+                     .exitCode,
+                 0);
+        QByteArray bytes = resonex::test::readAll(path("far.rzn"));
+        const qsizetype listing = bytes.indexOf(" Turn  1 ");
+        const QByteArray far = "\r\n Turn 2147483647     200.00uH";
+        bytes.insert(bytes.indexOf("uH", bytes.indexOf(" Turn  15")) + 2, far);
+        qToLittleEndian(
+            quint16(qFromLittleEndian<quint16>(bytes.constData() + listing - 2) + far.size()),
+            bytes.data() + listing - 2);
+        resonex::test::writeAll(path("far.rzn"), bytes);
+        const Run json = cli({"show", "--json", path("far.rzn")});
+        QCOMPARE(outcome(json), "0 resonex-cli: warning: " + path("far.rzn") +
+                                    " holds a list of primary turns that cannot be Resonex's. It "
+                                    "is kept as saved, but nothing is drawn or plotted from it; "
+                                    "calculating the primary again lists its turns anew.\n");
+        QVERIFY(json.out.contains(QStringLiteral("\"turns\":[],")));
     }
 
     // Entries are read, and the summary written, with the locale's comma.

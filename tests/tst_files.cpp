@@ -7,6 +7,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimaryListing.h"
 #include "core/settings/CSettings.h"
 
 #include <QRandomGenerator>
@@ -62,12 +63,12 @@ const QList<float> kSecondary{21,     4.5f,   0.023f, 0.004f,   801,      950,
                               0.037f, 2.4e5f, 1.6e5f, 1.2e-11f, 1.9e-11f, 4.7f};
 const QList<float> kTransformer{12.5f, 30, 1.3e-8f}; // SecVol, SecCur, C; Num is 3
 
-QByteArray distinctDesign(bool primaryOutOfDate = false) {
+QByteArray distinctDesign(bool primaryOutOfDate = false, const QByteArray& listing = kListing) {
     QByteArray bytes = text("<-rezon32->") + integer(2) + integer(0) + integer(1) + integer(2) +
                        integer(0) + boolean(false) + boolean(true);
     for (int i = 0; i < 5; ++i)
         bytes += single(kPrimary[i]);
-    bytes += text(kListing) + single(kPrimary[5]) + text(kSentence) + boolean(primaryOutOfDate);
+    bytes += text(listing) + single(kPrimary[5]) + text(kSentence) + boolean(primaryOutOfDate);
     for (float value : kSecondary)
         bytes += single(value);
     return bytes + single(kTransformer[0]) + single(kTransformer[1]) + integer(3) +
@@ -400,6 +401,21 @@ private slots:
             QVERIFY(cut >= signature || extensionIsNew(doc));
             QCOMPARE(doc.transformer().NumValue(), qint16(3));
         }
+    }
+
+    // A listing no calculation writes is kept as read, with a warning, and
+    // gives no turns.
+    void damagedListingIsKept() {
+        const QByteArray bytes =
+            distinctDesign(false, kListing + "\r\n Turn 100000000     200.00uH");
+        CFile doc(nullptr);
+        QCOMPARE(told(doc, bytes),
+                 QStringList{path("read.rzn") +
+                             " holds a list of primary turns that cannot be Resonex's. It is "
+                             "kept as saved, but nothing is drawn or plotted from it; "
+                             "calculating the primary again lists its turns anew."});
+        QVERIFY(turnInductances(doc.primary()).isEmpty());
+        QCOMPARE(saved(doc, "kept.rzn"), bytes);
     }
 
     // Bytes after the objects that are no block of this program's are passed

@@ -8,6 +8,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/platform/PathLookup.h"
 #include "core/settings/CSettings.h"
@@ -177,6 +178,8 @@ CFile::ReadWarnings CFile::ReadAllObjects(const QString& path, IfMissing ifMissi
         warnings << ReadWarning::Incomplete;
     else if (const std::optional<ReadWarning> extension = readExtension(reader))
         warnings << *extension;
+    if (listingDamaged(*m_primary))
+        warnings << ReadWarning::ListingDamaged;
     return warnings;
 }
 
@@ -260,6 +263,10 @@ QString CFile::warningText(ReadWarning warning, const QString& path) {
     case ReadWarning::ExtensionDamaged:
         return text + QStringLiteral(" holds top load values that cannot be read. Each of them "
                                      "is that of a new design; the others are as saved.");
+    case ReadWarning::ListingDamaged:
+        return text + QStringLiteral(" holds a list of primary turns that cannot be Resonex's. "
+                                     "It is kept as saved, but nothing is drawn or plotted from "
+                                     "it; calculating the primary again lists its turns anew.");
     }
     Q_UNREACHABLE();
 }

@@ -112,6 +112,7 @@ private:
         Incomplete,       // short or foreign: the rest is a new design's
         ExtensionIgnored, // the four objects whole; the extension's fields a new design's
         ExtensionDamaged, // some of the extension's fields a new design's, the rest as read
+        ListingDamaged,   // the primary's listing kept as read, but no turns taken from it
     };
     using ReadWarnings = QList<ReadWarning>;
 
