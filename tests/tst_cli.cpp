@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cmath>
 #include <limits>
@@ -200,13 +201,13 @@ private slots:
         QCOMPARE(outcome(again) + again.out, outcome(first) + first.out);
     }
 
-    // Told on stderr whatever is printed; the run goes on.
+    // A warning on stderr whatever is printed; the run goes on.
     void turnLimitIsToldAndTheRunGoesOn() {
         const QStringList arguments{"--cap", "0.0001", "--freq", "25", "--sec-dia", "200"};
         for (const QStringList& command : {QStringList{"calc"}, QStringList{"calc", "--json"}}) {
             const Run run = cli(command + arguments);
-            QCOMPARE(outcome(run), "0 resonex-cli: The primary winding will exceed the limit of 15 "
-                                   "turns\n");
+            QCOMPARE(outcome(run), "0 resonex-cli: warning: The primary winding will exceed the "
+                                   "limit of 15 turns\n");
             QVERIFY(!run.out.isEmpty());
         }
     }
@@ -274,6 +275,15 @@ private slots:
             << QStringList{"calc", "--top", "sphere", "--top-dia", "0"} << 2
             << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
                "0x8004020E]\n";
+        // A diameter or a target that vanishes as the float it is stored in.
+        QTest::newRow("top load diameter of no float")
+            << QStringList{"calc", "--top", "sphere", "--top-dia", "1e-50", "--out", never} << 2
+            << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
+               "0x8004020E]\n";
+        QTest::newRow("subnormal target")
+            << QStringList{"calc", "--top", "toroid", "--target-fr", "1e-42"} << 2
+            << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
+               "0x80040215]\n";
         QTest::newRow("base below the floor")
             << QStringList{"calc", "--base-height", "-1"} << 2
             << "resonex-cli: Invalid value in base height property [CTopLoad::BaseHeight "
@@ -396,6 +406,26 @@ private slots:
                                    " is not a complete Resonex design. The values it does not "
                                    "hold are those of a new design.\n");
         QVERIFY(run.out.contains(QStringLiteral("No Secondary Coil Data Calculated")));
+
+        // A listing naming a turn no calculation lists: a warning, and no turn
+        // of it in the JSON.
+        QCOMPARE(cli(QStringList{"calc"} + kWorkedDesign + QStringList{"--out", path("far.rzn")})
+                     .exitCode,
+                 0);
+        QByteArray bytes = resonex::test::readAll(path("far.rzn"));
+        const qsizetype listing = bytes.indexOf(" Turn  1 ");
+        const QByteArray far = "\r\n Turn 2147483647     200.00uH";
+        bytes.insert(bytes.indexOf("uH", bytes.indexOf(" Turn  15")) + 2, far);
+        qToLittleEndian(
+            quint16(qFromLittleEndian<quint16>(bytes.constData() + listing - 2) + far.size()),
+            bytes.data() + listing - 2);
+        resonex::test::writeAll(path("far.rzn"), bytes);
+        const Run json = cli({"show", "--json", path("far.rzn")});
+        QCOMPARE(outcome(json), "0 resonex-cli: warning: " + path("far.rzn") +
+                                    " holds a list of primary turns that cannot be Resonex's. It "
+                                    "is kept as saved, but nothing is drawn or plotted from it; "
+                                    "calculating the primary again lists its turns anew.\n");
+        QVERIFY(json.out.contains(QStringLiteral("\"turns\":[],")));
     }
 
     // Entries are read, and the summary written, with the locale's comma.

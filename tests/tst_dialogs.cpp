@@ -573,7 +573,9 @@ private slots:
         });
 
         // Opening again fills the boxes from the choices without touching the
-        // results.
+        // results; closed without calculating after a change of choice, the
+        // design is modified, as it is not when nothing changed.
+        program.doc().setModified(false);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(child<QCheckBox>(dialog, "chkUseSecFr")->isChecked());
             QVERIFY(!child(dialog, "txtFr")->isEnabled());
@@ -585,6 +587,10 @@ private slots:
         QVERIFY(program.summary()->toPlainText().contains(
             QStringLiteral("No primary winding data calculated")));
         QCOMPARE(program.doc().settings().UsePriC(), qint16(0));
+        QVERIFY(test::asksToSave(program.doc()));
+        program.doc().setModified(false);
+        inDialog(program, "btnPriCoilCalcs", [](QWidget*) {});
+        QVERIFY(!test::asksToSave(program.doc()));
     }
 
     // Told with the program's title; the results shown before are cleared.
@@ -850,8 +856,8 @@ private slots:
 
     // The options in force are shown. OK (Enter) without a change asks
     // nothing, changes nothing and shows the design once; a change of mains
-    // frequency alone asks nothing either, and leaves the primary out of date
-    // even with no capacitor to recalculate.
+    // frequency alone asks nothing either, leaves the primary out of date
+    // even with no capacitor to recalculate, and modifies the design.
     void optionsOk() {
         Started program(m_dir.path(), true, false);
         program.doc().primary().setCalcsInvalid(false);
@@ -866,6 +872,7 @@ private slots:
         });
         QVERIFY(!program.doc().primary().CalcsInvalid());
         QCOMPARE(changes, 1);
+        QVERIFY(!test::asksToSave(program.doc()));
 
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUse50Hz");
@@ -875,6 +882,7 @@ private slots:
         QVERIFY(program.doc().settings().Use50Hz());
         QCOMPARE(program.doc().transformer().C(), 0.0f);
         QVERIFY(program.doc().primary().CalcsInvalid());
+        QVERIFY(test::asksToSave(program.doc()));
     }
 
     // OK with a folder that does not exist applies nothing; with one that
@@ -916,8 +924,10 @@ private slots:
         QVERIFY(program.summary()->toPlainText().contains(QStringLiteral("60Hz")));
     }
 
-    // A change of units asks first, then offers to save: saved, a new design
-    // in inches follows; cancelled, the design goes on in its millimetres.
+    // A change of units asks first, then offers to save: saved, the design
+    // is written exactly as Save wrote it before the change, in its own
+    // millimetres, and a new design in inches follows; cancelled, the design
+    // goes on in its millimetres.
     void unitsChange_data() {
         QTest::addColumn<Answer>("save");
         QTest::addRow("save Yes") << Answer::Yes;
@@ -926,10 +936,13 @@ private slots:
     void unitsChange() {
         QFETCH(Answer, save);
         Started program(m_dir.path());
+        program.calculateSources();
+        const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(program.doc().FileSaveAs(program.dlg, saved));
+        const QByteArray before = test::readAll(saved);
+        QFile::remove(saved);
         program.doc().setModified(true);
         program.dlg.answers = {Answer::Yes, save};
-        const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
-        program.dlg.files << saved;
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUseImperial");
             click(dialog, "cmdOk");
@@ -940,7 +953,7 @@ private slots:
                                 ".  Doing this will require that you start a new design.  You "
                                 "will be given the option of saving your current design if "
                                 "necessary.\r\n\r\nDo you wish to continue?"));
-        QCOMPARE(QFile::exists(saved), save == Answer::Yes);
+        QCOMPARE(test::readAll(saved), save == Answer::Yes ? before : QByteArray());
         CFile& doc = program.doc();
         QVERIFY(!doc.settings().UnitsChanged());
         QCOMPARE(doc.settings().UseMetric(), save == Answer::Cancel);

@@ -265,16 +265,36 @@ private slots:
         QCOMPARE(test::readAll(path("damaged.rzn")).size(), foreign ? bytes.size() : 185);
     }
 
-    // A damaged top load block: the design opens and is shown, then the one
-    // warning names the file; the rest of the design is the file's, and Save
-    // writes it back as a design without the block.
+    // A damaged value of the top load block: the design opens and is shown,
+    // then one warning names the file. Only that value is a new design's:
+    // a shape of 3 is no top load, its sizes kept; the loaded frequency chosen
+    // beside the quarter wave is not chosen. The primary, tuned to the loaded
+    // frequency now gone, is out of date rather than shown beside another
+    // frequency, and Save writes back every value that was read.
+    void openDamagedExtension_data() {
+        QTest::addColumn<int>("at"); // the byte changed; from the end when negative
+        QTest::addColumn<int>("value");
+        QTest::addColumn<qint16>("useTopFr");
+        QTest::addColumn<int>("shape");
+        // The shape's low byte, before the five values; UseSecFr's.
+        QTest::newRow("shape of 3") << -32 << 3 << qint16(1) << int(CTopLoad::Shape::None);
+        QTest::newRow("both frequencies") << 29 << 1 << qint16(0) << int(CTopLoad::Shape::Toroid);
+    }
     void openDamagedExtension() {
-        m_doc->secondary().setDia(QStringLiteral("345"));
-        m_doc->settings().setUseTopFr(1);
-        m_doc->topLoad().setShape(CTopLoad::Shape::Toroid);
+        QFETCH(int, at);
+        QFETCH(int, value);
+        QFETCH(qint16, useTopFr);
+        QFETCH(int, shape);
+        calculateSecondary(*m_doc, "200", "600", "0.72", "0");
+        calculateTopLoad(*m_doc, {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
+        PrimaryChoices choices;
+        choices.useTopFr = 1;
+        calculatePrimary(*m_doc, choices, {"0.01", {}, "200", "9.5", "9.5", "62.5"}, m_dlg);
+        QVERIFY(!m_doc->primary().CalcsInvalid() && !m_doc->primary().LPerTurn().isEmpty());
         saveAs(path("top.rzn"));
-        const QByteArray bytes = test::readAll(path("top.rzn"));
-        test::writeAll(path("top.rzn"), bytes.left(bytes.size() - 3));
+        QByteArray bytes = test::readAll(path("top.rzn"));
+        bytes[at < 0 ? bytes.size() + at : at] = char(value);
+        test::writeAll(path("top.rzn"), bytes);
         m_view = CountingView();
         m_view.told = &m_dlg.told.messages;
         m_dlg.told = test::RecordingPrompts();
@@ -283,20 +303,22 @@ private slots:
         m_dlg.answers = {Answer::No};
         m_dlg.files << path("top.rzn");
         QVERIFY(m_doc->FileOpen(m_dlg));
-        QCOMPARE(
-            m_dlg.told.messages,
-            QStringList{path("top.rzn") +
-                        " holds top load data that cannot be read. The top load and the "
-                        "primary's choice of the loaded frequency are those of a new design."});
+        QCOMPARE(m_dlg.told.messages,
+                 QStringList{path("top.rzn") +
+                             " holds top load values that cannot be read. Each of them is that "
+                             "of a new design; the others are as saved."});
         QCOMPARE(m_dlg.told.icons, QList{Prompts::Icon::Exclamation});
         QCOMPARE(m_view.toldAtShow, QList<qsizetype>{0});
-        QCOMPARE(state(), "top.rzn|" + path("top.rzn") + "|unmodified|345.00");
-        QCOMPARE(m_doc->settings().UseTopFr(), qint16(0));
-        QVERIFY(!m_doc->topLoad().isSet());
+        QCOMPARE(state(), "top.rzn|" + path("top.rzn") + "|unmodified|200.00");
+        QCOMPARE(m_doc->settings().UseTopFr(), useTopFr);
+        QCOMPARE(int(m_doc->topLoad().shape()), shape);
+        QCOMPARE(m_doc->topLoad().TopDia() + u'|' + m_doc->topLoad().TubeDia(),
+                 QStringLiteral("300.00|75.00"));
+        QVERIFY(m_doc->primary().CalcsInvalid());
 
         QVERIFY(m_doc->FileSave(m_dlg));
         QCOMPARE(m_dlg.told.messages.size(), 1);
-        QCOMPARE(test::readAll(path("top.rzn")).size(), 185);
+        QCOMPARE(test::readAll(path("top.rzn")).size(), bytes.size());
     }
 
     // A file whose top load cuts into its winding (written by hand, or by a

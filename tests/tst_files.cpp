@@ -7,6 +7,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimaryListing.h"
 #include "core/settings/CSettings.h"
 
 #include <QRandomGenerator>
@@ -62,12 +63,12 @@ const QList<float> kSecondary{21,     4.5f,   0.023f, 0.004f,   801,      950,
                               0.037f, 2.4e5f, 1.6e5f, 1.2e-11f, 1.9e-11f, 4.7f};
 const QList<float> kTransformer{12.5f, 30, 1.3e-8f}; // SecVol, SecCur, C; Num is 3
 
-QByteArray distinctDesign() {
+QByteArray distinctDesign(bool primaryOutOfDate = false, const QByteArray& listing = kListing) {
     QByteArray bytes = text("<-rezon32->") + integer(2) + integer(0) + integer(1) + integer(2) +
                        integer(0) + boolean(false) + boolean(true);
     for (int i = 0; i < 5; ++i)
         bytes += single(kPrimary[i]);
-    bytes += text(kListing) + single(kPrimary[5]) + text(kSentence) + boolean(false);
+    bytes += text(listing) + single(kPrimary[5]) + text(kSentence) + boolean(primaryOutOfDate);
     for (float value : kSecondary)
         bytes += single(value);
     return bytes + single(kTransformer[0]) + single(kTransformer[1]) + integer(3) +
@@ -309,57 +310,112 @@ private slots:
         QCOMPARE(writer.bytes(), distinctDesign());
     }
 
-    // A block that cannot be read is passed over whole, with a warning; the
-    // four objects before it stay as read.
+    // A block whose header cannot be read is passed over whole. In one that
+    // can, each value that cannot be read, or that no entry could have stored
+    // (zero or subnormal as a float where an entry must be positive), is
+    // dropped alone, keeping a new design's (inches here), and the rest are
+    // kept: saved again, the file keeps them. One warning either way; a
+    // primary that may have been tuned to what was lost is out of date.
     void damagedExtension_data() {
         QTest::addColumn<QByteArray>("block");
-        const QByteArray whole = extensionHeader() + integer(1) + topLoadFields();
-        QTest::newRow("signature alone") << extensionHeader().left(16);
-        QTest::newRow("cut in the version") << extensionHeader().left(17);
-        QTest::newRow("no fields") << extensionHeader();
-        QTest::newRow("cut in the shape") << extensionHeader() + integer(1) + word(2);
-        QTest::newRow("cut in the last value") << whole.left(whole.size() - 1);
-        QTest::newRow("version 0") << extensionHeader(0) + integer(1) + topLoadFields();
-        QTest::newRow("letters for a choice") << extensionHeader() + text("x") + topLoadFields();
-        QTest::newRow("letters for a diameter") << extensionHeader() + integer(1) + integer(1) +
-                                                       text("wide") + single(1) + single(1) +
-                                                       single(1) + single(0);
-        QTest::newRow("unknown shape") << extensionHeader() + integer(1) + topLoadFields(3);
-        QTest::newRow("negative diameter") << extensionHeader() + integer(1) + integer(2) +
-                                                  single(-300) + single(75) + single(50) +
-                                                  single(500) + single(0);
+        QTest::addColumn<bool>("whole");      // passed over whole
+        QTest::addColumn<QByteArray>("kept"); // the fields saved after the header
+        QTest::addColumn<bool>("primaryOutOfDate");
+        const QByteArray fields = integer(1) + topLoadFields();
+        const QByteArray newFields = integer(0) + single(12) + single(3) +
+                                     single(2) + single(20) + single(0);
+        const auto values = [](float dia, float tube, float height, float base, float fr) {
+            return single(dia) + single(tube) + single(height) + single(base) + single(fr);
+        };
+        QTest::newRow("signature alone")
+            << extensionHeader().left(16) << true << QByteArray() << true;
+        QTest::newRow("cut in the version")
+            << extensionHeader().left(17) << true << QByteArray() << true;
+        QTest::newRow("version 0") << extensionHeader(0) + fields << true << QByteArray() << true;
+        QTest::newRow("no fields") << extensionHeader() << false << QByteArray() << true;
+        QTest::newRow("cut in the shape")
+            << extensionHeader() + integer(1) + word(2) << false << integer(1) + newFields << true;
+        QTest::newRow("cut in the last value")
+            << (extensionHeader() + fields).chopped(1) << false
+            << integer(1) + integer(1) + values(311.5f, 71.25f, 42.5f, 517.75f, 0) << true;
+        QTest::newRow("letters for a choice") << extensionHeader() + text("x") + topLoadFields()
+                                              << false << integer(0) + topLoadFields() << true;
+        QTest::newRow("a choice of 2") << extensionHeader() + integer(2) + topLoadFields() << false
+                                       << integer(0) + topLoadFields() << true;
+        QTest::newRow("letters for a diameter")
+            << extensionHeader() + integer(1) + integer(1) + text("wide") + single(1) + single(1) +
+                   single(1) + single(0)
+            << false << integer(1) + integer(1) + values(12, 1, 1, 1, 0) << true;
+        QTest::newRow("unknown shape, not tuned to")
+            << extensionHeader() + integer(0) + topLoadFields(3) << false
+            << integer(0) + topLoadFields(0) << false;
+        QTest::newRow("negative diameter, zero heights")
+            << extensionHeader() + integer(1) + integer(2) + values(-300, 75, 0, 0, 0) << false
+            << integer(1) + integer(2) + values(12, 75, 0, 0, 0) << true;
         QTest::newRow("NaN height")
-            << extensionHeader() + integer(1) + integer(2) + single(300) + single(75) +
-                   single(std::numeric_limits<float>::quiet_NaN()) + single(500) + single(0);
-        QTest::newRow("toroid tube too wide") << extensionHeader() + integer(1) + integer(1) +
-                                                     single(300) + single(300) + single(50) +
-                                                     single(500) + single(0);
+            << extensionHeader() + integer(1) + integer(2) +
+                   values(300, 75, std::numeric_limits<float>::quiet_NaN(), 500, 0)
+            << false << integer(1) + integer(2) + values(300, 75, 2, 500, 0) << true;
+        QTest::newRow("subnormal sphere diameter")
+            << extensionHeader() + integer(0) + integer(2) + values(1e-40f, 75, 50, 500, 0) << false
+            << integer(0) + integer(2) + values(12, 75, 50, 500, 0) << false;
+        QTest::newRow("zero tube, subnormal base and target")
+            << extensionHeader() + integer(0) + integer(2) + values(300, 0, 50, 1e-41f, 1e-39f)
+            << false << integer(0) + integer(2) + values(300, 3, 50, 20, 0) << false;
+        QTest::newRow("toroid tube too wide")
+            << extensionHeader() + integer(1) + integer(1) + values(300, 300, 50, 500, 0) << false
+            << integer(1) + integer(1) + values(300, 3, 50, 500, 0) << true;
+        QTest::newRow("too wide for a new design's tube too")
+            << extensionHeader() + integer(1) + integer(1) + values(4, 4, 50, 500, 0) << false
+            << integer(1) + integer(1) + values(12, 3, 50, 500, 0) << true;
     }
     void damagedExtension() {
         QFETCH(QByteArray, block);
+        QFETCH(bool, whole);
+        QFETCH(QByteArray, kept);
+        QFETCH(bool, primaryOutOfDate);
         CFile doc(nullptr);
         doc.settings().setUseTopFr(1);
         doc.topLoad().setShape(CTopLoad::Shape::Sphere);
-        QCOMPARE(
-            told(doc, distinctDesign() + block),
-            QStringList{path("read.rzn") +
-                        " holds top load data that cannot be read. The top load and the "
-                        "primary's choice of the loaded frequency are those of a new design."});
-        QVERIFY(extensionIsNew(doc));
-        QCOMPARE(saved(doc, "kept.rzn"), distinctDesign());
+        const QString warning =
+            whole ? " holds top load data that cannot be read. The top load and the primary's "
+                    "choice of the loaded frequency are those of a new design."
+                  : " holds top load values that cannot be read. Each of them is that of a new "
+                    "design; the others are as saved.";
+        QCOMPARE(told(doc, distinctDesign() + block), QStringList{path("read.rzn") + warning});
+        QCOMPARE(doc.primary().CalcsInvalid(), primaryOutOfDate);
+        QCOMPARE(saved(doc, "kept.rzn"),
+                 distinctDesign(primaryOutOfDate) +
+                     (kept.isEmpty() ? QByteArray() : extensionHeader() + kept));
     }
 
-    // Cut anywhere inside, a block is passed over whole: silently while its
-    // signature is not all there, with the warning after that.
+    // Cut anywhere inside, a block is passed over silently while its
+    // signature is not all there, with one warning after that; the four
+    // objects are read all the same.
     void extensionCutAnywhere() {
         const QByteArray block = extensionHeader() + integer(1) + topLoadFields();
         const qsizetype signature = text("<-rezon32+->").size();
         for (qsizetype cut = 1; cut < block.size(); ++cut) {
             CFile doc(nullptr);
             QCOMPARE(told(doc, distinctDesign() + block.left(cut)).size(), cut < signature ? 0 : 1);
-            QVERIFY(extensionIsNew(doc));
+            QVERIFY(cut >= signature || extensionIsNew(doc));
             QCOMPARE(doc.transformer().NumValue(), qint16(3));
         }
+    }
+
+    // A listing no calculation writes is kept as read, with a warning, and
+    // gives no turns.
+    void damagedListingIsKept() {
+        const QByteArray bytes =
+            distinctDesign(false, kListing + "\r\n Turn 100000000     200.00uH");
+        CFile doc(nullptr);
+        QCOMPARE(told(doc, bytes),
+                 QStringList{path("read.rzn") +
+                             " holds a list of primary turns that cannot be Resonex's. It is "
+                             "kept as saved, but nothing is drawn or plotted from it; "
+                             "calculating the primary again lists its turns anew."});
+        QVERIFY(turnInductances(doc.primary()).isEmpty());
+        QCOMPARE(saved(doc, "kept.rzn"), bytes);
     }
 
     // Bytes after the objects that are no block of this program's are passed

@@ -667,6 +667,55 @@ private slots:
         }
     }
 
+    // A listing or a sentence that no calculation writes (a damaged file) gives
+    // no turns or no tap, however large its numbers, and says it is damaged.
+    void damagedListing_data() {
+        QTest::addColumn<QString>("listing");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<bool>("tapped");
+        QTest::addColumn<bool>("damaged");
+        const QString own =
+            QStringLiteral(" Turn  1           0.55uH\r\n Turn  2           2.04uH");
+        const QString between = QStringLiteral("tapped between turn %1 and turn %2");
+        QStringList sixteen;
+        for (int turn = 1; turn <= 16; ++turn)
+            sixteen << QStringLiteral(" Turn  %1  1.00uH").arg(turn);
+        QTest::newRow("own") << own << between.arg(1).arg(2) << 2 << true << false;
+        QTest::newRow("none: beyond 15 turns") << QString() << QString() << 0 << false << false;
+        QTest::newRow("a far turn appended") << own + "\r\n Turn 100000000     200.00uH"
+                                             << between.arg(1).arg(2) << 0 << true << true;
+        QTest::newRow("the largest int")
+            << " Turn 2147483647  1.00uH" << QString() << 0 << false << true;
+        QTest::newRow("beyond an int")
+            << " Turn 99999999999  1.00uH" << QString() << 0 << false << true;
+        QTest::newRow("out of order")
+            << " Turn  2  1.00uH\r\n Turn  1  2.00uH" << QString() << 0 << false << true;
+        QTest::newRow("a turn twice")
+            << " Turn  1  1.00uH\r\n Turn  1  2.00uH" << QString() << 0 << false << true;
+        QTest::newRow("16 turns") << sixteen.join("\r\n") << QString() << 0 << false << true;
+        QTest::newRow("tap beyond 15") << own << between.arg(15).arg(16) << 2 << false << true;
+        QTest::newRow("tap at the largest int")
+            << own << between.arg(0).arg(2147483647) << 2 << false << true;
+        QTest::newRow("tap not a pair") << own << between.arg(1).arg(3) << 2 << false << true;
+    }
+    void damagedListing() {
+        QFETCH(QString, listing);
+        QFETCH(QString, sentence);
+        QFETCH(int, turns);
+        QFETCH(bool, tapped);
+        QFETCH(bool, damaged);
+        CPrimary primary(true);
+        test::loadFields(primary, {TaggedValue::single(1e-8f), TaggedValue::single(250e3f),
+                                   TaggedValue::single(9.5f), TaggedValue::single(9.5f),
+                                   TaggedValue::single(62.5f), TaggedValue::text(listing),
+                                   TaggedValue::single(200), TaggedValue::text(sentence),
+                                   TaggedValue::boolean(false)});
+        QCOMPARE(turnInductances(primary).size(), turns);
+        QCOMPARE(tap(primary).has_value(), tapped);
+        QCOMPARE(listingDamaged(primary), damaged);
+    }
+
     // The secondary's diameter is calculated with as its text reads, to four
     // decimals, while the file's value stays exact; a choice of neither 0 nor 1
     // (a design file can hold one) keeps the primary's own value and entry.

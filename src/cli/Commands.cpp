@@ -56,6 +56,15 @@ public:
     QString chooseFileToSave(const FileDialogSetup&) override { return QString(); }
 };
 
+// What a calculation tells (the primary's 15-turn limit) ends nothing: the run
+// goes on, so it is a warning.
+class CalculationPrompts : public StderrPrompts {
+public:
+    void tell(const QString& title, const QString& text, Icon) override {
+        StderrPrompts::tell(title, text, Icon::Exclamation);
+    }
+};
+
 // A step that failed has said why on stderr; the run ends.
 void require(bool done) {
     if (!done)
@@ -145,7 +154,7 @@ void runPrimary(CFile& doc, const CalcOptions& options) {
     entries.conDia = options.conDia.value_or(entries.conDia);
     entries.conSpa = options.conSpa.value_or(entries.conSpa);
     entries.secSep = options.secSep.value_or(entries.secSep);
-    StderrPrompts prompts;
+    CalculationPrompts prompts;
     calculatePrimary(doc, choices, entries, prompts);
 }
 

@@ -1,6 +1,5 @@
 #include "core/document/CFile.h"
 
-#include "core/document/DesignCommands.h"
 #include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
@@ -9,6 +8,8 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimaryListing.h"
+#include "core/model/PrimarySources.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
 #include "core/platform/PathLookup.h"
@@ -132,7 +133,7 @@ void CFile::CreateModelObjects() {
     m_foreign = false;
 }
 
-CFile::ReadResult CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
+CFile::ReadWarnings CFile::ReadAllObjects(const QString& path, IfMissing ifMissing) {
     const std::optional<QByteArray> bytes = designBytes(path);
     if (!bytes && ifMissing == IfMissing::Fail)
         throw ResonexError(errors::FileNotFound);
@@ -141,7 +142,7 @@ CFile::ReadResult CFile::ReadAllObjects(const QString& path, IfMissing ifMissing
     m_modified = false;
     m_foreign = bytes && !hasResonexSignature(*bytes);
     if (!bytes)
-        return ReadResult::Whole;
+        return {};
 
     FieldReader reader(*bytes);
     bool complete = readPassingFailures(*m_settings, reader);
@@ -151,33 +152,44 @@ CFile::ReadResult CFile::ReadAllObjects(const QString& path, IfMissing ifMissing
     // A new design's top load in the units the file holds, as the extension
     // reads over it: one without an extension saves without one again.
     m_topLoad = std::make_unique<CTopLoad>(m_settings->UseMetric());
+    ReadWarnings warnings;
     // After a failed field the reader is out of step: what follows is no block.
     if (!complete || m_foreign)
-        return ReadResult::Incomplete;
-    const bool extensionRead = readExtension(reader);
-    // A primary tuned to the loaded coil has no frequency when the top load's
-    // figures cannot be given (it cuts into the winding, say): out of date.
-    if (m_settings->UseTopFr() == 1 && !canUse(*this, &PrimaryChoices::useTopFr))
-        m_primary->setCalcsInvalid(true);
-    return extensionRead ? ReadResult::Whole : ReadResult::ExtensionIgnored;
+        warnings << ReadWarning::Incomplete;
+    else if (const std::optional<ReadWarning> extension = readExtension(reader))
+        warnings << *extension;
+    if (listingDamaged(*m_primary))
+        warnings << ReadWarning::ListingDamaged;
+    return warnings;
 }
 
-bool CFile::readExtension(FieldReader& reader) {
+std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
+    std::optional<qint16> version;
     try {
-        if (!extension::readHeader(reader))
-            return true;
-        // A later version's further fields are left unread.
-        m_settings->ReadExtension(reader);
-        m_topLoad->ReadObjects(reader);
-        return true;
+        version = extension::readHeader(reader);
     } catch (const ResonexError&) {
-        m_settings->setUseTopFr(0);
-        m_topLoad = std::make_unique<CTopLoad>(m_settings->UseMetric());
-        return false;
+        // Whatever the primary may have been tuned to is lost with the block.
+        m_primary->setCalcsInvalid(true);
+        return ReadWarning::ExtensionIgnored;
     }
+    if (!version)
+        return std::nullopt;
+    // A later version's further fields are left unread.
+    const bool choiceRead = m_settings->ReadExtension(reader);
+    const bool topLoadRead = m_topLoad->ReadObjects(reader);
+    // A primary that may have been tuned to a loaded frequency since lost or
+    // changed is out of date, rather than shown beside a frequency it was not
+    // calculated for.
+    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric()};
+    if (!choiceRead || (m_settings->UseTopFr() == 1 &&
+                        (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
+        m_primary->setCalcsInvalid(true);
+    if (choiceRead && topLoadRead)
+        return std::nullopt;
+    return ReadWarning::ExtensionDamaged;
 }
 
-void CFile::WriteAllObjects(const QString& path) {
+QByteArray CFile::bytesToSave() const {
     FieldWriter writer;
     m_settings->WriteObjects(writer);
     m_primary->WriteObjects(writer);
@@ -190,7 +202,11 @@ void CFile::WriteAllObjects(const QString& path) {
         m_settings->WriteExtension(writer);
         m_topLoad->WriteObjects(writer);
     }
-    replaceFile(path, writer.bytes());
+    return writer.bytes();
+}
+
+void CFile::WriteAllObjects(const QString& path) {
+    replaceFile(path, bytesToSave());
     m_modified = false;
     m_foreign = false;
 }
@@ -214,16 +230,25 @@ QString CFile::saveFailureText(const QString& path, const QString& reason) {
     return failureText(QStringLiteral("Error saving file: "), path, reason);
 }
 
-QString CFile::incompleteDesignText(const QString& path) {
-    return QDir::toNativeSeparators(path) +
-           QStringLiteral(" is not a complete Resonex design. The values it does not hold are "
-                          "those of a new design.");
-}
-
-QString CFile::extensionIgnoredText(const QString& path) {
-    return QDir::toNativeSeparators(path) +
-           QStringLiteral(" holds top load data that cannot be read. The top load and the "
-                          "primary's choice of the loaded frequency are those of a new design.");
+QString CFile::warningText(ReadWarning warning, const QString& path) {
+    const QString text = QDir::toNativeSeparators(path);
+    switch (warning) {
+    case ReadWarning::Incomplete:
+        return text + QStringLiteral(" is not a complete Resonex design. The values it does not "
+                                     "hold are those of a new design.");
+    case ReadWarning::ExtensionIgnored:
+        return text + QStringLiteral(" holds top load data that cannot be read. The top load "
+                                     "and the primary's choice of the loaded frequency are those "
+                                     "of a new design.");
+    case ReadWarning::ExtensionDamaged:
+        return text + QStringLiteral(" holds top load values that cannot be read. Each of them "
+                                     "is that of a new design; the others are as saved.");
+    case ReadWarning::ListingDamaged:
+        return text + QStringLiteral(" holds a list of primary turns that cannot be Resonex's. "
+                                     "It is kept as saved, but nothing is drawn or plotted from "
+                                     "it; calculating the primary again lists its turns anew.");
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace resonex

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace resonex {
 
@@ -46,6 +49,8 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    // The bytes Save would write now.
+    QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's
     // loaded-frequency choice beyond a new design's: only such a design has an
     // extension to save and more to report than before.
@@ -67,9 +72,14 @@ public:
     // fails, and otherwise clears Modified and shows the design. The result
     // says whether the design was started, opened or saved.
     bool FileNew(DocumentPrompts& dlg);
+    // FileNew after a change of units: the design is offered for saving in
+    // its own units, then the new one starts in these, which become the
+    // option the next designs start in.
+    bool FileNewInUnits(DocumentPrompts& dlg, bool useMetric);
     // Opening a file that is not a complete Resonex design says so after
     // showing what could be read; so does one whose extension block cannot be
-    // read, which is passed over as a whole.
+    // read (passed over as a whole) or holds values that cannot (each
+    // dropped alone).
     bool FileOpen(DocumentPrompts& dlg);
     // Opens the file the program's command line names, without a dialog; a
     // name that is no existing file is passed over silently, one that exists
@@ -98,12 +108,14 @@ public:
     void CreateModelObjects();
 
 private:
-    // How much of a design file was read.
-    enum class ReadResult {
-        Whole,
+    // What a read found amiss, each told once after the design is shown.
+    enum class ReadWarning {
         Incomplete,       // short or foreign: the rest is a new design's
         ExtensionIgnored, // the four objects whole; the extension's fields a new design's
+        ExtensionDamaged, // some of the extension's fields a new design's, the rest as read
+        ListingDamaged,   // the primary's listing kept as read, but no turns taken from it
     };
+    using ReadWarnings = QList<ReadWarning>;
 
     // What opening a file that is not there does.
     enum class IfMissing {
@@ -116,12 +128,13 @@ private:
     // opened; the program's options not in the file are kept. A file that
     // cannot be read raises its error and changes nothing; a short or foreign
     // file is read as far as its values go, and only a whole Resonex design's
-    // extension is read. Clears Modified. Whole for a complete Resonex design,
-    // and for a missing file opened as new.
-    ReadResult ReadAllObjects(const QString& path, IfMissing ifMissing);
-    // The extension block, if one follows; a damaged one leaves the extension's
-    // fields a new design's. False when it was damaged.
-    bool readExtension(FieldReader& reader);
+    // extension is read. Clears Modified. No warnings for a complete Resonex
+    // design, and for a missing file opened as new.
+    ReadWarnings ReadAllObjects(const QString& path, IfMissing ifMissing);
+    // The extension block, if one follows, value by value, over a new
+    // design's fields. A primary that may have been tuned to a loaded
+    // frequency lost with a damaged value is out of date.
+    std::optional<ReadWarning> readExtension(FieldReader& reader);
 
     // Writes the whole design to path, replacing the old file only once the
     // new one is complete and on disk; anything but a regular file (or a link
@@ -132,12 +145,11 @@ private:
     // The name shown for a path: the file name without its folder.
     static QString titleOf(const QString& path);
 
-    // The messages of a failed open or save, of an incomplete design and of an
-    // ignored extension, each naming the file.
+    // The messages of a failed open or save and of a read's warnings, each
+    // naming the file.
     static QString openFailureText(const QString& path, const QString& reason);
     static QString saveFailureText(const QString& path, const QString& reason);
-    static QString incompleteDesignText(const QString& path);
-    static QString extensionIgnoredText(const QString& path);
+    static QString warningText(ReadWarning warning, const QString& path);
 
     // Has the settings write their options, then lets the four objects go.
     void releaseModelObjects();
@@ -146,11 +158,11 @@ private:
     // shows it, then warns of what was not read; on failure reports it and
     // changes nothing.
     bool readOrWrite(DocumentPrompts& dlg, const QString& path,
-                     ReadResult (CFile::*step)(const QString&),
+                     ReadWarnings (CFile::*step)(const QString&),
                      QString (*failureText)(const QString&, const QString&));
-    ReadResult readDesign(const QString& path);
-    ReadResult readNamedDesign(const QString& path);
-    ReadResult writeDesign(const QString& path);
+    ReadWarnings readDesign(const QString& path);
+    ReadWarnings readNamedDesign(const QString& path);
+    ReadWarnings writeDesign(const QString& path);
     bool openPath(DocumentPrompts& dlg, const QString& path);
     void showDesign();
 

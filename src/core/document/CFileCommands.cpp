@@ -21,9 +21,13 @@ void CFile::showDesign() {
         m_view->showDesign(*this);
 }
 
-bool CFile::FileNew(DocumentPrompts& dlg) {
+bool CFile::FileNew(DocumentPrompts& dlg) { return FileNewInUnits(dlg, m_settings->UseMetric()); }
+
+bool CFile::FileNewInUnits(DocumentPrompts& dlg, bool useMetric) {
     if (!FileSaveIfModified(dlg))
         return false;
+    // Only now: the settings write it as the option the new design is made from.
+    m_settings->setUseMetric(useMetric);
     CreateModelObjects();
     m_fileTitle = kUntitled;
     m_fileName.clear();
@@ -32,11 +36,11 @@ bool CFile::FileNew(DocumentPrompts& dlg) {
 }
 
 bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path,
-                        ReadResult (CFile::*step)(const QString&),
+                        ReadWarnings (CFile::*step)(const QString&),
                         QString (*failureText)(const QString&, const QString&)) {
-    ReadResult result = ReadResult::Whole;
+    ReadWarnings warnings;
     try {
-        result = (this->*step)(path);
+        warnings = (this->*step)(path);
     } catch (const ResonexError& error) {
         dlg.tell(QString::fromLatin1(kAppTitle), failureText(path, error.description()),
                  Prompts::Icon::None);
@@ -44,34 +48,25 @@ bool CFile::readOrWrite(DocumentPrompts& dlg, const QString& path,
     }
     setFileName(path);
     showDesign();
-    switch (result) {
-    case ReadResult::Whole:
-        break;
-    case ReadResult::Incomplete:
-        dlg.tell(QString::fromLatin1(kAppTitle), incompleteDesignText(path),
+    for (const ReadWarning warning : warnings)
+        dlg.tell(QString::fromLatin1(kAppTitle), warningText(warning, path),
                  Prompts::Icon::Exclamation);
-        break;
-    case ReadResult::ExtensionIgnored:
-        dlg.tell(QString::fromLatin1(kAppTitle), extensionIgnoredText(path),
-                 Prompts::Icon::Exclamation);
-        break;
-    }
     return true;
 }
 
 // A file that is not there reads as nothing, silently: it was chosen or found
 // just before.
-CFile::ReadResult CFile::readDesign(const QString& path) {
+CFile::ReadWarnings CFile::readDesign(const QString& path) {
     return ReadAllObjects(path, IfMissing::OpenNew);
 }
 
-CFile::ReadResult CFile::readNamedDesign(const QString& path) {
+CFile::ReadWarnings CFile::readNamedDesign(const QString& path) {
     return ReadAllObjects(path, IfMissing::Fail);
 }
 
-CFile::ReadResult CFile::writeDesign(const QString& path) {
+CFile::ReadWarnings CFile::writeDesign(const QString& path) {
     WriteAllObjects(path);
-    return ReadResult::Whole;
+    return {};
 }
 
 bool CFile::openPath(DocumentPrompts& dlg, const QString& path) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/encoding/FieldReader.h"
+#include "core/errors/ResonexError.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -7,7 +10,6 @@
 
 namespace resonex {
 
-class FieldReader;
 class FieldWriter;
 
 // The framing of what a design file holds beyond its four objects: a signature
@@ -28,6 +30,22 @@ void writeHeader(FieldWriter& writer);
 // passed over as they always were. A block whose version cannot be read or is
 // below 1 raises the read error.
 std::optional<qint16> readHeader(FieldReader& reader);
+
+// Reads one of the block's values into field: a value that cannot be read, or
+// that isValid refuses, is dropped alone, the field keeping what it held, and
+// the result is false. The reader stays in step for the values after it.
+template <typename T, typename Valid>
+bool readValue(FieldReader& reader, T& field, T (FieldReader::*read)(), Valid isValid) {
+    try {
+        const T value = (reader.*read)();
+        if (!isValid(value))
+            return false;
+        field = value;
+        return true;
+    } catch (const ResonexError&) {
+        return false;
+    }
+}
 
 } // namespace extension
 

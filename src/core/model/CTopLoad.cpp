@@ -1,5 +1,6 @@
 #include "core/model/CTopLoad.h"
 
+#include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
@@ -17,6 +18,12 @@
 namespace resonex {
 
 namespace {
+
+// An entry checked as typed, then as stored.
+float entered(const QString& text, const ErrorInfo& error,
+              dimension::Bound bound = dimension::Bound::Positive) {
+    return dimension::storable(dimension::leadingNumber(text, error, bound), error, bound);
+}
 
 QString dimensionEntry(float value) {
     return text::entryText(value, text::Pattern::UpToFourDecimals);
@@ -36,10 +43,6 @@ struct Defaults {
 };
 Defaults defaults(bool useMetric) {
     return useMetric ? Defaults{300.0f, 75.0f, 50.0f, 500.0f} : Defaults{12.0f, 3.0f, 2.0f, 20.0f};
-}
-
-[[noreturn]] void unreadable(const QString& description) {
-    throw ResonexError::detailed(errors::ReadFailed, description);
 }
 
 // The coil standing on the floor and its top load as the physics takes them,
@@ -133,25 +136,21 @@ CTopLoad::CTopLoad(bool useMetric) {
 }
 
 QString CTopLoad::TopDia() const { return lengthText(m_topDia); }
-void CTopLoad::setTopDia(const QString& text) {
-    m_topDia = dimension::leadingNumber(text, errors::TopLoadTopDia);
-}
+void CTopLoad::setTopDia(const QString& text) { m_topDia = entered(text, errors::TopLoadTopDia); }
 
 QString CTopLoad::TubeDia() const { return lengthText(m_tubeDia); }
 void CTopLoad::setTubeDia(const QString& text) {
-    m_tubeDia = dimension::leadingNumber(text, errors::TopLoadTubeDia);
+    m_tubeDia = entered(text, errors::TopLoadTubeDia);
 }
 
 QString CTopLoad::TopHeight() const { return lengthText(m_topHeight); }
 void CTopLoad::setTopHeight(const QString& text) {
-    m_topHeight =
-        dimension::leadingNumber(text, errors::TopLoadTopHeight, dimension::Bound::ZeroOrMore);
+    m_topHeight = entered(text, errors::TopLoadTopHeight, dimension::Bound::ZeroOrMore);
 }
 
 QString CTopLoad::BaseHeight() const { return lengthText(m_baseHeight); }
 void CTopLoad::setBaseHeight(const QString& text) {
-    m_baseHeight =
-        dimension::leadingNumber(text, errors::TopLoadBaseHeight, dimension::Bound::ZeroOrMore);
+    m_baseHeight = entered(text, errors::TopLoadBaseHeight, dimension::Bound::ZeroOrMore);
 }
 
 QString CTopLoad::TargetFr() const { return kilohertzText(m_targetFr); }
@@ -162,7 +161,9 @@ void CTopLoad::setTargetFr(const QString& text) {
     }
     const float kilohertz =
         dimension::leadingNumber(text, errors::TopLoadTargetFr, dimension::Bound::ZeroOrMore);
-    m_targetFr = dimension::scaled(kilohertz, scale::fromKilohertz, errors::TopLoadTargetFr);
+    m_targetFr = dimension::storable(
+        dimension::scaled(kilohertz, scale::fromKilohertz, errors::TopLoadTargetFr),
+        errors::TopLoadTargetFr, dimension::Bound::ZeroOrMore);
 }
 
 QString CTopLoad::TopDiaEntry() const { return dimensionEntry(m_topDia); }
@@ -176,8 +177,10 @@ QString CTopLoad::TargetFrEntry() const {
                            scale::fromKilohertz);
 }
 
+bool CTopLoad::tubeFits() const { return m_shape != Shape::Toroid || 2 * m_tubeDia <= m_topDia; }
+
 void CTopLoad::checkShape() const {
-    if (m_shape == Shape::Toroid && !(2 * m_tubeDia <= m_topDia))
+    if (!tubeFits())
         throw ResonexError(errors::TopLoadTubeDia);
 }
 
@@ -231,19 +234,36 @@ bool CTopLoad::isNew(bool useMetric) const {
            m_topHeight == start.topHeight && m_baseHeight == start.baseHeight && m_targetFr == 0;
 }
 
-void CTopLoad::ReadObjects(FieldReader& reader) {
-    const qint16 shape = reader.readInteger();
-    if (shape != qint16(Shape::None) && shape != qint16(Shape::Toroid) &&
-        shape != qint16(Shape::Sphere))
-        unreadable(QStringLiteral("Unknown top load shape %1").arg(shape));
+bool CTopLoad::ReadObjects(FieldReader& reader) {
+    const ToroidSize start{m_topDia, m_tubeDia};
+    qint16 shape = qint16(m_shape);
+    bool whole = extension::readValue(reader, shape, &FieldReader::readInteger, [](qint16 value) {
+        return value == qint16(Shape::None) || value == qint16(Shape::Toroid) ||
+               value == qint16(Shape::Sphere);
+    });
     m_shape = Shape(shape);
-    for (float* field : {&m_topDia, &m_tubeDia, &m_topHeight, &m_baseHeight, &m_targetFr})
-        *field = reader.readSingle();
-    // Values no entry could have stored would feed the field solution nonsense.
-    if (!(m_topDia > 0 && m_tubeDia > 0 && m_topHeight >= 0 && m_baseHeight >= 0 &&
-          m_targetFr >= 0))
-        unreadable(QStringLiteral("Top load dimension out of range"));
-    checkShape();
+    // Each value as its entry would store it.
+    const auto read = [&reader](float& field, dimension::Bound bound) {
+        return extension::readValue(reader, field, &FieldReader::readSingle, [bound](float value) {
+            return dimension::isStorable(value, bound);
+        });
+    };
+    using dimension::Bound;
+    whole = read(m_topDia, Bound::Positive) && whole;
+    whole = read(m_tubeDia, Bound::Positive) && whole;
+    whole = read(m_topHeight, Bound::ZeroOrMore) && whole;
+    whole = read(m_baseHeight, Bound::ZeroOrMore) && whole;
+    whole = read(m_targetFr, Bound::ZeroOrMore) && whole;
+    // The tube is the value blamed for a toroid that does not fit, as on
+    // entry; should the tube it keeps not fit the overall diameter either,
+    // that goes too.
+    if (!tubeFits()) {
+        whole = false;
+        m_tubeDia = start.tubeDia;
+        if (!tubeFits())
+            m_topDia = start.topDia;
+    }
+    return whole;
 }
 
 void CTopLoad::WriteObjects(FieldWriter& writer) const {

@@ -113,12 +113,16 @@ public:
     // add to its file.
     bool isNew(bool useMetric) const;
 
-    // An unknown shape, or a value no entry could have stored, raises the read
-    // error (a toroid's tube, checkShape's); the fields may then be partly read.
-    void ReadObjects(FieldReader& reader);
+    // Reads over a new design's top load. A value that cannot be read, an
+    // unknown shape or a value no entry could have stored (a toroid's tube,
+    // checkShape's) is dropped alone, keeping the new design's; false when any
+    // was.
+    bool ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
 
 private:
+    bool tubeFits() const;
+
     struct Inputs {
         float secDia, secHeight, turns;
         Shape shape;

@@ -54,4 +54,14 @@ qint16 count(const QString& text, const ErrorInfo& error) {
     return converted(error, [&] { return text::toInt16(text::toSingle(text)); });
 }
 
+bool isStorable(float value, Bound bound) {
+    return (std::isnormal(value) && value > 0) || (bound == Bound::ZeroOrMore && value == 0);
+}
+
+float storable(float value, const ErrorInfo& error, Bound bound) {
+    if (!isStorable(value, bound))
+        throw ResonexError(error);
+    return value;
+}
+
 } // namespace resonex::dimension

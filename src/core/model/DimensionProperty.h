@@ -24,4 +24,12 @@ float scaled(float value, float (*scale)(float), const ErrorInfo& error);
 // A positive whole number, written without a decimal point.
 qint16 count(const QString& text, const ErrorInfo& error);
 
+// The rule of the newer inputs (the top load's and later), for entries and
+// design files alike: the value as stored is a normal float, positive, or 0
+// where the bound allows it. A value that vanished or went subnormal in the
+// conversion to a float would otherwise fail far from its entry, or show as 0.
+bool isStorable(float value, Bound bound);
+// The value when it is storable; else raises the property's error.
+float storable(float value, const ErrorInfo& error, Bound bound = Bound::Positive);
+
 } // namespace resonex::dimension

@@ -1,6 +1,7 @@
 #include "core/model/PrimaryListing.h"
 
 #include "core/model/CPrimary.h"
+#include "core/model/FlatSpiral.h"
 
 #include <QRegularExpression>
 
@@ -27,20 +28,52 @@ float henries(const QString& whole, const QString& decimals) {
     return value;
 }
 
-} // namespace
-
-QList<TurnInductance> turnInductances(const CPrimary& primary) {
+QList<TurnInductance> listedTurns(const CPrimary& primary) {
     QList<TurnInductance> turns;
     for (const QRegularExpressionMatch& line : kListingLine.globalMatch(primary.LPerTurn()))
         turns.append({line.captured(1).toInt(), henries(line.captured(2), line.captured(3))});
     return turns;
 }
 
-std::optional<Tap> tap(const CPrimary& primary) {
+// The listing names the turns from the first, one a line, never more than the
+// spiral has. (A number beyond an int reads as 0.)
+bool isOwnListing(const QList<TurnInductance>& turns) {
+    if (turns.size() > kSpiralTurns)
+        return false;
+    for (qsizetype i = 0; i < turns.size(); ++i)
+        if (turns[i].turn != i + 1)
+            return false;
+    return true;
+}
+
+std::optional<Tap> namedTap(const CPrimary& primary) {
     const QRegularExpressionMatch sentence = kTapping.match(primary.Results());
     if (!sentence.hasMatch())
         return std::nullopt;
     return Tap{sentence.captured(1).toInt(), sentence.captured(2).toInt()};
+}
+
+// A turn of the spiral and the one before it, turn 0 being none.
+bool isOwnTap(const Tap& tap) {
+    return tap.beforeTurn >= 1 && tap.beforeTurn <= kSpiralTurns &&
+           tap.afterTurn == tap.beforeTurn - 1;
+}
+
+} // namespace
+
+QList<TurnInductance> turnInductances(const CPrimary& primary) {
+    const QList<TurnInductance> turns = listedTurns(primary);
+    return isOwnListing(turns) ? turns : QList<TurnInductance>();
+}
+
+std::optional<Tap> tap(const CPrimary& primary) {
+    const std::optional<Tap> named = namedTap(primary);
+    return named && isOwnTap(*named) ? named : std::nullopt;
+}
+
+bool listingDamaged(const CPrimary& primary) {
+    const std::optional<Tap> named = namedTap(primary);
+    return !isOwnListing(listedTurns(primary)) || (named && !isOwnTap(*named));
 }
 
 } // namespace resonex

@@ -17,7 +17,8 @@ struct TurnInductance {
     float henries;
 };
 
-// Empty when the primary would need more turns than it lists.
+// Empty when the primary would need more turns than it lists, and for a
+// damaged listing.
 QList<TurnInductance> turnInductances(const CPrimary& primary);
 
 struct Tap {
@@ -25,7 +26,14 @@ struct Tap {
     int beforeTurn;
 };
 
-// None when the primary would need more turns than it lists.
+// None when the primary would need more turns than it lists, and for a
+// damaged sentence.
 std::optional<Tap> tap(const CPrimary& primary);
+
+// Whether the listing or the sentence names turns that no calculation writes
+// (a damaged design file): outside 1 to the spiral's turns, out of order, or a
+// pair that is not a turn and the next. Neither then gives anything, so that
+// nothing loops over or plots such numbers.
+bool listingDamaged(const CPrimary& primary);
 
 } // namespace resonex

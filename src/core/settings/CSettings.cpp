@@ -1,5 +1,6 @@
 #include "core/settings/CSettings.h"
 
+#include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
@@ -71,7 +72,13 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
     writer.writeBoolean(m_use50Hz);
 }
 
-void CSettings::ReadExtension(FieldReader& reader) { m_useTopFr = reader.readInteger(); }
+bool CSettings::ReadExtension(FieldReader& reader) {
+    // A check box's value, and ticked only while the quarter wave is not: the
+    // primary's frequency comes from one calculation.
+    return extension::readValue(
+        reader, m_useTopFr, &FieldReader::readInteger,
+        [this](qint16 value) { return value == 0 || (value == 1 && m_useSecFr != 1); });
+}
 
 void CSettings::WriteExtension(FieldWriter& writer) const { writer.writeInteger(m_useTopFr); }
 

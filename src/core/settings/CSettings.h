@@ -66,8 +66,11 @@ public:
 
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
-    // The settings' fields of the design file's extension: UseTopFr.
-    void ReadExtension(FieldReader& reader);
+    // The settings' fields of the design file's extension: UseTopFr. A value
+    // that cannot be read or is no choice of the primary dialog's (anything
+    // but 0 or 1, or 1 beside UseSecFr's 1) is dropped, keeping the one held;
+    // false when it was.
+    bool ReadExtension(FieldReader& reader);
     void WriteExtension(FieldWriter& writer) const;
 
 private:

@@ -549,15 +549,13 @@ template <typename Dialog> void frmMain::showModal() {
 
 void frmMain::showOptions() {
     showModal<frmOptions>();
-    // A change of units starts a new design, after the offer to save this one.
-    // Cancelled there, this design goes on in the units its values are in.
+    // A change of units starts a new design in the other units, after the
+    // offer to save this one in its own. Cancelled there, this design goes on
+    // as it is.
     if (!m_doc->settings().UnitsChanged())
         return;
     m_doc->settings().setUnitsChanged(false);
-    if (!m_doc->FileNew(m_prompts)) {
-        m_doc->settings().setUseMetric(!m_doc->settings().UseMetric());
-        showDesign(*m_doc);
-    }
+    m_doc->FileNewInUnits(m_prompts, !m_doc->settings().UseMetric());
 }
 
 void frmMain::showAbout() {

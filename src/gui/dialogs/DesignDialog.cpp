@@ -49,7 +49,7 @@ void fillBox(QLineEdit& box, const QString& text) {
 
 DesignDialog::DesignDialog(const DesignContext& context, const QString& name,
                            const QString& caption, QWidget* parent)
-    : QDialog(parent), m_context(context) {
+    : QDialog(parent), m_context(context), m_designAtOpen(context.doc.bytesToSave()) {
     setObjectName(name);
     setWindowTitle(caption);
 }
@@ -69,11 +69,14 @@ void DesignDialog::done(int result) {
 // rebuilt, then the dialog's own step runs. The primary relies on the order:
 // its step keeps the boxes' choices in the settings, and the summary, built
 // before, goes on showing the design as last calculated rather than choices
-// ticked but not calculated with.
+// ticked but not calculated with. Last, a change to what Save would write
+// marks the design modified, that step's included.
 void DesignDialog::closeInOrder() {
     SaveWindowPosition(*this, m_context.store);
     m_context.view.showDesign(m_context.doc);
     unloaded();
+    if (m_context.doc.bytesToSave() != m_designAtOpen)
+        m_context.doc.setModified(true);
 }
 
 QLineEdit* DesignDialog::inputBox(const QString& name) {

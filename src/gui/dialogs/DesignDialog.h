@@ -2,6 +2,7 @@
 
 #include "core/errors/ErrorCodes.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QList>
 
@@ -36,7 +37,8 @@ struct DesignContext {
 // A modal dialog of the design: it opens where the user last left it, and
 // closing it in any way remembers the place, shows the design summary again
 // and then runs the dialog's own closing step, in that order. It also makes
-// the controls the dialogs share.
+// the controls the dialogs share. Closed having changed what Save would write
+// (a choice kept on closing, the mains frequency), the design is modified.
 class DesignDialog : public QDialog {
     Q_OBJECT
 public:
@@ -100,6 +102,7 @@ private:
     void closeInOrder();
 
     DesignContext m_context;
+    QByteArray m_designAtOpen;
 };
 
 // Puts a model's text into an entry box whole: the seven-character limit is

@@ -133,12 +133,10 @@ void frmOptions::cmdOk_Click() {
                        Prompts::Icon::Exclamation);
         return;
     }
-    settings.setUseMetric(m_optUseMetric->isChecked());
     settings.setUse50Hz(m_optUse50Hz->isChecked());
 
-    if (settings.UseMetric() != m_useMetric) {
+    if (m_optUseMetric->isChecked() != m_useMetric) {
         if (!prompts().confirm(QString::fromLatin1(kAppTitle), unitsQuestion(m_useMetric))) {
-            settings.setUseMetric(m_useMetric);
             m_optUseMetric->setChecked(m_useMetric);
             m_optUseImperial->setChecked(!m_useMetric);
             // The frequency just applied stays in force: the capacitor must
@@ -146,6 +144,8 @@ void frmOptions::cmdOk_Click() {
             applyMainsFrequency();
             return;
         }
+        // The design keeps its own units until the new one starts: saved
+        // first, it is written as it is.
         settings.setUnitsChanged(true);
     }
     applyMainsFrequency();
