@@ -661,6 +661,25 @@ private slots:
                                      reason + u'\n'));
     }
 
+    // A coil the field solution cannot resolve (a winding of a trillionth of a
+    // millimetre) keeps its free-space figure and gives the rest as absent,
+    // with a reason, instead of a failed run.
+    void coilBeyondTheFieldSolution() {
+        const QStringList args{"calc",  "--dia",      "200", "--height",     "1e-12",  "--wire-dia",
+                               "1e-12", "--spacing",  "0",   "--top",        "toroid", "--top-dia",
+                               "300",   "--top-tube", "75",  "--top-height", "100"};
+        const Run run = cli(args);
+        QCOMPARE(outcome(run), "0 ");
+        const QString reason = QStringLiteral("The coil is beyond the range the field solution "
+                                              "covers: change its proportions or those of the top "
+                                              "load");
+        QVERIFY(run.out.contains(reason + u'\n'));
+        const QJsonObject json = jsonOf(cli(QStringList{"calc", "--json"} + args.mid(1)));
+        QVERIFY(json["top_load"]["free_space_capacitance_f"].toDouble() > 0);
+        QVERIFY(json["top_load"]["in_place_capacitance_f"].isNull());
+        QCOMPARE(json["resonance"]["absent_reason"], QJsonValue(reason));
+    }
+
     // The file as the summary names it, whatever characters its name holds;
     // none for a new design.
     void jsonNamesTheFile() {
