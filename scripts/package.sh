@@ -14,7 +14,7 @@ out="$(realpath -m "${1:-$RESONEX_BUILD/package}")"
 source_dir="$out/source"
 rm -rf "$source_dir" "$out"/resonex[_-]*
 mkdir -p "$source_dir"
-tar -C "$RESONEX_ROOT" -c CMakeLists.txt LICENSE data debian src | tar -C "$source_dir" -x --touch
+tar -C "$RESONEX_ROOT" -c CMakeLists.txt data debian src | tar -C "$source_dir" -x --touch
 
 # One commit, one package, byte for byte: the files' dates are the last
 # commit's (outside a git clone, dpkg-buildpackage takes debian/changelog's),
@@ -23,8 +23,6 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ] && command -v git >/dev/null &&
     commit_time="$(git -C "$RESONEX_ROOT" -c safe.directory="$RESONEX_ROOT" log -1 --format=%ct 2>/dev/null)"; then
     export SOURCE_DATE_EPOCH="$commit_time"
 fi
-# The tests run in the development build (scripts/test.sh), not here.
-export DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}"
 (cd "$source_dir" && dpkg-buildpackage -b -us -uc --jobs-try=auto)
 rm -rf "$source_dir"
 

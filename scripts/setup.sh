@@ -20,10 +20,10 @@ RESONEX_PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf ghostscript pop
 # The Debian package is built the way Debian builds its own (package.sh).
 RESONEX_PACKAGE_PACKAGES=(build-essential dpkg-dev debhelper)
 # The installation and the package are checked with the tools a desktop uses
-# on their files, and the package with Debian's own checks (devscripts for
-# hardening-check).
+# on their files, and the package with Debian's own checks (blhc reads the
+# build log, devscripts has hardening-check).
 RESONEX_INSTALL_TEST_PACKAGES=(file desktop-file-utils appstream shared-mime-info man-db lintian
-    devscripts)
+    blhc devscripts)
 
 resonex_install_packages() {
     local missing=()

@@ -62,6 +62,8 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), m_promp
     layout->addWidget(separator(this), 2, 0, 1, 3);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
     layout->addWidget(licence, 3, 0, 1, 2);
+    // The licence's width goes to the title's column, not between it and the icon.
+    layout->setColumnStretch(1, 1);
     layout->addWidget(sysInfo, 3, 2, Qt::AlignBottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
