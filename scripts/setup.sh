@@ -17,8 +17,13 @@ RESONEX_E2E_PACKAGES=(xvfb xdotool)
 # The print test runs a private CUPS scheduler with a cups-pdf queue and reads
 # the PDFs back with pdfinfo/pdftotext.
 RESONEX_PRINT_PACKAGES=(cups cups-client printer-driver-cups-pdf ghostscript poppler-utils)
-# The package and its files are checked with the tools a desktop uses on them.
-RESONEX_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream shared-mime-info man-db)
+# The Debian package is built the way Debian builds its own (package.sh).
+RESONEX_PACKAGE_PACKAGES=(build-essential dpkg-dev debhelper)
+# The installation and the package are checked with the tools a desktop uses
+# on their files, and the package with Debian's own checks (blhc reads the
+# build log, devscripts has hardening-check).
+RESONEX_INSTALL_TEST_PACKAGES=(file desktop-file-utils appstream shared-mime-info man-db lintian
+    blhc devscripts)
 
 resonex_install_packages() {
     local missing=()

@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 resonex_install_packages "${RESONEX_E2E_PACKAGES[@]}" "${RESONEX_PRINT_PACKAGES[@]}" \
-    "${RESONEX_PACKAGE_PACKAGES[@]}"
+    "${RESONEX_PACKAGE_PACKAGES[@]}" "${RESONEX_INSTALL_TEST_PACKAGES[@]}"
 resonex_build
 status=0
 ctest --test-dir "$RESONEX_BUILD" --output-on-failure || status=$?

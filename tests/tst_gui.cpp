@@ -867,6 +867,8 @@ private slots:
             QCOMPARE(about->windowTitle(), QStringLiteral("About Resonex"));
             QCOMPARE(textOf(about, "lblTitle"),
                      QStringLiteral("Resonex\n\nCopyright \u00A9 2026 Resonex\n\nVersion 2.0"));
+            QVERIFY(textOf(about, "lblLicence")
+                        .contains(u"GNU General Public License, version 3 or later"));
             auto* sysInfo = test::child<QPushButton>(about, "cmdSysInfo");
             QCOMPARE(sysInfo->text(), QStringLiteral("&System Info..."));
             sysInfo->click();

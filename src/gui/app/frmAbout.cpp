@@ -44,6 +44,9 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), m_promp
         QStringList{title, QString(), QString::fromUtf16(kNotice), QString(), versionText()}.join(
             u'\n'));
 
+    auto* licence = new QLabel(QString::fromLatin1(kLicenceNotice), this);
+    licence->setObjectName(QStringLiteral("lblLicence"));
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
@@ -58,7 +61,10 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), m_promp
     layout->addWidget(separator(this), 1, 0, 1, 3);
     layout->addWidget(separator(this), 2, 0, 1, 3);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
-    layout->addWidget(sysInfo, 3, 2);
+    layout->addWidget(licence, 3, 0, 1, 2);
+    // The licence's width goes to the title's column, not between it and the icon.
+    layout->setColumnStretch(1, 1);
+    layout->addWidget(sysInfo, 3, 2, Qt::AlignBottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
