@@ -59,9 +59,6 @@ public:
     qint16 FontSize() const { return m_fontSize.value(); }
     void setFontSize(qint16 value) { m_fontSize.set(value); }
 
-    bool UnitsChanged() const { return m_unitsChanged; }
-    void setUnitsChanged(bool value) { m_unitsChanged = value; }
-
     // Back to a first run's design fields (the four choices, units and mains),
     // keeping the program's options: what a design file is read over.
     void startFirstRunDesign();
@@ -88,7 +85,6 @@ private:
     stored::Held<stored::TextOption> m_desPath{m_options, stored::kDesPath};
     stored::Held<stored::TextOption> m_fontName{m_options, stored::kFontName};
     stored::Held<stored::IntegerOption> m_fontSize{m_options, stored::kFontSize};
-    bool m_unitsChanged = false;
 };
 
 } // namespace resonex
