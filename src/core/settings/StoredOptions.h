@@ -82,7 +82,7 @@ struct TextListOption {
     void write(OptionsStore& store, const QStringList& values) const;
 };
 
-// The design folder of a first run: the user's home folder ("C:\" on Windows).
+// The design folder of a first run: the user's home folder.
 QString homeFolder();
 
 inline constexpr QLatin1StringView kOptionsGroup("Options");
