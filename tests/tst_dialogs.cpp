@@ -927,24 +927,39 @@ private slots:
     // A change of units asks first, then offers to save: saved, the design
     // is written exactly as Save wrote it before the change, in its own
     // millimetres, and a new design in inches follows; cancelled, the design
-    // goes on in its millimetres.
+    // goes on in its millimetres. A mains frequency changed with the units is
+    // enough to make the design one to save.
     void unitsChange_data() {
         QTest::addColumn<Answer>("save");
-        QTest::addRow("save Yes") << Answer::Yes;
-        QTest::addRow("save Cancel") << Answer::Cancel;
+        QTest::addColumn<bool>("mains");
+        QTest::addRow("save Yes") << Answer::Yes << false;
+        QTest::addRow("save Cancel") << Answer::Cancel << false;
+        QTest::addRow("mains too, save Yes") << Answer::Yes << true;
     }
     void unitsChange() {
         QFETCH(Answer, save);
+        QFETCH(bool, mains);
         Started program(m_dir.path());
         program.calculateSources();
         const QString saved = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(program.doc().FileSaveAs(program.dlg, saved));
-        const QByteArray before = test::readAll(saved);
+        QByteArray before = test::readAll(saved);
         QFile::remove(saved);
-        program.doc().setModified(true);
+        if (mains) {
+            // What Save writes once the dialog has applied 60 Hz.
+            program.doc().settings().setUse50Hz(false);
+            mainsFrequencyChanged(program.doc());
+            before = program.doc().bytesToSave();
+            program.doc().settings().setUse50Hz(true);
+            mainsFrequencyChanged(program.doc());
+        } else {
+            program.doc().setModified(true);
+        }
         program.dlg.answers = {Answer::Yes, save};
         inDialog(program, "mnuToolsItem0", [&](QWidget* dialog) {
             click(dialog, "optUseImperial");
+            if (mains)
+                click(dialog, "optUse60Hz");
             click(dialog, "cmdOk");
         });
         QCOMPARE(program.dlg.questions.size(), 2);
@@ -955,7 +970,6 @@ private slots:
                                 "necessary.\r\n\r\nDo you wish to continue?"));
         QCOMPARE(test::readAll(saved), save == Answer::Yes ? before : QByteArray());
         CFile& doc = program.doc();
-        QVERIFY(!doc.settings().UnitsChanged());
         QCOMPARE(doc.settings().UseMetric(), save == Answer::Cancel);
         QCOMPARE(test::asksToSave(doc), save == Answer::Cancel);
         QCOMPARE(doc.secondary().Height(),

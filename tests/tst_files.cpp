@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/model/CPrimary.h"
@@ -9,6 +10,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/PrimaryListing.h"
 #include "core/settings/CSettings.h"
+#include "core/summary/SecondarySection.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -63,13 +65,14 @@ const QList<float> kSecondary{21,     4.5f,   0.023f, 0.004f,   801,      950,
                               0.037f, 2.4e5f, 1.6e5f, 1.2e-11f, 1.9e-11f, 4.7f};
 const QList<float> kTransformer{12.5f, 30, 1.3e-8f}; // SecVol, SecCur, C; Num is 3
 
-QByteArray distinctDesign(bool primaryOutOfDate = false, const QByteArray& listing = kListing) {
+QByteArray distinctDesign(bool primaryOutOfDate = false, const QByteArray& listing = kListing,
+                          const QList<float>& secondary = kSecondary) {
     QByteArray bytes = text("<-rezon32->") + integer(2) + integer(0) + integer(1) + integer(2) +
                        integer(0) + boolean(false) + boolean(true);
     for (int i = 0; i < 5; ++i)
         bytes += single(kPrimary[i]);
     bytes += text(listing) + single(kPrimary[5]) + text(kSentence) + boolean(primaryOutOfDate);
-    for (float value : kSecondary)
+    for (float value : secondary)
         bytes += single(value);
     return bytes + single(kTransformer[0]) + single(kTransformer[1]) + integer(3) +
            single(kTransformer[2]);
@@ -416,6 +419,28 @@ private slots:
                              "calculating the primary again lists its turns anew."});
         QVERIFY(turnInductances(doc.primary()).isEmpty());
         QCOMPARE(saved(doc, "kept.rzn"), bytes);
+    }
+
+    // A damaged file can hold the secondary's turns without its frequency, or
+    // the frequency without the turns: the summary goes by the turns, the
+    // primary's offer of the secondary's frequency by the frequency.
+    void secondaryHalfCalculated_data() {
+        QTest::addColumn<float>("turns");
+        QTest::addColumn<float>("natFr");
+        QTest::newRow("turns only") << kSecondary[4] << 0.0f;
+        QTest::newRow("frequency only") << 0.0f << kSecondary[7];
+    }
+    void secondaryHalfCalculated() {
+        QFETCH(float, turns);
+        QFETCH(float, natFr);
+        QList<float> secondary = kSecondary;
+        secondary[4] = turns;
+        secondary[7] = natFr;
+        CFile doc(nullptr);
+        QVERIFY(read(doc, distinctDesign(false, kListing, secondary)));
+        QCOMPARE(SecondarySectionText(doc.secondary(), "in", "ft").startsWith("No Secondary"),
+                 turns == 0);
+        QCOMPARE(canUse(doc, &PrimaryChoices::useSecFr), natFr != 0);
     }
 
     // Bytes after the objects that are no block of this program's are passed

@@ -19,6 +19,11 @@ double relative(double value, double reference) { return value / reference - 1; 
 
 Winding typicalWinding() { return {0.2, 0.6, 800, 0.5}; }
 
+// One question about a winding, its field solved for it alone.
+Resonance resonance(const Winding& winding, const TopLoad& top) {
+    return WindingSolution(winding).resonance(top);
+}
+
 } // namespace
 
 class PhysicsTest : public QObject {
@@ -336,8 +341,9 @@ private slots:
         QFETCH(int, likeShape);
         QFETCH(double, fraction);
         const TopLoad like{Shape(likeShape), 0.3, 0.06, 0.08};
-        const double hz = resonance(typicalWinding(), {}).bareHz * fraction;
-        const std::optional<TopLoad> found = toroidForFrequency(typicalWinding(), like, hz);
+        const WindingSolution winding(typicalWinding());
+        const double hz = winding.resonance({}).bareHz * fraction;
+        const std::optional<TopLoad> found = winding.toroidForFrequency(like, hz);
         QVERIFY(found);
         QCOMPARE(found->shape, Shape::Toroid);
         QCOMPARE(found->centreAbove, like.centreAbove);
@@ -355,8 +361,9 @@ private slots:
     }
     void toroidForFrequencyOutOfReach() {
         QFETCH(double, fraction);
-        const double hz = resonance(typicalWinding(), {}).bareHz * fraction;
-        QVERIFY(!toroidForFrequency(typicalWinding(), {Shape::Toroid, 0.3, 0.075, 0.05}, hz));
+        const WindingSolution winding(typicalWinding());
+        const double hz = winding.resonance({}).bareHz * fraction;
+        QVERIFY(!winding.toroidForFrequency({Shape::Toroid, 0.3, 0.075, 0.05}, hz));
     }
 
     // Why no toroid is found: above the bare frequency, lower than the

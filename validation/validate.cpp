@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
                 methods[2]);
     for (const Coil& c : coils) {
         const bool loaded = c.top.shape != Shape::None;
-        const Resonance r = resonance(c.winding, c.top);
+        const Resonance r = WindingSolution(c.winding).resonance(c.top);
         // The published formulas know nothing of a top load: they stay bare.
         const double figures[] = {natFr(c.winding), medhurstWheeler(c.winding),
                                   loaded ? r.loadedHz : r.bareHz};

@@ -10,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/model/TopLoadResultTexts.h"
@@ -50,7 +51,7 @@ float si(float stored, Unit unit) {
 }
 
 QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
-    if (secondary.Turns() == 0)
+    if (!secondaryCalculated(secondary))
         return json::kNull;
     const Unit length = metric ? kMillimetre : kInch;
     return json::Object()
@@ -70,7 +71,7 @@ QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
 }
 
 QByteArray transformerJson(const CTransformer& transformer) {
-    if (transformer.C() == 0)
+    if (!transformerCalculated(transformer))
         return json::kNull;
     return json::Object()
         .add("voltage_v", json::number(si(transformer.SecVolValue(), kKilovolt)))
@@ -105,7 +106,7 @@ QByteArray primaryJson(const CFile& doc) {
     // A listing calculated once and out of date since (the mains, or a value
     // taken from another calculation, changed) is still given, flagged, where
     // the summary leaves the primary out until it is calculated again.
-    if (primary.CalcsInvalid() && primary.LPerTurn().isEmpty())
+    if (!primaryCalculated(primary) && primary.LPerTurn().isEmpty())
         return json::kNull;
     // The values the summary shows: taken from the other calculations where
     // the design's choices say so.
@@ -172,7 +173,7 @@ QByteArray topLoadJson(const CFile& doc) {
 }
 
 QByteArray resonanceJson(const CFile& doc) {
-    if (doc.secondary().Turns() == 0)
+    if (!secondaryCalculated(doc.secondary()))
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();

@@ -6,6 +6,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/settings/CSettings.h"
 
 namespace resonex {
@@ -99,7 +100,7 @@ void calculateTopLoad(CFile& doc, const TopLoadEntries& entries) {
 void mainsFrequencyChanged(CFile& doc) {
     // Out of date even when the capacitor cannot be recalculated.
     doc.primary().setCalcsInvalid(true);
-    if (doc.transformer().C() != 0)
+    if (transformerCalculated(doc.transformer()))
         doc.transformer().CalcCap(doc.settings().Use50Hz());
 }
 

@@ -3,6 +3,7 @@
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
+#include "core/model/Calculated.h"
 #include "core/model/PrimaryListing.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/NumberText.h"
@@ -108,9 +109,9 @@ struct Heights {
 
 void addShapes(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
                const CTopLoad& topLoad, const Heights& heights) {
-    if (secondary.Turns() != 0)
+    if (secondaryCalculated(secondary))
         addWinding(drawing, secondary, heights.base);
-    if (!primary.CalcsInvalid() && !primary.LPerTurn().isEmpty())
+    if (primaryCalculated(primary) && !primary.LPerTurn().isEmpty())
         addPrimary(drawing, primary,
                    drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(),
                    heights.base);

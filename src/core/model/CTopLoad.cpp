@@ -5,6 +5,7 @@
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
 #include "core/physics/OutOfRange.h"
@@ -185,7 +186,7 @@ void CTopLoad::checkShape() const {
 }
 
 void CTopLoad::checkClearance(const CSecondary& secondary, bool useMetric) const {
-    if (secondary.Turns() == 0)
+    if (!secondaryCalculated(secondary))
         return;
     const Placed placed = asEntered(secondary, *this);
     if (!placed.cutsIntoWinding())
@@ -219,7 +220,7 @@ const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMet
     } catch (const physics::OutOfRange&) {
         // Left absent: a load the solution cannot take has no figure to show.
     }
-    if (secondary.Turns() == 0)
+    if (!secondaryCalculated(secondary))
         m_results.absent = NoFigures::SecondaryNotCalculated;
     else if (asEntered(secondary, *this).cutsIntoWinding())
         m_results.absent = NoFigures::CutsIntoWinding;

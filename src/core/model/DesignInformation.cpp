@@ -27,10 +27,6 @@ QString matchedCapacitanceText(const CTransformer& transformer) {
     return microfaradsText(transformer.C());
 }
 
-QString quarterWaveFrequencyText(const CSecondary& secondary) {
-    return kilohertzText(secondary.QuarWaveFr());
-}
-
 SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary) {
     return {text::format(secondary.AspectRatio(), text::Pattern::TwoDecimals) +
                 QStringLiteral(" : 1"),
@@ -38,7 +34,7 @@ SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary) {
             fixed(secondary.WireLength()),
             fixed(scale::toMillihenries(secondary.L())),
             fixed(scale::toKilohertz(secondary.NatFr())),
-            quarterWaveFrequencyText(secondary),
+            kilohertzText(secondary.QuarWaveFr()),
             picofaradsText(secondary.SelfC()),
             picofaradsText(secondary.TorC())};
 }

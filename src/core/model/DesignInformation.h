@@ -17,7 +17,6 @@ QString picofaradsText(float farads);
 // A length in the design's unit ("###0.00##"), as the models show their inputs.
 QString lengthText(float length);
 QString matchedCapacitanceText(const CTransformer& transformer);
-QString quarterWaveFrequencyText(const CSecondary& secondary);
 
 // The secondary's results as the dialog and the summary show them, each
 // "fixed" in its display unit: turns as a whole number, wire length in the

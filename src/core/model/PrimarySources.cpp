@@ -4,6 +4,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
 #include "core/text/NumberText.h"
@@ -46,11 +47,11 @@ const Source kSources[] = {
      [](const OtherModels& from) { return text::toSingle(from.secondary.Dia()); },
      [](float value) { return text::format(value, text::Pattern::UpToFourDecimals); }},
     {&PrimaryChoices::useSecFr, PrimaryInput::Frequency, OtherCalculation::Secondary,
-     [](const OtherModels& from) { return from.secondary.NatFr() != 0; }, quarterWave, quarterWave,
-     kilohertzText},
+     [](const OtherModels& from) { return secondaryHasFrequency(from.secondary); }, quarterWave,
+     quarterWave, kilohertzText},
     {&PrimaryChoices::usePriC, PrimaryInput::Capacitance, OtherCalculation::Transformer,
-     [](const OtherModels& from) { return from.transformer.C() != 0; }, matchedCapacitance,
-     matchedCapacitance, microfaradsText},
+     [](const OtherModels& from) { return transformerCalculated(from.transformer); },
+     matchedCapacitance, matchedCapacitance, microfaradsText},
     {&PrimaryChoices::useTopFr, PrimaryInput::Frequency, OtherCalculation::TopLoad,
      loadedFrequencyGiven, loadedFrequency, loadedFrequency, kilohertzText},
 };

@@ -2,6 +2,7 @@
 
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/model/FlatSpiral.h"
 #include "core/model/PrimarySources.h"
@@ -144,7 +145,7 @@ void addTurnsBeyondReach(TuningCurve& curve, const CPrimary& primary, const Prim
 TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
                         const OtherModels& from) {
     TuningCurve curve;
-    if (primary.CalcsInvalid())
+    if (!primaryCalculated(primary))
         return curve;
     const PrimaryInputs inputs(primaryChoices(settings), primary, from);
     curve.farads = inputs.used(PrimaryInput::Capacitance);

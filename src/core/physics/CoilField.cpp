@@ -350,14 +350,6 @@ WindingSolution::LoadedMode WindingSolution::loadedMode(const TopLoad& top) cons
     return mode;
 }
 
-Resonance resonance(const Winding& winding, const TopLoad& top) {
-    return WindingSolution(winding).resonance(top);
-}
-
-std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz) {
-    return WindingSolution(winding).toroidForFrequency(like, hz);
-}
-
 std::optional<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz,
                                                            NoToroid* why) const {
     const auto none = [why](NoToroid reason) -> std::optional<TopLoad> {

@@ -96,10 +96,6 @@ private:
     mutable std::vector<std::pair<TopLoad, LoadedMode>> m_loaded;
 };
 
-// One question about a winding, solving its field for it.
-Resonance resonance(const Winding& winding, const TopLoad& top);
-std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, double hz);
-
 // The top load's capacitance alone in free space (OutOfRange as above).
 double freeSpaceCapacitance(const TopLoad& top);
 

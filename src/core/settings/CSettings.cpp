@@ -4,40 +4,26 @@
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
-#include "core/settings/StoredOptions.h"
 #include "core/text/AppInfo.h"
 
 #include <QDir>
 
 namespace resonex {
 
-CSettings::CSettings(OptionsStore* store)
-    : m_store(store), m_useMetric(stored::kUseMetric.fallback),
-      m_desPath(stored::kDesPath.fallback()), m_use50Hz(stored::kUse50Hz.fallback),
-      m_fontName(stored::kFontName.fallback()), m_fontSize(stored::kFontSize.fallback) {
-    if (!m_store)
-        return;
-    m_useMetric = stored::kUseMetric.read(*m_store);
-    m_use50Hz = stored::kUse50Hz.read(*m_store);
-    m_desPath = stored::kDesPath.read(*m_store);
-    m_fontName = stored::kFontName.read(*m_store);
-    m_fontSize = stored::kFontSize.read(*m_store);
+CSettings::CSettings(OptionsStore* store) : m_store(store) {
+    if (m_store)
+        m_options.read(*m_store);
 }
 
 void CSettings::saveOptions() const {
-    if (!m_store)
-        return;
-    stored::kUseMetric.write(*m_store, m_useMetric);
-    stored::kUse50Hz.write(*m_store, m_use50Hz);
-    stored::kDesPath.write(*m_store, m_desPath);
-    stored::kFontName.write(*m_store, m_fontName);
-    stored::kFontSize.write(*m_store, m_fontSize);
+    if (m_store)
+        m_options.write(*m_store);
 }
 
 void CSettings::setDesPath(const QString& folder) {
     if (folder.isEmpty() || !QDir::setCurrent(folder))
         throw ResonexError(errors::PathNotFound, QStringLiteral("CSettings::DesPath"));
-    m_desPath = folder;
+    m_desPath.set(folder);
 }
 
 void CSettings::startFirstRunDesign() {
@@ -45,8 +31,8 @@ void CSettings::startFirstRunDesign() {
     m_useSecFr = 0;
     m_usePriC = 0;
     m_useTopFr = 0;
-    m_useMetric = stored::kUseMetric.fallback;
-    m_use50Hz = stored::kUse50Hz.fallback;
+    m_useMetric.reset();
+    m_use50Hz.reset();
 }
 
 void CSettings::ReadObjects(FieldReader& reader) {
@@ -57,8 +43,8 @@ void CSettings::ReadObjects(FieldReader& reader) {
     m_useSecDia = reader.readInteger();
     m_useSecFr = reader.readInteger();
     m_usePriC = reader.readInteger();
-    m_useMetric = reader.readBoolean();
-    m_use50Hz = reader.readBoolean();
+    m_useMetric.set(reader.readBoolean());
+    m_use50Hz.set(reader.readBoolean());
 }
 
 void CSettings::WriteObjects(FieldWriter& writer) const {
@@ -68,8 +54,8 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
     writer.writeInteger(m_useSecDia);
     writer.writeInteger(m_useSecFr);
     writer.writeInteger(m_usePriC);
-    writer.writeBoolean(m_useMetric);
-    writer.writeBoolean(m_use50Hz);
+    writer.writeBoolean(m_useMetric.value());
+    writer.writeBoolean(m_use50Hz.value());
 }
 
 bool CSettings::ReadExtension(FieldReader& reader) {

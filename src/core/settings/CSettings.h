@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/HeldOptions.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -41,24 +43,21 @@ public:
     void setUseTopFr(qint16 value) { m_useTopFr = value; }
 
     // Millimetres when true, inches when false. Converts nothing.
-    bool UseMetric() const { return m_useMetric; }
-    void setUseMetric(bool value) { m_useMetric = value; }
+    bool UseMetric() const { return m_useMetric.value(); }
+    void setUseMetric(bool value) { m_useMetric.set(value); }
 
-    const QString& DesPath() const { return m_desPath; }
+    const QString& DesPath() const { return m_desPath.value(); }
     // Makes the folder the current directory first; raises "Path not found"
     // and keeps the old folder when it cannot.
     void setDesPath(const QString& folder);
 
-    bool Use50Hz() const { return m_use50Hz; }
-    void setUse50Hz(bool value) { m_use50Hz = value; }
+    bool Use50Hz() const { return m_use50Hz.value(); }
+    void setUse50Hz(bool value) { m_use50Hz.set(value); }
 
-    const QString& FontName() const { return m_fontName; }
-    void setFontName(const QString& value) { m_fontName = value; }
-    qint16 FontSize() const { return m_fontSize; }
-    void setFontSize(qint16 value) { m_fontSize = value; }
-
-    bool UnitsChanged() const { return m_unitsChanged; }
-    void setUnitsChanged(bool value) { m_unitsChanged = value; }
+    const QString& FontName() const { return m_fontName.value(); }
+    void setFontName(const QString& value) { m_fontName.set(value); }
+    qint16 FontSize() const { return m_fontSize.value(); }
+    void setFontSize(qint16 value) { m_fontSize.set(value); }
 
     // Back to a first run's design fields (the four choices, units and mains),
     // keeping the program's options: what a design file is read over.
@@ -79,12 +78,13 @@ private:
     qint16 m_useSecFr = 0;
     qint16 m_usePriC = 0;
     qint16 m_useTopFr = 0;
-    bool m_useMetric;
-    QString m_desPath;
-    bool m_use50Hz;
-    QString m_fontName;
-    qint16 m_fontSize;
-    bool m_unitsChanged = false;
+    // The options, in the order they are read and written.
+    stored::HeldOptions m_options;
+    stored::Held<stored::BooleanOption> m_useMetric{m_options, stored::kUseMetric};
+    stored::Held<stored::BooleanOption> m_use50Hz{m_options, stored::kUse50Hz};
+    stored::Held<stored::TextOption> m_desPath{m_options, stored::kDesPath};
+    stored::Held<stored::TextOption> m_fontName{m_options, stored::kFontName};
+    stored::Held<stored::IntegerOption> m_fontSize{m_options, stored::kFontSize};
 };
 
 } // namespace resonex

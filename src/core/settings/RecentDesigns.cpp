@@ -9,19 +9,6 @@
 
 namespace resonex {
 
-namespace {
-
-// Windows' file names ignore letter case, so the same design must not appear
-// twice in two spellings there.
-constexpr Qt::CaseSensitivity kPathCase =
-#ifdef Q_OS_WIN
-    Qt::CaseInsensitive;
-#else
-    Qt::CaseSensitive;
-#endif
-
-} // namespace
-
 RecentDesignList::RecentDesignList(const QStringList& paths) {
     // Oldest first, so that each newer one goes before it.
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
@@ -54,7 +41,7 @@ QStringList RecentDesignList::labels() const {
         qsizetype depth = 1;
         const auto sharedWithAnother = [&] {
             for (qsizetype j = 0; j < parts.size(); ++j)
-                if (j != i && tail(parts[j], depth).compare(tail(parts[i], depth), kPathCase) == 0)
+                if (j != i && tail(parts[j], depth) == tail(parts[i], depth))
                     return true;
             return false;
         };
@@ -71,7 +58,7 @@ bool RecentDesignList::add(const QString& path) {
     const QString clean = QDir::cleanPath(path);
     if (!m_paths.isEmpty() && m_paths.front() == clean)
         return false;
-    m_paths.removeIf([&](const QString& kept) { return kept.compare(clean, kPathCase) == 0; });
+    m_paths.removeIf([&](const QString& kept) { return kept == clean; });
     m_paths.prepend(clean);
     while (m_paths.size() > stored::kRecentDesigns.limit)
         m_paths.removeLast();

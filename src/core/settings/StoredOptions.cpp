@@ -69,12 +69,6 @@ void TextListOption::write(OptionsStore& store, const QStringList& values) const
         store.setValue(group, prefix + QString::number(i), values.value(i - 1));
 }
 
-QString homeFolder() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:\\");
-#else
-    return QDir::homePath();
-#endif
-}
+QString homeFolder() { return QDir::homePath(); }
 
 } // namespace resonex::stored

@@ -18,9 +18,12 @@ namespace stored {
 
 // A Boolean, stored as "True" or "False".
 struct BooleanOption {
+    using Value = bool;
     QLatin1StringView group;
     QLatin1StringView key;
     bool fallback;
+
+    bool defaultValue() const { return fallback; }
 
     bool read(const OptionsStore& store) const;
     void write(OptionsStore& store, bool value) const;
@@ -28,11 +31,14 @@ struct BooleanOption {
 
 // A whole number within [smallest, largest].
 struct IntegerOption {
+    using Value = qint16;
     QLatin1StringView group;
     QLatin1StringView key;
     qint16 fallback;
     qint16 smallest;
     qint16 largest;
+
+    qint16 defaultValue() const { return fallback; }
 
     qint16 read(const OptionsStore& store) const;
     void write(OptionsStore& store, qint16 value) const;
@@ -40,9 +46,12 @@ struct IntegerOption {
 
 // A text, taken as it is stored; its default may depend on the machine.
 struct TextOption {
+    using Value = QString;
     QLatin1StringView group;
     QLatin1StringView key;
     QString (*fallback)();
+
+    QString defaultValue() const { return fallback(); }
 
     QString read(const OptionsStore& store) const;
     void write(OptionsStore& store, const QString& value) const;
@@ -73,7 +82,7 @@ struct TextListOption {
     void write(OptionsStore& store, const QStringList& values) const;
 };
 
-// The design folder of a first run: the user's home folder ("C:\" on Windows).
+// The design folder of a first run: the user's home folder.
 QString homeFolder();
 
 inline constexpr QLatin1StringView kOptionsGroup("Options");

@@ -1,6 +1,7 @@
 #include "core/summary/PrimarySection.h"
 
 #include "core/model/CPrimary.h"
+#include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
 #include "core/summary/NewLine.h"
 
@@ -33,7 +34,7 @@ QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + k
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
                            const OtherModels& from, const QString& lengthUnit) {
-    if (primary.CalcsInvalid())
+    if (!primaryCalculated(primary))
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;
 
     const PrimaryChoices choices = primaryChoices(settings);

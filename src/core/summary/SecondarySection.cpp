@@ -1,6 +1,7 @@
 #include "core/summary/SecondarySection.h"
 
 #include "core/model/CSecondary.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/summary/NewLine.h"
 
@@ -10,7 +11,7 @@ QString SecondarySectionTitle() { return QStringLiteral("Secondary Coil Design")
 
 QString SecondarySectionText(const CSecondary& secondary, const QString& lengthUnit,
                              const QString& wireLengthUnit) {
-    if (secondary.Turns() == 0)
+    if (!secondaryCalculated(secondary))
         return QStringLiteral("No Secondary Coil Data Calculated") + kNewLine + kNewLine;
 
     const SecondaryResultTexts results = secondaryResultTexts(secondary);

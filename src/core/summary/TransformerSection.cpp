@@ -1,6 +1,7 @@
 #include "core/summary/TransformerSection.h"
 
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/summary/NewLine.h"
 
@@ -11,7 +12,7 @@ QString TransformerSectionTitle() {
 }
 
 QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
-    if (transformer.C() == 0)
+    if (!transformerCalculated(transformer))
         return QStringLiteral("No Transformer / Capacitor Matching Data Calculated");
 
     return QStringLiteral("Transformer secondary voltage : ") + transformer.SecVol() +

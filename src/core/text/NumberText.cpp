@@ -90,13 +90,8 @@ std::optional<QByteArray> normalizedNumber(const QString& text) {
 // An ASCII number to double whatever the process locale; an overflow gives an
 // infinity, an underflow 0.
 double asciiToDouble(const QByteArray& ascii) {
-#ifdef _WIN32
-    static const _locale_t cLocale = _create_locale(LC_ALL, "C");
-    return _strtod_l(ascii.constData(), nullptr, cLocale);
-#else
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(ascii.constData(), nullptr, cLocale);
-#endif
 }
 
 // At most so many decimals, at least two.

@@ -223,7 +223,7 @@ void frmMain::createCommands() {
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     command(tools, QStringLiteral("mnuToolsItem0"), QStringLiteral("&Options..."), QKeySequence(),
-            &frmMain::showOptions);
+            &frmMain::showModal<frmOptions>);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -545,17 +545,6 @@ void frmMain::exportDrawing() {
 template <typename Dialog> void frmMain::showModal() {
     Dialog dialog({*m_doc, m_store, *this, m_prompts}, this);
     dialog.showModal();
-}
-
-void frmMain::showOptions() {
-    showModal<frmOptions>();
-    // A change of units starts a new design in the other units, after the
-    // offer to save this one in its own. Cancelled there, this design goes on
-    // as it is.
-    if (!m_doc->settings().UnitsChanged())
-        return;
-    m_doc->settings().setUnitsChanged(false);
-    m_doc->FileNewInUnits(m_prompts, !m_doc->settings().UseMetric());
 }
 
 void frmMain::showAbout() {

@@ -114,7 +114,6 @@ private:
     QList<PagePicture> lastPagePictures() const;
     // Shows one of the design's dialogs modally.
     template <typename Dialog> void showModal();
-    void showOptions();
     void showAbout();
 
     OptionsStore& m_store;

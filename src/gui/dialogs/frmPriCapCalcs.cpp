@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
 
@@ -74,7 +75,7 @@ void frmPriCapCalcs::ShowInputs() {
 }
 
 void frmPriCapCalcs::ShowOutput() {
-    if (doc().transformer().C() != 0)
+    if (transformerCalculated(doc().transformer()))
         m_txtCap->setText(matchedCapacitanceText(doc().transformer()));
 }
 

@@ -4,6 +4,7 @@
 #include "core/document/DesignCommands.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/model/CPrimary.h"
+#include "core/model/Calculated.h"
 #include "core/model/FlatSpiral.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
@@ -167,7 +168,7 @@ void frmPriCoilCalcs::load() {
     fillBox(*m_txtConDia, primary.ConDiaEntry());
     fillBox(*m_txtConSpa, primary.ConSpaEntry());
     fillBox(*m_txtSecSep, primary.SecSepEntry());
-    if (!primary.CalcsInvalid())
+    if (primaryCalculated(primary))
         showResults();
 }
 

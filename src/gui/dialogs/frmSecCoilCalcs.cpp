@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/model/CSecondary.h"
+#include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/UnitWords.h"
@@ -74,7 +75,7 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     UpdateInputText();
     // A result too large for its display unit leaves the boxes empty.
     quietly([this] {
-        if (doc().secondary().Turns() != 0)
+        if (secondaryCalculated(doc().secondary()))
             UpdateOutputText();
     });
 }

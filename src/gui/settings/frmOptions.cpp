@@ -135,21 +135,23 @@ void frmOptions::cmdOk_Click() {
     }
     settings.setUse50Hz(m_optUse50Hz->isChecked());
 
-    if (m_optUseMetric->isChecked() != m_useMetric) {
-        if (!prompts().confirm(QString::fromLatin1(kAppTitle), unitsQuestion(m_useMetric))) {
-            m_optUseMetric->setChecked(m_useMetric);
-            m_optUseImperial->setChecked(!m_useMetric);
-            // The frequency just applied stays in force: the capacitor must
-            // follow it now, not only if OK is pressed again.
-            applyMainsFrequency();
-            return;
-        }
-        // The design keeps its own units until the new one starts: saved
-        // first, it is written as it is.
-        settings.setUnitsChanged(true);
+    const bool unitsChanged = m_optUseMetric->isChecked() != m_useMetric;
+    if (unitsChanged &&
+        !prompts().confirm(QString::fromLatin1(kAppTitle), unitsQuestion(m_useMetric))) {
+        m_optUseMetric->setChecked(m_useMetric);
+        m_optUseImperial->setChecked(!m_useMetric);
+        // The frequency just applied stays in force: the capacitor must
+        // follow it now, not only if OK is pressed again.
+        applyMainsFrequency();
+        return;
     }
     applyMainsFrequency();
     accept();
+    // Closed first, so that the design is modified by what was applied here;
+    // then it is offered for saving in its own units before the new design
+    // starts in the others. Cancelled there, it goes on as it is.
+    if (unitsChanged)
+        doc().FileNewInUnits(prompts(), !m_useMetric);
 }
 
 void frmOptions::applyMainsFrequency() {

@@ -8,10 +8,10 @@ namespace resonex::gui {
 
 // The program's options: the input units, the mains frequency, the folder for
 // designs and the summary's font. OK checks the folder, applies the choices
-// and asks before a change of units, which the main window carries out by
-// starting a new design in the other units (the settings' UnitsChanged; the
-// design's UseMetric stays until then). A font chosen here is
-// applied at once, whichever way the dialog is then closed.
+// and asks before a change of units, which, once the dialog has closed,
+// starts a new design in the other units (the design's UseMetric stays until
+// then). A font chosen here is applied at once, whichever way the dialog is
+// then closed.
 class frmOptions : public DesignDialog {
     Q_OBJECT
 public:
