@@ -10,7 +10,6 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
@@ -82,7 +81,7 @@ QByteArray transformerJson(const CTransformer& transformer) {
 
 QByteArray turnsJson(const CPrimary& primary) {
     QList<QByteArray> turns;
-    for (const TurnInductance& turn : turnInductances(primary))
+    for (const TurnInductance& turn : primary.listing().turns)
         turns.append(json::Object()
                          .add("turn", json::integer(turn.turn))
                          .add("inductance_h", json::number(turn.henries))
@@ -91,7 +90,7 @@ QByteArray turnsJson(const CPrimary& primary) {
 }
 
 QByteArray tapJson(const CPrimary& primary) {
-    const std::optional<Tap> found = tap(primary);
+    const std::optional<Tap>& found = primary.listing().tap;
     if (!found)
         return json::kNull;
     return json::Object()
