@@ -261,11 +261,17 @@ double sphereCapacitance(double diameter) { return kFourPiEpsilon0 * diameter / 
 // midpoint rule takes them geometrically fast, the slower the thinner the
 // tube (their nearest singularity lies about a/R off the real line).
 double torusCapacitance(double major, double minor) {
+    // The terms fall geometrically: the sum is taken to a part in 1e12, far
+    // below any error it is compared with (23 terms for a tube of 0.45 of the
+    // overall diameter, under 100 for every tube tried); the bound only
+    // guards the loop.
+    constexpr double kLastTerm = 1e-12;
+    constexpr int kMostTerms = 1000;
     const double x = (major - minor) / minor; // cosh(mu0)
     const double s = std::sqrt(x * x - 1);    // sinh(mu0)
     const int steps = 64 + 32 * static_cast<int>(x);
     double sum = 0;
-    for (int n = 0; n < 1000; ++n) {
+    for (int n = 0; n < kMostTerms; ++n) {
         double p = 0;
         double q = 0;
         for (int i = 0; i < steps; ++i) {
@@ -276,7 +282,7 @@ double torusCapacitance(double major, double minor) {
         // P = (1/pi)·integral, Q = integral: their ratio is pi·q/p.
         const double term = (n == 0 ? 1 : 2) * std::numbers::pi * q / p;
         sum += term;
-        if (term < 1e-12 * sum)
+        if (term < kLastTerm * sum)
             break;
     }
     return 8 * kEpsilon0 * (minor / 2) * s * sum;

@@ -8,10 +8,18 @@
 
 namespace resonex::physics {
 
+namespace {
+
+// The means close in quadratically, until they lie within a few steps of a
+// double of each other.
+constexpr double kMeansAgree = 1e-15;
+
+} // namespace
+
 double ellipticK(double complementaryModulus) {
     double a = 1.0;
     double b = complementaryModulus;
-    while (std::abs(a - b) > 1e-15 * a) {
+    while (std::abs(a - b) > kMeansAgree * a) {
         const double mean = (a + b) / 2;
         b = std::sqrt(a * b);
         a = mean;
