@@ -495,23 +495,19 @@ private slots:
         if (primary.isEmpty())
             return;
         QCOMPARE(primary["out_of_date"], QJsonValue(doc.primary().CalcsInvalid()));
-        // The listing and the turns to tap as the primary's texts give them.
+        // The listing and the turns to tap as the primary states them.
         const QJsonArray turns = primary["turns"].toArray();
-        static const QRegularExpression kListed(QStringLiteral(R"(Turn +(\d+) +(\d+)[.,](\d+)uH)"));
-        qsizetype i = 0;
-        for (const QRegularExpressionMatch& listed :
-             kListed.globalMatch(doc.primary().LPerTurn())) {
-            QCOMPARE(turns[i]["turn"], QJsonValue(listed.captured(1).toInt()));
-            const double microhenries = (listed.captured(2) + u'.' + listed.captured(3)).toDouble();
-            QVERIFY(isNearestFloat(turns[i++]["inductance_h"], microhenries * 1e-6L));
+        const resonex::PrimaryListing& listing = doc.primary().listing();
+        QCOMPARE(turns.size(), listing.turns.size());
+        for (qsizetype i = 0; i < turns.size(); ++i) {
+            QCOMPARE(turns[i]["turn"], QJsonValue(listing.turns[i].turn));
+            QVERIFY(isNearestFloat(turns[i]["inductance_h"], listing.turns[i].henries));
         }
-        QCOMPARE(turns.size(), i);
-        static const QRegularExpression kTapping(
-            QStringLiteral(R"(between turn (\d+) and turn (\d+))"));
-        const QRegularExpressionMatch tap = kTapping.match(doc.primary().Results());
-        QCOMPARE(primary["tap"].isNull(), !tap.hasMatch());
-        QCOMPARE(primary["tap"]["after_turn"].toInt(), tap.captured(1).toInt());
-        QCOMPARE(primary["tap"]["before_turn"].toInt(), tap.captured(2).toInt());
+        QCOMPARE(primary["tap"].isNull(), !listing.tap);
+        if (listing.tap) {
+            QCOMPARE(primary["tap"]["after_turn"].toInt(), listing.tap->afterTurn);
+            QCOMPARE(primary["tap"]["before_turn"].toInt(), listing.tap->beforeTurn);
+        }
     }
 
     // Scripts rely on the members and their order.

@@ -99,14 +99,11 @@ private slots:
     }
 
     // The turns before the tapped one carry the current; the tap is clipped
-    // on the turn the sentence names last.
-    void tapFromTheSentence() {
+    // on the later of the two turns tapped between.
+    void tapOfTheCalculation() {
         Design design(true);
         design.calculateAll();
-        const QString results = design.primary.Results();
-        const int at = results.indexOf(QStringLiteral("and turn"));
-        QVERIFY(at > 0);
-        const int tap = QStringView(results).mid(at + 8).trimmed().split(u' ')[0].toInt();
+        const int tap = design.primary.listing().tap->beforeTurn;
         QVERIFY(tap > 1 && tap <= 15);
 
         const DesignDrawing drawing = design.drawing();

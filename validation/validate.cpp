@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
                 methods[2]);
     for (const Coil& c : coils) {
         const bool loaded = c.top.shape != Shape::None;
-        const Resonance r = WindingSolution(c.winding).resonance(c.top);
+        const Resonance r = *WindingSolution::of(c.winding)->resonance(c.top);
         // The published formulas know nothing of a top load: they stay bare.
         const double figures[] = {natFr(c.winding), medhurstWheeler(c.winding),
                                   loaded ? r.loadedHz : r.bareHz};
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     std::printf("\n%-26s %12s %12s %8s\n", "top load in free space", "exact", "Resonex", "error");
     double worst = 0;
     for (const Load& load : loads) {
-        const double solved = freeSpaceCapacitance(load.top);
+        const double solved = *freeSpaceCapacitance(load.top);
         const double error = (solved / load.exact - 1) * 100;
         worst = std::max(worst, std::abs(error));
         std::printf("%-26s %9.3f pF %9.3f pF %+7.3f%%\n", load.name, load.exact * 1e12,

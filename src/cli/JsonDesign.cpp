@@ -11,7 +11,6 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
-#include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
@@ -83,7 +82,7 @@ QByteArray transformerJson(const CTransformer& transformer) {
 
 QByteArray turnsJson(const CPrimary& primary) {
     QList<QByteArray> turns;
-    for (const TurnInductance& turn : turnInductances(primary))
+    for (const TurnInductance& turn : primary.listing().turns)
         turns.append(json::Object()
                          .add("turn", json::integer(turn.turn))
                          .add("inductance_h", json::number(turn.henries))
@@ -92,7 +91,7 @@ QByteArray turnsJson(const CPrimary& primary) {
 }
 
 QByteArray tapJson(const CPrimary& primary) {
-    const std::optional<Tap> found = tap(primary);
+    const std::optional<Tap>& found = primary.listing().tap;
     if (!found)
         return json::kNull;
     return json::Object()

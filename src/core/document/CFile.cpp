@@ -8,7 +8,6 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
@@ -158,7 +157,7 @@ CFile::ReadWarnings CFile::ReadAllObjects(const QString& path, IfMissing ifMissi
         warnings << ReadWarning::Incomplete;
     else if (const std::optional<ReadWarning> extension = readExtension(reader))
         warnings << *extension;
-    if (listingDamaged(*m_primary))
+    if (m_primary->listing().damaged)
         warnings << ReadWarning::ListingDamaged;
     return warnings;
 }

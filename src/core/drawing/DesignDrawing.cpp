@@ -4,7 +4,6 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/Calculated.h"
-#include "core/model/PrimaryListing.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/NumberText.h"
 
@@ -57,8 +56,8 @@ void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base
 // the first one the separation and half a conductor out from the winding:
 // the drawn one, or without it the diameter the primary was entered with.
 void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double secondaryDia, double base) {
-    const qsizetype turns = turnInductances(primary).size();
-    const std::optional<Tap> tapped = tap(primary);
+    const qsizetype turns = primary.listing().turns.size();
+    const std::optional<Tap>& tapped = primary.listing().tap;
     // The tap falls on the later of the two turns the sentence names; turns
     // count from 1, so 0 is none.
     const int tapTurn = tapped ? tapped->beforeTurn : 0;

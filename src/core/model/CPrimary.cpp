@@ -14,6 +14,8 @@
 #include "core/text/NumberText.h"
 #include "core/text/UnitScale.h"
 
+#include <QScopeGuard>
+
 namespace resonex {
 
 CPrimary::CPrimary(bool useMetric)
@@ -41,6 +43,7 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
         m_lPerTurn.clear();
         m_results.clear();
     }
+    m_listing = listingOf(turns);
     m_calcsInvalid = false;
 }
 
@@ -97,6 +100,10 @@ QString CPrimary::SecDiaEntry() const {
 }
 
 void CPrimary::ReadObjects(FieldReader& reader) {
+    // The results' numbers read once from the texts, wherever a damaged file
+    // ends them.
+    const auto readListingOnExit =
+        qScopeGuard([this] { m_listing = readListing(m_lPerTurn, m_results); });
     m_c = reader.readSingle();
     m_fr = reader.readSingle();
     m_conDia = reader.readSingle();

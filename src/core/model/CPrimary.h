@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/PrimaryListing.h"
+
 #include <QString>
 
 namespace resonex {
@@ -14,7 +16,8 @@ struct OtherModels;
 // conductor diameter and spacing, separation from the secondary and secondary
 // diameter (input length unit). Calculate lists the inductance after each of
 // the first 15 turns (flatSpiral) and names the pair of turns to tap for
-// resonance.
+// resonance. It keeps the results as the texts design files and the summary
+// hold, and as numbers (PrimaryListing).
 class CPrimary {
 public:
     inline static const QString kTurnLimitMessage =
@@ -63,6 +66,7 @@ public:
 
     const QString& LPerTurn() const { return m_lPerTurn; }
     const QString& Results() const { return m_results; }
+    const PrimaryListing& listing() const { return m_listing; }
     bool CalcsInvalid() const { return m_calcsInvalid; }
     void setCalcsInvalid(bool value) { m_calcsInvalid = value; }
 
@@ -79,6 +83,7 @@ private:
     float m_secDia = 0;
     QString m_results;
     bool m_calcsInvalid = true;
+    PrimaryListing m_listing;
 };
 
 } // namespace resonex

@@ -8,7 +8,6 @@
 #include "core/model/Calculated.h"
 #include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
-#include "core/physics/OutOfRange.h"
 #include "core/physics/TopLoadClearance.h"
 #include "core/settings/UnitWords.h"
 #include "core/text/NumberText.h"
@@ -74,43 +73,38 @@ Placed asEntered(const CSecondary& secondary, const CTopLoad& topLoad) {
 
 ToroidFor toroidFor(const physics::WindingSolution& winding, const physics::TopLoad& like, float hz,
                     bool useMetric) {
-    ToroidFor found;
-    try {
-        const std::optional<physics::TopLoad> toroid =
-            winding.toroidForFrequency(like, hz, &found.none);
-        if (toroid)
-            found.size = ToroidSize{designLength(toroid->majorDiameter, useMetric),
-                                    designLength(toroid->minorDiameter, useMetric)};
-    } catch (const physics::OutOfRange&) {
-        found.none = physics::NoToroid::OutOfRange;
-    }
-    return found;
+    const physics::Solved<physics::TopLoad> toroid = winding.toroidForFrequency(like, hz);
+    if (!toroid)
+        return {std::nullopt, toroid.why()};
+    return {ToroidSize{designLength(toroid->majorDiameter, useMetric),
+                       designLength(toroid->minorDiameter, useMetric)}};
 }
 
 // The figures of the top load on the coil, or absent beyond the range the
-// field solution covers.
+// field solution covers (a zero pivot or a figure that cannot be).
 void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTopLoad& topLoad,
                  bool useMetric) {
-    try {
-        // The winding's field is solved once for the three questions.
-        const physics::WindingSolution winding(
-            windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)));
-        const physics::TopLoad top = loadOf(topLoad, inMetres(useMetric));
-        const physics::Resonance solved = winding.resonance(top);
-        results.inPlaceC = static_cast<float>(solved.inPlaceCapacitance);
-        results.chargeC = static_cast<float>(solved.chargeCapacitance);
-        results.coilC = static_cast<float>(solved.selfCapacitance);
-        results.bareFr = static_cast<float>(solved.bareHz);
-        results.loadedFr = static_cast<float>(solved.loadedHz);
-        results.forQuarWaveFr = toroidFor(winding, top, secondary.QuarWaveFr(), useMetric);
-        if (topLoad.TargetFrValue() > 0)
-            results.forTargetFr = toroidFor(winding, top, topLoad.TargetFrValue(), useMetric);
-    } catch (const physics::OutOfRange&) {
-        const std::optional<float> freeC = results.freeC;
-        results = {};
-        results.freeC = freeC;
+    // The winding's field is solved once for the three questions.
+    const physics::Solved<physics::WindingSolution> winding = physics::WindingSolution::of(
+        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)));
+    if (!winding) {
         results.absent = NoFigures::OutOfRange;
+        return;
     }
+    const physics::TopLoad top = loadOf(topLoad, inMetres(useMetric));
+    const physics::Solved<physics::Resonance> solved = winding->resonance(top);
+    if (!solved) {
+        results.absent = NoFigures::OutOfRange;
+        return;
+    }
+    results.inPlaceC = static_cast<float>(solved->inPlaceCapacitance);
+    results.chargeC = static_cast<float>(solved->chargeCapacitance);
+    results.coilC = static_cast<float>(solved->selfCapacitance);
+    results.bareFr = static_cast<float>(solved->bareHz);
+    results.loadedFr = static_cast<float>(solved->loadedHz);
+    results.forQuarWaveFr = toroidFor(*winding, top, secondary.QuarWaveFr(), useMetric);
+    if (topLoad.TargetFrValue() > 0)
+        results.forTargetFr = toroidFor(*winding, top, topLoad.TargetFrValue(), useMetric);
 }
 
 // The least centre height, to the two decimals a height shows, at which the
@@ -214,12 +208,10 @@ const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMet
         return m_results;
     m_solvedFor = inputs;
     m_results = {};
-    try {
-        m_results.freeC =
-            static_cast<float>(physics::freeSpaceCapacitance(loadOf(*this, inMetres(useMetric))));
-    } catch (const physics::OutOfRange&) {
-        // Left absent: a load the solution cannot take has no figure to show.
-    }
+    // Left absent where the solution cannot take the load: no figure to show.
+    if (const physics::Solved<double> freeC =
+            physics::freeSpaceCapacitance(loadOf(*this, inMetres(useMetric))))
+        m_results.freeC = static_cast<float>(*freeC);
     if (!secondaryCalculated(secondary))
         m_results.absent = NoFigures::SecondaryNotCalculated;
     else if (asEntered(secondary, *this).cutsIntoWinding())

@@ -29,7 +29,7 @@ enum class NoFigures {
 // The toroid that brings the loaded frequency to a frequency, or why none does.
 struct ToroidFor {
     std::optional<ToroidSize> size;
-    physics::NoToroid none = physics::NoToroid::AboveBare; // without a size
+    physics::Unsolved none = physics::Unsolved::AboveBare; // without a size
 };
 
 // What the field solution gives for the design, in the units the program shows:

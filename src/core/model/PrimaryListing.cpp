@@ -1,11 +1,11 @@
 #include "core/model/PrimaryListing.h"
 
-#include "core/model/CPrimary.h"
 #include "core/model/FlatSpiral.h"
 
 #include <QRegularExpression>
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace resonex {
@@ -19,18 +19,35 @@ namespace {
 const QRegularExpression kListingLine(QStringLiteral(R"(Turn\s*(-?\d+)\s+(-?\d+)[^\d\s]+(\d+)uH)"));
 const QRegularExpression kTapping(QStringLiteral(R"(between turn\s*(-?\d+) and turn\s*(-?\d+))"));
 
-// The listed microhenries as the nearest float in henries: the decimal text is
-// read with its scale, so that it is rounded only once.
-float henries(const QString& whole, const QString& decimals) {
-    const QByteArray text = (whole + u'.' + decimals + QStringLiteral("e-6")).toLatin1();
-    float value = std::numeric_limits<float>::quiet_NaN(); // kept when no float holds it
-    std::from_chars(text.constData(), text.constData() + text.size(), value);
+// A decimal number as the nearest float, rounded only once; NaN when no float
+// holds it.
+float nearestFloat(const QByteArray& decimal) {
+    float value = std::numeric_limits<float>::quiet_NaN();
+    std::from_chars(decimal.constData(), decimal.constData() + decimal.size(), value);
     return value;
 }
 
-QList<TurnInductance> listedTurns(const CPrimary& primary) {
+// The listed microhenries in henries: the decimal text read with its scale.
+float henries(const QString& whole, const QString& decimals) {
+    return nearestFloat((whole + u'.' + decimals + QStringLiteral("e-6")).toLatin1());
+}
+
+// The microhenries as the listing writes them, in henries as a listing read
+// back gives them: hundredths rounded half away from zero on the float's exact
+// value, as the listing's two decimals are (the product is exact, a float's 24
+// bits and 100's 5 fitting a double's 53), then the decimal scaled and rounded
+// once.
+float listedHenries(float microhenries) {
+    const double hundredths = std::round(double(microhenries) * 100);
+    char digits[64];
+    const std::to_chars_result end =
+        std::to_chars(digits, digits + sizeof digits, hundredths, std::chars_format::fixed, 0);
+    return nearestFloat(QByteArray(digits, end.ptr - digits) + "e-8");
+}
+
+QList<TurnInductance> listedTurns(const QString& listing) {
     QList<TurnInductance> turns;
-    for (const QRegularExpressionMatch& line : kListingLine.globalMatch(primary.LPerTurn()))
+    for (const QRegularExpressionMatch& line : kListingLine.globalMatch(listing))
         turns.append({line.captured(1).toInt(), henries(line.captured(2), line.captured(3))});
     return turns;
 }
@@ -46,11 +63,11 @@ bool isOwnListing(const QList<TurnInductance>& turns) {
     return true;
 }
 
-std::optional<Tap> namedTap(const CPrimary& primary) {
-    const QRegularExpressionMatch sentence = kTapping.match(primary.Results());
-    if (!sentence.hasMatch())
+std::optional<Tap> namedTap(const QString& sentence) {
+    const QRegularExpressionMatch match = kTapping.match(sentence);
+    if (!match.hasMatch())
         return std::nullopt;
-    return Tap{sentence.captured(1).toInt(), sentence.captured(2).toInt()};
+    return Tap{match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
 // A turn of the spiral and the one before it, turn 0 being none.
@@ -61,19 +78,28 @@ bool isOwnTap(const Tap& tap) {
 
 } // namespace
 
-QList<TurnInductance> turnInductances(const CPrimary& primary) {
-    const QList<TurnInductance> turns = listedTurns(primary);
-    return isOwnListing(turns) ? turns : QList<TurnInductance>();
+PrimaryListing listingOf(const SpiralTurns& spiral) {
+    PrimaryListing listing;
+    if (spiral.tap == 0)
+        return listing;
+    for (int turn = 1; turn <= kSpiralTurns; ++turn)
+        listing.turns.append({turn, listedHenries(spiral.microhenries[turn - 1])});
+    listing.tap = Tap{spiral.tap - 1, spiral.tap};
+    return listing;
 }
 
-std::optional<Tap> tap(const CPrimary& primary) {
-    const std::optional<Tap> named = namedTap(primary);
-    return named && isOwnTap(*named) ? named : std::nullopt;
-}
-
-bool listingDamaged(const CPrimary& primary) {
-    const std::optional<Tap> named = namedTap(primary);
-    return !isOwnListing(listedTurns(primary)) || (named && !isOwnTap(*named));
+PrimaryListing readListing(const QString& listing, const QString& sentence) {
+    PrimaryListing read;
+    const QList<TurnInductance> turns = listedTurns(listing);
+    const std::optional<Tap> tap = namedTap(sentence);
+    const bool ownListing = isOwnListing(turns);
+    const bool ownTap = !tap || isOwnTap(*tap);
+    if (ownListing)
+        read.turns = turns;
+    if (ownTap)
+        read.tap = tap;
+    read.damaged = !ownListing || !ownTap;
+    return read;
 }
 
 } // namespace resonex

@@ -45,22 +45,26 @@ QString noFiguresText(NoFigures why) {
     Q_UNREACHABLE();
 }
 
-QString noToroidText(physics::NoToroid why) {
+QString noToroidText(physics::Unsolved why) {
     switch (why) {
-    case physics::NoToroid::AboveBare:
+    case physics::Unsolved::AboveBare:
         return QStringLiteral("it lies above the bare coil's frequency, which no top load can "
                               "reach");
-    case physics::NoToroid::SmallestTooLow:
+    case physics::Unsolved::SmallestTooLow:
         return QStringLiteral("even the smallest toroid searched brings the coil below it; a "
                               "thinner tube allows a smaller one");
-    case physics::NoToroid::LargestTooHigh:
+    case physics::Unsolved::LargestTooHigh:
         return QStringLiteral("it lies below what the largest toroid searched reaches");
-    case physics::NoToroid::CutsIntoWinding:
+    case physics::Unsolved::CutsIntoWinding:
         return QStringLiteral("the toroid that reaches it would cut into the winding at this "
                               "height: raise the top load");
-    case physics::NoToroid::OutOfRange:
+    case physics::Unsolved::ZeroPivot:
+    case physics::Unsolved::OutOfRange:
         return QStringLiteral("the toroid that reaches it is beyond the range the field "
                               "solution covers");
+    case physics::Unsolved::Unsettled:
+        return QStringLiteral("the search for the toroid that reaches it did not close in on "
+                              "one");
     }
     Q_UNREACHABLE();
 }

@@ -43,6 +43,6 @@ QString toroidSizeText(float length);
 QString noFiguresText(NoFigures why);
 // Why no toroid brings the coil to a frequency ("it lies above ..."), to
 // follow the frequency's name.
-QString noToroidText(physics::NoToroid why);
+QString noToroidText(physics::Unsolved why);
 
 } // namespace resonex

@@ -153,7 +153,7 @@ TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
     if (!(curve.farads > 0) || !(curve.targetHertz > 0))
         return curve;
     // A damaged design file can list what no circuit resonates with.
-    for (const TurnInductance& turn : turnInductances(primary)) {
+    for (const TurnInductance& turn : primary.listing().turns) {
         const double hertz = resonance(turn.henries, curve.farads);
         if (turn.henries > 0 && std::isfinite(hertz))
             curve.points.append({turn.turn, turn.henries, hertz});
@@ -162,7 +162,7 @@ TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
         addTurnsBeyondReach(curve, primary, inputs, settings.UseMetric());
     if (curve.isEmpty())
         return curve;
-    curve.tap = tap(primary);
+    curve.tap = primary.listing().tap;
     curve.crossingTurn = crossing(curve);
     curve.quarterWaveHertz = sourceValue(&PrimaryChoices::useSecFr, from);
     curve.loadedHertz = sourceValue(&PrimaryChoices::useTopFr, from);

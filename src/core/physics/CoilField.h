@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/physics/Solved.h"
+
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -49,34 +50,24 @@ struct Resonance {
     double loadedHz = 0; // bareHz without a top load
 };
 
-// Why no toroid brings the coil to a frequency.
-enum class NoToroid {
-    AboveBare,       // at or above the bare coil's: no top load raises it
-    SmallestTooLow,  // even the smallest toroid searched (at least twice its tube) goes lower
-    LargestTooHigh,  // lower than the largest toroid searched brings it
-    CutsIntoWinding, // the toroid that would do it cuts into the winding or the floor
-    OutOfRange,      // beyond the range the field solution covers
-};
-
 // The winding's field and bare mode solved once, for as many top loads on it
-// as are asked about. Construction and resonance throw OutOfRange rather than
-// give a figure that cannot be (a capacitance not above 0, a top load that
-// raises the frequency, a number that is none).
+// as are asked about. Where the solution cannot stand behind a figure, it
+// gives none and says why (Unsolved): ZeroPivot or OutOfRange from the
+// solution itself, and for a toroid the reasons no toroid does.
 class WindingSolution {
 public:
-    explicit WindingSolution(const Winding& winding);
+    static Solved<WindingSolution> of(const Winding& winding);
     ~WindingSolution();
-    WindingSolution(const WindingSolution&) = delete;
-    WindingSolution& operator=(const WindingSolution&) = delete;
+    WindingSolution(WindingSolution&&) noexcept;
+    WindingSolution& operator=(WindingSolution&&) noexcept;
 
-    Resonance resonance(const TopLoad& top) const;
+    Solved<Resonance> resonance(const TopLoad& top) const;
 
     // The toroid that brings the loaded frequency to hz: the tube of a toroid
     // given as like is kept, otherwise the tube is a quarter of the overall
     // diameter; like's centreAbove is kept. None when no toroid of a sensible
-    // size can do it, nor one clear of the winding; why in `why` if given.
-    std::optional<TopLoad> toroidForFrequency(const TopLoad& like, double hz,
-                                              NoToroid* why = nullptr) const;
+    // size can do it, nor one clear of the winding.
+    Solved<TopLoad> toroidForFrequency(const TopLoad& like, double hz) const;
 
 private:
     struct Field;
@@ -88,7 +79,10 @@ private:
     };
     // The loaded mode of a top load on this winding, each worked out once:
     // the toroid searches start from the same smallest and largest toroid.
-    LoadedMode loadedMode(const TopLoad& top) const;
+    Solved<LoadedMode> loadedMode(const TopLoad& top) const;
+
+    WindingSolution(const Winding& winding, std::unique_ptr<const Field> field,
+                    double bareOmegaSquared);
 
     Winding m_winding;
     std::unique_ptr<const Field> m_field;
@@ -96,8 +90,9 @@ private:
     mutable std::vector<std::pair<TopLoad, LoadedMode>> m_loaded;
 };
 
-// The top load's capacitance alone in free space (OutOfRange as above).
-double freeSpaceCapacitance(const TopLoad& top);
+// The top load's capacitance alone in free space (ZeroPivot or OutOfRange as
+// above).
+Solved<double> freeSpaceCapacitance(const TopLoad& top);
 
 // The published formulas the validation compares against.
 double wheelerInductance(const Winding& winding);

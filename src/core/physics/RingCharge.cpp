@@ -8,10 +8,18 @@
 
 namespace resonex::physics {
 
+namespace {
+
+// The means close in quadratically, until they lie within a few steps of a
+// double of each other.
+constexpr double kMeansAgree = 1e-15;
+
+} // namespace
+
 double ellipticK(double complementaryModulus) {
     double a = 1.0;
     double b = complementaryModulus;
-    while (std::abs(a - b) > 1e-15 * a) {
+    while (std::abs(a - b) > kMeansAgree * a) {
         const double mean = (a + b) / 2;
         b = std::sqrt(a * b);
         a = mean;
@@ -182,14 +190,20 @@ std::vector<double> potentialMatrix(const std::vector<Band>& at, const std::vect
 }
 
 Factorised::Factorised(std::vector<double> matrix, int size)
-    : m_lu(std::move(matrix)), m_pivot(size), m_size(size) {
-    const auto at = [this](int i, int j) -> double& { return m_lu[i * m_size + j]; };
+    : m_lu(std::move(matrix)), m_pivot(size), m_size(size) {}
+
+Solved<Factorised> Factorised::of(std::vector<double> matrix, int size) {
+    Factorised f(std::move(matrix), size);
+    const auto at = [&f](int i, int j) -> double& { return f.m_lu[i * f.m_size + j]; };
     for (int k = 0; k < size; ++k) {
         int best = k;
         for (int i = k + 1; i < size; ++i)
             if (std::abs(at(i, k)) > std::abs(at(best, k)))
                 best = i;
-        m_pivot[k] = best;
+        // The column is zero from here down: the rows are not independent.
+        if (at(best, k) == 0)
+            return Unsolved::ZeroPivot;
+        f.m_pivot[k] = best;
         if (best != k)
             for (int j = 0; j < size; ++j)
                 std::swap(at(k, j), at(best, j));
@@ -199,6 +213,7 @@ Factorised::Factorised(std::vector<double> matrix, int size)
                 at(i, j) -= factor * at(k, j);
         }
     }
+    return f;
 }
 
 std::vector<double> Factorised::solve(std::vector<double> x) const {

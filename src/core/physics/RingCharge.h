@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/physics/Solved.h"
+
 #include <vector>
 
 // The potential of axisymmetric rings and bands of charge, and the charges on
@@ -76,12 +78,14 @@ PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vecto
 // and solved for many right-hand sides.
 class Factorised {
 public:
-    Factorised() = default;
-    Factorised(std::vector<double> matrix, int size);
+    // ZeroPivot where the matrix has no single solution.
+    static Solved<Factorised> of(std::vector<double> matrix, int size);
     std::vector<double> solve(std::vector<double> rhs) const;
     int size() const { return m_size; }
 
 private:
+    Factorised(std::vector<double> matrix, int size);
+
     std::vector<double> m_lu;
     std::vector<int> m_pivot;
     int m_size = 0;
