@@ -9,7 +9,7 @@
 #include "core/model/DimensionProperty.h"
 #include "core/physics/OutOfRange.h"
 #include "core/physics/TopLoadClearance.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 #include "core/text/UnitScale.h"
 
@@ -29,12 +29,8 @@ QString dimensionEntry(float value) {
     return text::entryText(value, text::Pattern::UpToFourDecimals);
 }
 
-// Metres in a length of the design's unit.
-double metres(float length, bool useMetric) {
-    return useMetric ? length / 1000.0 : length * 0.0254;
-}
 float designLength(double metres, bool useMetric) {
-    return static_cast<float>(useMetric ? metres * 1000.0 : metres / 0.0254);
+    return static_cast<float>(designUnit(useMetric).fromMetres(metres));
 }
 
 // A new design's top load: the same sizes in round figures of each unit.
@@ -57,7 +53,7 @@ template <typename Length> physics::TopLoad loadOf(const CTopLoad& topLoad, Leng
             length(topLoad.TopHeightValue())};
 }
 auto inMetres(bool useMetric) {
-    return [useMetric](float length) { return metres(length, useMetric); };
+    return [unit = designUnit(useMetric)](float length) { return unit.toMetres(length); };
 }
 
 // The clearance takes the very values entered, so that touching is exact.
@@ -190,7 +186,7 @@ void CTopLoad::checkClearance(const CSecondary& secondary, bool useMetric) const
     const Placed placed = asEntered(secondary, *this);
     if (!placed.cutsIntoWinding())
         return;
-    const QString unit = lengthUnit(useMetric);
+    const QString unit = designUnit(useMetric).word();
     throw ResonexError::detailed(
         errors::TopLoadClearance,
         QStringLiteral(": raise its centre from %1 to at least %2 above the winding, or make it "

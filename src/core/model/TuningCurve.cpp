@@ -6,7 +6,7 @@
 #include "core/model/FlatSpiral.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 
 #include <QtMath>
@@ -176,7 +176,7 @@ QString reachText(const TuningCurve::Reach& reach) {
         ways << QStringLiteral("turns spaced at %1 %2%3")
                     .arg(reach.closerSpacing ? QStringLiteral("most") : QStringLiteral("least"),
                          text::format(float(*reach.spacing), text::Pattern::TwoDecimals),
-                         lengthUnit(reach.metric));
+                         designUnit(reach.metric).word());
     const QString last = ways.takeLast();
     return QStringLiteral("The tap lies beyond turn %1: it comes within reach with %2 or %3.")
         .arg(QString::number(kSpiralTurns), ways.join(QStringLiteral(", ")), last);

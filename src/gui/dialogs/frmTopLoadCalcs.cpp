@@ -7,7 +7,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -100,7 +100,7 @@ const ResultRow kResultRows[] = {
 frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmTopLoadCalcs"),
                    QStringLiteral("Top Load Calculations"), parent) {
-    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    const QString lengths = designUnit(doc().settings().UseMetric()).word();
     const auto unit = [&](const char* name, const QString& text) {
         return label(QString::fromLatin1(name), text);
     };
