@@ -146,11 +146,10 @@ private slots:
     // decimals, which the worked examples hold to the last digit.
     void lengthUnits() {
         QVERIFY(12 * 0.0254 != 0.3048);
-        QCOMPARE(kInch.toMetres(12.0f), 0.3048);
-        QCOMPARE(kMillimetre.toMetres(600.0f), 0.6);
+        QVERIFY(kInch.toMetres(12.0f) == 0.3048 && kMillimetre.toMetres(600.0f) == 0.6);
         for (const LengthUnit& unit : {kMillimetre, kInch, kMetre, kFoot})
             for (const float length : {0.0283f, 0.72f, 7.874f, 23.622f, 300.0f, 1e-30f, 3e38f})
-                QCOMPARE(static_cast<float>(unit.fromMetres(unit.toMetres(length))), length);
+                QVERIFY(static_cast<float>(unit.fromMetres(unit.toMetres(length))) == length);
         QCOMPARE(QList<double>({kInch.in(kMillimetre), kInch.in(kMetre), kFoot.in(kInch),
                                 kMetre.in(kMillimetre)}),
                  QList<double>({25.4, 0.0254, 12.0, 1000.0}));
