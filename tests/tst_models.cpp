@@ -9,6 +9,7 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
+#include "core/text/LengthUnit.h"
 
 #include <cmath>
 #include <functional>
@@ -328,6 +329,12 @@ private slots:
                               exact(secondary.NatFr()), exact(secondary.L()),
                               exact(secondary.SelfC()), exact(secondary.TorC())}),
                  results);
+        // The field solution takes the same Wheeler inductance.
+        const LengthUnit unit = designUnit(metric);
+        QCOMPARE(exact(float(physics::wheelerInductance({unit.toMetres(secondary.DiaValue()),
+                                                         unit.toMetres(secondary.HeightValue()),
+                                                         secondary.Turns(), 0}))),
+                 results[5]);
     }
 
     // A short coil needs a negative toroid; spaced windings take fewer turns.

@@ -5,6 +5,7 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/Constants.h"
 #include "core/model/DimensionProperty.h"
+#include "core/physics/WindingFormulas.h"
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 #include "core/text/Real.h"
@@ -46,17 +47,16 @@ void CSecondary::Calculate(bool useMetric) {
                            .toSingle();
 
         // N·D in metres: millimetres over 1000, inches times 0.0254.
-        const Real shape = Real(29.85) * power(m_aspectRatio, 0.2);
-        m_natFr = (useMetric ? shape / (n * d / kMetre.in(kMillimetre)) * 1000000.0
-                             : shape / (n * d * kInch.in(kMetre)) * 1000000.0)
-                      .toSingle();
+        m_natFr =
+            physics::natFrHertz(Real(m_aspectRatio), useMetric ? n * d / kMetre.in(kMillimetre)
+                                                               : n * d * kInch.in(kMetre))
+                .toSingle();
 
         // Wheeler works in inches: millimetres over 25.4.
         const double perInch = kInch.in(designUnit(useMetric));
         const Real r = d * 0.5 / perInch;
         const Real len = h / perInch;
-        m_l = (power(r, 2.0) * power(n, 2.0) / (Real(9.0) * r + Real(10.0) * len) / 1000000.0)
-                  .toSingle();
+        m_l = (physics::wheelerMicrohenries(r, n, len) / 1000000.0).toSingle();
 
         const Real natFr = m_natFr;
         const Real l = m_l;

@@ -103,7 +103,8 @@ std::optional<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad&
 // The top load's capacitance alone in free space (OutOfRange as above).
 double freeSpaceCapacitance(const TopLoad& top);
 
-// The published formulas the validation compares against.
+// The published formulas the validation compares against. Wheeler's
+// inductance (WindingFormulas.h) in henries.
 double wheelerInductance(const Winding& winding);
 double medhurstSelfCapacitance(const Winding& winding);
 double poolToroidCapacitance(double majorDiameter, double minorDiameter);
