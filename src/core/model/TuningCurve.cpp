@@ -9,10 +9,9 @@
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 
-#include <QtMath>
-
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace resonex {
 
@@ -22,13 +21,13 @@ namespace {
 // f = 1 / (2π √(LC)) (W. Thomson, "On transient electric currents",
 // Philosophical Magazine, 1853).
 double resonance(double henries, double farads) {
-    return 1.0 / (2.0 * M_PI * std::sqrt(henries * farads));
+    return 1.0 / (2.0 * std::numbers::pi * std::sqrt(henries * farads));
 }
 
 // The inductance that resonates with the capacitance at the frequency: the
 // same formula solved for L.
 double inductanceFor(double hertz, double farads) {
-    const double omega = 2.0 * M_PI * hertz;
+    const double omega = 2.0 * std::numbers::pi * hertz;
     return 1.0 / (omega * omega * farads);
 }
 
