@@ -11,17 +11,13 @@
 #include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
 #include "core/platform/AtomicFile.h"
-#include "core/platform/NativeName.h"
+#include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
 
 namespace resonex {
@@ -74,15 +70,10 @@ std::optional<QByteArray> designBytes(const QString& path) {
     case PathLookup::Kind::RegularFile:
         break;
     }
-    // By the name's own bytes, which Qt cannot always spell.
-    QFile file;
-    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        cannotOpen(QString::fromLocal8Bit(std::strerror(errno)));
-    QByteArray bytes = file.read(kMaxDesignBytes);
-    if (file.error() != QFileDevice::NoError)
-        cannotOpen(file.errorString());
-    return bytes;
+    const FileBytes read = readFileBytes(path, kMaxDesignBytes);
+    if (read.failure)
+        cannotOpen(*read.failure);
+    return read.bytes;
 }
 
 // Puts bytes in place of the file at path only once they are all written and
