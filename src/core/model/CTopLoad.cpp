@@ -5,12 +5,12 @@
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
 #include "core/physics/OutOfRange.h"
 #include "core/physics/TopLoadClearance.h"
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 #include "core/text/UnitScale.h"
 
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/DesignInformation.h"
 #include "core/settings/CSettings.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 namespace resonex {
 

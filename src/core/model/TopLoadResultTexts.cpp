@@ -2,8 +2,8 @@
 
 #include "core/errors/ErrorCodes.h"
 #include "core/model/CSecondary.h"
-#include "core/model/DesignInformation.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 #include <tuple>
 #include <utility>

@@ -2,12 +2,12 @@
 
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/FlatSpiral.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 #include <algorithm>
 #include <cmath>

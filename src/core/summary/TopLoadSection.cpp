@@ -2,9 +2,9 @@
 
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/TopLoadResultTexts.h"
 #include "core/summary/NewLine.h"
+#include "core/text/QuantityText.h"
 
 namespace resonex {
 
