@@ -2,7 +2,8 @@
 # Checks that every include in src/ names its library and that each part of
 # the program includes only what lies beneath it:
 #   core rooms, bottom to top: errors, text, physics, platform, encoding, settings,
-#   model, drawing, document, summary (a room includes its own and those below);
+#   model, results, drawing, document, summary (a room includes its own and
+#   those below);
 #   gui and cli include the core, never each other; only the desktop program
 #   (resonex) includes gui.
 # System headers (POSIX: unistd.h, fcntl.h, sys/...) only in the platform
@@ -11,7 +12,7 @@
 set -u
 cd "$(dirname "$0")/../src" || exit 2
 
-rooms=(errors text physics platform encoding settings model drawing document summary)
+rooms=(errors text physics platform encoding settings model results drawing document summary)
 declare -A rank
 for i in "${!rooms[@]}"; do rank[${rooms[$i]}]=$i; done
 

@@ -7,7 +7,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/QuantityText.h"

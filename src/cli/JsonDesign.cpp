@@ -12,7 +12,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 #include "core/text/Real.h"

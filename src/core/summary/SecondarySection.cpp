@@ -1,7 +1,7 @@
 #include "core/summary/SecondarySection.h"
 
 #include "core/model/CSecondary.h"
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {

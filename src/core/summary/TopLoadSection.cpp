@@ -2,7 +2,7 @@
 
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/summary/NewLine.h"
 #include "core/text/QuantityText.h"
 

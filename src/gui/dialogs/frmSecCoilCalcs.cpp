@@ -3,7 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/model/CSecondary.h"
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 

@@ -5,7 +5,7 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 

@@ -1,4 +1,4 @@
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 
 #include "core/errors/ErrorCodes.h"
 #include "core/model/CSecondary.h"

@@ -1,4 +1,4 @@
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
