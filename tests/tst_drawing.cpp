@@ -5,9 +5,9 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/PrimaryResultTexts.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
+#include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
 
