@@ -794,8 +794,7 @@ private slots:
         });
         calculateTopLoad(program.doc(),
                          {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
-        const QString loaded = kilohertzText(
-            program.doc().topLoad().Results(program.doc().secondary(), true).loadedFr);
+        const QString loaded = kilohertzText(program.doc().topLoadResults().loadedFr);
         QVERIFY(loaded != QStringLiteral("143.24"));
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             auto* quarterWave = child<QCheckBox>(dialog, "chkUseSecFr");

@@ -151,7 +151,7 @@ QByteArray topLoadJson(const CFile& doc) {
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const LengthUnit length = designUnit(metric);
-    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const TopLoadResults& results = doc.topLoadResults();
     const auto result = [&results](const QByteArray& value) {
         return results.absent ? json::kNull : value;
     };
@@ -179,7 +179,7 @@ QByteArray resonanceJson(const CFile& doc) {
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
-    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const TopLoadResults& results = doc.topLoadResults();
     const auto result = [&results](float value) {
         return results.absent ? json::kNull : json::number(value);
     };

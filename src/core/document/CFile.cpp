@@ -10,6 +10,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/PrimaryListing.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
@@ -95,7 +96,10 @@ QString failureText(const QString& prefix, const QString& path, const QString& r
 
 } // namespace
 
-CFile::CFile(OptionsStore* store) : m_store(store) { CreateModelObjects(); }
+CFile::CFile(OptionsStore* store)
+    : m_store(store), m_topLoadSolution(std::make_unique<TopLoadSolution>()) {
+    CreateModelObjects();
+}
 
 CFile::~CFile() { releaseModelObjects(); }
 
@@ -171,7 +175,8 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for.
-    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric()};
+    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric(),
+                           *m_topLoadSolution};
     if (!choiceRead || (m_settings->UseTopFr() == 1 &&
                         (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
         m_primary->setCalcsInvalid(true);
@@ -200,6 +205,10 @@ void CFile::WriteAllObjects(const QString& path) {
     replaceFile(path, bytesToSave());
     m_modified = false;
     m_foreign = false;
+}
+
+const TopLoadResults& CFile::topLoadResults() const {
+    return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric());
 }
 
 bool CFile::usesTopLoad() const {

@@ -194,36 +194,6 @@ void CTopLoad::checkClearance(const CSecondary& secondary, bool useMetric) const
             .arg(TopHeight() + unit, clearHeightText(placed.winding, placed.top) + unit));
 }
 
-const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMetric) const {
-    const Inputs inputs{secondary.DiaValue(),
-                        secondary.HeightValue(),
-                        secondary.Turns(),
-                        m_shape,
-                        m_topDia,
-                        m_tubeDia,
-                        m_topHeight,
-                        m_baseHeight,
-                        m_targetFr,
-                        useMetric};
-    if (m_solvedFor == inputs)
-        return m_results;
-    m_solvedFor = inputs;
-    m_results = {};
-    try {
-        m_results.freeC =
-            static_cast<float>(physics::freeSpaceCapacitance(loadOf(*this, inMetres(useMetric))));
-    } catch (const physics::OutOfRange&) {
-        // Left absent: a load the solution cannot take has no figure to show.
-    }
-    if (secondary.Turns() == 0)
-        m_results.absent = NoFigures::SecondaryNotCalculated;
-    else if (asEntered(secondary, *this).cutsIntoWinding())
-        m_results.absent = NoFigures::CutsIntoWinding;
-    else
-        solveOnCoil(m_results, secondary, *this, useMetric);
-    return m_results;
-}
-
 bool CTopLoad::isNew(bool useMetric) const {
     const Defaults start = defaults(useMetric);
     return m_shape == Shape::None && m_topDia == start.topDia && m_tubeDia == start.tubeDia &&
@@ -266,6 +236,23 @@ void CTopLoad::WriteObjects(FieldWriter& writer) const {
     writer.writeInteger(qint16(m_shape));
     for (float field : {m_topDia, m_tubeDia, m_topHeight, m_baseHeight, m_targetFr})
         writer.writeSingle(field);
+}
+
+TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric) {
+    TopLoadResults results;
+    try {
+        results.freeC =
+            static_cast<float>(physics::freeSpaceCapacitance(loadOf(topLoad, inMetres(useMetric))));
+    } catch (const physics::OutOfRange&) {
+        // Left absent: a load the solution cannot take has no figure to show.
+    }
+    if (secondary.Turns() == 0)
+        results.absent = NoFigures::SecondaryNotCalculated;
+    else if (asEntered(secondary, topLoad).cutsIntoWinding())
+        results.absent = NoFigures::CutsIntoWinding;
+    else
+        solveOnCoil(results, secondary, topLoad, useMetric);
+    return results;
 }
 
 } // namespace resonex

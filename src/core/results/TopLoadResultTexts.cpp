@@ -1,7 +1,6 @@
 #include "core/results/TopLoadResultTexts.h"
 
 #include "core/errors/ErrorCodes.h"
-#include "core/model/CSecondary.h"
 #include "core/text/NumberText.h"
 #include "core/text/QuantityText.h"
 
@@ -65,9 +64,7 @@ QString noToroidText(physics::NoToroid why) {
     Q_UNREACHABLE();
 }
 
-TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const CSecondary& secondary,
-                                      bool useMetric) {
-    const TopLoadResults& results = topLoad.Results(secondary, useMetric);
+TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const TopLoadResults& results) {
     TopLoadResultTexts texts;
     if (results.freeC)
         texts.freeC = picofaradsText(*results.freeC);

@@ -35,7 +35,7 @@ Summary ComposeSummary(const CFile& doc) {
         if (doc.topLoad().isSet())
             summary << SummaryPiece{kNewLine + kNewLine, false}
                     << SummaryPiece{TopLoadSectionTitle(), true}
-                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.secondary(), metric,
+                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
                                                        designUnit(metric).word()),
                                     false};
         return summary;

@@ -191,8 +191,7 @@ void frmTopLoadCalcs::UpdateInputText() {
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
-    const TopLoadResultTexts results =
-        topLoadResultTexts(doc().topLoad(), doc().secondary(), doc().settings().UseMetric());
+    const TopLoadResultTexts results = topLoadResultTexts(doc().topLoad(), doc().topLoadResults());
     showNote(*m_lblNotCalculated, results.absent);
     for (const auto& [box, text] : m_results)
         box->setText(results.*text);
