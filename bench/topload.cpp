@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         top.setTopDia("400");
         top.setTubeDia("100");
         top.setTargetFr("200");
-        loaded += top.Results(secondary, true).loadedFr;
+        loaded += solveTopLoad(top, secondary, true).loadedFr;
         ms.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());

@@ -2,16 +2,21 @@
 # Checks that every include in src/ names its library and that each part of
 # the program includes only what lies beneath it:
 #   core rooms, bottom to top: errors, text, physics, platform, encoding, settings,
-#   model, drawing, document, summary (a room includes its own and those below);
+#   model, results, drawing, document, summary (a room includes its own and
+#   those below);
 #   gui and cli include the core, never each other; only the desktop program
 #   (resonex) includes gui.
+# System headers (POSIX: unistd.h, fcntl.h, sys/...) only in the platform
+# rooms (core/platform, gui/platform), so the rest stays portable.
 # Prints each offending line and exits 1 when there is one.
 set -u
 cd "$(dirname "$0")/../src" || exit 2
 
-rooms=(errors text physics platform encoding settings model drawing document summary)
+rooms=(errors text physics platform encoding settings model results drawing document summary)
 declare -A rank
 for i in "${!rooms[@]}"; do rank[${rooms[$i]}]=$i; done
+
+system_headers='^#include <(unistd|fcntl|dirent|pwd|grp|poll|spawn|termios|dlfcn|sys/[a-z_]+)\.h>'
 
 status=0
 complain() {
@@ -46,6 +51,11 @@ while IFS= read -r -d '' file; do
             complain "$where" "$lib must not include $target_lib"
         fi
     done < <(grep -n '^#include "' "$file")
+    if [[ $room != platform ]]; then
+        while IFS= read -r line; do
+            complain "$file:${line%%:*}: ${line#*:}" "system calls belong in a platform room"
+        done < <(grep -nE "$system_headers" "$file")
+    fi
 done < <(find core gui cli resonex \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
 
 exit $status

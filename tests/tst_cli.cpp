@@ -155,6 +155,14 @@ private slots:
         QCOMPARE(outcome(version) + version.out, QStringLiteral("0 resonex-cli 2.0\n"));
     }
 
+    // The desktop's entry, MIME type and icon belong to the desktop program:
+    // what links the core alone, as resonex-cli and this test do, carries none.
+    void carriesNoDesktopFiles() {
+        for (const char* name : {"desktop", "xml", "svg"})
+            QVERIFY2(!QFile::exists(QStringLiteral(":/resonex/resonex.") + QLatin1String(name)),
+                     name);
+    }
+
     // The worked design printed as its summary and saved, each argument in its
     // own field; show prints it alike. Reopened with another mains frequency,
     // the capacitor follows and the primary is left to be calculated again.

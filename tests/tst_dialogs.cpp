@@ -7,10 +7,10 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/DesignInformation.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
+#include "core/text/QuantityText.h"
 #include "gui/drawing/DrawingView.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/Twips.h"
@@ -794,8 +794,7 @@ private slots:
         });
         calculateTopLoad(program.doc(),
                          {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
-        const QString loaded = kilohertzText(
-            program.doc().topLoad().Results(program.doc().secondary(), true).loadedFr);
+        const QString loaded = kilohertzText(program.doc().topLoadResults().loadedFr);
         QVERIFY(loaded != QStringLiteral("143.24"));
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             auto* quarterWave = child<QCheckBox>(dialog, "chkUseSecFr");

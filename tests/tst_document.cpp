@@ -338,8 +338,7 @@ private slots:
         saveAs(path("cut.rzn"));
 
         QVERIFY(m_doc->FileOpenNamed(m_dlg, path("cut.rzn")));
-        QCOMPARE(m_doc->topLoad().Results(m_doc->secondary(), true).absent,
-                 std::optional(NoFigures::CutsIntoWinding));
+        QCOMPARE(m_doc->topLoadResults().absent, std::optional(NoFigures::CutsIntoWinding));
         QCOMPARE(m_doc->settings().UseTopFr(), qint16(1));
         QVERIFY(m_doc->primary().CalcsInvalid());
     }

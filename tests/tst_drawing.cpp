@@ -5,9 +5,10 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/PrimaryResultTexts.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/settings/CSettings.h"
+#include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
 
@@ -29,7 +30,7 @@ struct Design {
         primary.setFr(QStringLiteral("250"));
         primary.setSecDia(secondary.Dia());
         test::RecordingPrompts prompts;
-        primary.Calculate(settings, {secondary, transformer, topLoad, metric},
+        primary.Calculate(settings, {secondary, transformer, topLoad, metric, TopLoadSolution()},
                           QStringLiteral("250.00"), prompts);
         topLoad.setShape(CTopLoad::Shape::Toroid);
     }

@@ -66,9 +66,10 @@ void calculateExample(CFile& doc) {
     doc.primary().setFr(QStringLiteral("250"));
     doc.primary().setSecDia(QStringLiteral("200"));
     test::RecordingPrompts prompts;
-    doc.primary().Calculate(doc.settings(),
-                            {doc.secondary(), doc.transformer(), doc.topLoad(), true},
-                            QStringLiteral("250.00"), prompts);
+    doc.primary().Calculate(
+        doc.settings(),
+        {doc.secondary(), doc.transformer(), doc.topLoad(), true, doc.topLoadSolution()},
+        QStringLiteral("250.00"), prompts);
     doc.topLoad().setShape(CTopLoad::Shape::Toroid);
 }
 

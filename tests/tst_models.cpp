@@ -7,10 +7,12 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/FlatSpiral.h"
-#include "core/model/PrimaryResultTexts.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
+#include "core/text/LengthUnit.h"
+#include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
 #include <functional>
@@ -38,9 +40,12 @@ struct Design {
     CTransformer transformer;
     CPrimary primary;
     CTopLoad topLoad;
+    TopLoadSolution topLoadSolution;
     test::RecordingPrompts prompts;
 
-    OtherModels others() const { return {secondary, transformer, topLoad, settings.UseMetric()}; }
+    OtherModels others() const {
+        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
+    }
 };
 
 // A text input of the models: its setter, its getter and the text its entry
@@ -265,7 +270,7 @@ private slots:
         top.setTopHeight(height);
         const std::optional<ResonexError> raised =
             test::errorOf([&] { top.checkClearance(design.secondary, metric); });
-        const std::optional<NoFigures> absent = top.Results(design.secondary, metric).absent;
+        const std::optional<NoFigures> absent = solveTopLoad(top, design.secondary, metric).absent;
         if (told.isEmpty()) {
             QVERIFY(!raised && !absent);
             return;
@@ -281,8 +286,50 @@ private slots:
         // Before the secondary is calculated there is no winding to cut.
         design.secondary = CSecondary(metric);
         QVERIFY(!test::errorOf([&] { top.checkClearance(design.secondary, metric); }));
-        QCOMPARE(top.Results(design.secondary, metric).absent,
+        QCOMPARE(solveTopLoad(top, design.secondary, metric).absent,
                  std::optional(NoFigures::SecondaryNotCalculated));
+    }
+
+    // The document's memo of the field solution answers as solving afresh
+    // would after any one input changed: it depends on every one of them.
+    void topLoadSolutionFollowsEachInput() {
+        Design design(true);
+        design.secondary.Calculate(true);
+        CTopLoad& top = design.topLoad;
+        top.setShape(CTopLoad::Shape::Toroid);
+        top.setTargetFr(QStringLiteral("200"));
+        bool metric = true;
+        const auto figures = [&](const TopLoadResults& r) {
+            const auto toroid = [](const ToroidFor& t) {
+                return t.size ? exact(t.size->topDia) : QString::number(int(t.none));
+            };
+            return QStringList{exact(r.freeC.value_or(-1)), exact(r.loadedFr),
+                               toroid(r.forQuarWaveFr), toroid(r.forTargetFr)};
+        };
+        const auto changed = [&](const std::function<void()>& change) {
+            const QStringList before =
+                figures(design.topLoadSolution.results(top, design.secondary, metric));
+            change();
+            const QStringList after =
+                figures(design.topLoadSolution.results(top, design.secondary, metric));
+            return after != before && after == figures(solveTopLoad(top, design.secondary, metric));
+        };
+        const auto secondary = [&](void (CSecondary::*set)(const QString&), const char* text) {
+            return [&design, set, text] {
+                (design.secondary.*set)(QLatin1String(text));
+                design.secondary.Calculate(true);
+            };
+        };
+        QVERIFY(changed(secondary(&CSecondary::setDia, "180")));
+        QVERIFY(changed(secondary(&CSecondary::setHeight, "550")));
+        QVERIFY(changed(secondary(&CSecondary::setWireDia, "0.8"))); // the turns
+        QVERIFY(changed([&] { top.setTopDia(QStringLiteral("350")); }));
+        QVERIFY(changed([&] { top.setTubeDia(QStringLiteral("60")); }));
+        QVERIFY(changed([&] { top.setTopHeight(QStringLiteral("80")); }));
+        QVERIFY(changed([&] { top.setBaseHeight(QStringLiteral("300")); }));
+        QVERIFY(changed([&] { top.setTargetFr(QStringLiteral("180")); }));
+        QVERIFY(changed([&] { top.setShape(CTopLoad::Shape::Sphere); }));
+        QVERIFY(changed([&] { metric = false; }));
     }
 
     // A new design's top load in round figures of its unit; untouched, it
@@ -330,6 +377,12 @@ private slots:
                               exact(secondary.NatFr()), exact(secondary.L()),
                               exact(secondary.SelfC()), exact(secondary.TorC())}),
                  results);
+        // The field solution takes the same Wheeler inductance.
+        const LengthUnit unit = designUnit(metric);
+        QCOMPARE(exact(float(physics::wheelerInductance({unit.toMetres(secondary.DiaValue()),
+                                                         unit.toMetres(secondary.HeightValue()),
+                                                         secondary.Turns(), 0}))),
+                 results[5]);
     }
 
     // A short coil needs a negative toroid; spaced windings take fewer turns.
@@ -518,7 +571,7 @@ private slots:
 
         const double farads = metric ? design.transformer.C() : design.primary.CValue();
         QCOMPARE(curve.farads, farads);
-        const double loaded = design.topLoad.Results(design.secondary, metric).loadedFr;
+        const double loaded = solveTopLoad(design.topLoad, design.secondary, metric).loadedFr;
         const double target =
             !metric ? 250e3 : (topLoad ? loaded : double(design.secondary.QuarWaveFr()));
         QCOMPARE(curve.targetHertz, target);

@@ -9,6 +9,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
 #include "gui/drawing/DrawingLayout.h"
@@ -88,7 +89,8 @@ TuningCurve curveOf(const PlotCase& plot) {
     const QString fr = QString::number(plot.kilohertz, 'f', 2);
     primary.setFr(fr);
     test::RecordingPrompts prompts;
-    const OtherModels from{secondary, transformer, topLoad, plot.metric};
+    const TopLoadSolution solution;
+    const OtherModels from{secondary, transformer, topLoad, plot.metric, solution};
     primary.Calculate(settings, from, fr, prompts);
     TuningCurve curve = tuningCurve(primary, settings, from);
     if (plot.quarterWave)
@@ -118,7 +120,7 @@ DesignDrawing drawingOf(bool metric, const QStringList& entries) {
         primary.setConDia(entries[2]);
         primary.setConSpa(entries[3]);
         test::RecordingPrompts prompts;
-        primary.Calculate(settings, {secondary, transformer, topLoad, metric},
+        primary.Calculate(settings, {secondary, transformer, topLoad, metric, TopLoadSolution()},
                           QStringLiteral("250.00"), prompts);
     } else if (entries.size() == 6) {
         topLoad.setShape(CTopLoad::Shape::Toroid);

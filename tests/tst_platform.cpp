@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "core/platform/AtomicFile.h"
-#include "core/platform/FileTypeRegistration.h"
 #include "core/platform/NativeName.h"
+#include "gui/platform/FileTypeRegistration.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 using namespace resonex;
+using gui::RegisterDesignFiles;
 using test::readAll;
 
 namespace {

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 #include "core/text/Real.h"
 
@@ -136,6 +137,22 @@ private slots:
         QCOMPARE(test::errorNumberOf([] { Real(1e39).toSingle(); }), 6u);
         QCOMPARE(Real(0x1.fffffefffffffp127).toSingle(), std::numeric_limits<float>::max());
         QCOMPARE(test::errorNumberOf([] { Real(0x1.ffffffp127).toSingle(); }), 6u);
+    }
+
+    // A length in metres is the double nearest its exact value (12 inches
+    // times 0.0254 misses it by a last place), and a toroid's size in metres
+    // comes back to the design's unit as the float it was. The factors the
+    // design formulas divide and multiply by are the doubles of their
+    // decimals, which the worked examples hold to the last digit.
+    void lengthUnits() {
+        QVERIFY(12 * 0.0254 != 0.3048);
+        QVERIFY(kInch.toMetres(12.0f) == 0.3048 && kMillimetre.toMetres(600.0f) == 0.6);
+        for (const LengthUnit& unit : {kMillimetre, kInch, kMetre, kFoot})
+            for (const float length : {0.0283f, 0.72f, 7.874f, 23.622f, 300.0f, 1e-30f, 3e38f})
+                QVERIFY(static_cast<float>(unit.fromMetres(unit.toMetres(length))) == length);
+        QCOMPARE(QList<double>({kInch.in(kMillimetre), kInch.in(kMetre), kFoot.in(kInch),
+                                kMetre.in(kMillimetre)}),
+                 QList<double>({25.4, 0.0254, 12.0, 1000.0}));
     }
 };
 

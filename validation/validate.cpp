@@ -6,6 +6,7 @@
 // worse than it does today.
 //   validate coils.csv
 #include "core/physics/CoilField.h"
+#include "core/physics/WindingFormulas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,11 +63,7 @@ std::vector<Coil> readCoils(const char* path) {
     return coils;
 }
 
-// The secondary's empirical self-resonance as the program has long shown it:
-// 29.85·(H/D)^0.2/(N·D[m]) MHz.
-double natFr(const Winding& w) {
-    return 29.85e6 * std::pow(w.height / w.diameter, 0.2) / (w.turns * w.diameter);
-}
+double natFr(const Winding& w) { return natFrHertz(w.height / w.diameter, w.turns * w.diameter); }
 
 double medhurstWheeler(const Winding& w) {
     return 1 /

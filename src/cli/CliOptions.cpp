@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "core/text/LengthUnit.h"
+
 #include <array>
 
 namespace resonex::cli {
@@ -108,7 +110,7 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
     if (name == u"--top")
         options.top = shapeOf(name, value);
     else if (name == u"--units")
-        options.useMetric = !either(name, value, "mm", "in");
+        options.useMetric = !either(name, value, kMillimetre.symbol, kInch.symbol);
     else if (name == u"--mains")
         options.use50Hz = !either(name, value, "50", "60");
     else

@@ -10,8 +10,8 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
-#include "core/model/TopLoadResultTexts.h"
 #include "core/platform/NativeName.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 #include "core/settings/StoredOptions.h"
@@ -90,8 +90,7 @@ void printDesign(const CFile& doc, Output output) {
 // Why --use-top-fr 1 cannot be: no top load, or no figures for it.
 QString noLoadedFrequency(const CFile& doc) {
     const CTopLoad& topLoad = doc.topLoad();
-    const std::optional<NoFigures> absent =
-        topLoad.Results(doc.secondary(), doc.settings().UseMetric()).absent;
+    const std::optional<NoFigures> absent = doc.topLoadResults().absent;
     if (!topLoad.isSet() || !absent)
         return QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load");
     return QStringLiteral("--use-top-fr 1 has no loaded frequency to take: ") +

@@ -12,9 +12,9 @@
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/Real.h"
 
 #include <limits>
@@ -23,43 +23,46 @@ namespace resonex::cli {
 
 namespace {
 
-// A unit the design keeps values in, as an exact fraction of the SI unit.
+// A unit the design keeps values in, as an exact fraction of the SI unit
+// (lengths are LengthUnit's).
 struct Unit {
     double numerator;
     double denominator;
 };
 
-constexpr Unit kMillimetre{1, 1000};
-constexpr Unit kInch{254, 10000};
-constexpr Unit kMetre{1, 1};
-constexpr Unit kFoot{3048, 10000};
 constexpr Unit kKilovolt{1000, 1};
 constexpr Unit kMilliampere{1, 1000};
 
-// The stored float's exact SI value, rounded once to the nearest float: the
-// product is exact in a double and the quotient is rounded correctly, and no
+// The exact SI value rounded once to a double, then to the nearest float: no
 // such quotient lies close enough to halfway between two floats for its own
 // rounding to matter. A value beyond float range has no float, and JSON gets
 // null for it.
-float si(float stored, Unit unit) {
+float single(double si) {
     try {
-        return (Real(stored) * unit.numerator / unit.denominator).toSingle();
+        return Real(si).toSingle();
     } catch (const ResonexError&) {
         return std::numeric_limits<float>::quiet_NaN();
     }
 }
 
+// The stored float's SI value: the product is exact in a double and the
+// quotient is rounded correctly.
+float si(float stored, Unit unit) {
+    return single(double(stored) * unit.numerator / unit.denominator);
+}
+float si(float stored, const LengthUnit& unit) { return single(unit.toMetres(stored)); }
+
 QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
     if (!secondaryCalculated(secondary))
         return json::kNull;
-    const Unit length = metric ? kMillimetre : kInch;
+    const LengthUnit length = designUnit(metric);
     return json::Object()
         .add("diameter_m", json::number(si(secondary.DiaValue(), length)))
         .add("height_m", json::number(si(secondary.HeightValue(), length)))
         .add("wire_diameter_m", json::number(si(secondary.WireDiaValue(), length)))
         .add("spacing_m", json::number(si(secondary.WireSpaValue(), length)))
         .add("turns", json::count(secondary.Turns()))
-        .add("wire_length_m", json::number(si(secondary.WireLength(), metric ? kMetre : kFoot)))
+        .add("wire_length_m", json::number(si(secondary.WireLength(), wireUnit(metric))))
         .add("inductance_h", json::number(secondary.L()))
         .add("resonance_hz", json::number(secondary.NatFr()))
         .add("quarter_wave_hz", json::number(secondary.QuarWaveFr()))
@@ -111,7 +114,7 @@ QByteArray primaryJson(const CFile& doc) {
     // the design's choices say so.
     const CSettings& settings = doc.settings();
     const PrimaryInputs inputs(primaryChoices(settings), primary, otherModels(doc));
-    const Unit length = settings.UseMetric() ? kMillimetre : kInch;
+    const LengthUnit length = designUnit(settings.UseMetric());
     return json::Object()
         .add("capacitance_f", json::number(inputs.kept(PrimaryInput::Capacitance)))
         .add("frequency_hz", json::number(inputs.kept(PrimaryInput::Frequency)))
@@ -126,7 +129,7 @@ QByteArray primaryJson(const CFile& doc) {
         .text();
 }
 
-QByteArray toroidJson(const ToroidFor& toroid, Unit length) {
+QByteArray toroidJson(const ToroidFor& toroid, const LengthUnit& length) {
     if (!toroid.size)
         return json::kNull;
     return json::Object()
@@ -147,8 +150,8 @@ QByteArray topLoadJson(const CFile& doc) {
     if (!topLoad.isSet())
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
-    const Unit length = metric ? kMillimetre : kInch;
-    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const LengthUnit length = designUnit(metric);
+    const TopLoadResults& results = doc.topLoadResults();
     const auto result = [&results](const QByteArray& value) {
         return results.absent ? json::kNull : value;
     };
@@ -176,13 +179,12 @@ QByteArray resonanceJson(const CFile& doc) {
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
-    const TopLoadResults& results = topLoad.Results(doc.secondary(), metric);
+    const TopLoadResults& results = doc.topLoadResults();
     const auto result = [&results](float value) {
         return results.absent ? json::kNull : json::number(value);
     };
     return json::Object()
-        .add("base_height_m",
-             json::number(si(topLoad.BaseHeightValue(), metric ? kMillimetre : kInch)))
+        .add("base_height_m", json::number(si(topLoad.BaseHeightValue(), designUnit(metric))))
         .add("self_capacitance_f", result(results.coilC))
         .add("bare_hz", result(results.bareFr))
         .add("loaded_hz", result(results.loadedFr))
@@ -198,7 +200,7 @@ QByteArray designJson(const CFile& doc) {
     const QByteArray file = doc.FileName().isEmpty() ? json::kNull : json::string(doc.FileTitle());
     json::Object design;
     design.add("file", file)
-        .add("units", json::string(lengthUnit(settings.UseMetric())))
+        .add("units", json::string(designUnit(settings.UseMetric()).word()))
         .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
         .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
         .add("transformer", transformerJson(doc.transformer()))

@@ -9,18 +9,15 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/platform/AtomicFile.h"
-#include "core/platform/NativeName.h"
+#include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
 
 namespace resonex {
@@ -73,15 +70,10 @@ std::optional<QByteArray> designBytes(const QString& path) {
     case PathLookup::Kind::RegularFile:
         break;
     }
-    // By the name's own bytes, which Qt cannot always spell.
-    QFile file;
-    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        cannotOpen(QString::fromLocal8Bit(std::strerror(errno)));
-    QByteArray bytes = file.read(kMaxDesignBytes);
-    if (file.error() != QFileDevice::NoError)
-        cannotOpen(file.errorString());
-    return bytes;
+    const FileBytes read = readFileBytes(path, kMaxDesignBytes);
+    if (read.failure)
+        cannotOpen(*read.failure);
+    return read.bytes;
 }
 
 // Puts bytes in place of the file at path only once they are all written and
@@ -103,7 +95,10 @@ QString failureText(const QString& prefix, const QString& path, const QString& r
 
 } // namespace
 
-CFile::CFile(OptionsStore* store) : m_store(store) { CreateModelObjects(); }
+CFile::CFile(OptionsStore* store)
+    : m_store(store), m_topLoadSolution(std::make_unique<TopLoadSolution>()) {
+    CreateModelObjects();
+}
 
 CFile::~CFile() { releaseModelObjects(); }
 
@@ -179,7 +174,8 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for.
-    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric()};
+    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric(),
+                           *m_topLoadSolution};
     if (!choiceRead || (m_settings->UseTopFr() == 1 &&
                         (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
         m_primary->setCalcsInvalid(true);
@@ -208,6 +204,10 @@ void CFile::WriteAllObjects(const QString& path) {
     replaceFile(path, bytesToSave());
     m_modified = false;
     m_foreign = false;
+}
+
+const TopLoadResults& CFile::topLoadResults() const {
+    return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric());
 }
 
 bool CFile::usesTopLoad() const {

@@ -14,6 +14,8 @@ class CSecondary;
 class CSettings;
 class CTopLoad;
 class CTransformer;
+class TopLoadSolution;
+struct TopLoadResults;
 class DocumentPrompts;
 class DocumentView;
 class FieldReader;
@@ -49,6 +51,10 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    // The top load's field solution on the secondary as they stand, worked
+    // out when first asked for after either changed.
+    const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
+    const TopLoadResults& topLoadResults() const;
     // The bytes Save would write now.
     QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's
@@ -173,6 +179,7 @@ private:
     std::unique_ptr<CSecondary> m_secondary;
     std::unique_ptr<CTransformer> m_transformer;
     std::unique_ptr<CTopLoad> m_topLoad;
+    std::unique_ptr<const TopLoadSolution> m_topLoadSolution;
     QString m_fileName;
     QString m_fileTitle = kUntitled;
     bool m_modified = false;

@@ -92,7 +92,7 @@ void calculateTopLoad(CFile& doc, const TopLoadEntries& entries) {
             topLoad = before;
             throw;
         }
-        topLoad.Results(doc.secondary(), useMetric);
+        doc.topLoadResults();
     });
     calculated(doc, OtherCalculation::TopLoad);
 }
@@ -105,7 +105,8 @@ void mainsFrequencyChanged(CFile& doc) {
 }
 
 OtherModels otherModels(const CFile& doc) {
-    return {doc.secondary(), doc.transformer(), doc.topLoad(), doc.settings().UseMetric()};
+    return {doc.secondary(), doc.transformer(), doc.topLoad(), doc.settings().UseMetric(),
+            doc.topLoadSolution()};
 }
 
 bool canUse(const CFile& doc, PrimaryChoice choice) {

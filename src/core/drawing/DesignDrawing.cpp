@@ -4,7 +4,8 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/Calculated.h"
-#include "core/settings/UnitWords.h"
+#include "core/model/PrimaryListing.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
@@ -27,7 +28,7 @@ constexpr double kLongestGap = 3;
 constexpr double kLeastSeen = 1.0 / 150;
 
 QString lengthText(double value, bool useMetric) {
-    return text::format(float(value), text::Pattern::TwoDecimals) + lengthUnit(useMetric);
+    return text::format(float(value), text::Pattern::TwoDecimals) + designUnit(useMetric).word();
 }
 
 QRectF boxOf(const DrawnCircle& circle) {
@@ -186,7 +187,7 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
 
     const double length = roundLength(std::max(shapes.width(), shapes.height()) * kScalePart);
     drawing.scale = {QPointF(shapes.left(), -gap), length,
-                     text::generalText(float(length)) + lengthUnit(useMetric)};
+                     text::generalText(float(length)) + designUnit(useMetric).word()};
     drawing.floorLeft = left;
     drawing.floorRight = shapes.right() + gap;
 

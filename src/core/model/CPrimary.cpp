@@ -3,15 +3,15 @@
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
 #include "core/model/FlatSpiral.h"
-#include "core/model/PrimaryResultTexts.h"
 #include "core/model/PrimarySources.h"
 #include "core/platform/Prompts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/AppInfo.h"
 #include "core/text/NumberText.h"
+#include "core/text/PrimaryResultTexts.h"
+#include "core/text/QuantityText.h"
 #include "core/text/UnitScale.h"
 
 #include <QScopeGuard>

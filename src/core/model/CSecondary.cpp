@@ -5,12 +5,18 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/Constants.h"
 #include "core/model/DimensionProperty.h"
+#include "core/physics/WindingFormulas.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 #include "core/text/Real.h"
 
 namespace resonex {
 
 namespace {
+
+// The quarter wave takes feet to metres with the figure rounded to six
+// digits, not by the foot's exact 0.3048 m.
+constexpr double kFeetPerMetreAsRounded = 3.28084;
 
 QString dimensionText(float value) { return text::format(value, text::Pattern::UpToFourDecimals); }
 QString dimensionEntry(float value) {
@@ -32,23 +38,25 @@ void CSecondary::Calculate(bool useMetric) {
         m_turns = (h / (Real(m_wireDia) + m_wireSpa)).toSingle();
         const Real n = m_turns;
 
-        m_wireLength = (useMetric ? d * kPi * n / 1000.0 : d * kPi * n / 12.0).toSingle();
+        // In metres or feet: millimetres over 1000, inches over 12.
+        m_wireLength = (d * kPi * n / wireUnit(useMetric).in(designUnit(useMetric))).toSingle();
         const Real length = m_wireLength;
 
-        m_quarWaveFr =
-            (useMetric ? Real(75000000.0) / length : Real(75000000.0) / (length / 3.28084))
+        m_quarWaveFr = (useMetric ? Real(75000000.0) / length
+                                  : Real(75000000.0) / (length / kFeetPerMetreAsRounded))
+                           .toSingle();
+
+        // N·D in metres: millimetres over 1000, inches times 0.0254.
+        m_natFr =
+            physics::natFrHertz(Real(m_aspectRatio), useMetric ? n * d / kMetre.in(kMillimetre)
+                                                               : n * d * kInch.in(kMetre))
                 .toSingle();
 
-        const Real shape = Real(29.85) * power(m_aspectRatio, 0.2);
-        m_natFr = (useMetric ? shape / (n * d / 1000.0) * 1000000.0
-                             : shape / (n * d * 0.0254) * 1000000.0)
-                      .toSingle();
-
-        // Wheeler works in inches.
-        const Real r = useMetric ? d * 0.5 / 25.4 : d * 0.5;
-        const Real len = useMetric ? h / 25.4 : h;
-        m_l = (power(r, 2.0) * power(n, 2.0) / (Real(9.0) * r + Real(10.0) * len) / 1000000.0)
-                  .toSingle();
+        // Wheeler works in inches: millimetres over 25.4.
+        const double perInch = kInch.in(designUnit(useMetric));
+        const Real r = d * 0.5 / perInch;
+        const Real len = h / perInch;
+        m_l = (physics::wheelerMicrohenries(r, n, len) / 1000000.0).toSingle();
 
         const Real natFr = m_natFr;
         const Real l = m_l;

@@ -6,11 +6,11 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/DimensionProperty.h"
 #include "core/physics/TopLoadClearance.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 #include "core/text/UnitScale.h"
 
 #include <cmath>
@@ -29,12 +29,8 @@ QString dimensionEntry(float value) {
     return text::entryText(value, text::Pattern::UpToFourDecimals);
 }
 
-// Metres in a length of the design's unit.
-double metres(float length, bool useMetric) {
-    return useMetric ? length / 1000.0 : length * 0.0254;
-}
 float designLength(double metres, bool useMetric) {
-    return static_cast<float>(useMetric ? metres * 1000.0 : metres / 0.0254);
+    return static_cast<float>(designUnit(useMetric).fromMetres(metres));
 }
 
 // A new design's top load: the same sizes in round figures of each unit.
@@ -57,7 +53,7 @@ template <typename Length> physics::TopLoad loadOf(const CTopLoad& topLoad, Leng
             length(topLoad.TopHeightValue())};
 }
 auto inMetres(bool useMetric) {
-    return [useMetric](float length) { return metres(length, useMetric); };
+    return [unit = designUnit(useMetric)](float length) { return unit.toMetres(length); };
 }
 
 // The clearance takes the very values entered, so that touching is exact.
@@ -185,40 +181,12 @@ void CTopLoad::checkClearance(const CSecondary& secondary, bool useMetric) const
     const Placed placed = asEntered(secondary, *this);
     if (!placed.cutsIntoWinding())
         return;
-    const QString unit = lengthUnit(useMetric);
+    const QString unit = designUnit(useMetric).word();
     throw ResonexError::detailed(
         errors::TopLoadClearance,
         QStringLiteral(": raise its centre from %1 to at least %2 above the winding, or make it "
                        "smaller")
             .arg(TopHeight() + unit, clearHeightText(placed.winding, placed.top) + unit));
-}
-
-const TopLoadResults& CTopLoad::Results(const CSecondary& secondary, bool useMetric) const {
-    const Inputs inputs{secondary.DiaValue(),
-                        secondary.HeightValue(),
-                        secondary.Turns(),
-                        m_shape,
-                        m_topDia,
-                        m_tubeDia,
-                        m_topHeight,
-                        m_baseHeight,
-                        m_targetFr,
-                        useMetric};
-    if (m_solvedFor == inputs)
-        return m_results;
-    m_solvedFor = inputs;
-    m_results = {};
-    // Left absent where the solution cannot take the load: no figure to show.
-    if (const physics::Solved<double> freeC =
-            physics::freeSpaceCapacitance(loadOf(*this, inMetres(useMetric))))
-        m_results.freeC = static_cast<float>(*freeC);
-    if (!secondaryCalculated(secondary))
-        m_results.absent = NoFigures::SecondaryNotCalculated;
-    else if (asEntered(secondary, *this).cutsIntoWinding())
-        m_results.absent = NoFigures::CutsIntoWinding;
-    else
-        solveOnCoil(m_results, secondary, *this, useMetric);
-    return m_results;
 }
 
 bool CTopLoad::isNew(bool useMetric) const {
@@ -263,6 +231,21 @@ void CTopLoad::WriteObjects(FieldWriter& writer) const {
     writer.writeInteger(qint16(m_shape));
     for (float field : {m_topDia, m_tubeDia, m_topHeight, m_baseHeight, m_targetFr})
         writer.writeSingle(field);
+}
+
+TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric) {
+    TopLoadResults results;
+    // Left absent where the solution cannot take the load: no figure to show.
+    if (const physics::Solved<double> freeC =
+            physics::freeSpaceCapacitance(loadOf(topLoad, inMetres(useMetric))))
+        results.freeC = static_cast<float>(*freeC);
+    if (!secondaryCalculated(secondary))
+        results.absent = NoFigures::SecondaryNotCalculated;
+    else if (asEntered(secondary, topLoad).cutsIntoWinding())
+        results.absent = NoFigures::CutsIntoWinding;
+    else
+        solveOnCoil(results, secondary, topLoad, useMetric);
+    return results;
 }
 
 } // namespace resonex

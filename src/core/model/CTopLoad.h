@@ -105,10 +105,6 @@ public:
     // secondary is calculated.
     void checkClearance(const CSecondary& secondary, bool useMetric) const;
 
-    // The field solution for this top load on the secondary as last
-    // calculated. Worked out once for each set of inputs.
-    const TopLoadResults& Results(const CSecondary& secondary, bool useMetric) const;
-
     // True while every input is a new design's: such a design has nothing to
     // add to its file.
     bool isNew(bool useMetric) const;
@@ -123,23 +119,18 @@ public:
 private:
     bool tubeFits() const;
 
-    struct Inputs {
-        float secDia, secHeight, turns;
-        Shape shape;
-        float topDia, tubeDia, topHeight, baseHeight, targetFr;
-        bool useMetric;
-        bool operator==(const Inputs&) const = default;
-    };
-
     Shape m_shape = Shape::None;
     float m_topDia;
     float m_tubeDia;
     float m_topHeight;
     float m_baseHeight;
     float m_targetFr = 0;
-
-    mutable std::optional<Inputs> m_solvedFor;
-    mutable TopLoadResults m_results;
 };
+
+// The field solution for the top load on the secondary as last calculated. It
+// takes milliseconds (the toroid searches solve the coil many times over):
+// the document keeps it (TopLoadSolution) rather than solve again for each
+// question.
+TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric);
 
 } // namespace resonex

@@ -1,6 +1,7 @@
 #include "core/model/FlatSpiral.h"
 
 #include "core/model/Constants.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/Real.h"
 
 namespace resonex {
@@ -9,8 +10,8 @@ SpiralTurns flatSpiral(const SpiralInputs& inputs) {
     const float lRequired =
         (power(Real(1.0) / (Real(kTwoPi) * inputs.fr), 2.0) * (Real(1.0) / inputs.c)).toSingle();
 
-    // The formula works in inches.
-    const double unit = inputs.metric ? 25.4 : 1.0;
+    // The formula works in inches: millimetres over 25.4.
+    const double unit = kInch.in(designUnit(inputs.metric));
     const Real d = Real(inputs.conDia) / unit;
     const Real s = Real(inputs.conSpa) / unit;
     const Real g = Real(inputs.secSep) / unit;

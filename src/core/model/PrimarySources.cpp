@@ -5,9 +5,10 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
+#include "core/model/TopLoadSolution.h"
 #include "core/settings/CSettings.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 namespace resonex {
 
@@ -27,16 +28,18 @@ struct Source {
     QString (*text)(float value);
 };
 
+const TopLoadResults& topLoadResults(const OtherModels& from) {
+    return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric);
+}
+
 float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }
 float quarterWave(const OtherModels& from) { return from.secondary.QuarWaveFr(); }
 float secondaryDiameter(const OtherModels& from) { return from.secondary.DiaValue(); }
-float loadedFrequency(const OtherModels& from) {
-    return from.topLoad.Results(from.secondary, from.useMetric).loadedFr;
-}
+float loadedFrequency(const OtherModels& from) { return topLoadResults(from).loadedFr; }
 // A top load on the calculated secondary whose figures can be given (not one
 // that cuts into the winding, say).
 bool loadedFrequencyGiven(const OtherModels& from) {
-    return from.topLoad.isSet() && !from.topLoad.Results(from.secondary, from.useMetric).absent;
+    return from.topLoad.isSet() && !topLoadResults(from).absent;
 }
 
 // The first row whose choice is 1 supplies its input. A new choice is one more

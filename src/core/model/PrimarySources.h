@@ -12,19 +12,22 @@ class CSecondary;
 class CSettings;
 class CTopLoad;
 class CTransformer;
+class TopLoadSolution;
 
 // The primary's inputs that another calculation can supply.
 enum class PrimaryInput { Capacitance, Frequency, SecondaryDiameter };
 
 enum class OtherCalculation { Secondary, Transformer, TopLoad };
 
-// The calculations the primary can take inputs from, and the length unit of
-// the design (the top load's frequency depends on it).
+// The calculations the primary can take inputs from, the length unit of the
+// design (the top load's frequency depends on it) and where the top load's
+// field solution is kept.
 struct OtherModels {
     const CSecondary& secondary;
     const CTransformer& transformer;
     const CTopLoad& topLoad;
     bool useMetric;
+    const TopLoadSolution& topLoadSolution;
 };
 
 // The primary's "Use Design Information" choices, as the settings keep them:

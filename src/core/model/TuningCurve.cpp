@@ -3,17 +3,16 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
 #include "core/model/FlatSpiral.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
-
-#include <QtMath>
+#include "core/text/QuantityText.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace resonex {
 
@@ -23,13 +22,13 @@ namespace {
 // f = 1 / (2π √(LC)) (W. Thomson, "On transient electric currents",
 // Philosophical Magazine, 1853).
 double resonance(double henries, double farads) {
-    return 1.0 / (2.0 * M_PI * std::sqrt(henries * farads));
+    return 1.0 / (2.0 * std::numbers::pi * std::sqrt(henries * farads));
 }
 
 // The inductance that resonates with the capacitance at the frequency: the
 // same formula solved for L.
 double inductanceFor(double hertz, double farads) {
-    const double omega = 2.0 * M_PI * hertz;
+    const double omega = 2.0 * std::numbers::pi * hertz;
     return 1.0 / (omega * omega * farads);
 }
 
@@ -177,7 +176,7 @@ QString reachText(const TuningCurve::Reach& reach) {
         ways << QStringLiteral("turns spaced at %1 %2%3")
                     .arg(reach.closerSpacing ? QStringLiteral("most") : QStringLiteral("least"),
                          text::format(float(*reach.spacing), text::Pattern::TwoDecimals),
-                         lengthUnit(reach.metric));
+                         designUnit(reach.metric).word());
     const QString last = ways.takeLast();
     return QStringLiteral("The tap lies beyond turn %1: it comes within reach with %2 or %3.")
         .arg(QString::number(kSpiralTurns), ways.join(QStringLiteral(", ")), last);

@@ -3,6 +3,8 @@
 #include "core/physics/RingCharge.h"
 #include "core/physics/RootSearch.h"
 #include "core/physics/TopLoadClearance.h"
+#include "core/physics/WindingFormulas.h"
+#include "core/text/LengthUnit.h"
 
 #include <cmath>
 #include <numbers>
@@ -222,12 +224,10 @@ double effectiveCapacitance(const WindingField& field, double omegaSquared) {
 
 } // namespace
 
-// Wheeler, "Simple inductance formulas for radio coils", Proc. IRE 16 (1928):
-// L[uH] = r^2·N^2/(9r + 10l), r and l in inches; within 1 % for l > 0.8 r.
 double wheelerInductance(const Winding& w) {
-    const double r = w.diameter / 2.0 / 0.0254;
-    const double len = w.height / 0.0254;
-    return r * r * w.turns * w.turns / (9.0 * r + 10.0 * len) * 1e-6;
+    const double microhenries = wheelerMicrohenries(kInch.fromMetres(w.diameter / 2.0), w.turns,
+                                                    kInch.fromMetres(w.height));
+    return microhenries * 1e-6;
 }
 
 // Medhurst, "H.F. resistance and self-capacitance of single-layer solenoids",
@@ -243,8 +243,8 @@ double medhurstSelfCapacitance(const Winding& w) {
 // (1996-97): C[pF] = 2.8·(1.2781 - d2/d1)·sqrt(pi·d2·(d1 - d2)/4), d1 the
 // overall and d2 the tube diameter in inches, claimed within 5 %.
 double poolToroidCapacitance(double major, double minor) {
-    const double d1 = major / 0.0254;
-    const double d2 = minor / 0.0254;
+    const double d1 = kInch.fromMetres(major);
+    const double d2 = kInch.fromMetres(minor);
     return 2.8 * (1.2781 - d2 / d1) * std::sqrt(std::numbers::pi * d2 * (d1 - d2) / 4) * 1e-12;
 }
 

@@ -94,7 +94,8 @@ private:
 // above).
 Solved<double> freeSpaceCapacitance(const TopLoad& top);
 
-// The published formulas the validation compares against.
+// The published formulas the validation compares against. Wheeler's
+// inductance (WindingFormulas.h) in henries.
 double wheelerInductance(const Winding& winding);
 double medhurstSelfCapacitance(const Winding& winding);
 double poolToroidCapacitance(double majorDiameter, double minorDiameter);

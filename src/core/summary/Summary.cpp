@@ -5,12 +5,12 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CTopLoad.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
 #include "core/summary/NewLine.h"
 #include "core/summary/PrimarySection.h"
 #include "core/summary/SecondarySection.h"
 #include "core/summary/TopLoadSection.h"
 #include "core/summary/TransformerSection.h"
+#include "core/text/LengthUnit.h"
 
 namespace resonex {
 
@@ -21,11 +21,12 @@ Summary ComposeSummary(const CFile& doc) {
             {QStringLiteral("Filename: "), true},
             {doc.FileTitle() + kNewLine + kNewLine, false},
             {SecondarySectionTitle(), true},
-            {SecondarySectionText(doc.secondary(), lengthUnit(metric), wireLengthUnit(metric)),
+            {SecondarySectionText(doc.secondary(), designUnit(metric).word(),
+                                  wireUnit(metric).word()),
              false},
             {PrimarySectionTitle(), true},
             {PrimarySectionText(doc.primary(), doc.settings(), otherModels(doc),
-                                lengthUnit(metric)),
+                                designUnit(metric).word()),
              false},
             {TransformerSectionTitle(), true},
             {TransformerSectionText(doc.transformer(), doc.settings().Use50Hz()), false},
@@ -34,8 +35,8 @@ Summary ComposeSummary(const CFile& doc) {
         if (doc.topLoad().isSet())
             summary << SummaryPiece{kNewLine + kNewLine, false}
                     << SummaryPiece{TopLoadSectionTitle(), true}
-                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.secondary(), metric,
-                                                       lengthUnit(metric)),
+                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
+                                                       designUnit(metric).word()),
                                     false};
         return summary;
     } catch (ResonexError& error) {

@@ -1,10 +1,9 @@
 #include "core/summary/TopLoadSection.h"
 
-#include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/DesignInformation.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/summary/NewLine.h"
+#include "core/text/QuantityText.h"
 
 namespace resonex {
 
@@ -70,14 +69,14 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
 
 QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
 
-QString TopLoadSectionText(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
                            const QString& lengthUnit) {
     QString text = shapeText(topLoad, lengthUnit) +
                    line(QStringLiteral("Height of the top load centre above the winding"),
                         topLoad.TopHeight() + lengthUnit) +
                    line(QStringLiteral("Height of the winding base above the floor"),
                         topLoad.BaseHeight() + lengthUnit);
-    text += resultsText(topLoad, topLoad.Results(secondary, useMetric), lengthUnit);
+    text += resultsText(topLoad, results, lengthUnit);
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());
     return text;

@@ -4,8 +4,8 @@
 
 namespace resonex {
 
-class CSecondary;
 class CTopLoad;
+struct TopLoadResults;
 
 QString TopLoadSectionTitle();
 
@@ -14,7 +14,7 @@ QString TopLoadSectionTitle();
 // the toroids for the quarter wave and the target frequency; otherwise a line
 // asking for the secondary first. Only for a design with a top load; ends
 // without a line break.
-QString TopLoadSectionText(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
                            const QString& lengthUnit);
 
 } // namespace resonex

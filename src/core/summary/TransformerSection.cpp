@@ -2,7 +2,7 @@
 
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {

@@ -4,7 +4,7 @@
 #include "core/document/DesignCommands.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 #include "core/settings/CSettings.h"
 
 #include <QGridLayout>

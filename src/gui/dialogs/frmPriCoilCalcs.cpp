@@ -8,7 +8,7 @@
 #include "core/model/FlatSpiral.h"
 #include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 #include "gui/plot/TuningPlotView.h"
 
 #include <QCheckBox>
@@ -70,7 +70,7 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     m_txtConDia = inputBox(QStringLiteral("txtConDia"));
     m_txtConSpa = inputBox(QStringLiteral("txtConSpa"));
     m_txtSecSep = inputBox(QStringLiteral("txtSecSep"));
-    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    const QString lengths = designUnit(doc().settings().UseMetric()).word();
     auto* rows = new QGridLayout;
     const auto row = [&](const char* captionName, const char* caption, QLineEdit* box,
                          const QString& unitName, const QString& unit) {

@@ -4,9 +4,9 @@
 #include "core/document/DesignCommands.h"
 #include "core/model/CSecondary.h"
 #include "core/model/Calculated.h"
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,7 +19,7 @@ namespace resonex::gui {
 frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmSecCoilCalcs"),
                    QStringLiteral("Secondary Coil Calculations"), parent) {
-    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    const QString lengths = designUnit(doc().settings().UseMetric()).word();
     const auto inputUnit = [&](int index) {
         return label(QStringLiteral("lblInputUnits%1").arg(index), lengths);
     };
@@ -54,7 +54,7 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     addRow(*outputGrid, caption(11, "Aspect Ratio"), m_txtAspectRatio);
     addRow(*outputGrid, caption(4, "Secondary Turns"), m_txtTurns);
     addRow(*outputGrid, caption(5, "Secondary Wire Length"), m_txtWireLength,
-           label(QStringLiteral("lblOutputUnit"), wireLengthUnit(doc().settings().UseMetric())));
+           label(QStringLiteral("lblOutputUnit"), wireUnit(doc().settings().UseMetric()).word()));
     addRow(*outputGrid, caption(6, "Secondary Inductance"), m_txtL, resultUnit(5, "mH"));
     addRow(*outputGrid, caption(7, "Approximate Resonant Frequency"), m_txtNatFr,
            resultUnit(7, "kHz"));

@@ -5,9 +5,9 @@
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/UnitWords.h"
+#include "core/text/LengthUnit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -100,7 +100,7 @@ const ResultRow kResultRows[] = {
 frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmTopLoadCalcs"),
                    QStringLiteral("Top Load Calculations"), parent) {
-    const QString lengths = lengthUnit(doc().settings().UseMetric());
+    const QString lengths = designUnit(doc().settings().UseMetric()).word();
     const auto unit = [&](const char* name, const QString& text) {
         return label(QString::fromLatin1(name), text);
     };
@@ -191,8 +191,7 @@ void frmTopLoadCalcs::UpdateInputText() {
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
-    const TopLoadResultTexts results =
-        topLoadResultTexts(doc().topLoad(), doc().secondary(), doc().settings().UseMetric());
+    const TopLoadResultTexts results = topLoadResultTexts(doc().topLoad(), doc().topLoadResults());
     showNote(*m_lblNotCalculated, results.absent);
     for (const auto& [box, text] : m_results)
         box->setText(results.*text);

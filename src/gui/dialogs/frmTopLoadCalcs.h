@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "gui/dialogs/DesignDialog.h"
 
 #include <utility>

@@ -1,6 +1,7 @@
 #include "gui/drawing/DrawingExport.h"
 
 #include "core/text/AppInfo.h"
+#include "core/text/LengthUnit.h"
 #include "gui/drawing/DrawingPainter.h"
 
 #include <QImage>
@@ -20,7 +21,6 @@ constexpr double kLeastAspect = 0.5;
 constexpr double kMostAspect = 2.0;
 constexpr int kScreenDpi = 96;
 constexpr int kPngDetail = 2;
-constexpr double kMetresPerInch = 0.0254;
 
 QSize pictureSize(const DesignDrawing& drawing) {
     const QRectF& bounds = drawing.bounds;
@@ -50,7 +50,7 @@ bool writeSvg(const DesignDrawing& drawing, QIODevice& device, const QString& ti
 bool writePng(const DesignDrawing& drawing, QIODevice& device) {
     QImage image(pictureSize(drawing) * kPngDetail, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPngDetail);
-    const int dotsPerMetre = qRound(kScreenDpi * kPngDetail / kMetresPerInch);
+    const int dotsPerMetre = qRound(kScreenDpi * kPngDetail * kMetre.in(kInch));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     {

@@ -1,8 +1,8 @@
 #include "gui/plot/TuningPlotLayout.h"
 
-#include "core/model/DesignInformation.h"
 #include "core/model/TuningCurve.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 #include <QLineF>
 #include <QtNumeric>

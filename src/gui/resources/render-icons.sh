@@ -5,7 +5,7 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 icons="$here/icons"
-appsvg="$here/../../core/resources/resonex.svg"
+appsvg="$here/resonex.svg"
 
 render() { # svg size out
     rsvg-convert -w "$2" -h "$2" -o "$3" "$1"

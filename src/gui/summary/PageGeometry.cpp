@@ -1,5 +1,6 @@
 #include "gui/summary/PageGeometry.h"
 
+#include "core/text/LengthUnit.h"
 #include "gui/platform/Twips.h"
 
 #include <QPageLayout>
@@ -11,7 +12,8 @@ namespace resonex::gui {
 
 namespace {
 
-constexpr double kPointsPerMillimetre = 72.0 / 25.4;
+// 72 points to the inch.
+constexpr double kPointsPerMillimetre = 72.0 / kInch.in(kMillimetre);
 
 // Printer measures come as fractions of a point; they are taken to whole twips
 // through a single-precision value, a half going to the even neighbour.

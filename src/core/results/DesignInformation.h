@@ -7,15 +7,9 @@ namespace resonex {
 class CSecondary;
 class CTransformer;
 
-// A capacitance in microfarads ("###0.00##") and a frequency in kilohertz
-// ("fixed"), as the primary shows them; the values it can take from the other
-// models, the matched capacitance and the secondary's quarter wave, so shown.
-QString microfaradsText(float farads);
-QString kilohertzText(float hertz);
-// A capacitance in picofarads ("fixed"), as the secondary's results show it.
-QString picofaradsText(float farads);
-// A length in the design's unit ("###0.00##"), as the models show their inputs.
-QString lengthText(float length);
+// The values the primary can take from the other models, the matched
+// capacitance and the secondary's quarter wave, as it shows them
+// (microfaradsText, kilohertzText).
 QString matchedCapacitanceText(const CTransformer& transformer);
 
 // The secondary's results as the dialog and the summary show them, each

@@ -1,9 +1,8 @@
-#include "core/model/TopLoadResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 
 #include "core/errors/ErrorCodes.h"
-#include "core/model/CSecondary.h"
-#include "core/model/DesignInformation.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
 #include <tuple>
 #include <utility>
@@ -69,9 +68,7 @@ QString noToroidText(physics::Unsolved why) {
     Q_UNREACHABLE();
 }
 
-TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const CSecondary& secondary,
-                                      bool useMetric) {
-    const TopLoadResults& results = topLoad.Results(secondary, useMetric);
+TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const TopLoadResults& results) {
     TopLoadResultTexts texts;
     if (results.freeC)
         texts.freeC = picofaradsText(*results.freeC);

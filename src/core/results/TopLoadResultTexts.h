@@ -6,8 +6,6 @@
 
 namespace resonex {
 
-class CSecondary;
-
 // The top load's results as the dialog shows them: capacitances in pF and
 // frequencies in kHz, "fixed"; toroid sizes toroidSizeText in the design's
 // length unit, or kNoToroid where no toroid can reach the frequency. The free
@@ -32,8 +30,7 @@ struct TopLoadResultTexts {
 
 inline constexpr char kNoToroid[] = "none";
 
-TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const CSecondary& secondary,
-                                      bool useMetric);
+TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const TopLoadResults& results);
 
 // A toroid's diameter as the results show it: two decimals ("###0.00"), as
 // the lengths entered read.

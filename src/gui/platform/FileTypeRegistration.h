@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace resonex {
+namespace resonex::gui {
 
 // Tells a Linux desktop that ".rzn" files are Resonex designs, opened by this
 // program and shown with its icon. It writes under the user's data folder
@@ -21,4 +21,4 @@ namespace resonex {
 // programPath (its real absolute path).
 void RegisterDesignFiles(const QString& programPath);
 
-} // namespace resonex
+} // namespace resonex::gui

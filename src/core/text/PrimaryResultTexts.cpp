@@ -1,4 +1,4 @@
-#include "core/model/PrimaryResultTexts.h"
+#include "core/text/PrimaryResultTexts.h"
 
 #include "core/text/NumberText.h"
 

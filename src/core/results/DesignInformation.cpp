@@ -1,8 +1,9 @@
-#include "core/model/DesignInformation.h"
+#include "core/results/DesignInformation.h"
 
 #include "core/model/CSecondary.h"
 #include "core/model/CTransformer.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 #include "core/text/UnitScale.h"
 
 namespace resonex {
@@ -12,16 +13,6 @@ namespace {
 QString fixed(float value) { return text::format(value, text::Pattern::Fixed); }
 
 } // namespace
-
-QString microfaradsText(float farads) {
-    return text::format(scale::toMicrofarads(farads), text::Pattern::UpToFourDecimals);
-}
-
-QString kilohertzText(float hertz) { return fixed(scale::toKilohertz(hertz)); }
-
-QString picofaradsText(float farads) { return fixed(scale::toPicofarads(farads)); }
-
-QString lengthText(float length) { return text::format(length, text::Pattern::UpToFourDecimals); }
 
 QString matchedCapacitanceText(const CTransformer& transformer) {
     return microfaradsText(transformer.C());

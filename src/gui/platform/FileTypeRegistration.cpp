@@ -1,4 +1,4 @@
-#include "core/platform/FileTypeRegistration.h"
+#include "gui/platform/FileTypeRegistration.h"
 
 #include "core/platform/AtomicFile.h"
 
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace resonex {
+namespace resonex::gui {
 
 namespace {
 
@@ -270,4 +270,4 @@ void RegisterDesignFiles(const QString& programPath) {
     }
 }
 
-} // namespace resonex
+} // namespace resonex::gui
