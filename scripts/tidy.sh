@@ -13,7 +13,7 @@ if [ "${1:-}" = -p ]; then
     shift 2
 else
     source "$root/scripts/setup.sh"
-    resonex_install_packages "${RESONEX_CHECK_PACKAGES[@]}"
+    resonex_install_packages clang-tidy
     resonex_build
     build="$RESONEX_BUILD"
 fi
