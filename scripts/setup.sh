@@ -24,6 +24,9 @@ RESONEX_PACKAGE_PACKAGES=(build-essential dpkg-dev debhelper)
 # build log, devscripts has hardening-check).
 RESONEX_INSTALL_TEST_PACKAGES=(file desktop-file-utils appstream shared-mime-info man-db lintian
     blhc devscripts)
+# The code checks: layout (check-format.sh) and clang-tidy's (tidy.sh); the
+# sanitizer build (sanitize.sh) needs only the compiler's own libraries.
+RESONEX_CHECK_PACKAGES=(clang-format clang-tidy)
 
 resonex_install_packages() {
     local missing=()

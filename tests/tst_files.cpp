@@ -324,8 +324,8 @@ private slots:
         QTest::addColumn<QByteArray>("kept"); // the fields saved after the header
         QTest::addColumn<bool>("primaryOutOfDate");
         const QByteArray fields = integer(1) + topLoadFields();
-        const QByteArray newFields = integer(0) + single(12) + single(3) +
-                                     single(2) + single(20) + single(0);
+        const QByteArray newFields =
+            integer(0) + single(12) + single(3) + single(2) + single(20) + single(0);
         const auto values = [](float dia, float tube, float height, float base, float fr) {
             return single(dia) + single(tube) + single(height) + single(base) + single(fr);
         };

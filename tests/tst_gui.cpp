@@ -22,6 +22,7 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
@@ -29,7 +30,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QMenuBar>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -224,11 +224,10 @@ private slots:
     void summaryStyles() {
         const QPalette theme = QApplication::palette();
         QPalette dark = theme;
-        for (const auto& [role, colour] :
-             {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
-              {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
-              {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
-              {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)}})
+        for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
+                                           {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
+                                           {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
+                                           {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)}})
             dark.setColor(role, colour);
         QApplication::setPalette(dark);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
@@ -771,7 +770,7 @@ private slots:
 
         // The same summary alone, as it printed before there were drawings.
         QVERIFY(!ExportPdf(*program.summary(), PageGeometry::defaultPage(), kPrintMargins,
-                          path("summary.pdf"), QStringLiteral("Untitled")));
+                           path("summary.pdf"), QStringLiteral("Untitled")));
 
         const auto empty = test::readPdf(path("empty.pdf"));
         const auto drawn = test::readPdf(path("drawn.pdf"));

@@ -27,7 +27,7 @@ namespace {
 // No design file holds more: 33 values of the four objects and 9 of the
 // extension, each at most a 65535-byte text. A foreign file is read no further
 // than this.
-constexpr qint64 kMaxDesignBytes = (33 + 9) * (4 + 0xFFFF);
+constexpr qint64 kMaxDesignBytes = qint64(33 + 9) * (4 + 0xFFFF);
 
 // Each object reads until its first failing field; the failure is not
 // reported and the next object reads on from there. True when the object

@@ -48,6 +48,7 @@ constexpr int kModeSteps = 6;
 // ends, where the surface charge crowds (cosine spacing).
 std::vector<Band> windingBands(const Winding& w) {
     std::vector<Band> bands;
+    bands.reserve(kWindingBands);
     const double radius = w.diameter / 2;
     const auto height = [&](int i) {
         return w.baseHeight + w.height * (1 - std::cos(std::numbers::pi * i / kWindingBands)) / 2;
@@ -113,7 +114,7 @@ Solved<WindingField> windingField(const Winding& w) {
 
 // The potentials at load band i of unit charges on the winding's bands.
 std::span<const double> loadRow(const std::vector<double>& loadToWinding, int i) {
-    return {loadToWinding.data() + i * kWindingBands, std::size_t(kWindingBands)};
+    return {loadToWinding.data() + std::ptrdiff_t(i) * kWindingBands, std::size_t(kWindingBands)};
 }
 
 // A top load on the winding at the top voltage: the winding's answer to each

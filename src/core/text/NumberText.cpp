@@ -9,7 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): newlocale is POSIX, not C++
 #include <optional>
 #include <string>
 

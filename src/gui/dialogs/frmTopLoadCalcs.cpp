@@ -156,7 +156,7 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
             rowCaption->setToolTip(QString::fromLatin1(row.toolTip));
             box->setToolTip(rowCaption->toolTip());
         }
-        m_results.push_back({box, row.text});
+        m_results.emplace_back(box, row.text);
     }
     m_lblNoToroid = note(QStringLiteral("lblNoToroid"), *outputGrid);
     alignColumns({inputGrid, outputGrid});

@@ -102,10 +102,10 @@ QString QtPrompts::chooseFileToSave(const FileDialogSetup& setup) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     setUp(dialog, setup);
     for (;;) {
-        const QString chosen = chosenFile(dialog);
+        QString chosen = chosenFile(dialog);
         if (chosen.isEmpty())
             return chosen;
-        const QString path = withSuffix(chosen, setup.defaultSuffix);
+        QString path = withSuffix(chosen, setup.defaultSuffix);
         // No shows the dialog again.
         if (!QFileInfo::exists(path) || replaceConfirmed(m_owner, setup.title, path))
             return path;

@@ -36,7 +36,7 @@ QString unitsQuestion(bool wasMetric) {
 
 frmOptions::frmOptions(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmOptions"), QStringLiteral("Options"), parent) {
-    const auto option = [this](QWidget* frame, const char* name, const char* caption) {
+    const auto option = [](QWidget* frame, const char* name, const char* caption) {
         auto* button = new QRadioButton(QString::fromLatin1(caption), frame);
         button->setObjectName(QString::fromLatin1(name));
         frame->layout()->addWidget(button);
