@@ -792,8 +792,7 @@ private slots:
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(!child<QCheckBox>(dialog, "chkUseTopFr")->isEnabled());
         });
-        calculateTopLoad(program.doc(),
-                         {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
+        test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "300", "75", "50", "500");
         const QString loaded = kilohertzText(program.doc().topLoadResults().loadedFr);
         QVERIFY(loaded != QStringLiteral("143.24"));
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
@@ -824,23 +823,20 @@ private slots:
         settings.setUseSecDia(0);
         CPrimary& primary = program.doc().primary();
         QVERIFY(!primary.CalcsInvalid());
-        calculateSecondary(program.doc(), "200", "600", "0.72", "0");
+        test::enterSecondary(program.doc(), "200", "600", "0.72", "0");
         QVERIFY(primary.CalcsInvalid());
         primary.setCalcsInvalid(false);
-        calculateTopLoad(program.doc(),
-                         {CTopLoad::Shape::Toroid, "320", "75", "50", "500", QString()});
+        test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "320", "75", "50", "500");
         QVERIFY(primary.CalcsInvalid());
         // Round the winding's top, then a wider winding the tube cuts into:
         // there is no loaded frequency to tune to.
-        calculateTopLoad(program.doc(),
-                         {CTopLoad::Shape::Toroid, "400", "75", "0", "500", QString()});
-        calculateSecondary(program.doc(), "300", "600", "0.72", "0");
+        test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "400", "75", "0", "500");
+        test::enterSecondary(program.doc(), "300", "600", "0.72", "0");
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(!child<QCheckBox>(dialog, "chkUseTopFr")->isEnabled());
         });
-        calculateSecondary(program.doc(), "200", "600", "0.72", "0");
-        calculateTopLoad(program.doc(),
-                         {CTopLoad::Shape::Toroid, "320", "75", "50", "500", QString()});
+        test::enterSecondary(program.doc(), "200", "600", "0.72", "0");
+        test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "320", "75", "50", "500");
 
         // A design holding both takes the quarter wave, as the primary does.
         settings.setUseSecFr(1);

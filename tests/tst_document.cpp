@@ -1,3 +1,4 @@
+#include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
@@ -285,11 +286,12 @@ private slots:
         QFETCH(int, value);
         QFETCH(qint16, useTopFr);
         QFETCH(int, shape);
-        calculateSecondary(*m_doc, "200", "600", "0.72", "0");
-        calculateTopLoad(*m_doc, {CTopLoad::Shape::Toroid, "300", "75", "50", "500", QString()});
+        test::enterSecondary(*m_doc, "200", "600", "0.72", "0");
+        test::enterTopLoad(*m_doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
         PrimaryChoices choices;
         choices.useTopFr = 1;
-        calculatePrimary(*m_doc, choices, {"0.01", {}, "200", "9.5", "9.5", "62.5"}, m_dlg);
+        calculatePrimary(*m_doc, choices,
+                         test::primaryEntries("0.01", {}, "200", "9.5", "9.5", "62.5"), m_dlg);
         QVERIFY(!m_doc->primary().CalcsInvalid() && !m_doc->primary().LPerTurn().isEmpty());
         saveAs(path("top.rzn"));
         QByteArray bytes = test::readAll(path("top.rzn"));
@@ -327,10 +329,11 @@ private slots:
     void openTopLoadInTheWinding() {
         CFile& doc = *m_doc;
         doc.secondary().Calculate(true);
-        calculateTopLoad(doc, {CTopLoad::Shape::Toroid, "400", "75", "0", "500", QString()});
+        test::enterTopLoad(doc, CTopLoad::Shape::Toroid, "400", "75", "0", "500");
         PrimaryChoices choices;
         choices.useTopFr = 1;
-        calculatePrimary(doc, choices, {"0.1", "", "200", "6.35", "6.35", "12.7"}, m_dlg);
+        calculatePrimary(doc, choices,
+                         test::primaryEntries("0.1", {}, "200", "6.35", "6.35", "12.7"), m_dlg);
         QVERIFY(!doc.primary().CalcsInvalid());
         // The winding widened under the tube, as only a file can hold it.
         doc.secondary().setDia(QStringLiteral("300"));

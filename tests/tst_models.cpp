@@ -50,24 +50,24 @@ struct Design {
 
 // A text input of the models: its setter, its getter and the text its entry
 // box shows.
-struct Input {
+struct TextInput {
     std::function<void(const QString&)> set;
     std::function<QString()> get;
     std::function<QString()> entry;
 };
 
 template <typename Model>
-Input input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const,
-            QString (Model::*entry)() const) {
+TextInput input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const,
+                QString (Model::*entry)() const) {
     return {[&model, set](const QString& text) { (model.*set)(text); },
             [&model, get] { return (model.*get)(); }, [&model, entry] { return (model.*entry)(); }};
 }
 
-Input inputOf(Design& d, const QString& name) {
+TextInput inputOf(Design& d, const QString& name) {
     using S = CSecondary;
     using P = CPrimary;
     using T = CTransformer;
-    const QHash<QString, Input> all{
+    const QHash<QString, TextInput> all{
         {"Dia", input(d.secondary, &S::setDia, &S::Dia, &S::DiaEntry)},
         {"Height", input(d.secondary, &S::setHeight, &S::Height, &S::HeightEntry)},
         {"WireDia", input(d.secondary, &S::setWireDia, &S::WireDia, &S::WireDiaEntry)},
@@ -212,7 +212,7 @@ private slots:
         if (comma)
             QLocale::setDefault(test::commaLocale());
         Design design(true);
-        const Input in = inputOf(design, property);
+        const TextInput in = inputOf(design, property);
         const QByteArray before = storedBytes(design);
         const std::optional<ResonexError> raised = test::errorOf([&] { in.set(text); });
         QCOMPARE(raised ? uint(raised->number()) : 0u, error);
@@ -834,7 +834,7 @@ private slots:
         const auto inputs = [&](qint16 useSecDia) {
             return PrimaryInputs({0, 0, useSecDia}, design.primary, design.others());
         };
-        const PrimaryInput diameter = PrimaryInput::SecondaryDiameter;
+        const Input diameter = Input::SecDia;
         QCOMPARE(exact(inputs(1).used(diameter)), exact(7.874f));
         QCOMPARE(exact(inputs(1).kept(diameter)), exact(design.secondary.DiaValue()));
         QCOMPARE(inputs(1).entry(diameter), QStringLiteral("7.874"));

@@ -32,12 +32,7 @@ MemoryOptionsStore inches() {
 QString secondaryText(const CFile& doc) { return ComposeSummary(doc)[3].text; }
 QString primaryText(const CFile& doc) { return ComposeSummary(doc)[5].text; }
 
-// A top load entered as its dialog would, in the design's units.
-void enterTopLoad(CFile& doc, CTopLoad::Shape shape, const char* dia, const char* tube,
-                  const char* height, const char* base, const char* target = "") {
-    calculateTopLoad(doc, {shape, QLatin1String(dia), QLatin1String(tube), QLatin1String(height),
-                           QLatin1String(base), QLatin1String(target)});
-}
+using test::enterTopLoad;
 
 // The top load section's lines from its title on, or none when the summary
 // has no such section.
@@ -319,7 +314,7 @@ private slots:
         // give way to the reason.
         enterTopLoad(doc, CTopLoad::Shape::Toroid, "400", "75", "0", "500");
         QCOMPARE(topLoadLines(doc).size(), 6 + 7);
-        calculateSecondary(doc, "300", "600", comma ? "0,72" : "0.72", "0");
+        test::enterSecondary(doc, "300", "600", comma ? "0,72" : "0.72", "0");
         const QStringList cut = topLoadLines(doc);
         QCOMPARE(cut.size(), 6 + 2);
         QVERIFY(cut[6].startsWith(QStringLiteral("Top load capacitance in free space : ")));
