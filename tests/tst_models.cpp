@@ -249,9 +249,6 @@ private slots:
         row("toroid across the winding", true, CTopLoad::Shape::Toroid, "300", "0",
             "raise its centre from 0.00mm to at least 35.36mm");
         row("toroid raised clear", true, CTopLoad::Shape::Toroid, "300", "35.36", "");
-        row("sphere round the top turns", true, CTopLoad::Shape::Sphere, "400", "50",
-            "raise its centre from 50.00mm to at least 200.00mm");
-        row("sphere resting on the top", true, CTopLoad::Shape::Sphere, "400", "200", "");
         row("inches", false, CTopLoad::Shape::Toroid, "12", "0.5",
             "raise its centre from 0.50in to at least 1.42in");
         row("inches, raised clear", false, CTopLoad::Shape::Toroid, "12", "1.42", "");
