@@ -70,7 +70,9 @@ private slots:
     }
 
     // Positions worked out by hand: the winding stands on the toroid's 500 mm
-    // base, its first primary turn 100 + 62.5 + 4.75 = 167.25 mm out.
+    // base, its first primary turn 100 + 62.5 + 4.75 = 167.25 mm out. The
+    // turns before the tapped one carry the current; the tap is clipped on
+    // the later of the two turns tapped between.
     void metricWorkedExample() {
         Design design(true);
         design.calculateAll();
@@ -97,17 +99,9 @@ private slots:
         // The floor, the outer turns and the top of the toroid are inside.
         QVERIFY(drawing.bounds.contains(QPointF(-438, 0)));
         QVERIFY(drawing.bounds.contains(QPointF(438, 1187.5)));
-    }
 
-    // The turns before the tapped one carry the current; the tap is clipped
-    // on the later of the two turns tapped between.
-    void tapOfTheCalculation() {
-        Design design(true);
-        design.calculateAll();
         const int tap = design.primary.listing().tap->beforeTurn;
         QVERIFY(tap > 1 && tap <= 15);
-
-        const DesignDrawing drawing = design.drawing();
         for (int turn = 1; turn <= 15; ++turn)
             QCOMPARE(drawing.primaryTurns[2 * (turn - 1)].inCircuit, turn < tap);
         const double x = 167.25 + (tap - 1) * 19.0;

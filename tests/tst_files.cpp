@@ -16,7 +16,6 @@
 #include <QtEndian>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 using namespace resonex;
@@ -276,16 +275,14 @@ private slots:
         QCOMPARE(topLoadValues(choiceOnly.topLoad()), kTopLoad);
 
         // So does any one input changed from a new design's.
-        const std::function<void(CTopLoad&)> changes[] = {
-            [](CTopLoad& top) { top.setTopDia(QStringLiteral("301")); },
-            [](CTopLoad& top) { top.setTubeDia(QStringLiteral("76")); },
-            [](CTopLoad& top) { top.setTopHeight(QStringLiteral("51")); },
-            [](CTopLoad& top) { top.setBaseHeight(QStringLiteral("501")); },
-            [](CTopLoad& top) { top.setTargetFr(QStringLiteral("150")); },
-        };
-        for (const auto& change : changes) {
+        using Set = void (CTopLoad::*)(const QString&);
+        for (const auto& [set, text] : {std::pair<Set, const char*>{&CTopLoad::setTopDia, "301"},
+                                        {&CTopLoad::setTubeDia, "76"},
+                                        {&CTopLoad::setTopHeight, "51"},
+                                        {&CTopLoad::setBaseHeight, "501"},
+                                        {&CTopLoad::setTargetFr, "150"}}) {
             CFile one(nullptr);
-            change(one.topLoad());
+            (one.topLoad().*set)(QLatin1String(text));
             QVERIFY(saved(one, "one.rzn").startsWith(newMetricDesign() + extensionHeader()));
         }
     }

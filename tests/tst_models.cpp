@@ -102,12 +102,15 @@ float spiralMicrohenries(int n, float d, float s, float g, float outer) {
     return float(double(r) * r * (double(n) * n) / (8.0 * r + 11.0 * w));
 }
 
-// A primary whose C and fr are exact floats, the rest as in the imperial example.
-void loadPrimary(CPrimary& primary, float c, float fr) {
-    test::loadFields(
-        primary, {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
-                  TaggedValue::single(0.374f), TaggedValue::single(2.46f), TaggedValue::text({}),
-                  TaggedValue::single(4.5f), TaggedValue::text({}), TaggedValue::boolean(true)});
+// A primary whose C and fr are exact floats, the rest as in the imperial
+// example, as a design file holds it with the listing and sentence given.
+void loadPrimary(CPrimary& primary, float c, float fr, const QString& listing = {},
+                 const QString& sentence = {}, bool outOfDate = true) {
+    test::loadFields(primary,
+                     {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
+                      TaggedValue::single(0.374f), TaggedValue::single(2.46f),
+                      TaggedValue::text(listing), TaggedValue::single(4.5f),
+                      TaggedValue::text(sentence), TaggedValue::boolean(outOfDate)});
 }
 
 // The resonance of the primary circuit tapped after each turn the primary
@@ -246,9 +249,6 @@ private slots:
         row("toroid across the winding", true, CTopLoad::Shape::Toroid, "300", "0",
             "raise its centre from 0.00mm to at least 35.36mm");
         row("toroid raised clear", true, CTopLoad::Shape::Toroid, "300", "35.36", "");
-        row("sphere round the top turns", true, CTopLoad::Shape::Sphere, "400", "50",
-            "raise its centre from 50.00mm to at least 200.00mm");
-        row("sphere resting on the top", true, CTopLoad::Shape::Sphere, "400", "200", "");
         row("inches", false, CTopLoad::Shape::Toroid, "12", "0.5",
             "raise its centre from 0.50in to at least 1.42in");
         row("inches, raised clear", false, CTopLoad::Shape::Toroid, "12", "1.42", "");
@@ -465,8 +465,9 @@ private slots:
         QCOMPARE(tapWith(std::nextafter(c, 1.0f)), QStringLiteral("turn 9 and turn 10"));
     }
 
-    // A first turn already above Lreq taps between turn 0 and turn 1; values of
-    // seven characters take five spaces, eight or more reuse the line before.
+    // A first turn already above Lreq taps between turn 0 and turn 1, and the
+    // tuning curve crosses after none; values of seven characters take five
+    // spaces, eight or more reuse the line before.
     void primaryLargeCoilListing() {
         Design design(false);
         enterImperialExample(design.primary);
@@ -483,6 +484,13 @@ private slots:
         QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));   // 7 chars: 5
         QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));   // 7 chars: 5
         QVERIFY(lines[9].startsWith(QStringLiteral(" Turn  10     12312."))); // 8 chars: reuse
+
+        const TuningCurve curve = tuningCurve(design.primary, design.settings, design.others());
+        QCOMPARE(curve.tap->afterTurn, 0);
+        const double share =
+            (1.0 / (std::pow(2.0 * M_PI * 250e3, 2.0) * double(design.primary.CValue()))) /
+            curve.points[0].henries;
+        QCOMPARE(*curve.crossingTurn, share);
     }
 
     // The secondary and transformer are not calculated: taken from them, or
@@ -603,8 +611,7 @@ private slots:
     }
 
     // Nothing to show without results, while they are out of date, or beyond
-    // 15 turns; a first turn already above the need crosses after none, and a
-    // damaged listing's turn of no inductance is left out.
+    // 15 turns; a damaged listing's turn of no inductance is left out.
     void tuningCurveEdges() {
         Design design(false);
         const auto curve = [&] {
@@ -618,33 +625,14 @@ private slots:
         QVERIFY(curve().isEmpty());
         QCOMPARE(curve().targetHertz, 0.0);
 
-        design.primary.setSecDia(QStringLiteral("2000"));
-        design.primary.setConDia(QStringLiteral("1"));
-        design.primary.setConSpa(QStringLiteral("1"));
-        design.primary.setSecSep(QStringLiteral("1"));
-        design.calculate();
-        QCOMPARE(curve().tap->afterTurn, 0);
-        const double share =
-            (1.0 / (std::pow(2.0 * M_PI * 250e3, 2.0) * double(design.primary.CValue()))) /
-            curve().points[0].henries;
-        QCOMPARE(*curve().crossingTurn, share);
-
-        test::loadFields(
-            design.primary,
-            {TaggedValue::single(0.01e-6f), TaggedValue::single(250e3f),
-             TaggedValue::single(0.374f), TaggedValue::single(0.374f), TaggedValue::single(2.46f),
-             TaggedValue::text(" Turn  1  0.00uH\r\n Turn  2  0.80uH"), TaggedValue::single(4.5f),
-             TaggedValue::text("no sentence"), TaggedValue::boolean(false)});
+        loadPrimary(design.primary, 0.01e-6f, 250e3f, " Turn  1  0.00uH\r\n Turn  2  0.80uH",
+                    "no sentence", false);
         QCOMPARE(curve().points.size(), 1);
         QCOMPARE(curve().points[0].turn, 2);
         QVERIFY(!curve().tap && !curve().crossingTurn);
 
         // Out of turns, a design file's missing listing is damaged, not short.
-        test::loadFields(design.primary, {TaggedValue::single(0.01e-6f),
-                                          TaggedValue::single(250e3f), TaggedValue::single(0.374f),
-                                          TaggedValue::single(0.374f), TaggedValue::single(2.46f),
-                                          TaggedValue::text(""), TaggedValue::single(4.5f),
-                                          TaggedValue::text(""), TaggedValue::boolean(false)});
+        loadPrimary(design.primary, 0.01e-6f, 250e3f, {}, {}, false);
         QVERIFY(curve().isEmpty());
     }
 
@@ -656,22 +644,18 @@ private slots:
         QTest::addColumn<QString>("fr");
         QTest::addColumn<QString>("spacing"); // closer, wider or none
         QTest::addColumn<QString>("sentence");
-        QTest::newRow("just short, wider turns reach")
-            << "4.5"
-            << "140"
-            << "wider"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
-               "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.";
-        QTest::newRow("just short, closer turns reach") << "20"
-                                                        << "95"
-                                                        << "closer"
-                                                        << "";
-        QTest::newRow("far short")
-            << "4.5"
-            << "2"
-            << "none"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
-               "54.9231uF or a target of at least 148.23kHz.";
+        const auto row = [](const char* name, const char* secDia, const char* fr,
+                            const char* spacing, const char* sentence) {
+            QTest::newRow(name) << QString(secDia) << QString(fr) << QString(spacing)
+                                << QString(sentence);
+        };
+        row("just short, wider turns reach", "4.5", "140", "wider",
+            "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+            "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.");
+        row("just short, closer turns reach", "20", "95", "closer", "");
+        row("far short", "4.5", "2", "none",
+            "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+            "54.9231uF or a target of at least 148.23kHz.");
     }
     void tuningCurveBeyondTheLastTurn() {
         QFETCH(QString, secDia);
@@ -759,11 +743,7 @@ private slots:
         QFETCH(bool, tapped);
         QFETCH(bool, damaged);
         CPrimary primary(true);
-        test::loadFields(primary, {TaggedValue::single(1e-8f), TaggedValue::single(250e3f),
-                                   TaggedValue::single(9.5f), TaggedValue::single(9.5f),
-                                   TaggedValue::single(62.5f), TaggedValue::text(listing),
-                                   TaggedValue::single(200), TaggedValue::text(sentence),
-                                   TaggedValue::boolean(false)});
+        loadPrimary(primary, 1e-8f, 250e3f, listing, sentence, false);
         QCOMPARE(primary.listing().turns.size(), turns);
         QCOMPARE(primary.listing().tap.has_value(), tapped);
         QCOMPARE(primary.listing().damaged, damaged);

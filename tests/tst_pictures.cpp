@@ -56,11 +56,8 @@ bool crosses(const QRectF& box, const QPolygonF& line) {
 }
 
 QString describe(const QRectF& box) {
-    return QStringLiteral("(%1, %2, %3 x %4)")
-        .arg(box.x(), 0, 'f', 1)
-        .arg(box.y(), 0, 'f', 1)
-        .arg(box.width(), 0, 'f', 1)
-        .arg(box.height(), 0, 'f', 1);
+    return QString::asprintf("(%.1f, %.1f, %.1f x %.1f)", box.x(), box.y(), box.width(),
+                             box.height());
 }
 
 // The primary of the worked example tuned to a frequency, with the
@@ -269,6 +266,10 @@ private:
                 QVERIFY2(!texts[i].box.intersects(texts[j].box),
                          qPrintable(what + QStringLiteral(" covers ") + texts[j].text));
         }
+        // The square round a point, reaching out by the radius.
+        const auto around = [](const QPointF& centre, double radius) {
+            return QRectF(centre, QSizeF()).adjusted(-radius, -radius, radius, radius);
+        };
         const double halfLine = 0.06 * layout.em;
         for (const PlotText& label : layout.labels) {
             const QString what = where + label.text + u' ' + describe(label.box);
@@ -276,14 +277,10 @@ private:
             QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead),
                      qPrintable(what + QStringLiteral(" covers the curve")));
             for (const QPointF& point : layout.curve)
-                QVERIFY2(!inked.intersects(QRectF(point, QSizeF())
-                                               .adjusted(-layout.pointRadius, -layout.pointRadius,
-                                                         layout.pointRadius, layout.pointRadius)),
+                QVERIFY2(!inked.intersects(around(point, layout.pointRadius)),
                          qPrintable(what + QStringLiteral(" covers a turn's mark")));
             if (layout.ring)
-                QVERIFY2(!inked.intersects(QRectF(*layout.ring, QSizeF())
-                                               .adjusted(-layout.ringRadius, -layout.ringRadius,
-                                                         layout.ringRadius, layout.ringRadius)),
+                QVERIFY2(!inked.intersects(around(*layout.ring, layout.ringRadius)),
                          qPrintable(what + QStringLiteral(" covers the ring")));
         }
     }
