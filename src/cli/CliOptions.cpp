@@ -210,17 +210,6 @@ QString helpLine(const QString& option, const QString& text) {
     return lines + line + u'\n';
 }
 
-// What else a choice's input could take.
-QString excluding(const PrimaryChoiceRow& row) {
-    QStringList others;
-    for (const PrimaryChoiceRow& other : primaryChoiceRows())
-        if (other.fills == row.fills && other.choice != row.choice)
-            others << QLatin1String(other.option) + QStringLiteral(" 1");
-    return others.isEmpty()
-               ? QString()
-               : QStringLiteral(" (not with ") + others.join(QStringLiteral(", ")) + u')';
-}
-
 // The unit an input is typed in, where the design's length unit is not it.
 QString typedUnit(const DesignInput& input) {
     const QString unit = unitWord(input.quantity, true);
@@ -239,8 +228,7 @@ QString calculationHelp(Calculation calculation) {
                          QLatin1String(input->help) + typedUnit(*input));
     if (calculation == Calculation::Primary)
         for (const PrimaryChoiceRow& row : primaryChoiceRows())
-            text += helpLine(QLatin1String(row.option) + u' ' + choiceValues(row),
-                             QLatin1String(row.help) + excluding(row));
+            text += helpLine(QLatin1String(row.option) + u' ' + choiceValues(row), choiceHelp(row));
     return text;
 }
 
@@ -261,6 +249,17 @@ QString calculationTitle(Calculation calculation) {
 }
 
 QString choiceValues(const PrimaryChoiceRow&) { return QStringLiteral("0|1"); }
+
+QString choiceHelp(const PrimaryChoiceRow& row) {
+    QStringList others;
+    for (const PrimaryChoiceRow& other : primaryChoiceRows())
+        if (other.fills == row.fills && other.choice != row.choice)
+            others << QLatin1String(other.option) + QStringLiteral(" 1");
+    if (others.isEmpty())
+        return QLatin1String(row.help);
+    return QLatin1String(row.help) + QStringLiteral(" (not with ") +
+           others.join(QStringLiteral(", ")) + u')';
+}
 
 QString shapeValues() {
     QStringList words;

@@ -58,6 +58,8 @@ QString calculationTitle(Calculation calculation);
 // How an option's value is written in the help and the manual: "T" for an
 // input, the words a choice takes.
 QString choiceValues(const PrimaryChoiceRow& row);
+// What a choice's option does, and the others for its input it excludes.
+QString choiceHelp(const PrimaryChoiceRow& row);
 QString shapeValues();
 
 } // namespace resonex::cli
