@@ -1,7 +1,10 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
+#include "core/document/CFile.h"
+#include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -353,6 +356,69 @@ private slots:
                  "0x80040206 CPrimary::Fr: Invalid value in the resonant frequency property");
         QCOMPARE(test::errorText([&] { d.transformer.setNum("99999"); }),
                  "0x00000006 CTransformer::Num: Overflow");
+    }
+
+    // Each input's declared accept rule is the one its model applies, and a
+    // refusal raises the declared error, which is how a dialog finds the box
+    // to flag; what an entry box shows stores the same value again.
+    void inputsKeepTheirDeclaredRules() {
+        for (const DesignInput& input : designInputs()) {
+            CFile doc(nullptr);
+            const auto refusal = [&](const QString& text) {
+                return test::errorNumberOf([&] { storeEntry(input, doc.models(), text); });
+            };
+            const bool zeroAllowed = input.bound == dimension::Bound::ZeroOrMore;
+            QCOMPARE(refusal("0"), zeroAllowed ? 0u : input.error.number);
+            QCOMPARE(refusal("-1"), input.error.number);
+            QCOMPARE(refusal("x"), input.error.number);
+            QCOMPARE(refusal("2"), 0u);
+            const QByteArray stored = doc.bytesToSave();
+            QCOMPARE(refusal(entryOf(input, doc.models())), 0u);
+            QCOMPARE(doc.bytesToSave(), stored);
+        }
+    }
+
+    // An added input is its row alone: stored by its accept rule, written
+    // from the version that holds it, and read back only from a block of that
+    // version; a value no entry could store is dropped alone.
+    void addedInputsTravelByTheirRows() {
+        DesignInput wall = designInput(Input::WireSpa);
+        wall.file = {"extension", 8, 2};
+        DesignInput later = designInput(Input::Dia);
+        later.file = {"extension", 9, 3};
+        const QList<const DesignInput*> rows{&wall, &later};
+        AddedInputs added;
+        QCOMPARE(added.version(rows), qint16(1));
+        added.store(wall, QStringLiteral("3.5"));
+        QCOMPARE(added.entry(wall), QStringLiteral("3.50"));
+        QCOMPARE(added.version(rows), qint16(2));
+        QCOMPARE(test::errorNumberOf([&] { added.store(later, QStringLiteral("0")); }),
+                 errors::SecondaryDia.number);
+        QCOMPARE(added.version(rows), qint16(2));
+
+        FieldWriter writer;
+        added.write(writer, 2, rows);
+        FieldReader reader(writer.bytes());
+        AddedInputs read;
+        QVERIFY(read.read(reader, 2, rows));
+        QCOMPARE(read.value(wall.input), 3.5f);
+
+        FieldReader older(writer.bytes());
+        AddedInputs fromOlder;
+        QVERIFY(fromOlder.read(older, 1, rows));
+        QCOMPARE(fromOlder.value(wall.input), 0.0f);
+
+        FieldWriter damaged;
+        damaged.writeSingle(-1);
+        damaged.writeSingle(7);
+        FieldReader damagedReader(damaged.bytes());
+        AddedInputs kept;
+        QVERIFY(!kept.read(damagedReader, 3, rows));
+        QCOMPARE(QList<float>({kept.value(wall.input), kept.value(later.input)}),
+                 QList<float>({0, 7}));
+        added.store(wall, QString());
+        QCOMPARE(added.entry(wall), QString());
+        QCOMPARE(added.version(rows), qint16(1));
     }
 
     void secondaryWorkedExamples_data() {

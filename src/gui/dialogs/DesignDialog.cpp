@@ -90,7 +90,7 @@ QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout&
         caption->setWordWrap(caption->text().size() > kOneLineCaption);
         QLineEdit* box = newInputBox(QLatin1String(input->boxName));
         m_inputBoxes[input->input] = box;
-        boxes << box;
+        (input->added() ? m_addedBoxes : boxes) << box;
         addRow(grid, caption, box,
                input->unitName
                    ? label(QLatin1String(input->unitName), unitWord(input->quantity, metric))
@@ -197,7 +197,7 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
 
 void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
     QWidget* previous = nullptr;
-    for (QWidget* widget : order) {
+    for (QWidget* widget : order + m_addedBoxes) {
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;

@@ -60,8 +60,10 @@ protected:
     DocumentPrompts& prompts() { return m_context.prompts; }
 
     // The calculation's inputs as rows of the grid, as declared
-    // (DesignInputs.h): caption, entry box and unit. The boxes are returned
-    // in the table's order, which is their keyboard order.
+    // (DesignInputs.h): caption, entry box and unit. The boxes of the
+    // classic inputs are returned in the table's order, which is their
+    // keyboard order; the added inputs' boxes come last in it, after every
+    // control the dialog orders (setTabOrder).
     QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
     // The texts of the calculation's boxes, and showing what the design holds.
@@ -93,7 +95,8 @@ protected:
     // boxes line up.
     static void alignColumns(std::initializer_list<QGridLayout*> grids);
 
-    // The keyboard order of the controls; the first one has the focus on opening.
+    // The keyboard order of the controls, then the added inputs' boxes; the
+    // first one has the focus on opening.
     void setTabOrder(const QList<QWidget*>& order);
 
     // Runs a calculation's steps, which may raise the program's errors. An
@@ -117,6 +120,7 @@ private:
 
     DesignContext m_context;
     std::map<Input, QLineEdit*> m_inputBoxes;
+    QList<QWidget*> m_addedBoxes;
     QByteArray m_designAtOpen;
 };
 
