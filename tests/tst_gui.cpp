@@ -317,17 +317,6 @@ private slots:
         QVERIFY(program.window->close());
         QCOMPARE(program.position(stored::kWindowTop, "frmMain"), QStringLiteral("1440"));
 
-        // A damaged value centres the window.
-        Program damaged;
-        damaged.setPosition(stored::kWindowTop, "frmMain", "abc");
-        damaged.setPosition(stored::kWindowLeft, "frmMain", "1e30");
-        damaged.window = std::make_unique<frmMain>(damaged.store, &damaged.dlg);
-        damaged.window->resize(400, 300);
-        damaged.window->Load(QString());
-        const QRect screen = damaged.window->screen()->geometry();
-        QCOMPARE(damaged.window->y(), (screen.height() - 300) / 2);
-        QCOMPARE(damaged.window->x(), (screen.width() - damaged.window->width()) / 2);
-
         // A place on a screen since unplugged centres the window on the primary
         // screen; one partly on a screen is kept.
         const auto restoredAt = [dpi](int left) {
@@ -457,14 +446,19 @@ private slots:
         huge.start();
         QCOMPARE(huge.window->size(), room.size());
 
-        // Unusable sizes leave a first start's.
+        // Unusable sizes leave a first start's; a damaged place centres the window.
         Program fresh;
         fresh.start();
         Program damaged;
         damaged.setPosition(stored::kWindowWidth, "frmMain", "wide");
         damaged.setPosition(stored::kWindowHeight, "frmMain", "-100");
+        damaged.setPosition(stored::kWindowTop, "frmMain", "abc");
+        damaged.setPosition(stored::kWindowLeft, "frmMain", "1e30");
         damaged.start();
         QCOMPARE(damaged.window->size(), fresh.window->size());
+        const QRect screen = damaged.window->screen()->geometry();
+        QCOMPARE(damaged.window->pos(), QPoint((screen.width() - damaged.window->width()) / 2,
+                                               (screen.height() - damaged.window->height()) / 2));
     }
 
     void summaryIsLaidOutForPaper() {
