@@ -232,11 +232,9 @@ private slots:
     void summaryStyles() {
         const QPalette theme = QApplication::palette();
         QPalette dark = theme;
-        for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
-                                           {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
-                                           {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
-                                           {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)}})
-            dark.setColor(role, colour);
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
         QApplication::setPalette(dark);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
         Program program;
@@ -246,11 +244,10 @@ private slots:
         settings.setFontSize(14);
         program.window->showDesign(program.doc());
 
-        const int indent = twipsToPixels(100, documentDpi());
         QStringList runs;
         for (QTextBlock block = program.summary()->document()->begin(); block.isValid();
              block = block.next()) {
-            QCOMPARE(block.blockFormat().leftMargin(), indent);
+            QCOMPARE(block.blockFormat().leftMargin(), twipsToPixels(100, documentDpi()));
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat format = it.fragment().charFormat();
                 QCOMPARE(format.fontFamilies().toStringList(), QStringList{settings.FontName()});
@@ -265,15 +262,13 @@ private slots:
                                               "BNo Secondary Coil Data Calculated"}));
 
         const QImage shown = program.summary()->viewport()->grab().toImage();
-        QHash<QRgb, int> colours;
+        QSet<QRgb> colours;
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
-                ++colours[shown.pixel(x, y)];
+                colours << shown.pixel(x, y);
         QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(255, 255, 255));
-        QVERIFY(colours.value(qRgb(0, 0, 255)) > 0 && colours.value(qRgb(0, 0, 0)) > 0);
+        QVERIFY(colours.contains(qRgb(0, 0, 255)) && colours.contains(qRgb(0, 0, 0)));
         QCOMPARE(program.window->palette().color(QPalette::Window), QColor(0x35, 0x35, 0x35));
-        QCOMPARE(program.window->menuBar()->palette().color(QPalette::WindowText),
-                 QColor(0xe6, 0xe6, 0xe6));
     }
 
     void closingAsksToSaveChanges() {
@@ -321,17 +316,6 @@ private slots:
         program.window->showMinimized();
         QVERIFY(program.window->close());
         QCOMPARE(program.position(stored::kWindowTop, "frmMain"), QStringLiteral("1440"));
-
-        // A damaged value centres the window.
-        Program damaged;
-        damaged.setPosition(stored::kWindowTop, "frmMain", "abc");
-        damaged.setPosition(stored::kWindowLeft, "frmMain", "1e30");
-        damaged.window = std::make_unique<frmMain>(damaged.store, &damaged.dlg);
-        damaged.window->resize(400, 300);
-        damaged.window->Load(QString());
-        const QRect screen = damaged.window->screen()->geometry();
-        QCOMPARE(damaged.window->y(), (screen.height() - 300) / 2);
-        QCOMPARE(damaged.window->x(), (screen.width() - damaged.window->width()) / 2);
 
         // A place on a screen since unplugged centres the window on the primary
         // screen; one partly on a screen is kept.
@@ -462,14 +446,19 @@ private slots:
         huge.start();
         QCOMPARE(huge.window->size(), room.size());
 
-        // Unusable sizes leave a first start's.
+        // Unusable sizes leave a first start's; a damaged place centres the window.
         Program fresh;
         fresh.start();
         Program damaged;
         damaged.setPosition(stored::kWindowWidth, "frmMain", "wide");
         damaged.setPosition(stored::kWindowHeight, "frmMain", "-100");
+        damaged.setPosition(stored::kWindowTop, "frmMain", "abc");
+        damaged.setPosition(stored::kWindowLeft, "frmMain", "1e30");
         damaged.start();
         QCOMPARE(damaged.window->size(), fresh.window->size());
+        const QRect screen = damaged.window->screen()->geometry();
+        QCOMPARE(damaged.window->pos(), QPoint((screen.width() - damaged.window->width()) / 2,
+                                               (screen.height() - damaged.window->height()) / 2));
     }
 
     void summaryIsLaidOutForPaper() {
@@ -543,16 +532,13 @@ private slots:
         program.action("mnuFileExportPdf")->trigger();
         QCOMPARE(program.dlg.dialogs.constLast().fileName, QStringLiteral("export.pdf"));
         QCOMPARE(program.dlg.dialogs.constLast().defaultSuffix, QStringLiteral("pdf"));
-        QVERIFY(program.dlg.told.messages.isEmpty());
 
         // A large type makes several pages.
         program.doc().settings().setFontSize(40);
         program.window->showDesign(program.doc());
-        program.dlg.files << path("long.pdf") << path("missing/x.pdf");
+        program.dlg.files << path("long.pdf");
         program.action("mnuFileExportPdf")->trigger();
-        program.action("mnuFileExportPdf")->trigger();
-        QCOMPARE(program.dlg.told.messages.size(), 1);
-        QVERIFY(program.dlg.told.messages[0].contains(path("missing/x.pdf")));
+        QVERIFY(program.dlg.told.messages.isEmpty());
 
         const auto one = test::readPdf(path("export.pdf"));
         const auto several = test::readPdf(path("long.pdf"));
@@ -650,14 +636,13 @@ private slots:
     }
 
     // SVG and PNG by the name's ending; anything else is refused before a
-    // file is written, and a failed write is told.
+    // file is written.
     void exportDrawing() {
         Program program;
         program.startPastSplash();
         calculateExample(program.doc());
-        program.dlg.files << path("coil.svg") << path("coil.PNG") << path("coil.txt")
-                          << path("missing/coil.svg");
-        for (int run = 0; run < 4; ++run)
+        program.dlg.files << path("coil.svg") << path("coil.PNG") << path("coil.txt");
+        for (int run = 0; run < 3; ++run)
             program.action("mnuFileExportDrawing")->trigger();
         QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled.svg"));
 
@@ -677,9 +662,8 @@ private slots:
         QCOMPARE(png.size().width(), 1600);
 
         QVERIFY(!QFile::exists(path("coil.txt")));
-        QCOMPARE(program.dlg.told.messages.size(), 2);
+        QCOMPARE(program.dlg.told.messages.size(), 1);
         QVERIFY(program.dlg.told.messages[0].contains(QStringLiteral(".svg or .png")));
-        QVERIFY(program.dlg.told.messages[1].contains(path("missing/coil.svg")));
     }
 
     // An export that cannot be written, onto a full disk or onto a pipe, says
@@ -861,34 +845,27 @@ private slots:
     // Without a display the program says what it needs, in place of Qt's
     // words and a core dump, whether none is named or the one named is not
     // there.
-    void withoutADisplayTheProgramSaysSo_data() {
-        QTest::addColumn<QString>("display");
-        QTest::newRow("none named") << QString();
-        QTest::newRow("unreachable") << QStringLiteral(":99");
-    }
     void withoutADisplayTheProgramSaysSo() {
-        QFETCH(QString, display);
-        if (!display.isEmpty() && QFile::exists(QStringLiteral("/tmp/.X11-unix/X99")))
-            QSKIP("display :99 is there");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(name);
-        if (!display.isEmpty())
-            env.insert(QStringLiteral("DISPLAY"), display);
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(RESONEX_PROGRAM));
-        QVERIFY(program.waitForFinished());
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
         const QByteArray told = "resonex: Resonex needs a graphical desktop (an X11 or Wayland "
                                 "display), and none can be reached.\n"
                                 "resonex: resonex-cli works without one; see resonex-cli --help.\n";
-        const QByteArray error = program.readAllStandardError();
-        // Qt's warnings, which say what it tried, may come first.
-        QVERIFY2(error.endsWith(told), error.constData());
-        if (display.isEmpty())
-            QCOMPARE(error, told);
+        for (const QString& display : {QString(), QStringLiteral(":99")}) {
+            if (!display.isEmpty() && QFile::exists(QStringLiteral("/tmp/.X11-unix/X99")))
+                continue; // display :99 is there
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(name);
+            if (!display.isEmpty())
+                env.insert(QStringLiteral("DISPLAY"), display);
+            QProcess program;
+            program.setProcessEnvironment(env);
+            program.start(QStringLiteral(RESONEX_PROGRAM));
+            QVERIFY(program.waitForFinished());
+            QCOMPARE(program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1, 1);
+            const QByteArray error = program.readAllStandardError();
+            // Qt's warnings, which say what it tried, may come first.
+            QVERIFY2(display.isEmpty() ? error == told : error.endsWith(told), error.constData());
+        }
     }
 };
 

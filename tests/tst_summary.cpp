@@ -308,26 +308,6 @@ private slots:
         QVERIFY(none("1", "it lies below what the largest toroid searched reaches"));
         QVERIFY(none("236", "even the smallest toroid searched brings the coil below it; a "
                             "thinner tube allows a smaller one"));
-
-        // A toroid round the winding's top, clear of it, until a wider
-        // secondary puts the tube into the winding: the figures on the coil
-        // give way to the reason.
-        enterTopLoad(doc, CTopLoad::Shape::Toroid, "400", "75", "0", "500");
-        QCOMPARE(topLoadLines(doc).size(), 6 + 7);
-        test::enterSecondary(doc, "300", "600", comma ? "0,72" : "0.72", "0");
-        const QStringList cut = topLoadLines(doc);
-        QCOMPARE(cut.size(), 6 + 2);
-        QVERIFY(cut[6].startsWith(QStringLiteral("Top load capacitance in free space : ")));
-        QCOMPARE(cut[7], QStringLiteral("The top load cuts into the winding or reaches below the "
-                                        "floor: raise it or make it smaller"));
-    }
-
-    void absurdStoredValuesRaiseAnOverflow() {
-        CFile doc(nullptr);
-        test::loadFields(doc.transformer(), {TaggedValue::single(15), TaggedValue::single(60),
-                                             TaggedValue::integer(1), TaggedValue::single(1e38f)});
-        QCOMPARE(test::errorText([&] { ComposeSummary(doc); }),
-                 "0x00000006 ComposeSummary: Overflow");
     }
 };
 
