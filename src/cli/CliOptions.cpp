@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "core/text/LengthUnit.h"
+#include "core/settings/TwoWayOptions.h"
 
 #include <array>
 
@@ -20,6 +20,17 @@ constexpr std::array kFileOptions{
     FileOption{"--out", &CalcOptions::out},
 };
 
+// The design's two-way options and what calc keeps of each.
+struct TwoWayField {
+    const TwoWayOption& option;
+    std::optional<bool> CalcOptions::*field;
+};
+
+constexpr TwoWayField kTwoWayFields[] = {
+    {kUnitsOption, &CalcOptions::useMetric},
+    {kMainsOption, &CalcOptions::use50Hz},
+};
+
 CTopLoad::Shape shapeOf(const QString& option, const QString& value) {
     QStringList words;
     for (const ShapeChoice& choice : topLoadShapes()) {
@@ -32,15 +43,18 @@ CTopLoad::Shape shapeOf(const QString& option, const QString& value) {
                      QStringLiteral(" or ") + last + QStringLiteral(", not '") + value + u'\''};
 }
 
-// Two accepted words of an option, mapped to false and true.
+// Two accepted words of an option, mapped to false and true; the message of
+// a refused one names them in that order, or the true one first.
 bool either(const QString& option, const QString& value, const char* falseWord,
-            const char* trueWord) {
+            const char* trueWord, bool trueFirst = false) {
     if (value == QLatin1String(trueWord))
         return true;
     if (value == QLatin1String(falseWord))
         return false;
-    throw UsageError{option + QStringLiteral(" takes ") + QLatin1String(falseWord) +
-                     QStringLiteral(" or ") + QLatin1String(trueWord) + QStringLiteral(", not '") +
+    const QString words =
+        trueFirst ? QLatin1String(trueWord) + QStringLiteral(" or ") + QLatin1String(falseWord)
+                  : QLatin1String(falseWord) + QStringLiteral(" or ") + QLatin1String(trueWord);
+    throw UsageError{option + QStringLiteral(" takes ") + words + QStringLiteral(", not '") +
                      value + u'\''};
 }
 
@@ -70,12 +84,16 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
             return;
         }
     }
+    for (const TwoWayField& twoWay : kTwoWayFields) {
+        if (name == QLatin1String(twoWay.option.option)) {
+            const TwoWayOption& option = twoWay.option;
+            options.*twoWay.field =
+                either(name, value, option.whenFalse.word, option.whenTrue.word, true);
+            return;
+        }
+    }
     if (name == u"--top")
         options.top = shapeOf(name, value);
-    else if (name == u"--units")
-        options.useMetric = !either(name, value, kMillimetre.symbol, kInch.symbol);
-    else if (name == u"--mains")
-        options.use50Hz = !either(name, value, "50", "60");
     else
         throw UsageError{QStringLiteral("unknown option '") + name + u'\''};
 }
@@ -261,6 +279,22 @@ QString choiceHelp(const PrimaryChoiceRow& row) {
            others.join(QStringLiteral(", ")) + u')';
 }
 
+QString twoWayValues(const TwoWayOption& option) {
+    return QLatin1String(option.whenTrue.word) + u'|' + QLatin1String(option.whenFalse.word);
+}
+
+QString twoWayHelp(const TwoWayOption& option) {
+    return QLatin1String(option.help) + QStringLiteral(" (default ") +
+           QLatin1String(option.way(option.stored.defaultValue()).word) + u')';
+}
+
+QList<const TwoWayOption*> twoWayOptions() {
+    QList<const TwoWayOption*> options;
+    for (const TwoWayField& twoWay : kTwoWayFields)
+        options << &twoWay.option;
+    return options;
+}
+
 QString shapeValues() {
     QStringList words;
     for (const ShapeChoice& choice : topLoadShapes())
@@ -280,9 +314,10 @@ QString helpText() {
         "\n"
         "calc options (values as typed in the dialogs, lengths in the design's units):\n"
         "  --in FILE          start from this design instead of a new one\n"
-        "  --out FILE         save the result to FILE\n"
-        "  --units mm|in      input length units of a new design (default mm)\n"
-        "  --mains 50|60      mains frequency in Hz (default 50)\n");
+        "  --out FILE         save the result to FILE\n");
+    for (const TwoWayField& twoWay : kTwoWayFields)
+        text += helpLine(QLatin1String(twoWay.option.option) + u' ' + twoWayValues(twoWay.option),
+                         twoWayHelp(twoWay.option));
     for (const Calculation calculation : {Calculation::Transformer, Calculation::Secondary,
                                           Calculation::Primary, Calculation::TopLoad})
         text += calculationHelp(calculation);

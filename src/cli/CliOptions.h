@@ -11,6 +11,10 @@
 #include <optional>
 #include <utility>
 
+namespace resonex {
+struct TwoWayOption;
+}
+
 namespace resonex::cli {
 
 // What `calc` was told. An input's text is the entry verbatim, as it would be
@@ -61,5 +65,9 @@ QString choiceValues(const PrimaryChoiceRow& row);
 // What a choice's option does, and the others for its input it excludes.
 QString choiceHelp(const PrimaryChoiceRow& row);
 QString shapeValues();
+// The design's two-way options (--units, --mains): their words and help.
+QList<const TwoWayOption*> twoWayOptions();
+QString twoWayValues(const TwoWayOption& option);
+QString twoWayHelp(const TwoWayOption& option);
 
 } // namespace resonex::cli

@@ -2,6 +2,8 @@
 
 #include "cli/CliOptions.h"
 
+#include "core/settings/TwoWayOptions.h"
+
 #include <QStringList>
 
 namespace resonex::cli {
@@ -47,6 +49,23 @@ QStringList choiceOptions() {
 
 } // namespace
 
+QString manTwoWayOptions() {
+    QString text;
+    for (const TwoWayOption* option : twoWayOptions())
+        text += manEntry(QLatin1String(option->option), twoWayValues(*option), false,
+                         twoWayHelp(*option));
+    return text;
+}
+
+QString twoWayCases() {
+    QStringList cases;
+    for (const TwoWayOption* option : twoWayOptions())
+        cases << QLatin1String(option->option) + QStringLiteral(") COMPREPLY=($(compgen -W '") +
+                     twoWayValues(*option).replace(u'|', u' ') +
+                     QStringLiteral("' -- \"$cur\")) ;;");
+    return cases.join(QStringLiteral("\n        "));
+}
+
 QString manInputOptions() {
     QString text;
     for (const Calculation calculation : kCalculations) {
@@ -72,11 +91,10 @@ QString shapeWords() { return shapeValues().replace(u'|', u' '); }
 QString valueOptionsPattern() { return valueOptions().join(QStringLiteral(" | ")); }
 
 QString calcOptionWords() {
-    return (QStringList{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out"),
-                        QStringLiteral("--units"), QStringLiteral("--mains"),
-                        QStringLiteral("--top")} +
-            valueOptions() + choiceOptions())
-        .join(u' ');
+    QStringList words{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out")};
+    for (const TwoWayOption* option : twoWayOptions())
+        words << QLatin1String(option->option);
+    return (words << QStringLiteral("--top") << valueOptions() << choiceOptions()).join(u' ');
 }
 
 } // namespace resonex::cli

@@ -7,11 +7,15 @@
 // input reaches them with its row.
 namespace resonex::cli {
 
-// The manual's option sections of the calculations, in roff.
+// The manual's entries of the design's two-way options and its option
+// sections of the calculations, in roff.
+QString manTwoWayOptions();
 QString manInputOptions();
 
-// The completion's word lists: the options taking 0 or 1, the top load's
+// The completion's cases of the two-way options offering their words, and
+// its word lists: the options taking 0 or 1, the top load's
 // shapes, the options taking a typed value, and every calc option.
+QString twoWayCases();
 QString choiceOptionsPattern();
 QString shapeWords();
 QString valueOptionsPattern();

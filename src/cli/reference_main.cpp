@@ -20,6 +20,8 @@ struct Part {
 };
 
 const Part kParts[] = {
+    {"%TWO_WAY_OPTIONS%", manTwoWayOptions},
+    {"%TWO_WAY_CASES%", twoWayCases},
     {"%INPUT_OPTIONS%", manInputOptions},
     {"%CHOICE_OPTIONS%", choiceOptionsPattern},
     {"%SHAPES%", shapeWords},
