@@ -172,7 +172,13 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     if (!version)
         return std::nullopt;
     // A later version's further fields are left unread.
-    const bool choiceRead = m_settings->ReadExtension(reader);
+    bool choiceRead = m_settings->ReadExtension(reader);
+    // Ticked beside the quarter wave, the loaded frequency is no choice the
+    // primary dialog could have left: one input takes one choice.
+    if (choiceRead && !oneChoiceEach(primaryChoices(*m_settings))) {
+        m_settings->setUseTopFr(0);
+        choiceRead = false;
+    }
     const bool topLoadRead = m_topLoad->ReadObjects(reader);
     const bool addedRead = m_added->read(reader, *version);
     // A primary that may have been tuned to a loaded frequency since lost or

@@ -223,6 +223,13 @@ bool takesEntry(Input input, const PrimaryChoices& choices) {
     return true;
 }
 
+bool oneChoiceEach(const PrimaryChoices& choices) {
+    for (const Source& source : kSources)
+        if (choices.*source.row.choice == 1 && primarySource(source.row.fills, choices) != &source)
+            return false;
+    return true;
+}
+
 PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice) {
     const Input input = sourceOf(choice).row.fills;
     for (const Source& source : kSources)

@@ -87,6 +87,9 @@ bool choiceCanFill(Input input);
 // Whether every choice for the input is 0: the primary's entry is taken.
 bool takesEntry(Input input, const PrimaryChoices& choices);
 
+// Whether no input has two choices of 1.
+bool oneChoiceEach(const PrimaryChoices& choices);
+
 // One input takes one choice: the choices with the others for choice's input
 // cleared, and choice set to 1.
 PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice);
