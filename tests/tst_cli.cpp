@@ -14,11 +14,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <cmath>
 #include <limits>
-#include <sys/stat.h>
 
 // resonex-cli from the outside: its output, exit codes and the files it writes.
 
@@ -164,8 +162,8 @@ private slots:
     }
 
     // The worked design printed as its summary and saved, each argument in its
-    // own field; show prints it alike. Reopened with another mains frequency,
-    // the capacitor follows and the primary is left to be calculated again.
+    // own field; show prints it alike, in a comma locale with its comma. Reopened with another
+    // mains frequency, the capacitor follows and the primary is left to be calculated again.
     void workedDesignSavedAndShown() {
         const QString file = path("coil.rzn");
         const Run run = cli(QStringList{"calc"} + kWorkedDesign + QStringList{"--out", file});
@@ -190,6 +188,9 @@ private slots:
                  QStringList({"200.00", "600.00", "0.72", "0.00", "15.00", "60.00", "1", "9.50",
                               "6.35", "62.50"}));
         QCOMPARE(cli({"show", file}).out, run.out);
+        const QString comma = cli({"show", file}, "de_DE.UTF-8").out;
+        QVERIFY(comma.contains("Primary resonant frequency : 143,24kHz\n") &&
+                comma.endsWith("0,0106uF\n"));
 
         const Run changed = cli({"calc", "--in", file, "--mains", "50"});
         QCOMPARE(changed.exitCode, 0);
@@ -273,19 +274,6 @@ private slots:
             << 2
             << "resonex-cli: Invalid value in tube diameter property [CTopLoad::TubeDia "
                "0x8004020F]\n";
-        // A diameter or a target that vanishes as the float it is stored in.
-        QTest::newRow("top load diameter of no float")
-            << QStringList{"calc", "--top", "sphere", "--top-dia", "1e-50", "--out", never} << 2
-            << "resonex-cli: Invalid value in top load diameter property [CTopLoad::TopDia "
-               "0x8004020E]\n";
-        QTest::newRow("subnormal target")
-            << QStringList{"calc", "--top", "toroid", "--target-fr", "1e-42"} << 2
-            << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
-               "0x80040215]\n";
-        QTest::newRow("base below the floor")
-            << QStringList{"calc", "--base-height", "-1"} << 2
-            << "resonex-cli: Invalid value in base height property [CTopLoad::BaseHeight "
-               "0x80040211]\n";
         // Each value fits, but together they put the winding inside the top load.
         QTest::newRow("winding inside the sphere")
             << QStringList{"calc", "--dia",        "200", "--top", "sphere", "--top-dia",
@@ -294,10 +282,6 @@ private slots:
             << "resonex-cli: The top load cuts into the winding or reaches below the floor: raise "
                "its centre from 50.00mm to at least 200.00mm above the winding, or make it "
                "smaller [CTopLoad::TopHeight 0x80040216]\n";
-        QTest::newRow("target not a number")
-            << QStringList{"calc", "--top", "toroid", "--target-fr", "fast"} << 2
-            << "resonex-cli: Invalid value in target frequency property [CTopLoad::TargetFr "
-               "0x80040215]\n";
         QTest::newRow("no frequency")
             << QStringList{"calc", "--sec-dia", "200", "--cap", "0.01"} << 2
             << "resonex-cli: Invalid value in the resonant frequency "
@@ -311,12 +295,6 @@ private slots:
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";
-        // Behind a loop of links the design is not missing: it cannot be reached.
-        QFile::link(path("loop"), path("loop"));
-        QTest::newRow("loop of links") << QStringList{"show", path("loop/coil.rzn")} << 1
-                                       << "resonex-cli: Error opening file : Too many levels of "
-                                          "symbolic links (" +
-                                              path("loop/coil.rzn") + ")\n";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -348,27 +326,17 @@ private slots:
                  "1 resonex-cli: Error saving file: No such file or directory (" + lost + ")\n");
     }
 
-    // A name that is not UTF-8 is saved and opened under its own bytes, in a
-    // UTF-8 locale and in the C locale, and a message gives it back as it is.
+    // A name that is not UTF-8 reaches the design under its own bytes, in a
+    // UTF-8 locale and in the C locale, and a message gives it back as it is
+    // (the document's tests save and open under such a name).
     void namesThatAreNotUtf8() {
         for (const QByteArray locale : {"en_US.UTF-8", "C"}) {
             const QByteArray name = QFile::encodeName(m_dir.path()) + "/Spule \xe4 " + locale;
             // Arguments pass through QProcess as text, so the shell makes the bytes.
-            const auto argument = [&](const char* ending) {
-                return QStringLiteral("\"$(printf '%s/Spule \\344 %s%s' '") + m_dir.path() + "' '" +
-                       locale + "' '" + ending + "')\"";
-            };
-            const Run saved = cli({"calc", "--dia", "150", "--out"}, locale, argument(".rzn"));
-            QCOMPARE(outcome(saved), "0 ");
-            struct stat status {};
-            QCOMPARE(::lstat(name + ".rzn", &status), 0);
-            const Run shown = cli({"show"}, locale, argument(".rzn"));
-            QCOMPARE(outcome(shown), "0 ");
-            QVERIFY(shown.out.contains(QStringLiteral("150.00mm")));
-            const Run missing = cli({"show"}, locale, argument(".other"));
-            QCOMPARE(missing.errBytes,
-                     "resonex-cli: Error opening file : File not found (" + name + ".other)\n");
-            QCOMPARE(::unlink(name + ".rzn"), 0); // out of reach of QTemporaryDir's clean-up
+            const QString argument = QStringLiteral("\"$(printf '%s/Spule \\344 %s' '") +
+                                     m_dir.path() + "' '" + locale + "')\"";
+            QCOMPARE(cli({"show"}, locale, argument).errBytes,
+                     "resonex-cli: Error opening file : File not found (" + name + ")\n");
         }
     }
 
@@ -382,37 +350,6 @@ private slots:
                                    " is not a complete Resonex design. The values it does not "
                                    "hold are those of a new design.\n");
         QVERIFY(run.out.contains(QStringLiteral("No Secondary Coil Data Calculated")));
-
-        // A listing naming a turn no calculation lists: a warning, and no turn
-        // of it in the JSON.
-        QCOMPARE(cli(QStringList{"calc"} + kWorkedDesign + QStringList{"--out", path("far.rzn")})
-                     .exitCode,
-                 0);
-        QByteArray bytes = resonex::test::readAll(path("far.rzn"));
-        const qsizetype listing = bytes.indexOf(" Turn  1 ");
-        const QByteArray far = "\r\n Turn 2147483647     200.00uH";
-        bytes.insert(bytes.indexOf("uH", bytes.indexOf(" Turn  15")) + 2, far);
-        qToLittleEndian(
-            quint16(qFromLittleEndian<quint16>(bytes.constData() + listing - 2) + far.size()),
-            bytes.data() + listing - 2);
-        resonex::test::writeAll(path("far.rzn"), bytes);
-        const Run json = cli({"show", "--json", path("far.rzn")});
-        QCOMPARE(outcome(json), "0 resonex-cli: warning: " + path("far.rzn") +
-                                    " holds a list of primary turns that cannot be Resonex's. It "
-                                    "is kept as saved, but nothing is drawn or plotted from it; "
-                                    "calculating the primary again lists its turns anew.\n");
-        QVERIFY(json.out.contains(QStringLiteral("\"turns\":[],")));
-    }
-
-    // Entries are read, and the summary written, with the locale's comma.
-    void commaLocale() {
-        const Run run = cli(QStringList{"calc"} + kImperialWithCommas, "de_DE.UTF-8");
-        QCOMPARE(run.exitCode, 0);
-        for (const char* line :
-             {" Turn  10       47,33uH\n", "Primary conductor diameter : 0,37in\n",
-              "resonant circuit at 250,00kHz\n", "Transformer secondary voltage : 12,50kV\n"})
-            QVERIFY2(run.out.contains(QString::fromUtf8(line)), line);
-        QVERIFY(!run.out.contains(u'\r'));
     }
 
     // Designs as JSON from calc and show alike: each number reads back as the
@@ -514,10 +451,6 @@ private slots:
             "--use-top-fr", "1",    "--sec-dia",    "200",    "--cap",         "0.01"};
         const Run run = cli(QStringList{"calc"} + design + QStringList{"--out", file});
         QCOMPARE(outcome(run), "0 ");
-        QVERIFY(run.out.contains(
-            QStringLiteral("No Transformer / Capacitor Matching Data Calculated\n\nTop Load\n"
-                           "Top load shape : Toroid\nOverall diameter of the toroid : 300.00mm\n"
-                           "Tube diameter of the toroid : 75.50mm\n")));
         // The primary tunes to what the top load section gives.
         static const QRegularExpression kLoaded(
             QStringLiteral("Resonant frequency with the top load : (\\S+kHz)\n"));
@@ -529,6 +462,7 @@ private slots:
         resonex::CFile doc(nullptr);
         QVERIFY(opensWhole(doc, file));
         const resonex::CTopLoad& top = doc.topLoad();
+        QCOMPARE(top.shape(), resonex::CTopLoad::Shape::Toroid);
         QCOMPARE(QStringList({top.TopDiaEntry(), top.TubeDiaEntry(), top.TopHeightEntry(),
                               top.BaseHeightEntry(), top.TargetFrEntry()}),
                  QStringList({"300.00", "75.50", "40.00", "450.00", ""}));
@@ -578,8 +512,6 @@ private slots:
         QVERIFY(top["in_place_capacitance_f"].toDouble() > 0);
         const QJsonObject loaded = json["resonance"].toObject();
         QVERIFY(loaded["loaded_hz"].toDouble() < loaded["bare_hz"].toDouble());
-        // The quarter wave lies below the bare coil's frequency: a toroid reaches it.
-        QVERIFY(json["secondary"]["quarter_wave_hz"].toDouble() < loaded["bare_hz"].toDouble());
         const QJsonObject forTorC = top["toroid_for_torc"].toObject();
         QVERIFY(forTorC["major_diameter_m"].toDouble() > forTorC["minor_diameter_m"].toDouble());
         QVERIFY(isNearestFloat(forTorC["minor_diameter_m"], 0.075L));

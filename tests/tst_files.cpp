@@ -2,8 +2,6 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
-#include "core/encoding/FieldReader.h"
-#include "core/encoding/FieldWriter.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -287,28 +285,6 @@ private slots:
         }
     }
 
-    // A program that knows only the four objects reads them from an extended
-    // file as from one without the block, and stops before it.
-    void fourObjectReaderPassesOverTheBlock() {
-        const QByteArray bytes =
-            distinctDesign() + extensionHeader() + integer(1) + topLoadFields();
-        FieldReader reader(bytes);
-        CSettings settings(nullptr);
-        CPrimary primary(true);
-        CSecondary secondary(true);
-        CTransformer transformer;
-        settings.ReadObjects(reader);
-        primary.ReadObjects(reader);
-        secondary.ReadObjects(reader);
-        transformer.ReadObjects(reader);
-        FieldWriter writer;
-        settings.WriteObjects(writer);
-        primary.WriteObjects(writer);
-        secondary.WriteObjects(writer);
-        transformer.WriteObjects(writer);
-        QCOMPARE(writer.bytes(), distinctDesign());
-    }
-
     // A block whose header cannot be read is passed over whole. In one that
     // can, each value that cannot be read, or that no entry could have stored
     // (zero or subnormal as a float where an entry must be positive), is
@@ -326,8 +302,6 @@ private slots:
         const auto values = [](float dia, float tube, float height, float base, float fr) {
             return single(dia) + single(tube) + single(height) + single(base) + single(fr);
         };
-        QTest::newRow("signature alone")
-            << extensionHeader().left(16) << true << QByteArray() << true;
         QTest::newRow("cut in the version")
             << extensionHeader().left(17) << true << QByteArray() << true;
         QTest::newRow("version 0") << extensionHeader(0) + fields << true << QByteArray() << true;

@@ -70,6 +70,7 @@ TextInput inputOf(Design& d, const QString& name) {
     using S = CSecondary;
     using P = CPrimary;
     using T = CTransformer;
+    using L = CTopLoad;
     const QHash<QString, TextInput> all{
         {"Dia", input(d.secondary, &S::setDia, &S::Dia, &S::DiaEntry)},
         {"Height", input(d.secondary, &S::setHeight, &S::Height, &S::HeightEntry)},
@@ -84,6 +85,11 @@ TextInput inputOf(Design& d, const QString& name) {
         {"SecVol", input(d.transformer, &T::setSecVol, &T::SecVol, &T::SecVolEntry)},
         {"SecCur", input(d.transformer, &T::setSecCur, &T::SecCur, &T::SecCurEntry)},
         {"Num", input(d.transformer, &T::setNum, &T::Num, &T::Num)},
+        {"TopDia", input(d.topLoad, &L::setTopDia, &L::TopDia, &L::TopDiaEntry)},
+        {"TubeDia", input(d.topLoad, &L::setTubeDia, &L::TubeDia, &L::TubeDiaEntry)},
+        {"TopHeight", input(d.topLoad, &L::setTopHeight, &L::TopHeight, &L::TopHeightEntry)},
+        {"BaseHeight", input(d.topLoad, &L::setBaseHeight, &L::BaseHeight, &L::BaseHeightEntry)},
+        {"TargetFr", input(d.topLoad, &L::setTargetFr, &L::TargetFr, &L::TargetFrEntry)},
     };
     return all.value(name);
 }
@@ -165,18 +171,26 @@ private slots:
                 << QString::fromLatin1(property) << QString::fromLatin1(text) << error
                 << QString::fromLatin1(shown) << QString::fromLatin1(entry) << comma;
         };
+        // Each input's own error number, for the texts its declared rule does
+        // not try (that rule's refusals are checked for every input below).
         const struct {
             const char* property;
             uint error;
-        } positives[] = {{"Dia", 0x80040201},    {"Height", 0x80040202}, {"WireDia", 0x80040203},
-                         {"C", 0x80040205},      {"fr", 0x80040206},     {"ConDia", 0x80040207},
-                         {"SecDia", 0x80040208}, {"ConSpa", 0x80040209}, {"SecSep", 0x8004020A},
-                         {"SecVol", 0x8004020B}, {"SecCur", 0x8004020C}, {"Num", 0x8004020D}};
-        for (const auto& p : positives)
-            for (const char* bad : {"0", "-5", "", "abc", "2,5", "1e"})
+        } inputs[] = {{"Dia", 0x80040201},       {"Height", 0x80040202},    {"WireDia", 0x80040203},
+                      {"WireSpa", 0x80040204},   {"C", 0x80040205},         {"fr", 0x80040206},
+                      {"ConDia", 0x80040207},    {"SecDia", 0x80040208},    {"ConSpa", 0x80040209},
+                      {"SecSep", 0x8004020A},    {"SecVol", 0x8004020B},    {"SecCur", 0x8004020C},
+                      {"Num", 0x8004020D},       {"TopDia", 0x8004020E},    {"TubeDia", 0x8004020F},
+                      {"TopHeight", 0x80040210}, {"BaseHeight", 0x80040211}};
+        for (const auto& p : inputs)
+            for (const char* bad : {"", "2,5", "1e"})
                 row(p.property, bad, p.error);
-        for (const char* bad : {"-0.1", "x"})
-            row("WireSpa", bad, 0x80040204);
+        // A target may be left out, not one that vanishes as the float it is
+        // stored in, nor such a size.
+        row("TargetFr", "", 0, "0.00", "");
+        for (const char* bad : {"2,5", "1e-42"})
+            row("TargetFr", bad, 0x80040215);
+        row("TopDia", "1e-50", 0x8004020E);
         for (const char* bad : {"2.0", "25e-1"})
             row("Num", bad, 0x8004020D);
         for (const char* bad : {"2,5", "3,5"})
@@ -191,7 +205,6 @@ private slots:
         row("Height", "12.34567", 0, "12.3457", "12.34567");
         row("Height", "1e3", 0, "1000.00", "1000.00");
         row("WireDia", "0.00314", 0, "0.0031", "0.00314");
-        row("WireSpa", "0", 0, "0.00", "0.00");
         row("C", "0.012345", 0, "0.0123", "0.012345");
         row("fr", "143.245", 0, "143.24", "143.245");
         row("ConDia", "0.374", 0, "0.37", "0.374");
@@ -255,7 +268,6 @@ private slots:
         row("inches", false, CTopLoad::Shape::Toroid, "12", "0.5",
             "raise its centre from 0.50in to at least 1.42in");
         row("inches, raised clear", false, CTopLoad::Shape::Toroid, "12", "1.42", "");
-        row("no top load", true, CTopLoad::Shape::None, "3000", "0", "");
     }
     void topLoadClearance() {
         QFETCH(bool, metric);
