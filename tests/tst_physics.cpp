@@ -17,8 +17,6 @@ Q_DECLARE_METATYPE(TopLoad)
 
 namespace {
 
-constexpr double kFourPiEpsilon0 = 4 * std::numbers::pi * 8.8541878128e-12;
-
 double relative(double value, double reference) { return value / reference - 1; }
 
 // Fails, giving the miss in per cent, unless value is within the relative
@@ -148,36 +146,6 @@ private slots:
         QVERIFY_CLOSE(bandPotential(band, band, false), exact, 1e-4);
     }
 
-    // The free space capacitance against references: the sphere's exact
-    // 4·pi·epsilon0·r; the exact torus (the toroidal-function series), from
-    // thin tubes to fat ones, where Pool's fit does not reach (band chords
-    // alone read 0.12 to 0.38 % low); and Pool's formula, claimed within 5 %,
-    // which holds so for tubes of about a sixth to a third of the overall
-    // diameter (thinner and fatter tubes it underestimates: at a tenth by 7 %,
-    // at four tenths by 10 %).
-    void freeSpaceAgainstReferences_data() {
-        QTest::addColumn<TopLoad>("top");
-        QTest::addColumn<double>("reference");
-        QTest::addColumn<double>("tolerance");
-        for (double d : {0.05, 0.3, 1.2})
-            QTest::addRow("sphere %g m", d)
-                << TopLoad{Shape::Sphere, d, 0, 0} << kFourPiEpsilon0 * d / 2 << 0.0005;
-        for (double ratio : {0.02, 0.05, 0.1, 0.25, 0.33, 0.45})
-            QTest::addRow("tube %g, exact torus", ratio)
-                << TopLoad{Shape::Toroid, 1.0, ratio, 0} << torusCapacitance(1.0, ratio) << 0.0004;
-        for (double major : {0.15, 0.6, 1.5})
-            for (double ratio : {0.17, 0.2, 0.25, 0.3, 0.33})
-                QTest::addRow("%g m, tube %g, Pool", major, ratio)
-                    << TopLoad{Shape::Toroid, major, major * ratio, 0}
-                    << poolToroidCapacitance(major, major * ratio) << 0.05;
-    }
-    void freeSpaceAgainstReferences() {
-        QFETCH(TopLoad, top);
-        QFETCH(double, reference);
-        QFETCH(double, tolerance);
-        QVERIFY_CLOSE(*freeSpaceCapacitance(top), reference, tolerance);
-    }
-
     // What a top load adds in place, against the same solution with eight
     // times the bands (320 on the winding, 384 on the load): 4.4163 and
     // 18.017 pF. Band chords alone read 0.4 % low.
@@ -194,42 +162,6 @@ private slots:
             resonance(typicalWinding(), {Shape::Toroid, major, major / 4, major / 6})
                 ->inPlaceCapacitance;
         QVERIFY_CLOSE(inPlace, converged, 0.002);
-    }
-
-    // The references themselves: Pool's published table (Tesla Coil Mailing
-    // List, June 1997), 6 x 1 in giving 6.2 pF and 9 x 3 in 9.9 pF; and the
-    // torus series against the slender ring's limit 4·pi²·epsilon0·R/ln(8R/a)
-    // (Smythe, "Static and Dynamic Electricity", the thin ring), which a thin
-    // tube's capacitance approaches.
-    void referenceFormulas() {
-        QCOMPARE(std::round(poolToroidCapacitance(6 * 0.0254, 1 * 0.0254) * 1e13) / 10, 6.2);
-        QCOMPARE(std::round(poolToroidCapacitance(9 * 0.0254, 3 * 0.0254) * 1e13) / 10, 9.9);
-        const double thin = 0.002;
-        const double ringRadius = (1 - thin) / 2;
-        QVERIFY_CLOSE(torusCapacitance(1.0, thin),
-                      kFourPiEpsilon0 * std::numbers::pi * ringRadius /
-                          std::log(8 * ringRadius / (thin / 2)),
-                      1e-5);
-    }
-
-    // Medhurst's measured table (Wireless Engineer 24, 1947), C = H·D pF with
-    // D in cm, for a winding standing on the ground plane. The field solution
-    // agrees within 9 % from l/D 1 to 5: closest near 3, up to 8.6 % higher
-    // around 2 and 7 % lower at 5.
-    void medhurstTable_data() {
-        QTest::addColumn<double>("ratio");
-        QTest::addColumn<double>("h");
-        const std::pair<double, double> table[]{{5.0, 0.81}, {4.0, 0.72}, {3.0, 0.61},
-                                                {2.0, 0.50}, {1.5, 0.47}, {1.0, 0.46}};
-        for (const auto& [ratio, h] : table)
-            QTest::addRow("l/D %g", ratio) << ratio << h;
-    }
-    void medhurstTable() {
-        QFETCH(double, ratio);
-        QFETCH(double, h);
-        const Winding w{0.1, 0.1 * ratio, 300, 0};
-        const double perCm = resonance(w, {})->selfCapacitance * 1e12 / 10;
-        QVERIFY_CLOSE(perCm, h, 0.09);
     }
 
     // Heights far beyond the coil (a typo of many zeros) give the figures of
