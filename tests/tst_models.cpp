@@ -94,6 +94,18 @@ TextInput inputOf(Design& d, const QString& name) {
     return all.value(name);
 }
 
+// The fields of a design file, in order.
+QList<TaggedValue> fieldsOf(const QByteArray& bytes) {
+    FieldReader reader(bytes);
+    QList<TaggedValue> fields;
+    try {
+        for (;;)
+            fields << reader.ReadField();
+    } catch (const ResonexError&) { // its end
+    }
+    return fields;
+}
+
 // The design's stored values, as its file holds them.
 QByteArray storedBytes(const Design& d) {
     FieldWriter writer;
@@ -385,6 +397,14 @@ private slots:
             QCOMPARE(refusal("x"), input.error.number);
             QCOMPARE(refusal("2"), 0u);
             const QByteArray stored = doc.bytesToSave();
+            // The value lies where the row says the file keeps it.
+            const QHash<QString, int> firstField{
+                {"CSettings", 0}, {"CPrimary", 8}, {"CSecondary", 17}, {"extension", 35}};
+            const QList<TaggedValue> fields = fieldsOf(stored);
+            const int at =
+                firstField.value(QLatin1String(input.file.object), 29) + input.file.field - 1;
+            QVERIFY2(at < fields.size(), input.option);
+            QCOMPARE(fields[at].toSingle(), float(keptValue(input, doc.models())));
             QCOMPARE(refusal(entryOf(input, doc.models())), 0u);
             QCOMPARE(doc.bytesToSave(), stored);
         }
