@@ -27,9 +27,10 @@ class OptionsStore;
 // The design document: its file name, title and modified flag, and the
 // objects of the design, which it creates, replaces and saves as one. A design
 // file is the settings, primary, secondary and transformer fields in that
-// order, each a tagged value; a design that uses the top load or the primary's
-// loaded frequency adds an extension block after them
-// (core/encoding/ExtensionBlock.h) with UseTopFr and the top load's fields.
+// order, each a tagged value; a design that uses the top load, the primary's
+// loaded frequency or an added input adds an extension block after them
+// (core/encoding/ExtensionBlock.h) with UseTopFr, the top load's fields and,
+// from version 2 on, the added inputs (AddedInputs).
 class CFile {
 public:
     inline static const QString kUntitled = QStringLiteral("Untitled");
