@@ -1,10 +1,17 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include "core/document/DesignCommands.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/model/TopLoadSolution.h"
+#include "core/settings/CSettings.h"
 
 #include <QString>
 
@@ -24,6 +31,27 @@ template <typename Model> void loadFields(Model& model, std::initializer_list<Ta
     } catch (const ResonexError&) {
     }
 }
+
+// Everything the primary's calculation reads, standalone, in one unit system.
+struct Design {
+    explicit Design(bool metric) : secondary(metric), primary(metric), topLoad(metric) {
+        settings.setUseMetric(metric);
+    }
+    void calculate(const QString& frText = QStringLiteral("250.00")) {
+        primary.Calculate(settings, others(), frText, prompts);
+    }
+    OtherModels others() const {
+        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
+    }
+
+    CSettings settings{nullptr};
+    CSecondary secondary;
+    CTransformer transformer;
+    CPrimary primary;
+    CTopLoad topLoad;
+    TopLoadSolution topLoadSolution;
+    RecordingPrompts prompts;
+};
 
 // Enters the primary of the imperial worked example through its setters, in
 // the dialog's order.
@@ -59,6 +87,19 @@ inline Entries primaryEntries(const QString& c, const QString& fr, const QString
                               const QString& conDia, const QString& conSpa, const QString& secSep) {
     return {{Input::C, c},           {Input::Fr, fr},         {Input::SecDia, secDia},
             {Input::ConDia, conDia}, {Input::ConSpa, conSpa}, {Input::SecSep, secSep}};
+}
+
+// The worked example as its dialogs leave it: the secondary's own entries, a
+// primary tuned by 0.01 uF to 250 kHz around it, and a toroid on it.
+inline void calculateWorkedExample(CFile& doc) {
+    calculateSecondary(doc, {});
+    RecordingPrompts prompts;
+    calculatePrimary(doc, {},
+                     {{Input::C, QStringLiteral("0.01")},
+                      {Input::Fr, QStringLiteral("250.00")},
+                      {Input::SecDia, doc.secondary().Dia()}},
+                     prompts);
+    doc.topLoad().setShape(CTopLoad::Shape::Toroid);
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.
