@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/document/DesignCommands.h"
+#include "core/drawing/DesignDrawing.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
@@ -12,6 +13,8 @@
 #include "core/model/CTransformer.h"
 #include "core/model/TopLoadSolution.h"
 #include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 
 #include <QString>
 
@@ -30,6 +33,13 @@ template <typename Model> void loadFields(Model& model, std::initializer_list<Ta
         model.ReadObjects(reader);
     } catch (const ResonexError&) {
     }
+}
+
+// Options under which new designs are in inches.
+inline MemoryOptionsStore inches() {
+    MemoryOptionsStore store;
+    stored::kUseMetric.write(store, false);
+    return store;
 }
 
 // Everything the primary's calculation reads, standalone, in one unit system.
@@ -100,6 +110,31 @@ inline void calculateWorkedExample(CFile& doc) {
                       {Input::SecDia, doc.secondary().Dia()}},
                      prompts);
     doc.topLoad().setShape(CTopLoad::Shape::Toroid);
+}
+
+// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
+// there are four entries (diameter, height, conductor, spacing), or a toroid
+// on it with six (diameter, height, overall and tube diameter, height above
+// the winding, height of the base).
+inline DesignDrawing drawingOf(bool metric, const QStringList& entries) {
+    Design design(metric);
+    design.secondary.setDia(entries[0]);
+    design.secondary.setHeight(entries[1]);
+    design.secondary.Calculate(metric);
+    if (entries.size() == 4) {
+        enterImperialExample(design.primary);
+        design.primary.setSecDia(entries[0]);
+        design.primary.setConDia(entries[2]);
+        design.primary.setConSpa(entries[3]);
+        design.calculate();
+    } else if (entries.size() == 6) {
+        design.topLoad.setShape(CTopLoad::Shape::Toroid);
+        design.topLoad.setTopDia(entries[2]);
+        design.topLoad.setTubeDia(entries[3]);
+        design.topLoad.setTopHeight(entries[4]);
+        design.topLoad.setBaseHeight(entries[5]);
+    }
+    return resonex::drawingOf(design.secondary, design.primary, design.topLoad, metric);
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.

@@ -1,7 +1,6 @@
 #include "TestDesigns.h"
 
 #include "core/drawing/DesignDrawing.h"
-#include "core/settings/MemoryOptionsStore.h"
 #include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
@@ -122,19 +121,7 @@ private slots:
         QFETCH(QStringList, entries);
         QFETCH(QString, broken);
         QFETCH(QString, note);
-        CFile doc(nullptr);
-        doc.secondary().setDia(entries[0]);
-        doc.secondary().setHeight(entries[1]);
-        doc.secondary().Calculate(true);
-        if (entries.size() > 2) {
-            doc.topLoad().setShape(CTopLoad::Shape::Toroid);
-            doc.topLoad().setTopDia(entries[2]);
-            doc.topLoad().setTubeDia(entries[3]);
-            doc.topLoad().setTopHeight(entries[4]);
-            doc.topLoad().setBaseHeight(entries[5]);
-        }
-        const DesignDrawing drawing = drawingOf(doc);
-
+        const DesignDrawing drawing = test::drawingOf(true, entries);
         const double extent = std::max(drawing.bounds.width(), drawing.bounds.height());
         const double bar = drawing.scale.length;
         QVERIFY2(bar > extent / 10 && bar <= extent / 4, qPrintable(drawing.scale.text));
@@ -161,10 +148,8 @@ private slots:
 
     // The imperial entries, in inches throughout.
     void inches() {
-        MemoryOptionsStore store;
+        MemoryOptionsStore store = test::inches();
         CFile doc(&store);
-        test::ScriptedPrompts dlg;
-        QVERIFY(doc.FileNewInUnits(dlg, false));
         test::calculateWorkedExample(doc);
         const DesignDrawing drawing = drawingOf(doc);
         const double first = 7.874 / 2 + 2.46 + 0.374 / 2;

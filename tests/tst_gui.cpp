@@ -50,7 +50,6 @@ namespace {
 // A design whose secondary has been calculated, saved at path.
 void saveDesign(const QString& path) {
     CFile doc(nullptr);
-    doc.secondary().setDia(QStringLiteral("200"));
     doc.secondary().Calculate(true);
     test::ScriptedPrompts dlg;
     QVERIFY(doc.FileSaveAs(dlg, path));

@@ -3,7 +3,6 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
-#include "core/drawing/DesignDrawing.h"
 #include "core/model/TuningCurve.h"
 #include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
@@ -81,31 +80,6 @@ TuningCurve curveOf(const PlotCase& plot) {
     if (plot.loaded)
         curve.loadedHertz = *plot.loaded * plot.kilohertz * 1e3;
     return curve;
-}
-
-// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
-// there are four entries (diameter, height, conductor, spacing), or a toroid
-// on it with six (diameter, height, overall and tube diameter, height above
-// the winding, height of the base).
-DesignDrawing drawingOf(bool metric, const QStringList& entries) {
-    test::Design design(metric);
-    design.secondary.setDia(entries[0]);
-    design.secondary.setHeight(entries[1]);
-    design.secondary.Calculate(metric);
-    if (entries.size() == 4) {
-        test::enterImperialExample(design.primary);
-        design.primary.setSecDia(entries[0]);
-        design.primary.setConDia(entries[2]);
-        design.primary.setConSpa(entries[3]);
-        design.calculate();
-    } else if (entries.size() == 6) {
-        design.topLoad.setShape(CTopLoad::Shape::Toroid);
-        design.topLoad.setTopDia(entries[2]);
-        design.topLoad.setTubeDia(entries[3]);
-        design.topLoad.setTopHeight(entries[4]);
-        design.topLoad.setBaseHeight(entries[5]);
-    }
-    return resonex::drawingOf(design.secondary, design.primary, design.topLoad, metric);
 }
 
 } // namespace
@@ -207,7 +181,7 @@ private slots:
             {false, {"2", "30", "1", "0.5"}},
         };
         for (const auto& [metric, entries] : designs) {
-            const DesignDrawing drawing = drawingOf(metric, entries);
+            const DesignDrawing drawing = test::drawingOf(metric, entries);
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
             const QString where = entries.join(u' ') + QStringLiteral(": ");
             QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
