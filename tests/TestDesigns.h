@@ -1,10 +1,20 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include "core/document/DesignCommands.h"
+#include "core/drawing/DesignDrawing.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/model/TopLoadSolution.h"
+#include "core/settings/CSettings.h"
+#include "core/settings/MemoryOptionsStore.h"
+#include "core/settings/StoredOptions.h"
 
 #include <QString>
 
@@ -24,6 +34,34 @@ template <typename Model> void loadFields(Model& model, std::initializer_list<Ta
     } catch (const ResonexError&) {
     }
 }
+
+// Options under which new designs are in inches.
+inline MemoryOptionsStore inches() {
+    MemoryOptionsStore store;
+    stored::kUseMetric.write(store, false);
+    return store;
+}
+
+// Everything the primary's calculation reads, standalone, in one unit system.
+struct Design {
+    explicit Design(bool metric) : secondary(metric), primary(metric), topLoad(metric) {
+        settings.setUseMetric(metric);
+    }
+    void calculate(const QString& frText = QStringLiteral("250.00")) {
+        primary.Calculate(settings, others(), frText, prompts);
+    }
+    OtherModels others() const {
+        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
+    }
+
+    CSettings settings{nullptr};
+    CSecondary secondary;
+    CTransformer transformer;
+    CPrimary primary;
+    CTopLoad topLoad;
+    TopLoadSolution topLoadSolution;
+    RecordingPrompts prompts;
+};
 
 // Enters the primary of the imperial worked example through its setters, in
 // the dialog's order.
@@ -59,6 +97,44 @@ inline Entries primaryEntries(const QString& c, const QString& fr, const QString
                               const QString& conDia, const QString& conSpa, const QString& secSep) {
     return {{Input::C, c},           {Input::Fr, fr},         {Input::SecDia, secDia},
             {Input::ConDia, conDia}, {Input::ConSpa, conSpa}, {Input::SecSep, secSep}};
+}
+
+// The worked example as its dialogs leave it: the secondary's own entries, a
+// primary tuned by 0.01 uF to 250 kHz around it, and a toroid on it.
+inline void calculateWorkedExample(CFile& doc) {
+    calculateSecondary(doc, {});
+    RecordingPrompts prompts;
+    calculatePrimary(doc, {},
+                     {{Input::C, QStringLiteral("0.01")},
+                      {Input::Fr, QStringLiteral("250.00")},
+                      {Input::SecDia, doc.secondary().Dia()}},
+                     prompts);
+    doc.topLoad().setShape(CTopLoad::Shape::Toroid);
+}
+
+// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
+// there are four entries (diameter, height, conductor, spacing), or a toroid
+// on it with six (diameter, height, overall and tube diameter, height above
+// the winding, height of the base).
+inline DesignDrawing drawingOf(bool metric, const QStringList& entries) {
+    Design design(metric);
+    design.secondary.setDia(entries[0]);
+    design.secondary.setHeight(entries[1]);
+    design.secondary.Calculate(metric);
+    if (entries.size() == 4) {
+        enterImperialExample(design.primary);
+        design.primary.setSecDia(entries[0]);
+        design.primary.setConDia(entries[2]);
+        design.primary.setConSpa(entries[3]);
+        design.calculate();
+    } else if (entries.size() == 6) {
+        design.topLoad.setShape(CTopLoad::Shape::Toroid);
+        design.topLoad.setTopDia(entries[2]);
+        design.topLoad.setTubeDia(entries[3]);
+        design.topLoad.setTopHeight(entries[4]);
+        design.topLoad.setBaseHeight(entries[5]);
+    }
+    return resonex::drawingOf(design.secondary, design.primary, design.topLoad, metric);
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.

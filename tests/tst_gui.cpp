@@ -1,12 +1,10 @@
 #include "GuiSupport.h"
 #include "PdfText.h"
+#include "TestDesigns.h"
 
 #include "core/document/CFile.h"
-#include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/model/CTransformer.h"
-#include "core/model/PrimarySources.h"
 #include "core/platform/AtomicFile.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
@@ -52,25 +50,9 @@ namespace {
 // A design whose secondary has been calculated, saved at path.
 void saveDesign(const QString& path) {
     CFile doc(nullptr);
-    doc.secondary().setDia(QStringLiteral("200"));
     doc.secondary().Calculate(true);
     test::ScriptedPrompts dlg;
     QVERIFY(doc.FileSaveAs(dlg, path));
-}
-
-// The metric worked example calculated: secondary, primary with its tap and
-// the toroid, as the dialogs would leave it.
-void calculateExample(CFile& doc) {
-    doc.secondary().Calculate(true);
-    doc.primary().setC(QStringLiteral("0.01"));
-    doc.primary().setFr(QStringLiteral("250"));
-    doc.primary().setSecDia(QStringLiteral("200"));
-    test::RecordingPrompts prompts;
-    doc.primary().Calculate(
-        doc.settings(),
-        {doc.secondary(), doc.transformer(), doc.topLoad(), true, doc.topLoadSolution()},
-        QStringLiteral("250.00"), prompts);
-    doc.topLoad().setShape(CTopLoad::Shape::Toroid);
 }
 
 } // namespace
@@ -553,7 +535,7 @@ private slots:
         // The summary keeps its whole printed line beside it.
         QCOMPARE(program.summary()->horizontalScrollBar()->maximum(), 0);
 
-        calculateExample(program.doc());
+        test::calculateWorkedExample(program.doc());
         program.window->showDesign(program.doc());
         QCOMPARE(view->drawing().topLoad.size(), 2);
 
@@ -579,6 +561,7 @@ private slots:
         QCOMPARE(view->width(), before - 100);
         program.window->resize(program.window->width() + 60, program.window->height());
         QTRY_COMPARE(view->width(), before - 40);
+        program.dlg.answers = {Answer::No}; // the example is not kept
         QVERIFY(program.window->close());
         const int twips = qRound(pixelsToTwips(before - 40, program.window->logicalDpiX()));
         QCOMPARE(program.store.value("Drawing", "Width", "none").toInt(), twips);
@@ -620,7 +603,7 @@ private slots:
     void exportDrawing() {
         Program program;
         program.startPastSplash();
-        calculateExample(program.doc());
+        test::calculateWorkedExample(program.doc());
         program.dlg.files << path("coil.svg") << path("coil.PNG") << path("coil.txt");
         for (int run = 0; run < 3; ++run)
             program.action("mnuFileExportDrawing")->trigger();
@@ -651,7 +634,7 @@ private slots:
         Program program;
         program.store.setValue("Drawing", "Visible", "True");
         program.startPastSplash();
-        calculateExample(program.doc());
+        test::calculateWorkedExample(program.doc());
         program.window->showDesign(program.doc());
         const QStringList kinds{"svg", "png", "pdf"};
         // Exports each kind under the name, each told why it failed.
@@ -686,7 +669,7 @@ private slots:
         program.startPastSplash();
         program.dlg.files << path("empty.pdf") << path("drawn.pdf");
         program.action("mnuFileExportPdf")->trigger();
-        calculateExample(program.doc());
+        test::calculateWorkedExample(program.doc());
         program.window->showDesign(program.doc());
         program.action("mnuFileExportPdf")->trigger();
         QVERIFY(program.dlg.told.messages.isEmpty());

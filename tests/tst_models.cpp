@@ -23,33 +23,11 @@
 #include <random>
 
 using namespace resonex;
+using test::Design;
 using test::enterImperialExample;
 using test::exact;
 
 namespace {
-
-// Everything the primary's calculation reads, in one unit system.
-struct Design {
-    explicit Design(bool metric) : secondary(metric), primary(metric), topLoad(metric) {
-        settings.setUseMetric(metric);
-    }
-    void calculate(const QString& frText = QStringLiteral("250.00")) {
-        primary.Calculate(settings, others(), frText, prompts);
-    }
-    QStringList listing() const { return primary.LPerTurn().split(QStringLiteral("\r\n")); }
-
-    CSettings settings{nullptr};
-    CSecondary secondary;
-    CTransformer transformer;
-    CPrimary primary;
-    CTopLoad topLoad;
-    TopLoadSolution topLoadSolution;
-    test::RecordingPrompts prompts;
-
-    OtherModels others() const {
-        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
-    }
-};
 
 // A text input of the models: its setter, its getter and the text its entry
 // box shows.
@@ -577,7 +555,7 @@ private slots:
 
         QVERIFY(design.primary.Results().startsWith(
             QStringLiteral("The primary will need to be tapped between turn 0 and turn 1 ")));
-        const QStringList lines = design.listing();
+        const QStringList lines = design.primary.LPerTurn().split(QStringLiteral("\r\n"));
         QVERIFY(lines[0].startsWith(QStringLiteral(" Turn  1       125.")));  // 6 chars: 7
         QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));   // 7 chars: 5
         QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));   // 7 chars: 5

@@ -146,24 +146,6 @@ private slots:
         QVERIFY_CLOSE(bandPotential(band, band, false), exact, 1e-4);
     }
 
-    // What a top load adds in place, against the same solution with eight
-    // times the bands (320 on the winding, 384 on the load): 4.4163 and
-    // 18.017 pF. Band chords alone read 0.4 % low.
-    void inPlaceAgainstConverged_data() {
-        QTest::addColumn<double>("major");
-        QTest::addColumn<double>("converged");
-        QTest::newRow("300 x 75 mm") << 0.3 << 4.4163e-12;
-        QTest::newRow("600 x 150 mm") << 0.6 << 18.017e-12;
-    }
-    void inPlaceAgainstConverged() {
-        QFETCH(double, major);
-        QFETCH(double, converged);
-        const double inPlace =
-            resonance(typicalWinding(), {Shape::Toroid, major, major / 4, major / 6})
-                ->inPlaceCapacitance;
-        QVERIFY_CLOSE(inPlace, converged, 0.002);
-    }
-
     // Heights far beyond the coil (a typo of many zeros) give the figures of
     // a coil and load far from the floor and from each other, never a
     // failure; a load alone in space has one capacitance wherever it is.

@@ -8,8 +8,6 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/MemoryOptionsStore.h"
-#include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
 
@@ -20,13 +18,6 @@ using namespace resonex;
 namespace {
 
 QStringList lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
-
-// Options under which new designs are in inches.
-MemoryOptionsStore inches() {
-    MemoryOptionsStore store;
-    stored::kUseMetric.write(store, false);
-    return store;
-}
 
 // The sections as the summary composes them, in the units of the settings.
 QString secondaryText(const CFile& doc) { return ComposeSummary(doc)[3].text; }
@@ -90,7 +81,7 @@ private slots:
     }
 
     void secondaryImperialAndStoredValues() {
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile doc(&store);
         doc.secondary().Calculate(false);
         const QStringList text = lines(secondaryText(doc));
@@ -110,14 +101,14 @@ private slots:
     // Calculated with all three choices clear while the secondary and the
     // capacitor are calculated.
     void primaryWorkedExample() {
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile doc(&store);
         doc.secondary().Calculate(false);
         doc.transformer().CalcCap(false);
-        test::enterImperialExample(doc.primary());
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), otherModels(doc), QStringLiteral("250.00"),
-                                prompts);
+        calculatePrimary(doc, {},
+                         test::primaryEntries("0.01", "250.00", "4.5", "0.374", "0.374", "2.46"),
+                         prompts);
         const QStringList text = lines(primaryText(doc));
         QCOMPARE(text.size(), 31); // 30 lines, the last one ended
         QCOMPARE(
@@ -245,7 +236,7 @@ private slots:
                              "Height of the winding base above the floor : 500.00mm"};
         QCOMPARE(shown(metric), expected + waiting);
 
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile imperial(&store);
         enterTopLoad(imperial, CTopLoad::Shape::Sphere, "12", "", "0", "19.6875");
         QCOMPARE(shown(imperial).mid(1),
