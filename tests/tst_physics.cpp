@@ -118,34 +118,6 @@ private slots:
         QCOMPARE(illinoisRoot(failing, 0, -1, 1, 1, {1e-6, 1e-7, 10}).why(), Unsolved::OutOfRange);
     }
 
-    // A cylindrical band's own potential at its middle, exactly: a unit charge
-    // spread over radius a and width l gives
-    // (4/(pi·l))·integral over 0..pi/2 of asinh(l/(4a·sin psi)) (the line
-    // charge's potential asinh, integrated round the ring). The narrow band's
-    // formula fails on wide bands (a slender winding's): 0.8 % off at ten
-    // radii, negative beyond about 44.
-    void wideBandOwnPotential_data() {
-        QTest::addColumn<double>("width");
-        for (double l : {0.02, 1.0, 10.0, 100.0, 1e4})
-            QTest::addRow("%g radii", l) << l;
-    }
-    void wideBandOwnPotential() {
-        QFETCH(double, width);
-        const double a = 0.5;
-        const double l = width * a;
-        // psi = (pi/2)·v² takes the logarithm at psi = 0 smoothly.
-        const int steps = 100000;
-        double integral = 0;
-        for (int i = 0; i < steps; ++i) {
-            const double v = (i + 0.5) / steps;
-            const double psi = std::numbers::pi / 2 * v * v;
-            integral += std::asinh(l / (4 * a * std::sin(psi))) * std::numbers::pi * v / steps;
-        }
-        const double exact = 4 / (std::numbers::pi * l) * integral;
-        const Band band{a, 2.0, a, 2.0 + l};
-        QVERIFY_CLOSE(bandPotential(band, band, false), exact, 1e-4);
-    }
-
     // Heights far beyond the coil (a typo of many zeros) give the figures of
     // a coil and load far from the floor and from each other, never a
     // failure; a load alone in space has one capacitance wherever it is.
