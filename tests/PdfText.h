@@ -85,17 +85,14 @@ inline void checkPrintedSummary(const PdfText& pdf, const QSizeF& paper, const Q
         const PdfPage& page = pdf.pages[i];
         QVERIFY2(qAbs(page.size.width() - paper.width()) < kSlack &&
                      qAbs(page.size.height() - paper.height()) < kSlack,
-                 qPrintable(QStringLiteral("page %1 is %2 x %3 pt")
-                                .arg(i + 1)
-                                .arg(page.size.width())
-                                .arg(page.size.height())));
+                 qPrintable(QString::asprintf("page %lld is %g x %g pt", qlonglong(i + 1),
+                                              page.size.width(), page.size.height())));
         const QRectF body = QRectF(QPointF(), page.size)
                                 .marginsRemoved(QMarginsF(kMargin, kMargin, kMargin, kMargin));
         for (const QRectF& word : page.words)
-            QVERIFY2(body.contains(word), qPrintable(QStringLiteral("page %1: a word at %2,%3")
-                                                         .arg(i + 1)
-                                                         .arg(word.left())
-                                                         .arg(word.top())));
+            QVERIFY2(body.contains(word),
+                     qPrintable(QString::asprintf("page %lld: a word at %g,%g", qlonglong(i + 1),
+                                                  word.left(), word.top())));
     }
     QCOMPARE(pdf.lines, screenLines(box));
 }

@@ -1,13 +1,6 @@
-#include "TestSupport.h"
+#include "TestDesigns.h"
 
 #include "core/drawing/DesignDrawing.h"
-#include "core/model/CPrimary.h"
-#include "core/model/CSecondary.h"
-#include "core/model/CTopLoad.h"
-#include "core/model/CTransformer.h"
-#include "core/model/PrimarySources.h"
-#include "core/model/TopLoadSolution.h"
-#include "core/settings/CSettings.h"
 #include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
@@ -16,33 +9,11 @@ using namespace resonex;
 
 namespace {
 
-// The metric worked example: a 200 mm × 600 mm secondary, its primary of
-// 9.5 mm conductor spaced 9.5 mm, 62.5 mm out from the winding, tuned by
-// 0.01 µF to 250 kHz; in inches the same design's entries.
-struct Design {
-    explicit Design(bool metric)
-        : metric(metric), secondary(metric), primary(metric), topLoad(metric) {
-        settings.setUseMetric(metric);
-    }
-    void calculateAll() {
-        secondary.Calculate(metric);
-        primary.setC(QStringLiteral("0.01"));
-        primary.setFr(QStringLiteral("250"));
-        primary.setSecDia(secondary.Dia());
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, {secondary, transformer, topLoad, metric, TopLoadSolution()},
-                          QStringLiteral("250.00"), prompts);
-        topLoad.setShape(CTopLoad::Shape::Toroid);
-    }
-    DesignDrawing drawing() const { return drawingOf(secondary, primary, topLoad, metric); }
-
-    bool metric;
-    CSettings settings{nullptr};
-    CSecondary secondary;
-    CTransformer transformer;
-    CPrimary primary;
-    CTopLoad topLoad;
-};
+// What the design's calculated parts draw, in its units.
+DesignDrawing drawingOf(const CFile& doc) {
+    return resonex::drawingOf(doc.secondary(), doc.primary(), doc.topLoad(),
+                              doc.settings().UseMetric());
+}
 
 QStringList textsOf(const DesignDrawing& drawing) {
     QStringList texts;
@@ -60,21 +31,23 @@ private slots:
     void initTestCase() { QLocale::setDefault(test::pointLocale()); }
 
     void nothingCalculatedSaysSo() {
-        Design design(true);
-        const DesignDrawing empty = design.drawing();
+        CFile doc(nullptr);
+        const DesignDrawing empty = drawingOf(doc);
         QVERIFY(empty.isEmpty());
         QVERIFY(empty.winding.isEmpty() && empty.dimensions.isEmpty());
         // Entered but uncalculated inputs draw nothing either.
-        design.primary.setC(QStringLiteral("0.01"));
-        QVERIFY(design.drawing().isEmpty());
+        doc.primary().setC(QStringLiteral("0.01"));
+        QVERIFY(drawingOf(doc).isEmpty());
     }
 
     // Positions worked out by hand: the winding stands on the toroid's 500 mm
-    // base, its first primary turn 100 + 62.5 + 4.75 = 167.25 mm out.
+    // base, its first primary turn 100 + 62.5 + 4.75 = 167.25 mm out. The
+    // turns before the tapped one carry the current; the tap is clipped on
+    // the later of the two turns tapped between.
     void metricWorkedExample() {
-        Design design(true);
-        design.calculateAll();
-        const DesignDrawing drawing = design.drawing();
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        const DesignDrawing drawing = drawingOf(doc);
         QVERIFY(!drawing.isEmpty());
 
         QCOMPARE(drawing.winding.size(), 2);
@@ -97,17 +70,9 @@ private slots:
         // The floor, the outer turns and the top of the toroid are inside.
         QVERIFY(drawing.bounds.contains(QPointF(-438, 0)));
         QVERIFY(drawing.bounds.contains(QPointF(438, 1187.5)));
-    }
 
-    // The turns before the tapped one carry the current; the tap is clipped
-    // on the later of the two turns tapped between.
-    void tapOfTheCalculation() {
-        Design design(true);
-        design.calculateAll();
-        const int tap = design.primary.listing().tap->beforeTurn;
+        const int tap = doc.primary().listing().tap->beforeTurn;
         QVERIFY(tap > 1 && tap <= 15);
-
-        const DesignDrawing drawing = design.drawing();
         for (int turn = 1; turn <= 15; ++turn)
             QCOMPARE(drawing.primaryTurns[2 * (turn - 1)].inCircuit, turn < tap);
         const double x = 167.25 + (tap - 1) * 19.0;
@@ -117,18 +82,18 @@ private slots:
     // Only what is calculated: a stale primary and an unset top load drop out,
     // and the winding then stands on the floor.
     void onlyWhatIsCalculated() {
-        Design design(true);
-        design.calculateAll();
-        design.primary.setCalcsInvalid(true);
-        design.topLoad.setShape(CTopLoad::Shape::None);
-        DesignDrawing drawing = design.drawing();
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        doc.primary().setCalcsInvalid(true);
+        doc.topLoad().setShape(CTopLoad::Shape::None);
+        DesignDrawing drawing = drawingOf(doc);
         QVERIFY(drawing.primaryTurns.isEmpty() && drawing.taps.isEmpty());
         QVERIFY(drawing.topLoad.isEmpty());
         QCOMPARE(drawing.winding[0], QRectF(-100, 0, 5, 600));
         QCOMPARE(textsOf(drawing), QStringList({"200.00mm", "600.00mm", "100mm"}));
 
-        design.topLoad.setShape(CTopLoad::Shape::Sphere);
-        drawing = design.drawing();
+        doc.topLoad().setShape(CTopLoad::Shape::Sphere);
+        drawing = drawingOf(doc);
         QCOMPARE(drawing.topLoad, (QList<DrawnCircle>{{QPointF(0, 1150), 150}}));
     }
 
@@ -156,19 +121,7 @@ private slots:
         QFETCH(QStringList, entries);
         QFETCH(QString, broken);
         QFETCH(QString, note);
-        Design design(true);
-        design.secondary.setDia(entries[0]);
-        design.secondary.setHeight(entries[1]);
-        design.secondary.Calculate(true);
-        if (entries.size() > 2) {
-            design.topLoad.setShape(CTopLoad::Shape::Toroid);
-            design.topLoad.setTopDia(entries[2]);
-            design.topLoad.setTubeDia(entries[3]);
-            design.topLoad.setTopHeight(entries[4]);
-            design.topLoad.setBaseHeight(entries[5]);
-        }
-        const DesignDrawing drawing = design.drawing();
-
+        const DesignDrawing drawing = test::drawingOf(true, entries);
         const double extent = std::max(drawing.bounds.width(), drawing.bounds.height());
         const double bar = drawing.scale.length;
         QVERIFY2(bar > extent / 10 && bar <= extent / 4, qPrintable(drawing.scale.text));
@@ -195,9 +148,10 @@ private slots:
 
     // The imperial entries, in inches throughout.
     void inches() {
-        Design design(false);
-        design.calculateAll();
-        const DesignDrawing drawing = design.drawing();
+        MemoryOptionsStore store = test::inches();
+        CFile doc(&store);
+        test::calculateWorkedExample(doc);
+        const DesignDrawing drawing = drawingOf(doc);
         const double first = 7.874 / 2 + 2.46 + 0.374 / 2;
         QCOMPARE(float(drawing.primaryTurns[1].section.centre.x()), float(first));
         QCOMPARE(textsOf(drawing).constFirst(), QStringLiteral("7.87in"));

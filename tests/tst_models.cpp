@@ -1,7 +1,10 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
+#include "core/document/CFile.h"
+#include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -20,54 +23,33 @@
 #include <random>
 
 using namespace resonex;
+using test::Design;
 using test::enterImperialExample;
 using test::exact;
 
 namespace {
 
-// Everything the primary's calculation reads, in one unit system.
-struct Design {
-    explicit Design(bool metric) : secondary(metric), primary(metric), topLoad(metric) {
-        settings.setUseMetric(metric);
-    }
-    void calculate(const QString& frText = QStringLiteral("250.00")) {
-        primary.Calculate(settings, others(), frText, prompts);
-    }
-    QStringList listing() const { return primary.LPerTurn().split(QStringLiteral("\r\n")); }
-
-    CSettings settings{nullptr};
-    CSecondary secondary;
-    CTransformer transformer;
-    CPrimary primary;
-    CTopLoad topLoad;
-    TopLoadSolution topLoadSolution;
-    test::RecordingPrompts prompts;
-
-    OtherModels others() const {
-        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
-    }
-};
-
 // A text input of the models: its setter, its getter and the text its entry
 // box shows.
-struct Input {
+struct TextInput {
     std::function<void(const QString&)> set;
     std::function<QString()> get;
     std::function<QString()> entry;
 };
 
 template <typename Model>
-Input input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const,
-            QString (Model::*entry)() const) {
+TextInput input(Model& model, void (Model::*set)(const QString&), QString (Model::*get)() const,
+                QString (Model::*entry)() const) {
     return {[&model, set](const QString& text) { (model.*set)(text); },
             [&model, get] { return (model.*get)(); }, [&model, entry] { return (model.*entry)(); }};
 }
 
-Input inputOf(Design& d, const QString& name) {
+TextInput inputOf(Design& d, const QString& name) {
     using S = CSecondary;
     using P = CPrimary;
     using T = CTransformer;
-    const QHash<QString, Input> all{
+    using L = CTopLoad;
+    const QHash<QString, TextInput> all{
         {"Dia", input(d.secondary, &S::setDia, &S::Dia, &S::DiaEntry)},
         {"Height", input(d.secondary, &S::setHeight, &S::Height, &S::HeightEntry)},
         {"WireDia", input(d.secondary, &S::setWireDia, &S::WireDia, &S::WireDiaEntry)},
@@ -81,8 +63,25 @@ Input inputOf(Design& d, const QString& name) {
         {"SecVol", input(d.transformer, &T::setSecVol, &T::SecVol, &T::SecVolEntry)},
         {"SecCur", input(d.transformer, &T::setSecCur, &T::SecCur, &T::SecCurEntry)},
         {"Num", input(d.transformer, &T::setNum, &T::Num, &T::Num)},
+        {"TopDia", input(d.topLoad, &L::setTopDia, &L::TopDia, &L::TopDiaEntry)},
+        {"TubeDia", input(d.topLoad, &L::setTubeDia, &L::TubeDia, &L::TubeDiaEntry)},
+        {"TopHeight", input(d.topLoad, &L::setTopHeight, &L::TopHeight, &L::TopHeightEntry)},
+        {"BaseHeight", input(d.topLoad, &L::setBaseHeight, &L::BaseHeight, &L::BaseHeightEntry)},
+        {"TargetFr", input(d.topLoad, &L::setTargetFr, &L::TargetFr, &L::TargetFrEntry)},
     };
     return all.value(name);
+}
+
+// The fields of a design file, in order.
+QList<TaggedValue> fieldsOf(const QByteArray& bytes) {
+    FieldReader reader(bytes);
+    QList<TaggedValue> fields;
+    try {
+        for (;;)
+            fields << reader.ReadField();
+    } catch (const ResonexError&) { // its end
+    }
+    return fields;
 }
 
 // The design's stored values, as its file holds them.
@@ -102,12 +101,15 @@ float spiralMicrohenries(int n, float d, float s, float g, float outer) {
     return float(double(r) * r * (double(n) * n) / (8.0 * r + 11.0 * w));
 }
 
-// A primary whose C and fr are exact floats, the rest as in the imperial example.
-void loadPrimary(CPrimary& primary, float c, float fr) {
-    test::loadFields(
-        primary, {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
-                  TaggedValue::single(0.374f), TaggedValue::single(2.46f), TaggedValue::text({}),
-                  TaggedValue::single(4.5f), TaggedValue::text({}), TaggedValue::boolean(true)});
+// A primary whose C and fr are exact floats, the rest as in the imperial
+// example, as a design file holds it with the listing and sentence given.
+void loadPrimary(CPrimary& primary, float c, float fr, const QString& listing = {},
+                 const QString& sentence = {}, bool outOfDate = true) {
+    test::loadFields(primary,
+                     {TaggedValue::single(c), TaggedValue::single(fr), TaggedValue::single(0.374f),
+                      TaggedValue::single(0.374f), TaggedValue::single(2.46f),
+                      TaggedValue::text(listing), TaggedValue::single(4.5f),
+                      TaggedValue::text(sentence), TaggedValue::boolean(outOfDate)});
 }
 
 // The resonance of the primary circuit tapped after each turn the primary
@@ -159,18 +161,26 @@ private slots:
                 << QString::fromLatin1(property) << QString::fromLatin1(text) << error
                 << QString::fromLatin1(shown) << QString::fromLatin1(entry) << comma;
         };
+        // Each input's own error number, for the texts its declared rule does
+        // not try (that rule's refusals are checked for every input below).
         const struct {
             const char* property;
             uint error;
-        } positives[] = {{"Dia", 0x80040201},    {"Height", 0x80040202}, {"WireDia", 0x80040203},
-                         {"C", 0x80040205},      {"fr", 0x80040206},     {"ConDia", 0x80040207},
-                         {"SecDia", 0x80040208}, {"ConSpa", 0x80040209}, {"SecSep", 0x8004020A},
-                         {"SecVol", 0x8004020B}, {"SecCur", 0x8004020C}, {"Num", 0x8004020D}};
-        for (const auto& p : positives)
-            for (const char* bad : {"0", "-5", "", "abc", "2,5", "1e"})
+        } inputs[] = {{"Dia", 0x80040201},       {"Height", 0x80040202},    {"WireDia", 0x80040203},
+                      {"WireSpa", 0x80040204},   {"C", 0x80040205},         {"fr", 0x80040206},
+                      {"ConDia", 0x80040207},    {"SecDia", 0x80040208},    {"ConSpa", 0x80040209},
+                      {"SecSep", 0x8004020A},    {"SecVol", 0x8004020B},    {"SecCur", 0x8004020C},
+                      {"Num", 0x8004020D},       {"TopDia", 0x8004020E},    {"TubeDia", 0x8004020F},
+                      {"TopHeight", 0x80040210}, {"BaseHeight", 0x80040211}};
+        for (const auto& p : inputs)
+            for (const char* bad : {"", "2,5", "1e"})
                 row(p.property, bad, p.error);
-        for (const char* bad : {"-0.1", "x"})
-            row("WireSpa", bad, 0x80040204);
+        // A target may be left out, not one that vanishes as the float it is
+        // stored in, nor such a size.
+        row("TargetFr", "", 0, "0.00", "");
+        for (const char* bad : {"2,5", "1e-42"})
+            row("TargetFr", bad, 0x80040215);
+        row("TopDia", "1e-50", 0x8004020E);
         for (const char* bad : {"2.0", "25e-1"})
             row("Num", bad, 0x8004020D);
         for (const char* bad : {"2,5", "3,5"})
@@ -185,7 +195,6 @@ private slots:
         row("Height", "12.34567", 0, "12.3457", "12.34567");
         row("Height", "1e3", 0, "1000.00", "1000.00");
         row("WireDia", "0.00314", 0, "0.0031", "0.00314");
-        row("WireSpa", "0", 0, "0.00", "0.00");
         row("C", "0.012345", 0, "0.0123", "0.012345");
         row("fr", "143.245", 0, "143.24", "143.245");
         row("ConDia", "0.374", 0, "0.37", "0.374");
@@ -212,7 +221,7 @@ private slots:
         if (comma)
             QLocale::setDefault(test::commaLocale());
         Design design(true);
-        const Input in = inputOf(design, property);
+        const TextInput in = inputOf(design, property);
         const QByteArray before = storedBytes(design);
         const std::optional<ResonexError> raised = test::errorOf([&] { in.set(text); });
         QCOMPARE(raised ? uint(raised->number()) : 0u, error);
@@ -246,13 +255,9 @@ private slots:
         row("toroid across the winding", true, CTopLoad::Shape::Toroid, "300", "0",
             "raise its centre from 0.00mm to at least 35.36mm");
         row("toroid raised clear", true, CTopLoad::Shape::Toroid, "300", "35.36", "");
-        row("sphere round the top turns", true, CTopLoad::Shape::Sphere, "400", "50",
-            "raise its centre from 50.00mm to at least 200.00mm");
-        row("sphere resting on the top", true, CTopLoad::Shape::Sphere, "400", "200", "");
         row("inches", false, CTopLoad::Shape::Toroid, "12", "0.5",
             "raise its centre from 0.50in to at least 1.42in");
         row("inches, raised clear", false, CTopLoad::Shape::Toroid, "12", "1.42", "");
-        row("no top load", true, CTopLoad::Shape::None, "3000", "0", "");
     }
     void topLoadClearance() {
         QFETCH(bool, metric);
@@ -353,6 +358,71 @@ private slots:
                  "0x80040206 CPrimary::Fr: Invalid value in the resonant frequency property");
         QCOMPARE(test::errorText([&] { d.transformer.setNum("99999"); }),
                  "0x00000006 CTransformer::Num: Overflow");
+    }
+
+    // Each input's declared accept rule is the one its model applies, and a
+    // refusal raises the declared error, which is how a dialog finds the box
+    // to flag; what an entry box shows stores the same value again.
+    void inputsKeepTheirDeclaredRules() {
+        for (const DesignInput& input : designInputs()) {
+            CFile doc(nullptr);
+            const auto refusal = [&](const QString& text) {
+                return test::errorNumberOf([&] { storeEntry(input, doc.models(), text); });
+            };
+            const bool zeroAllowed = input.bound == dimension::Bound::ZeroOrMore;
+            QCOMPARE(refusal("0"), zeroAllowed ? 0u : input.error.number);
+            QCOMPARE(refusal("-1"), input.error.number);
+            QCOMPARE(refusal("x"), input.error.number);
+            QCOMPARE(refusal("2"), 0u);
+            const QByteArray stored = doc.bytesToSave();
+            // The value lies where the row says the file keeps it.
+            const QHash<QString, int> firstField{
+                {"CSettings", 0}, {"CPrimary", 8}, {"CSecondary", 17}, {"extension", 35}};
+            const QList<TaggedValue> fields = fieldsOf(stored);
+            const int at =
+                firstField.value(QLatin1String(input.file.object), 29) + input.file.field - 1;
+            QVERIFY2(at < fields.size(), input.option);
+            QCOMPARE(fields[at].toSingle(), float(keptValue(input, doc.models())));
+            QCOMPARE(refusal(entryOf(input, doc.models())), 0u);
+            QCOMPARE(doc.bytesToSave(), stored);
+        }
+    }
+
+    // An added input is its row alone: stored by its accept rule, written
+    // from the version that holds it, and read back only from a block of that
+    // version; a value no entry could store is dropped alone.
+    void addedInputsTravelByTheirRows() {
+        DesignInput wall = designInput(Input::WireSpa);
+        wall.file = {"extension", 8, 2};
+        DesignInput later = designInput(Input::Dia);
+        later.file = {"extension", 9, 3};
+        const QList<const DesignInput*> rows{&wall, &later};
+        AddedInputs added;
+        QCOMPARE(added.version(rows), qint16(1));
+        added.store(wall, QStringLiteral("3.5"));
+        QCOMPARE(test::errorNumberOf([&] { added.store(later, QStringLiteral("0")); }),
+                 errors::SecondaryDia.number);
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
+                 QList<QVariant>({"3.50", qint16(2)}));
+        // Read back from a block of a version, over a new design's values:
+        // whether whole, and the two values.
+        const auto readBack = [&rows](const QByteArray& bytes, qint16 version) {
+            FieldReader reader(bytes);
+            AddedInputs read;
+            const bool whole = read.read(reader, version, rows);
+            return QList<float>({float(whole), read.value(Input::WireSpa), read.value(Input::Dia)});
+        };
+        FieldWriter writer;
+        added.write(writer, 2, rows);
+        QCOMPARE(readBack(writer.bytes(), 2), QList<float>({1, 3.5, 0}));
+        QCOMPARE(readBack(writer.bytes(), 1), QList<float>({1, 0, 0}));
+        FieldWriter damaged;
+        damaged.writeSingle(-1);
+        damaged.writeSingle(7);
+        QCOMPARE(readBack(damaged.bytes(), 3), QList<float>({0, 0, 7}));
+        added.store(wall, QString());
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
+                 QList<QVariant>({QString(), qint16(1)}));
     }
 
     void secondaryWorkedExamples_data() {
@@ -465,8 +535,9 @@ private slots:
         QCOMPARE(tapWith(std::nextafter(c, 1.0f)), QStringLiteral("turn 9 and turn 10"));
     }
 
-    // A first turn already above Lreq taps between turn 0 and turn 1; values of
-    // seven characters take five spaces, eight or more reuse the line before.
+    // A first turn already above Lreq taps between turn 0 and turn 1, and the
+    // tuning curve crosses after none; values of seven characters take five
+    // spaces, eight or more reuse the line before.
     void primaryLargeCoilListing() {
         Design design(false);
         enterImperialExample(design.primary);
@@ -478,11 +549,18 @@ private slots:
 
         QVERIFY(design.primary.Results().startsWith(
             QStringLiteral("The primary will need to be tapped between turn 0 and turn 1 ")));
-        const QStringList lines = design.listing();
+        const QStringList lines = design.primary.LPerTurn().split(QStringLiteral("\r\n"));
         QVERIFY(lines[0].startsWith(QStringLiteral(" Turn  1       125.")));  // 6 chars: 7
         QVERIFY(lines[2].startsWith(QStringLiteral(" Turn  3     1121.")));   // 7 chars: 5
         QVERIFY(lines[8].startsWith(QStringLiteral(" Turn  9     9989.")));   // 7 chars: 5
         QVERIFY(lines[9].startsWith(QStringLiteral(" Turn  10     12312."))); // 8 chars: reuse
+
+        const TuningCurve curve = tuningCurve(design.primary, design.settings, design.others());
+        QCOMPARE(curve.tap->afterTurn, 0);
+        const double share =
+            (1.0 / (std::pow(2.0 * M_PI * 250e3, 2.0) * double(design.primary.CValue()))) /
+            curve.points[0].henries;
+        QCOMPARE(*curve.crossingTurn, share);
     }
 
     // The secondary and transformer are not calculated: taken from them, or
@@ -603,8 +681,7 @@ private slots:
     }
 
     // Nothing to show without results, while they are out of date, or beyond
-    // 15 turns; a first turn already above the need crosses after none, and a
-    // damaged listing's turn of no inductance is left out.
+    // 15 turns; a damaged listing's turn of no inductance is left out.
     void tuningCurveEdges() {
         Design design(false);
         const auto curve = [&] {
@@ -618,33 +695,14 @@ private slots:
         QVERIFY(curve().isEmpty());
         QCOMPARE(curve().targetHertz, 0.0);
 
-        design.primary.setSecDia(QStringLiteral("2000"));
-        design.primary.setConDia(QStringLiteral("1"));
-        design.primary.setConSpa(QStringLiteral("1"));
-        design.primary.setSecSep(QStringLiteral("1"));
-        design.calculate();
-        QCOMPARE(curve().tap->afterTurn, 0);
-        const double share =
-            (1.0 / (std::pow(2.0 * M_PI * 250e3, 2.0) * double(design.primary.CValue()))) /
-            curve().points[0].henries;
-        QCOMPARE(*curve().crossingTurn, share);
-
-        test::loadFields(
-            design.primary,
-            {TaggedValue::single(0.01e-6f), TaggedValue::single(250e3f),
-             TaggedValue::single(0.374f), TaggedValue::single(0.374f), TaggedValue::single(2.46f),
-             TaggedValue::text(" Turn  1  0.00uH\r\n Turn  2  0.80uH"), TaggedValue::single(4.5f),
-             TaggedValue::text("no sentence"), TaggedValue::boolean(false)});
+        loadPrimary(design.primary, 0.01e-6f, 250e3f, " Turn  1  0.00uH\r\n Turn  2  0.80uH",
+                    "no sentence", false);
         QCOMPARE(curve().points.size(), 1);
         QCOMPARE(curve().points[0].turn, 2);
         QVERIFY(!curve().tap && !curve().crossingTurn);
 
         // Out of turns, a design file's missing listing is damaged, not short.
-        test::loadFields(design.primary, {TaggedValue::single(0.01e-6f),
-                                          TaggedValue::single(250e3f), TaggedValue::single(0.374f),
-                                          TaggedValue::single(0.374f), TaggedValue::single(2.46f),
-                                          TaggedValue::text(""), TaggedValue::single(4.5f),
-                                          TaggedValue::text(""), TaggedValue::boolean(false)});
+        loadPrimary(design.primary, 0.01e-6f, 250e3f, {}, {}, false);
         QVERIFY(curve().isEmpty());
     }
 
@@ -656,22 +714,18 @@ private slots:
         QTest::addColumn<QString>("fr");
         QTest::addColumn<QString>("spacing"); // closer, wider or none
         QTest::addColumn<QString>("sentence");
-        QTest::newRow("just short, wider turns reach")
-            << "4.5"
-            << "140"
-            << "wider"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
-               "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.";
-        QTest::newRow("just short, closer turns reach") << "20"
-                                                        << "95"
-                                                        << "closer"
-                                                        << "";
-        QTest::newRow("far short")
-            << "4.5"
-            << "2"
-            << "none"
-            << "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
-               "54.9231uF or a target of at least 148.23kHz.";
+        const auto row = [](const char* name, const char* secDia, const char* fr,
+                            const char* spacing, const char* sentence) {
+            QTest::newRow(name) << QString(secDia) << QString(fr) << QString(spacing)
+                                << QString(sentence);
+        };
+        row("just short, wider turns reach", "4.5", "140", "wider",
+            "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+            "0.0113uF, a target of at least 148.23kHz or turns spaced at least 0.71in.");
+        row("just short, closer turns reach", "20", "95", "closer", "");
+        row("far short", "4.5", "2", "none",
+            "The tap lies beyond turn 15: it comes within reach with a capacitance of at least "
+            "54.9231uF or a target of at least 148.23kHz.");
     }
     void tuningCurveBeyondTheLastTurn() {
         QFETCH(QString, secDia);
@@ -759,11 +813,7 @@ private slots:
         QFETCH(bool, tapped);
         QFETCH(bool, damaged);
         CPrimary primary(true);
-        test::loadFields(primary, {TaggedValue::single(1e-8f), TaggedValue::single(250e3f),
-                                   TaggedValue::single(9.5f), TaggedValue::single(9.5f),
-                                   TaggedValue::single(62.5f), TaggedValue::text(listing),
-                                   TaggedValue::single(200), TaggedValue::text(sentence),
-                                   TaggedValue::boolean(false)});
+        loadPrimary(primary, 1e-8f, 250e3f, listing, sentence, false);
         QCOMPARE(primary.listing().turns.size(), turns);
         QCOMPARE(primary.listing().tap.has_value(), tapped);
         QCOMPARE(primary.listing().damaged, damaged);
@@ -834,7 +884,7 @@ private slots:
         const auto inputs = [&](qint16 useSecDia) {
             return PrimaryInputs({0, 0, useSecDia}, design.primary, design.others());
         };
-        const PrimaryInput diameter = PrimaryInput::SecondaryDiameter;
+        const Input diameter = Input::SecDia;
         QCOMPARE(exact(inputs(1).used(diameter)), exact(7.874f));
         QCOMPARE(exact(inputs(1).kept(diameter)), exact(design.secondary.DiaValue()));
         QCOMPARE(inputs(1).entry(diameter), QStringLiteral("7.874"));

@@ -3,15 +3,7 @@
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
-#include "core/drawing/DesignDrawing.h"
-#include "core/model/CPrimary.h"
-#include "core/model/CSecondary.h"
-#include "core/model/CTopLoad.h"
-#include "core/model/CTransformer.h"
-#include "core/model/PrimarySources.h"
-#include "core/model/TopLoadSolution.h"
 #include "core/model/TuningCurve.h"
-#include "core/settings/CSettings.h"
 #include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
 
@@ -56,11 +48,8 @@ bool crosses(const QRectF& box, const QPolygonF& line) {
 }
 
 QString describe(const QRectF& box) {
-    return QStringLiteral("(%1, %2, %3 x %4)")
-        .arg(box.x(), 0, 'f', 1)
-        .arg(box.y(), 0, 'f', 1)
-        .arg(box.width(), 0, 'f', 1)
-        .arg(box.height(), 0, 'f', 1);
+    return QString::asprintf("(%.1f, %.1f, %.1f x %.1f)", box.x(), box.y(), box.width(),
+                             box.height());
 }
 
 // The primary of the worked example tuned to a frequency, with the
@@ -73,12 +62,8 @@ struct PlotCase {
 };
 
 TuningCurve curveOf(const PlotCase& plot) {
-    CSettings settings(nullptr);
-    settings.setUseMetric(plot.metric);
-    const CSecondary secondary(plot.metric);
-    const CTransformer transformer;
-    const CTopLoad topLoad(plot.metric);
-    CPrimary primary(plot.metric);
+    test::Design design(plot.metric);
+    CPrimary& primary = design.primary;
     test::enterImperialExample(primary);
     if (plot.metric) {
         primary.setSecDia(QStringLiteral("114.3"));
@@ -88,48 +73,13 @@ TuningCurve curveOf(const PlotCase& plot) {
     }
     const QString fr = QString::number(plot.kilohertz, 'f', 2);
     primary.setFr(fr);
-    test::RecordingPrompts prompts;
-    const TopLoadSolution solution;
-    const OtherModels from{secondary, transformer, topLoad, plot.metric, solution};
-    primary.Calculate(settings, from, fr, prompts);
-    TuningCurve curve = tuningCurve(primary, settings, from);
+    design.calculate(fr);
+    TuningCurve curve = tuningCurve(primary, design.settings, design.others());
     if (plot.quarterWave)
         curve.quarterWaveHertz = *plot.quarterWave * plot.kilohertz * 1e3;
     if (plot.loaded)
         curve.loadedHertz = *plot.loaded * plot.kilohertz * 1e3;
     return curve;
-}
-
-// A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
-// there are four entries (diameter, height, conductor, spacing), or a toroid
-// on it with six (diameter, height, overall and tube diameter, height above
-// the winding, height of the base).
-DesignDrawing drawingOf(bool metric, const QStringList& entries) {
-    CSettings settings(nullptr);
-    settings.setUseMetric(metric);
-    CSecondary secondary(metric);
-    const CTransformer transformer;
-    CTopLoad topLoad(metric);
-    CPrimary primary(metric);
-    secondary.setDia(entries[0]);
-    secondary.setHeight(entries[1]);
-    secondary.Calculate(metric);
-    if (entries.size() == 4) {
-        test::enterImperialExample(primary);
-        primary.setSecDia(entries[0]);
-        primary.setConDia(entries[2]);
-        primary.setConSpa(entries[3]);
-        test::RecordingPrompts prompts;
-        primary.Calculate(settings, {secondary, transformer, topLoad, metric, TopLoadSolution()},
-                          QStringLiteral("250.00"), prompts);
-    } else if (entries.size() == 6) {
-        topLoad.setShape(CTopLoad::Shape::Toroid);
-        topLoad.setTopDia(entries[2]);
-        topLoad.setTubeDia(entries[3]);
-        topLoad.setTopHeight(entries[4]);
-        topLoad.setBaseHeight(entries[5]);
-    }
-    return resonex::drawingOf(secondary, primary, topLoad, metric);
 }
 
 } // namespace
@@ -231,7 +181,7 @@ private slots:
             {false, {"2", "30", "1", "0.5"}},
         };
         for (const auto& [metric, entries] : designs) {
-            const DesignDrawing drawing = drawingOf(metric, entries);
+            const DesignDrawing drawing = test::drawingOf(metric, entries);
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
             const QString where = entries.join(u' ') + QStringLiteral(": ");
             QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
@@ -269,6 +219,10 @@ private:
                 QVERIFY2(!texts[i].box.intersects(texts[j].box),
                          qPrintable(what + QStringLiteral(" covers ") + texts[j].text));
         }
+        // The square round a point, reaching out by the radius.
+        const auto around = [](const QPointF& centre, double radius) {
+            return QRectF(centre, QSizeF()).adjusted(-radius, -radius, radius, radius);
+        };
         const double halfLine = 0.06 * layout.em;
         for (const PlotText& label : layout.labels) {
             const QString what = where + label.text + u' ' + describe(label.box);
@@ -276,14 +230,10 @@ private:
             QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead),
                      qPrintable(what + QStringLiteral(" covers the curve")));
             for (const QPointF& point : layout.curve)
-                QVERIFY2(!inked.intersects(QRectF(point, QSizeF())
-                                               .adjusted(-layout.pointRadius, -layout.pointRadius,
-                                                         layout.pointRadius, layout.pointRadius)),
+                QVERIFY2(!inked.intersects(around(point, layout.pointRadius)),
                          qPrintable(what + QStringLiteral(" covers a turn's mark")));
             if (layout.ring)
-                QVERIFY2(!inked.intersects(QRectF(*layout.ring, QSizeF())
-                                               .adjusted(-layout.ringRadius, -layout.ringRadius,
-                                                         layout.ringRadius, layout.ringRadius)),
+                QVERIFY2(!inked.intersects(around(*layout.ring, layout.ringRadius)),
                          qPrintable(what + QStringLiteral(" covers the ring")));
         }
     }

@@ -6,7 +6,6 @@
 #include "core/settings/StoredOptions.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace resonex;
@@ -18,10 +17,6 @@ class RecentTest : public QObject {
     QTemporaryDir m_dir;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    QString touched(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::WriteOnly) ? path(name) : QString();
-    }
 
 private slots:
     // Newest first, each once, the oldest beyond eight dropping off; the store
@@ -62,17 +57,6 @@ private slots:
                                      "/home/a/old/big.rzn", "/home/a/small.rzn", "/big.rzn"});
         QCOMPARE(list.labels(), QStringList({"a/coils/big.rzn", "b/coils/big.rzn", "old/big.rzn",
                                              "small.rzn", "/big.rzn"}));
-    }
-
-    void missingFilesDrop() {
-        const QString kept = touched(QStringLiteral("kept.rzn"));
-        const QString gone = touched(QStringLiteral("gone.rzn"));
-        RecentDesignList list({kept, gone});
-        QVERIFY(!list.dropIfMissing(kept));
-        QVERIFY(!list.dropIfMissing(gone));
-        QVERIFY(QFile::remove(gone));
-        QVERIFY(list.dropIfMissing(gone));
-        QCOMPARE(list.paths(), QStringList({kept}));
     }
 
     // Each dialog starts where the last one chose a file; cancelled, it keeps

@@ -8,8 +8,6 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/settings/CSettings.h"
-#include "core/settings/MemoryOptionsStore.h"
-#include "core/settings/StoredOptions.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
 
@@ -21,23 +19,11 @@ namespace {
 
 QStringList lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
 
-// Options under which new designs are in inches.
-MemoryOptionsStore inches() {
-    MemoryOptionsStore store;
-    stored::kUseMetric.write(store, false);
-    return store;
-}
-
 // The sections as the summary composes them, in the units of the settings.
 QString secondaryText(const CFile& doc) { return ComposeSummary(doc)[3].text; }
 QString primaryText(const CFile& doc) { return ComposeSummary(doc)[5].text; }
 
-// A top load entered as its dialog would, in the design's units.
-void enterTopLoad(CFile& doc, CTopLoad::Shape shape, const char* dia, const char* tube,
-                  const char* height, const char* base, const char* target = "") {
-    calculateTopLoad(doc, {shape, QLatin1String(dia), QLatin1String(tube), QLatin1String(height),
-                           QLatin1String(base), QLatin1String(target)});
-}
+using test::enterTopLoad;
 
 // The top load section's lines from its title on, or none when the summary
 // has no such section.
@@ -95,7 +81,7 @@ private slots:
     }
 
     void secondaryImperialAndStoredValues() {
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile doc(&store);
         doc.secondary().Calculate(false);
         const QStringList text = lines(secondaryText(doc));
@@ -115,14 +101,14 @@ private slots:
     // Calculated with all three choices clear while the secondary and the
     // capacitor are calculated.
     void primaryWorkedExample() {
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile doc(&store);
         doc.secondary().Calculate(false);
         doc.transformer().CalcCap(false);
-        test::enterImperialExample(doc.primary());
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), otherModels(doc), QStringLiteral("250.00"),
-                                prompts);
+        calculatePrimary(doc, {},
+                         test::primaryEntries("0.01", "250.00", "4.5", "0.374", "0.374", "2.46"),
+                         prompts);
         const QStringList text = lines(primaryText(doc));
         QCOMPARE(text.size(), 31); // 30 lines, the last one ended
         QCOMPARE(
@@ -250,7 +236,7 @@ private slots:
                              "Height of the winding base above the floor : 500.00mm"};
         QCOMPARE(shown(metric), expected + waiting);
 
-        MemoryOptionsStore store = inches();
+        MemoryOptionsStore store = test::inches();
         CFile imperial(&store);
         enterTopLoad(imperial, CTopLoad::Shape::Sphere, "12", "", "0", "19.6875");
         QCOMPARE(shown(imperial).mid(1),
@@ -313,26 +299,6 @@ private slots:
         QVERIFY(none("1", "it lies below what the largest toroid searched reaches"));
         QVERIFY(none("236", "even the smallest toroid searched brings the coil below it; a "
                             "thinner tube allows a smaller one"));
-
-        // A toroid round the winding's top, clear of it, until a wider
-        // secondary puts the tube into the winding: the figures on the coil
-        // give way to the reason.
-        enterTopLoad(doc, CTopLoad::Shape::Toroid, "400", "75", "0", "500");
-        QCOMPARE(topLoadLines(doc).size(), 6 + 7);
-        calculateSecondary(doc, "300", "600", comma ? "0,72" : "0.72", "0");
-        const QStringList cut = topLoadLines(doc);
-        QCOMPARE(cut.size(), 6 + 2);
-        QVERIFY(cut[6].startsWith(QStringLiteral("Top load capacitance in free space : ")));
-        QCOMPARE(cut[7], QStringLiteral("The top load cuts into the winding or reaches below the "
-                                        "floor: raise it or make it smaller"));
-    }
-
-    void absurdStoredValuesRaiseAnOverflow() {
-        CFile doc(nullptr);
-        test::loadFields(doc.transformer(), {TaggedValue::single(15), TaggedValue::single(60),
-                                             TaggedValue::integer(1), TaggedValue::single(1e38f)});
-        QCOMPARE(test::errorText([&] { ComposeSummary(doc); }),
-                 "0x00000006 ComposeSummary: Overflow");
     }
 };
 

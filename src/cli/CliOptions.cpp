@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "core/text/LengthUnit.h"
+#include "core/settings/TwoWayOptions.h"
 
 #include <array>
 
@@ -9,113 +9,131 @@ namespace resonex::cli {
 namespace {
 
 using TextField = std::optional<QString> CalcOptions::*;
-using ChoiceField = std::optional<qint16> CalcOptions::*;
 
-struct TextOption {
+struct FileOption {
     const char* name;
     TextField field;
 };
 
-constexpr std::array kTextOptions{
-    TextOption{"--in", &CalcOptions::in},
-    TextOption{"--out", &CalcOptions::out},
-    TextOption{"--kv", &CalcOptions::kv},
-    TextOption{"--ma", &CalcOptions::ma},
-    TextOption{"--count", &CalcOptions::count},
-    TextOption{"--dia", &CalcOptions::dia},
-    TextOption{"--height", &CalcOptions::height},
-    TextOption{"--wire-dia", &CalcOptions::wireDia},
-    TextOption{"--spacing", &CalcOptions::spacing},
-    TextOption{"--cap", &CalcOptions::cap},
-    TextOption{"--freq", &CalcOptions::freq},
-    TextOption{"--sec-dia", &CalcOptions::secDia},
-    TextOption{"--con-dia", &CalcOptions::conDia},
-    TextOption{"--con-spa", &CalcOptions::conSpa},
-    TextOption{"--sec-sep", &CalcOptions::secSep},
-    TextOption{"--top-dia", &CalcOptions::topDia},
-    TextOption{"--top-tube", &CalcOptions::topTube},
-    TextOption{"--top-height", &CalcOptions::topHeight},
-    TextOption{"--base-height", &CalcOptions::baseHeight},
-    TextOption{"--target-fr", &CalcOptions::targetFr},
+constexpr std::array kFileOptions{
+    FileOption{"--in", &CalcOptions::in},
+    FileOption{"--out", &CalcOptions::out},
 };
 
-struct ChoiceOption {
-    const char* name;
-    ChoiceField field;
+// The design's two-way options and what calc keeps of each.
+struct TwoWayField {
+    const TwoWayOption& option;
+    std::optional<bool> CalcOptions::*field;
 };
 
-constexpr std::array kChoiceOptions{
-    ChoiceOption{"--use-pri-c", &CalcOptions::usePriC},
-    ChoiceOption{"--use-sec-fr", &CalcOptions::useSecFr},
-    ChoiceOption{"--use-sec-dia", &CalcOptions::useSecDia},
-    ChoiceOption{"--use-top-fr", &CalcOptions::useTopFr},
+constexpr TwoWayField kTwoWayFields[] = {
+    {kUnitsOption, &CalcOptions::useMetric},
+    {kMainsOption, &CalcOptions::use50Hz},
 };
-
-struct ShapeWord {
-    const char* word;
-    CTopLoad::Shape shape;
-};
-
-constexpr std::array kShapeWords{
-    ShapeWord{"toroid", CTopLoad::Shape::Toroid},
-    ShapeWord{"sphere", CTopLoad::Shape::Sphere},
-    ShapeWord{"none", CTopLoad::Shape::None},
-};
-
-} // namespace
-
-QString shapeWord(CTopLoad::Shape shape) {
-    for (const ShapeWord& word : kShapeWords)
-        if (word.shape == shape)
-            return QLatin1String(word.word);
-    Q_UNREACHABLE();
-}
-
-namespace {
 
 CTopLoad::Shape shapeOf(const QString& option, const QString& value) {
-    for (const ShapeWord& word : kShapeWords)
-        if (value == QLatin1String(word.word))
-            return word.shape;
-    throw UsageError{option + QStringLiteral(" takes toroid, sphere or none, not '") + value +
-                     u'\''};
+    QStringList words;
+    for (const ShapeChoice& choice : topLoadShapes()) {
+        if (value == QLatin1String(choice.word))
+            return choice.shape;
+        words << QLatin1String(choice.word);
+    }
+    const QString last = words.takeLast();
+    throw UsageError{option + QStringLiteral(" takes ") + words.join(QStringLiteral(", ")) +
+                     QStringLiteral(" or ") + last + QStringLiteral(", not '") + value + u'\''};
 }
 
-// Two accepted words of an option, mapped to false and true.
+// Two accepted words of an option, mapped to false and true; the message of
+// a refused one names them in that order, or the true one first.
 bool either(const QString& option, const QString& value, const char* falseWord,
-            const char* trueWord) {
+            const char* trueWord, bool trueFirst = false) {
     if (value == QLatin1String(trueWord))
         return true;
     if (value == QLatin1String(falseWord))
         return false;
-    throw UsageError{option + QStringLiteral(" takes ") + QLatin1String(falseWord) +
-                     QStringLiteral(" or ") + QLatin1String(trueWord) + QStringLiteral(", not '") +
+    const QString words =
+        trueFirst ? QLatin1String(trueWord) + QStringLiteral(" or ") + QLatin1String(falseWord)
+                  : QLatin1String(falseWord) + QStringLiteral(" or ") + QLatin1String(trueWord);
+    throw UsageError{option + QStringLiteral(" takes ") + words + QStringLiteral(", not '") +
                      value + u'\''};
 }
 
 // Stores one "--name value" or "--name=value" of calc.
 void takeCalcOption(CalcOptions& options, const QString& name, const QString& value) {
-    for (const TextOption& option : kTextOptions) {
+    for (const FileOption& option : kFileOptions) {
         if (name == QLatin1String(option.name)) {
             options.*option.field = value;
             return;
         }
     }
-    for (const ChoiceOption& option : kChoiceOptions) {
-        if (name == QLatin1String(option.name)) {
-            options.*option.field = either(name, value, "0", "1") ? 1 : 0;
+    for (const DesignInput& input : designInputs()) {
+        if (name == QLatin1String(input.option)) {
+            options.entries[input.input] = value;
+            return;
+        }
+    }
+    for (const PrimaryChoiceRow& row : primaryChoiceRows()) {
+        if (name == QLatin1String(row.option)) {
+            const qint16 chosen = either(name, value, "0", "1") ? 1 : 0;
+            // Given again, the last value counts.
+            for (auto& [choice, given] : options.choices)
+                if (choice == row.choice)
+                    given = chosen;
+            if (!options.chosen(row.choice))
+                options.choices.append({row.choice, chosen});
+            return;
+        }
+    }
+    for (const TwoWayField& twoWay : kTwoWayFields) {
+        if (name == QLatin1String(twoWay.option.option)) {
+            const TwoWayOption& option = twoWay.option;
+            options.*twoWay.field =
+                either(name, value, option.whenFalse.word, option.whenTrue.word, true);
             return;
         }
     }
     if (name == u"--top")
         options.top = shapeOf(name, value);
-    else if (name == u"--units")
-        options.useMetric = !either(name, value, kMillimetre.symbol, kInch.symbol);
-    else if (name == u"--mains")
-        options.use50Hz = !either(name, value, "50", "60");
     else
         throw UsageError{QStringLiteral("unknown option '") + name + u'\''};
 }
+
+// Two choices of 1 for one input would both fill it.
+void checkChoices(const CalcOptions& options) {
+    const QList<PrimaryChoiceRow>& rows = primaryChoiceRows();
+    for (qsizetype first = 0; first < rows.size(); ++first)
+        for (qsizetype second = first + 1; second < rows.size(); ++second)
+            if (rows[first].fills == rows[second].fills &&
+                options.chosen(rows[first].choice) == 1 && options.chosen(rows[second].choice) == 1)
+                throw UsageError{QLatin1String(rows[first].option) + QStringLiteral(" 1 and ") +
+                                 QLatin1String(rows[second].option) +
+                                 QStringLiteral(" 1 exclude each other")};
+}
+
+} // namespace
+
+std::optional<qint16> CalcOptions::chosen(PrimaryChoice choice) const {
+    for (const auto& [given, value] : choices)
+        if (given == choice)
+            return value;
+    return std::nullopt;
+}
+
+bool CalcOptions::given(Calculation calculation) const {
+    for (const auto& [input, text] : entries)
+        if (designInput(input).calculation == calculation)
+            return true;
+    switch (calculation) {
+    case Calculation::Primary:
+        return !choices.isEmpty();
+    case Calculation::TopLoad:
+        return top.has_value();
+    default:
+        return false;
+    }
+}
+
+namespace {
 
 const QString kJsonFlag = QStringLiteral("--json");
 
@@ -144,9 +162,7 @@ CalcOptions parseCalc(const QStringList& arguments, Output& output) {
     }
     if (options.in && options.useMetric)
         throw UsageError{QStringLiteral("--units applies to a new design only, not with --in")};
-    // Both would set the primary's frequency.
-    if (options.useSecFr == 1 && options.useTopFr == 1)
-        throw UsageError{QStringLiteral("--use-sec-fr 1 and --use-top-fr 1 exclude each other")};
+    checkChoices(options);
     return options;
 }
 
@@ -182,8 +198,112 @@ Request parseArguments(const QStringList& arguments) {
     return request;
 }
 
+namespace {
+
+constexpr int kOptionColumn = 19;
+constexpr int kHelpWidth = 80;
+
+// One option's lines of the help: the option and its value, then what it does
+// in the column beside, wrapped at the help's width, starting under the option
+// when that is too long.
+QString helpLine(const QString& option, const QString& text) {
+    const QString indent(2 + kOptionColumn, u' ');
+    QString lines = QStringLiteral("  ") + option;
+    QString line = option.size() < kOptionColumn ? lines.leftJustified(indent.size()) : QString();
+    if (line.isEmpty())
+        lines += u'\n';
+    else
+        lines.clear();
+    for (const QString& word : text.split(u' ')) {
+        if (line.size() > indent.size() && line.size() + 1 + word.size() > kHelpWidth) {
+            lines += line + u'\n';
+            line.clear();
+        }
+        if (line.isEmpty())
+            line = indent;
+        else if (line.size() > indent.size())
+            line += u' ';
+        line += word;
+    }
+    return lines + line + u'\n';
+}
+
+// The unit an input is typed in, where the design's length unit is not it.
+QString typedUnit(const DesignInput& input) {
+    const QString unit = unitWord(input.quantity, true);
+    return input.quantity == Quantity::Length || unit.isEmpty()
+               ? QString()
+               : QStringLiteral(" (") + unit + u')';
+}
+
+QString calculationHelp(Calculation calculation) {
+    QString text = calculationTitle(calculation) + QStringLiteral(":\n");
+    if (calculation == Calculation::TopLoad)
+        text += helpLine(QStringLiteral("--top ") + shapeValues(),
+                         QStringLiteral("shape of the top load"));
+    for (const DesignInput* input : inputsOf(calculation))
+        text += helpLine(QLatin1String(input->option) + QStringLiteral(" T"),
+                         QLatin1String(input->help) + typedUnit(*input));
+    if (calculation == Calculation::Primary)
+        for (const PrimaryChoiceRow& row : primaryChoiceRows())
+            text += helpLine(QLatin1String(row.option) + u' ' + choiceValues(row), choiceHelp(row));
+    return text;
+}
+
+} // namespace
+
+QString calculationTitle(Calculation calculation) {
+    switch (calculation) {
+    case Calculation::Transformer:
+        return QStringLiteral("Transformer bank");
+    case Calculation::Secondary:
+        return QStringLiteral("Secondary coil");
+    case Calculation::Primary:
+        return QStringLiteral("Primary coil");
+    case Calculation::TopLoad:
+        return QStringLiteral("Top load (calculated after the secondary coil)");
+    }
+    Q_UNREACHABLE();
+}
+
+QString choiceValues(const PrimaryChoiceRow&) { return QStringLiteral("0|1"); }
+
+QString choiceHelp(const PrimaryChoiceRow& row) {
+    QStringList others;
+    for (const PrimaryChoiceRow& other : primaryChoiceRows())
+        if (other.fills == row.fills && other.choice != row.choice)
+            others << QLatin1String(other.option) + QStringLiteral(" 1");
+    if (others.isEmpty())
+        return QLatin1String(row.help);
+    return QLatin1String(row.help) + QStringLiteral(" (not with ") +
+           others.join(QStringLiteral(", ")) + u')';
+}
+
+QString twoWayValues(const TwoWayOption& option) {
+    return QLatin1String(option.whenTrue.word) + u'|' + QLatin1String(option.whenFalse.word);
+}
+
+QString twoWayHelp(const TwoWayOption& option) {
+    return QLatin1String(option.help) + QStringLiteral(" (default ") +
+           QLatin1String(option.way(option.stored.defaultValue()).word) + u')';
+}
+
+QList<const TwoWayOption*> twoWayOptions() {
+    QList<const TwoWayOption*> options;
+    for (const TwoWayField& twoWay : kTwoWayFields)
+        options << &twoWay.option;
+    return options;
+}
+
+QString shapeValues() {
+    QStringList words;
+    for (const ShapeChoice& choice : topLoadShapes())
+        words << QLatin1String(choice.word);
+    return words.join(u'|');
+}
+
 QString helpText() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage:\n"
         "  resonex-cli show [--json] FILE         print the design summary of FILE\n"
         "  resonex-cli calc [--json] [OPTIONS]    build a design, calculate it, print its summary\n"
@@ -192,32 +312,19 @@ QString helpText() {
         "--json prints the design as one JSON object instead of the summary, every value\n"
         "in SI units (metres, henries, hertz, farads, volts, amperes).\n"
         "\n"
-        "calc options (values are entered as in the dialogs):\n"
+        "calc options (values as typed in the dialogs, lengths in the design's units):\n"
         "  --in FILE          start from this design instead of a new one\n"
-        "  --out FILE         save the result to FILE\n"
-        "  --units mm|in      input length units of a new design (default mm)\n"
-        "  --mains 50|60      mains frequency in Hz (default 50)\n"
-        "Transformer bank:\n"
-        "  --kv T --ma T --count T      secondary voltage, current, number of transformers\n"
-        "Secondary coil:\n"
-        "  --dia T --height T --wire-dia T --spacing T\n"
-        "Primary coil:\n"
-        "  --cap T (uF) --freq T (kHz) --sec-dia T --con-dia T --con-spa T --sec-sep T\n"
-        "  --use-pri-c 0|1 --use-sec-fr 0|1 --use-sec-dia 0|1\n"
-        "                     take the capacitance, frequency or secondary diameter\n"
-        "                     from the other calculations\n"
-        "  --use-top-fr 0|1   tune to the secondary's frequency with its top load\n"
-        "                     (not with --use-sec-fr 1)\n"
-        "Top load (calculated after the secondary coil):\n"
-        "  --top toroid|sphere|none\n"
-        "  --top-dia T        overall diameter of a toroid, diameter of a sphere\n"
-        "  --top-tube T       tube diameter of a toroid, at most half its overall one\n"
-        "  --top-height T     height of its centre above the top of the winding\n"
-        "  --base-height T    height of the winding's base above the floor\n"
-        "  --target-fr T      frequency (kHz) to size a toroid for; empty for none\n"
-        "\n"
-        "Exit status: 0 done, 1 file or output error, 2 rejected value, 3 calculation error,\n"
-        "64 usage error.\n");
+        "  --out FILE         save the result to FILE\n");
+    for (const TwoWayField& twoWay : kTwoWayFields)
+        text += helpLine(QLatin1String(twoWay.option.option) + u' ' + twoWayValues(twoWay.option),
+                         twoWayHelp(twoWay.option));
+    for (const Calculation calculation : {Calculation::Transformer, Calculation::Secondary,
+                                          Calculation::Primary, Calculation::TopLoad})
+        text += calculationHelp(calculation);
+    return text + QStringLiteral("\n"
+                                 "Exit status: 0 done, 1 file or output error, 2 rejected value, 3 "
+                                 "calculation error,\n"
+                                 "64 usage error.\n");
 }
 
 } // namespace resonex::cli

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "core/model/CTopLoad.h"
+#include "core/model/DesignInputs.h"
+#include "core/model/PrimarySources.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
+
+namespace resonex {
+struct TwoWayOption;
+}
 
 namespace resonex::cli {
 
-// What `calc` was told. A text option holds the entry verbatim, as it would be
+// What `calc` was told. An input's text is the entry verbatim, as it would be
 // typed into the dialog's box.
 struct CalcOptions {
     std::optional<QString> in;
@@ -18,42 +25,15 @@ struct CalcOptions {
     std::optional<bool> useMetric;
     std::optional<bool> use50Hz;
 
-    std::optional<QString> kv;
-    std::optional<QString> ma;
-    std::optional<QString> count;
-
-    std::optional<QString> dia;
-    std::optional<QString> height;
-    std::optional<QString> wireDia;
-    std::optional<QString> spacing;
-
-    std::optional<QString> cap;
-    std::optional<QString> freq;
-    std::optional<QString> secDia;
-    std::optional<QString> conDia;
-    std::optional<QString> conSpa;
-    std::optional<QString> secSep;
-    std::optional<qint16> usePriC;
-    std::optional<qint16> useSecFr;
-    std::optional<qint16> useSecDia;
-    std::optional<qint16> useTopFr;
-
+    Entries entries;
+    // The primary's choices given, each 0 or 1, in the order given.
+    QList<std::pair<PrimaryChoice, qint16>> choices;
     std::optional<CTopLoad::Shape> top;
-    std::optional<QString> topDia;
-    std::optional<QString> topTube;
-    std::optional<QString> topHeight;
-    std::optional<QString> baseHeight;
-    std::optional<QString> targetFr;
 
-    bool transformerGiven() const { return kv || ma || count; }
-    bool secondaryGiven() const { return dia || height || wireDia || spacing; }
-    bool topLoadGiven() const {
-        return top || topDia || topTube || topHeight || baseHeight || targetFr;
-    }
-    bool primaryGiven() const {
-        return cap || freq || secDia || conDia || conSpa || secSep || usePriC || useSecFr ||
-               useSecDia || useTopFr;
-    }
+    // The value given for the choice, if any.
+    std::optional<qint16> chosen(PrimaryChoice choice) const;
+    // Whether any input of the calculation was given: it is then calculated.
+    bool given(Calculation calculation) const;
 };
 
 // What show and calc print: the design summary, or the design as JSON.
@@ -77,7 +57,17 @@ Request parseArguments(const QStringList& arguments);
 
 QString helpText();
 
-// The word of --top for a shape, as the JSON names it too.
-QString shapeWord(CTopLoad::Shape shape);
+// What the calculation's part of the help and the manual is headed.
+QString calculationTitle(Calculation calculation);
+// How an option's value is written in the help and the manual: "T" for an
+// input, the words a choice takes.
+QString choiceValues(const PrimaryChoiceRow& row);
+// What a choice's option does, and the others for its input it excludes.
+QString choiceHelp(const PrimaryChoiceRow& row);
+QString shapeValues();
+// The design's two-way options (--units, --mains): their words and help.
+QList<const TwoWayOption*> twoWayOptions();
+QString twoWayValues(const TwoWayOption& option);
+QString twoWayHelp(const TwoWayOption& option);
 
 } // namespace resonex::cli

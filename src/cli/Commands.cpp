@@ -87,87 +87,57 @@ void printDesign(const CFile& doc, Output output) {
     require(writeToStdout(output == Output::Json ? designJson(doc) : summary));
 }
 
-// Why --use-top-fr 1 cannot be: no top load, or no figures for it.
-QString noLoadedFrequency(const CFile& doc) {
-    const CTopLoad& topLoad = doc.topLoad();
-    const std::optional<NoFigures> absent = doc.topLoadResults().absent;
-    if (!topLoad.isSet() || !absent)
-        return QStringLiteral("--use-top-fr 1 needs a calculated secondary coil with a top load");
-    return QStringLiteral("--use-top-fr 1 has no loaded frequency to take: ") +
-           noFiguresText(*absent);
+// Why a choice of 1 cannot be taken.
+QString cannotTake(const CFile& doc, const PrimaryChoiceRow& row) {
+    const QString option = QLatin1String(row.option);
+    if (row.from == OtherCalculation::TopLoad && doc.topLoad().isSet())
+        if (const std::optional<NoFigures> absent = doc.topLoadResults().absent)
+            return option + QStringLiteral(" 1 has no loaded frequency to take: ") +
+                   noFiguresText(*absent);
+    return option + QStringLiteral(" 1 needs ") + QLatin1String(row.needs);
 }
 
 PrimaryChoices chosenPrimaryChoices(const CFile& doc, const CalcOptions& options) {
     PrimaryChoices choices = offeredChoices(doc);
-    if (options.usePriC) {
-        if (*options.usePriC == 1 && !canUse(doc, &PrimaryChoices::usePriC))
-            throw UsageError{
-                QStringLiteral("--use-pri-c 1 needs a calculated transformer capacitance")};
-        choices.usePriC = *options.usePriC;
+    // One asked for wins over the design's for the same input.
+    for (const PrimaryChoiceRow& row : primaryChoiceRows()) {
+        const std::optional<qint16> chosen = options.chosen(row.choice);
+        if (chosen == 1 && !canUse(doc, row.choice))
+            throw UsageError{cannotTake(doc, row)};
+        if (chosen == 1)
+            choices = choosing(choices, row.choice);
+        else if (chosen == 0)
+            choices.*row.choice = 0;
     }
-    if (options.useSecFr) {
-        if (*options.useSecFr == 1 && !canUse(doc, &PrimaryChoices::useSecFr))
-            throw UsageError{QStringLiteral("--use-sec-fr 1 needs a calculated secondary coil")};
-        choices.useSecFr = *options.useSecFr;
-    }
-    if (options.useTopFr) {
-        if (*options.useTopFr == 1 && !canUse(doc, &PrimaryChoices::useTopFr))
-            throw UsageError{noLoadedFrequency(doc)};
-        choices.useTopFr = *options.useTopFr;
-    }
-    if (options.useSecDia)
-        choices.useSecDia = *options.useSecDia;
-    // The frequency comes from one calculation at most: the one asked for
-    // wins over the design's.
-    if (options.useTopFr == 1)
-        choices.useSecFr = 0;
-    else if (options.useSecFr == 1)
-        choices.useTopFr = 0;
-
     // A box filled from another calculation cannot also be typed into.
-    if (choices.usePriC == 1 && options.cap)
-        throw UsageError{
-            QStringLiteral("--cap cannot be given when the capacitance is taken from the "
-                           "transformer calculation")};
-    if (choices.useSecFr == 1 && options.freq)
-        throw UsageError{
-            QStringLiteral("--freq cannot be given when the frequency is taken from the "
-                           "secondary calculation")};
-    if (choices.useTopFr == 1 && options.freq)
-        throw UsageError{
-            QStringLiteral("--freq cannot be given when the frequency is taken from the "
-                           "top load calculation")};
-    if (choices.useSecDia == 1 && options.secDia)
-        throw UsageError{
-            QStringLiteral("--sec-dia cannot be given when the diameter is taken from the "
-                           "secondary calculation")};
+    for (const PrimaryChoiceRow& row : primaryChoiceRows())
+        if (choices.*row.choice == 1 && options.entries.count(row.fills))
+            throw UsageError{QLatin1String(designInput(row.fills).option) +
+                             QStringLiteral(" cannot be given when ") + QLatin1String(row.takes) +
+                             QStringLiteral(" is taken from ") + QLatin1String(row.takenFrom)};
     return choices;
+}
+
+// The calculation's entries as its boxes show them, with those given in place.
+Entries withGiven(Entries shown, const CalcOptions& options) {
+    for (auto& [input, text] : shown)
+        if (const auto given = options.entries.find(input); given != options.entries.end())
+            text = given->second;
+    return shown;
 }
 
 void runPrimary(CFile& doc, const CalcOptions& options) {
     const PrimaryChoices choices = chosenPrimaryChoices(doc, options);
-    PrimaryEntries entries = shownEntries(doc, choices);
-    entries.c = options.cap.value_or(entries.c);
-    entries.fr = options.freq.value_or(entries.fr);
-    entries.secDia = options.secDia.value_or(entries.secDia);
-    entries.conDia = options.conDia.value_or(entries.conDia);
-    entries.conSpa = options.conSpa.value_or(entries.conSpa);
-    entries.secSep = options.secSep.value_or(entries.secSep);
     CalculationPrompts prompts;
-    calculatePrimary(doc, choices, entries, prompts);
+    calculatePrimary(doc, choices, withGiven(shownEntries(doc, choices), options), prompts);
 }
 
 void runTopLoad(CFile& doc, const CalcOptions& options) {
-    const CTopLoad& topLoad = doc.topLoad();
-    TopLoadEntries entries{options.top.value_or(topLoad.shape()),
-                           options.topDia.value_or(topLoad.TopDiaEntry()),
-                           options.topTube.value_or(topLoad.TubeDiaEntry()),
-                           options.topHeight.value_or(topLoad.TopHeightEntry()),
-                           options.baseHeight.value_or(topLoad.BaseHeightEntry()),
-                           options.targetFr.value_or(topLoad.TargetFrEntry())};
-    if (options.topTube && entries.shape != CTopLoad::Shape::Toroid)
-        throw UsageError{QStringLiteral("--top-tube applies to a toroid only")};
-    calculateTopLoad(doc, entries);
+    const CTopLoad::Shape shape = options.top.value_or(doc.topLoad().shape());
+    if (options.entries.count(Input::TubeDia) && !CTopLoad::takes(shape, Input::TubeDia))
+        throw UsageError{QLatin1String(designInput(Input::TubeDia).option) +
+                         QStringLiteral(" applies to a toroid only")};
+    calculateTopLoad(doc, shape, withGiven(entriesOf(Calculation::TopLoad, doc.models()), options));
 }
 
 void calculate(CFile& doc, const CalcOptions& options) {
@@ -175,23 +145,16 @@ void calculate(CFile& doc, const CalcOptions& options) {
         doc.settings().setUse50Hz(*options.use50Hz);
         mainsFrequencyChanged(doc);
     }
-    if (options.transformerGiven()) {
-        const CTransformer& transformer = doc.transformer();
-        calculateTransformer(doc, options.kv.value_or(transformer.SecVolEntry()),
-                             options.ma.value_or(transformer.SecCurEntry()),
-                             options.count.value_or(transformer.Num()));
-    }
-    if (options.secondaryGiven()) {
-        const CSecondary& secondary = doc.secondary();
-        calculateSecondary(doc, options.dia.value_or(secondary.DiaEntry()),
-                           options.height.value_or(secondary.HeightEntry()),
-                           options.wireDia.value_or(secondary.WireDiaEntry()),
-                           options.spacing.value_or(secondary.WireSpaEntry()));
-    }
+    if (options.given(Calculation::Transformer))
+        calculateTransformer(doc,
+                             withGiven(entriesOf(Calculation::Transformer, doc.models()), options));
+    if (options.given(Calculation::Secondary))
+        calculateSecondary(doc,
+                           withGiven(entriesOf(Calculation::Secondary, doc.models()), options));
     // After the secondary, whose coil it sits on.
-    if (options.topLoadGiven())
+    if (options.given(Calculation::TopLoad))
         runTopLoad(doc, options);
-    if (options.primaryGiven())
+    if (options.given(Calculation::Primary))
         runPrimary(doc, options);
 }
 

@@ -23,16 +23,6 @@ namespace resonex::cli {
 
 namespace {
 
-// A unit the design keeps values in, as an exact fraction of the SI unit
-// (lengths are LengthUnit's).
-struct Unit {
-    double numerator;
-    double denominator;
-};
-
-constexpr Unit kKilovolt{1000, 1};
-constexpr Unit kMilliampere{1, 1000};
-
 // The exact SI value rounded once to a double, then to the nearest float: no
 // such quotient lies close enough to halfway between two floats for its own
 // rounding to matter. A value beyond float range has no float, and JSON gets
@@ -45,22 +35,31 @@ float single(double si) {
     }
 }
 
-// The stored float's SI value: the product is exact in a double and the
-// quotient is rounded correctly.
-float si(float stored, Unit unit) {
-    return single(double(stored) * unit.numerator / unit.denominator);
-}
+// The stored length's SI value, rounded once.
 float si(float stored, const LengthUnit& unit) { return single(unit.toMetres(stored)); }
 
-QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
+// An input's value in SI units under its key: a count as a whole number.
+void addInput(json::Object& object, const DesignInput& input, double kept, bool metric) {
+    object.add(input.jsonKey, input.quantity == Quantity::Count
+                                  ? json::integer(qint16(kept))
+                                  : json::number(single(siValue(input, kept, metric))));
+}
+
+// The calculation's inputs as kept, in the table's order.
+json::Object inputsJson(const CFile& doc, Calculation calculation) {
+    json::Object object;
+    const bool metric = doc.settings().UseMetric();
+    for (const DesignInput* input : inputsOf(calculation))
+        addInput(object, *input, keptValue(*input, doc.models()), metric);
+    return object;
+}
+
+QByteArray secondaryJson(const CFile& doc) {
+    const CSecondary& secondary = doc.secondary();
     if (!secondaryCalculated(secondary))
         return json::kNull;
-    const LengthUnit length = designUnit(metric);
-    return json::Object()
-        .add("diameter_m", json::number(si(secondary.DiaValue(), length)))
-        .add("height_m", json::number(si(secondary.HeightValue(), length)))
-        .add("wire_diameter_m", json::number(si(secondary.WireDiaValue(), length)))
-        .add("spacing_m", json::number(si(secondary.WireSpaValue(), length)))
+    const bool metric = doc.settings().UseMetric();
+    return inputsJson(doc, Calculation::Secondary)
         .add("turns", json::count(secondary.Turns()))
         .add("wire_length_m", json::number(si(secondary.WireLength(), wireUnit(metric))))
         .add("inductance_h", json::number(secondary.L()))
@@ -72,13 +71,11 @@ QByteArray secondaryJson(const CSecondary& secondary, bool metric) {
         .text();
 }
 
-QByteArray transformerJson(const CTransformer& transformer) {
+QByteArray transformerJson(const CFile& doc) {
+    const CTransformer& transformer = doc.transformer();
     if (!transformerCalculated(transformer))
         return json::kNull;
-    return json::Object()
-        .add("voltage_v", json::number(si(transformer.SecVolValue(), kKilovolt)))
-        .add("current_a", json::number(si(transformer.SecCurValue(), kMilliampere)))
-        .add("count", json::integer(transformer.NumValue()))
+    return inputsJson(doc, Calculation::Transformer)
         .add("capacitance_f", json::number(transformer.C()))
         .text();
 }
@@ -113,17 +110,15 @@ QByteArray primaryJson(const CFile& doc) {
     // The values the summary shows: taken from the other calculations where
     // the design's choices say so.
     const CSettings& settings = doc.settings();
-    const PrimaryInputs inputs(primaryChoices(settings), primary, otherModels(doc));
-    const LengthUnit length = designUnit(settings.UseMetric());
-    return json::Object()
-        .add("capacitance_f", json::number(inputs.kept(PrimaryInput::Capacitance)))
-        .add("frequency_hz", json::number(inputs.kept(PrimaryInput::Frequency)))
-        .add("secondary_diameter_m",
-             json::number(si(inputs.kept(PrimaryInput::SecondaryDiameter), length)))
-        .add("conductor_diameter_m", json::number(si(primary.ConDiaValue(), length)))
-        .add("spacing_m", json::number(si(primary.ConSpaValue(), length)))
-        .add("separation_m", json::number(si(primary.SecSepValue(), length)))
-        .add("out_of_date", json::boolean(primary.CalcsInvalid()))
+    const PrimaryChoices choices = primaryChoices(settings);
+    const PrimaryInputs inputs(choices, primary, otherModels(doc));
+    json::Object object;
+    for (const DesignInput* input : inputsOf(Calculation::Primary))
+        addInput(object, *input,
+                 takesEntry(input->input, choices) ? keptValue(*input, doc.models())
+                                                   : double(inputs.kept(input->input)),
+                 settings.UseMetric());
+    return object.add("out_of_date", json::boolean(primary.CalcsInvalid()))
         .add("turns", turnsJson(primary))
         .add("tap", tapJson(primary))
         .text();
@@ -155,19 +150,24 @@ QByteArray topLoadJson(const CFile& doc) {
     const auto result = [&results](const QByteArray& value) {
         return results.absent ? json::kNull : value;
     };
-    const bool toroid = topLoad.shape() == CTopLoad::Shape::Toroid;
     const bool target = topLoad.TargetFrValue() > 0;
-    return json::Object()
-        .add("shape", json::string(shapeWord(topLoad.shape())))
-        .add("major_diameter_m", json::number(si(topLoad.TopDiaValue(), length)))
-        .add("minor_diameter_m",
-             toroid ? json::number(si(topLoad.TubeDiaValue(), length)) : json::kNull)
-        .add("height_m", json::number(si(topLoad.TopHeightValue(), length)))
+    json::Object object;
+    object.add("shape", json::string(QLatin1String(shapeChoice(topLoad.shape()).word)));
+    // The top load's size; where it stands and the target come below.
+    for (const Input size : {Input::TopDia, Input::TubeDia, Input::TopHeight}) {
+        const DesignInput& input = designInput(size);
+        if (CTopLoad::takes(topLoad.shape(), size))
+            addInput(object, input, keptValue(input, doc.models()), metric);
+        else
+            object.add(input.jsonKey, json::kNull);
+    }
+    return object
         .add("free_space_capacitance_f", results.freeC ? json::number(*results.freeC) : json::kNull)
         .add("in_place_capacitance_f", result(json::number(results.inPlaceC)))
         .add("charge_capacitance_f", result(json::number(results.chargeC)))
         .add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
-        .add("target_hz", target ? json::number(topLoad.TargetFrValue()) : json::kNull)
+        .add(designInput(Input::TargetFr).jsonKey,
+             target ? json::number(topLoad.TargetFrValue()) : json::kNull)
         .add("toroid_for_target",
              target ? result(toroidJson(results.forTargetFr, length)) : json::kNull)
         .add("absent_reason", absentReasonJson(results))
@@ -184,7 +184,8 @@ QByteArray resonanceJson(const CFile& doc) {
         return results.absent ? json::kNull : json::number(value);
     };
     return json::Object()
-        .add("base_height_m", json::number(si(topLoad.BaseHeightValue(), designUnit(metric))))
+        .add(designInput(Input::BaseHeight).jsonKey,
+             json::number(si(topLoad.BaseHeightValue(), designUnit(metric))))
         .add("self_capacitance_f", result(results.coilC))
         .add("bare_hz", result(results.bareFr))
         .add("loaded_hz", result(results.loadedFr))
@@ -202,8 +203,8 @@ QByteArray designJson(const CFile& doc) {
     design.add("file", file)
         .add("units", json::string(designUnit(settings.UseMetric()).word()))
         .add("mains_hz", json::integer(CTransformer::mainsFrequency(settings.Use50Hz())))
-        .add("secondary", secondaryJson(doc.secondary(), settings.UseMetric()))
-        .add("transformer", transformerJson(doc.transformer()))
+        .add("secondary", secondaryJson(doc))
+        .add("transformer", transformerJson(doc))
         .add("primary", primaryJson(doc))
         .add("top_load", topLoadJson(doc))
         .add("resonance", resonanceJson(doc));

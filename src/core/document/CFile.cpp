@@ -4,6 +4,7 @@
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -109,6 +110,7 @@ void CFile::releaseModelObjects() {
     m_secondary.reset();
     m_transformer.reset();
     m_topLoad.reset();
+    m_added.reset();
     m_settings.reset();
 }
 
@@ -118,6 +120,7 @@ void CFile::createModels() {
     m_secondary = std::make_unique<CSecondary>(metric);
     m_transformer = std::make_unique<CTransformer>();
     m_topLoad = std::make_unique<CTopLoad>(metric);
+    m_added = std::make_unique<AddedInputs>();
 }
 
 void CFile::CreateModelObjects() {
@@ -169,8 +172,15 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     if (!version)
         return std::nullopt;
     // A later version's further fields are left unread.
-    const bool choiceRead = m_settings->ReadExtension(reader);
+    bool choiceRead = m_settings->ReadExtension(reader);
+    // Ticked beside the quarter wave, the loaded frequency is no choice the
+    // primary dialog could have left: one input takes one choice.
+    if (choiceRead && !oneChoiceEach(primaryChoices(*m_settings))) {
+        m_settings->setUseTopFr(0);
+        choiceRead = false;
+    }
     const bool topLoadRead = m_topLoad->ReadObjects(reader);
+    const bool addedRead = m_added->read(reader, *version);
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for.
@@ -179,7 +189,7 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     if (!choiceRead || (m_settings->UseTopFr() == 1 &&
                         (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
         m_primary->setCalcsInvalid(true);
-    if (choiceRead && topLoadRead)
+    if (choiceRead && topLoadRead && addedRead)
         return std::nullopt;
     return ReadWarning::ExtensionDamaged;
 }
@@ -192,10 +202,11 @@ QByteArray CFile::bytesToSave() const {
     m_transformer->WriteObjects(writer);
     // Without anything to add, the file is what a reader that knows no
     // extension writes.
-    if (usesTopLoad()) {
-        extension::writeHeader(writer);
+    if (const std::optional<qint16> version = extensionVersion()) {
+        extension::writeHeader(writer, *version);
         m_settings->WriteExtension(writer);
         m_topLoad->WriteObjects(writer);
+        m_added->write(writer, *version);
     }
     return writer.bytes();
 }
@@ -212,6 +223,21 @@ const TopLoadResults& CFile::topLoadResults() const {
 
 bool CFile::usesTopLoad() const {
     return m_settings->UseTopFr() != 0 || !m_topLoad->isNew(m_settings->UseMetric());
+}
+
+std::optional<qint16> CFile::extensionVersion() const {
+    const qint16 version = m_added->version();
+    if (version == 1 && !usesTopLoad())
+        return std::nullopt;
+    return version;
+}
+
+DesignModels CFile::models() {
+    return {*m_secondary, *m_transformer, *m_primary, *m_topLoad, *m_added};
+}
+
+ConstDesignModels CFile::models() const {
+    return {*m_secondary, *m_transformer, *m_primary, *m_topLoad, *m_added};
 }
 
 void CFile::setFileName(const QString& path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/DesignInputs.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -9,6 +11,7 @@
 
 namespace resonex {
 
+class AddedInputs;
 class CPrimary;
 class CSecondary;
 class CSettings;
@@ -24,9 +27,10 @@ class OptionsStore;
 // The design document: its file name, title and modified flag, and the
 // objects of the design, which it creates, replaces and saves as one. A design
 // file is the settings, primary, secondary and transformer fields in that
-// order, each a tagged value; a design that uses the top load or the primary's
-// loaded frequency adds an extension block after them
-// (core/encoding/ExtensionBlock.h) with UseTopFr and the top load's fields.
+// order, each a tagged value; a design that uses the top load, the primary's
+// loaded frequency or an added input adds an extension block after them
+// (core/encoding/ExtensionBlock.h) with UseTopFr, the top load's fields and,
+// from version 2 on, the added inputs (AddedInputs).
 class CFile {
 public:
     inline static const QString kUntitled = QStringLiteral("Untitled");
@@ -51,6 +55,11 @@ public:
     const CTransformer& transformer() const { return *m_transformer; }
     CTopLoad& topLoad() { return *m_topLoad; }
     const CTopLoad& topLoad() const { return *m_topLoad; }
+    AddedInputs& added() { return *m_added; }
+    const AddedInputs& added() const { return *m_added; }
+    // The objects that keep the design's inputs (DesignInputs.h).
+    DesignModels models();
+    ConstDesignModels models() const;
     // The top load's field solution on the secondary as they stand, worked
     // out when first asked for after either changed.
     const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
@@ -58,9 +67,13 @@ public:
     // The bytes Save would write now.
     QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's
-    // loaded-frequency choice beyond a new design's: only such a design has an
-    // extension to save and more to report than before.
+    // loaded-frequency choice beyond a new design's: only such a design has
+    // more to report than before.
     bool usesTopLoad() const;
+    // The lowest extension version that holds the design's data beyond the
+    // four objects, or none when there is none: such a design saves without
+    // an extension.
+    std::optional<qint16> extensionVersion() const;
 
     const QString& FileName() const { return m_fileName; }
     const QString& FileTitle() const { return m_fileTitle; }
@@ -179,6 +192,7 @@ private:
     std::unique_ptr<CSecondary> m_secondary;
     std::unique_ptr<CTransformer> m_transformer;
     std::unique_ptr<CTopLoad> m_topLoad;
+    std::unique_ptr<AddedInputs> m_added;
     std::unique_ptr<const TopLoadSolution> m_topLoadSolution;
     QString m_fileName;
     QString m_fileTitle = kUntitled;

@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -21,6 +22,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
     const CPrimary primary = doc.primary();
     const CTransformer transformer = doc.transformer();
     const CTopLoad topLoad = doc.topLoad();
+    const AddedInputs added = doc.added();
     const PrimaryChoices choices = primaryChoices(doc.settings());
     try {
         command();
@@ -30,6 +32,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
             doc.primary() = primary;
             doc.transformer() = transformer;
             doc.topLoad() = topLoad;
+            doc.added() = added;
             setPrimaryChoices(doc.settings(), choices);
         }
         throw;
@@ -44,45 +47,45 @@ void calculated(CFile& doc, OtherCalculation calculation) {
         doc.primary().setCalcsInvalid(true);
 }
 
+// Stores the calculation's entries given, in the table's order, those that
+// `stored` lets through.
+template <typename Stored>
+void storeEntries(CFile& doc, Calculation calculation, const Entries& entries, Stored stored) {
+    for (const DesignInput* row : inputsOf(calculation)) {
+        const auto entry = entries.find(row->input);
+        if (entry != entries.end() && stored(row->input))
+            storeEntry(*row, doc.models(), entry->second);
+    }
+}
+void storeEntries(CFile& doc, Calculation calculation, const Entries& entries) {
+    storeEntries(doc, calculation, entries, [](Input) { return true; });
+}
+
 } // namespace
 
-void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
-                        const QString& wireDia, const QString& wireSpa) {
+void calculateSecondary(CFile& doc, const Entries& entries) {
     wholeOrNothing(doc, [&] {
-        CSecondary& secondary = doc.secondary();
-        secondary.setDia(dia);
-        secondary.setHeight(height);
-        secondary.setWireDia(wireDia);
-        secondary.setWireSpa(wireSpa);
-        secondary.Calculate(doc.settings().UseMetric());
+        storeEntries(doc, Calculation::Secondary, entries);
+        doc.secondary().Calculate(doc.settings().UseMetric());
     });
     calculated(doc, OtherCalculation::Secondary);
 }
 
-void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
-                          const QString& num) {
+void calculateTransformer(CFile& doc, const Entries& entries) {
     wholeOrNothing(doc, [&] {
-        CTransformer& transformer = doc.transformer();
-        transformer.setSecVol(secVol);
-        transformer.setSecCur(secCur);
-        transformer.setNum(num);
-        transformer.CalcCap(doc.settings().Use50Hz());
+        storeEntries(doc, Calculation::Transformer, entries);
+        doc.transformer().CalcCap(doc.settings().Use50Hz());
     });
     calculated(doc, OtherCalculation::Transformer);
 }
 
-void calculateTopLoad(CFile& doc, const TopLoadEntries& entries) {
+void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries) {
     wholeOrNothing(doc, [&] {
         CTopLoad& topLoad = doc.topLoad();
         const CTopLoad before = topLoad;
-        topLoad.setShape(entries.shape);
-        if (entries.shape != CTopLoad::Shape::None)
-            topLoad.setTopDia(entries.topDia);
-        if (entries.shape == CTopLoad::Shape::Toroid)
-            topLoad.setTubeDia(entries.tubeDia);
-        topLoad.setTopHeight(entries.topHeight);
-        topLoad.setBaseHeight(entries.baseHeight);
-        topLoad.setTargetFr(entries.targetFr);
+        topLoad.setShape(shape);
+        storeEntries(doc, Calculation::TopLoad, entries,
+                     [shape](Input input) { return CTopLoad::takes(shape, input); });
         const bool useMetric = doc.settings().UseMetric();
         // A top load that cannot be, though each entry could, is not kept.
         try {
@@ -117,35 +120,33 @@ PrimaryChoices offeredChoices(const CFile& doc) {
     return clearUncalculated(primaryChoices(doc.settings()), otherModels(doc));
 }
 
-QString shownEntry(const CFile& doc, PrimaryInput input, const PrimaryChoices& choices) {
+QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices) {
     return PrimaryInputs(choices, doc.primary(), otherModels(doc)).entry(input);
 }
 
-PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
-    const CPrimary& primary = doc.primary();
-    return {shownEntry(doc, PrimaryInput::Capacitance, choices),
-            shownEntry(doc, PrimaryInput::Frequency, choices),
-            shownEntry(doc, PrimaryInput::SecondaryDiameter, choices),
-            primary.ConDiaEntry(),
-            primary.ConSpaEntry(),
-            primary.SecSepEntry()};
+Entries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
+    Entries entries = entriesOf(Calculation::Primary, doc.models());
+    for (const PrimaryChoiceRow& row : primaryChoiceRows())
+        entries[row.fills] = shownEntry(doc, row.fills, choices);
+    return entries;
 }
 
-void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEntries& entries,
+void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& entries,
                       Prompts& prompts) {
     wholeOrNothing(doc, [&] {
-        CPrimary& primary = doc.primary();
-        if (takesEntry(PrimaryInput::Capacitance, choices))
-            primary.setC(entries.c);
-        if (takesEntry(PrimaryInput::Frequency, choices))
-            primary.setFr(entries.fr);
-        if (takesEntry(PrimaryInput::SecondaryDiameter, choices))
-            primary.setSecDia(entries.secDia);
+        // The entries a choice could fill, the choices, then the others: a
+        // rejected dimension leaves the choices stored.
+        storeEntries(doc, Calculation::Primary, entries, [&choices](Input input) {
+            return choiceCanFill(input) && takesEntry(input, choices);
+        });
         setPrimaryChoices(doc.settings(), choices);
-        primary.setConDia(entries.conDia);
-        primary.setConSpa(entries.conSpa);
-        primary.setSecSep(entries.secSep);
-        primary.Calculate(doc.settings(), otherModels(doc), entries.fr, prompts);
+        storeEntries(doc, Calculation::Primary, entries,
+                     [](Input input) { return !choiceCanFill(input); });
+        const auto frequency = entries.find(Input::Fr);
+        doc.primary().Calculate(doc.settings(), otherModels(doc),
+                                frequency != entries.end() ? frequency->second
+                                                           : shownEntry(doc, Input::Fr, choices),
+                                prompts);
     });
     doc.setModified(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/CTopLoad.h"
+#include "core/model/DesignInputs.h"
 #include "core/model/PrimarySources.h"
 
 #include <QString>
@@ -12,46 +13,26 @@ class Prompts;
 
 // The calculation commands of the design, as the calculation dialogs carry them
 // out and the command-line companion repeats them: inputs stored in a fixed
-// order (a rejected one raises its error and ends the command, the ones before
-// it staying stored), the calculation, the modified flag, and the primary's
+// order (the table's: a rejected one raises its error and ends the command,
+// the ones before it staying stored; one not given keeps its value), the
+// calculation, the modified flag, and the primary's
 // results marked out of date where they depend on what changed. Any other
 // failure (an entry or a result beyond range) raises its error and leaves the
 // design as it was.
 
-void calculateSecondary(CFile& doc, const QString& dia, const QString& height,
-                        const QString& wireDia, const QString& wireSpa);
+void calculateSecondary(CFile& doc, const Entries& entries);
 
-void calculateTransformer(CFile& doc, const QString& secVol, const QString& secCur,
-                          const QString& num);
+void calculateTransformer(CFile& doc, const Entries& entries);
 
-// The top load's entry boxes: the diameter is stored only for a top load, a
-// toroid's tube only for a toroid. A top load that cuts into the calculated
-// winding is refused (the clearance error), as is a tube over half the
-// diameter, and the top load is then kept as it was.
-struct TopLoadEntries {
-    CTopLoad::Shape shape = CTopLoad::Shape::None;
-    QString topDia;
-    QString tubeDia;
-    QString topHeight;
-    QString baseHeight;
-    QString targetFr; // kilohertz; empty for none
-};
-
-void calculateTopLoad(CFile& doc, const TopLoadEntries& entries);
+// Only the inputs a top load of the shape has are stored (CTopLoad::takes). A
+// top load that cuts into the calculated winding is refused (the clearance
+// error), as is a tube over half the diameter, and the top load is then kept
+// as it was.
+void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries);
 
 // After the mains frequency option changed: the matching capacitor follows
 // when it has been calculated, and the primary must be recalculated.
 void mainsFrequencyChanged(CFile& doc);
-
-// The texts of the primary's entry boxes.
-struct PrimaryEntries {
-    QString c;
-    QString fr;
-    QString secDia;
-    QString conDia;
-    QString conSpa;
-    QString secSep;
-};
 
 // The calculations the design's primary can take inputs from.
 OtherModels otherModels(const CFile& doc);
@@ -64,14 +45,15 @@ bool canUse(const CFile& doc, PrimaryChoice choice);
 PrimaryChoices offeredChoices(const CFile& doc);
 
 // What an input's box shows under the choices (PrimaryInputs::entry).
-QString shownEntry(const CFile& doc, PrimaryInput input, const PrimaryChoices& choices);
+QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices);
 
-// The primary's own entries as its boxes first show them, for the choices.
-PrimaryEntries shownEntries(const CFile& doc, const PrimaryChoices& choices);
+// The primary's entries as its boxes first show them, for the choices.
+Entries shownEntries(const CFile& doc, const PrimaryChoices& choices);
 
-// Stores the entries whose choices are all 0, the choices, then the three
-// dimensions, and calculates; the tapping sentence quotes entries.fr.
-void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const PrimaryEntries& entries,
+// Stores the entries a choice could fill that the choices leave to the
+// primary, the choices, then the other entries, and calculates; the tapping sentence quotes the
+// frequency's entry.
+void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& entries,
                       Prompts& prompts);
 
 } // namespace resonex

@@ -6,9 +6,9 @@
 
 namespace resonex::extension {
 
-void writeHeader(FieldWriter& writer) {
+void writeHeader(FieldWriter& writer, qint16 version) {
     writer.writeText(kSignature);
-    writer.writeInteger(kVersion);
+    writer.writeInteger(version);
 }
 
 std::optional<qint16> readHeader(FieldReader& reader) {

@@ -21,9 +21,9 @@ namespace extension {
 
 // Not the design file's own signature, nor any text that starts it.
 inline const QString kSignature = QStringLiteral("<-rezon32+->");
-inline constexpr qint16 kVersion = 1;
-
-void writeHeader(FieldWriter& writer);
+// Version 1 holds the primary's loaded-frequency choice and the top load;
+// each later one appends inputs (core/model/AddedInputs.h).
+void writeHeader(FieldWriter& writer, qint16 version);
 
 // The version of the block that starts at the reader, or none when the bytes
 // there are not a block (no bytes, or anything but the signature): those are

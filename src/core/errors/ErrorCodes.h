@@ -83,11 +83,15 @@ inline constexpr ErrorInfo PathNotFound{76, "", "Path not found"};
 
 } // namespace errors
 
+// The numbers from here on are the inputs' own, the file's three apart: a new
+// input's error takes the next.
+inline constexpr std::uint32_t kLastInputError = kObjectErrorBase + 599;
+
 // True for the input errors of the models (the numbers a calculation
 // dialog maps to the box that holds the rejected text).
 constexpr bool isInputError(std::uint32_t number) {
-    return (number >= errors::SecondaryDia.number && number <= errors::TopLoadBaseHeight.number) ||
-           number == errors::TopLoadTargetFr.number || number == errors::TopLoadClearance.number;
+    return number >= errors::SecondaryDia.number && number <= kLastInputError &&
+           (number < errors::ReadPastEnd.number || number > errors::WriteFailed.number);
 }
 
 } // namespace resonex

@@ -27,9 +27,8 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
     SpiralTurns turns;
     try {
         const PrimaryInputs inputs(primaryChoices(settings), *this, from);
-        turns = flatSpiral({inputs.used(PrimaryInput::Capacitance),
-                            inputs.used(PrimaryInput::Frequency), m_conDia, m_conSpa, m_secSep,
-                            inputs.used(PrimaryInput::SecondaryDiameter), settings.UseMetric()});
+        turns = flatSpiral({inputs.used(Input::C), inputs.used(Input::Fr), m_conDia, m_conSpa,
+                            m_secSep, inputs.used(Input::SecDia), settings.UseMetric()});
     } catch (ResonexError& error) {
         error.setSourceIfEmpty(QStringLiteral("CPrimary::Calculate"));
         throw;

@@ -126,6 +126,17 @@ CTopLoad::CTopLoad(bool useMetric) {
     m_baseHeight = start.baseHeight;
 }
 
+bool CTopLoad::takes(Shape shape, Input input) {
+    switch (input) {
+    case Input::TopDia:
+        return shape != Shape::None;
+    case Input::TubeDia:
+        return shape == Shape::Toroid;
+    default:
+        return true;
+    }
+}
+
 QString CTopLoad::TopDia() const { return lengthText(m_topDia); }
 void CTopLoad::setTopDia(const QString& text) { m_topDia = entered(text, errors::TopLoadTopDia); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/DesignInputs.h"
 #include "core/physics/CoilField.h"
 
 #include <QString>
@@ -65,6 +66,9 @@ public:
     Shape shape() const { return m_shape; }
     void setShape(Shape shape) { m_shape = shape; }
     bool isSet() const { return m_shape != Shape::None; }
+    // Whether a top load of the shape has the input: a diameter only a top
+    // load, a tube only a toroid; the heights and the target any.
+    static bool takes(Shape shape, Input input);
 
     // Inputs as text ("###0.00##"); a rejected text raises and keeps the value.
     // The diameters must be above 0, the heights at least 0.

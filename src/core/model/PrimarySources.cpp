@@ -14,17 +14,14 @@ namespace resonex {
 
 namespace {
 
-// Where a choice of 1 takes an input from.
+// Where a choice of 1 takes an input from: the choice's row, whether the
+// calculation has a value to give, the value as the calculation keeps it and
+// as the primary uses it, and a value's text as the primary shows it.
 struct Source {
-    PrimaryChoice choice;
-    PrimaryInput input;
-    OtherCalculation calculation;
-    // Whether the calculation has a value to give.
+    PrimaryChoiceRow row;
     bool (*calculated)(const OtherModels&);
-    // The value as the calculation keeps it, and as the primary uses it.
     float (*kept)(const OtherModels&);
     float (*used)(const OtherModels&);
-    // A value's text, as the primary shows it.
     QString (*text)(float value);
 };
 
@@ -42,35 +39,91 @@ bool loadedFrequencyGiven(const OtherModels& from) {
     return from.topLoad.isSet() && !topLoadResults(from).absent;
 }
 
-// The first row whose choice is 1 supplies its input. A new choice is one more
-// row, and a field of PrimaryChoices.
+// The choices in the dialog's order. The first row whose choice is 1 supplies
+// its input. A new choice is one more row, and a field of PrimaryChoices.
 const Source kSources[] = {
-    {&PrimaryChoices::useSecDia, PrimaryInput::SecondaryDiameter, OtherCalculation::Secondary,
-     [](const OtherModels&) { return true; }, secondaryDiameter,
+    {{&PrimaryChoices::usePriC,
+      Input::C,
+      OtherCalculation::Transformer,
+      &CSettings::UsePriC,
+      &CSettings::setUsePriC,
+      {"CSettings", 6},
+      "chkUsePriC",
+      "Primary Circuit Capacitor",
+      "--use-pri-c",
+      "take the capacitance from the primary capacitor calculation",
+      "a calculated transformer capacitance",
+      "the capacitance",
+      "the transformer calculation"},
+     [](const OtherModels& from) { return transformerCalculated(from.transformer); },
+     matchedCapacitance,
+     matchedCapacitance,
+     microfaradsText},
+    {{&PrimaryChoices::useSecFr,
+      Input::Fr,
+      OtherCalculation::Secondary,
+      &CSettings::UseSecFr,
+      &CSettings::setUseSecFr,
+      {"CSettings", 5},
+      "chkUseSecFr",
+      "Secondary Coil  Resonant Frequency",
+      "--use-sec-fr",
+      "take the frequency from the secondary coil calculation",
+      "a calculated secondary coil",
+      "the frequency",
+      "the secondary calculation"},
+     [](const OtherModels& from) { return secondaryHasFrequency(from.secondary); },
+     quarterWave,
+     quarterWave,
+     kilohertzText},
+    {{&PrimaryChoices::useSecDia,
+      Input::SecDia,
+      OtherCalculation::Secondary,
+      &CSettings::UseSecDia,
+      &CSettings::setUseSecDia,
+      {"CSettings", 4},
+      "chkUseSecDia",
+      "Secondary Coil Diameter",
+      "--use-sec-dia",
+      "take the secondary diameter from the secondary coil calculation",
+      "a calculated secondary coil",
+      "the diameter",
+      "the secondary calculation"},
+     [](const OtherModels&) { return true; },
+     secondaryDiameter,
      [](const OtherModels& from) { return text::toSingle(from.secondary.Dia()); },
      [](float value) { return text::format(value, text::Pattern::UpToFourDecimals); }},
-    {&PrimaryChoices::useSecFr, PrimaryInput::Frequency, OtherCalculation::Secondary,
-     [](const OtherModels& from) { return secondaryHasFrequency(from.secondary); }, quarterWave,
-     quarterWave, kilohertzText},
-    {&PrimaryChoices::usePriC, PrimaryInput::Capacitance, OtherCalculation::Transformer,
-     [](const OtherModels& from) { return transformerCalculated(from.transformer); },
-     matchedCapacitance, matchedCapacitance, microfaradsText},
-    {&PrimaryChoices::useTopFr, PrimaryInput::Frequency, OtherCalculation::TopLoad,
-     loadedFrequencyGiven, loadedFrequency, loadedFrequency, kilohertzText},
+    {{&PrimaryChoices::useTopFr,
+      Input::Fr,
+      OtherCalculation::TopLoad,
+      &CSettings::UseTopFr,
+      &CSettings::setUseTopFr,
+      {"extension", 1, 1},
+      "chkUseTopFr",
+      "Secondary Coil with Top Load",
+      "--use-top-fr",
+      "tune to the secondary's frequency with its top load",
+      "a calculated secondary coil with a top load",
+      "the frequency",
+      "the top load calculation"},
+     loadedFrequencyGiven,
+     loadedFrequency,
+     loadedFrequency,
+     kilohertzText},
 };
 
 // Where the input comes from: the calculation whose choice for it is 1, or
 // none for the primary's own value.
-const Source* primarySource(PrimaryInput input, const PrimaryChoices& choices) {
+const Source* primarySource(Input input, const PrimaryChoices& choices) {
     for (const Source& source : kSources)
-        if (source.input == input && choices.*source.choice == 1)
+        if (source.row.fills == input && choices.*source.row.choice == 1)
             return &source;
     return nullptr;
 }
 
 const Source& sourceOf(PrimaryChoice choice) {
     for (const Source& source : kSources)
-        if (source.choice == choice)
+        if (source.row.choice == choice)
             return source;
     Q_UNREACHABLE();
 }
@@ -82,16 +135,17 @@ struct Own {
     QString (CPrimary::*entry)() const;
 };
 
-Own own(PrimaryInput input) {
+Own own(Input input) {
     switch (input) {
-    case PrimaryInput::Capacitance:
+    case Input::C:
         return {&CPrimary::CValue, &CPrimary::C, &CPrimary::CEntry};
-    case PrimaryInput::Frequency:
+    case Input::Fr:
         return {&CPrimary::frValue, &CPrimary::fr, &CPrimary::frEntry};
-    case PrimaryInput::SecondaryDiameter:
+    case Input::SecDia:
         return {&CPrimary::SecDiaValue, &CPrimary::SecDia, &CPrimary::SecDiaEntry};
+    default: // no choice fills another
+        Q_UNREACHABLE();
     }
-    Q_UNREACHABLE();
 }
 
 // A box left empty rather than showing a value of 0.
@@ -101,15 +155,28 @@ QString emptyWhenZero(const QString& shown) {
 
 } // namespace
 
+const QList<PrimaryChoiceRow>& primaryChoiceRows() {
+    static const QList<PrimaryChoiceRow> rows = [] {
+        QList<PrimaryChoiceRow> declared;
+        for (const Source& source : kSources)
+            declared.append(source.row);
+        return declared;
+    }();
+    return rows;
+}
+
+const PrimaryChoiceRow& choiceRow(PrimaryChoice choice) { return sourceOf(choice).row; }
+
 PrimaryChoices primaryChoices(const CSettings& settings) {
-    return {settings.UsePriC(), settings.UseSecFr(), settings.UseSecDia(), settings.UseTopFr()};
+    PrimaryChoices choices;
+    for (const Source& source : kSources)
+        choices.*source.row.choice = (settings.*source.row.setting)();
+    return choices;
 }
 
 void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices) {
-    settings.setUsePriC(choices.usePriC);
-    settings.setUseSecFr(choices.useSecFr);
-    settings.setUseSecDia(choices.useSecDia);
-    settings.setUseTopFr(choices.useTopFr);
+    for (const Source& source : kSources)
+        (settings.*source.row.keep)(choices.*source.row.choice);
 }
 
 bool sourceCalculated(PrimaryChoice choice, const OtherModels& from) {
@@ -126,63 +193,85 @@ std::optional<float> sourceValue(PrimaryChoice choice, const OtherModels& from) 
 PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from) {
     for (const Source& source : kSources)
         if (!source.calculated(from))
-            choices.*source.choice = 0;
+            choices.*source.row.choice = 0;
     return choices;
 }
 
 bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation) {
     // The loaded frequency is the secondary's too.
     const auto fedBy = [calculation](const Source& source) {
-        return source.calculation == calculation ||
-               (calculation == OtherCalculation::Secondary &&
-                source.calculation == OtherCalculation::TopLoad);
+        return source.row.from == calculation || (calculation == OtherCalculation::Secondary &&
+                                                  source.row.from == OtherCalculation::TopLoad);
     };
     for (const Source& source : kSources)
-        if (fedBy(source) && choices.*source.choice == 1)
+        if (fedBy(source) && choices.*source.row.choice == 1)
             return true;
     return false;
 }
 
-bool takesEntry(PrimaryInput input, const PrimaryChoices& choices) {
+bool choiceCanFill(Input input) {
     for (const Source& source : kSources)
-        if (source.input == input && choices.*source.choice != 0)
+        if (source.row.fills == input)
+            return true;
+    return false;
+}
+
+bool takesEntry(Input input, const PrimaryChoices& choices) {
+    for (const Source& source : kSources)
+        if (source.row.fills == input && choices.*source.row.choice != 0)
             return false;
     return true;
+}
+
+bool oneChoiceEach(const PrimaryChoices& choices) {
+    for (const Source& source : kSources)
+        if (choices.*source.row.choice == 1 && primarySource(source.row.fills, choices) != &source)
+            return false;
+    return true;
+}
+
+PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice) {
+    const Input input = sourceOf(choice).row.fills;
+    for (const Source& source : kSources)
+        if (source.row.fills == input)
+            choices.*source.row.choice = 0;
+    choices.*choice = 1;
+    return choices;
 }
 
 PrimaryInputs::PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
                              const OtherModels& from)
     : m_choices(choices), m_primary(primary), m_from(from) {}
 
-float PrimaryInputs::used(PrimaryInput input) const {
+float PrimaryInputs::used(Input input) const {
     if (const Source* source = primarySource(input, m_choices))
         return source->used(m_from);
     return (m_primary.*own(input).value)();
 }
 
-float PrimaryInputs::kept(PrimaryInput input) const {
+float PrimaryInputs::kept(Input input) const {
     if (const Source* source = primarySource(input, m_choices))
         return source->kept(m_from);
     return (m_primary.*own(input).value)();
 }
 
-QString PrimaryInputs::text(PrimaryInput input) const {
+QString PrimaryInputs::text(Input input) const {
     if (const Source* source = primarySource(input, m_choices))
         return source->text(source->kept(m_from));
     return (m_primary.*own(input).text)();
 }
 
-QString PrimaryInputs::entry(PrimaryInput input) const {
+QString PrimaryInputs::entry(Input input) const {
     if (const Source* source = primarySource(input, m_choices))
         return source->text(source->used(m_from));
     return emptyWhenZero((m_primary.*own(input).entry)());
 }
 
-bool PrimaryInputs::passesOver(PrimaryInput input) const {
+bool PrimaryInputs::passesOver(Input input) const {
     if (!takesEntry(input, m_choices))
         return false;
     for (const Source& source : kSources)
-        if (source.input == input && source.calculated(m_from))
+        if (source.row.fills == input && source.calculated(m_from))
             return true;
     return false;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/model/DesignInputs.h"
+
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -13,9 +16,6 @@ class CSettings;
 class CTopLoad;
 class CTransformer;
 class TopLoadSolution;
-
-// The primary's inputs that another calculation can supply.
-enum class PrimaryInput { Capacitance, Frequency, SecondaryDiameter };
 
 enum class OtherCalculation { Secondary, Transformer, TopLoad };
 
@@ -42,6 +42,29 @@ struct PrimaryChoices {
 };
 using PrimaryChoice = qint16 PrimaryChoices::*;
 
+// One "Use Design Information" choice, declared once: the input it fills
+// (Input::C, Fr or SecDia) from which calculation, where the settings and the
+// design file keep it, its check box, its `resonex-cli` option, and what the
+// option's messages say of it. Of two choices for one input, the first that
+// is 1 is the one taken.
+struct PrimaryChoiceRow {
+    PrimaryChoice choice;
+    Input fills;
+    OtherCalculation from;
+    qint16 (CSettings::*setting)() const;
+    void (CSettings::*keep)(qint16);
+    FileSlot file;
+    const char* boxName;
+    const char* caption;
+    const char* option;
+    const char* help;      // what 1 takes, for --help and the manual
+    const char* needs;     // what 1 needs: "a calculated secondary coil"
+    const char* takes;     // what 1 takes: "the frequency"
+    const char* takenFrom; // "the secondary calculation"
+};
+const QList<PrimaryChoiceRow>& primaryChoiceRows();
+const PrimaryChoiceRow& choiceRow(PrimaryChoice choice);
+
 PrimaryChoices primaryChoices(const CSettings& settings);
 void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
 
@@ -58,8 +81,18 @@ PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from
 // again leaves the primary out of date.
 bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation);
 
+// Whether some choice can fill the input.
+bool choiceCanFill(Input input);
+
 // Whether every choice for the input is 0: the primary's entry is taken.
-bool takesEntry(PrimaryInput input, const PrimaryChoices& choices);
+bool takesEntry(Input input, const PrimaryChoices& choices);
+
+// Whether no input has two choices of 1.
+bool oneChoiceEach(const PrimaryChoices& choices);
+
+// One input takes one choice: the choices with the others for choice's input
+// cleared, and choice set to 1.
+PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice);
 
 // The primary's inputs, each from the calculation whose choice for it is 1,
 // else the primary's own.
@@ -69,18 +102,18 @@ public:
 
     // The value the primary's calculation uses: a secondary's diameter is
     // taken as its text reads, to four decimals.
-    float used(PrimaryInput input) const;
+    float used(Input input) const;
     // The value as its calculation keeps it: farads, hertz or the design's
     // length unit.
-    float kept(PrimaryInput input) const;
+    float kept(Input input) const;
     // The kept value as the summary shows it.
-    QString text(PrimaryInput input) const;
+    QString text(Input input) const;
     // What the input's entry box shows: the used value, or the primary's own
     // entry (empty rather than 0).
-    QString entry(PrimaryInput input) const;
+    QString entry(Input input) const;
     // Whether the primary takes its own entry though another calculation has
     // a value for the input.
-    bool passesOver(PrimaryInput input) const;
+    bool passesOver(Input input) const;
 
 private:
     PrimaryChoices m_choices;

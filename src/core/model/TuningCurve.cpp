@@ -59,10 +59,8 @@ std::optional<double> crossing(const TuningCurve& curve) {
 std::optional<SpiralTurns> spiral(const CPrimary& primary, const PrimaryInputs& inputs, bool metric,
                                   float conSpa) {
     try {
-        return flatSpiral({inputs.used(PrimaryInput::Capacitance),
-                           inputs.used(PrimaryInput::Frequency), primary.ConDiaValue(), conSpa,
-                           primary.SecSepValue(), inputs.used(PrimaryInput::SecondaryDiameter),
-                           metric});
+        return flatSpiral({inputs.used(Input::C), inputs.used(Input::Fr), primary.ConDiaValue(),
+                           conSpa, primary.SecSepValue(), inputs.used(Input::SecDia), metric});
     } catch (const ResonexError&) {
         return std::nullopt;
     }
@@ -147,8 +145,8 @@ TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
     if (!primaryCalculated(primary))
         return curve;
     const PrimaryInputs inputs(primaryChoices(settings), primary, from);
-    curve.farads = inputs.used(PrimaryInput::Capacitance);
-    curve.targetHertz = inputs.used(PrimaryInput::Frequency);
+    curve.farads = inputs.used(Input::C);
+    curve.targetHertz = inputs.used(Input::Fr);
     if (!(curve.farads > 0) || !(curve.targetHertz > 0))
         return curve;
     // A damaged design file can list what no circuit resonates with.

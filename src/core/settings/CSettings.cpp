@@ -59,11 +59,9 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
 }
 
 bool CSettings::ReadExtension(FieldReader& reader) {
-    // A check box's value, and ticked only while the quarter wave is not: the
-    // primary's frequency comes from one calculation.
-    return extension::readValue(
-        reader, m_useTopFr, &FieldReader::readInteger,
-        [this](qint16 value) { return value == 0 || (value == 1 && m_useSecFr != 1); });
+    // A check box's value.
+    return extension::readValue(reader, m_useTopFr, &FieldReader::readInteger,
+                                [](qint16 value) { return value == 0 || value == 1; });
 }
 
 void CSettings::WriteExtension(FieldWriter& writer) const { writer.writeInteger(m_useTopFr); }

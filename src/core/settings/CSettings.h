@@ -66,9 +66,9 @@ public:
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
     // The settings' fields of the design file's extension: UseTopFr. A value
-    // that cannot be read or is no choice of the primary dialog's (anything
-    // but 0 or 1, or 1 beside UseSecFr's 1) is dropped, keeping the one held;
-    // false when it was.
+    // that cannot be read or is no check box's (anything but 0 or 1) is
+    // dropped, keeping the one held; false when it was. (The document drops a
+    // 1 beside UseSecFr's 1 too: one input takes one choice.)
     bool ReadExtension(FieldReader& reader);
     void WriteExtension(FieldWriter& writer) const;
 

@@ -12,18 +12,18 @@ namespace {
 // What the summary says of an input the primary takes from its own entry
 // though another calculation has a value for it.
 struct Note {
-    PrimaryInput input;
+    Input input;
     QString text;
 };
 
 const Note kNotes[] = {
-    {PrimaryInput::SecondaryDiameter,
+    {Input::SecDia,
      QStringLiteral("Note: The Primary Coil Design is not using the Secondary Coil Design "
                     "diameter")},
-    {PrimaryInput::Frequency,
+    {Input::Fr,
      QStringLiteral("Note: The Primary Coil Design is not using the calculated Secondary Coil "
                     "Design resonant frequency")},
-    {PrimaryInput::Capacitance,
+    {Input::C,
      QStringLiteral("Note: The Primary Coil Design is not using the calculated Neon Transformer "
                     "/ Primary Capacitor Matching Value ")},
 };
@@ -39,9 +39,9 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
 
     const PrimaryChoices choices = primaryChoices(settings);
     const PrimaryInputs inputs(choices, primary, from);
-    const QString capacitance = inputs.text(PrimaryInput::Capacitance);
-    const QString frequency = inputs.text(PrimaryInput::Frequency);
-    const QString diameter = inputs.text(PrimaryInput::SecondaryDiameter);
+    const QString capacitance = inputs.text(Input::C);
+    const QString frequency = inputs.text(Input::Fr);
+    const QString diameter = inputs.text(Input::SecDia);
 
     QString body =
         QStringLiteral("Primary capacitance : ") + capacitance + QStringLiteral("uF") + kNewLine +

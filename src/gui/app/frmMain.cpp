@@ -121,53 +121,172 @@ int frmMain::firstStartHeight() const {
 
 frmMain::~frmMain() = default;
 
+namespace {
+
+// One entry of a menu: a command, a separator, or the recent designs. A
+// command with a button has a toolbar button of its own, named by the
+// button's key, with its tool tip as its text.
+struct MenuEntry {
+    enum class Kind { Command, Separator, RecentDesigns };
+    Kind kind = Kind::Command;
+    const char* name = nullptr;
+    const char* caption = nullptr;
+    QKeyCombination key = {};
+    void (*run)(frmMain&) = nullptr;
+    const char* tip = nullptr; // the menu item's own
+    const char* button = nullptr;
+    const char* buttonTip = nullptr;
+    const char* icon = nullptr;
+};
+
+struct MenuDeclaration {
+    const char* name;
+    const char* caption;
+    QList<MenuEntry> entries;
+};
+
+constexpr MenuEntry kSeparator{.kind = MenuEntry::Kind::Separator};
+
+} // namespace
+
 void frmMain::createCommands() {
+    using Kind = MenuEntry::Kind;
+    // The menus as the window shows them, left to right and top to bottom.
+    static const QList<MenuDeclaration> kMenus{
+        {"mnuFile",
+         "&File",
+         {{.name = "mnuFileItem0",
+           .caption = "&New Design",
+           .key = Qt::CTRL | Qt::Key_N,
+           .run = [](frmMain& w) { w.m_doc->FileNew(w.m_prompts); },
+           .button = "btnNew",
+           .buttonTip = "New Design",
+           .icon = "new"},
+          {.name = "mnuFileItem1",
+           .caption = "&Open Design...",
+           .key = Qt::CTRL | Qt::Key_O,
+           .run = [](frmMain& w) { w.m_doc->FileOpen(w.m_prompts); },
+           .button = "btnOpen",
+           .buttonTip = "Open Design",
+           .icon = "open"},
+          kSeparator,
+          {.name = "mnuFileItem3",
+           .caption = "&Save Design",
+           .key = Qt::CTRL | Qt::Key_S,
+           .run = [](frmMain& w) { w.m_doc->FileSave(w.m_prompts); },
+           .button = "btnSave",
+           .buttonTip = "Save Design",
+           .icon = "save"},
+          {.name = "mnuFileItem4",
+           .caption = "Save Design &As...",
+           .run = [](frmMain& w) { w.m_doc->FileSaveAs(w.m_prompts); },
+           .tip = "Save the design under a new name (Ctrl+Shift+S)"},
+          kSeparator,
+          {.name = "mnuFileItem6",
+           .caption = "&Print Design",
+           .key = Qt::CTRL | Qt::Key_P,
+           .run = [](frmMain& w) { w.printDesign(); },
+           .button = "btnPrint",
+           .buttonTip = "Print Design",
+           .icon = "print"},
+          {.name = "mnuFilePrintPreview",
+           .caption = "Print Pre&view...",
+           .run = [](frmMain& w) { w.previewDesign(); },
+           .tip = "See the pages Print Design sends"},
+          {.name = "mnuFileExportPdf",
+           .caption = "&Export PDF...",
+           .run = [](frmMain& w) { w.exportPdf(); }},
+          {.name = "mnuFileExportDrawing",
+           .caption = "Export &Drawing...",
+           .run = [](frmMain& w) { w.exportDrawing(); }},
+          kSeparator,
+          {.kind = Kind::RecentDesigns},
+          kSeparator,
+          {.name = "mnuFileItem8",
+           .caption = "E&xit",
+           .key = Qt::CTRL | Qt::Key_Q,
+           .run = [](frmMain& w) { w.close(); }}}},
+        {"mnuCalculations",
+         "&Calculations",
+         {{.name = "mnuCalculationsItem0",
+           .caption = "&Secondary Coil...",
+           .run = [](frmMain& w) { w.showModal<frmSecCoilCalcs>(); },
+           .button = "btnSecCoilCalcs",
+           .buttonTip = "Secondary Coil Calculations",
+           .icon = "secondary"},
+          {.name = "mnuCalculationsItem1",
+           .caption = "&Primary Coil...",
+           .run = [](frmMain& w) { w.showModal<frmPriCoilCalcs>(); },
+           .button = "btnPriCoilCalcs",
+           .buttonTip = "Primary Coil Calculations",
+           .icon = "primary"},
+          {.name = "mnuCalculationsItem2",
+           .caption = "Primary &Capacitor...",
+           .run = [](frmMain& w) { w.showModal<frmPriCapCalcs>(); },
+           .button = "btnPriCapCalcs",
+           .buttonTip = "Primary Capacitor Calculations",
+           .icon = "capacitor"},
+          {.name = "mnuCalculationsTopLoad",
+           .caption = "&Top Load...",
+           .run = [](frmMain& w) { w.showModal<frmTopLoadCalcs>(); },
+           .button = "btnTopLoadCalcs",
+           .buttonTip = "Top Load Calculations",
+           .icon = "topload"}}},
+        {"mnuView",
+         "&View",
+         {{.name = "mnuViewItem0",
+           .caption = "&Drawing",
+           .key = Qt::Key_F9,
+           .run = [](frmMain& w) { w.showDrawingPane(w.m_drawingItem->isChecked()); }}}},
+        {"mnuTools",
+         "&Tools",
+         {{.name = "mnuToolsItem0",
+           .caption = "&Options...",
+           .run = [](frmMain& w) { w.showModal<frmOptions>(); }}}},
+        {"mnuHelp",
+         "&Help",
+         {{.name = "mnuHelpItem0",
+           .caption = "&About Resonex",
+           .run = [](frmMain& w) { w.showAbout(); }}}},
+    };
+
     auto* toolbar = addToolBar(QString());
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
-
-    // A menu item; its toolbar button, when it has one, is an action of its own
-    // named by its key, with the tool tip as its text.
-    const auto command = [this, toolbar](QMenu* menu, const QString& name, const QString& caption,
-                                         const QKeySequence& shortcut, auto handler,
-                                         const QString& buttonKey = QString(),
-                                         const QString& toolTip = QString(),
-                                         const QIcon& icon = QIcon()) {
-        QAction* item = menu->addAction(caption);
-        item->setObjectName(name);
-        item->setShortcut(shortcut);
-        connect(item, &QAction::triggered, this, handler);
-        if (!buttonKey.isEmpty()) {
-            QAction* button = toolbar->addAction(icon, toolTip);
-            button->setObjectName(buttonKey);
-            button->setToolTip(toolTip);
-            connect(button, &QAction::triggered, this, handler);
+    for (const MenuDeclaration& declared : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QLatin1String(declared.caption));
+        menu->setObjectName(QLatin1String(declared.name));
+        for (const MenuEntry& entry : declared.entries) {
+            if (entry.kind == Kind::Separator) {
+                menu->addSeparator();
+                continue;
+            }
+            if (entry.kind == Kind::RecentDesigns) {
+                addRecentDesigns(menu);
+                continue;
+            }
+            const auto run = [this, entry] { entry.run(*this); };
+            QAction* item = menu->addAction(QLatin1String(entry.caption));
+            item->setObjectName(QLatin1String(entry.name));
+            item->setShortcut(entry.key == QKeyCombination() ? QKeySequence()
+                                                             : QKeySequence(entry.key));
+            if (entry.tip)
+                item->setToolTip(QLatin1String(entry.tip));
+            connect(item, &QAction::triggered, this, run);
+            if (entry.button) {
+                QAction* button = toolbar->addAction(toolbarIcon(QLatin1String(entry.icon)),
+                                                     QLatin1String(entry.buttonTip));
+                button->setObjectName(QLatin1String(entry.button));
+                button->setToolTip(QLatin1String(entry.buttonTip));
+                connect(button, &QAction::triggered, this, run);
+            }
         }
-        return item;
-    };
+    }
+    m_drawingItem = findChild<QAction*>(QStringLiteral("mnuViewItem0"));
+    m_drawingItem->setCheckable(true);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    command(
-        file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New Design"),
-        QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_doc->FileNew(m_prompts); },
-        QStringLiteral("btnNew"), QStringLiteral("New Design"), toolbarIcon(QStringLiteral("new")));
-    command(
-        file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open Design..."),
-        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_doc->FileOpen(m_prompts); },
-        QStringLiteral("btnOpen"), QStringLiteral("Open Design"),
-        toolbarIcon(QStringLiteral("open")));
-    file->addSeparator();
-    command(
-        file, QStringLiteral("mnuFileItem3"), QStringLiteral("&Save Design"),
-        QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_doc->FileSave(m_prompts); },
-        QStringLiteral("btnSave"), QStringLiteral("Save Design"),
-        toolbarIcon(QStringLiteral("save")));
-    command(file, QStringLiteral("mnuFileItem4"), QStringLiteral("Save Design &As..."),
-            QKeySequence(), [this] { m_doc->FileSaveAs(m_prompts); })
-        ->setToolTip(QStringLiteral("Save the design under a new name (Ctrl+Shift+S)"));
     // The platform's Save As key where it is Ctrl+Shift+S, that key elsewhere;
     // an action of the window's, as the menu item keeps no key of its own.
     auto* saveAsKey = new QAction(this);
@@ -178,57 +297,6 @@ void frmMain::createCommands() {
                                                               : QList<QKeySequence>{ctrlShiftS});
     connect(saveAsKey, &QAction::triggered, this, [this] { m_doc->FileSaveAs(m_prompts); });
     addAction(saveAsKey);
-    file->addSeparator();
-    command(file, QStringLiteral("mnuFileItem6"), QStringLiteral("&Print Design"),
-            QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::printDesign, QStringLiteral("btnPrint"),
-            QStringLiteral("Print Design"), toolbarIcon(QStringLiteral("print")));
-    command(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view..."),
-            QKeySequence(), &frmMain::previewDesign)
-        ->setToolTip(QStringLiteral("See the pages Print Design sends"));
-    command(file, QStringLiteral("mnuFileExportPdf"), QStringLiteral("&Export PDF..."),
-            QKeySequence(), &frmMain::exportPdf);
-    command(file, QStringLiteral("mnuFileExportDrawing"), QStringLiteral("Export &Drawing..."),
-            QKeySequence(), &frmMain::exportDrawing);
-    file->addSeparator();
-    addRecentDesigns(file);
-    file->addSeparator();
-    command(file, QStringLiteral("mnuFileItem8"), QStringLiteral("E&xit"),
-            QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
-
-    QMenu* calculations = menuBar()->addMenu(QStringLiteral("&Calculations"));
-    calculations->setObjectName(QStringLiteral("mnuCalculations"));
-    command(
-        calculations, QStringLiteral("mnuCalculationsItem0"), QStringLiteral("&Secondary Coil..."),
-        QKeySequence(), &frmMain::showModal<frmSecCoilCalcs>, QStringLiteral("btnSecCoilCalcs"),
-        QStringLiteral("Secondary Coil Calculations"), toolbarIcon(QStringLiteral("secondary")));
-    command(calculations, QStringLiteral("mnuCalculationsItem1"),
-            QStringLiteral("&Primary Coil..."), QKeySequence(),
-            &frmMain::showModal<frmPriCoilCalcs>, QStringLiteral("btnPriCoilCalcs"),
-            QStringLiteral("Primary Coil Calculations"), toolbarIcon(QStringLiteral("primary")));
-    command(calculations, QStringLiteral("mnuCalculationsItem2"),
-            QStringLiteral("Primary &Capacitor..."), QKeySequence(),
-            &frmMain::showModal<frmPriCapCalcs>, QStringLiteral("btnPriCapCalcs"),
-            QStringLiteral("Primary Capacitor Calculations"),
-            toolbarIcon(QStringLiteral("capacitor")));
-    command(calculations, QStringLiteral("mnuCalculationsTopLoad"), QStringLiteral("&Top Load..."),
-            QKeySequence(), &frmMain::showModal<frmTopLoadCalcs>, QStringLiteral("btnTopLoadCalcs"),
-            QStringLiteral("Top Load Calculations"), toolbarIcon(QStringLiteral("topload")));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    m_drawingItem = command(view, QStringLiteral("mnuViewItem0"), QStringLiteral("&Drawing"),
-                            QKeySequence(Qt::Key_F9), &frmMain::showDrawingPane);
-    m_drawingItem->setCheckable(true);
-
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    command(tools, QStringLiteral("mnuToolsItem0"), QStringLiteral("&Options..."), QKeySequence(),
-            &frmMain::showModal<frmOptions>);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    command(help, QStringLiteral("mnuHelpItem0"), QStringLiteral("&About Resonex"), QKeySequence(),
-            &frmMain::showAbout);
 }
 
 void frmMain::addRecentDesigns(QMenu* file) {

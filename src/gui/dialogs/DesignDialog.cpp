@@ -4,6 +4,7 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/document/DocumentView.h"
 #include "core/errors/ResonexError.h"
+#include "core/settings/CSettings.h"
 #include "core/text/AppInfo.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/WindowPosition.h"
@@ -79,7 +80,38 @@ void DesignDialog::closeInOrder() {
         m_context.doc.setModified(true);
 }
 
-QLineEdit* DesignDialog::inputBox(const QString& name) {
+QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout& grid) {
+    // The longest captions take two lines, as designed.
+    constexpr int kOneLineCaption = 48;
+    const bool metric = doc().settings().UseMetric();
+    QList<QWidget*> boxes;
+    for (const DesignInput* input : inputsOf(calculation)) {
+        QLabel* caption = label(QLatin1String(input->captionName), QLatin1String(input->caption));
+        caption->setWordWrap(caption->text().size() > kOneLineCaption);
+        QLineEdit* box = newInputBox(QLatin1String(input->boxName));
+        m_inputBoxes[input->input] = box;
+        (input->added() ? m_addedBoxes : boxes) << box;
+        addRow(grid, caption, box,
+               input->unitName
+                   ? label(QLatin1String(input->unitName), unitWord(input->quantity, metric))
+                   : nullptr);
+    }
+    return boxes;
+}
+
+Entries DesignDialog::typedEntries(Calculation calculation) const {
+    Entries entries;
+    for (const DesignInput* input : inputsOf(calculation))
+        entries[input->input] = inputBox(input->input)->text();
+    return entries;
+}
+
+void DesignDialog::showEntries(Calculation calculation) {
+    for (const DesignInput* input : inputsOf(calculation))
+        fillBox(*inputBox(input->input), entryOf(*input, m_context.doc.models()));
+}
+
+QLineEdit* DesignDialog::newInputBox(const QString& name) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     box->setMaxLength(kInputLength);
@@ -165,7 +197,7 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
 
 void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
     QWidget* previous = nullptr;
-    for (QWidget* widget : order) {
+    for (QWidget* widget : order + m_addedBoxes) {
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
@@ -173,29 +205,40 @@ void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
     order.first()->setFocus();
 }
 
-void DesignDialog::calculate(const std::function<void()>& steps, Fields fields) {
+QLineEdit* DesignDialog::boxFor(const ResonexError& error, Blamed blamed) const {
+    const auto shown = [this](Input input) {
+        const auto box = m_inputBoxes.find(input);
+        return box != m_inputBoxes.end() ? box->second : nullptr;
+    };
+    for (const auto& [blamedError, input] : blamed)
+        if (blamedError.number == error.number())
+            return shown(input);
+    if (const DesignInput* input = inputRaising(error.number()))
+        return shown(input->input);
+    // An overflow or the like names the property it came from.
+    for (const auto& [input, box] : m_inputBoxes)
+        if (error.source() == QLatin1String(designInput(input).error.source))
+            return box;
+    return nullptr;
+}
+
+void DesignDialog::calculate(const std::function<void()>& steps, Blamed blamed) {
     try {
         steps();
     } catch (const ResonexError& error) {
-        const auto field = [&](auto matches) {
-            const auto found = std::find_if(fields.begin(), fields.end(), matches);
-            return found != fields.end() ? found->second : nullptr;
-        };
-        if (QLineEdit* rejected =
-                field([&](const auto& f) { return f.first.number == error.number(); })) {
-            FlagInvalidField(*rejected);
+        QLineEdit* box = boxFor(error, blamed);
+        if (box && isInputError(error.number())) {
+            FlagInvalidField(*box);
             return;
         }
-        QLineEdit* blamed =
-            field([&](const auto& f) { return error.source() == QLatin1String(f.first.source); });
         QString text =
             QStringLiteral("The calculation could not be completed: ") + error.description() + u'.';
-        if (blamed)
+        if (box)
             text +=
-                QStringLiteral(" The value ") + blamed->text() + QStringLiteral(" cannot be used.");
+                QStringLiteral(" The value ") + box->text() + QStringLiteral(" cannot be used.");
         prompts().tell(QString::fromLatin1(kAppTitle), text, Prompts::Icon::Exclamation);
-        if (blamed)
-            FlagInvalidField(*blamed);
+        if (box)
+            FlagInvalidField(*box);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/errors/ErrorCodes.h"
+#include "core/model/DesignInputs.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <utility>
 
 class QGridLayout;
@@ -17,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace resonex {
+class ResonexError;
 class CFile;
 class DocumentPrompts;
 class DocumentView;
@@ -56,8 +59,16 @@ protected:
     CFile& doc() { return m_context.doc; }
     DocumentPrompts& prompts() { return m_context.prompts; }
 
-    // An entry box, taking at most seven typed characters.
-    QLineEdit* inputBox(const QString& name);
+    // The calculation's inputs as rows of the grid, as declared
+    // (DesignInputs.h): caption, entry box and unit. The boxes of the
+    // classic inputs are returned in the table's order, which is their
+    // keyboard order; the added inputs' boxes come last in it, after every
+    // control the dialog orders (setTabOrder).
+    QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid);
+    QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
+    // The texts of the calculation's boxes, and showing what the design holds.
+    Entries typedEntries(Calculation calculation) const;
+    void showEntries(Calculation calculation);
     // A read-only result box: it can be clicked and copied from, but Tab
     // passes it by.
     QLineEdit* outputBox(const QString& name);
@@ -84,15 +95,17 @@ protected:
     // boxes line up.
     static void alignColumns(std::initializer_list<QGridLayout*> grids);
 
-    // The keyboard order of the controls; the first one has the focus on opening.
+    // The keyboard order of the controls, then the added inputs' boxes; the
+    // first one has the focus on opening.
     void setTabOrder(const QList<QWidget*>& order);
 
     // Runs a calculation's steps, which may raise the program's errors. An
-    // input error named in fields flags the box whose text was rejected; any
-    // other error is told, naming the entry to blame when it comes from one of
-    // the fields' properties, whose box is then flagged too.
-    using Fields = std::initializer_list<std::pair<ErrorInfo, QLineEdit*>>;
-    void calculate(const std::function<void()>& steps, Fields fields);
+    // input error flags the box whose text was rejected (the box of the input
+    // raising it, or of blamed); any other error is told, naming the entry to
+    // blame when it comes from an input's property, whose box is then flagged
+    // too.
+    using Blamed = std::initializer_list<std::pair<ErrorInfo, Input>>;
+    void calculate(const std::function<void()>& steps, Blamed blamed = {});
 
     // Runs steps that only show what is stored (a value from a damaged file
     // may not fit its display): an error ends them silently.
@@ -100,8 +113,14 @@ protected:
 
 private:
     void closeInOrder();
+    // An entry box, taking at most seven typed characters.
+    QLineEdit* newInputBox(const QString& name);
+    // The box whose entry an error concerns, if any.
+    QLineEdit* boxFor(const ResonexError& error, Blamed blamed) const;
 
     DesignContext m_context;
+    std::map<Input, QLineEdit*> m_inputBoxes;
+    QList<QWidget*> m_addedBoxes;
     QByteArray m_designAtOpen;
 };
 

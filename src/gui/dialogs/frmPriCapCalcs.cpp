@@ -21,15 +21,8 @@ frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmPriCapCalcs"),
                    QStringLiteral("Primary Transformer / Capacitor Matching"), parent) {
     QGroupBox* transformer = frame(QStringLiteral("Frame2"), QStringLiteral("Neon Transformer"));
-    auto* rows = new QGridLayout(transformer);
-    m_txtSecVol = inputBox(QStringLiteral("txtSecVol"));
-    m_txtSecCur = inputBox(QStringLiteral("txtSecCur"));
-    m_txtNum = inputBox(QStringLiteral("txtNum"));
-    addRow(*rows, label(QStringLiteral("Label1"), QStringLiteral("Secondary Voltage")), m_txtSecVol,
-           label(QStringLiteral("Label5"), QStringLiteral("kV")));
-    addRow(*rows, label(QStringLiteral("Label2"), QStringLiteral("Secondary Current")), m_txtSecCur,
-           label(QStringLiteral("Label6"), QStringLiteral("mA")));
-    addRow(*rows, label(QStringLiteral("Label3"), QStringLiteral("No. of Transformers")), m_txtNum);
+    const QList<QWidget*> boxes =
+        addInputRows(Calculation::Transformer, *new QGridLayout(transformer));
 
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     (new QVBoxLayout(inputs))->addWidget(transformer);
@@ -56,7 +49,7 @@ frmPriCapCalcs::frmPriCapCalcs(const DesignContext& context, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(outputs);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder({m_txtSecVol, m_txtSecCur, m_txtNum, cmdCalculate, ok});
+    setTabOrder(boxes + QList<QWidget*>{cmdCalculate, ok});
 
     ShowInputs();
     quietly([this] { ShowOutput(); });
@@ -68,10 +61,7 @@ void frmPriCapCalcs::ShowInputs() {
         QStringLiteral("Primary Capacitor Required to Form a Resonant Circuit at %1Hz with Neon "
                        "Transformers")
             .arg(hertz));
-    const CTransformer& transformer = doc().transformer();
-    fillBox(*m_txtSecVol, transformer.SecVolEntry());
-    fillBox(*m_txtSecCur, transformer.SecCurEntry());
-    fillBox(*m_txtNum, transformer.Num());
+    showEntries(Calculation::Transformer);
 }
 
 void frmPriCapCalcs::ShowOutput() {
@@ -80,15 +70,11 @@ void frmPriCapCalcs::ShowOutput() {
 }
 
 void frmPriCapCalcs::cmd_Calculate_Click() {
-    calculate(
-        [this] {
-            calculateTransformer(doc(), m_txtSecVol->text(), m_txtSecCur->text(), m_txtNum->text());
-            ShowInputs();
-            ShowOutput();
-        },
-        {{errors::TransformerSecVol, m_txtSecVol},
-         {errors::TransformerSecCur, m_txtSecCur},
-         {errors::TransformerNum, m_txtNum}});
+    calculate([this] {
+        calculateTransformer(doc(), typedEntries(Calculation::Transformer));
+        ShowInputs();
+        ShowOutput();
+    });
 }
 
 } // namespace resonex::gui

@@ -17,9 +17,6 @@ private:
     void ShowOutput();
     void cmd_Calculate_Click();
 
-    QLineEdit* m_txtSecVol;
-    QLineEdit* m_txtSecCur;
-    QLineEdit* m_txtNum;
     QLabel* m_lblOutPar;
     QLineEdit* m_txtCap;
 };

@@ -25,72 +25,23 @@
 
 namespace resonex::gui {
 
-struct frmPriCoilCalcs::ChoiceDescription {
-    const char* boxName;
-    const char* caption;
-    // Its value among the model's choices, and the setting that keeps it.
-    qint16 PrimaryChoices::*value;
-    void (CSettings::*keep)(qint16);
-    // The entry box it fills, and the input that box holds. The box is
-    // offered once the source has a value (canUse); one not offered leaves
-    // its setting alone.
-    QLineEdit* frmPriCoilCalcs::*text;
-    PrimaryInput input;
-};
-
-const frmPriCoilCalcs::ChoiceDescription frmPriCoilCalcs::kChoiceDescriptions[] = {
-    {"chkUsePriC", "Primary Circuit Capacitor", &PrimaryChoices::usePriC, &CSettings::setUsePriC,
-     &frmPriCoilCalcs::m_txtC, PrimaryInput::Capacitance},
-    {"chkUseSecFr", "Secondary Coil  Resonant Frequency", &PrimaryChoices::useSecFr,
-     &CSettings::setUseSecFr, &frmPriCoilCalcs::m_txtFr, PrimaryInput::Frequency},
-    {"chkUseSecDia", "Secondary Coil Diameter", &PrimaryChoices::useSecDia,
-     &CSettings::setUseSecDia, &frmPriCoilCalcs::m_txtSecDia, PrimaryInput::SecondaryDiameter},
-    {"chkUseTopFr", "Secondary Coil with Top Load", &PrimaryChoices::useTopFr,
-     &CSettings::setUseTopFr, &frmPriCoilCalcs::m_txtFr, PrimaryInput::Frequency},
-};
-
 frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmPriCoilCalcs"),
                    QStringLiteral("Primary Coil Calculations"), parent) {
     QGroupBox* use = frame(QStringLiteral("Frame2"), QStringLiteral("Use Design Information"));
     auto* useLayout = new QVBoxLayout(use);
-    for (const ChoiceDescription& description : kChoiceDescriptions) {
-        auto* box = new QCheckBox(QString::fromLatin1(description.caption), this);
-        box->setObjectName(QString::fromLatin1(description.boxName));
+    for (const PrimaryChoiceRow& row : primaryChoiceRows()) {
+        auto* box = new QCheckBox(QLatin1String(row.caption), this);
+        box->setObjectName(QLatin1String(row.boxName));
         useLayout->addWidget(box);
-        const Choice choice{&description, box};
+        const Choice choice{&row, box};
         m_choices.push_back(choice);
         connect(box, &QCheckBox::clicked, this,
                 [this, choice] { quietly([&] { chkUse_Click(choice); }); });
     }
 
-    m_txtC = inputBox(QStringLiteral("txtC"));
-    m_txtFr = inputBox(QStringLiteral("txtFr"));
-    m_txtSecDia = inputBox(QStringLiteral("txtSecDia"));
-    m_txtConDia = inputBox(QStringLiteral("txtConDia"));
-    m_txtConSpa = inputBox(QStringLiteral("txtConSpa"));
-    m_txtSecSep = inputBox(QStringLiteral("txtSecSep"));
-    const QString lengths = designUnit(doc().settings().UseMetric()).word();
     auto* rows = new QGridLayout;
-    const auto row = [&](const char* captionName, const char* caption, QLineEdit* box,
-                         const QString& unitName, const QString& unit) {
-        QLabel* text = label(QString::fromLatin1(captionName), QString::fromLatin1(caption));
-        addRow(*rows, text, box, label(unitName, unit));
-        return text;
-    };
-    row("Label2", "Primary Capacitance", m_txtC, QStringLiteral("Label82"), QStringLiteral("uF"));
-    row("Label3", "Primary Resonant Frequency", m_txtFr, QStringLiteral("Label81"),
-        QStringLiteral("kHz"));
-    row("Label4", "Secondary Coil Diameter", m_txtSecDia, QStringLiteral("lblInputUnits1"),
-        lengths);
-    row("Label5", "Primary Conductor Diameter", m_txtConDia, QStringLiteral("lblInputUnits2"),
-        lengths);
-    row("Label6", "Primary Turn to Turn Spacing", m_txtConSpa, QStringLiteral("lblInputUnits3"),
-        lengths);
-    // The last caption takes two lines, as designed.
-    row("Label7", "Spacing Between the Secondary and the Inside Turn of the Primary", m_txtSecSep,
-        QStringLiteral("lblInputUnits4"), lengths)
-        ->setWordWrap(true);
+    QList<QWidget*> order = addInputRows(Calculation::Primary, *rows);
     alignColumns({rows});
 
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
@@ -146,7 +97,6 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     layout->addWidget(inputs);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    QList<QWidget*> order{m_txtC, m_txtFr, m_txtSecDia, m_txtConDia, m_txtConSpa, m_txtSecSep};
     for (const Choice& choice : m_choices)
         order << choice.box;
     setTabOrder(order << cmdCalculate << ok);
@@ -156,35 +106,25 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
 
 void frmPriCoilCalcs::load() {
     const PrimaryChoices offered = offeredChoices(doc());
+    // Of two choices for one input, the first ticked is the one the primary
+    // takes.
+    PrimaryChoices shown;
+    for (const Choice& choice : m_choices)
+        if (offered.*choice.row->choice == 1 && takesEntry(choice.row->fills, shown))
+            shown = choosing(shown, choice.row->choice);
+    showEntries(Calculation::Primary);
     for (const Choice& choice : m_choices) {
-        const ChoiceDescription& description = *choice.description;
-        choice.box->setEnabled(canUse(doc(), description.value));
-        // Of two choices for one input, the first ticked is the one the
-        // primary takes.
-        choice.box->setChecked(offered.*description.value == 1 && !takenBefore(choice));
+        choice.box->setEnabled(canUse(doc(), choice.row->choice));
+        choice.box->setChecked(shown.*choice.row->choice == 1);
         showChoice(choice);
     }
-    const CPrimary& primary = doc().primary();
-    fillBox(*m_txtConDia, primary.ConDiaEntry());
-    fillBox(*m_txtConSpa, primary.ConSpaEntry());
-    fillBox(*m_txtSecSep, primary.SecSepEntry());
-    if (primaryCalculated(primary))
+    if (primaryCalculated(doc().primary()))
         showResults();
 }
 
-bool frmPriCoilCalcs::takenBefore(const Choice& choice) const {
-    for (const Choice& other : m_choices) {
-        if (other.box == choice.box)
-            return false;
-        if (other.description->input == choice.description->input && other.box->isChecked())
-            return true;
-    }
-    return false;
-}
-
 void frmPriCoilCalcs::showChoice(const Choice& choice) {
-    const PrimaryInput input = choice.description->input;
-    QLineEdit& text = *(this->*choice.description->text);
+    const Input input = choice.row->fills;
+    QLineEdit& text = *inputBox(input);
     // A disabled box is out of the keyboard order as well.
     text.setEnabled(takesEntry(input, ticked()));
     fillBox(text, shownEntry(doc(), input, ticked()));
@@ -192,10 +132,11 @@ void frmPriCoilCalcs::showChoice(const Choice& choice) {
 
 void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
     // One box fills one input: ticking it clears the others for that input.
-    if (choice.box->isChecked())
+    if (choice.box->isChecked()) {
+        const PrimaryChoices chosen = choosing(ticked(), choice.row->choice);
         for (const Choice& other : m_choices)
-            if (other.box != choice.box && other.description->input == choice.description->input)
-                other.box->setChecked(false);
+            other.box->setChecked(chosen.*other.row->choice == 1);
+    }
     showChoice(choice);
     doc().primary().setCalcsInvalid(true);
     clearResults();
@@ -204,25 +145,15 @@ void frmPriCoilCalcs::chkUse_Click(const Choice& choice) {
 PrimaryChoices frmPriCoilCalcs::ticked() const {
     PrimaryChoices choices;
     for (const Choice& choice : m_choices)
-        choices.*choice.description->value = choice.box->isChecked() ? 1 : 0;
+        choices.*choice.row->choice = choice.box->isChecked() ? 1 : 0;
     return choices;
 }
 
 void frmPriCoilCalcs::cmd_Calculate_Click() {
-    calculate(
-        [this] {
-            calculatePrimary(doc(), ticked(),
-                             {m_txtC->text(), m_txtFr->text(), m_txtSecDia->text(),
-                              m_txtConDia->text(), m_txtConSpa->text(), m_txtSecSep->text()},
-                             prompts());
-            showResults();
-        },
-        {{errors::PrimaryC, m_txtC},
-         {errors::PrimaryFr, m_txtFr},
-         {errors::PrimaryConDia, m_txtConDia},
-         {errors::PrimarySecDia, m_txtSecDia},
-         {errors::PrimaryConSpa, m_txtConSpa},
-         {errors::PrimarySecSep, m_txtSecSep}});
+    calculate([this] {
+        calculatePrimary(doc(), ticked(), typedEntries(Calculation::Primary), prompts());
+        showResults();
+    });
 }
 
 void frmPriCoilCalcs::showResults() {
@@ -243,11 +174,9 @@ void frmPriCoilCalcs::clearResults() {
 void frmPriCoilCalcs::unloaded() {
     CSettings& settings = doc().settings();
     const PrimaryChoices choices = ticked();
-    for (const Choice& choice : m_choices) {
-        const ChoiceDescription& description = *choice.description;
+    for (const Choice& choice : m_choices)
         if (choice.box->isEnabled())
-            (settings.*description.keep)(choices.*description.value);
-    }
+            (settings.*choice.row->keep)(choices.*choice.row->choice);
 }
 
 } // namespace resonex::gui

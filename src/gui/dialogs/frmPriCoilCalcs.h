@@ -25,22 +25,16 @@ protected:
     void unloaded() override;
 
 private:
-    // What a "Use Design Information" choice is: its box, its setting, the
-    // entry box it fills and its source. Each is described once, in the table
-    // in the .cpp, and everything about the choices loops over that table.
-    struct ChoiceDescription;
-    static const ChoiceDescription kChoiceDescriptions[];
-    // A choice as the dialog shows it.
+    // A "Use Design Information" choice as the dialog shows it: its row
+    // (PrimarySources.h) and its box.
     struct Choice {
-        const ChoiceDescription* description;
+        const PrimaryChoiceRow* row;
         QCheckBox* box;
     };
 
     void load();
     // The boxes' values as the model's choices.
     PrimaryChoices ticked() const;
-    // Whether an earlier choice for the same input is ticked.
-    bool takenBefore(const Choice& choice) const;
     // Fills a choice's entry box for the boxes' states.
     void showChoice(const Choice& choice);
     // The user's click (a box set from code does not run it): the results no
@@ -50,16 +44,10 @@ private:
     void showResults();
     void clearResults();
 
-    QLineEdit* m_txtC;
-    QLineEdit* m_txtFr;
-    QLineEdit* m_txtSecDia;
-    QLineEdit* m_txtConDia;
-    QLineEdit* m_txtConSpa;
-    QLineEdit* m_txtSecSep;
     QLabel* m_lblResults;
     QPlainTextEdit* m_txtLPerTurn;
     TuningPlotView* m_picTuning;
-    // In the order of the table.
+    // In the rows' order.
     std::vector<Choice> m_choices;
 };
 

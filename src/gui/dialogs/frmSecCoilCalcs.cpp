@@ -19,24 +19,13 @@ namespace resonex::gui {
 frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmSecCoilCalcs"),
                    QStringLiteral("Secondary Coil Calculations"), parent) {
-    const QString lengths = designUnit(doc().settings().UseMetric()).word();
-    const auto inputUnit = [&](int index) {
-        return label(QStringLiteral("lblInputUnits%1").arg(index), lengths);
-    };
     const auto caption = [&](int index, const char* text) {
         return label(QStringLiteral("Label1%1").arg(index), QString::fromLatin1(text));
     };
 
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     auto* inputGrid = new QGridLayout(inputs);
-    m_txtDia = inputBox(QStringLiteral("txtDia"));
-    m_txtHeight = inputBox(QStringLiteral("txtHeight"));
-    m_txtWireDia = inputBox(QStringLiteral("txtWireDia"));
-    m_txtWireSpa = inputBox(QStringLiteral("txtWireSpa"));
-    addRow(*inputGrid, caption(0, "Diameter of Secondary Coil"), m_txtDia, inputUnit(1));
-    addRow(*inputGrid, caption(1, "Winding Height of Secondary Coil"), m_txtHeight, inputUnit(2));
-    addRow(*inputGrid, caption(2, "Wire Diameter for Secondary Coil"), m_txtWireDia, inputUnit(3));
-    addRow(*inputGrid, caption(3, "Spacing Between Windings"), m_txtWireSpa, inputUnit(4));
+    const QList<QWidget*> boxes = addInputRows(Calculation::Secondary, *inputGrid);
 
     QGroupBox* outputs = frame(QStringLiteral("Frame2"), QStringLiteral("Output Parameters"));
     auto* outputGrid = new QGridLayout(outputs);
@@ -70,22 +59,14 @@ frmSecCoilCalcs::frmSecCoilCalcs(const DesignContext& context, QWidget* parent)
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
     layOutBesideButtons({inputs, outputs}, buttons);
-    setTabOrder({m_txtDia, m_txtHeight, m_txtWireDia, m_txtWireSpa, buttons.calculate, buttons.ok});
+    setTabOrder(boxes + QList<QWidget*>{buttons.calculate, buttons.ok});
 
-    UpdateInputText();
+    showEntries(Calculation::Secondary);
     // A result too large for its display unit leaves the boxes empty.
     quietly([this] {
         if (secondaryCalculated(doc().secondary()))
             UpdateOutputText();
     });
-}
-
-void frmSecCoilCalcs::UpdateInputText() {
-    const CSecondary& secondary = doc().secondary();
-    fillBox(*m_txtDia, secondary.DiaEntry());
-    fillBox(*m_txtHeight, secondary.HeightEntry());
-    fillBox(*m_txtWireDia, secondary.WireDiaEntry());
-    fillBox(*m_txtWireSpa, secondary.WireSpaEntry());
 }
 
 void frmSecCoilCalcs::UpdateOutputText() {
@@ -101,17 +82,11 @@ void frmSecCoilCalcs::UpdateOutputText() {
 }
 
 void frmSecCoilCalcs::cmd_Calculate_Click() {
-    calculate(
-        [this] {
-            calculateSecondary(doc(), m_txtDia->text(), m_txtHeight->text(), m_txtWireDia->text(),
-                               m_txtWireSpa->text());
-            UpdateInputText();
-            UpdateOutputText();
-        },
-        {{errors::SecondaryDia, m_txtDia},
-         {errors::SecondaryHeight, m_txtHeight},
-         {errors::SecondaryWireDia, m_txtWireDia},
-         {errors::SecondaryWireSpa, m_txtWireSpa}});
+    calculate([this] {
+        calculateSecondary(doc(), typedEntries(Calculation::Secondary));
+        showEntries(Calculation::Secondary);
+        UpdateOutputText();
+    });
 }
 
 } // namespace resonex::gui

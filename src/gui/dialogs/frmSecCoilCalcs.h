@@ -15,13 +15,8 @@ public:
     void UpdateOutputText();
 
 private:
-    void UpdateInputText();
     void cmd_Calculate_Click();
 
-    QLineEdit* m_txtDia;
-    QLineEdit* m_txtHeight;
-    QLineEdit* m_txtWireDia;
-    QLineEdit* m_txtWireSpa;
     QLineEdit* m_txtAspectRatio;
     QLineEdit* m_txtTurns;
     QLineEdit* m_txtWireLength;

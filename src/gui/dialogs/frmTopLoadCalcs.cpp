@@ -101,44 +101,26 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmTopLoadCalcs"),
                    QStringLiteral("Top Load Calculations"), parent) {
     const QString lengths = designUnit(doc().settings().UseMetric()).word();
-    const auto unit = [&](const char* name, const QString& text) {
-        return label(QString::fromLatin1(name), text);
-    };
     const auto caption = [&](const char* name, const char* text) {
         return label(QString::fromLatin1(name), QString::fromLatin1(text));
     };
 
     QGroupBox* shape = frame(QStringLiteral("Frame1"), QStringLiteral("Top Load Shape"));
     auto* shapeLayout = new QHBoxLayout(shape);
-    const auto option = [&](const char* name, const char* text) {
-        auto* button = new QRadioButton(QString::fromLatin1(text), this);
-        button->setObjectName(QString::fromLatin1(name));
+    QList<QWidget*> order;
+    for (const ShapeChoice& choice : topLoadShapes()) {
+        auto* button = new QRadioButton(QLatin1String(choice.caption), this);
+        button->setObjectName(QLatin1String(choice.buttonName));
         shapeLayout->addWidget(button);
         connect(button, &QRadioButton::toggled, this, [this] { optShape_Click(); });
-        return button;
-    };
-    m_optToroid = option("optToroid", "&Toroid");
-    m_optSphere = option("optSphere", "&Sphere");
-    m_optNoTopLoad = option("optNoTopLoad", "&No Top Load");
+        m_shapes.emplace_back(button, choice.shape);
+        order << button;
+    }
     shapeLayout->addStretch();
 
     QGroupBox* inputs = frame(QStringLiteral("Frame2"), QStringLiteral("Input Parameters"));
     auto* inputGrid = new QGridLayout(inputs);
-    m_txtTopDia = inputBox(QStringLiteral("txtTopDia"));
-    m_txtTubeDia = inputBox(QStringLiteral("txtTubeDia"));
-    m_txtTopHeight = inputBox(QStringLiteral("txtTopHeight"));
-    m_txtBaseHeight = inputBox(QStringLiteral("txtBaseHeight"));
-    m_txtTargetFr = inputBox(QStringLiteral("txtTargetFr"));
-    addRow(*inputGrid, caption("lblTopDia", "Overall Diameter of Top Load"), m_txtTopDia,
-           unit("lblInputUnits1", lengths));
-    addRow(*inputGrid, caption("lblTubeDia", "Tube Diameter of Toroid"), m_txtTubeDia,
-           unit("lblInputUnits2", lengths));
-    addRow(*inputGrid, caption("lblTopHeight", "Height of its Centre Above the Winding"),
-           m_txtTopHeight, unit("lblInputUnits3", lengths));
-    addRow(*inputGrid, caption("lblBaseHeight", "Height of the Winding's Base Above the Floor"),
-           m_txtBaseHeight, unit("lblInputUnits4", lengths));
-    addRow(*inputGrid, caption("lblTargetFr", "Frequency to Size a Toroid for (optional)"),
-           m_txtTargetFr, unit("lblTargetFrUnit", QStringLiteral("kHz")));
+    order << addInputRows(Calculation::TopLoad, *inputGrid);
     m_lblRefused = note(QStringLiteral("lblRefused"), *inputGrid);
 
     QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
@@ -168,26 +150,18 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
     layOutBesideButtons({shape, inputs, outputs}, buttons);
-    setTabOrder({m_optToroid, m_optSphere, m_optNoTopLoad, m_txtTopDia, m_txtTubeDia,
-                 m_txtTopHeight, m_txtBaseHeight, m_txtTargetFr, buttons.calculate, buttons.ok});
+    setTabOrder(order << buttons.calculate << buttons.ok);
 
     UpdateInputText();
     // Tab reaches a group of option buttons at its ticked one.
-    checkedShape()->setFocus();
+    shapeButton(checkedShape())->setFocus();
     // A result too large for its display unit leaves the boxes empty.
     quietly([this] { UpdateOutputText(); });
 }
 
 void frmTopLoadCalcs::UpdateInputText() {
-    const CTopLoad& topLoad = doc().topLoad();
-    m_optToroid->setChecked(topLoad.shape() == CTopLoad::Shape::Toroid);
-    m_optSphere->setChecked(topLoad.shape() == CTopLoad::Shape::Sphere);
-    m_optNoTopLoad->setChecked(!topLoad.isSet());
-    fillBox(*m_txtTopDia, topLoad.TopDiaEntry());
-    fillBox(*m_txtTubeDia, topLoad.TubeDiaEntry());
-    fillBox(*m_txtTopHeight, topLoad.TopHeightEntry());
-    fillBox(*m_txtBaseHeight, topLoad.BaseHeightEntry());
-    fillBox(*m_txtTargetFr, topLoad.TargetFrEntry());
+    shapeButton(doc().topLoad().shape())->setChecked(true);
+    showEntries(Calculation::TopLoad);
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
@@ -215,28 +189,31 @@ void frmTopLoadCalcs::showNote(QLabel& note, const QString& text) {
 }
 
 void frmTopLoadCalcs::optShape_Click() {
-    m_txtTopDia->setEnabled(!m_optNoTopLoad->isChecked());
-    m_txtTubeDia->setEnabled(m_optToroid->isChecked());
+    const CTopLoad::Shape shape = checkedShape();
+    for (const DesignInput* input : inputsOf(Calculation::TopLoad))
+        inputBox(input->input)->setEnabled(CTopLoad::takes(shape, input->input));
 }
 
-QRadioButton* frmTopLoadCalcs::checkedShape() const {
-    return m_optToroid->isChecked()   ? m_optToroid
-           : m_optSphere->isChecked() ? m_optSphere
-                                      : m_optNoTopLoad;
+CTopLoad::Shape frmTopLoadCalcs::checkedShape() const {
+    for (const auto& [button, shape] : m_shapes)
+        if (button->isChecked())
+            return shape;
+    return CTopLoad::Shape::None;
+}
+
+QRadioButton* frmTopLoadCalcs::shapeButton(CTopLoad::Shape shape) const {
+    for (const auto& [button, buttonShape] : m_shapes)
+        if (buttonShape == shape)
+            return button;
+    Q_UNREACHABLE();
 }
 
 void frmTopLoadCalcs::cmd_Calculate_Click() {
-    const QRadioButton* checked = checkedShape();
-    const CTopLoad::Shape shape = checked == m_optToroid   ? CTopLoad::Shape::Toroid
-                                  : checked == m_optSphere ? CTopLoad::Shape::Sphere
-                                                           : CTopLoad::Shape::None;
     showNote(*m_lblRefused, QString());
     calculate(
         [&] {
             try {
-                calculateTopLoad(doc(), {shape, m_txtTopDia->text(), m_txtTubeDia->text(),
-                                         m_txtTopHeight->text(), m_txtBaseHeight->text(),
-                                         m_txtTargetFr->text()});
+                calculateTopLoad(doc(), checkedShape(), typedEntries(Calculation::TopLoad));
             } catch (const ResonexError& error) {
                 showNote(*m_lblRefused, refusalText(error.number()));
                 throw;
@@ -244,12 +221,7 @@ void frmTopLoadCalcs::cmd_Calculate_Click() {
             UpdateInputText();
             UpdateOutputText();
         },
-        {{errors::TopLoadTopDia, m_txtTopDia},
-         {errors::TopLoadTubeDia, m_txtTubeDia},
-         {errors::TopLoadTopHeight, m_txtTopHeight},
-         {errors::TopLoadBaseHeight, m_txtBaseHeight},
-         {errors::TopLoadTargetFr, m_txtTargetFr},
-         {errors::TopLoadClearance, m_txtTopHeight}});
+        {{errors::TopLoadClearance, Input::TopHeight}});
 }
 
 } // namespace resonex::gui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "gui/dialogs/DesignDialog.h"
 
@@ -22,22 +23,18 @@ public:
 private:
     void UpdateInputText();
     void UpdateOutputText();
-    QRadioButton* checkedShape() const;
+    // The shape ticked, and its button.
+    CTopLoad::Shape checkedShape() const;
+    QRadioButton* shapeButton(CTopLoad::Shape shape) const;
     // A line of text across a frame's rows, and its text shown.
     QLabel* note(const QString& name, QGridLayout& grid);
     void showNote(QLabel& note, const QString& text);
-    // Only a toroid has a tube, and no top load no size.
+    // Only the inputs the shape has can be typed into (CTopLoad::takes).
     void optShape_Click();
     void cmd_Calculate_Click();
 
-    QRadioButton* m_optToroid;
-    QRadioButton* m_optSphere;
-    QRadioButton* m_optNoTopLoad;
-    QLineEdit* m_txtTopDia;
-    QLineEdit* m_txtTubeDia;
-    QLineEdit* m_txtTopHeight;
-    QLineEdit* m_txtBaseHeight;
-    QLineEdit* m_txtTargetFr;
+    // The shapes' buttons, in their order.
+    std::vector<std::pair<QRadioButton*, CTopLoad::Shape>> m_shapes;
     // Why the last entry was refused; why the figures on the coil are absent;
     // why a toroid is none.
     QLabel* m_lblRefused;

@@ -5,6 +5,7 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/errors/ResonexError.h"
 #include "core/settings/CSettings.h"
+#include "core/settings/TwoWayOptions.h"
 #include "core/text/AppInfo.h"
 #include "gui/platform/CBrowseForFolder.h"
 #include "gui/settings/frmFont.h"
@@ -36,13 +37,6 @@ QString unitsQuestion(bool wasMetric) {
 
 frmOptions::frmOptions(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmOptions"), QStringLiteral("Options"), parent) {
-    const auto option = [](QWidget* frame, const char* name, const char* caption) {
-        auto* button = new QRadioButton(QString::fromLatin1(caption), frame);
-        button->setObjectName(QString::fromLatin1(name));
-        frame->layout()->addWidget(button);
-        return button;
-    };
-
     m_txtDesPath = new QLineEdit(this);
     m_txtDesPath->setObjectName(QStringLiteral("txtDesPath"));
     // A long folder can be read whole by pointing at it.
@@ -50,12 +44,7 @@ frmOptions::frmOptions(const DesignContext& context, QWidget* parent)
     QPushButton* browse = button(QStringLiteral("cmdBrowse"), QStringLiteral("Browse"));
     connect(browse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
 
-    QGroupBox* units = frame(QStringLiteral("Frame2"), QStringLiteral("Input parameter units"));
-    new QVBoxLayout(units);
-    m_optUseMetric = option(units, "optUseMetric",
-                            "I wish to use metric units for the input parameters (millimeters)");
-    m_optUseImperial = option(units, "optUseImperial",
-                              "I wish to use imperial units for the input parameters (inches)");
+    QGroupBox* units = twoWayFrame(kUnitsOption, m_units);
 
     QGroupBox* font = frame(QStringLiteral("Frame3"), QStringLiteral("Font Settings"));
     auto* fontLayout = new QHBoxLayout(font);
@@ -68,10 +57,7 @@ frmOptions::frmOptions(const DesignContext& context, QWidget* parent)
     fontLayout->addWidget(fontText, 1);
     fontLayout->addWidget(fonts, 0, Qt::AlignTop);
 
-    QGroupBox* mains = frame(QStringLiteral("Frame1"), QStringLiteral("Local Mains Frequency"));
-    new QVBoxLayout(mains);
-    m_optUse50Hz = option(mains, "optUse50Hz", "50 Hz");
-    m_optUse60Hz = option(mains, "optUse60Hz", "60 Hz");
+    QGroupBox* mains = twoWayFrame(kMainsOption, m_mains);
 
     QPushButton* ok = button(QStringLiteral("cmdOk"), QStringLiteral("OK"));
     ok->setDefault(true);
@@ -93,15 +79,35 @@ frmOptions::frmOptions(const DesignContext& context, QWidget* parent)
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder({m_txtDesPath, browse, m_optUseMetric, m_optUseImperial, fonts, m_optUse50Hz,
-                 m_optUse60Hz, ok, cancel});
+    setTabOrder({m_txtDesPath, browse, m_units.whenTrue, m_units.whenFalse, fonts, m_mains.whenTrue,
+                 m_mains.whenFalse, ok, cancel});
 
     const CSettings& settings = doc().settings();
     m_useMetric = settings.UseMetric();
     m_use50Hz = settings.Use50Hz();
-    (m_useMetric ? m_optUseMetric : m_optUseImperial)->setChecked(true);
-    (m_use50Hz ? m_optUse50Hz : m_optUse60Hz)->setChecked(true);
+    m_units.set(m_useMetric);
+    m_mains.set(m_use50Hz);
     m_txtDesPath->setText(settings.DesPath());
+}
+
+QGroupBox* frmOptions::twoWayFrame(const TwoWayOption& option, TwoWayButtons& buttons) {
+    QGroupBox* group = frame(QLatin1String(option.frameName), QLatin1String(option.frameCaption));
+    auto* layout = new QVBoxLayout(group);
+    const auto button = [&](const TwoWayOption::Way& way) {
+        auto* radio = new QRadioButton(QLatin1String(way.caption), group);
+        radio->setObjectName(QLatin1String(way.buttonName));
+        layout->addWidget(radio);
+        return radio;
+    };
+    buttons = {button(option.whenTrue), button(option.whenFalse)};
+    return group;
+}
+
+bool frmOptions::TwoWayButtons::value() const { return whenTrue->isChecked(); }
+
+void frmOptions::TwoWayButtons::set(bool value) const {
+    whenTrue->setChecked(value);
+    whenFalse->setChecked(!value);
 }
 
 void frmOptions::cmdBrowse_Click() {
@@ -133,13 +139,12 @@ void frmOptions::cmdOk_Click() {
                        Prompts::Icon::Exclamation);
         return;
     }
-    settings.setUse50Hz(m_optUse50Hz->isChecked());
+    settings.setUse50Hz(m_mains.value());
 
-    const bool unitsChanged = m_optUseMetric->isChecked() != m_useMetric;
+    const bool unitsChanged = m_units.value() != m_useMetric;
     if (unitsChanged &&
         !prompts().confirm(QString::fromLatin1(kAppTitle), unitsQuestion(m_useMetric))) {
-        m_optUseMetric->setChecked(m_useMetric);
-        m_optUseImperial->setChecked(!m_useMetric);
+        m_units.set(m_useMetric);
         // The frequency just applied stays in force: the capacitor must
         // follow it now, not only if OK is pressed again.
         applyMainsFrequency();

@@ -2,7 +2,12 @@
 
 #include "gui/dialogs/DesignDialog.h"
 
+class QGroupBox;
 class QRadioButton;
+
+namespace resonex {
+struct TwoWayOption;
+}
 
 namespace resonex::gui {
 
@@ -26,10 +31,17 @@ private:
     void applyMainsFrequency();
 
     QLineEdit* m_txtDesPath;
-    QRadioButton* m_optUseMetric;
-    QRadioButton* m_optUseImperial;
-    QRadioButton* m_optUse50Hz;
-    QRadioButton* m_optUse60Hz;
+    // The buttons of a two-way option (TwoWayOptions.h).
+    struct TwoWayButtons {
+        QRadioButton* whenTrue = nullptr;
+        QRadioButton* whenFalse = nullptr;
+        bool value() const;
+        void set(bool value) const;
+    };
+    QGroupBox* twoWayFrame(const TwoWayOption& option, TwoWayButtons& buttons);
+
+    TwoWayButtons m_units;
+    TwoWayButtons m_mains;
     // The units and mains frequency in force when the dialog opened (or, for
     // the frequency, when it was last applied).
     bool m_useMetric;

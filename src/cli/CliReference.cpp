@@ -1,0 +1,100 @@
+#include "cli/CliReference.h"
+
+#include "cli/CliOptions.h"
+
+#include "core/settings/TwoWayOptions.h"
+
+#include <QStringList>
+
+namespace resonex::cli {
+
+namespace {
+
+constexpr Calculation kCalculations[] = {Calculation::Transformer, Calculation::Secondary,
+                                         Calculation::Primary, Calculation::TopLoad};
+
+// An option as roff writes it: its hyphens are not breaking ones.
+QString roff(const QString& text) { return QString(text).replace(u'-', QStringLiteral("\\-")); }
+
+QString manEntry(const QString& option, const QString& value, bool italicValue,
+                 const QString& text) {
+    return QStringLiteral(".TP\n") +
+           (italicValue ? QStringLiteral(".BI ") : QStringLiteral(".BR ")) + roff(option) +
+           QStringLiteral(" \" ") + value + QStringLiteral("\"\n") + roff(text) +
+           QStringLiteral(".\n");
+}
+
+// The unit an input is typed in, for the manual; none for a length (the
+// design's unit) or a count.
+QString typedUnit(const DesignInput& input) {
+    if (input.quantity == Quantity::Length || input.quantity == Quantity::Count)
+        return {};
+    const QString unit = unitWord(input.quantity, true);
+    return QStringLiteral(", in ") + (unit == u"uF" ? QStringLiteral("\\(mcF") : unit);
+}
+
+QStringList valueOptions() {
+    QStringList options;
+    for (const DesignInput& input : designInputs())
+        options << QLatin1String(input.option);
+    return options;
+}
+
+QStringList choiceOptions() {
+    QStringList options;
+    for (const PrimaryChoiceRow& row : primaryChoiceRows())
+        options << QLatin1String(row.option);
+    return options;
+}
+
+} // namespace
+
+QString manTwoWayOptions() {
+    QString text;
+    for (const TwoWayOption* option : twoWayOptions())
+        text += manEntry(QLatin1String(option->option), twoWayValues(*option), false,
+                         twoWayHelp(*option));
+    return text;
+}
+
+QString twoWayCases() {
+    QStringList cases;
+    for (const TwoWayOption* option : twoWayOptions())
+        cases << QLatin1String(option->option) + QStringLiteral(") COMPREPLY=($(compgen -W '") +
+                     twoWayValues(*option).replace(u'|', u' ') +
+                     QStringLiteral("' -- \"$cur\")) ;;");
+    return cases.join(QStringLiteral("\n        "));
+}
+
+QString manInputOptions() {
+    QString text;
+    for (const Calculation calculation : kCalculations) {
+        text += QStringLiteral(".SS ") + calculationTitle(calculation).section(u' ', 0, 1) + u'\n';
+        if (calculation == Calculation::TopLoad)
+            text += manEntry(QStringLiteral("--top"), shapeValues(), false,
+                             QStringLiteral("shape of the top load"));
+        for (const DesignInput* input : inputsOf(calculation))
+            text += manEntry(QLatin1String(input->option), QStringLiteral("T"), true,
+                             QLatin1String(input->help) + typedUnit(*input));
+        if (calculation == Calculation::Primary)
+            for (const PrimaryChoiceRow& row : primaryChoiceRows())
+                text +=
+                    manEntry(QLatin1String(row.option), choiceValues(row), false, choiceHelp(row));
+    }
+    return text;
+}
+
+QString choiceOptionsPattern() { return choiceOptions().join(QStringLiteral(" | ")); }
+
+QString shapeWords() { return shapeValues().replace(u'|', u' '); }
+
+QString valueOptionsPattern() { return valueOptions().join(QStringLiteral(" | ")); }
+
+QString calcOptionWords() {
+    QStringList words{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out")};
+    for (const TwoWayOption* option : twoWayOptions())
+        words << QLatin1String(option->option);
+    return (words << QStringLiteral("--top") << valueOptions() << choiceOptions()).join(u' ');
+}
+
+} // namespace resonex::cli

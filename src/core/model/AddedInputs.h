@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/model/DesignInputs.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <map>
+
+namespace resonex {
+
+class FieldReader;
+class FieldWriter;
+
+// The inputs added after the top load (a row's file version 2 or later): kept
+// here by their rows alone, each 0 in a new design, so that a new input is its
+// row and the physics that reads it. A length or a count is kept as typed, in
+// the design's unit.
+class AddedInputs {
+public:
+    float value(Input input) const;
+    // Empty while not given.
+    QString entry(const DesignInput& row) const;
+    // Stores a typed text under the row's accept rule; a refused one raises
+    // the row's error and keeps the value, an empty one clears it.
+    void store(const DesignInput& row, const QString& text);
+
+    // The lowest extension version that holds the inputs set (1 while none is).
+    qint16 version(const QList<const DesignInput*>& rows = addedRows()) const;
+
+    // The fields of the extension block after version 1, in the rows' order,
+    // up to the block's version. A value that cannot be read or that the
+    // input could not take is dropped alone, leaving it 0; false when any was.
+    bool read(FieldReader& reader, qint16 blockVersion,
+              const QList<const DesignInput*>& rows = addedRows());
+    void write(FieldWriter& writer, qint16 blockVersion,
+               const QList<const DesignInput*>& rows = addedRows()) const;
+
+    // The table's added rows, in file order.
+    static QList<const DesignInput*> addedRows();
+
+private:
+    std::map<Input, float> m_values;
+};
+
+} // namespace resonex

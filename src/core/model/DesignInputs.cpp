@@ -1,0 +1,407 @@
+#include "core/model/DesignInputs.h"
+
+#include "core/model/AddedInputs.h"
+#include "core/model/CPrimary.h"
+#include "core/model/CSecondary.h"
+#include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
+#include "core/text/LengthUnit.h"
+
+#include <type_traits>
+
+namespace resonex {
+
+namespace {
+
+// The model of a design that is of type Model.
+template <typename Model, typename Models> auto& modelIn(const Models& models) {
+    if constexpr (std::is_same_v<Model, CSecondary>)
+        return models.secondary;
+    else if constexpr (std::is_same_v<Model, CTransformer>)
+        return models.transformer;
+    else if constexpr (std::is_same_v<Model, CPrimary>)
+        return models.primary;
+    else
+        return models.topLoad;
+}
+
+// An input kept by its model: the entry box's text, the setter and the value.
+template <typename Model, auto Entry, auto Store, auto Value> constexpr InputAccess kept() {
+    return {
+        [](const ConstDesignModels& models) { return (modelIn<Model>(models).*Entry)(); },
+        [](const DesignModels& models, const QString& text) {
+            (modelIn<Model>(models).*Store)(text);
+        },
+        [](const ConstDesignModels& models) { return double((modelIn<Model>(models).*Value)()); }};
+}
+
+using dimension::Bound;
+using C = Calculation;
+using Q = Quantity;
+
+// The inputs. A calculation stores its inputs in this order, its dialog shows
+// them in it, and the added ones (file version 2 on) are written in it.
+const QList<DesignInput> kInputs{
+    {Input::SecVol,
+     C::Transformer,
+     Q::Kilovolts,
+     Bound::Positive,
+     errors::TransformerSecVol,
+     {"CTransformer", 1},
+     "--kv",
+     "secondary voltage of one transformer",
+     "txtSecVol",
+     "Label1",
+     "Secondary Voltage",
+     "Label5",
+     "voltage_v",
+     kept<CTransformer, &CTransformer::SecVolEntry, &CTransformer::setSecVol,
+          &CTransformer::SecVolValue>()},
+    {Input::SecCur,
+     C::Transformer,
+     Q::Milliamperes,
+     Bound::Positive,
+     errors::TransformerSecCur,
+     {"CTransformer", 2},
+     "--ma",
+     "secondary current of one transformer",
+     "txtSecCur",
+     "Label2",
+     "Secondary Current",
+     "Label6",
+     "current_a",
+     kept<CTransformer, &CTransformer::SecCurEntry, &CTransformer::setSecCur,
+          &CTransformer::SecCurValue>()},
+    {Input::Num,
+     C::Transformer,
+     Q::Count,
+     Bound::Positive,
+     errors::TransformerNum,
+     {"CTransformer", 3},
+     "--count",
+     "number of transformers in parallel",
+     "txtNum",
+     "Label3",
+     "No. of Transformers",
+     nullptr,
+     "count",
+     kept<CTransformer, &CTransformer::Num, &CTransformer::setNum, &CTransformer::NumValue>()},
+
+    {Input::Dia,
+     C::Secondary,
+     Q::Length,
+     Bound::Positive,
+     errors::SecondaryDia,
+     {"CSecondary", 2},
+     "--dia",
+     "diameter of the winding",
+     "txtDia",
+     "Label10",
+     "Diameter of Secondary Coil",
+     "lblInputUnits1",
+     "diameter_m",
+     kept<CSecondary, &CSecondary::DiaEntry, &CSecondary::setDia, &CSecondary::DiaValue>()},
+    {Input::Height,
+     C::Secondary,
+     Q::Length,
+     Bound::Positive,
+     errors::SecondaryHeight,
+     {"CSecondary", 1},
+     "--height",
+     "height of the winding",
+     "txtHeight",
+     "Label11",
+     "Winding Height of Secondary Coil",
+     "lblInputUnits2",
+     "height_m",
+     kept<CSecondary, &CSecondary::HeightEntry, &CSecondary::setHeight,
+          &CSecondary::HeightValue>()},
+    {Input::WireDia,
+     C::Secondary,
+     Q::Length,
+     Bound::Positive,
+     errors::SecondaryWireDia,
+     {"CSecondary", 3},
+     "--wire-dia",
+     "diameter of the wire",
+     "txtWireDia",
+     "Label12",
+     "Wire Diameter for Secondary Coil",
+     "lblInputUnits3",
+     "wire_diameter_m",
+     kept<CSecondary, &CSecondary::WireDiaEntry, &CSecondary::setWireDia,
+          &CSecondary::WireDiaValue>()},
+    {Input::WireSpa,
+     C::Secondary,
+     Q::Length,
+     Bound::ZeroOrMore,
+     errors::SecondaryWireSpa,
+     {"CSecondary", 4},
+     "--spacing",
+     "space between turns",
+     "txtWireSpa",
+     "Label13",
+     "Spacing Between Windings",
+     "lblInputUnits4",
+     "spacing_m",
+     kept<CSecondary, &CSecondary::WireSpaEntry, &CSecondary::setWireSpa,
+          &CSecondary::WireSpaValue>()},
+
+    {Input::C,
+     C::Primary,
+     Q::Microfarads,
+     Bound::Positive,
+     errors::PrimaryC,
+     {"CPrimary", 1},
+     "--cap",
+     "primary capacitance",
+     "txtC",
+     "Label2",
+     "Primary Capacitance",
+     "Label82",
+     "capacitance_f",
+     kept<CPrimary, &CPrimary::CEntry, &CPrimary::setC, &CPrimary::CValue>()},
+    {Input::Fr,
+     C::Primary,
+     Q::Kilohertz,
+     Bound::Positive,
+     errors::PrimaryFr,
+     {"CPrimary", 2},
+     "--freq",
+     "resonant frequency",
+     "txtFr",
+     "Label3",
+     "Primary Resonant Frequency",
+     "Label81",
+     "frequency_hz",
+     kept<CPrimary, &CPrimary::frEntry, &CPrimary::setFr, &CPrimary::frValue>()},
+    {Input::SecDia,
+     C::Primary,
+     Q::Length,
+     Bound::Positive,
+     errors::PrimarySecDia,
+     {"CPrimary", 7},
+     "--sec-dia",
+     "diameter of the secondary coil",
+     "txtSecDia",
+     "Label4",
+     "Secondary Coil Diameter",
+     "lblInputUnits1",
+     "secondary_diameter_m",
+     kept<CPrimary, &CPrimary::SecDiaEntry, &CPrimary::setSecDia, &CPrimary::SecDiaValue>()},
+    {Input::ConDia,
+     C::Primary,
+     Q::Length,
+     Bound::Positive,
+     errors::PrimaryConDia,
+     {"CPrimary", 3},
+     "--con-dia",
+     "diameter of the primary's conductor",
+     "txtConDia",
+     "Label5",
+     "Primary Conductor Diameter",
+     "lblInputUnits2",
+     "conductor_diameter_m",
+     kept<CPrimary, &CPrimary::ConDiaEntry, &CPrimary::setConDia, &CPrimary::ConDiaValue>()},
+    {Input::ConSpa,
+     C::Primary,
+     Q::Length,
+     Bound::Positive,
+     errors::PrimaryConSpa,
+     {"CPrimary", 4},
+     "--con-spa",
+     "space between the primary's turns",
+     "txtConSpa",
+     "Label6",
+     "Primary Turn to Turn Spacing",
+     "lblInputUnits3",
+     "spacing_m",
+     kept<CPrimary, &CPrimary::ConSpaEntry, &CPrimary::setConSpa, &CPrimary::ConSpaValue>()},
+    {Input::SecSep,
+     C::Primary,
+     Q::Length,
+     Bound::Positive,
+     errors::PrimarySecSep,
+     {"CPrimary", 5},
+     "--sec-sep",
+     "separation between the secondary and the primary's first turn",
+     "txtSecSep",
+     "Label7",
+     "Spacing Between the Secondary and the Inside Turn of the Primary",
+     "lblInputUnits4",
+     "separation_m",
+     kept<CPrimary, &CPrimary::SecSepEntry, &CPrimary::setSecSep, &CPrimary::SecSepValue>()},
+
+    {Input::TopDia,
+     C::TopLoad,
+     Q::Length,
+     Bound::Positive,
+     errors::TopLoadTopDia,
+     {"extension", 3, 1},
+     "--top-dia",
+     "overall diameter of a toroid, diameter of a sphere",
+     "txtTopDia",
+     "lblTopDia",
+     "Overall Diameter of Top Load",
+     "lblInputUnits1",
+     "major_diameter_m",
+     kept<CTopLoad, &CTopLoad::TopDiaEntry, &CTopLoad::setTopDia, &CTopLoad::TopDiaValue>()},
+    {Input::TubeDia,
+     C::TopLoad,
+     Q::Length,
+     Bound::Positive,
+     errors::TopLoadTubeDia,
+     {"extension", 4, 1},
+     "--top-tube",
+     "tube diameter of a toroid, at most half its overall one",
+     "txtTubeDia",
+     "lblTubeDia",
+     "Tube Diameter of Toroid",
+     "lblInputUnits2",
+     "minor_diameter_m",
+     kept<CTopLoad, &CTopLoad::TubeDiaEntry, &CTopLoad::setTubeDia, &CTopLoad::TubeDiaValue>()},
+    {Input::TopHeight,
+     C::TopLoad,
+     Q::Length,
+     Bound::ZeroOrMore,
+     errors::TopLoadTopHeight,
+     {"extension", 5, 1},
+     "--top-height",
+     "height of its centre above the top of the winding",
+     "txtTopHeight",
+     "lblTopHeight",
+     "Height of its Centre Above the Winding",
+     "lblInputUnits3",
+     "height_m",
+     kept<CTopLoad, &CTopLoad::TopHeightEntry, &CTopLoad::setTopHeight,
+          &CTopLoad::TopHeightValue>()},
+    {Input::BaseHeight,
+     C::TopLoad,
+     Q::Length,
+     Bound::ZeroOrMore,
+     errors::TopLoadBaseHeight,
+     {"extension", 6, 1},
+     "--base-height",
+     "height of the winding's base above the floor",
+     "txtBaseHeight",
+     "lblBaseHeight",
+     "Height of the Winding's Base Above the Floor",
+     "lblInputUnits4",
+     "base_height_m",
+     kept<CTopLoad, &CTopLoad::BaseHeightEntry, &CTopLoad::setBaseHeight,
+          &CTopLoad::BaseHeightValue>()},
+    {Input::TargetFr,
+     C::TopLoad,
+     Q::Kilohertz,
+     Bound::ZeroOrMore,
+     errors::TopLoadTargetFr,
+     {"extension", 7, 1},
+     "--target-fr",
+     "frequency to size a toroid for; empty for none",
+     "txtTargetFr",
+     "lblTargetFr",
+     "Frequency to Size a Toroid for (optional)",
+     "lblTargetFrUnit",
+     "target_hz",
+     kept<CTopLoad, &CTopLoad::TargetFrEntry, &CTopLoad::setTargetFr, &CTopLoad::TargetFrValue>()},
+};
+
+const QList<ShapeChoice> kShapes{
+    {physics::Shape::Toroid, "toroid", "optToroid", "&Toroid"},
+    {physics::Shape::Sphere, "sphere", "optSphere", "&Sphere"},
+    {physics::Shape::None, "none", "optNoTopLoad", "&No Top Load"},
+};
+
+} // namespace
+
+const QList<ShapeChoice>& topLoadShapes() { return kShapes; }
+
+const ShapeChoice& shapeChoice(physics::Shape shape) {
+    for (const ShapeChoice& choice : kShapes)
+        if (choice.shape == shape)
+            return choice;
+    Q_UNREACHABLE();
+}
+
+const QList<DesignInput>& designInputs() { return kInputs; }
+
+const DesignInput& designInput(Input input) {
+    for (const DesignInput& row : kInputs)
+        if (row.input == input)
+            return row;
+    Q_UNREACHABLE();
+}
+
+QList<const DesignInput*> inputsOf(Calculation calculation) {
+    QList<const DesignInput*> rows;
+    for (const DesignInput& row : kInputs)
+        if (row.calculation == calculation)
+            rows.append(&row);
+    return rows;
+}
+
+const DesignInput* inputRaising(std::uint32_t errorNumber) {
+    for (const DesignInput& row : kInputs)
+        if (row.error.number == errorNumber)
+            return &row;
+    return nullptr;
+}
+
+QString unitWord(Quantity quantity, bool useMetric) {
+    switch (quantity) {
+    case Quantity::Length:
+        return designUnit(useMetric).word();
+    case Quantity::Kilovolts:
+        return QStringLiteral("kV");
+    case Quantity::Milliamperes:
+        return QStringLiteral("mA");
+    case Quantity::Count:
+        return {};
+    case Quantity::Microfarads:
+        return QStringLiteral("uF");
+    case Quantity::Kilohertz:
+        return QStringLiteral("kHz");
+    }
+    Q_UNREACHABLE();
+}
+
+double siValue(const DesignInput& input, double kept, bool useMetric) {
+    // The product is exact in a double and the quotient rounded once.
+    switch (input.quantity) {
+    case Quantity::Length:
+        return designUnit(useMetric).toMetres(kept);
+    case Quantity::Kilovolts:
+        return kept * 1000;
+    case Quantity::Milliamperes:
+        return kept / 1000;
+    case Quantity::Count:
+    case Quantity::Microfarads: // kept in farads
+    case Quantity::Kilohertz:   // kept in hertz
+        return kept;
+    }
+    Q_UNREACHABLE();
+}
+
+QString entryOf(const DesignInput& input, const ConstDesignModels& models) {
+    return input.added() ? models.added.entry(input) : input.access.entry(models);
+}
+
+void storeEntry(const DesignInput& input, const DesignModels& models, const QString& text) {
+    if (input.added())
+        models.added.store(input, text);
+    else
+        input.access.store(models, text);
+}
+
+double keptValue(const DesignInput& input, const ConstDesignModels& models) {
+    return input.added() ? double(models.added.value(input.input)) : input.access.value(models);
+}
+
+Entries entriesOf(Calculation calculation, const ConstDesignModels& models) {
+    Entries entries;
+    for (const DesignInput* row : inputsOf(calculation))
+        entries[row->input] = entryOf(*row, models);
+    return entries;
+}
+
+} // namespace resonex

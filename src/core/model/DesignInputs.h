@@ -1,0 +1,151 @@
+#pragma once
+
+#include "core/errors/ErrorCodes.h"
+#include "core/model/DimensionProperty.h"
+#include "core/physics/CoilField.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <map>
+
+namespace resonex {
+
+class AddedInputs;
+class CPrimary;
+class CSecondary;
+class CTopLoad;
+class CTransformer;
+
+// The calculations of a design, each with its dialog and its group of inputs.
+enum class Calculation { Transformer, Secondary, Primary, TopLoad };
+
+// What an input measures. A length is kept in the design's unit (millimetres
+// or inches); the others are typed in the unit named and kept as the models
+// keep them: kilovolts, milliamperes, a count, farads and hertz.
+enum class Quantity { Length, Kilovolts, Milliamperes, Count, Microfarads, Kilohertz };
+
+// Every input of a design that is typed into a box, each declared once by its
+// row in DesignInputs.cpp.
+enum class Input {
+    SecVol,
+    SecCur,
+    Num,
+    Dia,
+    Height,
+    WireDia,
+    WireSpa,
+    C,
+    Fr,
+    SecDia,
+    ConDia,
+    ConSpa,
+    SecSep,
+    TopDia,
+    TubeDia,
+    TopHeight,
+    BaseHeight,
+    TargetFr,
+};
+
+// The objects of a design that keep its inputs.
+struct ConstDesignModels {
+    const CSecondary& secondary;
+    const CTransformer& transformer;
+    const CPrimary& primary;
+    const CTopLoad& topLoad;
+    const AddedInputs& added;
+};
+struct DesignModels {
+    CSecondary& secondary;
+    CTransformer& transformer;
+    CPrimary& primary;
+    CTopLoad& topLoad;
+    AddedInputs& added;
+
+    // The same objects, read only.
+    operator ConstDesignModels() const { return {secondary, transformer, primary, topLoad, added}; }
+};
+
+// Where a design file keeps an input: a field of one of its four objects
+// (version 0), or of the extension block from the version given. Inputs kept
+// from version 2 on are the added ones (AddedInputs), written in the table's
+// order.
+struct FileSlot {
+    const char* object;
+    int field; // 1-based, within the object or the block
+    qint16 version = 0;
+};
+
+// How an input its model keeps is reached: its text as an entry box shows it,
+// storing a typed text (a rejected one raises the row's error), and the value
+// as kept. An added input has none: AddedInputs keeps it.
+struct InputAccess {
+    QString (*entry)(const ConstDesignModels&);
+    void (*store)(const DesignModels&, const QString&);
+    double (*value)(const ConstDesignModels&);
+};
+
+// One input, everything the programs need to know of it: the calculation that
+// stores it and its box there, what it measures and what it accepts, where
+// the file keeps it, and its names for `resonex-cli` and its JSON.
+struct DesignInput {
+    Input input;
+    Calculation calculation;
+    Quantity quantity;
+    // The accept rule: a number, positive or at least 0 (a count is whole);
+    // a text it refuses raises the error.
+    dimension::Bound bound;
+    ErrorInfo error;
+    FileSlot file;
+    const char* option; // "--dia"
+    const char* help;   // what the option sets, for --help and the manual
+    const char* boxName;
+    const char* captionName;
+    const char* caption;
+    const char* unitName; // the unit's label, none for a count
+    const char* jsonKey;  // within its calculation's object
+    InputAccess access{};
+
+    bool added() const { return file.version >= 2; }
+};
+
+// Every input, calculation by calculation, each in the order its calculation
+// stores it and its dialog shows it.
+const QList<DesignInput>& designInputs();
+const DesignInput& designInput(Input input);
+QList<const DesignInput*> inputsOf(Calculation calculation);
+
+// The input whose entry raises an error of this number, if any.
+const DesignInput* inputRaising(std::uint32_t errorNumber);
+
+// The unit word a box of the quantity shows ("mm", "kHz"); none for a count.
+QString unitWord(Quantity quantity, bool useMetric);
+// The kept value in SI units (metres, volts, amperes, farads, hertz).
+double siValue(const DesignInput& input, double kept, bool useMetric);
+
+// The input's text as its entry box shows it; storing a typed text (a refused
+// one raises the row's error and keeps the value); the value as kept.
+QString entryOf(const DesignInput& input, const ConstDesignModels& models);
+void storeEntry(const DesignInput& input, const DesignModels& models, const QString& text);
+double keptValue(const DesignInput& input, const ConstDesignModels& models);
+
+// The top load's shapes, as its option buttons, `resonex-cli --top` and the
+// JSON name them, in the buttons' order.
+struct ShapeChoice {
+    physics::Shape shape;
+    const char* word;
+    const char* buttonName;
+    const char* caption;
+};
+const QList<ShapeChoice>& topLoadShapes();
+const ShapeChoice& shapeChoice(physics::Shape shape);
+
+// The texts typed for a calculation's inputs.
+using Entries = std::map<Input, QString>;
+
+// The entries as the models' boxes show them now.
+Entries entriesOf(Calculation calculation, const ConstDesignModels& models);
+
+} // namespace resonex
