@@ -17,7 +17,7 @@ constexpr double kMu0 = 4e-7 * std::numbers::pi;
 // found to a thousandth of the winding's height (the coupling is flat
 // there); the height closed in on until the coupling is within 1e-7 of the
 // one asked for (far below the 3 figures shown) or the height within a
-// ten-millionth of the winding's. Searches take under 12 steps.
+// ten-millionth of the winding's.
 constexpr double kReach = 3;
 constexpr double kPeakWithin = 1e-3;
 constexpr double kCouplingWithin = 1e-7;

@@ -50,7 +50,10 @@ double ringMutualInductance(double r1, double r2, double d);
 // A ring of radius r of round conductor of radius a, current on its surface.
 double ringSelfInductance(double r, double a);
 
-// The secondary's low-frequency inductance as the sum over its turns.
+// The secondary's low-frequency inductance as the uniform-current sum over
+// its turns: ceil(turns) rings evenly spread over the height, each carrying
+// turns/ceil(turns) of the ampere-turns (its turns exactly when whole). M
+// with the primary takes the same rings.
 double secondaryInductance(const SecondaryTurns& secondary);
 
 // The primary tapped after a (possibly fractional) turn.
@@ -88,8 +91,9 @@ CoupledModes coupledModes(double f0, double k);
 // coupling k, all else as in primary; sought on the side of the coupling's
 // peak on which the primary stands now. None when no height within a few
 // winding heights of the winding gives it (CouplingTooHigh, CouplingTooLow),
-// when the height found puts a turn into the winding (CutsIntoWinding), or
-// when the tap lies outside the turns built.
+// when the height found puts a turn into the winding (CutsIntoWinding; the
+// top load is primaryCutsIntoCoil's), or when the tap lies outside the turns
+// built (BelowFirstTurn, BeyondLastTurn).
 Solved<double> innerHeightForCoupling(const PrimaryTurns& primary, const SecondaryTurns& secondary,
                                       double turn, double k);
 
