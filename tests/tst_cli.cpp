@@ -385,9 +385,10 @@ private slots:
         QCOMPARE(cli({"show", "--json", file}, locale).out, run.out);
         const QJsonObject json = jsonOf(run);
         QVERIFY2(!json.isEmpty(), qPrintable(run.out));
-        // Counts and turn numbers are integers.
+        // Counts and the turns a tap lies between are integers (a listed
+        // turn's number is compared below; a tap's "turn" is fractional).
         static const QRegularExpression kFraction(
-            QStringLiteral(R"re("(count|turn|\w+_turn)":-?\d+[.e])re"));
+            QStringLiteral(R"re("(count|turns_built|\w+_turn)":-?\d+[.e])re"));
         QVERIFY(!run.out.contains(kFraction));
 
         resonex::CFile doc(nullptr);
@@ -437,8 +438,12 @@ private slots:
                  "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
-                     " tap after_turn before_turn top_load resonance base_height_m "
-                     "self_capacitance_f bare_hz loaded_hz absent_reason");
+                     " tap after_turn before_turn turn top_load resonance base_height_m "
+                     "self_capacitance_f bare_hz loaded_hz absent_reason coupling shape angle_deg "
+                     "turns_built height_m inductance_h tap_inductance_h mutual_inductance_h k "
+                     "lower_mode_hz upper_mode_hz turns " +
+                     QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +
+                     " tap after_turn before_turn turn target_k height_for_target_k_m");
     }
 
     // A top load calculated after the secondary, the primary tuned to the

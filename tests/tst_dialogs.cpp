@@ -219,10 +219,13 @@ private slots:
             "Primary Capacitance | uF | "
             "Primary Resonant Frequency | kHz | Secondary Coil Diameter | mm | Primary Conductor "
             "Diameter | mm | Primary Turn to Turn Spacing | mm | Spacing Between the Secondary "
-            "and the Inside Turn of the Primary | mm | Output Parameters | Approximate "
-            "inductance: | &Calculate | OK",
+            "and the Inside Turn of the Primary | mm | Primary Shape as Built | &Flat | Co&nical | "
+            "&Helical | Angle of a Conical Primary | deg | Primary Turns as Built | Height of the "
+            "Inner Turn Above the Winding's Base | mm | Coupling to Find the Height for (optional) "
+            "| Output Parameters | Approximate inductance: | &Calculate | OK",
+            // The primary as built after OK; a flat one has no angle.
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
-            "chkUseSecDia cmd_Calculate cmd_OK");
+            "chkUseSecDia cmd_Calculate cmd_OK optPriFlat txtPriTurns txtPriHeight txtTargetK");
         // Tab reaches the shape at its ticked button; the sizes are out of the
         // keyboard order while there is no top load, the tube while there is
         // no toroid.

@@ -57,8 +57,7 @@ bool AddedInputs::takes(const DesignInput& row, float value) {
     const bool whole = value == std::floor(value);
     if (row.quantity == Quantity::Choice)
         return whole && value >= 0 && value < float(row.words.size());
-    return storable && row.accepts.contains(value) &&
-           (row.quantity != Quantity::Count || whole);
+    return storable && row.accepts.contains(value) && (row.quantity != Quantity::Count || whole);
 }
 
 qint16 AddedInputs::version(const QList<const DesignInput*>& rows) const {

@@ -79,6 +79,11 @@ enum class Input {
     ConDia,
     ConSpa,
     SecSep,
+    PriShape,
+    PriAngle,
+    PriTurns,
+    PriHeight,
+    TargetK,
     TopDia,
     TubeDia,
     TopHeight,
@@ -132,7 +137,7 @@ struct DesignInput {
     Calculation calculation;
     Quantity quantity;
     // The accept rule; a text it refuses raises the error.
-    Accept accepts;
+    Accept accepts = kPositive;
     ErrorInfo error;
     FileSlot file;
     const char* option; // "--dia"
@@ -140,8 +145,8 @@ struct DesignInput {
     const char* boxName;
     const char* captionName;
     const char* caption;
-    const char* unitName; // the unit's label, none for a count
-    const char* jsonKey;  // within its calculation's object
+    const char* unitName = nullptr; // the unit's label, none for a count
+    const char* jsonKey;            // within its calculation's object
     InputAccess access{};
     // An added input's value in a new design (its choice's index), and a
     // choice's words in order.
