@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -600,6 +601,27 @@ private slots:
         program.doc().setModified(false);
         inDialog(program, "btnPriCoilCalcs", [](QWidget*) {});
         QVERIFY(!test::asksToSave(program.doc()));
+    }
+
+    // The primary as built: only a cone's angle is typed, a cone without one
+    // is flagged there, and the coupling at the tap in use is shown with the
+    // results.
+    void primaryAsBuilt() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child(dialog, "txtPriAngle")->isEnabled());
+            click(dialog, "optPriConical");
+            QVERIFY(child(dialog, "txtPriAngle")->isEnabled());
+            const int before = beeps;
+            enter(dialog, {{"txtC", "0.01"}, {"txtFr", "150"}, {"txtSecDia", "200"}});
+            QCOMPARE(beeps, before + 1);
+            QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("txtPriAngle"));
+            enter(dialog, {{"txtPriAngle", "30"}});
+            QVERIFY(textOf(dialog, "lblCoupling")
+                        .startsWith("Tap in use, from the primary as built: turn "));
+        });
+        QCOMPARE(program.doc().added().value(designInput(Input::PriAngle)), 30.0f);
     }
 
     // Told with the program's title; the results shown before are cleared.
