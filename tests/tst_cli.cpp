@@ -292,6 +292,20 @@ private slots:
         QTest::newRow("summary overflow")
             << QStringList{"calc", "--kv", "1e-45", "--out", never} << 3
             << "resonex-cli: Overflow [ComposeSummary 0x00000006]\n";
+        // The primary as built: a cone needs its angle, and no turn may cut
+        // into the winding or the top load.
+        QTest::newRow("cone without its angle")
+            << (QStringList{"calc"} + kWorkedDesign +
+                QStringList{"--pri-shape", "conical", "--out", never})
+            << 2
+            << "resonex-cli: Invalid value in cone angle property [CPrimary::Angle 0x80040218]\n";
+        QTest::newRow("primary into the top load")
+            << (QStringList{"calc"} + kWorkedDesign +
+                QStringList{"--top", "toroid", "--sec-sep", "40", "--pri-height", "650", "--out",
+                            never})
+            << 2
+            << "resonex-cli: The primary cuts into the winding or the top load: raise or lower "
+               "it, or move it out [CPrimary::Height 0x8004021C]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";
@@ -385,9 +399,10 @@ private slots:
         QCOMPARE(cli({"show", "--json", file}, locale).out, run.out);
         const QJsonObject json = jsonOf(run);
         QVERIFY2(!json.isEmpty(), qPrintable(run.out));
-        // Counts and turn numbers are integers.
+        // Counts and the turns a tap lies between are integers (a listed
+        // turn's number is compared below; a tap's "turn" is fractional).
         static const QRegularExpression kFraction(
-            QStringLiteral(R"re("(count|turn|\w+_turn)":-?\d+[.e])re"));
+            QStringLiteral(R"re("(count|turns_built|\w+_turn)":-?\d+[.e])re"));
         QVERIFY(!run.out.contains(kFraction));
 
         resonex::CFile doc(nullptr);
@@ -422,6 +437,43 @@ private slots:
         }
     }
 
+    // A conical primary as built: its coupling given, its inputs saved in the
+    // extension's version 2 and shown again as printed; the tap lies between
+    // its turns, and the height found for a coupling gives that coupling.
+    void primaryAsBuilt() {
+        const QString file = path("cone.rzn");
+        const QStringList cone =
+            kWorkedDesign + QStringList{"--pri-shape", "conical", "--pri-angle",  "30",
+                                        "--pri-turns", "20",      "--pri-height", "-20",
+                                        "--target-k",  "0.15"};
+        const Run run = cli(QStringList{"calc", "--json"} + cone + QStringList{"--out", file});
+        QCOMPARE(outcome(run), "0 ");
+        QCOMPARE(cli({"show", "--json", file}).out, run.out);
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains(QByteArray("<-rezon32+->\2\0\2\0", 16)));
+        const QJsonObject coupling = jsonOf(run)["coupling"].toObject();
+        QCOMPARE(QStringList({coupling["shape"].toString(),
+                              QString::number(coupling["angle_deg"].toDouble()),
+                              QString::number(coupling["turns_built"].toInt()),
+                              QString::number(coupling["height_m"].toDouble())}),
+                 QStringList({"conical", "30", "20", "-0.02"}));
+        QCOMPARE(coupling["turns"].toArray().size(), 20);
+        const QJsonObject tap = coupling["tap"].toObject();
+        QVERIFY(tap["turn"].toDouble() > tap["after_turn"].toInt() &&
+                tap["turn"].toDouble() < tap["before_turn"].toInt());
+        const double k = coupling["k"].toDouble();
+        QVERIFY(k > 0 && k < 1);
+        QVERIFY(coupling["lower_mode_hz"].toDouble() < coupling["upper_mode_hz"].toDouble());
+
+        const double height = coupling["height_for_target_k_m"].toDouble() * 1000;
+        const QJsonObject found =
+            jsonOf(cli(QStringList{"calc", "--json", "--in", file, "--pri-height",
+                                   QString::number(height, 'f', 4)}))["coupling"]
+                .toObject();
+        QVERIFY2(qAbs(found["k"].toDouble() - 0.15) < 1e-3, qPrintable(QString::number(height)));
+    }
+
     // Scripts rely on the members and their order.
     void jsonKeepsItsOrder() {
         static const QRegularExpression kKey(QStringLiteral("\"(\\w+)\":"));
@@ -437,8 +489,12 @@ private slots:
                  "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
-                     " tap after_turn before_turn top_load resonance base_height_m "
-                     "self_capacitance_f bare_hz loaded_hz absent_reason");
+                     " tap after_turn before_turn turn top_load resonance base_height_m "
+                     "self_capacitance_f bare_hz loaded_hz absent_reason coupling shape angle_deg "
+                     "turns_built height_m inductance_h tap_inductance_h mutual_inductance_h k "
+                     "lower_mode_hz upper_mode_hz turns " +
+                     QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +
+                     " tap after_turn before_turn turn target_k height_for_target_k_m");
     }
 
     // A top load calculated after the secondary, the primary tuned to the

@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -219,10 +220,13 @@ private slots:
             "Primary Capacitance | uF | "
             "Primary Resonant Frequency | kHz | Secondary Coil Diameter | mm | Primary Conductor "
             "Diameter | mm | Primary Turn to Turn Spacing | mm | Spacing Between the Secondary "
-            "and the Inside Turn of the Primary | mm | Output Parameters | Approximate "
-            "inductance: | &Calculate | OK",
+            "and the Inside Turn of the Primary | mm | Primary Shape as Built | &Flat | Co&nical | "
+            "&Helical | Angle of a Conical Primary | deg | Primary Turns as Built | Height of the "
+            "Inner Turn Above the Winding's Base | mm | Coupling to Find the Height for (optional) "
+            "| Output Parameters | Approximate inductance: | &Calculate | OK",
+            // The primary as built after OK; a flat one has no angle.
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
-            "chkUseSecDia cmd_Calculate cmd_OK");
+            "chkUseSecDia cmd_Calculate cmd_OK optPriFlat txtPriTurns txtPriHeight txtTargetK");
         // Tab reaches the shape at its ticked button; the sizes are out of the
         // keyboard order while there is no top load, the tube while there is
         // no toroid.
@@ -597,6 +601,27 @@ private slots:
         program.doc().setModified(false);
         inDialog(program, "btnPriCoilCalcs", [](QWidget*) {});
         QVERIFY(!test::asksToSave(program.doc()));
+    }
+
+    // The primary as built: only a cone's angle is typed, a cone without one
+    // is flagged there, and the coupling at the tap in use is shown with the
+    // results.
+    void primaryAsBuilt() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
+            QVERIFY(!child(dialog, "txtPriAngle")->isEnabled());
+            click(dialog, "optPriConical");
+            QVERIFY(child(dialog, "txtPriAngle")->isEnabled());
+            const int before = beeps;
+            enter(dialog, {{"txtC", "0.01"}, {"txtFr", "150"}, {"txtSecDia", "200"}});
+            QCOMPARE(beeps, before + 1);
+            QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("txtPriAngle"));
+            enter(dialog, {{"txtPriAngle", "30"}});
+            QVERIFY(textOf(dialog, "lblCoupling")
+                        .startsWith("Tap in use, from the primary as built: turn "));
+        });
+        QCOMPARE(program.doc().added().value(designInput(Input::PriAngle)), 30.0f);
     }
 
     // Told with the program's title; the results shown before are cleared.

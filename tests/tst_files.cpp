@@ -432,11 +432,13 @@ private slots:
     }
 
     // A later version's block: the fields this one knows are read, the ones
-    // appended after them left.
+    // appended after them left. Those of version 2 at a new design's values
+    // (a flat primary of 15 turns) save as version 1 again.
     void laterVersion() {
         CFile doc(nullptr);
+        const QByteArray version2 = single(0) + single(0) + single(15) + single(0) + single(0);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
-                              text("a field of version 7") + single(1)));
+                              version2 + text("a field of version 7") + single(1)));
         QCOMPARE(doc.settings().UseTopFr(), qint16(1));
         QCOMPARE(topLoadValues(doc.topLoad()), kTopLoad);
         QCOMPARE(saved(doc, "now.rzn"), extendedDesign());

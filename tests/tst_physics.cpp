@@ -1,4 +1,5 @@
 #include "core/physics/CoilField.h"
+#include "core/physics/PrimaryCoupling.h"
 #include "core/physics/RingCharge.h"
 #include "core/physics/RootSearch.h"
 #include "core/physics/Solved.h"
@@ -14,6 +15,7 @@ using namespace resonex::physics;
 
 Q_DECLARE_METATYPE(Winding)
 Q_DECLARE_METATYPE(TopLoad)
+Q_DECLARE_METATYPE(PrimaryTurns)
 
 namespace {
 
@@ -26,6 +28,13 @@ double relative(double value, double reference) { return value / reference - 1; 
              qPrintable(QString::number(relative(value, reference) * 100) + " %"))
 
 Winding typicalWinding() { return {0.2, 0.6, 800, 0.5}; }
+
+// 15 turns of 1/4 in tubing at a 1/2 in pitch, 25 mm clear of a 200 x 600 mm
+// secondary of 800 turns.
+PrimaryTurns typicalPrimary(PrimaryShape shape = PrimaryShape::Flat, double angle = 0) {
+    return {shape, angle, 15, 0.128175, 0.0, 0.00635, 0.0127};
+}
+const SecondaryTurns typicalSecondary{0.2, 0.6, 800, 0.0005};
 
 // One question about a winding, its field solved for it alone.
 Solved<Resonance> resonance(const Winding& winding, const TopLoad& top) {
@@ -48,12 +57,143 @@ private slots:
     // modulus k (not m = k^2).
     void ellipticIntegral_data() {
         QTest::addColumn<double>("k");
-        for (double k : {0.0, 0.3, 0.7, 0.95, 0.9999})
+        for (double k : {0.0, 0.3, 0.7, 0.95, 0.9999, 1 - 1e-12})
             QTest::addRow("k=%g", k) << k;
     }
     void ellipticIntegral() {
         QFETCH(double, k);
-        QVERIFY_CLOSE(ellipticK(std::sqrt(1 - k * k)), std::comp_ellint_1(k), 1e-12);
+        const double complementary = std::sqrt((1 - k) * (1 + k));
+        QVERIFY_CLOSE(ellipticK(complementary), std::comp_ellint_1(k), 1e-12);
+        const EllipticIntegrals both = ellipticIntegrals(complementary);
+        QVERIFY_CLOSE(both.first, std::comp_ellint_1(k), 1e-12);
+        QVERIFY_CLOSE(both.second, std::comp_ellint_2(k), 1e-12);
+    }
+
+    // Maxwell's mutual inductance in its limits: far apart two magnetic
+    // dipoles, mu0·pi·r1²·r2²/(2·d³) (to (r/d)²); two equal rings close
+    // together mu0·r·(ln(8r/d) - 2) (to (d/r)²·ln), which is also a ring's
+    // own with the current on its surface at d.
+    void ringMutualLimits() {
+        const double mu0 = 4e-7 * std::numbers::pi;
+        const double d = 10.0;
+        QVERIFY_CLOSE(ringMutualInductance(0.1, 0.2, d),
+                      mu0 * std::numbers::pi * 0.01 * 0.04 / (2 * d * d * d), 1e-3);
+        QVERIFY_CLOSE(ringMutualInductance(0.2, 0.1, -d), ringMutualInductance(0.1, 0.2, d), 1e-14);
+        for (double gap : {1e-3, 1e-5})
+            QVERIFY_CLOSE(ringMutualInductance(0.1, 0.1, gap * 0.1),
+                          mu0 * 0.1 * (std::log(8 / gap) - 2), 1e-4 * gap / 1e-3);
+        QVERIFY_CLOSE(ringSelfInductance(0.1, 1e-4), ringMutualInductance(0.1, 0.1, 1e-4), 1e-5);
+    }
+
+    // The listing: Lp rising with every turn; tilting the turns up from flat
+    // to a helix brings them in, and the inductance down; moving the primary
+    // changes M and k but not Lp, and k is the same either side of the
+    // winding's middle.
+    void couplingListingShapes() {
+        double before = INFINITY;
+        for (double angle : {0.0, 30.0, 60.0, 90.0}) {
+            const PrimaryShape shape = angle == 0    ? PrimaryShape::Flat
+                                       : angle == 90 ? PrimaryShape::Helical
+                                                     : PrimaryShape::Conical;
+            const CouplingListing listing =
+                couplingListing(typicalPrimary(shape, angle), typicalSecondary);
+            QCOMPARE(listing.turns.size(), std::size_t(15));
+            for (std::size_t n = 1; n < listing.turns.size(); ++n)
+                QVERIFY(listing.turns[n].primaryInductance >
+                        listing.turns[n - 1].primaryInductance);
+            QVERIFY(listing.turns.back().primaryInductance < before);
+            before = listing.turns.back().primaryInductance;
+        }
+        PrimaryTurns low = typicalPrimary();
+        PrimaryTurns high = low;
+        low.innerHeight = 0.1;
+        high.innerHeight = 0.5;
+        const CouplingAtTurn a = couplingListing(low, typicalSecondary).turns[9];
+        const CouplingAtTurn b = couplingListing(high, typicalSecondary).turns[9];
+        QCOMPARE(a.primaryInductance, b.primaryInductance);
+        QVERIFY_CLOSE(a.k, b.k, 1e-9);
+        QVERIFY(couplingListing(typicalPrimary(), typicalSecondary).turns[9].k < a.k);
+    }
+
+    // A fractional tap: exact at whole turns, between them linear, none
+    // outside the turns built; the tap for an inductance is the way back.
+    void fractionalTurns() {
+        const CouplingListing listing = couplingListing(typicalPrimary(), typicalSecondary);
+        const CouplingAtTurn& third = listing.turns[2];
+        const CouplingAtTurn& fourth = listing.turns[3];
+        QCOMPARE(atTurn(listing, 3)->k, third.k);
+        QCOMPARE(atTurn(listing, 15)->primaryInductance, listing.turns[14].primaryInductance);
+        QCOMPARE(atTurn(listing, 3.25)->mutualInductance,
+                 third.mutualInductance +
+                     0.25 * (fourth.mutualInductance - third.mutualInductance));
+        QCOMPARE(atTurn(listing, 0.999).why(), Unsolved::BelowFirstTurn);
+        QCOMPARE(atTurn(listing, 15.001).why(), Unsolved::BeyondLastTurn);
+        QCOMPARE(*turnForInductance(listing, third.primaryInductance), 3.0);
+        QCOMPARE(*turnForInductance(listing, listing.turns[0].primaryInductance), 1.0);
+        QVERIFY(std::abs(*turnForInductance(listing, atTurn(listing, 7.3)->primaryInductance) -
+                         7.3) < 1e-12);
+        QCOMPARE(turnForInductance(listing, listing.turns[0].primaryInductance * 0.99).why(),
+                 Unsolved::BelowFirstTurn);
+        QCOMPARE(turnForInductance(listing, listing.turns[14].primaryInductance * 1.01).why(),
+                 Unsolved::BeyondLastTurn);
+    }
+
+    // The height for a k: back to the height it came from, on the side of
+    // the peak the primary stands; none beyond the peak or far away.
+    void heightForCouplingRoundTrip_data() {
+        QTest::addColumn<PrimaryTurns>("primary");
+        QTest::addColumn<double>("height");
+        QTest::newRow("flat below the base") << typicalPrimary() << -0.04;
+        QTest::newRow("flat above the middle") << typicalPrimary() << 0.45;
+        QTest::newRow("cone at 30 degrees") << typicalPrimary(PrimaryShape::Conical, 30) << 0.02;
+        QTest::newRow("helix") << typicalPrimary(PrimaryShape::Helical, 90) << 0.05;
+        // Its turns lifted about the middle: a peak below the flat primary's.
+        QTest::newRow("helix near its peak") << typicalPrimary(PrimaryShape::Helical, 90) << 0.25;
+    }
+    void heightForCouplingRoundTrip() {
+        QFETCH(PrimaryTurns, primary);
+        QFETCH(double, height);
+        PrimaryTurns at = primary;
+        at.innerHeight = height;
+        const double k = atTurn(couplingListing(at, typicalSecondary), 6.4)->k;
+        // Standing elsewhere on the same side of the peak.
+        primary.innerHeight = height - 0.03;
+        const Solved<double> found = innerHeightForCoupling(primary, typicalSecondary, 6.4, k);
+        QVERIFY(found);
+        QVERIFY(std::abs(*found - height) < 1e-5);
+        QCOMPARE(innerHeightForCoupling(primary, typicalSecondary, 6.4, 0.99).why(),
+                 Unsolved::CouplingTooHigh);
+        QCOMPARE(innerHeightForCoupling(primary, typicalSecondary, 6.4, 1e-6).why(),
+                 Unsolved::CouplingTooLow);
+        QCOMPARE(innerHeightForCoupling(primary, typicalSecondary, 15.5, k).why(),
+                 Unsolved::BeyondLastTurn);
+    }
+
+    // Where the primary can stand, in millimetres round a winding of 200 by
+    // 600: a turn of 10 mm conductor touching the winding, its base or a
+    // toroid 300 x 75 mm 50 mm above its top is clear; a hair closer is not.
+    void primaryClearance_data() {
+        QTest::addColumn<PrimaryTurns>("primary");
+        QTest::addColumn<TopLoad>("top");
+        QTest::addColumn<bool>("cuts");
+        const TopLoad toroid{Shape::Toroid, 300, 75, 50};
+        const auto ring = [](double r, double z) {
+            return PrimaryTurns{PrimaryShape::Flat, 0, 1, r, z, 10, 12};
+        };
+        QTest::newRow("beside") << ring(105, 300) << TopLoad{} << false;
+        QTest::newRow("into the side") << ring(104.9, 300) << TopLoad{} << true;
+        QTest::newRow("under the base") << ring(50, -5) << TopLoad{} << false;
+        QTest::newRow("into the base") << ring(50, -4.9) << TopLoad{} << true;
+        QTest::newRow("under the toroid") << ring(112.5, 607.5) << toroid << false;
+        QTest::newRow("into the toroid") << ring(112.5, 607.6) << toroid << true;
+        QTest::newRow("helix's top turn into the toroid")
+            << PrimaryTurns{PrimaryShape::Helical, 0, 10, 112.5, 499.6, 10, 12} << toroid << true;
+    }
+    void primaryClearance() {
+        QFETCH(PrimaryTurns, primary);
+        QFETCH(TopLoad, top);
+        QFETCH(bool, cuts);
+        QCOMPARE(primaryCutsIntoCoil(primary, {200, 600, 800, 0.5}, top), cuts);
     }
 
     // On the axis a ring is a point charge at its distance; far off it too.

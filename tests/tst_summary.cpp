@@ -211,6 +211,28 @@ private slots:
         QCOMPARE(summary[8].text + summary[9].text, QStringLiteral("\r\n\r\nTop Load\r\n"));
     }
 
+    // A primary built as a new design's adds nothing; a helix adds the
+    // Coupling section, the tap in use read from its own listing.
+    void couplingOnlyForAPrimaryBuiltOtherwise() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        doc.topLoad().setShape(CTopLoad::Shape::None);
+        const Summary classic = ComposeSummary(doc);
+        QCOMPARE(classic.size(), 8);
+        test::RecordingPrompts prompts;
+        calculatePrimary(doc, {}, {{Input::PriShape, "helical"}}, prompts);
+        const QString newLine = QStringLiteral("\r\n");
+        const QStringList lines = plainText(ComposeSummary(doc))
+                                      .split(newLine)
+                                      .mid(plainText(classic).count(newLine) + 3);
+        QCOMPARE(lines.mid(0, 3),
+                 QStringList({"Primary as built : Helical", "Primary turns as built : 15",
+                              "Height of the inner turn above the winding's base : 0.00mm"}));
+        QVERIFY(lines[3].startsWith("Primary inductance with every turn : "));
+        QVERIFY(lines[4].startsWith("Tap in use, from the primary as built : turn "));
+        QVERIFY(lines.constLast().startsWith("Coupled modes : "));
+    }
+
     // The inputs in the design's unit, in both unit systems and a comma
     // locale; the results wait for the secondary, but for the free space
     // capacitance, which does not depend on it (its number is not pinned).

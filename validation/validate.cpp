@@ -4,8 +4,12 @@
 // group, and the targets met or missed; then the winding's capacitance
 // against Medhurst's table, top loads alone in free space against their
 // exact capacitances and Pool's formula, and in place against a converged
-// solution. Exits 1 when the field solution does worse than it does today.
+// solution; then the primary's inductance and coupling against Neumann's
+// integral (coupling.cpp). Exits 1 when the field solution does worse than it
+// does today, or the primary's figures miss their bounds.
 //   validate coils.csv
+#include "coupling.h"
+
 #include "core/physics/CoilField.h"
 #include "core/physics/RingCharge.h"
 #include "core/physics/WindingFormulas.h"
@@ -294,5 +298,6 @@ int main(int argc, char** argv) {
     guarded = medhurstTable() && guarded;
     guarded = poolToroids() && guarded;
     guarded = inPlaceConverged() && guarded;
+    guarded = primaryCouplingTables() && guarded;
     return guarded ? 0 : 1;
 }

@@ -228,22 +228,14 @@ QString helpLine(const QString& option, const QString& text) {
     return lines + line + u'\n';
 }
 
-// The unit an input is typed in, where the design's length unit is not it.
-QString typedUnit(const DesignInput& input) {
-    const QString unit = unitWord(input.quantity, true);
-    return input.quantity == Quantity::Length || unit.isEmpty()
-               ? QString()
-               : QStringLiteral(" (") + unit + u')';
-}
-
 QString calculationHelp(Calculation calculation) {
     QString text = calculationTitle(calculation) + QStringLiteral(":\n");
     if (calculation == Calculation::TopLoad)
         text += helpLine(QStringLiteral("--top ") + shapeValues(),
                          QStringLiteral("shape of the top load"));
     for (const DesignInput* input : inputsOf(calculation))
-        text += helpLine(QLatin1String(input->option) + QStringLiteral(" T"),
-                         QLatin1String(input->help) + typedUnit(*input));
+        text +=
+            helpLine(QLatin1String(input->option) + u' ' + inputValues(*input), inputHelp(*input));
     if (calculation == Calculation::Primary)
         for (const PrimaryChoiceRow& row : primaryChoiceRows())
             text += helpLine(QLatin1String(row.option) + u' ' + choiceValues(row), choiceHelp(row));
@@ -264,6 +256,23 @@ QString calculationTitle(Calculation calculation) {
         return QStringLiteral("Top load (calculated after the secondary coil)");
     }
     Q_UNREACHABLE();
+}
+
+QString inputValues(const DesignInput& input) {
+    if (input.quantity != Quantity::Choice)
+        return QStringLiteral("T");
+    QStringList words;
+    for (const ChoiceWord& word : input.words)
+        words << QLatin1String(word.word);
+    return words.join(u'|');
+}
+
+QString inputHelp(const DesignInput& input) {
+    // A length is typed in the design's unit, which the help names once.
+    const QString unit =
+        input.quantity == Quantity::Length ? QString() : unitWord(input.quantity, true);
+    return QLatin1String(input.help) +
+           (unit.isEmpty() ? QString() : QStringLiteral(" (") + unit + u')');
 }
 
 QString choiceValues(const PrimaryChoiceRow&) { return QStringLiteral("0|1"); }

@@ -59,8 +59,11 @@ QString helpText();
 
 // What the calculation's part of the help and the manual is headed.
 QString calculationTitle(Calculation calculation);
-// How an option's value is written in the help and the manual: "T" for an
-// input, the words a choice takes.
+// How an option's value is written in the help and the manual: "T" for a
+// typed input, the words a choice takes; and what an input's option sets,
+// with the unit it is typed in where that is not the design's length unit.
+QString inputValues(const DesignInput& input);
+QString inputHelp(const DesignInput& input);
 QString choiceValues(const PrimaryChoiceRow& row);
 // What a choice's option does, and the others for its input it excludes.
 QString choiceHelp(const PrimaryChoiceRow& row);

@@ -24,19 +24,12 @@ QString manEntry(const QString& option, const QString& value, bool italicValue,
            QStringLiteral(".\n");
 }
 
-// The unit an input is typed in, for the manual; none for a length (the
-// design's unit) or a count.
-QString typedUnit(const DesignInput& input) {
-    if (input.quantity == Quantity::Length || input.quantity == Quantity::Count)
-        return {};
-    const QString unit = unitWord(input.quantity, true);
-    return QStringLiteral(", in ") + (unit == u"uF" ? QStringLiteral("\\(mcF") : unit);
-}
-
-QStringList valueOptions() {
+// The options of the inputs, those typed or all.
+QStringList inputOptions(bool typedOnly) {
     QStringList options;
     for (const DesignInput& input : designInputs())
-        options << QLatin1String(input.option);
+        if (!typedOnly || input.quantity != Quantity::Choice)
+            options << QLatin1String(input.option);
     return options;
 }
 
@@ -57,12 +50,17 @@ QString manTwoWayOptions() {
     return text;
 }
 
-QString twoWayCases() {
+QString wordCases() {
     QStringList cases;
+    const auto offer = [&cases](const char* option, QString words) {
+        cases << QLatin1String(option) + QStringLiteral(") COMPREPLY=($(compgen -W '") +
+                     words.replace(u'|', u' ') + QStringLiteral("' -- \"$cur\")) ;;");
+    };
     for (const TwoWayOption* option : twoWayOptions())
-        cases << QLatin1String(option->option) + QStringLiteral(") COMPREPLY=($(compgen -W '") +
-                     twoWayValues(*option).replace(u'|', u' ') +
-                     QStringLiteral("' -- \"$cur\")) ;;");
+        offer(option->option, twoWayValues(*option));
+    for (const DesignInput& input : designInputs())
+        if (input.quantity == Quantity::Choice)
+            offer(input.option, inputValues(input));
     return cases.join(QStringLiteral("\n        "));
 }
 
@@ -74,8 +72,8 @@ QString manInputOptions() {
             text += manEntry(QStringLiteral("--top"), shapeValues(), false,
                              QStringLiteral("shape of the top load"));
         for (const DesignInput* input : inputsOf(calculation))
-            text += manEntry(QLatin1String(input->option), QStringLiteral("T"), true,
-                             QLatin1String(input->help) + typedUnit(*input));
+            text += manEntry(QLatin1String(input->option), inputValues(*input),
+                             input->quantity != Quantity::Choice, inputHelp(*input));
         if (calculation == Calculation::Primary)
             for (const PrimaryChoiceRow& row : primaryChoiceRows())
                 text +=
@@ -88,13 +86,13 @@ QString choiceOptionsPattern() { return choiceOptions().join(QStringLiteral(" | 
 
 QString shapeWords() { return shapeValues().replace(u'|', u' '); }
 
-QString valueOptionsPattern() { return valueOptions().join(QStringLiteral(" | ")); }
+QString valueOptionsPattern() { return inputOptions(true).join(QStringLiteral(" | ")); }
 
 QString calcOptionWords() {
     QStringList words{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out")};
     for (const TwoWayOption* option : twoWayOptions())
         words << QLatin1String(option->option);
-    return (words << QStringLiteral("--top") << valueOptions() << choiceOptions()).join(u' ');
+    return (words << QStringLiteral("--top") << inputOptions(false) << choiceOptions()).join(u' ');
 }
 
 } // namespace resonex::cli

@@ -12,10 +12,11 @@ namespace resonex::cli {
 QString manTwoWayOptions();
 QString manInputOptions();
 
-// The completion's cases of the two-way options offering their words, and
-// its word lists: the options taking 0 or 1, the top load's
+// The completion's cases of the options offering their words (the two-way
+// options and the inputs that are choices), and its word lists: the options
+// taking 0 or 1, the top load's
 // shapes, the options taking a typed value, and every calc option.
-QString twoWayCases();
+QString wordCases();
 QString choiceOptionsPattern();
 QString shapeWords();
 QString valueOptionsPattern();

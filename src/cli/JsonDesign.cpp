@@ -6,12 +6,15 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/TuningCurve.h"
+#include "core/results/CouplingResults.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
@@ -38,19 +41,25 @@ float single(double si) {
 // The stored length's SI value, rounded once.
 float si(float stored, const LengthUnit& unit) { return single(unit.toMetres(stored)); }
 
-// An input's value in SI units under its key: a count as a whole number.
-void addInput(json::Object& object, const DesignInput& input, double kept, bool metric) {
-    object.add(input.jsonKey, input.quantity == Quantity::Count
-                                  ? json::integer(qint16(kept))
-                                  : json::number(single(siValue(input, kept, metric))));
+// An input's value in SI units: a count as a whole number.
+QByteArray inputNumber(const DesignInput& input, double kept, bool metric) {
+    return input.quantity == Quantity::Count ? json::integer(qint16(kept))
+                                             : json::number(single(siValue(input, kept, metric)));
 }
 
-// The calculation's inputs as kept, in the table's order.
+// An input's value in SI units under its key: a count as a whole number.
+void addInput(json::Object& object, const DesignInput& input, double kept, bool metric) {
+    object.add(input.jsonKey, inputNumber(input, kept, metric));
+}
+
+// The calculation's classic inputs as kept, in the table's order (the added
+// ones have objects of their own).
 json::Object inputsJson(const CFile& doc, Calculation calculation) {
     json::Object object;
     const bool metric = doc.settings().UseMetric();
     for (const DesignInput* input : inputsOf(calculation))
-        addInput(object, *input, keptValue(*input, doc.models()), metric);
+        if (!input->added())
+            addInput(object, *input, keptValue(*input, doc.models()), metric);
     return object;
 }
 
@@ -90,14 +99,22 @@ QByteArray turnsJson(const CPrimary& primary) {
     return json::array(turns);
 }
 
-QByteArray tapJson(const CPrimary& primary) {
+// A tap: the turns it lies between and the fractional turn, where known.
+QByteArray tapObject(int afterTurn, int beforeTurn, std::optional<double> turn) {
+    return json::Object()
+        .add("after_turn", json::integer(qint16(afterTurn)))
+        .add("before_turn", json::integer(qint16(beforeTurn)))
+        .add("turn", turn ? json::number(single(*turn)) : json::kNull)
+        .text();
+}
+
+QByteArray tapJson(const CFile& doc) {
+    const CPrimary& primary = doc.primary();
     const std::optional<Tap>& found = primary.listing().tap;
     if (!found)
         return json::kNull;
-    return json::Object()
-        .add("after_turn", json::integer(found->afterTurn))
-        .add("before_turn", json::integer(found->beforeTurn))
-        .text();
+    return tapObject(found->afterTurn, found->beforeTurn,
+                     tuningCurve(primary, doc.settings(), otherModels(doc)).crossingTurn);
 }
 
 QByteArray primaryJson(const CFile& doc) {
@@ -114,13 +131,14 @@ QByteArray primaryJson(const CFile& doc) {
     const PrimaryInputs inputs(choices, primary, otherModels(doc));
     json::Object object;
     for (const DesignInput* input : inputsOf(Calculation::Primary))
-        addInput(object, *input,
-                 takesEntry(input->input, choices) ? keptValue(*input, doc.models())
-                                                   : double(inputs.kept(input->input)),
-                 settings.UseMetric());
+        if (!input->added())
+            addInput(object, *input,
+                     takesEntry(input->input, choices) ? keptValue(*input, doc.models())
+                                                       : double(inputs.kept(input->input)),
+                     settings.UseMetric());
     return object.add("out_of_date", json::boolean(primary.CalcsInvalid()))
         .add("turns", turnsJson(primary))
-        .add("tap", tapJson(primary))
+        .add("tap", tapJson(doc))
         .text();
 }
 
@@ -193,6 +211,51 @@ QByteArray resonanceJson(const CFile& doc) {
         .text();
 }
 
+// The primary as built and its coupling, whenever the primary and the
+// secondary are calculated.
+QByteArray couplingJson(const CFile& doc) {
+    const std::optional<CouplingResults> coupling =
+        couplingResults(doc.primary(), doc.added(), doc.settings(), otherModels(doc));
+    if (!coupling)
+        return json::kNull;
+    json::Object object;
+    const bool metric = doc.settings().UseMetric();
+    for (const DesignInput* input : inputsOf(Calculation::Primary))
+        if (input->added() && input->input != Input::TargetK)
+            object.add(input->jsonKey,
+                       input->quantity == Quantity::Choice
+                           ? json::string(entryOf(*input, doc.models()))
+                           : inputNumber(*input, keptValue(*input, doc.models()), metric));
+    // The figures in single precision, as every other figure.
+    const auto figure = [](double value) { return json::number(single(value)); };
+    QList<QByteArray> turns;
+    for (const physics::CouplingAtTurn& turn : coupling->listing.turns)
+        turns.append(json::Object()
+                         .add("turn", json::integer(qint16(turn.turn)))
+                         .add("inductance_h", figure(turn.primaryInductance))
+                         .add("k", figure(turn.k))
+                         .text());
+    const auto atTap = [&](double physics::CouplingAtTurn::*field) {
+        return coupling->atTap ? figure((*coupling->atTap).*field) : json::kNull;
+    };
+    const auto mode = [&](double physics::CoupledModes::*field) {
+        return coupling->modes ? figure((*coupling->modes).*field) : json::kNull;
+    };
+    const double tap = coupling->tapTurn ? *coupling->tapTurn : 0;
+    object.add("inductance_h", figure(coupling->inductanceAsBuilt))
+        .add("tap_inductance_h", atTap(&physics::CouplingAtTurn::primaryInductance))
+        .add("mutual_inductance_h", atTap(&physics::CouplingAtTurn::mutualInductance))
+        .add("k", atTap(&physics::CouplingAtTurn::k))
+        .add("lower_mode_hz", mode(&physics::CoupledModes::lowerHz))
+        .add("upper_mode_hz", mode(&physics::CoupledModes::upperHz))
+        .add("turns", json::array(turns))
+        .add("tap", coupling->tapTurn ? tapObject(int(tap), int(tap) + 1, tap) : json::kNull)
+        .add("target_k", coupling->targetK ? figure(*coupling->targetK) : json::kNull)
+        .add("height_for_target_k_m",
+             coupling->heightForTargetK ? figure(*coupling->heightForTargetK) : json::kNull);
+    return object.text();
+}
+
 } // namespace
 
 QByteArray designJson(const CFile& doc) {
@@ -207,7 +270,8 @@ QByteArray designJson(const CFile& doc) {
         .add("transformer", transformerJson(doc))
         .add("primary", primaryJson(doc))
         .add("top_load", topLoadJson(doc))
-        .add("resonance", resonanceJson(doc));
+        .add("resonance", resonanceJson(doc))
+        .add("coupling", couplingJson(doc));
     return design.text() + '\n';
 }
 

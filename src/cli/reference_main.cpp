@@ -21,7 +21,7 @@ struct Part {
 
 const Part kParts[] = {
     {"%TWO_WAY_OPTIONS%", manTwoWayOptions},
-    {"%TWO_WAY_CASES%", twoWayCases},
+    {"%WORD_CASES%", wordCases},
     {"%INPUT_OPTIONS%", manInputOptions},
     {"%CHOICE_OPTIONS%", choiceOptionsPattern},
     {"%SHAPES%", shapeWords},

@@ -2,7 +2,8 @@
 # The whole road of a design from the keyboard alone, in a real X server: the
 # secondary, the transformer bank, the primary taking its capacitance,
 # frequency and diameter from them, Save, New, Open, Export PDF, a toroid on
-# the secondary with the primary tuned to the loaded frequency, Save As and Exit. The
+# the secondary with the primary tuned to the loaded frequency and built as a
+# cone, Save As and Exit. The
 # saved design must read back as the command-line companion calculates the
 # same entries, and the PDF must carry the same summary.
 #
@@ -118,11 +119,15 @@ keys Tab; entry 300; keys Tab; entry 75; keys Tab; entry 50; keys Tab; entry 500
 keys Tab Tab Tab space
 closed "Top Load Calculations"
 
-step "primary coil tuned to the loaded frequency"
+step "primary coil tuned to the loaded frequency, built as a cone"
 dialog "Primary Coil Calculations" alt+c p
 # The taken inputs' boxes are out of the keyboard order: from the conductor
 # diameter six Tabs reach the fourth choice, which clears the quarter wave.
 keys Tab Tab Tab Tab Tab Tab space Return
+# The cone's key ticks it; its angle is then the next box.
+keys alt+n
+sleep 0.3
+keys Tab; entry 30; keys Return
 keys Escape
 closed "Primary Coil Calculations"
 
@@ -169,4 +174,10 @@ quarter_tap="$(grep "tapped between turn" "$work/pdf.txt")"
     fail "the primary was not tuned to the loaded frequency: $loaded_tap"
 echo "$loaded_tap"
 [ -s "$work/designs/road-top.rzn" ] || fail "the design with its top load was not saved"
+step "checking the conical primary"
+"$cli" show "$work/designs/road-top.rzn" >"$work/saved-top.txt" 2>"$work/cli.log" ||
+    fail "resonex-cli show failed: $(cat "$work/cli.log")"
+grep -qx "Primary as built : Conical, 30.00deg" "$work/saved-top.txt" ||
+    fail "the primary is not a 30 degree cone: $(sed -n '/^Coupling/,$p' "$work/saved-top.txt")"
+grep "Coupling coefficient k at the tap" "$work/saved-top.txt" || fail "the cone has no k at its tap"
 echo "PASS"

@@ -8,6 +8,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
+#include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
 
 namespace resonex {
@@ -59,6 +60,24 @@ void storeEntries(CFile& doc, Calculation calculation, const Entries& entries, S
 }
 void storeEntries(CFile& doc, Calculation calculation, const Entries& entries) {
     storeEntries(doc, calculation, entries, [](Input) { return true; });
+}
+
+// A cone needs its angle; a primary may touch the winding and the top load
+// but not cut into either (the rule the top load keeps). Checked on the
+// calculated secondary only.
+void checkPrimaryAsBuilt(const CFile& doc) {
+    const AddedInputs& added = doc.added();
+    const DesignInput& angle = designInput(Input::PriAngle);
+    if (added.value(designInput(Input::PriShape)) == float(physics::PrimaryShape::Conical) &&
+        added.value(angle) == 0)
+        throw ResonexError(angle.error);
+    if (!secondaryCalculated(doc.secondary()))
+        return;
+    const OtherModels from = otherModels(doc);
+    if (physics::primaryCutsIntoCoil(primaryAsBuilt(doc.primary(), added, from),
+                                     secondaryTurns(from),
+                                     topLoadInMetres(doc.topLoad(), doc.settings().UseMetric())))
+        throw ResonexError(errors::PrimaryClearance);
 }
 
 } // namespace
@@ -142,6 +161,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
         setPrimaryChoices(doc.settings(), choices);
         storeEntries(doc, Calculation::Primary, entries,
                      [](Input input) { return !choiceCanFill(input); });
+        checkPrimaryAsBuilt(doc);
         const auto frequency = entries.find(Input::Fr);
         doc.primary().Calculate(doc.settings(), otherModels(doc),
                                 frequency != entries.end() ? frequency->second

@@ -64,6 +64,23 @@ inline constexpr ErrorInfo TopLoadClearance{
     kObjectErrorBase + 534, "CTopLoad::TopHeight",
     "The top load cuts into the winding or reaches below the floor"};
 
+// The primary as built.
+inline constexpr ErrorInfo PrimaryShape{kObjectErrorBase + 535, "CPrimary::Shape",
+                                        "Invalid value in primary shape property"};
+inline constexpr ErrorInfo PrimaryAngle{kObjectErrorBase + 536, "CPrimary::Angle",
+                                        "Invalid value in cone angle property"};
+inline constexpr ErrorInfo PrimaryTurnsBuilt{kObjectErrorBase + 537, "CPrimary::TurnsBuilt",
+                                             "Invalid value in turns built property"};
+inline constexpr ErrorInfo PrimaryHeight{kObjectErrorBase + 538, "CPrimary::Height",
+                                         "Invalid value in primary height property"};
+inline constexpr ErrorInfo PrimaryTargetK{kObjectErrorBase + 539, "CPrimary::TargetK",
+                                          "Invalid value in target coupling property"};
+// The primary's inputs each accepted, together they put a turn into the
+// winding or the top load.
+inline constexpr ErrorInfo PrimaryClearance{
+    kObjectErrorBase + 540, "CPrimary::Height",
+    "The primary cuts into the winding or the top load: raise or lower it, or move it out"};
+
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
 inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};

@@ -3,21 +3,24 @@
 #include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
+#include "core/errors/ResonexError.h"
 #include "core/model/DimensionProperty.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace resonex {
 
-float AddedInputs::value(Input input) const {
-    const auto found = m_values.find(input);
-    return found != m_values.end() ? found->second : 0.0f;
+float AddedInputs::value(const DesignInput& row) const {
+    const auto found = m_values.find(row.input);
+    return found != m_values.end() ? found->second : float(row.start);
 }
 
 QString AddedInputs::entry(const DesignInput& row) const {
-    const float kept = value(row.input);
-    // Not given: the box stays empty.
+    const float kept = value(row);
+    if (row.quantity == Quantity::Choice)
+        return QLatin1String(row.words[qsizetype(kept)].word);
     if (kept == 0)
         return {};
     if (row.quantity == Quantity::Count)
@@ -26,21 +29,41 @@ QString AddedInputs::entry(const DesignInput& row) const {
 }
 
 void AddedInputs::store(const DesignInput& row, const QString& text) {
+    if (row.quantity == Quantity::Choice) {
+        for (qsizetype index = 0; index < row.words.size(); ++index) {
+            if (text.trimmed() == QLatin1String(row.words[index].word)) {
+                m_values[row.input] = float(index);
+                return;
+            }
+        }
+        throw ResonexError(row.error);
+    }
     if (text.trimmed().isEmpty()) {
         m_values.erase(row.input);
         return;
     }
-    m_values[row.input] =
-        row.quantity == Quantity::Count
-            ? float(dimension::count(text, row.error))
-            : dimension::storable(dimension::leadingNumber(text, row.error, row.bound), row.error,
-                                  row.bound);
+    // A count is written without a decimal point, as the classic count is.
+    if (row.quantity == Quantity::Count && text.contains(u'.'))
+        throw ResonexError(row.error);
+    const float number = dimension::anyNumber(text, row.error);
+    if (!takes(row, number))
+        throw ResonexError(row.error);
+    m_values[row.input] = number;
+}
+
+bool AddedInputs::takes(const DesignInput& row, float value) {
+    // A value that vanished in the float, or went subnormal, is none typed.
+    const bool storable = std::isnormal(value) || value == 0;
+    const bool whole = value == std::floor(value);
+    if (row.quantity == Quantity::Choice)
+        return whole && value >= 0 && value < float(row.words.size());
+    return storable && row.accepts.contains(value) && (row.quantity != Quantity::Count || whole);
 }
 
 qint16 AddedInputs::version(const QList<const DesignInput*>& rows) const {
     qint16 lowest = 1;
     for (const DesignInput* row : rows)
-        if (value(row->input) != 0)
+        if (value(*row) != float(row->start))
             lowest = std::max(lowest, row->file.version);
     return lowest;
 }
@@ -51,9 +74,9 @@ bool AddedInputs::read(FieldReader& reader, qint16 blockVersion,
     for (const DesignInput* row : rows) {
         if (row->file.version > blockVersion)
             break;
-        float field = 0;
+        float field = float(row->start);
         if (extension::readValue(reader, field, &FieldReader::readSingle, [row](float value) {
-                return value == 0 || dimension::isStorable(value, row->bound);
+                return value == float(row->start) || takes(*row, value);
             }))
             m_values[row->input] = field;
         else
@@ -66,7 +89,7 @@ void AddedInputs::write(FieldWriter& writer, qint16 blockVersion,
                         const QList<const DesignInput*>& rows) const {
     for (const DesignInput* row : rows)
         if (row->file.version <= blockVersion)
-            writer.writeSingle(value(row->input));
+            writer.writeSingle(value(*row));
 }
 
 QList<const DesignInput*> AddedInputs::addedRows() {

@@ -14,24 +14,27 @@ class FieldReader;
 class FieldWriter;
 
 // The inputs added after the top load (a row's file version 2 or later): kept
-// here by their rows alone, each 0 in a new design, so that a new input is its
-// row and the physics that reads it. A length or a count is kept as typed, in
-// the design's unit.
+// here by their rows alone, each at its row's start in a new design, so that a
+// new input is its row and the physics that reads it. A number is kept as
+// typed (a length in the design's unit), a choice as its word's index.
 class AddedInputs {
 public:
-    float value(Input input) const;
-    // Empty while not given.
+    float value(const DesignInput& row) const;
+    // A choice's word; a number's text, empty while 0.
     QString entry(const DesignInput& row) const;
-    // Stores a typed text under the row's accept rule; a refused one raises
-    // the row's error and keeps the value, an empty one clears it.
+    // Stores a typed text under the row's accept rule (a choice: one of its
+    // words); a refused one raises the row's error and keeps the value, an
+    // empty one puts back the start.
     void store(const DesignInput& row, const QString& text);
 
-    // The lowest extension version that holds the inputs set (1 while none is).
+    // The lowest extension version that holds the inputs away from their
+    // start (1 while none is).
     qint16 version(const QList<const DesignInput*>& rows = addedRows()) const;
 
     // The fields of the extension block after version 1, in the rows' order,
     // up to the block's version. A value that cannot be read or that the
-    // input could not take is dropped alone, leaving it 0; false when any was.
+    // input could not take is dropped alone, leaving its start; false when
+    // any was.
     bool read(FieldReader& reader, qint16 blockVersion,
               const QList<const DesignInput*>& rows = addedRows());
     void write(FieldWriter& writer, qint16 blockVersion,
@@ -41,6 +44,9 @@ public:
     static QList<const DesignInput*> addedRows();
 
 private:
+    // Whether a stored value is one the row could take.
+    static bool takes(const DesignInput& row, float value);
+
     std::map<Input, float> m_values;
 };
 

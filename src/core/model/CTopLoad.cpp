@@ -87,7 +87,7 @@ void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTo
         results.absent = NoFigures::OutOfRange;
         return;
     }
-    const physics::TopLoad top = loadOf(topLoad, inMetres(useMetric));
+    const physics::TopLoad top = topLoadInMetres(topLoad, useMetric);
     const physics::Solved<physics::Resonance> solved = winding->resonance(top);
     if (!solved) {
         results.absent = NoFigures::OutOfRange;
@@ -242,6 +242,10 @@ void CTopLoad::WriteObjects(FieldWriter& writer) const {
     writer.writeInteger(qint16(m_shape));
     for (float field : {m_topDia, m_tubeDia, m_topHeight, m_baseHeight, m_targetFr})
         writer.writeSingle(field);
+}
+
+physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric) {
+    return loadOf(topLoad, inMetres(useMetric));
 }
 
 TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric) {

@@ -131,6 +131,9 @@ private:
     float m_targetFr = 0;
 };
 
+// The top load as the physics takes it, in metres (none without one).
+physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric);
+
 // The field solution for the top load on the secondary as last calculated. It
 // takes milliseconds (the toroid searches solve the coil many times over):
 // the document keeps it (TopLoadSolution) rather than solve again for each

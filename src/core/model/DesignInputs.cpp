@@ -35,7 +35,6 @@ template <typename Model, auto Entry, auto Store, auto Value> constexpr InputAcc
         [](const ConstDesignModels& models) { return double((modelIn<Model>(models).*Value)()); }};
 }
 
-using dimension::Bound;
 using C = Calculation;
 using Q = Quantity;
 
@@ -45,7 +44,7 @@ const QList<DesignInput> kInputs{
     {Input::SecVol,
      C::Transformer,
      Q::Kilovolts,
-     Bound::Positive,
+     kPositive,
      errors::TransformerSecVol,
      {"CTransformer", 1},
      "--kv",
@@ -60,7 +59,7 @@ const QList<DesignInput> kInputs{
     {Input::SecCur,
      C::Transformer,
      Q::Milliamperes,
-     Bound::Positive,
+     kPositive,
      errors::TransformerSecCur,
      {"CTransformer", 2},
      "--ma",
@@ -75,7 +74,7 @@ const QList<DesignInput> kInputs{
     {Input::Num,
      C::Transformer,
      Q::Count,
-     Bound::Positive,
+     kPositive,
      errors::TransformerNum,
      {"CTransformer", 3},
      "--count",
@@ -90,7 +89,7 @@ const QList<DesignInput> kInputs{
     {Input::Dia,
      C::Secondary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::SecondaryDia,
      {"CSecondary", 2},
      "--dia",
@@ -104,7 +103,7 @@ const QList<DesignInput> kInputs{
     {Input::Height,
      C::Secondary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::SecondaryHeight,
      {"CSecondary", 1},
      "--height",
@@ -119,7 +118,7 @@ const QList<DesignInput> kInputs{
     {Input::WireDia,
      C::Secondary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::SecondaryWireDia,
      {"CSecondary", 3},
      "--wire-dia",
@@ -134,7 +133,7 @@ const QList<DesignInput> kInputs{
     {Input::WireSpa,
      C::Secondary,
      Q::Length,
-     Bound::ZeroOrMore,
+     kZeroOrMore,
      errors::SecondaryWireSpa,
      {"CSecondary", 4},
      "--spacing",
@@ -150,7 +149,7 @@ const QList<DesignInput> kInputs{
     {Input::C,
      C::Primary,
      Q::Microfarads,
-     Bound::Positive,
+     kPositive,
      errors::PrimaryC,
      {"CPrimary", 1},
      "--cap",
@@ -164,7 +163,7 @@ const QList<DesignInput> kInputs{
     {Input::Fr,
      C::Primary,
      Q::Kilohertz,
-     Bound::Positive,
+     kPositive,
      errors::PrimaryFr,
      {"CPrimary", 2},
      "--freq",
@@ -178,7 +177,7 @@ const QList<DesignInput> kInputs{
     {Input::SecDia,
      C::Primary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::PrimarySecDia,
      {"CPrimary", 7},
      "--sec-dia",
@@ -192,7 +191,7 @@ const QList<DesignInput> kInputs{
     {Input::ConDia,
      C::Primary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::PrimaryConDia,
      {"CPrimary", 3},
      "--con-dia",
@@ -206,7 +205,7 @@ const QList<DesignInput> kInputs{
     {Input::ConSpa,
      C::Primary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::PrimaryConSpa,
      {"CPrimary", 4},
      "--con-spa",
@@ -220,7 +219,7 @@ const QList<DesignInput> kInputs{
     {Input::SecSep,
      C::Primary,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::PrimarySecSep,
      {"CPrimary", 5},
      "--sec-sep",
@@ -232,10 +231,79 @@ const QList<DesignInput> kInputs{
      "separation_m",
      kept<CPrimary, &CPrimary::SecSepEntry, &CPrimary::setSecSep, &CPrimary::SecSepValue>()},
 
+    // The primary as built (physics/PrimaryCoupling.h): its shape, a cone's
+    // angle, its turns and the height of its inner turn, and a coupling to
+    // find that height for.
+    {.input = Input::PriShape,
+     .calculation = C::Primary,
+     .quantity = Q::Choice,
+     .error = errors::PrimaryShape,
+     .file = {"extension", 8, 2},
+     .option = "--pri-shape",
+     .help = "shape of the primary as built",
+     .boxName = "fraPriShape",
+     .captionName = "lblPriShape",
+     .caption = "Primary Shape as Built",
+     .jsonKey = "shape",
+     .words = {{"flat", "optPriFlat", "&Flat"},
+               {"conical", "optPriConical", "Co&nical"},
+               {"helical", "optPriHelical", "&Helical"}}},
+    {.input = Input::PriAngle,
+     .calculation = C::Primary,
+     .quantity = Q::Degrees,
+     .accepts = {0, false, 90, false},
+     .error = errors::PrimaryAngle,
+     .file = {"extension", 9, 2},
+     .option = "--pri-angle",
+     .help = "a conical primary's angle from the horizontal",
+     .boxName = "txtPriAngle",
+     .captionName = "lblPriAngle",
+     .caption = "Angle of a Conical Primary",
+     .unitName = "lblPriAngleUnit",
+     .jsonKey = "angle_deg"},
+    {.input = Input::PriTurns,
+     .calculation = C::Primary,
+     .quantity = Q::Count,
+     .accepts = {1, true, 60, true},
+     .error = errors::PrimaryTurnsBuilt,
+     .file = {"extension", 10, 2},
+     .option = "--pri-turns",
+     .help = "turns of the primary as built",
+     .boxName = "txtPriTurns",
+     .captionName = "lblPriTurns",
+     .caption = "Primary Turns as Built",
+     .jsonKey = "turns_built",
+     .start = 15},
+    {.input = Input::PriHeight,
+     .calculation = C::Primary,
+     .quantity = Q::Length,
+     .accepts = kAnyNumber,
+     .error = errors::PrimaryHeight,
+     .file = {"extension", 11, 2},
+     .option = "--pri-height",
+     .help = "height of the inner turn's centre above the winding's base",
+     .boxName = "txtPriHeight",
+     .captionName = "lblPriHeight",
+     .caption = "Height of the Inner Turn Above the Winding's Base",
+     .unitName = "lblPriHeightUnit",
+     .jsonKey = "height_m"},
+    {.input = Input::TargetK,
+     .calculation = C::Primary,
+     .quantity = Q::Ratio,
+     .accepts = {0, false, 1, false},
+     .error = errors::PrimaryTargetK,
+     .file = {"extension", 12, 2},
+     .option = "--target-k",
+     .help = "coupling to find the primary's height for; empty for none",
+     .boxName = "txtTargetK",
+     .captionName = "lblTargetK",
+     .caption = "Coupling to Find the Height for (optional)",
+     .jsonKey = "target_k"},
+
     {Input::TopDia,
      C::TopLoad,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::TopLoadTopDia,
      {"extension", 3, 1},
      "--top-dia",
@@ -249,7 +317,7 @@ const QList<DesignInput> kInputs{
     {Input::TubeDia,
      C::TopLoad,
      Q::Length,
-     Bound::Positive,
+     kPositive,
      errors::TopLoadTubeDia,
      {"extension", 4, 1},
      "--top-tube",
@@ -263,7 +331,7 @@ const QList<DesignInput> kInputs{
     {Input::TopHeight,
      C::TopLoad,
      Q::Length,
-     Bound::ZeroOrMore,
+     kZeroOrMore,
      errors::TopLoadTopHeight,
      {"extension", 5, 1},
      "--top-height",
@@ -278,7 +346,7 @@ const QList<DesignInput> kInputs{
     {Input::BaseHeight,
      C::TopLoad,
      Q::Length,
-     Bound::ZeroOrMore,
+     kZeroOrMore,
      errors::TopLoadBaseHeight,
      {"extension", 6, 1},
      "--base-height",
@@ -293,7 +361,7 @@ const QList<DesignInput> kInputs{
     {Input::TargetFr,
      C::TopLoad,
      Q::Kilohertz,
-     Bound::ZeroOrMore,
+     kZeroOrMore,
      errors::TopLoadTargetFr,
      {"extension", 7, 1},
      "--target-fr",
@@ -361,6 +429,11 @@ QString unitWord(Quantity quantity, bool useMetric) {
         return QStringLiteral("uF");
     case Quantity::Kilohertz:
         return QStringLiteral("kHz");
+    case Quantity::Degrees:
+        return QStringLiteral("deg");
+    case Quantity::Ratio:
+    case Quantity::Choice:
+        return {};
     }
     Q_UNREACHABLE();
 }
@@ -377,6 +450,9 @@ double siValue(const DesignInput& input, double kept, bool useMetric) {
     case Quantity::Count:
     case Quantity::Microfarads: // kept in farads
     case Quantity::Kilohertz:   // kept in hertz
+    case Quantity::Degrees:
+    case Quantity::Ratio:
+    case Quantity::Choice:
         return kept;
     }
     Q_UNREACHABLE();
@@ -394,7 +470,7 @@ void storeEntry(const DesignInput& input, const DesignModels& models, const QStr
 }
 
 double keptValue(const DesignInput& input, const ConstDesignModels& models) {
-    return input.added() ? double(models.added.value(input.input)) : input.access.value(models);
+    return input.added() ? double(models.added.value(input)) : input.access.value(models);
 }
 
 Entries entriesOf(Calculation calculation, const ConstDesignModels& models) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <limits>
 #include <map>
 
 namespace resonex {
@@ -24,7 +25,43 @@ enum class Calculation { Transformer, Secondary, Primary, TopLoad };
 // What an input measures. A length is kept in the design's unit (millimetres
 // or inches); the others are typed in the unit named and kept as the models
 // keep them: kilovolts, milliamperes, a count, farads and hertz.
-enum class Quantity { Length, Kilovolts, Milliamperes, Count, Microfarads, Kilohertz };
+// An angle is in degrees, a ratio a plain number; a choice is one of the
+// row's words.
+enum class Quantity {
+    Length,
+    Kilovolts,
+    Milliamperes,
+    Count,
+    Microfarads,
+    Kilohertz,
+    Degrees,
+    Ratio,
+    Choice
+};
+
+// What an input accepts: a number between two limits, each taken or not (a
+// count must also be whole).
+struct Accept {
+    double low = 0;
+    bool lowTaken = false;
+    double high = std::numeric_limits<double>::infinity();
+    bool highTaken = false;
+
+    constexpr bool contains(double value) const {
+        return (lowTaken ? value >= low : value > low) &&
+               (highTaken ? value <= high : value < high);
+    }
+};
+inline constexpr Accept kPositive{};
+inline constexpr Accept kZeroOrMore{0, true};
+inline constexpr Accept kAnyNumber{-std::numeric_limits<double>::infinity()};
+
+// One word of a choice: as resonex-cli and the JSON write it, and its button.
+struct ChoiceWord {
+    const char* word;
+    const char* buttonName;
+    const char* caption;
+};
 
 // Every input of a design that is typed into a box, each declared once by its
 // row in DesignInputs.cpp.
@@ -42,6 +79,11 @@ enum class Input {
     ConDia,
     ConSpa,
     SecSep,
+    PriShape,
+    PriAngle,
+    PriTurns,
+    PriHeight,
+    TargetK,
     TopDia,
     TubeDia,
     TopHeight,
@@ -94,9 +136,8 @@ struct DesignInput {
     Input input;
     Calculation calculation;
     Quantity quantity;
-    // The accept rule: a number, positive or at least 0 (a count is whole);
-    // a text it refuses raises the error.
-    dimension::Bound bound;
+    // The accept rule; a text it refuses raises the error.
+    Accept accepts = kPositive;
     ErrorInfo error;
     FileSlot file;
     const char* option; // "--dia"
@@ -104,9 +145,13 @@ struct DesignInput {
     const char* boxName;
     const char* captionName;
     const char* caption;
-    const char* unitName; // the unit's label, none for a count
-    const char* jsonKey;  // within its calculation's object
+    const char* unitName = nullptr; // the unit's label, none for a count
+    const char* jsonKey;            // within its calculation's object
     InputAccess access{};
+    // An added input's value in a new design (its choice's index), and a
+    // choice's words in order.
+    double start = 0;
+    QList<ChoiceWord> words{};
 
     bool added() const { return file.version >= 2; }
 };

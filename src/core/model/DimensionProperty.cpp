@@ -38,6 +38,12 @@ float leadingNumber(const QString& text, const ErrorInfo& error, Bound bound) {
     return converted(error, [&] { return Real(text::leadingNumber(text)).toSingle(); });
 }
 
+float anyNumber(const QString& text, const ErrorInfo& error) {
+    if (!text::isNumeric(text))
+        throw ResonexError(error);
+    return converted(error, [&] { return Real(text::leadingNumber(text)).toSingle(); });
+}
+
 float wholeNumber(const QString& text, const ErrorInfo& error) {
     check(text, error, Bound::Positive);
     return converted(error, [&] { return text::toSingle(text); });

@@ -15,6 +15,9 @@ enum class Bound { Positive, ZeroOrMore };
 // The leading number of the text, as a float.
 float leadingNumber(const QString& text, const ErrorInfo& error, Bound bound = Bound::Positive);
 
+// The leading number of the text, as a float, whatever its sign.
+float anyNumber(const QString& text, const ErrorInfo& error);
+
 // The whole text converted by the locale, as a float.
 float wholeNumber(const QString& text, const ErrorInfo& error);
 

@@ -16,6 +16,16 @@ namespace resonex::physics {
 // other, where k -> 1 and K grows like ln(4/k').
 double ellipticK(double complementaryModulus);
 
+// Both complete elliptic integrals, K(k) and E(k), from one arithmetic-
+// geometric mean, given k' as above (Abramowitz & Stegun 17.6.3-4: E = K·(1 -
+// sum over n of 2^(n-1)·c_n^2), c_0 = k). ellipticK stays apart, without E's
+// sums, for the ring kernel's inner loop.
+struct EllipticIntegrals {
+    double first;  // K
+    double second; // E
+};
+EllipticIntegrals ellipticIntegrals(double complementaryModulus);
+
 // The potential at (r, z) of a unit charge spread evenly round the ring of
 // radius rho at height zeta: (2/pi)·K(k)/sqrt((r+rho)^2 + (z-zeta)^2) with
 // k^2 = 4·r·rho/((r+rho)^2 + (z-zeta)^2) (Smythe, "Static and Dynamic

@@ -18,8 +18,14 @@ enum class Unsolved {
     AboveBare,       // at or above the bare coil's: no top load raises it
     SmallestTooLow,  // even the smallest toroid searched (at least twice its tube) goes lower
     LargestTooHigh,  // lower than the largest toroid searched brings it
-    CutsIntoWinding, // the toroid that would do it cuts into the winding or the floor
+    CutsIntoWinding, // the toroid (or primary) that would do it cuts into the winding or the floor
     Unsettled,       // the search ran out of steps before closing in on it
+    // A tap the primary's turns do not reach:
+    BelowFirstTurn, // less than the first turn gives (a tap before it)
+    BeyondLastTurn, // more than all the turns built give (a tap after the last)
+    // No height of the primary gives a coupling:
+    CouplingTooHigh, // more than the primary gives at its best height
+    CouplingTooLow,  // less than it gives a few winding heights away
 };
 
 // A figure of the physics, or why there is none.

@@ -3,8 +3,12 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/errors/ResonexError.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CTopLoad.h"
+#include "core/results/CouplingResultTexts.h"
+#include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
+#include "core/summary/CouplingSection.h"
 #include "core/summary/NewLine.h"
 #include "core/summary/PrimarySection.h"
 #include "core/summary/SecondarySection.h"
@@ -38,6 +42,17 @@ Summary ComposeSummary(const CFile& doc) {
                     << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
                                                        designUnit(metric).word()),
                                     false};
+        // Only a primary built otherwise than a new design's, or asked for a
+        // coupling, adds its coupling.
+        const CFile& design = doc;
+        if (!classicGeometry(design.added()) ||
+            keptValue(designInput(Input::TargetK), design.models()) != 0)
+            if (const std::optional<CouplingResults> coupling = couplingResults(
+                    design.primary(), design.added(), design.settings(), otherModels(design)))
+                summary << SummaryPiece{kNewLine + kNewLine, false}
+                        << SummaryPiece{CouplingSectionTitle(), true}
+                        << SummaryPiece{CouplingSectionText(couplingResultTexts(*coupling, metric)),
+                                        false};
         return summary;
     } catch (ResonexError& error) {
         error.setSourceIfEmpty(QStringLiteral("ComposeSummary"));

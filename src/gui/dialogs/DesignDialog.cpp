@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
@@ -88,9 +89,14 @@ QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout&
     for (const DesignInput* input : inputsOf(calculation)) {
         QLabel* caption = label(QLatin1String(input->captionName), QLatin1String(input->caption));
         caption->setWordWrap(caption->text().size() > kOneLineCaption);
+        QList<QWidget*>& order = input->added() ? m_addedBoxes : boxes;
+        if (input->quantity == Quantity::Choice) {
+            addRow(grid, caption, choiceButtons(*input, order));
+            continue;
+        }
         QLineEdit* box = newInputBox(QLatin1String(input->boxName));
         m_inputBoxes[input->input] = box;
-        (input->added() ? m_addedBoxes : boxes) << box;
+        order << box;
         addRow(grid, caption, box,
                input->unitName
                    ? label(QLatin1String(input->unitName), unitWord(input->quantity, metric))
@@ -99,16 +105,54 @@ QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout&
     return boxes;
 }
 
+QWidget* DesignDialog::choiceButtons(const DesignInput& input, QList<QWidget*>& order) {
+    auto* group = new QWidget(this);
+    group->setObjectName(QLatin1String(input.boxName));
+    auto* layout = new QHBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QList<QRadioButton*>& buttons = m_choiceButtons[input.input];
+    for (const ChoiceWord& word : input.words) {
+        auto* button = new QRadioButton(QLatin1String(word.caption), group);
+        button->setObjectName(QLatin1String(word.buttonName));
+        layout->addWidget(button);
+        buttons << button;
+        order << button;
+        // Tab reaches the choice at its ticked button, as it does a group of
+        // option buttons once one has had the focus.
+        button->setFocusPolicy(Qt::ClickFocus);
+        connect(button, &QRadioButton::toggled, button, [button](bool ticked) {
+            button->setFocusPolicy(ticked ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
+    return group;
+}
+
+QRadioButton* DesignDialog::choiceButton(Input input, qsizetype word) const {
+    return m_choiceButtons.at(input).at(word);
+}
+
 Entries DesignDialog::typedEntries(Calculation calculation) const {
     Entries entries;
-    for (const DesignInput* input : inputsOf(calculation))
-        entries[input->input] = inputBox(input->input)->text();
+    for (const DesignInput* input : inputsOf(calculation)) {
+        if (input->quantity != Quantity::Choice) {
+            entries[input->input] = inputBox(input->input)->text();
+            continue;
+        }
+        for (qsizetype word = 0; word < input->words.size(); ++word)
+            if (choiceButton(input->input, word)->isChecked())
+                entries[input->input] = QLatin1String(input->words[word].word);
+    }
     return entries;
 }
 
 void DesignDialog::showEntries(Calculation calculation) {
-    for (const DesignInput* input : inputsOf(calculation))
-        fillBox(*inputBox(input->input), entryOf(*input, m_context.doc.models()));
+    const ConstDesignModels models = m_context.doc.models();
+    for (const DesignInput* input : inputsOf(calculation)) {
+        if (input->quantity == Quantity::Choice)
+            choiceButton(input->input, qsizetype(keptValue(*input, models)))->setChecked(true);
+        else
+            fillBox(*inputBox(input->input), entryOf(*input, models));
+    }
 }
 
 QLineEdit* DesignDialog::newInputBox(const QString& name) {

@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace resonex {
 class ResonexError;
@@ -66,6 +67,8 @@ protected:
     // control the dialog orders (setTabOrder).
     QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
+    // A choice's button for its word.
+    QRadioButton* choiceButton(Input input, qsizetype word) const;
     // The texts of the calculation's boxes, and showing what the design holds.
     Entries typedEntries(Calculation calculation) const;
     void showEntries(Calculation calculation);
@@ -115,11 +118,14 @@ private:
     void closeInOrder();
     // An entry box, taking at most seven typed characters.
     QLineEdit* newInputBox(const QString& name);
+    // A choice's buttons in a row, each added to the keyboard order.
+    QWidget* choiceButtons(const DesignInput& input, QList<QWidget*>& order);
     // The box whose entry an error concerns, if any.
     QLineEdit* boxFor(const ResonexError& error, Blamed blamed) const;
 
     DesignContext m_context;
     std::map<Input, QLineEdit*> m_inputBoxes;
+    std::map<Input, QList<QRadioButton*>> m_choiceButtons;
     QList<QWidget*> m_addedBoxes;
     QByteArray m_designAtOpen;
 };

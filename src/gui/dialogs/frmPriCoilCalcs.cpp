@@ -3,10 +3,13 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/document/DocumentPrompts.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/Calculated.h"
 #include "core/model/FlatSpiral.h"
 #include "core/model/TuningCurve.h"
+#include "core/results/CouplingResultTexts.h"
+#include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 #include "gui/plot/TuningPlotView.h"
@@ -19,11 +22,32 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtMath>
 
 namespace resonex::gui {
+
+namespace {
+
+// The coupling at the tap in use, its modes and the height for a typed k.
+QString couplingSentence(const CouplingResultTexts& texts) {
+    QString text = texts.whyNoTap.isEmpty()
+                       ? QStringLiteral("Tap in use, from ") + texts.tapListing +
+                             QStringLiteral(": turn ") + texts.tapTurn + QStringLiteral(". k = ") +
+                             texts.k + QStringLiteral(", coupled modes ") + texts.modes + u'.'
+                       : QStringLiteral("No tap in use: ") + texts.whyNoTap + u'.';
+    if (!texts.targetK.isEmpty())
+        text += texts.whyNoHeight.isEmpty()
+                    ? QStringLiteral(" Inner turn at ") + texts.heightForK +
+                          QStringLiteral(" for k = ") + texts.targetK + u'.'
+                    : QStringLiteral(" No height gives k = ") + texts.targetK +
+                          QStringLiteral(": ") + texts.whyNoHeight + u'.';
+    return text;
+}
+
+} // namespace
 
 frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     : DesignDialog(context, QStringLiteral("frmPriCoilCalcs"),
@@ -43,6 +67,9 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     auto* rows = new QGridLayout;
     QList<QWidget*> order = addInputRows(Calculation::Primary, *rows);
     alignColumns({rows});
+    // Only a cone's angle is typed.
+    connect(conicalButton(), &QRadioButton::toggled, inputBox(Input::PriAngle),
+            &QWidget::setEnabled);
 
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     auto* inputLayout = new QVBoxLayout(inputs);
@@ -58,6 +85,11 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     m_lblResults->setMinimumHeight(3 * m_lblResults->fontMetrics().lineSpacing());
     m_lblResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblResults->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblCoupling = label(QStringLiteral("lblCoupling"), QString());
+    m_lblCoupling->setWordWrap(true);
+    m_lblCoupling->setMinimumHeight(3 * m_lblCoupling->fontMetrics().lineSpacing());
+    m_lblCoupling->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblCoupling->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_txtLPerTurn = new QPlainTextEdit(this);
     m_txtLPerTurn->setObjectName(QStringLiteral("txtLPerTurn"));
     m_txtLPerTurn->setReadOnly(true);
@@ -82,6 +114,7 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     listingAndCurve->addLayout(listing);
     listingAndCurve->addWidget(m_picTuning, 1);
     outputLayout->addWidget(m_lblResults);
+    outputLayout->addWidget(m_lblCoupling);
     outputLayout->addLayout(listingAndCurve, 1);
 
     const auto [cmdCalculate, ok] = calculationButtons([this] { cmd_Calculate_Click(); });
@@ -113,6 +146,7 @@ void frmPriCoilCalcs::load() {
         if (offered.*choice.row->choice == 1 && takesEntry(choice.row->fills, shown))
             shown = choosing(shown, choice.row->choice);
     showEntries(Calculation::Primary);
+    inputBox(Input::PriAngle)->setEnabled(conicalButton()->isChecked());
     for (const Choice& choice : m_choices) {
         choice.box->setEnabled(canUse(doc(), choice.row->choice));
         choice.box->setChecked(shown.*choice.row->choice == 1);
@@ -163,11 +197,21 @@ void frmPriCoilCalcs::showResults() {
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
     m_picTuning->setCurve(tuningCurve(primary, doc().settings(), otherModels(doc())));
+    const std::optional<CouplingResults> coupling =
+        couplingResults(primary, doc().added(), doc().settings(), otherModels(doc()));
+    m_lblCoupling->setText(
+        coupling ? couplingSentence(couplingResultTexts(*coupling, doc().settings().UseMetric()))
+                 : QString());
+}
+
+QRadioButton* frmPriCoilCalcs::conicalButton() const {
+    return choiceButton(Input::PriShape, qsizetype(physics::PrimaryShape::Conical));
 }
 
 void frmPriCoilCalcs::clearResults() {
     m_txtLPerTurn->clear();
     m_lblResults->clear();
+    m_lblCoupling->clear();
     m_picTuning->setCurve({});
 }
 

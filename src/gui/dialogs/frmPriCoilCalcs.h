@@ -44,7 +44,12 @@ private:
     void showResults();
     void clearResults();
 
+    // A cone's button of the primary's shape.
+    QRadioButton* conicalButton() const;
+
     QLabel* m_lblResults;
+    // The coupling at the tap in use.
+    QLabel* m_lblCoupling;
     QPlainTextEdit* m_txtLPerTurn;
     TuningPlotView* m_picTuning;
     // In the rows' order.

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/physics/CoilField.h"
+#include "core/physics/Solved.h"
+
+#include <vector>
+
+// The primary as built (flat, conical or helical) and its coupling to the
+// secondary: each turn of either a circular filament on the common axis, the
+// inductances by the closed forms for such rings. Pure
+// numbers in SI units (metres, henries, hertz); heights measured from the
+// base of the secondary winding.
+namespace resonex::physics {
+
+enum class PrimaryShape { Flat, Conical, Helical };
+
+// Turn k (1-based, the inner turn first; a helix's lowest) lies at
+// r = innerRadius + (k-1)·pitch·cos(angle), z = innerHeight + (k-1)·pitch·sin(angle),
+// the angle from the horizontal: 0 for a flat primary, 90 degrees for a
+// helix, angleDegrees (strictly between) for a cone.
+struct PrimaryTurns {
+    PrimaryShape shape = PrimaryShape::Flat;
+    double angleDegrees = 0; // a cone's; flat and helical primaries have their own
+    int turns = 15;
+    double innerRadius = 0; // the inner turn's centre
+    double innerHeight = 0; // may be negative: below the winding's base
+    double conductorDiameter = 0;
+    double pitch = 0; // conductor diameter + spacing
+};
+
+// The secondary winding as turns, its base at height 0. turns may be
+// fractional (see secondaryInductance).
+struct SecondaryTurns {
+    double diameter = 0;
+    double height = 0;
+    double turns = 0;
+    double wireDiameter = 0;
+};
+
+// Where turn k (1-based) of the primary lies.
+struct TurnCentre {
+    double r;
+    double z;
+};
+TurnCentre turnCentre(const PrimaryTurns& primary, int k);
+
+// The mutual inductance of two coaxial circular filaments of radii r1 and r2
+// a distance d apart along the axis.
+double ringMutualInductance(double r1, double r2, double d);
+// A ring of radius r of round conductor of radius a, current on its surface.
+double ringSelfInductance(double r, double a);
+
+// The secondary's low-frequency inductance as the uniform-current sum over
+// its turns: ceil(turns) rings evenly spread over the height, each carrying
+// turns/ceil(turns) of the ampere-turns (its turns exactly when whole). M
+// with the primary takes the same rings.
+double secondaryInductance(const SecondaryTurns& secondary);
+
+// The primary tapped after a (possibly fractional) turn.
+struct CouplingAtTurn {
+    double turn = 0;
+    double primaryInductance = 0;
+    double mutualInductance = 0; // with the whole secondary
+    double k = 0;                // M / sqrt(Lp·Ls)
+};
+
+// The listing: the primary tapped after each whole turn, 1 to turns.
+struct CouplingListing {
+    double secondaryInductance = 0;
+    std::vector<CouplingAtTurn> turns;
+};
+CouplingListing couplingListing(const PrimaryTurns& primary, const SecondaryTurns& secondary);
+
+// The fractional turn at which the listing, linearly interpolated, reaches
+// the primary inductance asked for: none (BelowFirstTurn, BeyondLastTurn)
+// outside the listing.
+Solved<double> turnForInductance(const CouplingListing& listing, double inductance);
+// The listing linearly interpolated at a fractional turn (Lp, M and k each):
+// exact at whole turns, none outside 1 to the last turn.
+Solved<CouplingAtTurn> atTurn(const CouplingListing& listing, double turn);
+
+// The two modes of the coupled pair, the primary tuned to the secondary's f0:
+// f0/sqrt(1 + k) and f0/sqrt(1 - k).
+struct CoupledModes {
+    double lowerHz;
+    double upperHz;
+};
+CoupledModes coupledModes(double f0, double k);
+
+// The inner turn's height at which the primary tapped at turn gives the
+// coupling k, all else as in primary; sought on the side of the coupling's
+// peak on which the primary stands now. None when no height within a few
+// winding heights of the winding gives it (CouplingTooHigh, CouplingTooLow),
+// when the height found puts a turn into the winding (CutsIntoWinding; the
+// top load is primaryCutsIntoCoil's), or when the tap lies outside the turns
+// built (BelowFirstTurn, BeyondLastTurn).
+Solved<double> innerHeightForCoupling(const PrimaryTurns& primary, const SecondaryTurns& secondary,
+                                      double turn, double k);
+
+// Whether a turn of the primary (its conductor round its centre) reaches
+// into the secondary winding's cylinder (within half its diameter of the
+// axis, from its base to its top) or into the top load standing on it;
+// touching either is allowed, as for the top load (TopLoadClearance.h).
+bool primaryCutsIntoCoil(const PrimaryTurns& primary, const SecondaryTurns& secondary,
+                         const TopLoad& top);
+
+} // namespace resonex::physics

@@ -1,0 +1,85 @@
+#include "core/results/CouplingResultTexts.h"
+
+#include "core/model/DesignInputs.h"
+#include "core/results/CouplingResults.h"
+#include "core/text/LengthUnit.h"
+#include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
+
+namespace resonex {
+
+namespace {
+
+QString microhenries(double henries) {
+    return text::format(float(henries * 1e6), text::Pattern::TwoDecimals) + QStringLiteral("uH");
+}
+
+QString ratio(double value) { return text::format(float(value), text::Pattern::UpToFourDecimals); }
+
+QString shapeText(const physics::PrimaryTurns& primary) {
+    const ChoiceWord& word = designInput(Input::PriShape).words[qsizetype(primary.shape)];
+    QString text = QString::fromLatin1(word.word);
+    text[0] = text[0].toUpper();
+    if (primary.shape == physics::PrimaryShape::Conical)
+        text += QStringLiteral(", ") +
+                text::format(float(primary.angleDegrees), text::Pattern::TwoDecimals) +
+                QStringLiteral("deg");
+    return text;
+}
+
+} // namespace
+
+QString noCouplingText(physics::Unsolved why) {
+    switch (why) {
+    case physics::Unsolved::BelowFirstTurn:
+        return QStringLiteral("the primary needs less inductance than its first turn gives");
+    case physics::Unsolved::BeyondLastTurn:
+        return QStringLiteral("the primary needs more inductance than all its turns give");
+    case physics::Unsolved::CouplingTooHigh:
+        return QStringLiteral("more than the primary gives at its best height");
+    case physics::Unsolved::CouplingTooLow:
+        return QStringLiteral("less than it gives a few winding heights away");
+    case physics::Unsolved::CutsIntoWinding:
+        return QStringLiteral("the height that gives it puts a turn into the winding");
+    default:
+        return QStringLiteral("beyond what the calculation covers");
+    }
+}
+
+CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric) {
+    const LengthUnit unit = designUnit(useMetric);
+    const auto length = [&unit](double metres) {
+        return text::format(float(unit.fromMetres(metres)), text::Pattern::TwoDecimals) +
+               unit.word();
+    };
+    CouplingResultTexts texts;
+    texts.shape = shapeText(results.primary);
+    texts.turnsBuilt = QString::number(results.primary.turns);
+    texts.height = length(results.primary.innerHeight);
+    texts.inductance = microhenries(results.inductanceAsBuilt);
+    texts.tapListing = results.geometricTap ? QStringLiteral("the primary as built")
+                                            : QStringLiteral("the classic listing");
+    if (results.atTap) {
+        texts.tapTurn = text::format(float(*results.tapTurn), text::Pattern::TwoDecimals);
+        texts.tapInductance = microhenries(results.atTap->primaryInductance);
+        texts.mutualInductance = microhenries(results.atTap->mutualInductance);
+        texts.k = ratio(results.atTap->k);
+        texts.modes = kilohertzText(float(results.modes->lowerHz)) + QStringLiteral("kHz and ") +
+                      kilohertzText(float(results.modes->upperHz)) + QStringLiteral("kHz");
+    } else {
+        texts.whyNoTap =
+            noCouplingText(results.tapTurn ? physics::Unsolved::OutOfRange : results.tapTurn.why());
+    }
+    if (results.targetK) {
+        texts.targetK = ratio(*results.targetK);
+        if (results.heightForTargetK)
+            texts.heightForK = length(*results.heightForTargetK);
+        else
+            texts.whyNoHeight = noCouplingText(results.heightForTargetK.why());
+    }
+    for (const physics::CouplingAtTurn& turn : results.listing.turns)
+        texts.kPerTurn << QStringLiteral(" Turn %1   ").arg(int(turn.turn), 2) + ratio(turn.k);
+    return texts;
+}
+
+} // namespace resonex

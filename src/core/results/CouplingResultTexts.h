@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/physics/Solved.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace resonex {
+
+struct CouplingResults;
+
+// The coupling as the primary dialog and the summary show it; each figure
+// empty where there is none, and whyNoTap or whyNoHeight say why.
+struct CouplingResultTexts {
+    QString shape;      // "Conical, 30.00deg"
+    QString turnsBuilt; // "20"
+    QString height;     // of the inner turn, in the design's unit
+    QString inductance; // with every turn built, "uH"
+    QString tapTurn;    // "15.44"
+    QString tapListing; // which listing the tap is read from
+    QString tapInductance;
+    QString mutualInductance;
+    QString k;
+    QString modes; // "131.14kHz and 159.46kHz"
+    QString whyNoTap;
+    QString targetK;    // the coupling typed, empty for none
+    QString heightForK; // in the design's unit
+    QString whyNoHeight;
+    QStringList kPerTurn; // " Turn  1   0.1518"
+};
+
+CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric);
+
+// Why a figure of the coupling is none, to follow its name.
+QString noCouplingText(physics::Unsolved why);
+
+} // namespace resonex
