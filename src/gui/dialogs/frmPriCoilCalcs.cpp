@@ -197,8 +197,7 @@ void frmPriCoilCalcs::showResults() {
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
     m_picTuning->setCurve(tuningCurve(primary, doc().settings(), otherModels(doc())));
-    const std::optional<CouplingResults> coupling =
-        couplingResults(primary, doc().added(), doc().settings(), otherModels(doc()));
+    const std::optional<CouplingResults>& coupling = doc().coupling();
     m_lblCoupling->setText(
         coupling ? couplingSentence(couplingResultTexts(*coupling, doc().settings().UseMetric()))
                  : QString());
