@@ -1,5 +1,6 @@
 #include "TestDesigns.h"
 
+#include "core/document/DrawnDesign.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/text/PrimaryResultTexts.h"
 
@@ -10,10 +11,7 @@ using namespace resonex;
 namespace {
 
 // What the design's calculated parts draw, in its units.
-DesignDrawing drawingOf(const CFile& doc) {
-    return resonex::drawingOf(doc.secondary(), doc.primary(), doc.topLoad(),
-                              doc.settings().UseMetric());
-}
+DesignDrawing drawingOf(const CFile& doc) { return drawingOfDesign(doc); }
 
 QStringList textsOf(const DesignDrawing& drawing) {
     QStringList texts;
@@ -81,6 +79,28 @@ private slots:
 
     // Only what is calculated: a stale primary and an unset top load drop out,
     // and the winding then stands on the floor.
+    // A primary built otherwise stands where it was built: a helix of 20
+    // turns rises a pitch (19 mm) a turn from its inner turn 30 mm below the
+    // winding's base, each turn 167.25 mm out; the tap in use is its own.
+    void primaryAsBuilt() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        test::RecordingPrompts prompts;
+        calculatePrimary(
+            doc, {},
+            {{Input::PriShape, "helical"}, {Input::PriTurns, "20"}, {Input::PriHeight, "-30"}},
+            prompts);
+        const DesignDrawing drawing = drawingOf(doc);
+        QCOMPARE(drawing.primaryTurns.size(), 40);
+        QCOMPARE(drawing.primaryTurns[1].section.centre, QPointF(167.25, 470));
+        QCOMPARE(drawing.primaryTurns[39].section.centre, QPointF(167.25, 470 + 19 * 19));
+        QCOMPARE(drawing.taps.size(), 2);
+        const double tapAt = drawing.taps[1].y();
+        for (const PrimaryTurn& turn : drawing.primaryTurns)
+            QCOMPARE(turn.inCircuit, turn.section.centre.y() < tapAt);
+        QVERIFY(tapAt > 470 && tapAt <= 470 + 19 * 19);
+    }
+
     void onlyWhatIsCalculated() {
         CFile doc(nullptr);
         test::calculateWorkedExample(doc);

@@ -229,7 +229,10 @@ private slots:
                  QStringList({"Primary as built : Helical", "Primary turns as built : 15",
                               "Height of the inner turn above the winding's base : 0.00mm"}));
         QVERIFY(lines[3].startsWith("Primary inductance with every turn : "));
-        QVERIFY(lines[4].startsWith("Tap in use, from the primary as built : turn "));
+        // Its listing, a line a turn, then the tap in use.
+        QCOMPARE(lines[4], QStringLiteral("Primary inductance and k, tapped after each turn:"));
+        QVERIFY(lines[5].startsWith(" Turn  1 ") && lines[19].startsWith(" Turn 15 "));
+        QVERIFY(lines[20].startsWith("Tap in use, from the primary as built : turn "));
         QVERIFY(lines.constLast().startsWith("Coupled modes : "));
     }
 

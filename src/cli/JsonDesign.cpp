@@ -214,8 +214,7 @@ QByteArray resonanceJson(const CFile& doc) {
 // The primary as built and its coupling, whenever the primary and the
 // secondary are calculated.
 QByteArray couplingJson(const CFile& doc) {
-    const std::optional<CouplingResults> coupling =
-        couplingResults(doc.primary(), doc.added(), doc.settings(), otherModels(doc));
+    const std::optional<CouplingResults>& coupling = doc.coupling();
     if (!coupling)
         return json::kNull;
     json::Object object;

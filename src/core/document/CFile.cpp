@@ -14,6 +14,7 @@
 #include "core/platform/AtomicFile.h"
 #include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
+#include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
@@ -97,7 +98,8 @@ QString failureText(const QString& prefix, const QString& path, const QString& r
 } // namespace
 
 CFile::CFile(OptionsStore* store)
-    : m_store(store), m_topLoadSolution(std::make_unique<TopLoadSolution>()) {
+    : m_store(store), m_topLoadSolution(std::make_unique<TopLoadSolution>()),
+      m_coupling(std::make_unique<CouplingMemo>()) {
     CreateModelObjects();
 }
 
@@ -215,6 +217,23 @@ void CFile::WriteAllObjects(const QString& path) {
     replaceFile(path, bytesToSave());
     m_modified = false;
     m_foreign = false;
+}
+
+struct CFile::CouplingMemo {
+    QByteArray design;
+    std::optional<CouplingResults> results;
+};
+
+const std::optional<CouplingResults>& CFile::coupling() const {
+    // Every input the coupling depends on is among what Save writes.
+    QByteArray design = bytesToSave();
+    if (design != m_coupling->design) {
+        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings,
+                                              {*m_secondary, *m_transformer, *m_topLoad,
+                                               m_settings->UseMetric(), *m_topLoadSolution});
+        m_coupling->design = std::move(design);
+    }
+    return m_coupling->results;
 }
 
 const TopLoadResults& CFile::topLoadResults() const {

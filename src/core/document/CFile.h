@@ -18,6 +18,7 @@ class CSettings;
 class CTopLoad;
 class CTransformer;
 class TopLoadSolution;
+struct CouplingResults;
 struct TopLoadResults;
 class DocumentPrompts;
 class DocumentView;
@@ -64,6 +65,9 @@ public:
     // out when first asked for after either changed.
     const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
     const TopLoadResults& topLoadResults() const;
+    // The coupling of the primary as built (CouplingResults.h), worked out
+    // when first asked for after anything Save would write changed.
+    const std::optional<CouplingResults>& coupling() const;
     // The bytes Save would write now.
     QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's
@@ -194,6 +198,9 @@ private:
     std::unique_ptr<CTopLoad> m_topLoad;
     std::unique_ptr<AddedInputs> m_added;
     std::unique_ptr<const TopLoadSolution> m_topLoadSolution;
+    // The coupling as last worked out, and the design it was worked out for.
+    struct CouplingMemo;
+    std::unique_ptr<CouplingMemo> m_coupling;
     QString m_fileName;
     QString m_fileTitle = kUntitled;
     bool m_modified = false;

@@ -53,26 +53,40 @@ void addWinding(DesignDrawing& drawing, const CSecondary& secondary, double base
     drawing.winding = {QRectF(-r, base, layer, height), QRectF(r - layer, base, layer, height)};
 }
 
+// The turns drawn: each side of the axis, those before the tap in the circuit
+// and the tap on the turn after it (turns count from 1; 0 is no tap).
+void addTurns(DesignDrawing& drawing, const QList<QPointF>& centres, double radius, int tapTurn) {
+    for (int turn = 1; turn <= centres.size(); ++turn) {
+        const QPointF& centre = centres[turn - 1];
+        const bool inCircuit = turn < tapTurn;
+        for (const double side : {-centre.x(), centre.x()})
+            drawing.primaryTurns.append({{QPointF(side, centre.y()), radius}, inCircuit});
+        if (turn == tapTurn)
+            drawing.taps = {QPointF(-centre.x(), centre.y()), centre};
+    }
+}
+
 // Each turn's centre lies a conductor and a spacing beyond the one before,
 // the first one the separation and half a conductor out from the winding:
 // the drawn one, or without it the diameter the primary was entered with.
-void addPrimary(DesignDrawing& drawing, const CPrimary& primary, double secondaryDia, double base) {
-    const qsizetype turns = primary.listing().turns.size();
-    const std::optional<Tap>& tapped = primary.listing().tap;
-    // The tap falls on the later of the two turns the sentence names; turns
-    // count from 1, so 0 is none.
-    const int tapTurn = tapped ? tapped->beforeTurn : 0;
-    const double conductor = primary.ConDiaValue();
-    const double first = secondaryDia / 2.0 + primary.SecSepValue() + conductor / 2.0;
-    const double pitch = conductor + primary.ConSpaValue();
-    for (int turn = 1; turn <= turns; ++turn) {
-        const double x = first + (turn - 1) * pitch;
-        const bool inCircuit = turn < tapTurn;
-        for (const double side : {-x, x})
-            drawing.primaryTurns.append({{QPointF(side, base), conductor / 2.0}, inCircuit});
-        if (turn == tapTurn)
-            drawing.taps = {QPointF(-x, base), QPointF(x, base)};
+// A primary as built stands where it was built.
+void addPrimary(DesignDrawing& drawing, const CPrimary& primary,
+                const std::optional<BuiltPrimary>& built, double secondaryDia, double base) {
+    const double radius = primary.ConDiaValue() / 2.0;
+    QList<QPointF> centres;
+    if (built) {
+        for (const QPointF& turn : built->turns)
+            centres << QPointF(turn.x(), base + turn.y());
+        addTurns(drawing, centres, radius, built->tapTurn ? int(*built->tapTurn) + 1 : 0);
+        return;
     }
+    const double first = secondaryDia / 2.0 + primary.SecSepValue() + radius;
+    const double pitch = primary.ConDiaValue() + primary.ConSpaValue();
+    for (qsizetype turn = 0; turn < primary.listing().turns.size(); ++turn)
+        centres << QPointF(first + double(turn) * pitch, base);
+    // The tap falls on the later of the two turns the sentence names.
+    const std::optional<Tap>& tapped = primary.listing().tap;
+    addTurns(drawing, centres, radius, tapped ? tapped->beforeTurn : 0);
 }
 
 void addTopLoad(DesignDrawing& drawing, const CTopLoad& topLoad, double centreHeight) {
@@ -108,11 +122,12 @@ struct Heights {
 };
 
 void addShapes(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
-               const CTopLoad& topLoad, const Heights& heights) {
+               const CTopLoad& topLoad, const std::optional<BuiltPrimary>& built,
+               const Heights& heights) {
     if (secondaryCalculated(secondary))
         addWinding(drawing, secondary, heights.base);
-    if (primaryCalculated(primary) && !primary.LPerTurn().isEmpty())
-        addPrimary(drawing, primary,
+    if (primaryCalculated(primary) && (built || !primary.LPerTurn().isEmpty()))
+        addPrimary(drawing, primary, built,
                    drawing.winding.isEmpty() ? primary.SecDiaValue() : secondary.DiaValue(),
                    heights.base);
     if (topLoad.isSet())
@@ -173,7 +188,10 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
     if (!drawing.primaryTurns.isEmpty()) {
         const DrawnCircle& outer = drawing.primaryTurns.constLast().section;
         const double r = outer.centre.x() + outer.radius;
-        const double below = base - primary.ConDiaValue() / 2.0 - gap;
+        double lowest = base;
+        for (const PrimaryTurn& turn : drawing.primaryTurns)
+            lowest = std::min(lowest, turn.section.centre.y());
+        const double below = lowest - primary.ConDiaValue() / 2.0 - gap;
         // Its text below the line, clear of the winding.
         dimensions.append(
             {QPointF(-r, below), QPointF(r, below), lengthText(2 * r, useMetric), true});
@@ -223,11 +241,12 @@ void addNotes(DesignDrawing& drawing) {
 } // namespace
 
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
-                        const CTopLoad& topLoad, bool useMetric) {
+                        const CTopLoad& topLoad, bool useMetric,
+                        const std::optional<BuiltPrimary>& built) {
     DesignDrawing drawing;
     const Heights heights{topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0,
                           topLoad.isSet() ? topLoad.TopHeightValue() : 0.0};
-    addShapes(drawing, secondary, primary, topLoad, heights);
+    addShapes(drawing, secondary, primary, topLoad, built, heights);
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {
         drawing.emptyText = QStringLiteral("Nothing is calculated yet to draw.");
         return drawing;
@@ -235,7 +254,7 @@ DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
     const Heights drawn = drawnHeights(drawing, heights);
     if (drawn != heights) {
         drawing = DesignDrawing();
-        addShapes(drawing, secondary, primary, topLoad, drawn);
+        addShapes(drawing, secondary, primary, topLoad, built, drawn);
     }
     addDimensions(drawing, secondary, primary, topLoad, heights, drawn, useMetric);
     addNotes(drawing);

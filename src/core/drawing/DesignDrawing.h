@@ -83,7 +83,17 @@ struct DesignDrawing {
 // top load). Nothing calculated gives an empty drawing that says so. The
 // scale bar is a round length, a tenth to a quarter of the drawing's larger
 // extent.
+// The primary as built where it is not a new design's flat spiral: each
+// turn's centre (its distance from the axis and its height above the
+// winding's base, in the design's unit) and the fractional turn of the tap in
+// use, if there is one.
+struct BuiltPrimary {
+    QList<QPointF> turns;
+    std::optional<double> tapTurn;
+};
+
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
-                        const CTopLoad& topLoad, bool useMetric);
+                        const CTopLoad& topLoad, bool useMetric,
+                        const std::optional<BuiltPrimary>& built = std::nullopt);
 
 } // namespace resonex

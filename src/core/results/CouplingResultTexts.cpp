@@ -78,7 +78,10 @@ CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool use
             texts.whyNoHeight = noCouplingText(results.heightForTargetK.why());
     }
     for (const physics::CouplingAtTurn& turn : results.listing.turns)
-        texts.kPerTurn << QStringLiteral(" Turn %1   ").arg(int(turn.turn), 2) + ratio(turn.k);
+        texts.listing << QStringLiteral(" Turn %1 %2  k ")
+                                 .arg(int(turn.turn), 2)
+                                 .arg(microhenries(turn.primaryInductance), 11) +
+                             ratio(turn.k);
     return texts;
 }
 

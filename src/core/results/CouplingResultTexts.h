@@ -26,7 +26,8 @@ struct CouplingResultTexts {
     QString targetK;    // the coupling typed, empty for none
     QString heightForK; // in the design's unit
     QString whyNoHeight;
-    QStringList kPerTurn; // " Turn  1   0.1518"
+    // The primary tapped after each turn built: " Turn  1     0.77uH  k 0.1518".
+    QStringList listing;
 };
 
 CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric);

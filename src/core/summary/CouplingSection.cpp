@@ -20,7 +20,9 @@ QString CouplingSectionText(const CouplingResultTexts& texts) {
         line(QStringLiteral("Primary as built"), texts.shape) +
         line(QStringLiteral("Primary turns as built"), texts.turnsBuilt) +
         line(QStringLiteral("Height of the inner turn above the winding's base"), texts.height) +
-        line(QStringLiteral("Primary inductance with every turn"), texts.inductance);
+        line(QStringLiteral("Primary inductance with every turn"), texts.inductance) +
+        QStringLiteral("Primary inductance and k, tapped after each turn:") + kNewLine +
+        texts.listing.join(kNewLine) + kNewLine;
     if (texts.whyNoTap.isEmpty())
         text += line(QStringLiteral("Tap in use, from ") + texts.tapListing,
                      QStringLiteral("turn ") + texts.tapTurn) +

@@ -44,11 +44,9 @@ Summary ComposeSummary(const CFile& doc) {
                                     false};
         // Only a primary built otherwise than a new design's, or asked for a
         // coupling, adds its coupling.
-        const CFile& design = doc;
-        if (!classicGeometry(design.added()) ||
-            keptValue(designInput(Input::TargetK), design.models()) != 0)
-            if (const std::optional<CouplingResults> coupling = couplingResults(
-                    design.primary(), design.added(), design.settings(), otherModels(design)))
+        if (!classicGeometry(doc.added()) ||
+            keptValue(designInput(Input::TargetK), doc.models()) != 0)
+            if (const std::optional<CouplingResults>& coupling = doc.coupling())
                 summary << SummaryPiece{kNewLine + kNewLine, false}
                         << SummaryPiece{CouplingSectionTitle(), true}
                         << SummaryPiece{CouplingSectionText(couplingResultTexts(*coupling, metric)),

@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/document/DocumentPrompts.h"
+#include "core/document/DrawnDesign.h"
 #include "core/document/LastFolderPrompts.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/errors/ResonexError.h"
@@ -559,10 +560,7 @@ void frmMain::showDrawingPane(bool shown) {
     saveDrawingPane();
 }
 
-DesignDrawing frmMain::currentDrawing() const {
-    return drawingOf(m_doc->secondary(), m_doc->primary(), m_doc->topLoad(),
-                     m_doc->settings().UseMetric());
-}
+DesignDrawing frmMain::currentDrawing() const { return drawingOfDesign(*m_doc); }
 
 QList<PagePicture> frmMain::lastPagePictures() const {
     // Only a user who shows the drawing asks for it on paper: otherwise the

@@ -102,7 +102,8 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     const int border =
         2 * (qCeil(m_txtLPerTurn->document()->documentMargin()) + m_txtLPerTurn->frameWidth());
     m_txtLPerTurn->setMinimumSize(
-        qCeil(metrics.horizontalAdvance(QStringLiteral(" Turn 15    00000.00uH"))) +
+        // The primary as built lists k too.
+        qCeil(metrics.horizontalAdvance(QStringLiteral(" Turn 60 00000.00uH  k 0.0000"))) +
             m_txtLPerTurn->verticalScrollBar()->sizeHint().width() + border,
         qCeil(kSpiralTurns * metrics.lineSpacing()) + border + 1);
     // The curve beside the listing it is drawn from.
@@ -197,11 +198,16 @@ void frmPriCoilCalcs::showResults() {
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
     m_picTuning->setCurve(tuningCurve(primary, doc().settings(), otherModels(doc())));
-    const std::optional<CouplingResults> coupling =
-        couplingResults(primary, doc().added(), doc().settings(), otherModels(doc()));
-    m_lblCoupling->setText(
-        coupling ? couplingSentence(couplingResultTexts(*coupling, doc().settings().UseMetric()))
-                 : QString());
+    const std::optional<CouplingResults>& coupling = doc().coupling();
+    if (!coupling) {
+        m_lblCoupling->clear();
+        return;
+    }
+    const CouplingResultTexts texts = couplingResultTexts(*coupling, doc().settings().UseMetric());
+    m_lblCoupling->setText(couplingSentence(texts));
+    // A primary built otherwise lists its own turns, each with its k.
+    if (!classicGeometry(doc().added()))
+        m_txtLPerTurn->setPlainText(texts.listing.join(u'\n'));
 }
 
 QRadioButton* frmPriCoilCalcs::conicalButton() const {
