@@ -1,7 +1,8 @@
 #include "TestDesigns.h"
 
-#include "core/document/DrawnDesign.h"
+#include "core/document/DesignPictures.h"
 #include "core/drawing/DesignDrawing.h"
+#include "core/results/CouplingResults.h"
 #include "core/text/PrimaryResultTexts.h"
 
 #include <cmath>
@@ -81,7 +82,8 @@ private slots:
     // and the winding then stands on the floor.
     // A primary built otherwise stands where it was built: a helix of 20
     // turns rises a pitch (19 mm) a turn from its inner turn 30 mm below the
-    // winding's base, each turn 167.25 mm out; the tap in use is its own.
+    // winding's base, each turn 167.25 mm out; the tap in use and the tuning
+    // curve are its own.
     void primaryAsBuilt() {
         CFile doc(nullptr);
         test::calculateWorkedExample(doc);
@@ -99,6 +101,12 @@ private slots:
         for (const PrimaryTurn& turn : drawing.primaryTurns)
             QCOMPARE(turn.inCircuit, turn.section.centre.y() < tapAt);
         QVERIFY(tapAt > 470 && tapAt <= 470 + 19 * 19);
+        // The tuning curve is its own too, tapped on the same turn.
+        const TuningCurve curve = tuningCurveOfDesign(doc);
+        QCOMPARE(curve.points.size(), 20);
+        QCOMPARE(curve.points[19].henries, doc.coupling()->listing.turns[19].primaryInductance);
+        QVERIFY(curve.crossingTurn && curve.tap);
+        QCOMPARE(470 + (curve.tap->beforeTurn - 1) * 19, tapAt);
     }
 
     void onlyWhatIsCalculated() {

@@ -2,8 +2,8 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignPictures.h"
 #include "core/document/DocumentPrompts.h"
-#include "core/document/DrawnDesign.h"
 #include "core/document/LastFolderPrompts.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/errors/ResonexError.h"
@@ -574,7 +574,7 @@ QList<PagePicture> frmMain::lastPagePictures() const {
         [drawing = std::move(drawing)](QPainter& painter, const QRectF& area) {
             paintDrawing(painter, drawing, area);
         }};
-    TuningCurve curve = tuningCurve(m_doc->primary(), m_doc->settings(), otherModels(*m_doc));
+    TuningCurve curve = tuningCurveOfDesign(*m_doc);
     if (!curve.isEmpty())
         pictures.append([curve = std::move(curve), font = m_summary->font()](QPainter& painter,
                                                                              const QRectF& area) {

@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignPictures.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
@@ -197,7 +198,7 @@ void frmPriCoilCalcs::showResults() {
     m_txtLPerTurn->setPlainText(
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
-    m_picTuning->setCurve(tuningCurve(primary, doc().settings(), otherModels(doc())));
+    m_picTuning->setCurve(tuningCurveOfDesign(doc()));
     const std::optional<CouplingResults>& coupling = doc().coupling();
     if (!coupling) {
         m_lblCoupling->clear();
