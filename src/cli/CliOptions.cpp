@@ -43,18 +43,15 @@ CTopLoad::Shape shapeOf(const QString& option, const QString& value) {
                      QStringLiteral(" or ") + last + QStringLiteral(", not '") + value + u'\''};
 }
 
-// Two accepted words of an option, mapped to false and true; the message of
-// a refused one names them in that order, or the true one first.
-bool either(const QString& option, const QString& value, const char* falseWord,
-            const char* trueWord, bool trueFirst = false) {
-    if (value == QLatin1String(trueWord))
+// Which of an option's two words the value is: true for the second; a
+// refused value's message names them in their order.
+bool secondOf(const QString& option, const QString& value, const char* first, const char* second) {
+    if (value == QLatin1String(second))
         return true;
-    if (value == QLatin1String(falseWord))
+    if (value == QLatin1String(first))
         return false;
-    const QString words =
-        trueFirst ? QLatin1String(trueWord) + QStringLiteral(" or ") + QLatin1String(falseWord)
-                  : QLatin1String(falseWord) + QStringLiteral(" or ") + QLatin1String(trueWord);
-    throw UsageError{option + QStringLiteral(" takes ") + words + QStringLiteral(", not '") +
+    throw UsageError{option + QStringLiteral(" takes ") + QLatin1String(first) +
+                     QStringLiteral(" or ") + QLatin1String(second) + QStringLiteral(", not '") +
                      value + u'\''};
 }
 
@@ -74,7 +71,7 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
     }
     for (const PrimaryChoiceRow& row : primaryChoiceRows()) {
         if (name == QLatin1String(row.option)) {
-            const qint16 chosen = either(name, value, "0", "1") ? 1 : 0;
+            const qint16 chosen = secondOf(name, value, "0", "1") ? 1 : 0;
             // Given again, the last value counts.
             for (auto& [choice, given] : options.choices)
                 if (choice == row.choice)
@@ -88,7 +85,7 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
         if (name == QLatin1String(twoWay.option.option)) {
             const TwoWayOption& option = twoWay.option;
             options.*twoWay.field =
-                either(name, value, option.whenFalse.word, option.whenTrue.word, true);
+                !secondOf(name, value, option.whenTrue.word, option.whenFalse.word);
             return;
         }
     }

@@ -165,8 +165,6 @@ const QList<PrimaryChoiceRow>& primaryChoiceRows() {
     return rows;
 }
 
-const PrimaryChoiceRow& choiceRow(PrimaryChoice choice) { return sourceOf(choice).row; }
-
 PrimaryChoices primaryChoices(const CSettings& settings) {
     PrimaryChoices choices;
     for (const Source& source : kSources)

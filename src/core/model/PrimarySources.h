@@ -63,7 +63,6 @@ struct PrimaryChoiceRow {
     const char* takenFrom; // "the secondary calculation"
 };
 const QList<PrimaryChoiceRow>& primaryChoiceRows();
-const PrimaryChoiceRow& choiceRow(PrimaryChoice choice);
 
 PrimaryChoices primaryChoices(const CSettings& settings);
 void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
