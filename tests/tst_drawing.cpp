@@ -87,6 +87,10 @@ private slots:
     void primaryAsBuilt() {
         CFile doc(nullptr);
         test::calculateWorkedExample(doc);
+        // A new design's flat spiral has its k at each of its 15 turns too.
+        const TuningCurve classic = tuningCurveOfDesign(doc);
+        QCOMPARE(classic.couplings.size(), 15);
+        QCOMPARE(classic.tapCoupling, doc.coupling()->atTap->k);
         test::RecordingPrompts prompts;
         calculatePrimary(
             doc, {},
@@ -107,6 +111,10 @@ private slots:
         QCOMPARE(curve.points[19].henries, doc.coupling()->listing.turns[19].primaryInductance);
         QVERIFY(curve.crossingTurn && curve.tap);
         QCOMPARE(470 + (curve.tap->beforeTurn - 1) * 19, tapAt);
+        // With the coupling at each turn built and at the tap.
+        QCOMPARE(curve.couplings.size(), 20);
+        QCOMPARE(curve.couplings[19].k, doc.coupling()->listing.turns[19].k);
+        QCOMPARE(curve.tapCoupling, doc.coupling()->atTap->k);
     }
 
     void onlyWhatIsCalculated() {

@@ -59,6 +59,10 @@ struct PlotCase {
     double kilohertz;
     std::optional<double> quarterWave; // times the target
     std::optional<double> loaded;
+    // The coupling at each turn: none, or from the first turn's to the last's,
+    // bowed up by the bulge in the middle.
+    std::optional<std::pair<double, double>> coupling;
+    double bulge = 0;
 };
 
 TuningCurve curveOf(const PlotCase& plot) {
@@ -79,6 +83,15 @@ TuningCurve curveOf(const PlotCase& plot) {
         curve.quarterWaveHertz = *plot.quarterWave * plot.kilohertz * 1e3;
     if (plot.loaded)
         curve.loadedHertz = *plot.loaded * plot.kilohertz * 1e3;
+    if (plot.coupling) {
+        const auto [first, last] = *plot.coupling;
+        for (int turn = 1; turn <= 15; ++turn) {
+            const double along = (turn - 1) / 14.0;
+            curve.couplings.append(
+                {turn, first + (last - first) * along + plot.bulge * 4 * along * (1 - along)});
+        }
+        curve.tapCoupling = (first + last) / 2;
+    }
     return curve;
 }
 
@@ -114,15 +127,21 @@ private slots:
         const QRectF area =
             paper ? QRectF(0, 0, 6.5 * dpi, 4.5 * dpi)
                   : QRectF(0, 0, 56 * metrics.averageCharWidth(), 17 * metrics.lineSpacing());
-        // The secondary's lines, each as a share of the target.
+        // The secondary's lines, each as a share of the target, and the
+        // coupling: none, rising, falling from high or bowed.
         using Lines = std::pair<std::optional<double>, std::optional<double>>;
         const QList<Lines> lines{{}, {1.02, {}}, {0.98, 1.0}, {0.7, 1.3}, {1.002, 0.995}};
+        using Coupling = std::optional<std::pair<double, double>>;
+        const QList<std::pair<Coupling, double>> couplings{
+            {{}, 0}, {{{0.08, 0.21}}, 0}, {{{0.6, 0.004}}, 0}, {{{0.1, 0.1}}, 0.05}};
         int tapBeforeFirst = 0;
         int beyondLast = 0;
+        int caseNumber = 0;
         for (const bool metric : {true, false})
             for (double kilohertz = 40; kilohertz < 4000; kilohertz *= 1.13)
                 for (const auto& [quarterWave, loaded] : lines) {
-                    const PlotCase plot{metric, kilohertz, quarterWave, loaded};
+                    const auto& [coupling, bulge] = couplings[caseNumber++ % couplings.size()];
+                    const PlotCase plot{metric, kilohertz, quarterWave, loaded, coupling, bulge};
                     const TuningCurve curve = curveOf(plot);
                     QVERIFY(!curve.isEmpty());
                     const TuningPlotLayout layout = layOutTuningPlot(curve, area, metrics);
@@ -131,7 +150,15 @@ private slots:
                                               .arg(metric ? "mm" : "in")
                                               .arg(plot.quarterWave.value_or(0))
                                               .arg(plot.loaded.value_or(0));
-                    checkPlot(layout, area, where);
+                    checkPlot(
+                        layout, area,
+                        where +
+                            QStringLiteral("coupling %1: ").arg(coupling ? coupling->first : 0));
+                    if (coupling) {
+                        QCOMPARE(layout.couplingCurve.size(), 15);
+                        for (const QPointF& point : layout.couplingCurve)
+                            QVERIFY(layout.plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(point));
+                    }
                     if (curve.tap && curve.tap->afterTurn == 0) {
                         ++tapBeforeFirst;
                         QVERIFY2(layout.lead.size() > 1 && layout.ring, qPrintable(where));
@@ -227,9 +254,10 @@ private:
         for (const PlotText& label : layout.labels) {
             const QString what = where + label.text + u' ' + describe(label.box);
             const QRectF inked = label.box.adjusted(-halfLine, -halfLine, halfLine, halfLine);
-            QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead),
-                     qPrintable(what + QStringLiteral(" covers the curve")));
-            for (const QPointF& point : layout.curve)
+            QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead) &&
+                         !crosses(inked, layout.couplingCurve),
+                     qPrintable(what + QStringLiteral(" covers a curve")));
+            for (const QPointF& point : layout.curve + layout.couplingCurve)
                 QVERIFY2(!inked.intersects(around(point, layout.pointRadius)),
                          qPrintable(what + QStringLiteral(" covers a turn's mark")));
             if (layout.ring)

@@ -33,7 +33,13 @@ DesignDrawing drawingOfDesign(const CFile& doc) {
 TuningCurve tuningCurveOfDesign(const CFile& doc) {
     TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), otherModels(doc));
     const std::optional<CouplingResults>& coupling = doc.coupling();
-    if (curve.isEmpty() || !coupling || classicGeometry(doc.added()))
+    if (curve.isEmpty() || !coupling)
+        return curve;
+    for (const physics::CouplingAtTurn& turn : coupling->listing.turns)
+        curve.couplings.append({int(turn.turn), turn.k});
+    if (coupling->atTap)
+        curve.tapCoupling = coupling->atTap->k;
+    if (classicGeometry(doc.added()))
         return curve;
     curve.points.clear();
     for (const physics::CouplingAtTurn& turn : coupling->listing.turns)

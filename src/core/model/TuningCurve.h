@@ -32,6 +32,14 @@ struct TuningCurve {
     std::optional<double> crossingTurn;
     std::optional<double> quarterWaveHertz; // once the secondary is calculated
     std::optional<double> loadedHertz;      // once it carries a top load as well
+    // The coupling to the secondary tapped after each turn, and at the tap,
+    // once both are calculated.
+    struct Coupling {
+        int turn;
+        double k;
+    };
+    QList<Coupling> couplings;
+    std::optional<double> tapCoupling;
 
     // When the last turn falls short of the target (the primary's results are
     // then empty, and the points are worked out afresh from its inputs): what

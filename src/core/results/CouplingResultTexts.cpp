@@ -14,8 +14,6 @@ QString microhenries(double henries) {
     return text::format(float(henries * 1e6), text::Pattern::TwoDecimals) + QStringLiteral("uH");
 }
 
-QString ratio(double value) { return text::format(float(value), text::Pattern::UpToFourDecimals); }
-
 QString shapeText(const physics::PrimaryTurns& primary) {
     const ChoiceWord& word = designInput(Input::PriShape).words[qsizetype(primary.shape)];
     QString text = QString::fromLatin1(word.word);
@@ -63,7 +61,7 @@ CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool use
         texts.tapTurn = text::format(float(*results.tapTurn), text::Pattern::TwoDecimals);
         texts.tapInductance = microhenries(results.atTap->primaryInductance);
         texts.mutualInductance = microhenries(results.atTap->mutualInductance);
-        texts.k = ratio(results.atTap->k);
+        texts.k = couplingText(float(results.atTap->k));
         texts.modes = kilohertzText(float(results.modes->lowerHz)) + QStringLiteral("kHz and ") +
                       kilohertzText(float(results.modes->upperHz)) + QStringLiteral("kHz");
     } else {
@@ -71,7 +69,7 @@ CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool use
             noCouplingText(results.tapTurn ? physics::Unsolved::OutOfRange : results.tapTurn.why());
     }
     if (results.targetK) {
-        texts.targetK = ratio(*results.targetK);
+        texts.targetK = couplingText(float(*results.targetK));
         if (results.heightForTargetK)
             texts.heightForK = length(*results.heightForTargetK);
         else
@@ -81,7 +79,7 @@ CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool use
         texts.listing << QStringLiteral(" Turn %1 %2  k ")
                                  .arg(int(turn.turn), 2)
                                  .arg(microhenries(turn.primaryInductance), 11) +
-                             ratio(turn.k);
+                             couplingText(float(turn.k));
     return texts;
 }
 

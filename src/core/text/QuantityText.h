@@ -12,5 +12,7 @@ QString kilohertzText(float hertz);
 QString picofaradsText(float farads);
 // A length in the design's unit ("###0.00##"), as the models show their inputs.
 QString lengthText(float length);
+// A coupling coefficient ("###0.00##"), as the coupling's results show it.
+QString couplingText(float k);
 
 } // namespace resonex

@@ -21,6 +21,7 @@ const QColor kGrid(0xd8, 0xd8, 0xd8);
 const QColor kCurve(0x1f, 0x3a, 0x93);
 const QColor kTarget(0xa0, 0x10, 0x10);
 const QColor kSecondary(0x2e, 0x6b, 0x2e);
+const QColor kCoupling(0xa8, 0x55, 0x00);
 const QColor kFaint(0x70, 0x70, 0x70);
 
 QColor colourOf(PlotInk ink) {
@@ -31,6 +32,8 @@ QColor colourOf(PlotInk ink) {
         return kTarget;
     case PlotInk::Secondary:
         return kSecondary;
+    case PlotInk::Coupling:
+        return kCoupling;
     case PlotInk::Text:
         break;
     }
@@ -45,6 +48,7 @@ public:
     void draw() {
         drawGrid();
         drawLevels();
+        drawCoupling();
         drawCurve();
         drawTap();
         drawTexts();
@@ -95,6 +99,26 @@ private:
         p.setBrush(kCurve);
         for (const QPointF& at : m_layout.curve)
             p.drawEllipse(at, m_layout.pointRadius, m_layout.pointRadius);
+        p.setBrush(Qt::NoBrush);
+    }
+
+    // Dash-dotted with square marks, apart from the frequency's curve in grey
+    // print too; its axis at the right has marks of its own.
+    void drawCoupling() {
+        if (m_layout.couplingCurve.isEmpty())
+            return;
+        QPainter& p = m_painter;
+        const QRectF& plot = m_layout.plot;
+        p.setPen(pen(kCoupling, 0.06));
+        for (double y : m_layout.couplingTicks)
+            p.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + 0.25 * m_layout.em, y));
+        p.setPen(pen(kCoupling, 0.1, Qt::DashDotLine));
+        p.drawPolyline(m_layout.couplingCurve);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kCoupling);
+        const double side = 2 * m_layout.pointRadius;
+        for (const QPointF& at : m_layout.couplingCurve)
+            p.drawRect(QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
         p.setBrush(Qt::NoBrush);
     }
 

@@ -74,7 +74,8 @@ QList<Level> levelsOf(const TuningCurve& curve) {
 struct Scale {
     QRectF plot;
     double firstTurn, lastTurn;
-    double low, high; // kilohertz
+    double low, high;   // kilohertz
+    double topCoupling; // at the top of the chart, 0 at the bottom
 
     double x(double turn) const {
         return plot.left() + (turn - firstTurn) / (lastTurn - firstTurn) * plot.width();
@@ -82,6 +83,7 @@ struct Scale {
     double y(double kilohertz) const {
         return plot.bottom() - std::log(kilohertz / low) / std::log(high / low) * plot.height();
     }
+    double yOfCoupling(double k) const { return plot.bottom() - k / topCoupling * plot.height(); }
 };
 
 bool crosses(const QRectF& box, const QPolygonF& line) {
@@ -184,6 +186,30 @@ private:
             widest = std::max(widest, m_metrics.horizontalAdvance(tickText(tick)));
         m_s.plot.setLeft(m_area.left() + widest + em(0.8));
         m_s.plot.setRight(m_area.right() - em(0.8));
+        if (!m_curve.couplings.isEmpty())
+            layOutCouplingScale();
+    }
+
+    // The coupling from 0 at the bottom to a round value above its largest,
+    // marked every 1, 2 or 5 times a power of ten, as densely as the
+    // frequency's marks are set.
+    void layOutCouplingScale() {
+        double largest = 0;
+        for (const TuningCurve::Coupling& coupling : m_curve.couplings)
+            largest = std::max(largest, coupling.k);
+        largest = std::max(largest * 1.05, 1e-4);
+        const double power = std::pow(10.0, std::floor(std::log10(largest)) - 1);
+        for (double multiple : {1, 2, 5, 10, 20, 50}) {
+            m_couplingStep = multiple * power;
+            m_s.topCoupling = std::ceil(largest / m_couplingStep) * m_couplingStep;
+            if (m_s.plot.height() * m_couplingStep / m_s.topCoupling >= em(1.8))
+                break;
+        }
+        double widest = 0;
+        for (int step = 1; step * m_couplingStep <= m_s.topCoupling * (1 + 1e-9); ++step)
+            widest = std::max(
+                widest, m_metrics.horizontalAdvance(couplingText(float(step * m_couplingStep))));
+        m_s.plot.setRight(m_area.right() - widest - em(0.8));
     }
 
     QList<double> ticks(const QList<double>& multiples) const {
@@ -211,7 +237,7 @@ private:
     // An axis text in a box as wide as it, unless it would touch the one
     // before it on the same axis.
     void addAxisText(QList<PlotText>& texts, const QPointF& anchor, Qt::Alignment align,
-                     const QString& text) {
+                     const QString& text, PlotInk ink = PlotInk::Text) {
         const double width = m_metrics.horizontalAdvance(text);
         const double left = align & Qt::AlignRight     ? anchor.x() - width
                             : align & Qt::AlignHCenter ? anchor.x() - width / 2
@@ -220,7 +246,7 @@ private:
         const QRectF box(left, top, width, m_em);
         if (!texts.isEmpty() && texts.constLast().box.intersects(box))
             return;
-        texts.append({box, text, int(Qt::AlignCenter), PlotInk::Text});
+        texts.append({box, text, int(Qt::AlignCenter), ink});
     }
 
     void layOutAxes() {
@@ -248,6 +274,25 @@ private:
                     Qt::AlignHCenter, QStringLiteral("Tapped at turn"));
         addAxisText(m_layout.axisTexts, m_area.topLeft() + QPointF(em(0.2), em(0.2)), Qt::AlignLeft,
                     QStringLiteral("Resonant frequency (kHz)"));
+        if (!m_curve.couplings.isEmpty())
+            layOutCouplingAxis();
+    }
+
+    // Its name at the top, then its marks from the top down to the first
+    // step (0 would stand on the turns' numbers), a mark whose text would
+    // touch the name left without one.
+    void layOutCouplingAxis() {
+        QList<PlotText> couplings;
+        addAxisText(couplings, m_area.topRight() + QPointF(-em(0.2), em(0.2)), Qt::AlignRight,
+                    QStringLiteral("Coupling k"), PlotInk::Coupling);
+        for (int step = int(std::round(m_s.topCoupling / m_couplingStep)); step >= 1; --step) {
+            const double y = m_s.yOfCoupling(step * m_couplingStep);
+            m_layout.couplingTicks << y;
+            addAxisText(couplings, QPointF(m_s.plot.right() + em(0.4), y),
+                        Qt::AlignLeft | Qt::AlignVCenter,
+                        couplingText(float(step * m_couplingStep)), PlotInk::Coupling);
+        }
+        m_layout.axisTexts << couplings;
     }
 
     void layOutLines() {
@@ -255,6 +300,10 @@ private:
             m_layout.levels.append({m_s.y(level.kilohertz), level.ink, level.dashed});
         for (const TuningPoint& point : m_curve.points)
             m_layout.curve << QPointF(m_s.x(point.turn), m_s.y(point.hertz / 1e3));
+        for (const TuningCurve::Coupling& coupling : m_curve.couplings)
+            if (coupling.turn >= m_s.firstTurn && coupling.turn <= m_s.lastTurn)
+                m_layout.couplingCurve
+                    << QPointF(m_s.x(coupling.turn), m_s.yOfCoupling(coupling.k));
         m_layout.pointRadius = em(kPointRadius);
         m_layout.ringRadius = em(kRingRadius);
         if (!m_curve.crossingTurn || !m_curve.tap)
@@ -286,11 +335,13 @@ private:
                 return false;
         const QRectF wide = box.adjusted(-em(kClear + kHalfLine), -em(kClear + kHalfLine),
                                          em(kClear + kHalfLine), em(kClear + kHalfLine));
-        if (crosses(wide, m_layout.curve) || crosses(wide, m_layout.lead))
-            return false;
-        for (const QPointF& point : m_layout.curve)
-            if (covers(box, point, m_layout.pointRadius + em(kClear + kHalfLine)))
+        for (const QPolygonF* line : {&m_layout.curve, &m_layout.lead, &m_layout.couplingCurve})
+            if (crosses(wide, *line))
                 return false;
+        for (const QPolygonF* line : {&m_layout.curve, &m_layout.couplingCurve})
+            for (const QPointF& point : *line)
+                if (covers(box, point, m_layout.pointRadius + em(kClear + kHalfLine)))
+                    return false;
         if (m_layout.ring) {
             if (covers(box, *m_layout.ring, m_layout.ringRadius + em(kClear + kHalfLine)))
                 return false;
@@ -372,9 +423,11 @@ private:
                   besideLevel(m_s.y(level.kilohertz), width), m_s.y(level.kilohertz));
         }
         if (m_layout.ring) {
-            const QString name = QStringLiteral("tap %1–%2")
-                                     .arg(m_curve.tap->afterTurn)
-                                     .arg(m_curve.tap->beforeTurn);
+            QString name = QStringLiteral("tap %1–%2")
+                               .arg(m_curve.tap->afterTurn)
+                               .arg(m_curve.tap->beforeTurn);
+            if (m_curve.tapCoupling)
+                name += QStringLiteral(", k ") + couplingText(float(*m_curve.tapCoupling));
             named(tapName(), name, PlotInk::Target, PlotKey::Shape::Ring,
                   besideDrop(m_metrics.horizontalAdvance(name) + em(kPad)), qQNaN());
         }
@@ -388,6 +441,7 @@ private:
     QList<int> m_keyed;
     double m_noteHeight = 0;
     Scale m_s{};
+    double m_couplingStep = 0;
     QList<double> m_ticks;
     TuningPlotLayout m_layout;
     QList<int> m_unplaced;

@@ -15,7 +15,7 @@ struct TuningCurve;
 namespace resonex::gui {
 
 // What a part of the plot is drawn in; the painter chooses the colours.
-enum class PlotInk { Text, Curve, Target, Secondary };
+enum class PlotInk { Text, Curve, Target, Secondary, Coupling };
 
 // A text in its box, drawn with the flags (Qt::Alignment, word wrap).
 struct PlotText {
@@ -56,6 +56,10 @@ struct TuningPlotLayout {
     // the inductance growing linearly as between the other turns.
     QPolygonF lead;
     double pointRadius = 0;
+    // The coupling tapped after each turn, on its own scale at the right,
+    // with a mark on that axis at each of its texts.
+    QPolygonF couplingCurve;
+    QList<double> couplingTicks;
     std::optional<QPointF> ring; // where the curve meets the target
     double ringRadius = 0;
     // The lines' names and the tap's, each clear of all the above.
