@@ -9,7 +9,9 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/SurroundingsInputs.h"
 #include "core/model/TopLoadSolution.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/FileBytes.h"
@@ -238,6 +240,15 @@ const std::optional<CouplingResults>& CFile::coupling() const {
 
 const TopLoadResults& CFile::topLoadResults() const {
     return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric());
+}
+
+physics::Surroundings CFile::surroundings() const {
+    physics::Surroundings around = surroundingsOf(models(), m_settings->UseMetric());
+    if (primaryCalculated(*m_primary) && secondaryCalculated(*m_secondary))
+        around.primary = primaryAsBuilt(*m_primary, *m_added,
+                                        {*m_secondary, *m_transformer, *m_topLoad,
+                                         m_settings->UseMetric(), *m_topLoadSolution});
+    return around;
 }
 
 bool CFile::usesTopLoad() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/DesignInputs.h"
+#include "core/physics/Surroundings.h"
 
 #include <QByteArray>
 #include <QList>
@@ -65,6 +66,10 @@ public:
     // out when first asked for after either changed.
     const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
     const TopLoadResults& topLoadResults() const;
+    // What stands around the coil in its field: the strike rail and the room
+    // entered, and the primary's turns as built once the primary and the
+    // secondary are calculated.
+    physics::Surroundings surroundings() const;
     // The coupling of the primary as built (CouplingResults.h), worked out
     // when first asked for after anything Save would write changed.
     const std::optional<CouplingResults>& coupling() const;

@@ -81,6 +81,24 @@ inline constexpr ErrorInfo PrimaryClearance{
     kObjectErrorBase + 540, "CPrimary::Height",
     "The primary cuts into the winding or the top load: raise or lower it, or move it out"};
 
+// The strike rail and the room.
+inline constexpr ErrorInfo RailDiameter{kObjectErrorBase + 541, "CSurroundings::RailDia",
+                                        "Invalid value in strike rail diameter property"};
+inline constexpr ErrorInfo RailConductor{kObjectErrorBase + 542, "CSurroundings::RailWire",
+                                         "Invalid value in strike rail conductor property"};
+inline constexpr ErrorInfo RailHeight{kObjectErrorBase + 543, "CSurroundings::RailHeight",
+                                      "Invalid value in strike rail height property"};
+inline constexpr ErrorInfo CeilingHeight{kObjectErrorBase + 544, "CSurroundings::Ceiling",
+                                         "Invalid value in ceiling height property"};
+inline constexpr ErrorInfo WallsDistance{kObjectErrorBase + 545, "CSurroundings::Walls",
+                                         "Invalid value in walls distance property"};
+// The entries each accepted, together they put the rail, the ceiling or the
+// walls into the coil, its top load or its primary; the description is
+// completed with the part that does.
+inline constexpr ErrorInfo SurroundingsClearance{
+    kObjectErrorBase + 546, "CSurroundings::Clearance",
+    "The surroundings cut into the coil, its top load or its primary"};
+
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
 inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};

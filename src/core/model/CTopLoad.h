@@ -47,6 +47,9 @@ struct TopLoadResults {
     float coilC = 0;    // the bare winding's own effective capacitance
     float bareFr = 0;
     float loadedFr = 0; // bareFr without a top load
+    // Whether the primary's turns as built stood in the field (grounded):
+    // they do whenever the primary is calculated.
+    bool primaryInField = false;
     // The toroid that brings the loaded frequency to the secondary's quarter
     // wave (that adds its TorC), and the one for the target frequency.
     ToroidFor forQuarWaveFr;

@@ -336,7 +336,7 @@ WindingSolution::WindingSolution(const Winding& winding, std::unique_ptr<const F
                                  double bareOmegaSquared)
     : m_winding(winding), m_field(std::move(field)), m_bareOmegaSquared(bareOmegaSquared) {}
 
-Solved<WindingSolution> WindingSolution::of(const Winding& asked) {
+Solved<WindingSolution> WindingSolution::of(const Winding& asked, const Surroundings& /*around*/) {
     const Winding winding = withinReach(asked);
     Solved<WindingField> solved = windingField(winding);
     if (!solved)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/physics/Solved.h"
+#include "core/physics/Surroundings.h"
 
 #include <memory>
 #include <utility>
@@ -56,7 +57,9 @@ struct Resonance {
 // solution itself, and for a toroid the reasons no toroid does.
 class WindingSolution {
 public:
-    static Solved<WindingSolution> of(const Winding& winding);
+    // The winding with the grounded metal and the room around it; the
+    // surroundings must stand clear (intrusion(), TopLoadClearance.h).
+    static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {});
     ~WindingSolution();
     WindingSolution(WindingSolution&&) noexcept;
     WindingSolution& operator=(WindingSolution&&) noexcept;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/physics/CoilField.h"
+#include "core/physics/PrimaryTurns.h"
 #include "core/physics/Solved.h"
 
 #include <vector>
@@ -12,22 +13,6 @@
 // base of the secondary winding.
 namespace resonex::physics {
 
-enum class PrimaryShape { Flat, Conical, Helical };
-
-// Turn k (1-based, the inner turn first; a helix's lowest) lies at
-// r = innerRadius + (k-1)·pitch·cos(angle), z = innerHeight + (k-1)·pitch·sin(angle),
-// the angle from the horizontal: 0 for a flat primary, 90 degrees for a
-// helix, angleDegrees (strictly between) for a cone.
-struct PrimaryTurns {
-    PrimaryShape shape = PrimaryShape::Flat;
-    double angleDegrees = 0; // a cone's; flat and helical primaries have their own
-    int turns = 15;
-    double innerRadius = 0; // the inner turn's centre
-    double innerHeight = 0; // may be negative: below the winding's base
-    double conductorDiameter = 0;
-    double pitch = 0; // conductor diameter + spacing
-};
-
 // The secondary winding as turns, its base at height 0. turns may be
 // fractional (see secondaryInductance).
 struct SecondaryTurns {
@@ -36,13 +21,6 @@ struct SecondaryTurns {
     double turns = 0;
     double wireDiameter = 0;
 };
-
-// Where turn k (1-based) of the primary lies.
-struct TurnCentre {
-    double r;
-    double z;
-};
-TurnCentre turnCentre(const PrimaryTurns& primary, int k);
 
 // The mutual inductance of two coaxial circular filaments of radii r1 and r2
 // a distance d apart along the axis.
