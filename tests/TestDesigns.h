@@ -51,7 +51,7 @@ struct Design {
         primary.Calculate(settings, others(), frText, prompts);
     }
     OtherModels others() const {
-        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution};
+        return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution, {}};
     }
 
     CSettings settings{nullptr};

@@ -275,7 +275,8 @@ private slots:
         top.setTopHeight(height);
         const std::optional<ResonexError> raised =
             test::errorOf([&] { top.checkClearance(design.secondary, metric); });
-        const std::optional<NoFigures> absent = solveTopLoad(top, design.secondary, metric).absent;
+        const std::optional<NoFigures> absent =
+            solveTopLoad(top, design.secondary, metric, {}).absent;
         if (told.isEmpty()) {
             QVERIFY(!raised && !absent);
             return;
@@ -291,7 +292,7 @@ private slots:
         // Before the secondary is calculated there is no winding to cut.
         design.secondary = CSecondary(metric);
         QVERIFY(!test::errorOf([&] { top.checkClearance(design.secondary, metric); }));
-        QCOMPARE(solveTopLoad(top, design.secondary, metric).absent,
+        QCOMPARE(solveTopLoad(top, design.secondary, metric, {}).absent,
                  std::optional(NoFigures::SecondaryNotCalculated));
     }
 
@@ -313,11 +314,12 @@ private slots:
         };
         const auto changed = [&](const std::function<void()>& change) {
             const QStringList before =
-                figures(design.topLoadSolution.results(top, design.secondary, metric));
+                figures(design.topLoadSolution.results(top, design.secondary, metric, {}));
             change();
             const QStringList after =
-                figures(design.topLoadSolution.results(top, design.secondary, metric));
-            return after != before && after == figures(solveTopLoad(top, design.secondary, metric));
+                figures(design.topLoadSolution.results(top, design.secondary, metric, {}));
+            return after != before &&
+                   after == figures(solveTopLoad(top, design.secondary, metric, {}));
         };
         const auto secondary = [&](void (CSecondary::*set)(const QString&), const char* text) {
             return [&design, set, text] {
@@ -653,7 +655,7 @@ private slots:
 
         const double farads = metric ? design.transformer.C() : design.primary.CValue();
         QCOMPARE(curve.farads, farads);
-        const double loaded = solveTopLoad(design.topLoad, design.secondary, metric).loadedFr;
+        const double loaded = solveTopLoad(design.topLoad, design.secondary, metric, {}).loadedFr;
         const double target =
             !metric ? 250e3 : (topLoad ? loaded : double(design.secondary.QuarWaveFr()));
         QCOMPARE(curve.targetHertz, target);

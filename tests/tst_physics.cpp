@@ -409,7 +409,7 @@ private slots:
     // give a toroid of no size.
     void toroidSearchThroughTheFloor() {
         const Solved<TopLoad> found =
-            toroidForFrequency({1.267, 0.015, 375, 0.003}, {Shape::Sphere, 0.02, 0, 0.015}, 30e3);
+            toroidForFrequency({1.267, 0.015, 375, 0.003}, {Shape::Sphere, 0.02, 0, 0.015}, 20e3);
         QVERIFY(!found);
         QCOMPARE(found.why(), Unsolved::OutOfRange);
     }

@@ -114,7 +114,7 @@ QByteArray tapJson(const CFile& doc) {
     if (!found)
         return json::kNull;
     return tapObject(found->afterTurn, found->beforeTurn,
-                     tuningCurve(primary, doc.settings(), otherModels(doc)).crossingTurn);
+                     tuningCurve(primary, doc.settings(), doc.otherModels()).crossingTurn);
 }
 
 QByteArray primaryJson(const CFile& doc) {
@@ -128,7 +128,7 @@ QByteArray primaryJson(const CFile& doc) {
     // the design's choices say so.
     const CSettings& settings = doc.settings();
     const PrimaryChoices choices = primaryChoices(settings);
-    const PrimaryInputs inputs(choices, primary, otherModels(doc));
+    const PrimaryInputs inputs(choices, primary, doc.otherModels());
     json::Object object;
     for (const DesignInput* input : inputsOf(Calculation::Primary))
         if (!input->added())

@@ -188,8 +188,7 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for.
-    const OtherModels from{*m_secondary, *m_transformer, *m_topLoad, m_settings->UseMetric(),
-                           *m_topLoadSolution};
+    const OtherModels from = otherModels();
     if (!choiceRead || (m_settings->UseTopFr() == 1 &&
                         (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
         m_primary->setCalcsInvalid(true);
@@ -230,25 +229,31 @@ const std::optional<CouplingResults>& CFile::coupling() const {
     // Every input the coupling depends on is among what Save writes.
     QByteArray design = bytesToSave();
     if (design != m_coupling->design) {
-        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings,
-                                              {*m_secondary, *m_transformer, *m_topLoad,
-                                               m_settings->UseMetric(), *m_topLoadSolution});
+        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings, otherModels());
         m_coupling->design = std::move(design);
     }
     return m_coupling->results;
 }
 
 const TopLoadResults& CFile::topLoadResults() const {
-    return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric());
+    return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric(),
+                                      surroundings());
 }
 
 physics::Surroundings CFile::surroundings() const {
-    physics::Surroundings around = surroundingsOf(models(), m_settings->UseMetric());
-    if (primaryCalculated(*m_primary) && secondaryCalculated(*m_secondary))
-        around.primary = primaryAsBuilt(*m_primary, *m_added,
-                                        {*m_secondary, *m_transformer, *m_topLoad,
-                                         m_settings->UseMetric(), *m_topLoadSolution});
+    physics::Surroundings around = otherModels().around;
+    if (!primaryCalculated(*m_primary))
+        around.primary.reset();
     return around;
+}
+
+OtherModels CFile::otherModels() const {
+    OtherModels from{*m_secondary,       *m_transformer,
+                     *m_topLoad,         m_settings->UseMetric(),
+                     *m_topLoadSolution, surroundingsOf(models(), m_settings->UseMetric())};
+    if (secondaryCalculated(*m_secondary))
+        from.around.primary = primaryAsBuilt(*m_primary, *m_added, from);
+    return from;
 }
 
 bool CFile::usesTopLoad() const {

@@ -12,6 +12,8 @@
 
 namespace resonex {
 
+struct OtherModels;
+
 class AddedInputs;
 class CPrimary;
 class CSecondary;
@@ -70,6 +72,9 @@ public:
     // entered, and the primary's turns as built once the primary and the
     // secondary are calculated.
     physics::Surroundings surroundings() const;
+    // The other calculations as the primary takes its inputs from them, the
+    // loaded frequency with its own turns as built in the field.
+    OtherModels otherModels() const;
     // The coupling of the primary as built (CouplingResults.h), worked out
     // when first asked for after anything Save would write changed.
     const std::optional<CouplingResults>& coupling() const;

@@ -73,7 +73,7 @@ void checkPrimaryAsBuilt(const CFile& doc) {
         throw ResonexError(angle.error);
     if (!secondaryCalculated(doc.secondary()))
         return;
-    const OtherModels from = otherModels(doc);
+    const OtherModels from = doc.otherModels();
     if (physics::primaryCutsIntoCoil(primaryAsBuilt(doc.primary(), added, from),
                                      secondaryTurns(from),
                                      topLoadInMetres(doc.topLoad(), doc.settings().UseMetric())))
@@ -126,21 +126,16 @@ void mainsFrequencyChanged(CFile& doc) {
         doc.transformer().CalcCap(doc.settings().Use50Hz());
 }
 
-OtherModels otherModels(const CFile& doc) {
-    return {doc.secondary(), doc.transformer(), doc.topLoad(), doc.settings().UseMetric(),
-            doc.topLoadSolution()};
-}
-
 bool canUse(const CFile& doc, PrimaryChoice choice) {
-    return sourceCalculated(choice, otherModels(doc));
+    return sourceCalculated(choice, doc.otherModels());
 }
 
 PrimaryChoices offeredChoices(const CFile& doc) {
-    return clearUncalculated(primaryChoices(doc.settings()), otherModels(doc));
+    return clearUncalculated(primaryChoices(doc.settings()), doc.otherModels());
 }
 
 QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices) {
-    return PrimaryInputs(choices, doc.primary(), otherModels(doc)).entry(input);
+    return PrimaryInputs(choices, doc.primary(), doc.otherModels()).entry(input);
 }
 
 Entries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
@@ -163,7 +158,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
                      [](Input input) { return !choiceCanFill(input); });
         checkPrimaryAsBuilt(doc);
         const auto frequency = entries.find(Input::Fr);
-        doc.primary().Calculate(doc.settings(), otherModels(doc),
+        doc.primary().Calculate(doc.settings(), doc.otherModels(),
                                 frequency != entries.end() ? frequency->second
                                                            : shownEntry(doc, Input::Fr, choices),
                                 prompts);

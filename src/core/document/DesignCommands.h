@@ -34,9 +34,6 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
 // when it has been calculated, and the primary must be recalculated.
 void mainsFrequencyChanged(CFile& doc);
 
-// The calculations the design's primary can take inputs from.
-OtherModels otherModels(const CFile& doc);
-
 // A choice can be 1 only once its source has been calculated.
 bool canUse(const CFile& doc, PrimaryChoice choice);
 

@@ -31,7 +31,7 @@ DesignDrawing drawingOfDesign(const CFile& doc) {
 }
 
 TuningCurve tuningCurveOfDesign(const CFile& doc) {
-    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), otherModels(doc));
+    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), doc.otherModels());
     const std::optional<CouplingResults>& coupling = doc.coupling();
     if (curve.isEmpty() || !coupling)
         return curve;

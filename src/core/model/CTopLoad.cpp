@@ -79,10 +79,10 @@ ToroidFor toroidFor(const physics::WindingSolution& winding, const physics::TopL
 // The figures of the top load on the coil, or absent beyond the range the
 // field solution covers (a zero pivot or a figure that cannot be).
 void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTopLoad& topLoad,
-                 bool useMetric) {
+                 bool useMetric, const physics::Surroundings& around) {
     // The winding's field is solved once for the three questions.
     const physics::Solved<physics::WindingSolution> winding = physics::WindingSolution::of(
-        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)));
+        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)), around);
     if (!winding) {
         results.absent = NoFigures::OutOfRange;
         return;
@@ -248,18 +248,23 @@ physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric) {
     return loadOf(topLoad, inMetres(useMetric));
 }
 
-TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric) {
+TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                            const physics::Surroundings& around) {
     TopLoadResults results;
+    results.primaryInField = around.primary.has_value();
     // Left absent where the solution cannot take the load: no figure to show.
     if (const physics::Solved<double> freeC =
             physics::freeSpaceCapacitance(loadOf(topLoad, inMetres(useMetric))))
         results.freeC = static_cast<float>(*freeC);
     if (!secondaryCalculated(secondary))
         results.absent = NoFigures::SecondaryNotCalculated;
-    else if (asEntered(secondary, topLoad).cutsIntoWinding())
+    else if (asEntered(secondary, topLoad).cutsIntoWinding() ||
+             physics::intrusion(
+                 windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)),
+                 topLoadInMetres(topLoad, useMetric), around) != physics::Intrusion::None)
         results.absent = NoFigures::CutsIntoWinding;
     else
-        solveOnCoil(results, secondary, topLoad, useMetric);
+        solveOnCoil(results, secondary, topLoad, useMetric, around);
     return results;
 }
 

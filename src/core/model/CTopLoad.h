@@ -141,6 +141,8 @@ physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric);
 // takes milliseconds (the toroid searches solve the coil many times over):
 // the document keeps it (TopLoadSolution) rather than solve again for each
 // question.
-TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric);
+// around: the grounded metal and the room in the field (metres).
+TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                            const physics::Surroundings& around);
 
 } // namespace resonex

@@ -26,7 +26,7 @@ struct Source {
 };
 
 const TopLoadResults& topLoadResults(const OtherModels& from) {
-    return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric);
+    return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around);
 }
 
 float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }

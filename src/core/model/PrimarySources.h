@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/DesignInputs.h"
+#include "core/physics/Surroundings.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,9 @@ struct OtherModels {
     const CTopLoad& topLoad;
     bool useMetric;
     const TopLoadSolution& topLoadSolution;
+    // What stands in the field for the loaded frequency the primary is tuned
+    // to: the surroundings entered and the primary's own turns as built.
+    physics::Surroundings around;
 };
 
 // The primary's "Use Design Information" choices, as the settings keep them:

@@ -2,20 +2,35 @@
 
 #include "core/model/CSecondary.h"
 
+#include <algorithm>
+
 namespace resonex {
 
 const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CSecondary& secondary,
-                                               bool useMetric) const {
-    const Inputs inputs{secondary.DiaValue(),     secondary.HeightValue(),
-                        secondary.Turns(),        topLoad.shape(),
-                        topLoad.TopDiaValue(),    topLoad.TubeDiaValue(),
-                        topLoad.TopHeightValue(), topLoad.BaseHeightValue(),
-                        topLoad.TargetFrValue(),  useMetric};
-    if (m_solvedFor != inputs) {
-        m_results = solveTopLoad(topLoad, secondary, useMetric);
-        m_solvedFor = inputs;
+                                               bool useMetric,
+                                               const physics::Surroundings& around) const {
+    Inputs inputs{secondary.DiaValue(),
+                  secondary.HeightValue(),
+                  secondary.Turns(),
+                  topLoad.shape(),
+                  topLoad.TopDiaValue(),
+                  topLoad.TubeDiaValue(),
+                  topLoad.TopHeightValue(),
+                  topLoad.BaseHeightValue(),
+                  topLoad.TargetFrValue(),
+                  useMetric,
+                  around};
+    const auto kept = std::find_if(m_solved.begin(), m_solved.end(),
+                                   [&](const auto& solved) { return solved.first == inputs; });
+    if (kept != m_solved.end()) {
+        std::rotate(m_solved.begin(), kept, kept + 1);
+        return m_solved.front().second;
     }
-    return m_results;
+    if (m_solved.size() == kKept)
+        m_solved.pop_back();
+    TopLoadResults results = solveTopLoad(topLoad, secondary, useMetric, around);
+    m_solved.emplace(m_solved.begin(), std::move(inputs), std::move(results));
+    return m_solved.front().second;
 }
 
 } // namespace resonex

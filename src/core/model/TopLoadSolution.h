@@ -2,7 +2,8 @@
 
 #include "core/model/CTopLoad.h"
 
-#include <optional>
+#include <utility>
+#include <vector>
 
 namespace resonex {
 
@@ -12,11 +13,13 @@ class CSecondary;
 // and the primary's loaded frequency each ask for the top load's results;
 // only the first question after an input changed solves the field. Asking
 // changes nothing of the design, so a const document may ask: only the memo's
-// own record of what it solved for changes.
+// own record of what it solved for changes. Two solutions are kept: until
+// the primary is calculated, the design's figures stand without its turns
+// while the frequency it is to be tuned to stands with them.
 class TopLoadSolution {
 public:
     const TopLoadResults& results(const CTopLoad& topLoad, const CSecondary& secondary,
-                                  bool useMetric) const;
+                                  bool useMetric, const physics::Surroundings& around) const;
 
 private:
     // Every input the solution depends on.
@@ -25,11 +28,13 @@ private:
         CTopLoad::Shape shape;
         float topDia, tubeDia, topHeight, baseHeight, targetFr;
         bool useMetric;
+        physics::Surroundings around;
         bool operator==(const Inputs&) const = default;
     };
+    static constexpr std::size_t kKept = 2;
 
-    mutable std::optional<Inputs> m_solvedFor;
-    mutable TopLoadResults m_results;
+    // The latest first.
+    mutable std::vector<std::pair<Inputs, TopLoadResults>> m_solved;
 };
 
 } // namespace resonex

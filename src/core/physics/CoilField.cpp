@@ -1,5 +1,6 @@
 #include "core/physics/CoilField.h"
 
+#include "core/physics/PrimaryCoupling.h"
 #include "core/physics/RingCharge.h"
 #include "core/physics/RootSearch.h"
 #include "core/physics/TopLoadClearance.h"
@@ -13,12 +14,14 @@
 // The secondary's running frequencies from its electrostatic field: an
 // axisymmetric boundary-element (method of moments) solution in which the
 // winding is a cylindrical sheet of rings, the top load's surface is at the
-// top voltage, and the floor is a ground plane represented by images
-// (Harrington, "Field Computation by Moment Methods", 1968; the ring kernel in
-// RingCharge.h). The voltage along the winding is not assumed: it is solved
-// with the frequency as the lowest mode of the winding as a line with
-// Wheeler's inductance (modeOmegaSquared). The effective capacitances are
-// those that resonate Wheeler's inductance at the frequencies found.
+// top voltage, the grounded metal around the coil (the primary's turns, a
+// strike rail, a ceiling and walls) is at 0, and the floor is a ground plane
+// represented by images (Harrington, "Field Computation by Moment Methods",
+// 1968; the ring kernel in RingCharge.h). The voltage along the winding is not
+// assumed: it is solved with the frequency as the lowest mode of the winding
+// as a line whose bands are coupled by their mutual inductances
+// (modeOmegaSquared). The effective capacitances are those that resonate the
+// winding's low-frequency inductance at the frequencies found.
 namespace resonex::physics {
 
 namespace {
@@ -29,6 +32,10 @@ constexpr double kFourPiEpsilon0 = 4 * std::numbers::pi * kEpsilon0;
 // their converged values, few enough to solve in well under a millisecond.
 constexpr int kWindingBands = 40;
 constexpr int kLoadBands = 24;
+// A ceiling's disk and the walls' cylinder, each; a ceiling without walls
+// reaches out to kCeilingReach times its height.
+constexpr int kRoomBands = 12;
+constexpr double kCeilingReach = 4;
 // The overall diameters a toroid for a wanted frequency is sought within.
 constexpr double kSmallestToroid = 0.01;
 constexpr double kLargestToroid = 10.0;
@@ -45,17 +52,103 @@ constexpr RootTolerance kToroidSearch{1e-6, 1e-7, 40};
 constexpr int kModeSteps = 6;
 
 // The winding as a sheet at its radius, the bands closer together towards its
-// ends, where the surface charge crowds (cosine spacing).
-std::vector<Band> windingBands(const Winding& w) {
+// ends, where the surface charge crowds (cosine spacing): the heights of
+// their edges, base to top.
+std::vector<double> windingEdges(const Winding& w) {
+    std::vector<double> edges;
+    edges.reserve(kWindingBands + 1);
+    for (int i = 0; i <= kWindingBands; ++i)
+        edges.push_back(w.baseHeight +
+                        w.height * (1 - std::cos(std::numbers::pi * i / kWindingBands)) / 2);
+    return edges;
+}
+
+// Bands along a straight line from (r0, z0) to (r1, z1), closer together
+// towards both ends (cosine spacing), where the charge on a plate crowds.
+void addLine(std::vector<Band>& bands, double r0, double z0, double r1, double z1, int count) {
+    const auto at = [&](int i) { return (1 - std::cos(std::numbers::pi * i / count)) / 2; };
+    for (int i = 0; i < count; ++i)
+        bands.emplace_back(r0 + (r1 - r0) * at(i), z0 + (z1 - z0) * at(i),
+                           r0 + (r1 - r0) * at(i + 1), z0 + (z1 - z0) * at(i + 1));
+}
+
+// A ring of round conductor as one flat band twice the conductor's diameter
+// wide, across its centre at the angle given: at the distances the field
+// reaches it from, a thin strip of width w stands for a round conductor of
+// radius w/4 (the conformal map of the strip's outside onto a circle's,
+// Smythe, "Static and Dynamic Electricity", 1950, 4.22). Strips of turns
+// closer than that abut instead of overlapping.
+void addRing(std::vector<Band>& bands, double r, double z, double width, double angle) {
+    const double dr = width / 2 * std::cos(angle);
+    const double dz = width / 2 * std::sin(angle);
+    bands.emplace_back(std::max(0.0, r - dr), z - dz, r + dr, z + dz);
+}
+
+// The grounded metal's bands, heights above the floor: a band for each turn
+// of the primary and for the rail; a ceiling as a disk out to the walls or,
+// without walls, to kCeilingReach times its height; walls from the floor to
+// the ceiling or to three times the winding's top.
+std::vector<Band> groundedBands(const Winding& w, const Surroundings& around) {
     std::vector<Band> bands;
-    bands.reserve(kWindingBands);
-    const double radius = w.diameter / 2;
-    const auto height = [&](int i) {
-        return w.baseHeight + w.height * (1 - std::cos(std::numbers::pi * i / kWindingBands)) / 2;
-    };
-    for (int i = 0; i < kWindingBands; ++i)
-        bands.emplace_back(radius, height(i), radius, height(i + 1));
+    if (const std::optional<PrimaryTurns>& p = around.primary) {
+        const double angle = p->shape == PrimaryShape::Flat ? 0
+                             : p->shape == PrimaryShape::Helical
+                                 ? std::numbers::pi / 2
+                                 : p->angleDegrees * std::numbers::pi / 180;
+        const double width = std::min(2 * p->conductorDiameter, p->pitch);
+        for (int k = 1; k <= p->turns; ++k) {
+            const TurnCentre c = turnCentre(*p, k);
+            addRing(bands, c.r, w.baseHeight + c.z, width, angle);
+        }
+    }
+    if (const std::optional<StrikeRail>& rail = around.rail)
+        addRing(bands, rail->diameter / 2, w.baseHeight + rail->height, 2 * rail->conductor, 0);
+    const double topOfWinding = w.baseHeight + w.height;
+    if (around.ceiling > 0) {
+        const double reach = around.walls > 0 ? around.walls : kCeilingReach * around.ceiling;
+        addLine(bands, 0, around.ceiling, reach, around.ceiling, kRoomBands);
+    }
+    if (around.walls > 0) {
+        const double top = around.ceiling > 0 ? around.ceiling : 3 * topOfWinding;
+        addLine(bands, around.walls, 0, around.walls, top, kRoomBands);
+    }
     return bands;
+}
+
+// The mutual inductances between the winding's bands (rows and columns base
+// to top), in henries. Distributed: each band a piece of the winding's
+// current sheet, its turns the winding's share of its height; two pieces of
+// one sheet couple by the sheet's self-inductance over their spans
+// (sheetInductance; M(A,B) = (L(A..B) - L(A..B's near end) - L(A's far end..B)
+// + L(gap))/2, Grover, "Inductance Calculations", 1946, ch. 16), so the
+// matrix sums to the whole sheet's Lorenz inductance. Even: Wheeler's
+// inductance spread evenly over the height, each band its share alone.
+std::vector<double> bandInductances(const Winding& w, const std::vector<double>& edges,
+                                    InductanceModel model) {
+    const int n = kWindingBands;
+    std::vector<double> matrix(std::size_t(n) * n, 0.0);
+    if (model == InductanceModel::Even) {
+        const double perMetre = wheelerInductance(w) / w.height;
+        for (int i = 0; i < n; ++i)
+            matrix[i * n + i] = perMetre * (edges[i + 1] - edges[i]);
+        return matrix;
+    }
+    const double radius = w.diameter / 2;
+    const double turnsPerMetre = w.turns / w.height;
+    // The sheet's inductance between each two edges, worked out once.
+    std::vector<double> span(std::size_t(n + 1) * (n + 1), 0.0);
+    for (int p = 0; p <= n; ++p)
+        for (int q = p + 1; q <= n; ++q)
+            span[p * (n + 1) + q] = span[q * (n + 1) + p] =
+                turnsPerMetre * turnsPerMetre * sheetInductance(radius, edges[q] - edges[p]);
+    const auto between = [&](int p, int q) { return span[p * (n + 1) + q]; };
+    for (int i = 0; i < n; ++i) {
+        matrix[i * n + i] = between(i, i + 1);
+        for (int j = i + 1; j < n; ++j)
+            matrix[i * n + j] = matrix[j * n + i] =
+                (between(i, j + 1) - between(i + 1, j + 1) - between(i, j) + between(i + 1, j)) / 2;
+    }
+    return matrix;
 }
 
 // The top load's generating curve (a toroid's tube circle, a sphere's
@@ -92,29 +185,42 @@ double dot(std::span<const double> a, std::span<const double> b) {
     return sum;
 }
 
-// The winding's field solved once: its bands and their factorised potential
-// matrix, which serves the bare winding and every top load on it.
+// The winding's field solved once: its bands and the grounded metal's, their
+// factorised potential matrix, which serves the bare winding and every top
+// load on it, and the winding's inductances.
 struct WindingField {
-    std::vector<Band> bands;
+    std::vector<Band> bands; // the winding's (kWindingBands), then the grounded metal's
     Factorised potentials;
     double topOfWinding;
     double baseHeight;
-    double inductancePerMetre;
+    std::vector<double> inductances; // between the winding's bands
+    double inductance;               // their sum: the winding's low-frequency inductance
+    int size() const { return int(bands.size()); }
 };
 
-Solved<WindingField> windingField(const Winding& w) {
-    std::vector<Band> bands = windingBands(w);
-    Solved<Factorised> potentials =
-        Factorised::of(potentialMatrix(bands, bands, true), kWindingBands);
+Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
+                                  InductanceModel model) {
+    const std::vector<double> edges = windingEdges(w);
+    std::vector<Band> bands;
+    for (int i = 0; i < kWindingBands; ++i)
+        bands.emplace_back(w.diameter / 2, edges[i], w.diameter / 2, edges[i + 1]);
+    const std::vector<Band> grounded = groundedBands(w, around);
+    bands.insert(bands.end(), grounded.begin(), grounded.end());
+    const int size = int(bands.size());
+    Solved<Factorised> potentials = Factorised::of(potentialMatrix(bands, bands, true), size);
     if (!potentials)
         return potentials.why();
+    std::vector<double> inductances = bandInductances(w, edges, model);
+    double inductance = 0;
+    for (double m : inductances)
+        inductance += m;
     return WindingField{std::move(bands), std::move(*potentials), w.baseHeight + w.height,
-                        w.baseHeight, wheelerInductance(w) / w.height};
+                        w.baseHeight,     std::move(inductances), inductance};
 }
 
-// The potentials at load band i of unit charges on the winding's bands.
-std::span<const double> loadRow(const std::vector<double>& loadToWinding, int i) {
-    return {loadToWinding.data() + std::ptrdiff_t(i) * kWindingBands, std::size_t(kWindingBands)};
+// The potentials at load band i of unit charges on the field's bands.
+std::span<const double> loadRow(const std::vector<double>& loadToWinding, int i, int size) {
+    return {loadToWinding.data() + std::ptrdiff_t(i) * size, std::size_t(size)};
 }
 
 // A top load on the winding at the top voltage: the winding's answer to each
@@ -125,17 +231,18 @@ struct LoadCoupling {
     std::vector<std::vector<double>> spread;
     Factorised schur;
 
-    // The load's total charge at potential 1, the winding's charges adjusted.
-    double solve(std::vector<double>& windingCharges) const {
+    // The load's total charge at potential 1, the field's charges adjusted.
+    double solve(std::vector<double>& fieldCharges) const {
+        const int size = int(fieldCharges.size());
         std::vector<double> rhs(kLoadBands, 1.0);
         for (int i = 0; i < kLoadBands; ++i)
-            rhs[i] -= dot(loadRow(loadToWinding, i), windingCharges);
+            rhs[i] -= dot(loadRow(loadToWinding, i, size), fieldCharges);
         const std::vector<double> loadCharges = schur.solve(rhs);
         double total = 0;
         for (int j = 0; j < kLoadBands; ++j) {
             total += loadCharges[j];
-            for (int i = 0; i < kWindingBands; ++i)
-                windingCharges[i] -= spread[j][i] * loadCharges[j];
+            for (int i = 0; i < size; ++i)
+                fieldCharges[i] -= spread[j][i] * loadCharges[j];
         }
         return total;
     }
@@ -143,7 +250,7 @@ struct LoadCoupling {
 
 Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top) {
     const std::vector<Band> load = loadBands(top, field.topOfWinding);
-    const int n = kWindingBands;
+    const int n = field.size();
     const int m = kLoadBands;
     PotentialMatrices between = potentialMatrices(field.bands, load, true);
     const std::vector<double> windingToLoad = std::move(between.atA);
@@ -158,7 +265,7 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
     }
     for (int i = 0; i < m; ++i)
         for (int j = 0; j < m; ++j)
-            matrix[i * m + j] -= dot(loadRow(loadToWinding, i), spread[j]);
+            matrix[i * m + j] -= dot(loadRow(loadToWinding, i, n), spread[j]);
     Solved<Factorised> schur = Factorised::of(std::move(matrix), m);
     if (!schur)
         return schur.why();
@@ -168,59 +275,61 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
 // The angular frequency squared of the winding's lowest mode, top load or not.
 // Rayleigh's principle ("The Theory of Sound", 1877, sec. 88) applied to the
 // winding as a line with the field solution's capacitances: the voltage
-// profile V(z) gives the charges q (the field solution), the current at a
-// height is omega times the charge above it (continuity), and the voltage
-// rises along the winding as dV/dz = omega·L'·I with L' Wheeler's inductance
-// spread evenly over the height (the long-solenoid view, in which a turn's
-// flux follows its own current). Then omega^2 = sum(q·V) / (L'·integral of
-// Q_above^2 dz), and the profile that this current gives is fed back: a
-// power iteration settling on the lowest mode. For a bare even line it is the
-// quarter wave exactly, omega^2 = pi^2/(4·L·C) (the quarter-wave resonator's
-// lumped equivalent, Pozar, "Microwave Engineering", 6.2); a heavy top load
-// turns the profile linear and the coil lumped. The top load's charge in the
-// last step, at a top voltage of 1, goes to loadCharge when asked for.
+// profile V(z) gives the charges q (the field solution; the grounded metal's
+// charges carry no current along the winding), the current through a band is
+// omega times the charge above its middle (continuity), and the voltage rises
+// across band i by omega·sum over j of M_ij·I_j, the bands' mutual
+// inductances (bandInductances). Then omega^2 = sum(q·V) / sum(Q_i·M_ij·Q_j)
+// over the charges above, and the profile that this current gives is fed
+// back: a power iteration settling on the lowest mode. For a bare even line
+// it is the quarter wave exactly, omega^2 = pi^2/(4·L·C) (the quarter-wave
+// resonator's lumped equivalent, Pozar, "Microwave Engineering", 6.2); a heavy
+// top load turns the profile linear and the coil lumped. The top load's
+// charge in the last step, at a top voltage of 1, goes to loadCharge when
+// asked for.
 double modeOmegaSquared(const WindingField& field, const LoadCoupling* load,
                         double* loadCharge = nullptr) {
     const int n = kWindingBands;
-    std::vector<double> volts(n);
+    std::vector<double> volts(field.size(), 0.0);
     for (int i = 0; i < n; ++i)
         volts[i] =
             (field.bands[i].z() - field.baseHeight) / (field.topOfWinding - field.baseHeight);
     double omegaSquared = 0;
+    std::vector<double> above(n);
+    std::vector<double> drop(n);
     for (int step = 0; step < kModeSteps; ++step) {
         std::vector<double> charges = field.potentials.solve(volts);
         const double topCharge = load ? load->solve(charges) : 0.0;
         if (loadCharge)
             *loadCharge = topCharge;
         const double energy = dot(charges, volts) + topCharge;
-        // From the top down: the charge above each band's middle, then the
-        // voltage it drives up the winding from the base.
-        std::vector<double> above(n);
+        // From the top down: the charge above each band's middle.
         double sum = topCharge;
         for (int i = n - 1; i >= 0; --i) {
             above[i] = sum + charges[i] / 2;
             sum += charges[i];
         }
+        // Then the voltage it drives up the winding from the base.
         double flux = 0;
         double rise = 0;
         for (int i = 0; i < n; ++i) {
-            // The winding's bands stand upright: each chord is its height.
-            const double dz = field.bands[i].chord();
-            volts[i] = rise + above[i] * dz / 2;
-            rise += above[i] * dz;
-            flux += above[i] * above[i] * dz;
+            drop[i] =
+                dot({field.inductances.data() + std::ptrdiff_t(i) * n, std::size_t(n)}, above);
+            volts[i] = rise + drop[i] / 2;
+            rise += drop[i];
+            flux += above[i] * drop[i];
         }
-        for (double& v : volts)
-            v /= rise;
+        for (int i = 0; i < n; ++i)
+            volts[i] /= rise;
         // Charges in units of 4·pi·epsilon0 volts-metres: one factor left over.
-        omegaSquared = energy / (kFourPiEpsilon0 * field.inductancePerMetre * flux);
+        omegaSquared = energy / (kFourPiEpsilon0 * flux);
     }
     return omegaSquared;
 }
 
-// The effective capacitance that resonates Wheeler's inductance at omega.
+// The effective capacitance that resonates the winding's inductance at omega.
 double effectiveCapacitance(const WindingField& field, double omegaSquared) {
-    return 1 / (omegaSquared * field.inductancePerMetre * (field.topOfWinding - field.baseHeight));
+    return 1 / (omegaSquared * field.inductance);
 }
 
 } // namespace
@@ -336,9 +445,10 @@ WindingSolution::WindingSolution(const Winding& winding, std::unique_ptr<const F
                                  double bareOmegaSquared)
     : m_winding(winding), m_field(std::move(field)), m_bareOmegaSquared(bareOmegaSquared) {}
 
-Solved<WindingSolution> WindingSolution::of(const Winding& asked, const Surroundings& /*around*/) {
+Solved<WindingSolution> WindingSolution::of(const Winding& asked, const Surroundings& around,
+                                            InductanceModel model) {
     const Winding winding = withinReach(asked);
-    Solved<WindingField> solved = windingField(winding);
+    Solved<WindingField> solved = windingField(winding, around, model);
     if (!solved)
         return solved.why();
     std::unique_ptr<const Field> field(new Field{std::move(*solved)});
@@ -355,7 +465,7 @@ WindingSolution& WindingSolution::operator=(WindingSolution&&) noexcept = defaul
 Solved<Resonance> WindingSolution::resonance(const TopLoad& top) const {
     const WindingField& field = *m_field;
     Resonance r;
-    r.inductance = wheelerInductance(m_winding);
+    r.inductance = field.inductance;
     r.selfCapacitance = effectiveCapacitance(field, m_bareOmegaSquared);
     r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;

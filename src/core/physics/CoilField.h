@@ -38,7 +38,7 @@ struct TopLoad {
 // inductance at the frequencies found, so that f = 1/(2·pi·sqrt(L·C)) holds
 // for the bare and the loaded coil alike.
 struct Resonance {
-    double inductance = 0;           // the winding's low-frequency inductance
+    double inductance = 0;           // the winding's low-frequency inductance (Lorenz's)
     double selfCapacitance = 0;      // the bare winding's effective capacitance
     double freeSpaceCapacitance = 0; // the top load alone, far from everything
     double inPlaceCapacitance = 0;   // what the top load adds on this winding
@@ -51,6 +51,13 @@ struct Resonance {
     double loadedHz = 0; // bareHz without a top load
 };
 
+// How the winding's inductance enters its mode: Distributed, by the mutual
+// inductances between its bands (pieces of a current sheet); Even, Wheeler's
+// inductance spread evenly over its height (the long-solenoid view, in which
+// a turn's flux follows its own current alone), kept for the validation's
+// comparison.
+enum class InductanceModel { Distributed, Even };
+
 // The winding's field and bare mode solved once, for as many top loads on it
 // as are asked about. Where the solution cannot stand behind a figure, it
 // gives none and says why (Unsolved): ZeroPivot or OutOfRange from the
@@ -59,7 +66,8 @@ class WindingSolution {
 public:
     // The winding with the grounded metal and the room around it; the
     // surroundings must stand clear (intrusion(), TopLoadClearance.h).
-    static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {});
+    static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {},
+                                      InductanceModel model = InductanceModel::Distributed);
     ~WindingSolution();
     WindingSolution(WindingSolution&&) noexcept;
     WindingSolution& operator=(WindingSolution&&) noexcept;

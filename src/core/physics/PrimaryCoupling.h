@@ -27,6 +27,10 @@ struct SecondaryTurns {
 double ringMutualInductance(double r1, double r2, double d);
 // A ring of radius r of round conductor of radius a, current on its surface.
 double ringSelfInductance(double r, double a);
+// A cylindrical current sheet of radius r and length l carrying one ampere-
+// turn per metre of its length: its self-inductance (a winding of N turns
+// has (N/l)^2 times it).
+double sheetInductance(double r, double l);
 
 // The secondary's low-frequency inductance as the uniform-current sum over
 // its turns: ceil(turns) rings evenly spread over the height, each carrying

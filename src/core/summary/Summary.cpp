@@ -29,7 +29,7 @@ Summary ComposeSummary(const CFile& doc) {
                                   wireUnit(metric).word()),
              false},
             {PrimarySectionTitle(), true},
-            {PrimarySectionText(doc.primary(), doc.settings(), otherModels(doc),
+            {PrimarySectionText(doc.primary(), doc.settings(), doc.otherModels(),
                                 designUnit(metric).word()),
              false},
             {TransformerSectionTitle(), true},
