@@ -293,7 +293,7 @@ private slots:
             << QStringList{"calc", "--kv", "1e-45", "--out", never} << 3
             << "resonex-cli: Overflow [ComposeSummary 0x00000006]\n";
         // The primary as built: a cone needs its angle, and no turn may cut
-        // into the winding or the top load.
+        // into the winding, the top load or the floor.
         QTest::newRow("cone without its angle")
             << (QStringList{"calc"} + kWorkedDesign +
                 QStringList{"--pri-shape", "conical", "--out", never})
@@ -304,8 +304,14 @@ private slots:
                 QStringList{"--top", "toroid", "--sec-sep", "40", "--pri-height", "650", "--out",
                             never})
             << 2
-            << "resonex-cli: The primary cuts into the winding or the top load: raise or lower "
-               "it, or move it out [CPrimary::Height 0x8004021C]\n";
+            << "resonex-cli: The primary cuts into the winding, the top load or the floor: raise "
+               "or lower it, or move it out [CPrimary::Height 0x8004021C]\n";
+        QTest::newRow("primary below the floor")
+            << (QStringList{"calc"} + kWorkedDesign +
+                QStringList{"--base-height", "100", "--pri-height", "-98", "--out", never})
+            << 2
+            << "resonex-cli: The primary cuts into the winding, the top load or the floor: raise "
+               "or lower it, or move it out [CPrimary::Height 0x8004021C]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";

@@ -1,13 +1,17 @@
+#include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/SecondarySection.h"
+#include "core/text/QuantityText.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -283,6 +287,33 @@ private slots:
             (one.topLoad().*set)(QLatin1String(text));
             QVERIFY(saved(one, "one.rzn").startsWith(newMetricDesign() + extensionHeader()));
         }
+    }
+
+    // A primary tuned to the loaded frequency quotes the frequency its own
+    // turns as built give (they stand in the field) and opens as saved while
+    // its tapping stands there. Once the frequency worked out moves (here the
+    // coil raised behind the calculation's back, as in a file written before
+    // the field solution knew more), it opens out of date, not retuned.
+    void primaryTunedToTheLoadedFrequency() {
+        CFile doc(nullptr);
+        test::enterSecondary(doc, "200", "600", "0.72", "0");
+        test::enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
+        doc.added().store(designInput(Input::PriShape), QStringLiteral("helical"));
+        PrimaryChoices choices;
+        choices.useTopFr = 1;
+        choices.useSecDia = 1;
+        test::RecordingPrompts prompts;
+        calculatePrimary(doc, choices, test::primaryEntries("0.01", "", "", "9.5", "9.5", "62.5"),
+                         prompts);
+        QVERIFY(doc.topLoadResults().primaryInField);
+        QVERIFY(doc.primary().Results().endsWith(
+            " at " + kilohertzText(doc.topLoadResults().loadedFr) + "kHz"));
+        CFile again(nullptr);
+        QVERIFY(read(again, saved(doc, "tuned.rzn")));
+        QVERIFY(!again.primary().CalcsInvalid());
+        doc.topLoad().setBaseHeight(QStringLiteral("300"));
+        QVERIFY(read(again, saved(doc, "moved.rzn")));
+        QVERIFY(again.primary().CalcsInvalid());
     }
 
     // A block whose header cannot be read is passed over whole. In one that

@@ -16,6 +16,7 @@ using namespace resonex::physics;
 Q_DECLARE_METATYPE(Winding)
 Q_DECLARE_METATYPE(TopLoad)
 Q_DECLARE_METATYPE(PrimaryTurns)
+Q_DECLARE_METATYPE(Surroundings)
 
 namespace {
 
@@ -463,6 +464,114 @@ private slots:
         QCOMPARE(cutsIntoWinding(winding, top), lowest > 0);
         top.centreAbove = std::ceil(lowest);
         QVERIFY(!cutsIntoWinding(winding, top));
+    }
+
+    // The current sheet's closed form against the double integral of the
+    // ring kernel over its length, 2·integral of (l - u)·M(u) du (u = l·s²
+    // takes the logarithm at u = 0): short, square and long sheets.
+    void sheetInductanceAgainstRings() {
+        const double r = 0.1;
+        for (double l : {0.02, 0.2, 1.0}) {
+            constexpr int steps = 20000;
+            double integral = 0;
+            for (int i = 0; i < steps; ++i) {
+                const double t = (i + 0.5) / steps;
+                const double u = l * t * t;
+                integral += (l - u) * ringMutualInductance(r, r, u) * 2 * l * t / steps;
+            }
+            QVERIFY_CLOSE(sheetInductance(r, l), 2 * integral, 1e-4);
+        }
+    }
+
+    // The bands' mutual inductances make up the whole sheet's (Lorenz's),
+    // which Wheeler's formula follows within its 1 % on a slender winding;
+    // coupled, the top bands carry less voltage than an even spread gives,
+    // and the frequency moves by a few per cent at most.
+    void distributedInductance() {
+        const Winding slender = typicalWinding();
+        const double lorenz = sheetInductance(0.1, 0.6) * std::pow(800 / 0.6, 2);
+        const Resonance distributed = *WindingSolution::of(slender)->resonance({});
+        const Resonance even =
+            *WindingSolution::of(slender, {}, InductanceModel::Even)->resonance({});
+        QVERIFY_CLOSE(distributed.inductance, lorenz, 1e-9);
+        QVERIFY_CLOSE(distributed.inductance, wheelerInductance(slender), 0.01);
+        QCOMPARE(even.inductance, wheelerInductance(slender));
+        QVERIFY_CLOSE(distributed.bareHz, even.bareHz, 0.03);
+        QVERIFY(distributed.bareHz != even.bareHz);
+    }
+
+    // Grounded metal near the coil adds to its capacitance and lowers its
+    // frequency; each part counts alone and together they lower it more.
+    // Far away, a ceiling and walls change nothing shown.
+    void groundedMetalLowersTheFrequency() {
+        const Winding w = typicalWinding();
+        const TopLoad toroid{Shape::Toroid, 0.6, 0.15, 0.1};
+        const auto loaded = [&](const Surroundings& around) {
+            return WindingSolution::of(w, around)->resonance(toroid)->loadedHz;
+        };
+        const double open = loaded({});
+        Surroundings far;
+        far.ceiling = 1e4;
+        far.walls = 1e4;
+        QVERIFY_CLOSE(loaded(far), open, 1e-4);
+        Surroundings ceiling;
+        ceiling.ceiling = 2.4;
+        Surroundings walls;
+        walls.walls = 1.5;
+        Surroundings room = ceiling;
+        room.walls = walls.walls;
+        Surroundings rail;
+        rail.rail = StrikeRail{0.9, 0.025, 0.65};
+        Surroundings primary;
+        primary.primary = typicalPrimary();
+        for (const Surroundings* one : {&ceiling, &walls, &rail, &primary})
+            QVERIFY(loaded(*one) < open * 0.995);
+        QVERIFY(loaded(room) < std::min(loaded(ceiling), loaded(walls)));
+        // The primary's turns in the field shift the bare coil too.
+        QVERIFY(WindingSolution::of(w, primary)->resonance({})->bareHz <
+                WindingSolution::of(w)->resonance({})->bareHz);
+    }
+
+    // Which part of the surroundings does not stand clear, in millimetres
+    // around the typical winding 500 mm up with a 600 x 150 toroid 100 above
+    // its top; touching is allowed.
+    void surroundingsClearance_data() {
+        QTest::addColumn<Surroundings>("around");
+        QTest::addColumn<int>("intrusion");
+        const auto rail = [](double dia, double wire, double height) {
+            Surroundings s;
+            s.rail = StrikeRail{dia, wire, height};
+            return s;
+        };
+        const auto room = [](double ceiling, double walls) {
+            Surroundings s;
+            s.ceiling = ceiling;
+            s.walls = walls;
+            return s;
+        };
+        QTest::newRow("rail clear") << rail(900, 25, 650) << int(Intrusion::None);
+        QTest::newRow("rail through the winding") << rail(180, 25, 300) << int(Intrusion::Rail);
+        QTest::newRow("rail touching the winding") << rail(225, 25, 300) << int(Intrusion::None);
+        QTest::newRow("rail through the toroid") << rail(450, 25, 700) << int(Intrusion::Rail);
+        QTest::newRow("rail below the floor") << rail(900, 25, -495) << int(Intrusion::Rail);
+        QTest::newRow("room clear") << room(2000, 1000) << int(Intrusion::None);
+        QTest::newRow("ceiling on the toroid") << room(1275, 0) << int(Intrusion::None);
+        QTest::newRow("ceiling into the toroid") << room(1200, 0) << int(Intrusion::Ceiling);
+        QTest::newRow("walls round the toroid") << room(0, 300) << int(Intrusion::None);
+        QTest::newRow("walls into the toroid") << room(0, 299) << int(Intrusion::Walls);
+        Surroundings primary = room(0, 200);
+        primary.primary = PrimaryTurns{PrimaryShape::Flat, 0, 15, 150, 0, 6, 20};
+        QTest::newRow("walls into the primary") << primary << int(Intrusion::Walls);
+        primary.walls = 0;
+        primary.rail = StrikeRail{600, 20, 0};
+        QTest::newRow("rail on the primary") << primary << int(Intrusion::Rail);
+    }
+    void surroundingsClearance() {
+        QFETCH(Surroundings, around);
+        QFETCH(int, intrusion);
+        const Winding winding{200, 600, 800, 500};
+        const TopLoad toroid{Shape::Toroid, 600, 150, 100};
+        QCOMPARE(int(resonex::physics::intrusion(winding, toroid, around)), intrusion);
     }
 };
 

@@ -192,6 +192,14 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     if (!choiceRead || (m_settings->UseTopFr() == 1 &&
                         (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
         m_primary->setCalcsInvalid(true);
+    // Nor is one whose tapping no longer stands at the loaded frequency worked
+    // out now (the file written before the field knew more, or elsewhere):
+    // the user retunes it, it is not retuned behind their back.
+    else if (m_settings->UseTopFr() == 1 && primaryCalculated(*m_primary) &&
+             !m_primary->resultsStand(
+                 *m_settings, from,
+                 PrimaryInputs(primaryChoices(*m_settings), *m_primary, from).entry(Input::Fr)))
+        m_primary->setCalcsInvalid(true);
     if (choiceRead && topLoadRead && addedRead)
         return std::nullopt;
     return ReadWarning::ExtensionDamaged;

@@ -10,6 +10,7 @@
 #include "core/model/Calculated.h"
 #include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
+#include "core/text/LengthUnit.h"
 
 namespace resonex {
 
@@ -62,8 +63,8 @@ void storeEntries(CFile& doc, Calculation calculation, const Entries& entries) {
     storeEntries(doc, calculation, entries, [](Input) { return true; });
 }
 
-// A cone needs its angle; a primary may touch the winding and the top load
-// but not cut into either (the rule the top load keeps). Checked on the
+// A cone needs its angle; a primary may touch the winding, the top load and
+// the floor but not cut into any (the rule the top load keeps). Checked on the
 // calculated secondary only.
 void checkPrimaryAsBuilt(const CFile& doc) {
     const AddedInputs& added = doc.added();
@@ -74,9 +75,11 @@ void checkPrimaryAsBuilt(const CFile& doc) {
     if (!secondaryCalculated(doc.secondary()))
         return;
     const OtherModels from = doc.otherModels();
-    if (physics::primaryCutsIntoCoil(primaryAsBuilt(doc.primary(), added, from),
-                                     secondaryTurns(from),
-                                     topLoadInMetres(doc.topLoad(), doc.settings().UseMetric())))
+    const bool useMetric = doc.settings().UseMetric();
+    if (physics::primaryCutsIntoCoil(
+            primaryAsBuilt(doc.primary(), added, from), secondaryTurns(from),
+            topLoadInMetres(doc.topLoad(), useMetric),
+            designUnit(useMetric).toMetres(doc.topLoad().BaseHeightValue())))
         throw ResonexError(errors::PrimaryClearance);
 }
 
@@ -157,10 +160,13 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
         storeEntries(doc, Calculation::Primary, entries,
                      [](Input input) { return !choiceCanFill(input); });
         checkPrimaryAsBuilt(doc);
+        // A frequency taken from another calculation is quoted as it stands
+        // now: the loaded frequency moves with the primary's own turns.
         const auto frequency = entries.find(Input::Fr);
         doc.primary().Calculate(doc.settings(), doc.otherModels(),
-                                frequency != entries.end() ? frequency->second
-                                                           : shownEntry(doc, Input::Fr, choices),
+                                frequency != entries.end() && takesEntry(Input::Fr, choices)
+                                    ? frequency->second
+                                    : shownEntry(doc, Input::Fr, choices),
                                 prompts);
     });
     doc.setModified(true);

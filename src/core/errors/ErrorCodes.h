@@ -76,10 +76,11 @@ inline constexpr ErrorInfo PrimaryHeight{kObjectErrorBase + 538, "CPrimary::Heig
 inline constexpr ErrorInfo PrimaryTargetK{kObjectErrorBase + 539, "CPrimary::TargetK",
                                           "Invalid value in target coupling property"};
 // The primary's inputs each accepted, together they put a turn into the
-// winding or the top load.
+// winding, the top load or the floor.
 inline constexpr ErrorInfo PrimaryClearance{
     kObjectErrorBase + 540, "CPrimary::Height",
-    "The primary cuts into the winding or the top load: raise or lower it, or move it out"};
+    "The primary cuts into the winding, the top load or the floor: raise or lower it, or move "
+    "it out"};
 
 // The strike rail and the room.
 inline constexpr ErrorInfo RailDiameter{kObjectErrorBase + 541, "CSurroundings::RailDia",

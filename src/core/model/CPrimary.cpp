@@ -22,13 +22,21 @@ CPrimary::CPrimary(bool useMetric)
     : m_conDia(useMetric ? 9.5f : 0.374f), m_conSpa(useMetric ? 9.5f : 0.374f),
       m_secSep(useMetric ? 62.5f : 2.46f) {}
 
+SpiralTurns CPrimary::spiral(const CSettings& settings, const OtherModels& from) const {
+    const PrimaryInputs inputs(primaryChoices(settings), *this, from);
+    return flatSpiral({inputs.used(Input::C), inputs.used(Input::Fr), m_conDia, m_conSpa, m_secSep,
+                       inputs.used(Input::SecDia), settings.UseMetric()});
+}
+
+QString CPrimary::sentence(const SpiralTurns& turns, const QString& frText) {
+    return turns.tap != 0 ? tappingSentence(turns.tap, frText) : QString();
+}
+
 void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
                          Prompts& prompts) {
     SpiralTurns turns;
     try {
-        const PrimaryInputs inputs(primaryChoices(settings), *this, from);
-        turns = flatSpiral({inputs.used(Input::C), inputs.used(Input::Fr), m_conDia, m_conSpa,
-                            m_secSep, inputs.used(Input::SecDia), settings.UseMetric()});
+        turns = spiral(settings, from);
     } catch (ResonexError& error) {
         error.setSourceIfEmpty(QStringLiteral("CPrimary::Calculate"));
         throw;
@@ -36,7 +44,7 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
 
     if (turns.tap != 0) {
         m_lPerTurn = turnListing(turns.microhenries);
-        m_results = tappingSentence(turns.tap, frText);
+        m_results = sentence(turns, frText);
     } else {
         prompts.tell(QString::fromLatin1(kAppTitle), kTurnLimitMessage, Prompts::Icon::Critical);
         m_lPerTurn.clear();
@@ -44,6 +52,15 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
     }
     m_listing = listingOf(turns);
     m_calcsInvalid = false;
+}
+
+bool CPrimary::resultsStand(const CSettings& settings, const OtherModels& from,
+                            const QString& frText) const {
+    try {
+        return sentence(spiral(settings, from), frText) == m_results;
+    } catch (const ResonexError&) {
+        return false;
+    }
 }
 
 QString CPrimary::C() const { return microfaradsText(m_c); }

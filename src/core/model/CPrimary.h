@@ -33,6 +33,11 @@ public:
     // results are empty.
     void Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
                    Prompts& prompts);
+    // Whether calculating again now would give the results kept: false when
+    // what the primary takes from the other calculations (the loaded
+    // frequency, say) has moved since, or it cannot be calculated now.
+    bool resultsStand(const CSettings& settings, const OtherModels& from,
+                      const QString& frText) const;
 
     QString C() const; // microfarads
     void setC(const QString& text);
@@ -74,6 +79,11 @@ public:
     void WriteObjects(FieldWriter& writer) const;
 
 private:
+    // The spiral for the inputs as the choices take them; raises as
+    // Calculate does.
+    SpiralTurns spiral(const CSettings& settings, const OtherModels& from) const;
+    static QString sentence(const SpiralTurns& turns, const QString& frText);
+
     float m_c = 0;
     float m_fr = 0;
     float m_conDia;

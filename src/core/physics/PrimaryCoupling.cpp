@@ -275,7 +275,7 @@ Solved<double> innerHeightForCoupling(const PrimaryTurns& primary, const Seconda
 }
 
 bool primaryCutsIntoCoil(const PrimaryTurns& primary, const SecondaryTurns& secondary,
-                         const TopLoad& top) {
+                         const TopLoad& top, double baseHeight) {
     const double a = primary.conductorDiameter / 2;
     // The top load's cross-section: a circle standing off the axis by ring.
     const bool sphere = top.shape == Shape::Sphere;
@@ -284,6 +284,8 @@ bool primaryCutsIntoCoil(const PrimaryTurns& primary, const SecondaryTurns& seco
     const double loadZ = secondary.height + top.centreAbove;
     for (int n = 1; n <= primary.turns; ++n) {
         const TurnCentre c = turnCentre(primary, n);
+        if (c.z + baseHeight < a)
+            return true;
         // The nearest point of the winding's cylinder, in the r-z plane.
         const double dr = std::max(0.0, c.r - secondary.diameter / 2);
         const double dz = std::max({0.0, -c.z, c.z - secondary.height});

@@ -4,6 +4,7 @@
 #include "core/physics/PrimaryTurns.h"
 #include "core/physics/Solved.h"
 
+#include <limits>
 #include <vector>
 
 // The primary as built (flat, conical or helical) and its coupling to the
@@ -81,9 +82,11 @@ Solved<double> innerHeightForCoupling(const PrimaryTurns& primary, const Seconda
 
 // Whether a turn of the primary (its conductor round its centre) reaches
 // into the secondary winding's cylinder (within half its diameter of the
-// axis, from its base to its top) or into the top load standing on it;
-// touching either is allowed, as for the top load (TopLoadClearance.h).
+// axis, from its base to its top), into the top load standing on it, or
+// below the floor, baseHeight under the winding's base; touching any is
+// allowed, as for the top load (TopLoadClearance.h).
 bool primaryCutsIntoCoil(const PrimaryTurns& primary, const SecondaryTurns& secondary,
-                         const TopLoad& top);
+                         const TopLoad& top,
+                         double baseHeight = std::numeric_limits<double>::infinity());
 
 } // namespace resonex::physics
