@@ -117,7 +117,6 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
             topLoad = before;
             throw;
         }
-        doc.topLoadResults();
     });
     calculated(doc, OtherCalculation::TopLoad);
 }

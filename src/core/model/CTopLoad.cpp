@@ -76,33 +76,6 @@ ToroidFor toroidFor(const physics::WindingSolution& winding, const physics::TopL
                        designLength(toroid->minorDiameter, useMetric)}};
 }
 
-// The figures of the top load on the coil, or absent beyond the range the
-// field solution covers (a zero pivot or a figure that cannot be).
-void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTopLoad& topLoad,
-                 bool useMetric, const physics::Surroundings& around) {
-    // The winding's field is solved once for the three questions.
-    const physics::Solved<physics::WindingSolution> winding = physics::WindingSolution::of(
-        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)), around);
-    if (!winding) {
-        results.absent = NoFigures::OutOfRange;
-        return;
-    }
-    const physics::TopLoad top = topLoadInMetres(topLoad, useMetric);
-    const physics::Solved<physics::Resonance> solved = winding->resonance(top);
-    if (!solved) {
-        results.absent = NoFigures::OutOfRange;
-        return;
-    }
-    results.inPlaceC = static_cast<float>(solved->inPlaceCapacitance);
-    results.chargeC = static_cast<float>(solved->chargeCapacitance);
-    results.coilC = static_cast<float>(solved->selfCapacitance);
-    results.bareFr = static_cast<float>(solved->bareHz);
-    results.loadedFr = static_cast<float>(solved->loadedHz);
-    results.forQuarWaveFr = toroidFor(*winding, top, secondary.QuarWaveFr(), useMetric);
-    if (topLoad.TargetFrValue() > 0)
-        results.forTargetFr = toroidFor(*winding, top, topLoad.TargetFrValue(), useMetric);
-}
-
 // The least centre height, to the two decimals a height shows, at which the
 // top load stands clear: a figure that, typed, is accepted.
 QString clearHeightText(const physics::Winding& winding, physics::TopLoad top) {
@@ -248,24 +221,60 @@ physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric) {
     return loadOf(topLoad, inMetres(useMetric));
 }
 
+TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                           const physics::Surroundings& around)
+    : m_top(topLoadInMetres(topLoad, useMetric)), m_quarWaveFr(secondary.QuarWaveFr()),
+      m_targetFr(topLoad.TargetFrValue()), m_useMetric(useMetric) {
+    m_results.primaryInField = around.primary.has_value();
+    // Left absent where the solution cannot take the load: no figure to show.
+    if (const physics::Solved<double> freeC = physics::freeSpaceCapacitance(m_top))
+        m_results.freeC = static_cast<float>(*freeC);
+    const physics::Winding winding =
+        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric));
+    if (!secondaryCalculated(secondary))
+        m_results.absent = NoFigures::SecondaryNotCalculated;
+    else if (asEntered(secondary, topLoad).cutsIntoWinding() ||
+             physics::intrusion(winding, m_top, around) != physics::Intrusion::None)
+        m_results.absent = NoFigures::CutsIntoWinding;
+    else
+        solveOnCoil(winding, around);
+}
+
+// The figures of the top load on the coil, or absent beyond the range the
+// field solution covers (a zero pivot or a figure that cannot be).
+void TopLoadField::solveOnCoil(const physics::Winding& winding,
+                               const physics::Surroundings& around) {
+    // The winding's field is solved once for every question.
+    physics::Solved<physics::WindingSolution> solution =
+        physics::WindingSolution::of(winding, around);
+    const physics::Solved<physics::Resonance> solved =
+        solution ? solution->resonance(m_top) : solution.why();
+    if (!solved) {
+        m_results.absent = NoFigures::OutOfRange;
+        return;
+    }
+    m_results.inPlaceC = static_cast<float>(solved->inPlaceCapacitance);
+    m_results.chargeC = static_cast<float>(solved->chargeCapacitance);
+    m_results.coilC = static_cast<float>(solved->selfCapacitance);
+    m_results.bareFr = static_cast<float>(solved->bareHz);
+    m_results.loadedFr = static_cast<float>(solved->loadedHz);
+    m_solution.emplace(std::move(*solution));
+}
+
+const TopLoadResults& TopLoadField::results(Toroids toroids) {
+    if (toroids == Toroids::Sized && m_solution) {
+        m_results.forQuarWaveFr = toroidFor(*m_solution, m_top, m_quarWaveFr, m_useMetric);
+        if (m_targetFr > 0)
+            m_results.forTargetFr = toroidFor(*m_solution, m_top, m_targetFr, m_useMetric);
+        // Sized once: the solution is not needed again.
+        m_solution.reset();
+    }
+    return m_results;
+}
+
 TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
                             const physics::Surroundings& around) {
-    TopLoadResults results;
-    results.primaryInField = around.primary.has_value();
-    // Left absent where the solution cannot take the load: no figure to show.
-    if (const physics::Solved<double> freeC =
-            physics::freeSpaceCapacitance(loadOf(topLoad, inMetres(useMetric))))
-        results.freeC = static_cast<float>(*freeC);
-    if (!secondaryCalculated(secondary))
-        results.absent = NoFigures::SecondaryNotCalculated;
-    else if (asEntered(secondary, topLoad).cutsIntoWinding() ||
-             physics::intrusion(
-                 windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)),
-                 topLoadInMetres(topLoad, useMetric), around) != physics::Intrusion::None)
-        results.absent = NoFigures::CutsIntoWinding;
-    else
-        solveOnCoil(results, secondary, topLoad, useMetric, around);
-    return results;
+    return TopLoadField(topLoad, secondary, useMetric, around).results(Toroids::Sized);
 }
 
 } // namespace resonex

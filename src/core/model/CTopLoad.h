@@ -137,11 +137,35 @@ private:
 // The top load as the physics takes it, in metres (none without one).
 physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric);
 
-// The field solution for the top load on the secondary as last calculated. It
-// takes milliseconds (the toroid searches solve the coil many times over):
-// the document keeps it (TopLoadSolution) rather than solve again for each
-// question.
-// around: the grounded metal and the room in the field (metres).
+// Whether the toroids for the quarter wave and the target are sized: each
+// search solves the coil many times over, and only what shows them needs
+// them (the primary takes the loaded frequency alone).
+enum class Toroids { Sized, Unsized };
+
+// The field solution for the top load on the secondary, around it the
+// grounded metal and the room (metres): the figures at once, the toroids
+// when first asked for. It takes a millisecond or more: the document keeps it
+// (TopLoadSolution) rather than solve again for each question.
+class TopLoadField {
+public:
+    TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                 const physics::Surroundings& around);
+    // Unsized, forQuarWaveFr and forTargetFr stay a new result's.
+    const TopLoadResults& results(Toroids toroids);
+
+private:
+    void solveOnCoil(const physics::Winding& winding, const physics::Surroundings& around);
+
+    physics::TopLoad m_top;
+    float m_quarWaveFr;
+    float m_targetFr;
+    bool m_useMetric;
+    TopLoadResults m_results;
+    // Kept until the toroids are sized: its loaded modes are worked out once.
+    std::optional<physics::WindingSolution> m_solution;
+};
+
+// The whole solution at once.
 TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
                             const physics::Surroundings& around);
 

@@ -26,7 +26,8 @@ struct Source {
 };
 
 const TopLoadResults& topLoadResults(const OtherModels& from) {
-    return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around);
+    return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around,
+                                        Toroids::Unsized);
 }
 
 float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }

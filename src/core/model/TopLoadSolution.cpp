@@ -7,8 +7,8 @@
 namespace resonex {
 
 const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CSecondary& secondary,
-                                               bool useMetric,
-                                               const physics::Surroundings& around) const {
+                                               bool useMetric, const physics::Surroundings& around,
+                                               Toroids toroids) const {
     Inputs inputs{secondary.DiaValue(),
                   secondary.HeightValue(),
                   secondary.Turns(),
@@ -24,13 +24,13 @@ const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CS
                                    [&](const auto& solved) { return solved.first == inputs; });
     if (kept != m_solved.end()) {
         std::rotate(m_solved.begin(), kept, kept + 1);
-        return m_solved.front().second;
+    } else {
+        if (m_solved.size() == kKept)
+            m_solved.pop_back();
+        m_solved.emplace(m_solved.begin(), std::move(inputs),
+                         TopLoadField(topLoad, secondary, useMetric, around));
     }
-    if (m_solved.size() == kKept)
-        m_solved.pop_back();
-    TopLoadResults results = solveTopLoad(topLoad, secondary, useMetric, around);
-    m_solved.emplace(m_solved.begin(), std::move(inputs), std::move(results));
-    return m_solved.front().second;
+    return m_solved.front().second.results(toroids);
 }
 
 } // namespace resonex

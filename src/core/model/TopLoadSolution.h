@@ -19,7 +19,8 @@ class CSecondary;
 class TopLoadSolution {
 public:
     const TopLoadResults& results(const CTopLoad& topLoad, const CSecondary& secondary,
-                                  bool useMetric, const physics::Surroundings& around) const;
+                                  bool useMetric, const physics::Surroundings& around,
+                                  Toroids toroids = Toroids::Sized) const;
 
 private:
     // Every input the solution depends on.
@@ -34,7 +35,7 @@ private:
     static constexpr std::size_t kKept = 2;
 
     // The latest first.
-    mutable std::vector<std::pair<Inputs, TopLoadResults>> m_solved;
+    mutable std::vector<std::pair<Inputs, TopLoadField>> m_solved;
 };
 
 } // namespace resonex

@@ -47,6 +47,9 @@ constexpr double kLargestToroid = 10.0;
 // them on random coils and loads, most under 10): one that has not closed in
 // by twice that has failed.
 constexpr RootTolerance kToroidSearch{1e-6, 1e-7, 40};
+// d log(frequency) / d log(diameter), as miss() takes it, for a top load
+// large against the winding; smaller ones move it less.
+constexpr double kFallWithDiameter = 0.5;
 // Power-iteration steps for the winding's lowest mode; the next mode lies
 // about three times higher, so each step cuts the error nearly tenfold.
 constexpr int kModeSteps = 6;
@@ -228,7 +231,9 @@ std::span<const double> loadRow(const std::vector<double>& loadToWinding, int i,
 // that each voltage profile costs two small solves.
 struct LoadCoupling {
     std::vector<double> loadToWinding; // rows: load bands
-    std::vector<std::vector<double>> spread;
+    // The field's charges that cancel each load band's potential on it (rows:
+    // the field's bands, columns: the load's).
+    std::vector<double> spread;
     Factorised schur;
 
     // The load's total charge at potential 1, the field's charges adjusted.
@@ -242,7 +247,7 @@ struct LoadCoupling {
         for (int j = 0; j < kLoadBands; ++j) {
             total += loadCharges[j];
             for (int i = 0; i < size; ++i)
-                fieldCharges[i] -= spread[j][i] * loadCharges[j];
+                fieldCharges[i] -= spread[i * kLoadBands + j] * loadCharges[j];
         }
         return total;
     }
@@ -253,19 +258,22 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
     const int n = field.size();
     const int m = kLoadBands;
     PotentialMatrices between = potentialMatrices(field.bands, load, true);
-    const std::vector<double> windingToLoad = std::move(between.atA);
     std::vector<double> loadToWinding = std::move(between.atB);
     std::vector<double> matrix = potentialMatrix(load, load, true);
-    std::vector<std::vector<double>> spread;
-    for (int j = 0; j < m; ++j) {
-        std::vector<double> column(n);
-        for (int i = 0; i < n; ++i)
-            column[i] = windingToLoad[i * m + j];
-        spread.push_back(field.potentials.solve(column));
-    }
-    for (int i = 0; i < m; ++i)
+    // The field's potentials at the load's bands (rows: the field's bands)
+    // solved for all of them at once.
+    std::vector<double> spread = field.potentials.solveMany(std::move(between.atA), m);
+    std::vector<double> sums(m);
+    for (int i = 0; i < m; ++i) {
+        std::fill(sums.begin(), sums.end(), 0.0);
+        for (int k = 0; k < n; ++k) {
+            const double potential = loadToWinding[i * n + k];
+            for (int j = 0; j < m; ++j)
+                sums[j] += potential * spread[k * m + j];
+        }
         for (int j = 0; j < m; ++j)
-            matrix[i * m + j] -= dot(loadRow(loadToWinding, i, n), spread[j]);
+            matrix[i * m + j] -= sums[j];
+    }
     Solved<Factorised> schur = Factorised::of(std::move(matrix), m);
     if (!schur)
         return schur.why();
@@ -527,19 +535,11 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     };
     const double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     const double high = std::log(kLargestToroid);
-    const Solved<double> atSmallest = miss(low);
-    const Solved<double> atLargest = miss(high);
-    // Either end alone can tell that no toroid searched does it.
-    if (atSmallest && *atSmallest > 0)
-        return Unsolved::SmallestTooLow;
-    if (atLargest && *atLargest < 0)
-        return Unsolved::LargestTooHigh;
-    if (!atSmallest)
-        return atSmallest.why();
-    if (!atLargest)
-        return atLargest.why();
+    // From the top load asked about (its mode worked out already when it is
+    // a toroid): the frequency falls nearly as the square root of the
+    // diameter, the load's capacitance growing nearly as the diameter.
     const Solved<double> logMajor =
-        illinoisRoot(miss, low, *atSmallest, high, *atLargest, kToroidSearch);
+        rootFrom(miss, std::log(like.majorDiameter), kFallWithDiameter, low, high, kToroidSearch);
     if (!logMajor)
         return logMajor.why();
     // The frequency falls as the toroid grows, so only this one can do it.

@@ -256,4 +256,34 @@ std::vector<double> Factorised::solve(std::vector<double> x) const {
     return x;
 }
 
+std::vector<double> Factorised::solveMany(std::vector<double> x, int columns) const {
+    const auto at = [this](int i, int j) { return m_lu[i * m_size + j]; };
+    const auto row = [&x, columns](int i) { return x.data() + std::ptrdiff_t(i) * columns; };
+    // The steps of solve, each on a whole row of right-hand sides.
+    for (int k = 0; k < m_size; ++k)
+        if (m_pivot[k] != k)
+            std::swap_ranges(row(k), row(k) + columns, row(m_pivot[k]));
+    for (int k = 0; k < m_size; ++k)
+        for (int i = k + 1; i < m_size; ++i) {
+            const double factor = at(i, k);
+            double* target = row(i);
+            const double* source = row(k);
+            for (int c = 0; c < columns; ++c)
+                target[c] -= factor * source[c];
+        }
+    for (int i = m_size - 1; i >= 0; --i) {
+        double* target = row(i);
+        for (int j = i + 1; j < m_size; ++j) {
+            const double factor = at(i, j);
+            const double* source = row(j);
+            for (int c = 0; c < columns; ++c)
+                target[c] -= factor * source[c];
+        }
+        const double pivot = at(i, i);
+        for (int c = 0; c < columns; ++c)
+            target[c] /= pivot;
+    }
+    return x;
+}
+
 } // namespace resonex::physics

@@ -91,6 +91,9 @@ public:
     // ZeroPivot where the matrix has no single solution.
     static Solved<Factorised> of(std::vector<double> matrix, int size);
     std::vector<double> solve(std::vector<double> rhs) const;
+    // Many right-hand sides at once, the columns of a matrix in rows (size
+    // rows of `columns`): each column as solve gives it, the matrix read once.
+    std::vector<double> solveMany(std::vector<double> rhs, int columns) const;
     int size() const { return m_size; }
 
 private:
