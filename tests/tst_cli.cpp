@@ -489,8 +489,9 @@ private slots:
                  "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
-                     " tap after_turn before_turn turn top_load resonance base_height_m "
-                     "self_capacitance_f bare_hz loaded_hz absent_reason coupling shape angle_deg "
+                     " tap after_turn before_turn turn top_load surroundings resonance "
+                     "base_height_m self_capacitance_f bare_hz loaded_hz primary_in_field "
+                     "absent_reason coupling shape angle_deg "
                      "turns_built height_m inductance_h tap_inductance_h mutual_inductance_h k "
                      "lower_mode_hz upper_mode_hz turns " +
                      QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +

@@ -234,14 +234,18 @@ private slots:
             "Top Load Shape | &Toroid | &Sphere | &No Top Load | Input Parameters | Overall "
             "Diameter of Top Load | mm | Tube Diameter of Toroid | mm | Height of its Centre Above "
             "the Winding | mm | Height of the Winding's Base Above the Floor | mm | Frequency to "
-            "Size a Toroid for (optional) | kHz | Output Parameters | Top Load Capacitance in Free "
+            "Size a Toroid for (optional) | kHz | Surroundings | Strike Rail Diameter (0 for None) "
+            "| mm | Strike Rail Conductor Diameter | mm | Strike Rail Height Above the Winding's "
+            "Base | mm | Ceiling Height Above the Floor (0 for None) | mm | Distance of the Walls "
+            "from the Axis (0 for None) | mm | Output Parameters | Top Load Capacitance in Free "
             "Space | pF | Capacitance the Top Load Adds to the Coil | pF | Top Load Charge over "
             "the Top Voltage | pF | Bare Winding Capacitance (Field Solution) | pF | Resonant "
             "Frequency Without Top Load | kHz | Resonant Frequency "
             "With Top Load | kHz | Toroid for the Quarter Wavelength Frequency | mm |     its Tube "
             "Diameter | mm | Toroid for the Frequency Entered | mm |     its Tube Diameter | mm | "
             "&Calculate | OK",
-            "optNoTopLoad txtTopHeight txtBaseHeight txtTargetFr cmd_Calculate cmd_OK");
+            "optNoTopLoad txtTopHeight txtBaseHeight txtTargetFr txtRailDia txtRailWire "
+            "txtRailHeight txtCeiling txtWalls cmd_Calculate cmd_OK");
         row("options", "mnuToolsItem0", "", "Options",
             "Browse | Input parameter units | I wish to use metric units for the input parameters "
             "(millimeters) | I wish to use imperial units for the input parameters (inches) | "
@@ -414,6 +418,14 @@ private slots:
             "optToroid txtTopDia=250 txtTubeDia=60 txtTopHeight=0", "0 300.00 75.00 50.00 0.00",
             "The top load must stand clear of the winding and the floor: raise it or make it "
             "smaller");
+        row("ceiling -1", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtCeiling=-1",
+            "1 250.00 75.00 50.00 0.00", "The ceiling's height must be 0 or more");
+        // A rail of 100 mm at the base of the 200 mm winding: refused whole,
+        // the rail's own box flagged.
+        row("rail into the winding", "btnTopLoadCalcs", "optToroid txtRailWire=20 txtRailDia=100",
+            "0 300.00 75.00 50.00 0.00",
+            "The strike rail, ceiling and walls must stand clear of the coil, its top load and "
+            "its primary");
     }
     void rejectedEntry() {
         QFETCH(QString, command);
@@ -716,6 +728,39 @@ private slots:
             enter(dialog, {{"txtTopDia", "75"}});
             QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Sphere);
             QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("75.00"));
+        });
+    }
+
+    // The surroundings are calculated with the top load: a rail needs its
+    // conductor, one that does not stand clear is refused with the top load
+    // typed beside it, and what is kept is shown again on opening.
+    void topLoadSurroundings() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        const AddedInputs& added = program.doc().added();
+        const auto kept = [&added](Input input) { return added.value(designInput(input)); };
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            click(dialog, "optToroid");
+            enter(dialog, {{"txtRailDia", "600"}, {"txtRailHeight", "300"}});
+            QCOMPARE(dialog->focusWidget(), child(dialog, "txtRailWire"));
+            QCOMPARE(
+                textOf(dialog, "lblRefused"),
+                QStringLiteral("The rail's conductor diameter must be more than 0 for a rail"));
+            // A ceiling under the winding's 1100 mm top, and nothing of it kept.
+            enter(dialog, {{"txtRailWire", "25"}, {"txtCeiling", "1000"}});
+            QCOMPARE(dialog->focusWidget(), child(dialog, "txtCeiling"));
+            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::None);
+            QCOMPARE(
+                QList<float>({kept(Input::RailDia), kept(Input::RailWire), kept(Input::Ceiling)}),
+                QList<float>({0, 0, 0}));
+            enter(dialog, {{"txtCeiling", "2500"}});
+            QCOMPARE(textOf(dialog, "lblRefused"), QString());
+            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Toroid);
+        });
+        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
+            QCOMPARE(texts(dialog, {"txtRailDia", "txtRailWire", "txtRailHeight", "txtCeiling",
+                                    "txtWalls"}),
+                     (QStringList{"600.00", "25.00", "300.00", "2500.00", ""}));
         });
     }
 

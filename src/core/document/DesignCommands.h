@@ -26,9 +26,17 @@ void calculateTransformer(CFile& doc, const Entries& entries);
 
 // Only the inputs a top load of the shape has are stored (CTopLoad::takes). A
 // top load that cuts into the calculated winding is refused (the clearance
-// error), as is a tube over half the diameter, and the top load is then kept
-// as it was.
+// error), as is a tube over half the diameter or surroundings that do not
+// stand clear (checkSurroundings), and the top load and the surroundings are
+// then kept as they were.
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries);
+
+// Raises the rail conductor's error for a strike rail without a conductor,
+// and, once the secondary is calculated, the surroundings' clearance error
+// naming the part that does not stand clear of the coil, its top load or
+// its primary's turns (physics::intrusion); the error's source is that
+// part's first input, the one its dialog flags.
+void checkSurroundings(const CFile& doc);
 
 // After the mains frequency option changed: the matching capacitor follows
 // when it has been calculated, and the primary must be recalculated.

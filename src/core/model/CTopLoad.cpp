@@ -81,8 +81,8 @@ ToroidFor toroidFor(const physics::WindingSolution& winding, const physics::TopL
 void solveOnCoil(TopLoadResults& results, const CSecondary& secondary, const CTopLoad& topLoad,
                  bool useMetric) {
     // The winding's field is solved once for the three questions.
-    const physics::Solved<physics::WindingSolution> winding = physics::WindingSolution::of(
-        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric)));
+    const physics::Solved<physics::WindingSolution> winding =
+        physics::WindingSolution::of(windingInMetres(secondary, topLoad, useMetric));
     if (!winding) {
         results.absent = NoFigures::OutOfRange;
         return;
@@ -246,6 +246,11 @@ void CTopLoad::WriteObjects(FieldWriter& writer) const {
 
 physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric) {
     return loadOf(topLoad, inMetres(useMetric));
+}
+
+physics::Winding windingInMetres(const CSecondary& secondary, const CTopLoad& topLoad,
+                                 bool useMetric) {
+    return windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric));
 }
 
 TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric) {

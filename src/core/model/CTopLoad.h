@@ -136,6 +136,9 @@ private:
 
 // The top load as the physics takes it, in metres (none without one).
 physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric);
+// The secondary's winding standing at the top load's base height, in metres.
+physics::Winding windingInMetres(const CSecondary& secondary, const CTopLoad& topLoad,
+                                 bool useMetric);
 
 // The field solution for the top load on the secondary as last calculated. It
 // takes milliseconds (the toroid searches solve the coil many times over):
