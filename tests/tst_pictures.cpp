@@ -175,9 +175,10 @@ private slots:
     }
 
     // However the parts compare, no text of the drawing covers another, a
-    // part or the scale bar, all are inside the area, the scale bar is long
-    // enough to read, and a winding too small to see is said to be: in the
-    // drawing pane and an exported picture, at screen and double resolution.
+    // part, the strike rail, the ceiling, the walls or the scale bar, all are
+    // inside the area, the scale bar is long enough to read, and a winding
+    // too small to see is said to be: in the drawing pane and an exported
+    // picture, at screen and double resolution.
     void drawingTextsKeepApart_data() {
         QTest::addColumn<int>("dpi");
         QTest::addColumn<QSizeF>("inches");
@@ -194,6 +195,11 @@ private slots:
         font.setPointSizeF(kDrawingTextPoints);
         const QFontMetricsF metrics(font, &device);
         const QRectF area(QPointF(), inches * dpi);
+        // A room close round a toroid, a rail beside its tube.
+        physics::Surroundings close;
+        close.rail = physics::StrikeRail{500, 20, 650};
+        close.ceiling = 1300;
+        close.walls = 300;
         const QList<std::pair<bool, QStringList>> designs{
             {true, {"200", "600", "9.5", "9.5"}},
             {false, {"7.874", "23.62", "0.374", "0.374"}},
@@ -207,12 +213,32 @@ private slots:
             {true, {"5", "10", "50", "50"}},
             {false, {"2", "30", "1", "0.5"}},
         };
-        for (const auto& [metric, entries] : designs) {
-            const DesignDrawing drawing = test::drawingOf(metric, entries);
+        const QStringList toroid{"200", "600", "300", "75", "50", "500"};
+        QList<DesignDrawing> drawings;
+        for (const auto& [metric, entries] : designs)
+            drawings << test::drawingOf(metric, entries);
+        drawings << test::drawingOf(true, toroid, close);
+        QCOMPARE(QList<qsizetype>({drawings.last().rail.size(), drawings.last().room.size()}),
+                 QList<qsizetype>({2, 3}));
+        for (const DesignDrawing& drawing : drawings) {
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
-            const QString where = entries.join(u' ') + QStringLiteral(": ");
+            QStringList dimensions;
+            for (const Dimension& dimension : drawing.dimensions)
+                dimensions << dimension.text;
+            const QString where = dimensions.join(u' ') + QStringLiteral(": ");
             QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
             texts << layout.scaleText;
+            QList<QRectF> around;
+            for (const DrawnCircle& circle : drawing.rail)
+                around << layout.rect(
+                    QRectF(circle.centre, QSizeF())
+                        .adjusted(-circle.radius, -circle.radius, circle.radius, circle.radius));
+            for (const QLineF& line : drawing.room)
+                around << layout.rect(QRectF(line.p1(), line.p2()));
+            for (const DrawingText& text : texts)
+                for (const QRectF& part : around)
+                    QVERIFY2(!text.box.intersects(part.adjusted(-0.5, -0.5, 0.5, 0.5)),
+                             qPrintable(where + text.text + " covers the surroundings"));
             QCOMPARE(layout.dimensionTexts.size(), drawing.dimensions.size());
             for (qsizetype i = 0; i < texts.size(); ++i) {
                 const QString what = where + texts[i].text + u' ' + describe(texts[i].box);
