@@ -731,39 +731,6 @@ private slots:
         });
     }
 
-    // The surroundings are calculated with the top load: a rail needs its
-    // conductor, one that does not stand clear is refused with the top load
-    // typed beside it, and what is kept is shown again on opening.
-    void topLoadSurroundings() {
-        Started program(m_dir.path());
-        program.calculateSources();
-        const AddedInputs& added = program.doc().added();
-        const auto kept = [&added](Input input) { return added.value(designInput(input)); };
-        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
-            click(dialog, "optToroid");
-            enter(dialog, {{"txtRailDia", "600"}, {"txtRailHeight", "300"}});
-            QCOMPARE(dialog->focusWidget(), child(dialog, "txtRailWire"));
-            QCOMPARE(
-                textOf(dialog, "lblRefused"),
-                QStringLiteral("The rail's conductor diameter must be more than 0 for a rail"));
-            // A ceiling under the winding's 1100 mm top, and nothing of it kept.
-            enter(dialog, {{"txtRailWire", "25"}, {"txtCeiling", "1000"}});
-            QCOMPARE(dialog->focusWidget(), child(dialog, "txtCeiling"));
-            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::None);
-            QCOMPARE(
-                QList<float>({kept(Input::RailDia), kept(Input::RailWire), kept(Input::Ceiling)}),
-                QList<float>({0, 0, 0}));
-            enter(dialog, {{"txtCeiling", "2500"}});
-            QCOMPARE(textOf(dialog, "lblRefused"), QString());
-            QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Toroid);
-        });
-        inDialog(program, "btnTopLoadCalcs", [&](QWidget* dialog) {
-            QCOMPARE(texts(dialog, {"txtRailDia", "txtRailWire", "txtRailHeight", "txtCeiling",
-                                    "txtWalls"}),
-                     (QStringList{"600.00", "25.00", "300.00", "2500.00", ""}));
-        });
-    }
-
     // Before the secondary is calculated the figures on the coil stay empty
     // and say why, but the free space capacitance is shown.
     void topLoadBeforeTheSecondary() {
