@@ -306,7 +306,9 @@ DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const std::optional<BuiltPrimary>& built,
                         const physics::Surroundings& around) {
     DesignDrawing drawing;
-    const Heights heights{topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0,
+    // The base's height matters once there is a top load or a room to stand in.
+    const bool standing = topLoad.isSet() || !around.empty();
+    const Heights heights{standing ? topLoad.BaseHeightValue() : 0.0,
                           topLoad.isSet() ? topLoad.TopHeightValue() : 0.0};
     addShapes(drawing, secondary, primary, topLoad, built, heights);
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {

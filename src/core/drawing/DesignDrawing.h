@@ -88,7 +88,7 @@ struct DesignDrawing {
 // The drawing of what the design has calculated: the secondary once it has
 // turns, the primary once it has results, the top load once one is chosen.
 // The winding stands at the top load's base height (on the floor without a
-// top load). Nothing calculated gives an empty drawing that says so. The
+// top load or surroundings). Nothing calculated gives an empty drawing that says so. The
 // scale bar is a round length, a tenth to a quarter of the drawing's larger
 // extent.
 // The primary as built where it is not a new design's flat spiral: each
