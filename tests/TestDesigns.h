@@ -116,7 +116,8 @@ inline void calculateWorkedExample(CFile& doc) {
 // there are four entries (diameter, height, conductor, spacing), or a toroid
 // on it with six (diameter, height, overall and tube diameter, height above
 // the winding, height of the base).
-inline DesignDrawing drawingOf(bool metric, const QStringList& entries) {
+inline DesignDrawing drawingOf(bool metric, const QStringList& entries,
+                               const physics::Surroundings& around = {}) {
     Design design(metric);
     design.secondary.setDia(entries[0]);
     design.secondary.setHeight(entries[1]);
@@ -134,7 +135,8 @@ inline DesignDrawing drawingOf(bool metric, const QStringList& entries) {
         design.topLoad.setTopHeight(entries[4]);
         design.topLoad.setBaseHeight(entries[5]);
     }
-    return resonex::drawingOf(design.secondary, design.primary, design.topLoad, metric);
+    return resonex::drawingOf(design.secondary, design.primary, design.topLoad, metric,
+                              std::nullopt, around);
 }
 
 // A float's exact identity as text, for comparisons that must not be fuzzy.

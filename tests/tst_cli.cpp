@@ -312,6 +312,22 @@ private slots:
             << 2
             << "resonex-cli: The primary cuts into the winding, the top load or the floor: raise "
                "or lower it, or move it out [CPrimary::Height 0x8004021C]\n";
+        // The surroundings: a value its input refuses, a rail without its
+        // conductor, and one cutting into the winding at its base.
+        QTest::newRow("ceiling below the floor")
+            << QStringList{"calc", "--ceiling", "-5", "--out", never} << 2
+            << "resonex-cli: Invalid value in ceiling height property [CSurroundings::Ceiling "
+               "0x80040220]\n";
+        QTest::newRow("rail without its conductor")
+            << QStringList{"calc", "--rail-dia", "600", "--out", never} << 2
+            << "resonex-cli: Invalid value in strike rail conductor property "
+               "[CSurroundings::RailWire 0x8004021E]\n";
+        QTest::newRow("rail into the winding")
+            << QStringList{"calc",        "--dia", "200",   "--rail-dia", "100",
+                           "--rail-wire", "10",    "--out", never}
+            << 2
+            << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
+               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";
@@ -495,12 +511,33 @@ private slots:
                  "secondary_diameter_m conductor_diameter_m spacing_m separation_m out_of_date "
                  "turns " +
                      QStringList(15, QStringLiteral("turn inductance_h")).join(u' ') +
-                     " tap after_turn before_turn turn top_load resonance base_height_m "
-                     "self_capacitance_f bare_hz loaded_hz absent_reason coupling shape angle_deg "
+                     " tap after_turn before_turn turn top_load surroundings resonance "
+                     "base_height_m self_capacitance_f bare_hz loaded_hz primary_in_field "
+                     "absent_reason coupling shape angle_deg "
                      "turns_built height_m inductance_h tap_inductance_h mutual_inductance_h k "
                      "lower_mode_hz upper_mode_hz turns " +
                      QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +
                      " tap after_turn before_turn turn target_k height_for_target_k_m");
+    }
+
+    // The surroundings in JSON: null without any, else each part in metres
+    // or null while not set; whether the primary stood in the field.
+    void surroundingsInJson() {
+        const QJsonObject bare = jsonOf(cli(QStringList{"calc", "--json"} + kWorkedDesign));
+        QVERIFY(bare.contains("surroundings") && bare["surroundings"].isNull());
+        QVERIFY(bare["resonance"]["primary_in_field"].isBool());
+        const QJsonObject around =
+            jsonOf(cli({"calc", "--json", "--rail-dia", "1000", "--rail-wire", "25",
+                        "--rail-height", "-7", "--ceiling", "2500"}))["surroundings"]
+                .toObject();
+        QCOMPARE(around.keys().size(), 5);
+        QVERIFY(isNearestFloat(around["rail_diameter_m"], 1.0L) &&
+                isNearestFloat(around["rail_conductor_m"], 0.025L) &&
+                isNearestFloat(around["rail_height_m"], -0.007L) &&
+                isNearestFloat(around["ceiling_m"], 2.5L) && around["walls_m"].isNull());
+        const QJsonObject walls =
+            jsonOf(cli({"calc", "--json", "--walls", "1500"}))["surroundings"].toObject();
+        QVERIFY(walls["rail_height_m"].isNull() && walls["ceiling_m"].isNull());
     }
 
     // A top load calculated after the secondary, the primary tuned to the

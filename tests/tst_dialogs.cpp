@@ -234,14 +234,18 @@ private slots:
             "Top Load Shape | &Toroid | &Sphere | &No Top Load | Input Parameters | Overall "
             "Diameter of Top Load | mm | Tube Diameter of Toroid | mm | Height of its Centre Above "
             "the Winding | mm | Height of the Winding's Base Above the Floor | mm | Frequency to "
-            "Size a Toroid for (optional) | kHz | Output Parameters | Top Load Capacitance in Free "
+            "Size a Toroid for (optional) | kHz | Surroundings | Strike Rail Diameter (0 for None) "
+            "| mm | Strike Rail Conductor Diameter | mm | Strike Rail Height Above the Winding's "
+            "Base | mm | Ceiling Height Above the Floor (0 for None) | mm | Distance of the Walls "
+            "from the Axis (0 for None) | mm | Output Parameters | Top Load Capacitance in Free "
             "Space | pF | Capacitance the Top Load Adds to the Coil | pF | Top Load Charge over "
             "the Top Voltage | pF | Bare Winding Capacitance (Field Solution) | pF | Resonant "
             "Frequency Without Top Load | kHz | Resonant Frequency "
             "With Top Load | kHz | Toroid for the Quarter Wavelength Frequency | mm |     its Tube "
             "Diameter | mm | Toroid for the Frequency Entered | mm |     its Tube Diameter | mm | "
             "&Calculate | OK",
-            "optNoTopLoad txtTopHeight txtBaseHeight txtTargetFr cmd_Calculate cmd_OK");
+            "optNoTopLoad txtTopHeight txtBaseHeight txtTargetFr txtRailDia txtRailWire "
+            "txtRailHeight txtCeiling txtWalls cmd_Calculate cmd_OK");
         row("options", "mnuToolsItem0", "", "Options",
             "Browse | Input parameter units | I wish to use metric units for the input parameters "
             "(millimeters) | I wish to use imperial units for the input parameters (inches) | "
@@ -414,6 +418,14 @@ private slots:
             "optToroid txtTopDia=250 txtTubeDia=60 txtTopHeight=0", "0 300.00 75.00 50.00 0.00",
             "The top load must stand clear of the winding and the floor: raise it or make it "
             "smaller");
+        row("ceiling -1", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtCeiling=-1",
+            "1 250.00 75.00 50.00 0.00", "The ceiling's height must be 0 or more");
+        // A rail of 100 mm at the base of the 200 mm winding: refused whole,
+        // the rail's own box flagged.
+        row("rail into the winding", "btnTopLoadCalcs", "optToroid txtRailWire=20 txtRailDia=100",
+            "0 300.00 75.00 50.00 0.00",
+            "The strike rail, ceiling and walls must stand clear of the coil, its top load and "
+            "its primary");
     }
     void rejectedEntry() {
         QFETCH(QString, command);

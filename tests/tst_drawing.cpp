@@ -182,6 +182,44 @@ private slots:
         QCOMPARE(drawing.notes, note.isEmpty() ? QStringList() : QStringList{note});
     }
 
+    // The strike rail's two sections stand like the primary's turns; the
+    // walls and the ceiling near the coil bound the drawing, its heights and
+    // the top load's diameter dimensioned outside them. Far off (more than
+    // twice the coil's larger extent), they are left out and named.
+    void surroundings() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        const auto enter = [&doc](Input input, const char* text) {
+            storeEntry(designInput(input), doc.models(), QString::fromLatin1(text));
+        };
+        enter(Input::RailDia, "1000");
+        enter(Input::RailWire, "25");
+        enter(Input::RailHeight, "700");
+        enter(Input::Ceiling, "1250");
+        enter(Input::Walls, "600");
+        DesignDrawing drawing = drawingOf(doc);
+        QCOMPARE(drawing.rail,
+                 (QList<DrawnCircle>{{QPointF(-500, 1200), 12.5}, {QPointF(500, 1200), 12.5}}));
+        QCOMPARE(drawing.room.mid(0, 2),
+                 (QList<QLineF>{QLineF(-600, 0, -600, 1250), QLineF(600, 0, 600, 1250)}));
+        QCOMPARE(drawing.room[2], QLineF(drawing.floorLeft, 1250, drawing.floorRight, 1250));
+        QVERIFY(drawing.floorLeft < -600 && drawing.floorRight > 600);
+        for (const Dimension& dimension : drawing.dimensions)
+            QVERIFY(
+                dimension.from.x() < -600 || dimension.from.y() > 1250 ||
+                (dimension.from.x() > -600 && dimension.to.x() < 600 && dimension.to.y() < 1250));
+        QVERIFY(drawing.notes.isEmpty());
+
+        enter(Input::Ceiling, "9000");
+        enter(Input::Walls, "6000");
+        drawing = drawingOf(doc);
+        QCOMPARE(drawing.rail.size(), 2);
+        QVERIFY(drawing.room.isEmpty());
+        QCOMPARE(drawing.notes,
+                 QStringList{"Too far from the coil to be drawn: the ceiling, the walls."});
+        QVERIFY(drawing.bounds.bottom() < 9000 && drawing.bounds.right() < 6000);
+    }
+
     // The imperial entries, in inches throughout.
     void inches() {
         MemoryOptionsStore store = test::inches();

@@ -8,6 +8,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/DesignInputs.h"
 #include "core/model/PrimarySources.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/SecondarySection.h"
@@ -462,14 +463,40 @@ private slots:
         QVERIFY(extensionIsNew(doc));
     }
 
+    // The surroundings are version 3's, after version 2's fields: a design
+    // with none of them saves the version it had, byte for byte.
+    void surroundingsOnlyInVersion3() {
+        CFile doc(nullptr);
+        const auto enter = [&doc](Input input, const char* text) {
+            storeEntry(designInput(input), doc.models(), QString::fromLatin1(text));
+        };
+        enter(Input::PriTurns, "20");
+        const QByteArray version2 = saved(doc, "two.rzn");
+        QByteArray version3 = version2;
+        QVERIFY(version3.contains(extensionHeader(2)));
+        version3.replace(extensionHeader(2), extensionHeader(3));
+        version3 += single(0) + single(0) + single(-40) + single(2500) + single(0);
+        enter(Input::Ceiling, "2500");
+        enter(Input::RailHeight, "-40");
+        QCOMPARE(saved(doc, "three.rzn"), version3);
+        CFile back(nullptr);
+        QVERIFY(read(back, version3));
+        QCOMPARE(back.surroundings().ceiling, 2.5);
+        enter(Input::Ceiling, "");
+        enter(Input::RailHeight, "0");
+        QCOMPARE(saved(doc, "two.rzn"), version2);
+    }
+
     // A later version's block: the fields this one knows are read, the ones
-    // appended after them left. Those of version 2 at a new design's values
-    // (a flat primary of 15 turns) save as version 1 again.
+    // appended after them left. Those of versions 2 and 3 at a new design's
+    // values (a flat primary of 15 turns, no surroundings) save as version 1
+    // again.
     void laterVersion() {
         CFile doc(nullptr);
         const QByteArray version2 = single(0) + single(0) + single(15) + single(0) + single(0);
+        const QByteArray version3 = single(0).repeated(5);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
-                              version2 + text("a field of version 7") + single(1)));
+                              version2 + version3 + text("a field of version 7") + single(1)));
         QCOMPARE(doc.settings().UseTopFr(), qint16(1));
         QCOMPARE(topLoadValues(doc.topLoad()), kTopLoad);
         QCOMPARE(saved(doc, "now.rzn"), extendedDesign());

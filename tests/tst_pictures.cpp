@@ -175,9 +175,10 @@ private slots:
     }
 
     // However the parts compare, no text of the drawing covers another, a
-    // part or the scale bar, all are inside the area, the scale bar is long
-    // enough to read, and a winding too small to see is said to be: in the
-    // drawing pane and an exported picture, at screen and double resolution.
+    // part, the rail, the ceiling, the walls or the scale bar, all are inside
+    // the area, the scale bar is long enough to read, and a winding too small
+    // to see is said to be: in the drawing pane and an exported picture, at
+    // screen and double resolution.
     void drawingTextsKeepApart_data() {
         QTest::addColumn<int>("dpi");
         QTest::addColumn<QSizeF>("inches");
@@ -194,7 +195,12 @@ private slots:
         font.setPointSizeF(kDrawingTextPoints);
         const QFontMetricsF metrics(font, &device);
         const QRectF area(QPointF(), inches * dpi);
-        const QList<std::pair<bool, QStringList>> designs{
+        struct Design {
+            bool metric;
+            QStringList entries;
+            physics::Surroundings around{};
+        };
+        const QList<Design> designs{
             {true, {"200", "600", "9.5", "9.5"}},
             {false, {"7.874", "23.62", "0.374", "0.374"}},
             {true, {"100", "600", "5000", "500", "50", "500"}},
@@ -206,13 +212,27 @@ private slots:
             {true, {"1", "1000", "3", "1", "2", "0"}},
             {true, {"5", "10", "50", "50"}},
             {false, {"2", "30", "1", "0.5"}},
+            // A room close round the toroid, a rail beside its tube.
+            {true,
+             {"200", "600", "300", "75", "50", "500"},
+             {{}, physics::StrikeRail{500, 20, 650}, 1300, 300}},
         };
-        for (const auto& [metric, entries] : designs) {
-            const DesignDrawing drawing = test::drawingOf(metric, entries);
+        for (const auto& [metric, entries, around] : designs) {
+            const DesignDrawing drawing = test::drawingOf(metric, entries, around);
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
             const QString where = entries.join(u' ') + QStringLiteral(": ");
             QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
             texts << layout.scaleText;
+            QList<QRectF> lines; // the rail's sections too, by their boxes
+            for (const DrawnCircle& circle : drawing.rail)
+                lines << QRectF(circle.centre, circle.centre) +
+                             QMarginsF(circle.radius, circle.radius, circle.radius, circle.radius);
+            for (const QLineF& line : drawing.room)
+                lines << QRectF(line.p1(), line.p2());
+            for (const DrawingText& text : texts)
+                for (const QRectF& line : lines)
+                    QVERIFY2(!text.box.intersects(layout.rect(line) + QMarginsF(1, 1, 1, 1)),
+                             qPrintable(where + text.text + " covers the surroundings"));
             QCOMPARE(layout.dimensionTexts.size(), drawing.dimensions.size());
             for (qsizetype i = 0; i < texts.size(); ++i) {
                 const QString what = where + texts[i].text + u' ' + describe(texts[i].box);

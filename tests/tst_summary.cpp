@@ -7,11 +7,14 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/DesignInputs.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
 
 #include <QRegularExpression>
+
+#include <utility>
 
 using namespace resonex;
 
@@ -268,6 +271,17 @@ private slots:
                  QStringList({"Top load shape : Sphere", "Diameter of the sphere : 12.00in",
                               "Height of the top load centre above the winding : 0.00in",
                               "Height of the winding base above the floor : 19.6875in"}) +
+                     waiting);
+        // The surroundings entered, a line each after where the coil stands.
+        for (const auto& [input, text] : {std::pair{Input::RailDia, "24"},
+                                          {Input::RailWire, "0.5"},
+                                          {Input::RailHeight, "-2.125"},
+                                          {Input::Walls, "60"}})
+            storeEntry(designInput(input), imperial.models(), QString::fromLatin1(text));
+        QCOMPARE(shown(imperial).mid(5),
+                 QStringList({"Strike rail : 24.00in across, 0.50in conductor, 2.125in below the "
+                              "winding's base",
+                              "Walls : 60.00in from the axis"}) +
                      waiting);
 
         QLocale::setDefault(test::commaLocale());

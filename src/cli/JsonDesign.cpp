@@ -13,6 +13,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
+#include "core/model/SurroundingsInputs.h"
 #include "core/model/TuningCurve.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -192,6 +193,26 @@ QByteArray topLoadJson(const CFile& doc) {
         .text();
 }
 
+// The strike rail and the room entered, each part null while there is none;
+// null without any.
+QByteArray surroundingsJson(const CFile& doc) {
+    const bool metric = doc.settings().UseMetric();
+    const physics::Surroundings around = surroundingsOf(doc.models(), metric);
+    if (around.empty())
+        return json::kNull;
+    json::Object object;
+    const auto add = [&](Input input, bool there) {
+        const DesignInput& row = designInput(input);
+        object.add(row.jsonKey,
+                   there ? inputNumber(row, keptValue(row, doc.models()), metric) : json::kNull);
+    };
+    for (const Input rail : {Input::RailDia, Input::RailWire, Input::RailHeight})
+        add(rail, around.rail.has_value());
+    add(Input::Ceiling, around.ceiling > 0);
+    add(Input::Walls, around.walls > 0);
+    return object.text();
+}
+
 QByteArray resonanceJson(const CFile& doc) {
     if (!secondaryCalculated(doc.secondary()))
         return json::kNull;
@@ -207,6 +228,7 @@ QByteArray resonanceJson(const CFile& doc) {
         .add("self_capacitance_f", result(results.coilC))
         .add("bare_hz", result(results.bareFr))
         .add("loaded_hz", result(results.loadedFr))
+        .add("primary_in_field", json::boolean(results.primaryInField))
         .add("absent_reason", absentReasonJson(results))
         .text();
 }
@@ -269,6 +291,7 @@ QByteArray designJson(const CFile& doc) {
         .add("transformer", transformerJson(doc))
         .add("primary", primaryJson(doc))
         .add("top_load", topLoadJson(doc))
+        .add("surroundings", surroundingsJson(doc))
         .add("resonance", resonanceJson(doc))
         .add("coupling", couplingJson(doc));
     return design.text() + '\n';

@@ -2,8 +2,8 @@
 # The whole road of a design from the keyboard alone, in a real X server: the
 # secondary, the transformer bank, the primary taking its capacitance,
 # frequency and diameter from them, Save, New, Open, Export PDF, a toroid on
-# the secondary with the primary tuned to the loaded frequency and built as a
-# cone, Save As and Exit. The
+# the secondary under a strike rail and a ceiling with the primary tuned to the
+# loaded frequency and built as a cone, Save As and Exit. The
 # saved design must read back as the command-line companion calculates the
 # same entries, and the PDF must carry the same summary.
 #
@@ -114,8 +114,12 @@ dialog "Top Load Calculations" alt+c t
 # box is in the keyboard order once the click has landed.
 keys alt+t
 sleep 0.3
-keys Tab; entry 300; keys Tab; entry 75; keys Tab; entry 50; keys Tab; entry 500; keys Return
-# Past the target frequency and Calculate to OK.
+keys Tab; entry 300; keys Tab; entry 75; keys Tab; entry 50; keys Tab; entry 500
+# Past the target frequency to the surroundings: a rail of 1000 mm on a 25 mm
+# conductor 700 mm up the winding, and a ceiling.
+keys Tab Tab; entry 1000; keys Tab; entry 25; keys Tab; entry 700; keys Tab; entry 2500
+keys Return
+# Past the walls and Calculate to OK.
 keys Tab Tab Tab space
 closed "Top Load Calculations"
 
@@ -180,4 +184,10 @@ step "checking the conical primary"
 grep -qx "Primary as built : Conical, 30.00deg" "$work/saved-top.txt" ||
     fail "the primary is not a 30 degree cone: $(sed -n '/^Coupling/,$p' "$work/saved-top.txt")"
 grep "Coupling coefficient k at the tap" "$work/saved-top.txt" || fail "the cone has no k at its tap"
+step "checking the surroundings"
+for line in "Strike rail : 1000.00mm across, 25.00mm conductor, 700.00mm above the winding's base" \
+    "Ceiling : 2500.00mm above the floor"; do
+    grep -qxF -- "$line" "$work/saved-top.txt" ||
+        fail "the saved design lacks: $line: $(sed -n '/^Top Load/,/^$/p' "$work/saved-top.txt")"
+done
 echo "PASS"

@@ -8,6 +8,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
+#include "core/physics/TopLoadClearance.h"
 #include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
@@ -63,6 +64,42 @@ void storeEntries(CFile& doc, Calculation calculation, const Entries& entries) {
     storeEntries(doc, calculation, entries, [](Input) { return true; });
 }
 
+// The parts of the surroundings that may not stand clear: how the
+// clearance error names each, and the input it blames.
+struct Intruder {
+    physics::Intrusion part;
+    const char* name;
+    Input blamed;
+};
+constexpr Intruder kIntruders[] = {
+    {physics::Intrusion::Rail, "the strike rail", Input::RailDia},
+    {physics::Intrusion::Ceiling, "the ceiling", Input::Ceiling},
+    {physics::Intrusion::Walls, "the walls", Input::Walls},
+};
+
+// A rail needs its conductor; once the secondary is calculated, the rail,
+// ceiling and walls must stand clear of the coil, its top load and the
+// primary's turns in around (physics::intrusion). The clearance error's
+// source is the part's first input, the one its dialog flags.
+void checkSurroundings(const CFile& doc, const physics::Surroundings& around) {
+    const AddedInputs& added = doc.added();
+    const DesignInput& conductor = designInput(Input::RailWire);
+    if (added.value(designInput(Input::RailDia)) > 0 && added.value(conductor) == 0)
+        throw ResonexError(conductor.error);
+    if (!secondaryCalculated(doc.secondary()))
+        return;
+    const bool useMetric = doc.settings().UseMetric();
+    const physics::Intrusion found =
+        physics::intrusion(windingInMetres(doc.secondary(), doc.topLoad(), useMetric),
+                           topLoadInMetres(doc.topLoad(), useMetric), around);
+    for (const Intruder& intruder : kIntruders)
+        if (intruder.part == found)
+            throw ResonexError(errors::SurroundingsClearance,
+                               QLatin1String(designInput(intruder.blamed).error.source),
+                               QLatin1String(errors::SurroundingsClearance.description) +
+                                   QStringLiteral(": ") + QLatin1String(intruder.name));
+}
+
 // A cone needs its angle; a primary may touch the winding, the top load and
 // the floor but not cut into any (the rule the top load keeps). Checked on the
 // calculated secondary only.
@@ -81,6 +118,7 @@ void checkPrimaryAsBuilt(const CFile& doc) {
             topLoadInMetres(doc.topLoad(), useMetric),
             designUnit(useMetric).toMetres(doc.topLoad().BaseHeightValue())))
         throw ResonexError(errors::PrimaryClearance);
+    checkSurroundings(doc, from.around);
 }
 
 } // namespace
@@ -105,16 +143,20 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
     wholeOrNothing(doc, [&] {
         CTopLoad& topLoad = doc.topLoad();
         const CTopLoad before = topLoad;
+        const AddedInputs addedBefore = doc.added();
         topLoad.setShape(shape);
         storeEntries(doc, Calculation::TopLoad, entries,
                      [shape](Input input) { return CTopLoad::takes(shape, input); });
         const bool useMetric = doc.settings().UseMetric();
-        // A top load that cannot be, though each entry could, is not kept.
+        // A top load or surroundings that cannot be, though each entry could,
+        // are not kept.
         try {
             topLoad.checkShape();
             topLoad.checkClearance(doc.secondary(), useMetric);
+            checkSurroundings(doc, doc.surroundings());
         } catch (const ResonexError&) {
             topLoad = before;
+            doc.added() = addedBefore;
             throw;
         }
     });

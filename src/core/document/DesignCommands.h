@@ -26,8 +26,9 @@ void calculateTransformer(CFile& doc, const Entries& entries);
 
 // Only the inputs a top load of the shape has are stored (CTopLoad::takes). A
 // top load that cuts into the calculated winding is refused (the clearance
-// error), as is a tube over half the diameter, and the top load is then kept
-// as it was.
+// error), as is a tube over half the diameter or surroundings that do not
+// stand clear (checkSurroundings), and the top load and the surroundings are
+// then kept as they were.
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries);
 
 // After the mains frequency option changed: the matching capacitor follows

@@ -4,6 +4,7 @@
 
 #include "core/document/CFile.h"
 #include "core/model/AddedInputs.h"
+#include "core/model/SurroundingsInputs.h"
 #include "core/results/CouplingResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
@@ -27,7 +28,8 @@ DesignDrawing drawingOfDesign(const CFile& doc) {
         if (coupling->tapTurn)
             built->tapTurn = *coupling->tapTurn;
     }
-    return drawingOf(doc.secondary(), doc.primary(), doc.topLoad(), metric, built);
+    return drawingOf(doc.secondary(), doc.primary(), doc.topLoad(), metric, built,
+                     surroundingsAsEntered(doc.models()));
 }
 
 TuningCurve tuningCurveOfDesign(const CFile& doc) {

@@ -26,6 +26,9 @@ constexpr double kScalePart = 0.25;
 constexpr double kLongestGap = 3;
 // A part whose larger extent is under this part of the drawing's is lost.
 constexpr double kLeastSeen = 1.0 / 150;
+// A part of the surroundings is drawn within this many times the coil's
+// larger extent of the floor under the axis.
+constexpr double kFarthestDrawn = 2;
 
 QString lengthText(double value, bool useMetric) {
     return text::format(float(value), text::Pattern::TwoDecimals) + designUnit(useMetric).word();
@@ -109,8 +112,60 @@ QRectF shapesBounds(const DesignDrawing& drawing) {
         bounds |= boxOf(turn.section);
     for (const DrawnCircle& circle : drawing.topLoad)
         bounds |= boxOf(circle);
+    for (const DrawnCircle& circle : drawing.rail)
+        bounds |= boxOf(circle);
     // The floor is always in the picture.
     return bounds | QRectF(bounds.left(), 0, bounds.width(), 0);
+}
+
+// The ceiling's height and the walls' distance as drawn, 0 for none.
+struct Room {
+    double ceiling = 0;
+    double walls = 0;
+};
+
+// The parts of the surroundings near the coil: the rail's sections, and the
+// room returned; a note names those too far away, or, for the ceiling, above
+// heights drawn shortened.
+Room addSurroundings(DesignDrawing& drawing, const physics::Surroundings& around, double base,
+                     bool toScale) {
+    const QRectF coil = shapesBounds(drawing);
+    const double reach = kFarthestDrawn * std::max(coil.width(), coil.height());
+    const QRectF near(-reach, 0, 2 * reach, reach);
+    QStringList farAway;
+    if (const std::optional<physics::StrikeRail>& rail = around.rail) {
+        const double r = rail->diameter / 2;
+        const DrawnCircle right{QPointF(r, base + rail->height), rail->conductor / 2};
+        if (near.contains(boxOf(right)))
+            drawing.rail = {{QPointF(-r, right.centre.y()), right.radius}, right};
+        else
+            farAway << QStringLiteral("the strike rail");
+    }
+    Room room;
+    if (around.ceiling > 0 && (!toScale || around.ceiling > reach))
+        farAway << QStringLiteral("the ceiling");
+    else
+        room.ceiling = around.ceiling;
+    if (around.walls > reach)
+        farAway << QStringLiteral("the walls");
+    else
+        room.walls = around.walls;
+    if (!farAway.isEmpty())
+        drawing.notes << QStringLiteral("Too far from the coil to be drawn: %1.")
+                             .arg(farAway.join(QStringLiteral(", ")));
+    return room;
+}
+
+// The ceiling across the drawing, the walls from the floor up to it or to the
+// drawing's top.
+void addRoom(DesignDrawing& drawing, const Room& room, double top) {
+    if (room.walls > 0) {
+        const double height = room.ceiling > 0 ? room.ceiling : top;
+        for (const double x : {-room.walls, room.walls})
+            drawing.room << QLineF(x, 0, x, height);
+    }
+    if (room.ceiling > 0)
+        drawing.room << QLineF(drawing.floorLeft, room.ceiling, drawing.floorRight, room.ceiling);
 }
 
 // The heights of the winding's base above the floor and of the top load's
@@ -159,10 +214,12 @@ Heights drawnHeights(const DesignDrawing& drawing, const Heights& heights) {
 // The lengths the design states, each once, and the scale.
 void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CPrimary& primary,
                    const CTopLoad& topLoad, const Heights& heights, const Heights& drawn,
-                   bool useMetric) {
+                   const Room& room, bool useMetric) {
     const QRectF shapes = shapesBounds(drawing);
     const double gap = std::max(shapes.width(), shapes.height()) * kGapPart;
-    const double left = shapes.left() - gap;
+    // The heights stand off the walls too, outside the room (the drawing is
+    // symmetric about the axis: its left is never right of it).
+    const double left = std::min(shapes.left(), -room.walls) - gap;
     const double base = drawn.base;
     const double top = base + secondary.HeightValue();
     auto& dimensions = drawing.dimensions;
@@ -198,7 +255,8 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
     }
     if (!drawing.topLoad.isEmpty()) {
         const double r = topLoad.TopDiaValue() / 2.0;
-        const double above = shapes.bottom() + gap;
+        // Above the ceiling, as the heights stand outside the walls.
+        const double above = std::max(shapes.bottom(), room.ceiling) + gap;
         dimensions.append(
             {QPointF(-r, above), QPointF(r, above), lengthText(topLoad.TopDiaValue(), useMetric)});
     }
@@ -207,11 +265,14 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
     drawing.scale = {QPointF(shapes.left(), -gap), length,
                      text::generalText(float(length)) + designUnit(useMetric).word()};
     drawing.floorLeft = left;
-    drawing.floorRight = shapes.right() + gap;
+    drawing.floorRight = std::max(shapes.right(), room.walls) + gap;
+    addRoom(drawing, room, shapes.bottom() + gap);
 
     drawing.bounds = shapes | QRectF(drawing.scale.start, QSizeF(length, 0));
     for (const Dimension& dimension : dimensions)
         drawing.bounds |= QRectF(dimension.from, dimension.to).normalized();
+    for (const QLineF& line : drawing.room)
+        drawing.bounds |= QRectF(line.p1(), line.p2()).normalized();
     drawing.bounds |= QRectF(drawing.floorLeft, 0, drawing.floorRight - drawing.floorLeft, 0);
 }
 
@@ -242,9 +303,12 @@ void addNotes(DesignDrawing& drawing) {
 
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const CTopLoad& topLoad, bool useMetric,
-                        const std::optional<BuiltPrimary>& built) {
+                        const std::optional<BuiltPrimary>& built,
+                        const physics::Surroundings& around) {
     DesignDrawing drawing;
-    const Heights heights{topLoad.isSet() ? topLoad.BaseHeightValue() : 0.0,
+    // The base's height matters once there is a top load or a room to stand in.
+    const bool standing = topLoad.isSet() || !around.empty();
+    const Heights heights{standing ? topLoad.BaseHeightValue() : 0.0,
                           topLoad.isSet() ? topLoad.TopHeightValue() : 0.0};
     addShapes(drawing, secondary, primary, topLoad, built, heights);
     if (drawing.winding.isEmpty() && drawing.primaryTurns.isEmpty() && drawing.topLoad.isEmpty()) {
@@ -256,7 +320,8 @@ DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
         drawing = DesignDrawing();
         addShapes(drawing, secondary, primary, topLoad, built, drawn);
     }
-    addDimensions(drawing, secondary, primary, topLoad, heights, drawn, useMetric);
+    const Room room = addSurroundings(drawing, around, drawn.base, drawn == heights);
+    addDimensions(drawing, secondary, primary, topLoad, heights, drawn, room, useMetric);
     addNotes(drawing);
     return drawing;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/physics/Surroundings.h"
+
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -58,6 +61,11 @@ struct DesignDrawing {
     // Where the tap is clipped on, on both sides.
     QList<QPointF> taps;
     QList<DrawnCircle> topLoad;
+    // The strike rail's sections, left and right, and the lines of the
+    // ceiling and the walls: only those near enough to the coil to be drawn
+    // beside it (the notes name the others).
+    QList<DrawnCircle> rail;
+    QList<QLineF> room;
     // The floor's line from left to right.
     double floorLeft = 0;
     double floorRight = 0;
@@ -80,7 +88,7 @@ struct DesignDrawing {
 // The drawing of what the design has calculated: the secondary once it has
 // turns, the primary once it has results, the top load once one is chosen.
 // The winding stands at the top load's base height (on the floor without a
-// top load). Nothing calculated gives an empty drawing that says so. The
+// top load or surroundings). Nothing calculated gives an empty drawing that says so. The
 // scale bar is a round length, a tenth to a quarter of the drawing's larger
 // extent.
 // The primary as built where it is not a new design's flat spiral: each
@@ -92,8 +100,13 @@ struct BuiltPrimary {
     std::optional<double> tapTurn;
 };
 
+// What stands around the coil is in the design's unit here
+// (surroundingsAsEntered); its primary is not read. A part is drawn when it
+// lies within twice the coil's larger extent of the floor under the axis and
+// the drawing is to scale there, the drawing then reaching out to it.
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const CTopLoad& topLoad, bool useMetric,
-                        const std::optional<BuiltPrimary>& built = std::nullopt);
+                        const std::optional<BuiltPrimary>& built = std::nullopt,
+                        const physics::Surroundings& around = {});
 
 } // namespace resonex

@@ -221,6 +221,11 @@ physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric) {
     return loadOf(topLoad, inMetres(useMetric));
 }
 
+physics::Winding windingInMetres(const CSecondary& secondary, const CTopLoad& topLoad,
+                                 bool useMetric) {
+    return windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric));
+}
+
 TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
                            const physics::Surroundings& around)
     : m_top(topLoadInMetres(topLoad, useMetric)), m_quarWaveFr(secondary.QuarWaveFr()),
@@ -229,8 +234,7 @@ TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary,
     // Left absent where the solution cannot take the load: no figure to show.
     if (const physics::Solved<double> freeC = physics::freeSpaceCapacitance(m_top))
         m_results.freeC = static_cast<float>(*freeC);
-    const physics::Winding winding =
-        windingOf(secondary, topLoad.BaseHeightValue(), inMetres(useMetric));
+    const physics::Winding winding = windingInMetres(secondary, topLoad, useMetric);
     if (!secondaryCalculated(secondary))
         m_results.absent = NoFigures::SecondaryNotCalculated;
     else if (asEntered(secondary, topLoad).cutsIntoWinding() ||

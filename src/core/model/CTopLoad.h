@@ -136,6 +136,9 @@ private:
 
 // The top load as the physics takes it, in metres (none without one).
 physics::TopLoad topLoadInMetres(const CTopLoad& topLoad, bool useMetric);
+// The secondary's winding standing at the top load's base height, in metres.
+physics::Winding windingInMetres(const CSecondary& secondary, const CTopLoad& topLoad,
+                                 bool useMetric);
 
 // Whether the toroids for the quarter wave and the target are sized: each
 // search solves the coil many times over, and only what shows them needs

@@ -89,6 +89,11 @@ enum class Input {
     TopHeight,
     BaseHeight,
     TargetFr,
+    RailDia,
+    RailWire,
+    RailHeight,
+    Ceiling,
+    Walls,
 };
 
 // The objects of a design that keep its inputs.
@@ -152,6 +157,9 @@ struct DesignInput {
     // choice's words in order.
     double start = 0;
     QList<ChoiceWord> words{};
+    // The strike rail and the room around the coil: apart from their
+    // calculation's own inputs in its dialog and in the JSON.
+    bool surroundings = false;
 
     bool added() const { return file.version >= 2; }
 };

@@ -40,7 +40,7 @@ Summary ComposeSummary(const CFile& doc) {
             summary << SummaryPiece{kNewLine + kNewLine, false}
                     << SummaryPiece{TopLoadSectionTitle(), true}
                     << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
-                                                       designUnit(metric).word()),
+                                                       doc.added(), designUnit(metric).word()),
                                     false};
         // Only a primary built otherwise than a new design's, or asked for a
         // coupling, adds its coupling.

@@ -1,9 +1,12 @@
 #include "core/summary/TopLoadSection.h"
 
+#include "core/model/AddedInputs.h"
 #include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/summary/NewLine.h"
 #include "core/text/QuantityText.h"
+
+#include <cmath>
 
 namespace resonex {
 
@@ -34,6 +37,29 @@ QString shapeText(const CTopLoad& topLoad, const QString& lengthUnit) {
     return line(QStringLiteral("Top load shape"), QStringLiteral("Toroid")) +
            line(QStringLiteral("Overall diameter of the toroid"), topLoad.TopDia() + lengthUnit) +
            line(QStringLiteral("Tube diameter of the toroid"), topLoad.TubeDia() + lengthUnit);
+}
+
+// The strike rail, the ceiling and the walls, each only when entered.
+QString surroundingsText(const AddedInputs& added, const QString& lengthUnit) {
+    const auto value = [&added](Input input) { return added.value(designInput(input)); };
+    const auto length = [&lengthUnit](float value) { return lengthText(value) + lengthUnit; };
+    QString text;
+    if (value(Input::RailDia) > 0) {
+        const float height = value(Input::RailHeight);
+        text += line(QStringLiteral("Strike rail"),
+                     length(value(Input::RailDia)) + QStringLiteral(" across, ") +
+                         length(value(Input::RailWire)) + QStringLiteral(" conductor, ") +
+                         length(std::abs(height)) +
+                         (height < 0 ? QStringLiteral(" below") : QStringLiteral(" above")) +
+                         QStringLiteral(" the winding's base"));
+    }
+    if (value(Input::Ceiling) > 0)
+        text += line(QStringLiteral("Ceiling"),
+                     length(value(Input::Ceiling)) + QStringLiteral(" above the floor"));
+    if (value(Input::Walls) > 0)
+        text += line(QStringLiteral("Walls"),
+                     length(value(Input::Walls)) + QStringLiteral(" from the axis"));
+    return text;
 }
 
 QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
@@ -70,12 +96,13 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
 QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
 
 QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const QString& lengthUnit) {
+                           const AddedInputs& added, const QString& lengthUnit) {
     QString text = shapeText(topLoad, lengthUnit) +
                    line(QStringLiteral("Height of the top load centre above the winding"),
                         topLoad.TopHeight() + lengthUnit) +
                    line(QStringLiteral("Height of the winding base above the floor"),
-                        topLoad.BaseHeight() + lengthUnit);
+                        topLoad.BaseHeight() + lengthUnit) +
+                   surroundingsText(added, lengthUnit);
     text += resultsText(topLoad, results, lengthUnit);
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());

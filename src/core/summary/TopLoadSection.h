@@ -4,17 +4,19 @@
 
 namespace resonex {
 
+class AddedInputs;
 class CTopLoad;
 struct TopLoadResults;
 
 QString TopLoadSectionTitle();
 
-// The top load's shape and where it stands, then, once the secondary is
-// calculated, its capacitances, the coil's frequencies with and without it and
+// The top load's shape and where it stands, a line for each part of the
+// surroundings entered (strike rail, ceiling, walls), then, once the
+// secondary is calculated, its capacitances, the coil's frequencies with and without it and
 // the toroids for the quarter wave and the target frequency; otherwise a line
 // asking for the secondary first. Only for a design with a top load; ends
 // without a line break.
 QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const QString& lengthUnit);
+                           const AddedInputs& added, const QString& lengthUnit);
 
 } // namespace resonex

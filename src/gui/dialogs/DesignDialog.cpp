@@ -81,15 +81,20 @@ void DesignDialog::closeInOrder() {
         m_context.doc.setModified(true);
 }
 
-QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout& grid) {
+QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout& grid, Rows rows) {
     // The longest captions take two lines, as designed.
     constexpr int kOneLineCaption = 48;
     const bool metric = doc().settings().UseMetric();
+    const bool surroundings = rows == Rows::Surroundings;
     QList<QWidget*> boxes;
     for (const DesignInput* input : inputsOf(calculation)) {
+        if (input->surroundings != surroundings)
+            continue;
         QLabel* caption = label(QLatin1String(input->captionName), QLatin1String(input->caption));
         caption->setWordWrap(caption->text().size() > kOneLineCaption);
-        QList<QWidget*>& order = input->added() ? m_addedBoxes : boxes;
+        // Inputs added among the classic ones keep out of the classic
+        // keyboard order; a frame of surroundings is the dialog's to place.
+        QList<QWidget*>& order = input->added() && !surroundings ? m_addedBoxes : boxes;
         if (input->quantity == Quantity::Choice) {
             addRow(grid, caption, choiceButtons(*input, order));
             continue;
@@ -205,15 +210,24 @@ DesignDialog::calculationButtons(const std::function<void()>& onCalculate) {
 
 void DesignDialog::layOutBesideButtons(std::initializer_list<QWidget*> frames,
                                        const CalculationButtons& buttons) {
-    auto* left = new QVBoxLayout;
-    for (QWidget* frame : frames)
-        left->addWidget(frame);
+    layOutBesideButtons({frames}, buttons);
+}
+
+void DesignDialog::layOutBesideButtons(
+    std::initializer_list<std::initializer_list<QWidget*>> columns,
+    const CalculationButtons& buttons) {
+    auto* layout = new QHBoxLayout(this);
+    for (const std::initializer_list<QWidget*>& frames : columns) {
+        auto* column = new QVBoxLayout;
+        for (QWidget* frame : frames)
+            column->addWidget(frame);
+        column->addStretch();
+        layout->addLayout(column);
+    }
     auto* right = new QVBoxLayout;
     right->addWidget(buttons.calculate);
     right->addWidget(buttons.ok);
     right->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -60,12 +60,15 @@ protected:
     CFile& doc() { return m_context.doc; }
     DocumentPrompts& prompts() { return m_context.prompts; }
 
+    // Which of a calculation's inputs a frame holds: its own, or the
+    // surroundings it stores (DesignInput::surroundings).
+    enum class Rows { Own, Surroundings };
     // The calculation's inputs as rows of the grid, as declared
-    // (DesignInputs.h): caption, entry box and unit. The boxes of the
-    // classic inputs are returned in the table's order, which is their
-    // keyboard order; the added inputs' boxes come last in it, after every
+    // (DesignInputs.h): caption, entry box and unit. The boxes are returned
+    // in the table's order, which is their keyboard order, but for inputs
+    // added among the classic ones: their boxes come last in it, after every
     // control the dialog orders (setTabOrder).
-    QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid);
+    QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid, Rows rows = Rows::Own);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
     // A choice's button for its word.
     QRadioButton* choiceButton(Input input, qsizetype word) const;
@@ -90,6 +93,10 @@ protected:
     // The frames one under another, Calculate and OK in a column at their
     // right; the dialog keeps the size they need.
     void layOutBesideButtons(std::initializer_list<QWidget*> frames,
+                             const CalculationButtons& buttons);
+    // The same with the frames in columns side by side, each column's one
+    // under another from its top.
+    void layOutBesideButtons(std::initializer_list<std::initializer_list<QWidget*>> columns,
                              const CalculationButtons& buttons);
 
     // A row of a frame's grid: caption, box and, where there is one, the unit.

@@ -38,6 +38,14 @@ const Refusal kRefusals[] = {
     {errors::TopLoadTargetFr, "The frequency must be 0 or more, or left empty for none"},
     {errors::TopLoadClearance,
      "The top load must stand clear of the winding and the floor: raise it or make it smaller"},
+    {errors::RailDiameter, "The strike rail diameter must be 0 or more"},
+    {errors::RailConductor, "The rail's conductor diameter must be more than 0 for a rail"},
+    {errors::RailHeight, "The rail's height must be a number"},
+    {errors::CeilingHeight, "The ceiling's height must be 0 or more"},
+    {errors::WallsDistance, "The walls' distance must be 0 or more"},
+    {errors::SurroundingsClearance,
+     "The strike rail, ceiling and walls must stand clear of the coil, its top load and its "
+     "primary"},
 };
 
 QString refusalText(std::uint32_t number) {
@@ -123,6 +131,10 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     order << addInputRows(Calculation::TopLoad, *inputGrid);
     m_lblRefused = note(QStringLiteral("lblRefused"), *inputGrid);
 
+    QGroupBox* surroundings = frame(QStringLiteral("Frame4"), QStringLiteral("Surroundings"));
+    auto* surroundingsGrid = new QGridLayout(surroundings);
+    order << addInputRows(Calculation::TopLoad, *surroundingsGrid, Rows::Surroundings);
+
     QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
     auto* outputGrid = new QGridLayout(outputs);
     m_lblNotCalculated = note(QStringLiteral("lblNotCalculated"), *outputGrid);
@@ -141,7 +153,7 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
         m_results.emplace_back(box, row.text);
     }
     m_lblNoToroid = note(QStringLiteral("lblNoToroid"), *outputGrid);
-    alignColumns({inputGrid, outputGrid});
+    alignColumns({inputGrid, surroundingsGrid, outputGrid});
     // The notes wrap within the width the rows take.
     m_noteWidth = outputGrid->sizeHint().width() - outputGrid->contentsMargins().left() -
                   outputGrid->contentsMargins().right();
@@ -149,7 +161,9 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
         showNote(*told, QString());
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
-    layOutBesideButtons({shape, inputs, outputs}, buttons);
+    // The results beside the entries, so that the dialog stays within a
+    // screen's height.
+    layOutBesideButtons({{shape, inputs, surroundings}, {outputs}}, buttons);
     setTabOrder(order << buttons.calculate << buttons.ok);
 
     UpdateInputText();

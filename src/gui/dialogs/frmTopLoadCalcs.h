@@ -11,8 +11,8 @@ class QRadioButton;
 
 namespace resonex::gui {
 
-// The top load on the secondary: its shape and dimensions and where the coil
-// stands go into the model on Calculate; the capacitances, the running
+// The top load on the secondary: its shape and dimensions, where the coil
+// stands and what stands around it go into the design on Calculate; the capacitances, the running
 // frequency and the toroids for the quarter wave and for a typed frequency are
 // shown from the model, once the secondary has been calculated.
 class frmTopLoadCalcs : public DesignDialog {

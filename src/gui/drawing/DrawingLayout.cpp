@@ -38,8 +38,13 @@ public:
             m_obstacles << m_layout.rect(side);
         for (const PrimaryTurn& turn : m_drawing.primaryTurns)
             m_obstacles << m_layout.rect(boxOf(turn.section));
-        for (const DrawnCircle& circle : m_drawing.topLoad)
+        for (const DrawnCircle& circle : m_drawing.topLoad + m_drawing.rail)
             m_obstacles << m_layout.rect(boxOf(circle));
+        // The room's lines, as wide as a tick either side.
+        for (const QLineF& line : m_drawing.room)
+            m_obstacles << QRectF(m_layout.map(line.p1()), m_layout.map(line.p2()))
+                               .normalized()
+                               .adjusted(-m_tick / 2, -m_tick / 2, m_tick / 2, m_tick / 2);
         const ScaleBar& scale = m_drawing.scale;
         const QPointF start = m_layout.map(scale.start);
         const QPointF end = m_layout.map(scale.start + QPointF(scale.length, 0));

@@ -91,9 +91,12 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
     const QPen pen(kInk, line * kLinePart);
     painter.setPen(pen);
 
+    // The floor, the ceiling and the walls: grounded planes alike.
     painter.save();
     painter.setPen(QPen(kFloorColour, line * kLinePart, Qt::DashLine));
     painter.drawLine(map.map({drawing.floorLeft, 0}), map.map({drawing.floorRight, 0}));
+    for (const QLineF& plane : drawing.room)
+        painter.drawLine(map.map(plane.p1()), map.map(plane.p2()));
     painter.restore();
 
     painter.setBrush(QColor(kInk).lighter(300));
@@ -106,6 +109,11 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
     painter.setBrush(Qt::NoBrush);
     for (const DrawnCircle& circle : drawing.topLoad)
         drawCircle(painter, map, circle);
+    // The strike rail grounded, in the planes' colour.
+    painter.setBrush(kFloorColour);
+    for (const DrawnCircle& circle : drawing.rail)
+        drawCircle(painter, map, circle);
+    painter.setBrush(Qt::NoBrush);
     for (const QPointF& tap : drawing.taps)
         drawTap(painter, map, tap,
                 std::max(line / 4, map.length(drawing.primaryTurns[0].section.radius) * 1.6));
