@@ -37,12 +37,14 @@ calc=(calc --mains 60 --kv 15 --ma 60 --count 2 --dia 200 --height 600 --wire-di
 "$cli" "${calc[@]}" >/dev/null
 cp "$work/out.rzn" "$work/saved.rzn"
 show=(show "$work/saved.rzn")
-# The same with a toroid and a target frequency, the primary tuned to the
-# loaded frequency: the field solution and two toroid searches.
+# The same with a toroid and a target frequency, a strike rail, a ceiling and
+# walls, the primary tuned to the loaded frequency with its turns in the
+# field: the field solution and two toroid searches.
 topload=(calc --mains 60 --kv 15 --ma 60 --count 2 --dia 200 --height 600 --wire-dia 0.72
          --spacing 0.1 --top toroid --top-dia 300 --top-tube 75 --top-height 50
          --base-height 500 --target-fr 150 --use-pri-c 1 --use-top-fr 1 --use-sec-dia 1
-         --con-dia 9.5 --con-spa 9.5 --sec-sep 62.5 --out "$work/topload.rzn")
+         --con-dia 9.5 --con-spa 9.5 --sec-sep 62.5 --rail-dia 900 --rail-wire 25
+         --rail-height 700 --ceiling 2500 --walls 1500 --out "$work/topload.rzn")
 "$cli" "${topload[@]}" >/dev/null
 
 elapsed_us() { # command...: prints its wall time in microseconds

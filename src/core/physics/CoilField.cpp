@@ -33,8 +33,11 @@ constexpr double kFourPiEpsilon0 = 4 * std::numbers::pi * kEpsilon0;
 constexpr int kWindingBands = 40;
 constexpr int kLoadBands = 24;
 // A ceiling's disk and the walls' cylinder, each; a ceiling without walls
-// reaches out to kCeilingReach times its height.
-constexpr int kRoomBands = 12;
+// reaches out to kCeilingReach times its height. Far from the winding they
+// need few: a ceiling 2.4 m up and walls 1.5 m out on a 200 x 600 mm winding
+// give its loaded frequency within 0.01 % of three times the bands and four
+// times the reach.
+constexpr int kRoomBands = 8;
 constexpr double kCeilingReach = 4;
 // The overall diameters a toroid for a wanted frequency is sought within.
 constexpr double kSmallestToroid = 0.01;

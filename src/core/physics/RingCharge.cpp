@@ -172,33 +172,53 @@ bool near(const Band& at, const Band& from) {
     return dr * dr + dz * dz < nearBy * nearBy;
 }
 
-} // namespace
-
-double bandPotential(const Band& at, const Band& from, bool grounded) {
+// bandPotential with the band's image given (none without the ground plane).
+double potentialWithImage(const Band& at, const Band& from, const Band* image) {
     const double r = at.r();
     const double z = at.z();
     double potential =
         at == from ? selfPotential(from) : spreadPotential(r, z, from, near(at, from));
-    if (grounded) {
-        const Band image = from.mirrored();
-        potential -= spreadPotential(r, z, image, near(at, image));
-    }
+    if (image)
+        potential -= spreadPotential(r, z, *image, near(at, *image));
     return potential;
+}
+
+// The bands' images in the ground plane, each made once for a whole matrix.
+std::vector<Band> imagesOf(const std::vector<Band>& bands, bool grounded) {
+    std::vector<Band> images;
+    if (grounded)
+        for (const Band& band : bands)
+            images.push_back(band.mirrored());
+    return images;
+}
+
+const Band* imageAt(const std::vector<Band>& images, std::size_t i) {
+    return images.empty() ? nullptr : &images[i];
+}
+
+} // namespace
+
+double bandPotential(const Band& at, const Band& from, bool grounded) {
+    const Band image = from.mirrored();
+    return potentialWithImage(at, from, grounded ? &image : nullptr);
 }
 
 PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vector<Band>& b,
                                     bool grounded) {
     PotentialMatrices both{std::vector<double>(a.size() * b.size()),
                            std::vector<double>(b.size() * a.size())};
+    const std::vector<Band> aImages = imagesOf(a, grounded);
+    const std::vector<Band> bImages = imagesOf(b, grounded);
     for (std::size_t i = 0; i < a.size(); ++i)
         for (std::size_t j = 0; j < b.size(); ++j) {
             double& atA = both.atA[i * b.size() + j];
             double& atB = both.atB[j * a.size() + i];
-            atA = bandPotential(a[i], b[j], grounded);
+            const Band* bImage = imageAt(bImages, j);
+            atA = potentialWithImage(a[i], b[j], bImage);
             // Far apart (image too), the ring kernel taken at the middles is
             // symmetric in the two rings: the same number both ways.
-            const bool far = !near(a[i], b[j]) && !(grounded && near(a[i], b[j].mirrored()));
-            atB = far ? atA : bandPotential(b[j], a[i], grounded);
+            const bool far = !near(a[i], b[j]) && !(bImage && near(a[i], *bImage));
+            atB = far ? atA : potentialWithImage(b[j], a[i], imageAt(aImages, i));
         }
     return both;
 }
@@ -206,9 +226,10 @@ PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vecto
 std::vector<double> potentialMatrix(const std::vector<Band>& at, const std::vector<Band>& from,
                                     bool grounded) {
     std::vector<double> matrix(at.size() * from.size());
+    const std::vector<Band> images = imagesOf(from, grounded);
     for (std::size_t i = 0; i < at.size(); ++i)
         for (std::size_t j = 0; j < from.size(); ++j)
-            matrix[i * from.size() + j] = bandPotential(at[i], from[j], grounded);
+            matrix[i * from.size() + j] = potentialWithImage(at[i], from[j], imageAt(images, j));
     return matrix;
 }
 
