@@ -328,6 +328,12 @@ private slots:
             << 2
             << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
                "the strike rail [CSurroundings::RailDia 0x80040222]\n";
+        QTest::newRow("rail on the primary's inner turn")
+            << (QStringList{"calc"} + kWorkedDesign +
+                QStringList{"--rail-dia", "334.5", "--rail-wire", "20", "--out", never})
+            << 2
+            << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
+               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";
