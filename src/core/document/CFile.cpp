@@ -187,18 +187,18 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     const bool addedRead = m_added->read(reader, *version);
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
-    // calculated for.
+    // calculated for; so is one whose tapping no longer stands at the loaded
+    // frequency worked out now (the file written before the field knew more,
+    // or elsewhere): the user retunes it, it is not retuned behind their back.
     const OtherModels from = otherModels();
-    if (!choiceRead || (m_settings->UseTopFr() == 1 &&
-                        (!topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from))))
-        m_primary->setCalcsInvalid(true);
-    // Nor is one whose tapping no longer stands at the loaded frequency worked
-    // out now (the file written before the field knew more, or elsewhere):
-    // the user retunes it, it is not retuned behind their back.
-    else if (m_settings->UseTopFr() == 1 && primaryCalculated(*m_primary) &&
-             !m_primary->resultsStand(
-                 *m_settings, from,
-                 PrimaryInputs(primaryChoices(*m_settings), *m_primary, from).entry(Input::Fr)))
+    const auto tuningLost = [&] {
+        return !topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from) ||
+               (primaryCalculated(*m_primary) &&
+                !m_primary->resultsStand(
+                    *m_settings, from,
+                    PrimaryInputs(primaryChoices(*m_settings), *m_primary, from).entry(Input::Fr)));
+    };
+    if (!choiceRead || (m_settings->UseTopFr() == 1 && tuningLost()))
         m_primary->setCalcsInvalid(true);
     if (choiceRead && topLoadRead && addedRead)
         return std::nullopt;

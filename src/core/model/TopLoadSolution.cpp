@@ -9,17 +9,17 @@ namespace resonex {
 const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CSecondary& secondary,
                                                bool useMetric, const physics::Surroundings& around,
                                                Toroids toroids) const {
-    Inputs inputs{secondary.DiaValue(),
-                  secondary.HeightValue(),
-                  secondary.Turns(),
-                  topLoad.shape(),
-                  topLoad.TopDiaValue(),
-                  topLoad.TubeDiaValue(),
-                  topLoad.TopHeightValue(),
-                  topLoad.BaseHeightValue(),
-                  topLoad.TargetFrValue(),
-                  useMetric,
-                  around};
+    const Inputs inputs{secondary.DiaValue(),
+                        secondary.HeightValue(),
+                        secondary.Turns(),
+                        topLoad.shape(),
+                        topLoad.TopDiaValue(),
+                        topLoad.TubeDiaValue(),
+                        topLoad.TopHeightValue(),
+                        topLoad.BaseHeightValue(),
+                        topLoad.TargetFrValue(),
+                        useMetric,
+                        around};
     const auto kept = std::find_if(m_solved.begin(), m_solved.end(),
                                    [&](const auto& solved) { return solved.first == inputs; });
     if (kept != m_solved.end()) {
@@ -27,7 +27,7 @@ const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CS
     } else {
         if (m_solved.size() == kKept)
             m_solved.pop_back();
-        m_solved.emplace(m_solved.begin(), std::move(inputs),
+        m_solved.emplace(m_solved.begin(), inputs,
                          TopLoadField(topLoad, secondary, useMetric, around));
     }
     return m_solved.front().second.results(toroids);

@@ -207,10 +207,11 @@ struct WindingField {
 Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
                                   InductanceModel model) {
     const std::vector<double> edges = windingEdges(w);
+    const std::vector<Band> grounded = groundedBands(w, around);
     std::vector<Band> bands;
+    bands.reserve(kWindingBands + grounded.size());
     for (int i = 0; i < kWindingBands; ++i)
         bands.emplace_back(w.diameter / 2, edges[i], w.diameter / 2, edges[i + 1]);
-    const std::vector<Band> grounded = groundedBands(w, around);
     bands.insert(bands.end(), grounded.begin(), grounded.end());
     const int size = int(bands.size());
     Solved<Factorised> potentials = Factorised::of(potentialMatrix(bands, bands, true), size);
