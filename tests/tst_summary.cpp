@@ -214,6 +214,18 @@ private slots:
         QCOMPARE(summary[8].text + summary[9].text, QStringLiteral("\r\n\r\nTop Load\r\n"));
     }
 
+    // The calculated primary stands in the field, and the section says so;
+    // out of date, it does not.
+    void primaryInTheField() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        const QString line = QStringLiteral("Primary in the field : its turns as built, grounded");
+        QVERIFY(!doc.primary().CalcsInvalid());
+        QVERIFY(plainText(ComposeSummary(doc)).contains(line));
+        doc.primary().setCalcsInvalid(true);
+        QVERIFY(!plainText(ComposeSummary(doc)).contains(line));
+    }
+
     // A primary built as a new design's adds nothing; a helix adds the
     // Coupling section, the tap in use read from its own listing.
     void couplingOnlyForAPrimaryBuiltOtherwise() {

@@ -103,6 +103,11 @@ QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& result
                    line(QStringLiteral("Height of the winding base above the floor"),
                         topLoad.BaseHeight() + lengthUnit) +
                    surroundingsText(added, lengthUnit);
+    // The calculated primary is part of the coil as built: its figures below
+    // take its turns, grounded, in the field.
+    if (results.primaryInField)
+        text += line(QStringLiteral("Primary in the field"),
+                     QStringLiteral("its turns as built, grounded"));
     text += resultsText(topLoad, results, lengthUnit);
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());
