@@ -231,9 +231,6 @@ TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary,
     : m_top(topLoadInMetres(topLoad, useMetric)), m_quarWaveFr(secondary.QuarWaveFr()),
       m_targetFr(topLoad.TargetFrValue()), m_useMetric(useMetric) {
     m_results.primaryInField = around.primary.has_value();
-    // Left absent where the solution cannot take the load: no figure to show.
-    if (const physics::Solved<double> freeC = physics::freeSpaceCapacitance(m_top))
-        m_results.freeC = static_cast<float>(*freeC);
     const physics::Winding winding = windingInMetres(secondary, topLoad, useMetric);
     if (!secondaryCalculated(secondary))
         m_results.absent = NoFigures::SecondaryNotCalculated;
@@ -242,6 +239,11 @@ TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary,
         m_results.absent = NoFigures::CutsIntoWinding;
     else
         solveOnCoil(winding, around);
+    // The solution on the coil gives it too; left absent where the solution
+    // cannot take the load alone: no figure to show.
+    if (!m_results.freeC)
+        if (const physics::Solved<double> freeC = physics::freeSpaceCapacitance(m_top))
+            m_results.freeC = static_cast<float>(*freeC);
 }
 
 // The figures of the top load on the coil, or absent beyond the range the
@@ -257,6 +259,7 @@ void TopLoadField::solveOnCoil(const physics::Winding& winding,
         m_results.absent = NoFigures::OutOfRange;
         return;
     }
+    m_results.freeC = static_cast<float>(solved->freeSpaceCapacitance);
     m_results.inPlaceC = static_cast<float>(solved->inPlaceCapacitance);
     m_results.chargeC = static_cast<float>(solved->chargeCapacitance);
     m_results.coilC = static_cast<float>(solved->selfCapacitance);

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <span>
 
 // The secondary's running frequencies from its electrostatic field: an
@@ -525,25 +526,52 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
                        like.centreAbove};
     };
     // log(frequency) against log(overall diameter) is nearly a straight line,
-    // so regula falsi on the logarithms (Illinois variant) closes in a handful
-    // of field solutions. A toroid the solution cannot take (one reaching
+    // so a secant search on the logarithms (rootFrom) closes in a handful of
+    // field solutions. A toroid the solution cannot take (one reaching
     // through the floor, say) has no frequency to miss by.
+    const auto missOf = [&](const LoadedMode& mode) {
+        return wanted - std::log(mode.omegaSquared) / 2;
+    };
     const auto miss = [&](double logMajor) -> Solved<double> {
         const Solved<LoadedMode> mode = loadedMode(toroid(std::exp(logMajor)));
         if (!mode)
             return mode.why();
-        const double missed = wanted - std::log(mode->omegaSquared) / 2;
+        const double missed = missOf(*mode);
         if (!std::isfinite(missed))
             return Unsolved::OutOfRange;
         return missed;
     };
     const double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     const double high = std::log(kLargestToroid);
-    // From the top load asked about (its mode worked out already when it is
-    // a toroid): the frequency falls nearly as the square root of the
-    // diameter, the load's capacitance growing nearly as the diameter.
-    const Solved<double> logMajor =
-        rootFrom(miss, std::log(like.majorDiameter), kFallWithDiameter, low, high, kToroidSearch);
+    // From the toroids of this kind solved already (an earlier search's, or
+    // the top load asked about): between the two nearest on either side of
+    // the frequency when there are such, else from the nearest with the
+    // frequency falling nearly as the square root of the diameter (the load's
+    // capacitance growing nearly as the diameter).
+    struct Known {
+        double logMajor;
+        double missed;
+    };
+    std::optional<Known> below;
+    std::optional<Known> above;
+    for (const auto& [top, mode] : m_loaded) {
+        const Known known{std::log(top.majorDiameter), missOf(mode)};
+        if (!(top == toroid(top.majorDiameter) && std::isfinite(known.missed)))
+            continue;
+        if (known.missed < 0 && (!below || known.missed > below->missed))
+            below = known;
+        if (known.missed >= 0 && (!above || known.missed < above->missed))
+            above = known;
+    }
+    double guess = std::log(like.majorDiameter);
+    double slope = kFallWithDiameter;
+    if (below && above && above->missed > below->missed) {
+        slope = (above->missed - below->missed) / (above->logMajor - below->logMajor);
+        guess = below->logMajor - below->missed / slope;
+    } else if (const std::optional<Known>& nearest = below ? below : above) {
+        guess = nearest->logMajor - nearest->missed / slope;
+    }
+    const Solved<double> logMajor = rootFrom(miss, guess, slope, low, high, kToroidSearch);
     if (!logMajor)
         return logMajor.why();
     // The frequency falls as the toroid grows, so only this one can do it.
