@@ -259,6 +259,26 @@ private slots:
         QCOMPARE(illinoisRoot(failing, 0, -1, 1, 1, {1e-6, 1e-7, 10}).why(), Unsolved::OutOfRange);
     }
 
+    // From a guess: a nearly straight function's root in a few evaluations,
+    // a jump's by its bracket, and no root where the function keeps its sign
+    // to an end.
+    void rootFromAGuess() {
+        int evaluations = 0;
+        const auto gentle = [&](double x) -> Solved<double> {
+            ++evaluations;
+            return std::log(x) + 0.05 * x * x - 1;
+        };
+        const Solved<double> root = rootFrom(gentle, 1, 0.5, 0.1, 10, {1e-12, 1e-12, 40});
+        QVERIFY2(evaluations <= 7, qPrintable(QString::number(evaluations)));
+        QVERIFY(root && std::abs(*gentle(*root)) < 1e-12);
+        const auto jump = [](double x) -> Solved<double> { return x < 0.3 ? -1.0 : 1.0; };
+        const Solved<double> atJump = rootFrom(jump, 0, 1, -1, 1, {1e-6, 1e-7, 200});
+        QVERIFY(atJump && std::abs(*atJump - 0.3) < 1e-7);
+        const auto rising = [](double x) -> Solved<double> { return x; };
+        QCOMPARE(rootFrom(rising, 2, 1, 1, 3, {1e-6, 1e-7, 40}).why(), Unsolved::SmallestTooLow);
+        QCOMPARE(rootFrom(rising, -2, 1, -3, -1, {1e-6, 1e-7, 40}).why(), Unsolved::LargestTooHigh);
+    }
+
     // Heights far beyond the coil (a typo of many zeros) give the figures of
     // a coil and load far from the floor and from each other, never a
     // failure; a load alone in space has one capacitance wherever it is.

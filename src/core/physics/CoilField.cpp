@@ -7,6 +7,7 @@
 #include "core/physics/WindingFormulas.h"
 #include "core/text/LengthUnit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -51,8 +52,9 @@ constexpr double kLargestToroid = 10.0;
 // them on random coils and loads, most under 10): one that has not closed in
 // by twice that has failed.
 constexpr RootTolerance kToroidSearch{1e-6, 1e-7, 40};
-// d log(frequency) / d log(diameter), as miss() takes it, for a top load
-// large against the winding; smaller ones move it less.
+// d log(frequency) / d log(diameter), as miss() takes it, for a top load of
+// about the winding's height across: 0.5 at most, for a load that holds all
+// the capacitance; smaller ones move it less.
 constexpr double kFallWithDiameter = 0.5;
 // Power-iteration steps for the winding's lowest mode; the next mode lies
 // about three times higher, so each step cuts the error nearly tenfold.
@@ -544,32 +546,31 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     const double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     const double high = std::log(kLargestToroid);
     // From the toroids of this kind solved already (an earlier search's, or
-    // the top load asked about): between the two nearest on either side of
-    // the frequency when there are such, else from the nearest with the
-    // frequency falling nearly as the square root of the diameter (the load's
-    // capacitance growing nearly as the diameter).
+    // the top load asked about): along the line through the two nearest the
+    // frequency (between them, where they lie either side of it), else from
+    // the one with the frequency falling nearly as the square root of the
+    // diameter (the load's capacitance growing nearly as the diameter).
     struct Known {
         double logMajor;
         double missed;
     };
-    std::optional<Known> below;
-    std::optional<Known> above;
-    for (const auto& [top, mode] : m_loaded) {
-        const Known known{std::log(top.majorDiameter), missOf(mode)};
-        if (!(top == toroid(top.majorDiameter) && std::isfinite(known.missed)))
-            continue;
-        if (known.missed < 0 && (!below || known.missed > below->missed))
-            below = known;
-        if (known.missed >= 0 && (!above || known.missed < above->missed))
-            above = known;
-    }
+    std::vector<Known> known;
+    for (const auto& [top, mode] : m_loaded)
+        if (top == toroid(top.majorDiameter) && std::isfinite(missOf(mode)))
+            known.push_back({std::log(top.majorDiameter), missOf(mode)});
+    std::sort(known.begin(), known.end(), [](const Known& a, const Known& b) {
+        return std::abs(a.missed) < std::abs(b.missed);
+    });
     double guess = std::log(like.majorDiameter);
     double slope = kFallWithDiameter;
-    if (below && above && above->missed > below->missed) {
-        slope = (above->missed - below->missed) / (above->logMajor - below->logMajor);
-        guess = below->logMajor - below->missed / slope;
-    } else if (const std::optional<Known>& nearest = below ? below : above) {
-        guess = nearest->logMajor - nearest->missed / slope;
+    if (!known.empty()) {
+        if (known.size() > 1 && known[1].logMajor != known[0].logMajor) {
+            const double secant =
+                (known[1].missed - known[0].missed) / (known[1].logMajor - known[0].logMajor);
+            if (secant > 0)
+                slope = secant;
+        }
+        guess = known[0].logMajor - known[0].missed / slope;
     }
     const Solved<double> logMajor = rootFrom(miss, guess, slope, low, high, kToroidSearch);
     if (!logMajor)
