@@ -268,15 +268,18 @@ private slots:
             ++evaluations;
             return std::log(x) + 0.05 * x * x - 1;
         };
-        const Solved<double> root = rootFrom(gentle, 1, 0.5, 0.1, 10, {1e-12, 1e-12, 40});
+        const Solved<double> root =
+            rootFrom(gentle, 1, std::nullopt, 0.5, 0.1, 10, {1e-12, 1e-12, 40});
         QVERIFY2(evaluations <= 7, qPrintable(QString::number(evaluations)));
         QVERIFY(root && std::abs(*gentle(*root)) < 1e-12);
         const auto jump = [](double x) -> Solved<double> { return x < 0.3 ? -1.0 : 1.0; };
-        const Solved<double> atJump = rootFrom(jump, 0, 1, -1, 1, {1e-6, 1e-7, 200});
+        const Solved<double> atJump = rootFrom(jump, 0, std::nullopt, 1, -1, 1, {1e-6, 1e-7, 200});
         QVERIFY(atJump && std::abs(*atJump - 0.3) < 1e-7);
         const auto rising = [](double x) -> Solved<double> { return x; };
-        QCOMPARE(rootFrom(rising, 2, 1, 1, 3, {1e-6, 1e-7, 40}).why(), Unsolved::SmallestTooLow);
-        QCOMPARE(rootFrom(rising, -2, 1, -3, -1, {1e-6, 1e-7, 40}).why(), Unsolved::LargestTooHigh);
+        QCOMPARE(rootFrom(rising, 2, std::nullopt, 1, 1, 3, {1e-6, 1e-7, 40}).why(),
+                 Unsolved::SmallestTooLow);
+        QCOMPARE(rootFrom(rising, -2, std::nullopt, 1, -3, -1, {1e-6, 1e-7, 40}).why(),
+                 Unsolved::LargestTooHigh);
     }
 
     // Heights far beyond the coil (a typo of many zeros) give the figures of

@@ -545,34 +545,32 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     };
     const double low = std::log(keepTube ? 2 * like.minorDiameter : kSmallestToroid);
     const double high = std::log(kLargestToroid);
-    // From the toroids of this kind solved already (an earlier search's, or
-    // the top load asked about): along the line through the two nearest the
-    // frequency (between them, where they lie either side of it), else from
-    // the one with the frequency falling nearly as the square root of the
-    // diameter (the load's capacitance growing nearly as the diameter).
-    struct Known {
-        double logMajor;
-        double missed;
-    };
-    std::vector<Known> known;
+    // From the toroid of this kind solved already (an earlier search's, or
+    // the top load asked about) that lies nearest the frequency: a first
+    // step along the line through it and the next nearest, or with the
+    // frequency falling nearly as the square root of the diameter (the load's
+    // capacitance growing nearly as the diameter), then the secant through it
+    // and the step's toroid.
+    std::vector<RootPoint> known;
     for (const auto& [top, mode] : m_loaded)
         if (top == toroid(top.majorDiameter) && std::isfinite(missOf(mode)))
             known.push_back({std::log(top.majorDiameter), missOf(mode)});
-    std::sort(known.begin(), known.end(), [](const Known& a, const Known& b) {
-        return std::abs(a.missed) < std::abs(b.missed);
+    std::sort(known.begin(), known.end(), [](const RootPoint& a, const RootPoint& b) {
+        return std::abs(a.fx) < std::abs(b.fx);
     });
     double guess = std::log(like.majorDiameter);
     double slope = kFallWithDiameter;
+    std::optional<RootPoint> nearest;
     if (!known.empty()) {
-        if (known.size() > 1 && known[1].logMajor != known[0].logMajor) {
-            const double secant =
-                (known[1].missed - known[0].missed) / (known[1].logMajor - known[0].logMajor);
+        nearest = known[0];
+        if (known.size() > 1 && known[1].x != known[0].x) {
+            const double secant = (known[1].fx - known[0].fx) / (known[1].x - known[0].x);
             if (secant > 0)
                 slope = secant;
         }
-        guess = known[0].logMajor - known[0].missed / slope;
+        guess = nearest->x - nearest->fx / slope;
     }
-    const Solved<double> logMajor = rootFrom(miss, guess, slope, low, high, kToroidSearch);
+    const Solved<double> logMajor = rootFrom(miss, guess, nearest, slope, low, high, kToroidSearch);
     if (!logMajor)
         return logMajor.why();
     // The frequency falls as the toroid grows, so only this one can do it.

@@ -50,30 +50,45 @@ Solved<double> illinoisRoot(const F& f, double low, double fLow, double high, do
     return (low + high) / 2;
 }
 
-// The root of an increasing f within low..high, sought from a guess: a first
-// step by Newton's rule with the slope expected, each next one by the secant
-// through the last two points, kept inside the bracket once there is one: a
-// secant that leaves it gives way to regula falsi on the bracket. On a nearly
-// straight f the root is closed in on in three to five evaluations, where a
-// search from the ends, or one that keeps a far end, spends several more. f
-// below 0 all the way to high (LargestTooHigh) or above 0 down to low
-// (SmallestTooLow) has no root there; every evaluation counts against
-// tolerance.steps.
-template <typename F>
-Solved<double> rootFrom(const F& f, double guess, double slope, double low, double high,
-                        const RootTolerance& tolerance) {
+// A point of f worked out already.
+struct RootPoint {
+    double x;
+    double fx;
+};
 
-    struct Point {
-        double x, fx;
+// The root of an increasing f within low..high, sought from a guess: the
+// first step by the secant through the guess and a point of f known already
+// (by Newton's rule with the slope expected, without one), each next one by
+// the secant through the last two points, kept inside the bracket once there
+// is one: a secant that leaves it gives way to regula falsi on the bracket.
+// On a nearly straight f the root is closed in on in three to five
+// evaluations, where a search from the ends, or one that keeps a far end,
+// spends several more. f below 0 all the way to high (LargestTooHigh) or
+// above 0 down to low (SmallestTooLow) has no root there; every evaluation
+// counts against tolerance.steps.
+template <typename F>
+Solved<double> rootFrom(const F& f, double guess, std::optional<RootPoint> known, double slope,
+                        double low, double high, const RootTolerance& tolerance) {
+    std::optional<RootPoint> below; // the bracket, once f has changed sign
+    std::optional<RootPoint> above;
+    const auto keep = [&](const RootPoint& point) {
+        if (point.fx < 0 && (!below || point.x > below->x))
+            below = point;
+        if (point.fx >= 0 && (!above || point.x < above->x))
+            above = point;
     };
-    double at = std::clamp(guess, low, high);
-    const Solved<double> first = f(at);
+    const double x = std::clamp(guess, low, high);
+    const Solved<double> first = f(x);
     if (!first)
         return first.why();
-    Point last{at, *first};
-    std::optional<Point> below; // the bracket, once f has changed sign
-    std::optional<Point> above;
-    (last.fx < 0 ? below : above) = last;
+    RootPoint last{x, *first};
+    keep(last);
+    if (known && known->x != last.x) {
+        keep(*known);
+        // The secant's slope where it is one; f is increasing.
+        if (const double secant = (last.fx - known->fx) / (last.x - known->x); secant > 0)
+            slope = secant;
+    }
     for (int i = 1; i < tolerance.steps; ++i) {
         if (std::abs(last.fx) < tolerance.value)
             return last.x;
@@ -90,11 +105,10 @@ Solved<double> rootFrom(const F& f, double guess, double slope, double low, doub
         const Solved<double> value = f(next);
         if (!value)
             return value.why();
-        // The secant's slope where it is one; f is increasing.
         if (const double secant = (*value - last.fx) / (next - last.x); secant > 0)
             slope = secant;
         last = {next, *value};
-        (last.fx < 0 ? below : above) = last;
+        keep(last);
     }
     return Unsolved::Unsettled;
 }
