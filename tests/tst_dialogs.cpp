@@ -784,6 +784,15 @@ private slots:
             click(dialog, "chkUseSecDia");
             enter(dialog, {{"txtC", "0.01"}});
             QVERIFY(textOf(dialog, "lblResults").endsWith(" at " + loaded + "kHz"));
+            // Wound as a helix its turns stand elsewhere in the field: the
+            // box shows the frequency the sentence quotes.
+            click(dialog, "optPriHelical");
+            enter(dialog, {{"txtC", "0.01"}});
+            QVERIFY(textOf(dialog, "txtFr") != loaded);
+            QVERIFY(
+                textOf(dialog, "lblResults").endsWith(" at " + textOf(dialog, "txtFr") + "kHz"));
+            click(dialog, "optPriFlat");
+            enter(dialog, {{"txtC", "0.01"}});
         });
         CSettings& settings = program.doc().settings();
         QCOMPARE(QList<qint16>({settings.UseSecFr(), settings.UseTopFr()}), QList<qint16>({0, 1}));

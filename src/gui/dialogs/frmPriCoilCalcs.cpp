@@ -188,6 +188,10 @@ PrimaryChoices frmPriCoilCalcs::ticked() const {
 void frmPriCoilCalcs::cmd_Calculate_Click() {
     calculate([this] {
         calculatePrimary(doc(), ticked(), typedEntries(Calculation::Primary), prompts());
+        // A value taken from another calculation may have moved with the
+        // entries (the loaded frequency with the primary's own turns).
+        for (const Choice& choice : m_choices)
+            showChoice(choice);
         showResults();
     });
 }
