@@ -113,9 +113,9 @@ void checkPrimaryAsBuilt(const CFile& doc) {
         return;
     const OtherModels from = doc.otherModels();
     const bool useMetric = doc.settings().UseMetric();
+    // The secondary calculated, the primary as built stands among them.
     if (physics::primaryCutsIntoCoil(
-            primaryAsBuilt(doc.primary(), added, from), secondaryTurns(from),
-            topLoadInMetres(doc.topLoad(), useMetric),
+            *from.around.primary, secondaryTurns(from), topLoadInMetres(doc.topLoad(), useMetric),
             designUnit(useMetric).toMetres(doc.topLoad().BaseHeightValue())))
         throw ResonexError(errors::PrimaryClearance);
     checkSurroundings(doc, from.around);
