@@ -216,7 +216,7 @@ Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
         bands.emplace_back(w.diameter / 2, edges[i], w.diameter / 2, edges[i + 1]);
     bands.insert(bands.end(), grounded.begin(), grounded.end());
     const int size = int(bands.size());
-    Solved<Factorised> potentials = Factorised::of(potentialMatrix(bands, bands, true), size);
+    Solved<Factorised> potentials = Factorised::of(potentialMatrix(bands, true), size);
     if (!potentials)
         return potentials.why();
     std::vector<double> inductances = bandInductances(w, edges, model);
@@ -265,7 +265,7 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
     const int m = kLoadBands;
     PotentialMatrices between = potentialMatrices(field.bands, load, true);
     std::vector<double> loadToWinding = std::move(between.atB);
-    std::vector<double> matrix = potentialMatrix(load, load, true);
+    std::vector<double> matrix = potentialMatrix(load, true);
     // The field's potentials at the load's bands (rows: the field's bands)
     // solved for all of them at once.
     std::vector<double> spread = field.potentials.solveMany(std::move(between.atA), m);
@@ -419,8 +419,7 @@ Solved<double> freeSpaceCapacitance(const TopLoad& top) {
         return 0.0;
     // Alone in space, where it stands does not matter: it stands at 0.
     const std::vector<Band> load = loadBands(top, -top.centreAbove);
-    const Solved<Factorised> potentials =
-        Factorised::of(potentialMatrix(load, load, false), kLoadBands);
+    const Solved<Factorised> potentials = Factorised::of(potentialMatrix(load, false), kLoadBands);
     if (!potentials)
         return potentials.why();
     double total = 0;

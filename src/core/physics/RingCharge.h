@@ -104,8 +104,8 @@ private:
     int m_size = 0;
 };
 
-// The matrix of bandPotential between two sets of bands (rows: at).
-std::vector<double> potentialMatrix(const std::vector<Band>& at, const std::vector<Band>& from,
-                                    bool grounded);
+// The matrix of bandPotential of a set of bands with itself (rows: at), each
+// pair far apart worked out once as in potentialMatrices.
+std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounded);
 
 } // namespace resonex::physics
