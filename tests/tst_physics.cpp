@@ -272,6 +272,17 @@ private slots:
             rootFrom(gentle, 1, std::nullopt, 0.5, 0.1, 10, {1e-12, 1e-12, 40});
         QVERIFY2(evaluations <= 7, qPrintable(QString::number(evaluations)));
         QVERIFY(root && std::abs(*gentle(*root)) < 1e-12);
+        // A secant step short enough is the last, taken without a check: the
+        // root to far below the bracket's tolerance, one evaluation sooner.
+        int straightEvaluations = 0;
+        const auto nearlyStraight = [&](double x) -> Solved<double> {
+            ++straightEvaluations;
+            return x - 1 + 0.01 * (x - 1) * (x - 1);
+        };
+        const Solved<double> straightRoot =
+            rootFrom(nearlyStraight, 0.5, std::nullopt, 1.2, 0, 3, {1e-12, 1e-7, 40});
+        QVERIFY(straightRoot && std::abs(*straightRoot - 1) < 1e-9);
+        QCOMPARE(straightEvaluations, 4);
         const auto jump = [](double x) -> Solved<double> { return x < 0.3 ? -1.0 : 1.0; };
         const Solved<double> atJump = rootFrom(jump, 0, std::nullopt, 1, -1, 1, {1e-6, 1e-7, 200});
         QVERIFY(atJump && std::abs(*atJump - 0.3) < 1e-7);
@@ -429,13 +440,15 @@ private slots:
     }
 
     // On a flat winding just above the floor, the larger toroids searched
-    // reach through it and have no frequency: the search says so rather than
-    // give a toroid of no size.
+    // reach through it: the search says so rather than give a toroid of no
+    // size, as one the solution cannot take or as the toroid it closed in on
+    // cutting into the floor, whichever it meets first.
     void toroidSearchThroughTheFloor() {
         const Solved<TopLoad> found =
             toroidForFrequency({1.267, 0.015, 375, 0.003}, {Shape::Sphere, 0.02, 0, 0.015}, 20e3);
         QVERIFY(!found);
-        QCOMPARE(found.why(), Unsolved::OutOfRange);
+        QVERIFY2(found.why() == Unsolved::OutOfRange || found.why() == Unsolved::CutsIntoWinding,
+                 qPrintable(QString::number(int(found.why()))));
     }
 
     // The charge on the top load over the top voltage: far from everything

@@ -44,17 +44,20 @@ constexpr double kCeilingReach = 4;
 // The overall diameters a toroid for a wanted frequency is sought within.
 constexpr double kSmallestToroid = 0.01;
 constexpr double kLargestToroid = 10.0;
-// The search, on the logarithms of frequency and diameter, has found the
-// toroid when its loaded frequency is within a millionth of the one wanted,
-// finer than any frequency shown, or when the diameters it still brackets lie
-// within a ten-millionth of each other, about the precision of the float the
-// design keeps a diameter in. Searches started from a toroid solved already
-// take 3 to 8 field solutions: one that has not closed in by 40 has failed.
+// The search, on the logarithms of the capacitance the toroid adds and of its
+// diameter, has found the toroid when that capacitance is within a millionth
+// of the one wanted (the frequency then within half a millionth, finer than
+// any frequency shown), or when the diameters it still brackets, or its last
+// step, lie within a ten-millionth of each other, about the precision of the
+// float the design keeps a diameter in. Searches started from a toroid solved
+// already take 2 to 6 field solutions: one that has not closed in by 40 has
+// failed.
 constexpr RootTolerance kToroidSearch{1e-6, 1e-7, 40};
-// d log(frequency) / d log(diameter), as miss() takes it, for a top load of
-// about the winding's height across: 0.5 at most, for a load that holds all
-// the capacitance; smaller ones move it less.
-constexpr double kFallWithDiameter = 0.5;
+// d log(capacitance added) / d log(diameter), as miss() takes it, before the
+// search has a secant of its own: 1.1 to 2 on the coils and toroids tried, a
+// larger toroid also taking over more of the top turns' field; 1.5 takes the
+// fewest solutions over them.
+constexpr double kGrowthWithDiameter = 1.5;
 // Power-iteration steps for the winding's lowest mode; the next mode lies
 // about three times higher, so each step cuts the error nearly tenfold.
 constexpr int kModeSteps = 6;
@@ -518,19 +521,24 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     const TopLoad like = withinReach(asked, m_winding);
     if (!(hz > 0) || hz >= std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi))
         return Unsolved::AboveBare;
-    const double wanted = std::log(2 * std::numbers::pi * hz);
+    // The capacitance the load is to add: 1/(omega²·L) less the bare coil's.
+    const double wantedOmega = 2 * std::numbers::pi * hz;
+    const double wanted = std::log(1 / (wantedOmega * wantedOmega) - 1 / m_bareOmegaSquared);
 
     const bool keepTube = like.shape == Shape::Toroid;
     const auto toroid = [&](double major) {
         return TopLoad{Shape::Toroid, major, keepTube ? like.minorDiameter : major / 4,
                        like.centreAbove};
     };
-    // log(frequency) against log(overall diameter) is nearly a straight line,
-    // so a secant search on the logarithms (rootFrom) closes in a handful of
-    // field solutions. A toroid the solution cannot take (one reaching
+    // The capacitance a load adds grows nearly as a power of its size, so
+    // that its logarithm against the logarithm of the overall diameter is
+    // nearly a straight line, straighter than the frequency's: a secant search
+    // on the logarithms (rootFrom) closes in a few field solutions. The
+    // inductance is the same for all, so 1/omega² less the bare coil's stands
+    // for the capacitance. A toroid the solution cannot take (one reaching
     // through the floor, say) has no frequency to miss by.
     const auto missOf = [&](const LoadedMode& mode) {
-        return wanted - std::log(mode.omegaSquared) / 2;
+        return std::log(1 / mode.omegaSquared - 1 / m_bareOmegaSquared) - wanted;
     };
     const auto miss = [&](double logMajor) -> Solved<double> {
         const Solved<LoadedMode> mode = loadedMode(toroid(std::exp(logMajor)));
@@ -546,9 +554,8 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     // From the toroid of this kind solved already (an earlier search's, or
     // the top load asked about) that lies nearest the frequency: a first
     // step along the line through it and the next nearest, or with the
-    // frequency falling nearly as the square root of the diameter (the load's
-    // capacitance growing nearly as the diameter), then the secant through it
-    // and the step's toroid.
+    // capacitance growing as the diameter, then the secant through it and
+    // the step's toroid.
     std::vector<RootPoint> known;
     for (const auto& [top, mode] : m_loaded)
         if (top == toroid(top.majorDiameter) && std::isfinite(missOf(mode)))
@@ -557,7 +564,7 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
         return std::abs(a.fx) < std::abs(b.fx);
     });
     double guess = std::log(like.majorDiameter);
-    double slope = kFallWithDiameter;
+    double slope = kGrowthWithDiameter;
     std::optional<RootPoint> nearest;
     if (!known.empty()) {
         nearest = known[0];
