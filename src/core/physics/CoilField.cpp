@@ -303,8 +303,9 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
 // resonator's lumped equivalent, Pozar, "Microwave Engineering", 6.2); a heavy
 // top load turns the profile linear and the coil lumped. The top load's
 // charge in the last step, at a top voltage of 1, goes to loadCharge when
-// asked for.
-double modeOmegaSquared(const WindingField& field, const LoadCoupling* load,
+// asked for. A lumped capacitance at the top (in units of 4·pi·epsilon0
+// metres) holds its charge at the top voltage of 1 beside the top load's.
+double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, double lumped = 0,
                         double* loadCharge = nullptr) {
     const int n = kWindingBands;
     std::vector<double> volts(field.size(), 0.0);
@@ -316,9 +317,10 @@ double modeOmegaSquared(const WindingField& field, const LoadCoupling* load,
     std::vector<double> drop(n);
     for (int step = 0; step < kModeSteps; ++step) {
         std::vector<double> charges = field.potentials.solve(volts);
-        const double topCharge = load ? load->solve(charges) : 0.0;
+        const double loaded = load ? load->solve(charges) : 0.0;
         if (loadCharge)
-            *loadCharge = topCharge;
+            *loadCharge = loaded;
+        const double topCharge = loaded + lumped;
         const double energy = dot(charges, volts) + topCharge;
         // From the top down: the charge above each band's middle.
         double sum = topCharge;
@@ -504,17 +506,33 @@ Solved<Resonance> WindingSolution::resonance(const TopLoad& top) const {
     return r;
 }
 
-Solved<WindingSolution::LoadedMode> WindingSolution::loadedMode(const TopLoad& top) const {
-    for (const auto& [solved, mode] : m_loaded)
-        if (solved == top)
-            return mode;
-    const Solved<LoadCoupling> load = loadCoupling(*m_field, top);
-    if (!load)
-        return load.why();
+Solved<WindingSolution::LoadedMode> WindingSolution::loadedMode(const TopLoad& top,
+                                                                double lumped) const {
+    for (const Loaded& solved : m_loaded)
+        if (solved.top == top && solved.lumped == lumped)
+            return solved.mode;
+    std::optional<LoadCoupling> coupling;
+    if (top.shape != Shape::None) {
+        Solved<LoadCoupling> load = loadCoupling(*m_field, top);
+        if (!load)
+            return load.why();
+        coupling.emplace(std::move(*load));
+    }
     LoadedMode mode{};
-    mode.omegaSquared = modeOmegaSquared(*m_field, &*load, &mode.topCharge);
-    m_loaded.emplace_back(top, mode);
+    mode.omegaSquared =
+        modeOmegaSquared(*m_field, coupling ? &*coupling : nullptr, lumped, &mode.topCharge);
+    m_loaded.push_back({top, lumped, mode});
     return mode;
+}
+
+Solved<double> WindingSolution::loadedHzWith(const TopLoad& top, double lumpedFarads) const {
+    const Solved<LoadedMode> loaded =
+        loadedMode(withinReach(top, m_winding), lumpedFarads / kFourPiEpsilon0);
+    if (!loaded)
+        return loaded.why();
+    if (!(loaded->omegaSquared > 0 && loaded->omegaSquared <= m_bareOmegaSquared))
+        return Unsolved::OutOfRange;
+    return std::sqrt(loaded->omegaSquared) / (2 * std::numbers::pi);
 }
 
 Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double hz) const {
@@ -557,9 +575,10 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     // capacitance growing as the diameter, then the secant through it and
     // the step's toroid.
     std::vector<RootPoint> known;
-    for (const auto& [top, mode] : m_loaded)
-        if (top == toroid(top.majorDiameter) && std::isfinite(missOf(mode)))
-            known.push_back({std::log(top.majorDiameter), missOf(mode)});
+    for (const Loaded& solved : m_loaded)
+        if (solved.lumped == 0 && solved.top == toroid(solved.top.majorDiameter) &&
+            std::isfinite(missOf(solved.mode)))
+            known.push_back({std::log(solved.top.majorDiameter), missOf(solved.mode)});
     std::sort(known.begin(), known.end(), [](const RootPoint& a, const RootPoint& b) {
         return std::abs(a.fx) < std::abs(b.fx);
     });

@@ -73,6 +73,9 @@ public:
     WindingSolution& operator=(WindingSolution&&) noexcept;
 
     Solved<Resonance> resonance(const TopLoad& top) const;
+    // The loaded frequency with a further capacitance at the top of the coil
+    // (a streamer's, in farads), taken as lumped at the top voltage.
+    Solved<double> loadedHzWith(const TopLoad& top, double lumpedFarads) const;
 
     // The toroid that brings the loaded frequency to hz: the tube of a toroid
     // given as like is kept, otherwise the tube is a quarter of the overall
@@ -88,9 +91,15 @@ private:
         double omegaSquared;
         double topCharge;
     };
-    // The loaded mode of a top load on this winding, each worked out once:
-    // the toroid searches start from the same smallest and largest toroid.
-    Solved<LoadedMode> loadedMode(const TopLoad& top) const;
+    // The loaded mode of a top load on this winding, with a lumped
+    // capacitance at the top (in units of 4·pi·epsilon0 metres), each worked
+    // out once: the toroid searches start from the toroids solved already.
+    Solved<LoadedMode> loadedMode(const TopLoad& top, double lumped = 0) const;
+    struct Loaded {
+        TopLoad top;
+        double lumped;
+        LoadedMode mode;
+    };
 
     WindingSolution(const Winding& winding, std::unique_ptr<const Field> field,
                     double bareOmegaSquared);
@@ -98,7 +107,7 @@ private:
     Winding m_winding;
     std::unique_ptr<const Field> m_field;
     double m_bareOmegaSquared;
-    mutable std::vector<std::pair<TopLoad, LoadedMode>> m_loaded;
+    mutable std::vector<Loaded> m_loaded;
 };
 
 // The top load's capacitance alone in free space (ZeroPivot or OutOfRange as

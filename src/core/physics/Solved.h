@@ -26,6 +26,8 @@ enum class Unsolved {
     // No height of the primary gives a coupling:
     CouplingTooHigh, // more than the primary gives at its best height
     CouplingTooLow,  // less than it gives a few winding heights away
+    // A capacitor bank of more units than anyone builds (kMostUnits).
+    TooManyUnits,
 };
 
 // A figure of the physics, or why there is none.

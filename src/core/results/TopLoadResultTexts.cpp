@@ -64,11 +64,13 @@ QString noToroidText(physics::Unsolved why) {
     case physics::Unsolved::Unsettled:
         return QStringLiteral("the search for the toroid that reaches it did not close in on "
                               "one");
-    // The primary's reasons: no toroid search gives them.
+    // The primary's and the capacitor bank's reasons: no toroid search gives
+    // them.
     case physics::Unsolved::BelowFirstTurn:
     case physics::Unsolved::BeyondLastTurn:
     case physics::Unsolved::CouplingTooHigh:
     case physics::Unsolved::CouplingTooLow:
+    case physics::Unsolved::TooManyUnits:
         break;
     }
     Q_UNREACHABLE();
