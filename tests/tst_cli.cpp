@@ -523,7 +523,12 @@ private slots:
                      "turns_built height_m inductance_h tap_inductance_h mutual_inductance_h k "
                      "lower_mode_hz upper_mode_hz turns " +
                      QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +
-                     " tap after_turn before_turn turn target_k height_for_target_k_m");
+                     " tap after_turn before_turn turn target_k height_for_target_k_m power "
+                     "gap resonant_capacitance_f ltr_static_capacitance_f ltr_sync_capacitance_f "
+                     "capacitance_f peak_voltage_v energy_per_bang_j bps power_w power_capped "
+                     "primary_peak_current_a secondary_peak_voltage_v safety_gap_v "
+                     "spark_length_m streamer_capacitance_f running_hz tap_for_running "
+                     "after_turn before_turn turn mmc");
     }
 
     // The surroundings in JSON: null without any, else each part in metres

@@ -378,7 +378,11 @@ private slots:
                 for (const double probe : {-1.0, 0.0})
                     QCOMPARE(refusal(QString::number(probe)),
                              input.accepts.contains(probe) ? 0u : input.error.number);
-                QCOMPARE(refusal(input.accepts.contains(2) ? "2" : "0.5"), 0u);
+                // A value away from the start, so that the file holds it.
+                QCOMPARE(refusal(input.start == 2            ? "3"
+                                 : input.accepts.contains(2) ? "2"
+                                                             : "0.5"),
+                         0u);
             }
             const QByteArray stored = doc.bytesToSave();
             // The value lies where the row says the file keeps it.

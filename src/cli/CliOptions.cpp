@@ -251,6 +251,9 @@ QString calculationTitle(Calculation calculation) {
         return QStringLiteral("Primary coil");
     case Calculation::TopLoad:
         return QStringLiteral("Top load (calculated after the secondary coil)");
+    case Calculation::Power:
+        return QStringLiteral("Power side (tank capacitor, capacitor bank and sparks; its figures "
+                              "once the transformer bank is calculated)");
     }
     Q_UNREACHABLE();
 }
@@ -324,8 +327,7 @@ QString helpText() {
     for (const TwoWayField& twoWay : kTwoWayFields)
         text += helpLine(QLatin1String(twoWay.option.option) + u' ' + twoWayValues(twoWay.option),
                          twoWayHelp(twoWay.option));
-    for (const Calculation calculation : {Calculation::Transformer, Calculation::Secondary,
-                                          Calculation::Primary, Calculation::TopLoad})
+    for (const Calculation calculation : kCalculations)
         text += calculationHelp(calculation);
     return text + QStringLiteral("\n"
                                  "Exit status: 0 done, 1 file or output error, 2 rejected value, 3 "

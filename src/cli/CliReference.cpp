@@ -10,9 +10,6 @@ namespace resonex::cli {
 
 namespace {
 
-constexpr Calculation kCalculations[] = {Calculation::Transformer, Calculation::Secondary,
-                                         Calculation::Primary, Calculation::TopLoad};
-
 // An option as roff writes it: its hyphens are not breaking ones.
 QString roff(const QString& text) { return QString(text).replace(u'-', QStringLiteral("\\-")); }
 

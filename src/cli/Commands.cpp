@@ -10,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/physics/PowerSupply.h"
 #include "core/platform/NativeName.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
@@ -140,6 +141,25 @@ void runTopLoad(CFile& doc, const CalcOptions& options) {
     calculateTopLoad(doc, shape, withGiven(entriesOf(Calculation::TopLoad, doc.models()), options));
 }
 
+// The breaks per second are an asynchronous gap's alone, and a bank's unit is
+// given whole, its capacitance with its rating.
+void runPower(CFile& doc, const CalcOptions& options) {
+    const auto given = [&](Input input) { return options.entries.count(input) != 0; };
+    const DesignInput& gap = designInput(Input::Gap);
+    const QString gapWord =
+        given(Input::Gap) ? options.entries.at(Input::Gap).trimmed() : entryOf(gap, doc.models());
+    const QLatin1String async(gap.words[qsizetype(physics::Gap::Asynchronous)].word);
+    if (given(Input::Bps) && gapWord != async)
+        throw UsageError{QLatin1String(designInput(Input::Bps).option) +
+                         QStringLiteral(" applies to ") + QLatin1String(gap.option) + u' ' + async +
+                         QStringLiteral(" only")};
+    if (given(Input::UnitC) != given(Input::UnitKv))
+        throw UsageError{QLatin1String(designInput(Input::UnitC).option) + QStringLiteral(" and ") +
+                         QLatin1String(designInput(Input::UnitKv).option) +
+                         QStringLiteral(" go together")};
+    calculatePower(doc, withGiven(entriesOf(Calculation::Power, doc.models()), options));
+}
+
 void calculate(CFile& doc, const CalcOptions& options) {
     if (options.in && options.use50Hz && *options.use50Hz != doc.settings().Use50Hz()) {
         doc.settings().setUse50Hz(*options.use50Hz);
@@ -156,6 +176,8 @@ void calculate(CFile& doc, const CalcOptions& options) {
         runTopLoad(doc, options);
     if (options.given(Calculation::Primary))
         runPrimary(doc, options);
+    if (options.given(Calculation::Power))
+        runPower(doc, options);
 }
 
 // Runs a command body, turning its failures into exit codes.

@@ -16,6 +16,7 @@
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TuningCurve.h"
 #include "core/results/CouplingResults.h"
+#include "core/results/PowerResults.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
@@ -277,6 +278,73 @@ QByteArray couplingJson(const CFile& doc) {
     return object.text();
 }
 
+QByteArray mmcArrayJson(const physics::MmcArray& array) {
+    return json::Object()
+        .add("series", json::integer(array.series))
+        .add("parallel", json::integer(array.parallel))
+        .add("capacitance_f", json::number(single(array.capacitance)))
+        .text();
+}
+
+QByteArray mmcJson(const PowerResults& power) {
+    if (!power.mmc || !*power.mmc)
+        return json::kNull;
+    const physics::MmcBank& bank = **power.mmc;
+    const auto figure = [](double value) { return json::number(single(value)); };
+    return json::Object()
+        .add("series", json::integer(bank.offered.series))
+        .add("parallel", json::integer(bank.offered.parallel))
+        .add("units", json::integer(bank.offered.units()))
+        .add("capacitance_f", figure(bank.offered.capacitance))
+        .add("rating_v", figure(bank.rating))
+        .add("energy_j", figure(bank.energy))
+        .add("unit_peak_current_a",
+             power.unitPeakCurrent ? figure(*power.unitPeakCurrent) : json::kNull)
+        .add("bleeder_ohm", bank.bleederOhms ? figure(*bank.bleederOhms) : json::kNull)
+        .add("bleeder_w", figure(bank.bleederWatts))
+        .add("below", bank.below ? mmcArrayJson(*bank.below) : json::kNull)
+        .add("above", mmcArrayJson(bank.above))
+        .text();
+}
+
+// Present once the transformer bank is calculated, each figure null until
+// what it needs is calculated too.
+QByteArray powerJson(const CFile& doc) {
+    const std::optional<PowerResults> power = doc.powerResults();
+    if (!power)
+        return json::kNull;
+    const auto figure = [](double value) { return json::number(single(value)); };
+    const auto optional = [&](const std::optional<double>& value) {
+        return value ? figure(*value) : json::kNull;
+    };
+    const DesignInput& gap = designInput(Input::Gap);
+    QByteArray tap = json::kNull;
+    if (power->tapForRunning && *power->tapForRunning) {
+        const double turn = **power->tapForRunning;
+        tap = tapObject(int(turn), int(turn) + 1, turn);
+    }
+    return json::Object()
+        .add("gap", json::string(QLatin1String(gap.words[qsizetype(power->gap)].word)))
+        .add("resonant_capacitance_f", figure(power->tank.resonant))
+        .add("ltr_static_capacitance_f", figure(power->tank.ltrStatic))
+        .add("ltr_sync_capacitance_f", figure(power->tank.ltrSync))
+        .add("capacitance_f", figure(power->capacitance))
+        .add("peak_voltage_v", figure(power->peakVoltage))
+        .add("energy_per_bang_j", figure(power->bangs.energy))
+        .add("bps", figure(power->breaksPerSecond))
+        .add("power_w", figure(power->bangs.power))
+        .add("power_capped", json::boolean(power->bangs.capped))
+        .add("primary_peak_current_a", optional(power->primaryPeakCurrent))
+        .add("secondary_peak_voltage_v", optional(power->secondaryPeakVoltage))
+        .add("safety_gap_v", figure(power->safetyGapVoltage))
+        .add("spark_length_m", figure(power->sparkLength))
+        .add("streamer_capacitance_f", optional(power->streamerCapacitance))
+        .add("running_hz", optional(power->runningHz))
+        .add("tap_for_running", tap)
+        .add("mmc", mmcJson(*power))
+        .text();
+}
+
 } // namespace
 
 QByteArray designJson(const CFile& doc) {
@@ -293,7 +361,8 @@ QByteArray designJson(const CFile& doc) {
         .add("top_load", topLoadJson(doc))
         .add("surroundings", surroundingsJson(doc))
         .add("resonance", resonanceJson(doc))
-        .add("coupling", couplingJson(doc));
+        .add("coupling", couplingJson(doc))
+        .add("power", powerJson(doc));
     return design.text() + '\n';
 }
 

@@ -17,6 +17,7 @@
 #include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
 #include "core/results/CouplingResults.h"
+#include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
@@ -254,6 +255,13 @@ physics::Surroundings CFile::surroundings() const {
         around.primary.reset();
     return around;
 }
+
+std::optional<PowerResults> CFile::powerResults() const {
+    return resonex::powerResults(*m_primary, *m_added, *m_settings, otherModels(), surroundings(),
+                                 coupling());
+}
+
+bool CFile::usesPower() const { return m_added->version(inputsOf(Calculation::Power)) > 1; }
 
 OtherModels CFile::otherModels() const {
     OtherModels from{*m_secondary,       *m_transformer,

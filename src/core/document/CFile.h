@@ -35,6 +35,8 @@ class OptionsStore;
 // loaded frequency or an added input adds an extension block after them
 // (core/encoding/ExtensionBlock.h) with UseTopFr, the top load's fields and,
 // from version 2 on, the added inputs (AddedInputs).
+struct PowerResults;
+
 class CFile {
 public:
     inline static const QString kUntitled = QStringLiteral("Untitled");
@@ -78,6 +80,11 @@ public:
     // The coupling of the primary as built (CouplingResults.h), worked out
     // when first asked for after anything Save would write changed.
     const std::optional<CouplingResults>& coupling() const;
+    // The power side (PowerResults.h), none until the transformer bank is
+    // calculated; usesPower: whether any of its inputs is away from a new
+    // design's, which alone gives it a summary section.
+    std::optional<PowerResults> powerResults() const;
+    bool usesPower() const;
     // The bytes Save would write now.
     QByteArray bytesToSave() const;
     // Whether the design holds anything of the top load or the primary's

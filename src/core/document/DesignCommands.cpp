@@ -10,6 +10,7 @@
 #include "core/model/Calculated.h"
 #include "core/physics/TopLoadClearance.h"
 #include "core/results/CouplingResults.h"
+#include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 
@@ -161,6 +162,34 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
         }
     });
     calculated(doc, OtherCalculation::TopLoad);
+}
+
+void calculatePower(CFile& doc, const Entries& entries) {
+    wholeOrNothing(doc, [&] {
+        const AddedInputs before = doc.added();
+        const DesignModels models = doc.models();
+        const auto stored = [&](Input input) { return keptValue(designInput(input), models); };
+        storeEntries(doc, Calculation::Power, entries, [&](Input input) {
+            // The gap is stored first, in the table's order.
+            return input != Input::Bps || stored(Input::Gap) == double(physics::Gap::Asynchronous);
+        });
+        // Entries each accepted that cannot stand together are not kept.
+        try {
+            if (stored(Input::Gap) == double(physics::Gap::Asynchronous) && stored(Input::Bps) == 0)
+                throw ResonexError(designInput(Input::Bps).error);
+            if ((stored(Input::UnitC) == 0) != (stored(Input::UnitKv) == 0))
+                throw ResonexError(
+                    designInput(stored(Input::UnitC) == 0 ? Input::UnitC : Input::UnitKv).error);
+            const std::optional<physics::Solved<physics::MmcBank>> bank =
+                mmcBankOf(doc.added(), doc.settings(), doc.otherModels());
+            if (bank && !*bank)
+                throw ResonexError(errors::PowerTooManyUnits);
+        } catch (const ResonexError&) {
+            doc.added() = before;
+            throw;
+        }
+    });
+    doc.setModified(true);
 }
 
 void mainsFrequencyChanged(CFile& doc) {

@@ -31,6 +31,14 @@ void calculateTransformer(CFile& doc, const Entries& entries);
 // then kept as they were.
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries);
 
+// An asynchronous gap needs its breaks per second (stored only for it), a
+// bank's unit its capacitance and its rating together, and once the
+// transformer bank is calculated, a bank of more units than anyone builds is
+// refused: each is the error of the input to mend, and the power side's
+// inputs are then kept as they were (a rejected entry, as everywhere, keeps
+// those before it).
+void calculatePower(CFile& doc, const Entries& entries);
+
 // After the mains frequency option changed: the matching capacitor follows
 // when it has been calculated, and the primary must be recalculated.
 void mainsFrequencyChanged(CFile& doc);

@@ -100,6 +100,27 @@ inline constexpr ErrorInfo SurroundingsClearance{
     kObjectErrorBase + 546, "CSurroundings::Clearance",
     "The surroundings cut into the coil, its top load or its primary"};
 
+// The power side: the gap, the tank capacitor and the capacitor bank.
+inline constexpr ErrorInfo PowerGap{kObjectErrorBase + 547, "CPower::Gap",
+                                    "Invalid value in gap property"};
+// Also raised by an asynchronous gap without its breaks per second.
+inline constexpr ErrorInfo PowerBps{kObjectErrorBase + 548, "CPower::Bps",
+                                    "Invalid value in breaks per second property"};
+inline constexpr ErrorInfo PowerTankC{kObjectErrorBase + 549, "CPower::TankC",
+                                      "Invalid value in tank capacitor property"};
+// Also raised by a unit capacitance without its rating, and the other way.
+inline constexpr ErrorInfo PowerUnitC{kObjectErrorBase + 550, "CPower::UnitC",
+                                      "Invalid value in unit capacitance property"};
+inline constexpr ErrorInfo PowerUnitKv{kObjectErrorBase + 551, "CPower::UnitKv",
+                                       "Invalid value in unit voltage rating property"};
+inline constexpr ErrorInfo PowerMmcSafety{kObjectErrorBase + 552, "CPower::MmcSafety",
+                                          "Invalid value in capacitor bank safety factor property"};
+// The entries each accepted, the bank they ask for is more units than anyone
+// builds.
+inline constexpr ErrorInfo PowerTooManyUnits{
+    kObjectErrorBase + 553, "CPower::Bank",
+    "The capacitor bank needs more than 10,000 units: use larger units or ones rated higher"};
+
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
 inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};

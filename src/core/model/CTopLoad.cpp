@@ -269,14 +269,20 @@ void TopLoadField::solveOnCoil(const physics::Winding& winding,
 }
 
 const TopLoadResults& TopLoadField::results(Toroids toroids) {
-    if (toroids == Toroids::Sized && m_solution) {
+    if (toroids == Toroids::Sized && m_solution && !m_sized) {
         m_results.forQuarWaveFr = toroidFor(*m_solution, m_top, m_quarWaveFr, m_useMetric);
         if (m_targetFr > 0)
             m_results.forTargetFr = toroidFor(*m_solution, m_top, m_targetFr, m_useMetric);
-        // Sized once: the solution is not needed again.
-        m_solution.reset();
+        m_sized = true;
     }
     return m_results;
+}
+
+std::optional<double> TopLoadField::runningFr(double streamerFarads) const {
+    if (!m_solution)
+        return std::nullopt;
+    const physics::Solved<double> hz = m_solution->loadedHzWith(m_top, streamerFarads);
+    return hz ? std::optional<double>(*hz) : std::nullopt;
 }
 
 TopLoadResults solveTopLoad(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,

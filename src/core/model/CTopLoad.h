@@ -155,6 +155,9 @@ public:
                  const physics::Surroundings& around);
     // Unsized, forQuarWaveFr and forTargetFr stay a new result's.
     const TopLoadResults& results(Toroids toroids);
+    // The loaded frequency with a streamer's capacitance (farads) at the top;
+    // none where the figures on the coil are absent.
+    std::optional<double> runningFr(double streamerFarads) const;
 
 private:
     void solveOnCoil(const physics::Winding& winding, const physics::Surroundings& around);
@@ -164,8 +167,10 @@ private:
     float m_targetFr;
     bool m_useMetric;
     TopLoadResults m_results;
-    // Kept until the toroids are sized: its loaded modes are worked out once.
+    // Kept for the toroids and the running frequency: its loaded modes are
+    // worked out once.
     std::optional<physics::WindingSolution> m_solution;
+    bool m_sized = false;
 };
 
 // The whole solution at once.

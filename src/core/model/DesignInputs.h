@@ -20,7 +20,11 @@ class CTopLoad;
 class CTransformer;
 
 // The calculations of a design, each with its dialog and its group of inputs.
-enum class Calculation { Transformer, Secondary, Primary, TopLoad };
+enum class Calculation { Transformer, Secondary, Primary, TopLoad, Power };
+// Every calculation, in the order resonex-cli describes them.
+inline constexpr Calculation kCalculations[] = {Calculation::Transformer, Calculation::Secondary,
+                                                Calculation::Primary, Calculation::TopLoad,
+                                                Calculation::Power};
 
 // What an input measures. A length is kept in the design's unit (millimetres
 // or inches); the others are typed in the unit named and kept as the models
@@ -94,6 +98,12 @@ enum class Input {
     RailHeight,
     Ceiling,
     Walls,
+    Gap,
+    Bps,
+    TankC,
+    UnitC,
+    UnitKv,
+    MmcSafety,
 };
 
 // The objects of a design that keep its inputs.

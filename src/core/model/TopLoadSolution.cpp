@@ -6,9 +6,8 @@
 
 namespace resonex {
 
-const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CSecondary& secondary,
-                                               bool useMetric, const physics::Surroundings& around,
-                                               Toroids toroids) const {
+TopLoadField& TopLoadSolution::solved(const CTopLoad& topLoad, const CSecondary& secondary,
+                                      bool useMetric, const physics::Surroundings& around) const {
     const Inputs inputs{secondary.DiaValue(),
                         secondary.HeightValue(),
                         secondary.Turns(),
@@ -30,7 +29,20 @@ const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CS
         m_solved.emplace(m_solved.begin(), inputs,
                          TopLoadField(topLoad, secondary, useMetric, around));
     }
-    return m_solved.front().second.results(toroids);
+    return m_solved.front().second;
+}
+
+const TopLoadResults& TopLoadSolution::results(const CTopLoad& topLoad, const CSecondary& secondary,
+                                               bool useMetric, const physics::Surroundings& around,
+                                               Toroids toroids) const {
+    return solved(topLoad, secondary, useMetric, around).results(toroids);
+}
+
+std::optional<double> TopLoadSolution::runningFr(const CTopLoad& topLoad,
+                                                 const CSecondary& secondary, bool useMetric,
+                                                 const physics::Surroundings& around,
+                                                 double streamerFarads) const {
+    return solved(topLoad, secondary, useMetric, around).runningFr(streamerFarads);
 }
 
 } // namespace resonex

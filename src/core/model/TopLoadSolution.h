@@ -21,6 +21,11 @@ public:
     const TopLoadResults& results(const CTopLoad& topLoad, const CSecondary& secondary,
                                   bool useMetric, const physics::Surroundings& around,
                                   Toroids toroids = Toroids::Sized) const;
+    // The loaded frequency with a streamer's capacitance at the top (the same
+    // field solution).
+    std::optional<double> runningFr(const CTopLoad& topLoad, const CSecondary& secondary,
+                                    bool useMetric, const physics::Surroundings& around,
+                                    double streamerFarads) const;
 
 private:
     // Every input the solution depends on.
@@ -33,6 +38,10 @@ private:
         bool operator==(const Inputs&) const = default;
     };
     static constexpr std::size_t kKept = 2;
+
+    // The field solved for the inputs, the latest first.
+    TopLoadField& solved(const CTopLoad& topLoad, const CSecondary& secondary, bool useMetric,
+                         const physics::Surroundings& around) const;
 
     // The latest first.
     mutable std::vector<std::pair<Inputs, TopLoadField>> m_solved;

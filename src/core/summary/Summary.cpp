@@ -10,6 +10,7 @@
 #include "core/settings/CSettings.h"
 #include "core/summary/CouplingSection.h"
 #include "core/summary/NewLine.h"
+#include "core/summary/PowerSection.h"
 #include "core/summary/PrimarySection.h"
 #include "core/summary/SecondarySection.h"
 #include "core/summary/TopLoadSection.h"
@@ -51,6 +52,13 @@ Summary ComposeSummary(const CFile& doc) {
                         << SummaryPiece{CouplingSectionTitle(), true}
                         << SummaryPiece{CouplingSectionText(couplingResultTexts(*coupling, metric)),
                                         false};
+        // Only a design that sets anything of the power side adds it, once
+        // the transformer bank is calculated.
+        if (doc.usesPower())
+            if (const std::optional<PowerResults> power = doc.powerResults())
+                summary << SummaryPiece{kNewLine + kNewLine, false}
+                        << SummaryPiece{PowerSectionTitle(), true}
+                        << SummaryPiece{PowerSectionText(powerResultLines(*power, metric)), false};
         return summary;
     } catch (ResonexError& error) {
         error.setSourceIfEmpty(QStringLiteral("ComposeSummary"));
