@@ -136,17 +136,17 @@ private slots:
              {"mnuFileItem0", "mnuFileItem1", "mnuFileItem3", "mnuFileItem4", "mnuFileItem6",
               "mnuFileExportPdf", "mnuFileExportDrawing", "mnuFileItem8", "mnuCalculationsItem0",
               "mnuCalculationsItem1", "mnuCalculationsItem2", "mnuCalculationsTopLoad",
-              "mnuToolsItem0", "mnuHelpItem0"}) {
+              "mnuCalculationsPower", "mnuToolsItem0", "mnuHelpItem0"}) {
             const QAction* item = program.action(name);
             items << (item ? item->text() + u'=' + item->shortcut().toString()
                            : QStringLiteral("no ") + QLatin1String(name));
         }
         QCOMPARE(items,
                  QStringList({"&New Design=Ctrl+N", "&Open Design...=Ctrl+O", "&Save Design=Ctrl+S",
-                              "Save Design &As...=", "&Print Design=Ctrl+P",
-                              "&Export PDF...=", "Export &Drawing...=", "E&xit=Ctrl+Q",
-                              "&Secondary Coil...=", "&Primary Coil...=", "Primary &Capacitor...=",
-                              "&Top Load...=", "&Options...=", "&About Resonex="}));
+                              "Save Design &As...=", "&Print Design=Ctrl+P", "&Export PDF...=",
+                              "Export &Drawing...=", "E&xit=Ctrl+Q", "&Secondary Coil...=",
+                              "&Primary Coil...=", "Primary &Capacitor...=", "&Top Load...=",
+                              "Po&wer and Capacitor Bank...=", "&Options...=", "&About Resonex="}));
         QStringList buttons;
         for (const QAction* button :
              program.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
@@ -156,7 +156,8 @@ private slots:
                                        "btnSecCoilCalcs=Secondary Coil Calculations",
                                        "btnPriCoilCalcs=Primary Coil Calculations",
                                        "btnPriCapCalcs=Primary Capacitor Calculations",
-                                       "btnTopLoadCalcs=Top Load Calculations"}));
+                                       "btnTopLoadCalcs=Top Load Calculations",
+                                       "btnPowerCalcs=Power and Capacitor Bank Calculations"}));
 
         program.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.window.get()));

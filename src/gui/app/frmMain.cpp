@@ -16,6 +16,7 @@
 #include "gui/app/RecentDesignsMenu.h"
 #include "gui/app/frmAbout.h"
 #include "gui/app/frmSplash.h"
+#include "gui/dialogs/frmPowerCalcs.h"
 #include "gui/dialogs/frmPriCapCalcs.h"
 #include "gui/dialogs/frmPriCoilCalcs.h"
 #include "gui/dialogs/frmSecCoilCalcs.h"
@@ -232,7 +233,13 @@ void frmMain::createCommands() {
            .run = [](frmMain& w) { w.showModal<frmTopLoadCalcs>(); },
            .button = "btnTopLoadCalcs",
            .buttonTip = "Top Load Calculations",
-           .icon = "topload"}}},
+           .icon = "topload"},
+          {.name = "mnuCalculationsPower",
+           .caption = "Po&wer and Capacitor Bank...",
+           .run = [](frmMain& w) { w.showModal<frmPowerCalcs>(); },
+           .button = "btnPowerCalcs",
+           .buttonTip = "Power and Capacitor Bank Calculations",
+           .icon = "power"}}},
         {"mnuView",
          "&View",
          {{.name = "mnuViewItem0",

@@ -12,7 +12,7 @@ render() { # svg size out
     if command -v optipng >/dev/null 2>&1; then optipng -quiet -o7 -strip all "$3"; fi
 }
 
-for name in new open save print secondary primary capacitor topload; do
+for name in new open save print secondary primary capacitor topload power; do
     for size in 24 48; do
         render "$icons/$name.svg" "$size" "$icons/$name-$size.png"
     done
