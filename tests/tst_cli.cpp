@@ -551,6 +551,78 @@ private slots:
         QVERIFY(walls["rail_height_m"].isNull() && walls["ceiling_m"].isNull());
     }
 
+    // The power side in JSON: null until the transformer bank is calculated,
+    // then the worked examples (15 kV / 60 mA at 60 Hz: 10.61 nF resonant,
+    // 16.98 nF static LTR, 21.22 nF synchronous; 0.15 uF / 2 kV units for
+    // 30 nF: 22 in series, 4 strings offered, 5 above), each figure that
+    // needs the coil null until it is calculated.
+    void powerInJson() {
+        QVERIFY(jsonOf(cli({"calc", "--json", "--dia", "200"}))["power"].isNull());
+        const QStringList nst{"calc", "--json", "--mains", "60", "--kv", "15", "--ma", "60"};
+        const QJsonObject power = jsonOf(cli(nst))["power"].toObject();
+        const auto near = [&](const QJsonObject& object, const char* key, double value) {
+            return qAbs(object[key].toDouble() / value - 1) < 1e-3;
+        };
+        QCOMPARE(power["gap"].toString(), "static");
+        QVERIFY(near(power, "resonant_capacitance_f", 10.61e-9) &&
+                near(power, "ltr_static_capacitance_f", 16.98e-9) &&
+                near(power, "ltr_sync_capacitance_f", 21.22e-9) &&
+                near(power, "capacitance_f", 10.61e-9) && near(power, "bps", 120));
+        for (const char* key : {"running_hz", "streamer_capacitance_f", "secondary_peak_voltage_v",
+                                "primary_peak_current_a", "tap_for_running", "mmc"})
+            QVERIFY2(power[key].isNull(), key);
+        const QJsonObject pole =
+            jsonOf(cli({"calc", "--json", "--mains", "50", "--kv", "16", "--ma", "200"}))["power"]
+                .toObject();
+        QVERIFY(near(pole, "resonant_capacitance_f", 39.79e-9) &&
+                near(pole, "energy_per_bang_j", 10.19));
+        const QJsonObject mmc = jsonOf(cli(
+            nst + QStringList{"--tank-uf", "0.03", "--unit-uf", "0.15", "--unit-kv", "2"}))["power"]
+                                    .toObject()["mmc"]
+                                    .toObject();
+        QCOMPARE(mmc["series"].toInt(), 22);
+        QCOMPARE(mmc["parallel"].toInt(), 4);
+        QCOMPARE(mmc["above"]["parallel"].toInt(), 5);
+        QVERIFY(near(mmc, "capacitance_f", 27.27e-9) && mmc["unit_peak_current_a"].isNull());
+        const QJsonObject whole =
+            jsonOf(cli(QStringList{"calc", "--json"} + kWorkedDesign))["power"].toObject();
+        QVERIFY(whole["running_hz"].toDouble() > 0 && whole["tap_for_running"].isObject());
+    }
+
+    // The power side's rules on the command line: the breaks per second an
+    // asynchronous gap's, a bank's unit whole (usage errors); a factor below
+    // 1, a gap without its rate and a bank of too many units refused by the
+    // value's error, nothing saved.
+    void powerRefusals() {
+        QCOMPARE(cli({"calc", "--bps", "300"}).exitCode, 64);
+        QCOMPARE(cli({"calc", "--gap", "sync", "--bps", "300"}).exitCode, 64);
+        QCOMPARE(cli({"calc", "--unit-uf", "0.15"}).exitCode, 64);
+        QCOMPARE(outcome(cli({"calc", "--mmc-safety", "0.5"})).section(u'[', 1, 1),
+                 "CPower::MmcSafety 0x80040228]\n");
+        QCOMPARE(cli({"calc", "--gap", "async"}).exitCode, 2);
+        const QString file = path("units.rzn");
+        const Run many = cli({"calc", "--kv", "15", "--ma", "60", "--unit-uf", "0.0001",
+                              "--unit-kv", "0.1", "--tank-uf", "1", "--out", file});
+        QCOMPARE(many.exitCode, 2);
+        QVERIFY(many.err.contains("10,000 units"));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    // The power side's inputs saved and shown again; the summary's Power
+    // section only for a design that sets any of them.
+    void powerSavedAndShown() {
+        const QString file = path("power.rzn");
+        const QStringList nst{"calc", "--mains", "60", "--kv", "15", "--ma", "60"};
+        QVERIFY(!cli(nst).out.contains("\nPower\n"));
+        const Run run = cli(nst + QStringList{"--gap", "async", "--bps", "400", "--tank-uf", "0.03",
+                                              "--out", file});
+        QCOMPARE(outcome(run), "0 ");
+        QVERIFY(run.out.contains("\nPower\nSpark gap : asynchronous rotary\n"));
+        QVERIFY(run.out.contains("Power : 900.00 W (capped at the bank's rating)\n"));
+        QCOMPARE(cli({"show", file}).out,
+                 QString(run.out).replace("Filename: Untitled", "Filename: power.rzn"));
+    }
+
     // A top load calculated after the secondary, the primary tuned to the
     // loaded frequency: printed, saved with its extension and shown alike.
     void topLoadSavedAndShown() {

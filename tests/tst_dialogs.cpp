@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -728,6 +729,44 @@ private slots:
             enter(dialog, {{"txtTopDia", "75"}});
             QCOMPARE(program.doc().topLoad().shape(), CTopLoad::Shape::Sphere);
             QCOMPARE(program.doc().topLoad().TopDia(), QStringLiteral("75.00"));
+        });
+    }
+
+    // The power side's dialog: the breaks per second typed for an
+    // asynchronous gap alone; a bank's unit without its rating flags the
+    // rating's box and stores nothing; before the transformer bank its
+    // figures say why they are missing, after it they list the bank offered.
+    void powerDialog() {
+        Started program(m_dir.path());
+        const auto labels = [](QWidget* dialog) {
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            QStringList shown;
+            for (int row = 0; row < list->rowCount(); ++row)
+                shown << list->item(row, 0)->text();
+            return shown;
+        };
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            QCOMPARE(labels(dialog).size(), 1);
+            QVERIFY(!child(dialog, "txtBps")->isEnabled());
+            click(dialog, "optGapAsync");
+            QVERIFY(child(dialog, "txtBps")->isEnabled());
+            click(dialog, "optGapSync");
+            QVERIFY(!child(dialog, "txtBps")->isEnabled());
+            const int before = beeps;
+            enter(dialog, {{"txtUnitC", "0.15"}});
+            QCOMPARE(beeps, before + 1);
+            QCOMPARE(dialog->focusWidget(), child(dialog, "txtUnitKv"));
+            QVERIFY(!program.doc().usesPower());
+        });
+        program.calculateSources();
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            click(dialog, "optGapSync");
+            enter(dialog, {{"txtUnitC", "0.15"}, {"txtUnitKv", "2"}});
+            QCOMPARE(child<QTableWidget>(dialog, "lstPower")->item(0, 1)->text(),
+                     QStringLiteral("synchronous rotary"));
+            QVERIFY(labels(dialog).contains(
+                QStringLiteral("Capacitor bank offered (nearest the tank capacitor)")));
+            QVERIFY(program.doc().usesPower() && test::asksToSave(program.doc()));
         });
     }
 

@@ -3,7 +3,8 @@
 # secondary, the transformer bank, the primary taking its capacitance,
 # frequency and diameter from them, Save, New, Open, Export PDF, a toroid on
 # the secondary under a strike rail and a ceiling with the primary tuned to the
-# loaded frequency and built as a cone, Save As and Exit. The
+# loaded frequency and built as a cone, a synchronous gap and a capacitor
+# bank of small units, Save As and Exit. The
 # saved design must read back as the command-line companion calculates the
 # same entries, and the PDF must carry the same summary.
 #
@@ -135,6 +136,17 @@ keys Tab; entry 30; keys Return
 keys Escape
 closed "Primary Coil Calculations"
 
+step "power side: a synchronous gap and a bank of 0.15 uF / 2 kV units"
+dialog "Power and Capacitor Bank" alt+c w
+# The focus is on the ticked gap; the synchronous gap's key ticks it. The
+# breaks per second are an asynchronous gap's, out of the keyboard order, and
+# the tank capacitor is left to follow the resonant value.
+keys alt+y
+sleep 0.3
+keys Tab Tab; entry 0.15; keys Tab; entry 2; keys Return
+keys Escape
+closed "Power and Capacitor Bank"
+
 step "exporting the summary with the top load"
 export_pdf "$work/road-top.pdf"
 
@@ -189,5 +201,11 @@ for line in "Strike rail : 1000.00mm across, 25.00mm conductor, 700.00mm above t
     "Ceiling : 2500.00mm above the floor"; do
     grep -qxF -- "$line" "$work/saved-top.txt" ||
         fail "the saved design lacks: $line: $(sed -n '/^Top Load/,/^$/p' "$work/saved-top.txt")"
+done
+step "checking the power side"
+for line in "Spark gap : synchronous rotary" \
+    "Capacitor bank offered (nearest the tank capacitor) : 22 in series x 4 strings = 88 units, 27.27 nF"; do
+    grep -qxF -- "$line" "$work/saved-top.txt" ||
+        fail "the saved design lacks: $line: $(sed -n '/^Power/,$p' "$work/saved-top.txt")"
 done
 echo "PASS"

@@ -22,8 +22,8 @@ namespace {
 // Enough rows and width to show every figure without a scroll bar at any
 // font size the dialog is laid out in.
 constexpr int kShownRows = 30;
-constexpr int kLabelColumnChars = 52;
-constexpr int kValueColumnChars = 40;
+constexpr int kLabelColumnChars = 58;
+constexpr int kValueColumnChars = 46;
 
 } // namespace
 
