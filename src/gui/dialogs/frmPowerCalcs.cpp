@@ -21,9 +21,9 @@ namespace {
 
 // Enough rows and width to show every figure without a scroll bar at any
 // font size the dialog is laid out in.
-constexpr int kShownRows = 30;
-constexpr int kLabelColumnChars = 58;
-constexpr int kValueColumnChars = 46;
+constexpr int kShownRows = 26;
+constexpr int kLabelColumnChars = 64;
+constexpr int kValueColumnChars = 52;
 
 } // namespace
 
