@@ -608,6 +608,39 @@ private slots:
         QVERIFY(!QFile::exists(file));
     }
 
+    // The primary takes the tank capacitor used, not with the classic one;
+    // the choice is saved (the extension's version 4 for it alone) and, as it
+    // follows the resonant value, a transformer calculated again leaves the
+    // primary out of date.
+    void primaryTakesTheTankCapacitor() {
+        QCOMPARE(cli({"calc", "--use-tank-c", "1", "--use-pri-c", "1"}).exitCode, 64);
+        const QString file = path("tank.rzn");
+        const QStringList design{
+            "calc", "--mains",      "60",  "--kv",          "15",  "--ma",
+            "60",   "--dia",        "200", "--height",      "600", "--wire-dia",
+            "0.72", "--use-sec-fr", "1",   "--use-sec-dia", "1",   "--tank-uf",
+            "0.03", "--use-tank-c", "1"};
+        QCOMPARE(outcome(cli(design + QStringList{"--out", file})), "0 ");
+        const QJsonObject primary = jsonOf(cli({"show", "--json", file}))["primary"].toObject();
+        QVERIFY(isNearestFloat(primary["capacitance_f"], 3e-8L));
+        QCOMPARE(primary["out_of_date"].toBool(), false);
+        const QJsonObject again =
+            jsonOf(cli({"calc", "--json", "--in", file, "--kv", "12"}))["primary"].toObject();
+        QCOMPARE(again["out_of_date"].toBool(), false);
+        const QString resonant = path("resonant.rzn");
+        QCOMPARE(outcome(cli({"calc", "--in", file, "--tank-uf", "", "--out", resonant})), "0 ");
+        const QJsonObject retuned =
+            jsonOf(cli({"calc", "--json", "--in", resonant, "--kv", "12"}))["primary"].toObject();
+        QCOMPARE(retuned["out_of_date"].toBool(), true);
+        const QString alone = path("alone.rzn");
+        QCOMPARE(outcome(cli({"calc", "--kv", "15", "--freq", "200", "--sec-dia", "200",
+                              "--use-tank-c", "1", "--out", alone})),
+                 "0 ");
+        QFile saved(alone);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("<-rezon32+->"));
+    }
+
     // The power side's inputs saved and shown again; the summary's Power
     // section only for a design that sets any of them.
     void powerSavedAndShown() {

@@ -218,7 +218,7 @@ private slots:
         row("primary", "btnPriCoilCalcs", "", "Primary Coil Calculations",
             "Input Parameters | Use Design Information | Primary Circuit Capacitor | Secondary "
             "Coil  Resonant Frequency | Secondary Coil Diameter | Secondary Coil with Top Load | "
-            "Primary Capacitance | uF | "
+            "Tank Capacitor of the Power Side | Primary Capacitance | uF | "
             "Primary Resonant Frequency | kHz | Secondary Coil Diameter | mm | Primary Conductor "
             "Diameter | mm | Primary Turn to Turn Spacing | mm | Spacing Between the Secondary "
             "and the Inside Turn of the Primary | mm | Primary Shape as Built | &Flat | Co&nical | "
@@ -227,7 +227,8 @@ private slots:
             "| Output Parameters | Approximate inductance: | &Calculate | OK",
             // The primary as built after OK; a flat one has no angle.
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
-            "chkUseSecDia cmd_Calculate cmd_OK optPriFlat txtPriTurns txtPriHeight txtTargetK");
+            "chkUseSecDia chkUseTankC cmd_Calculate cmd_OK optPriFlat txtPriTurns txtPriHeight "
+            "txtTargetK");
         // Tab reaches the shape at its ticked button; the sizes are out of the
         // keyboard order while there is no top load, the tube while there is
         // no toroid.

@@ -174,10 +174,11 @@ void calculate(CFile& doc, const CalcOptions& options) {
     // After the secondary, whose coil it sits on.
     if (options.given(Calculation::TopLoad))
         runTopLoad(doc, options);
-    if (options.given(Calculation::Primary))
-        runPrimary(doc, options);
+    // Before the primary, which can take its tank capacitor.
     if (options.given(Calculation::Power))
         runPower(doc, options);
+    if (options.given(Calculation::Primary))
+        runPrimary(doc, options);
 }
 
 // Runs a command body, turning its failures into exit codes.

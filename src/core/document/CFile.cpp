@@ -22,10 +22,24 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include <optional>
 
 namespace resonex {
+
+namespace {
+
+// The version from which the extension keeps the primary's tank-capacitor
+// choice, after the power side's inputs (its row's FileSlot).
+qint16 tankChoiceVersion() {
+    for (const PrimaryChoiceRow& row : primaryChoiceRows())
+        if (row.choice == &PrimaryChoices::useTankC)
+            return row.file.version;
+    Q_UNREACHABLE();
+}
+
+} // namespace
 
 namespace {
 
@@ -185,7 +199,16 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
         choiceRead = false;
     }
     const bool topLoadRead = m_topLoad->ReadObjects(reader);
-    const bool addedRead = m_added->read(reader, *version);
+    bool addedRead = m_added->read(reader, *version);
+    if (*version >= tankChoiceVersion()) {
+        addedRead = m_settings->ReadTankChoice(reader) && addedRead;
+        // Ticked beside the classic capacitor, no choice the primary dialog
+        // could have left either.
+        if (!oneChoiceEach(primaryChoices(*m_settings))) {
+            m_settings->setUseTankC(0);
+            addedRead = false;
+        }
+    }
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for; so is one whose tapping no longer stands at the loaded
@@ -219,6 +242,8 @@ QByteArray CFile::bytesToSave() const {
         m_settings->WriteExtension(writer);
         m_topLoad->WriteObjects(writer);
         m_added->write(writer, *version);
+        if (*version >= tankChoiceVersion())
+            m_settings->WriteTankChoice(writer);
     }
     return writer.bytes();
 }
@@ -269,6 +294,8 @@ OtherModels CFile::otherModels() const {
                      *m_topLoadSolution, surroundingsOf(models(), m_settings->UseMetric())};
     if (secondaryCalculated(*m_secondary))
         from.around.primary = primaryAsBuilt(*m_primary, *m_added, from);
+    const DesignInput& tank = designInput(Input::TankC);
+    from.tankCapacitance = siValue(tank, m_added->value(tank), m_settings->UseMetric());
     return from;
 }
 
@@ -277,7 +304,8 @@ bool CFile::usesTopLoad() const {
 }
 
 std::optional<qint16> CFile::extensionVersion() const {
-    const qint16 version = m_added->version();
+    const qint16 version =
+        std::max(m_added->version(), m_settings->UseTankC() != 0 ? tankChoiceVersion() : qint16(1));
     if (version == 1 && !usesTopLoad())
         return std::nullopt;
     return version;

@@ -47,7 +47,7 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
 // from it is out of date.
 void calculated(CFile& doc, OtherCalculation calculation) {
     doc.setModified(true);
-    if (takesFrom(primaryChoices(doc.settings()), calculation))
+    if (takesFrom(primaryChoices(doc.settings()), calculation, doc.otherModels()))
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -189,7 +189,7 @@ void calculatePower(CFile& doc, const Entries& entries) {
             throw;
         }
     });
-    doc.setModified(true);
+    calculated(doc, OtherCalculation::Power);
 }
 
 void mainsFrequencyChanged(CFile& doc) {

@@ -128,7 +128,8 @@ struct DesignModels {
 // Where a design file keeps an input: a field of one of its four objects
 // (version 0), or of the extension block from the version given. Inputs kept
 // from version 2 on are the added ones (AddedInputs), written in the table's
-// order.
+// order; the primary's tank-capacitor choice follows those of version 4
+// (field 24), and a later version's inputs follow it.
 struct FileSlot {
     const char* object;
     int field; // 1-based, within the object or the block

@@ -31,6 +31,7 @@ const TopLoadResults& topLoadResults(const OtherModels& from) {
 }
 
 float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }
+float tankCapacitance(const OtherModels& from) { return float(tankCapacitorUsed(from)); }
 float quarterWave(const OtherModels& from) { return from.secondary.QuarWaveFr(); }
 float secondaryDiameter(const OtherModels& from) { return from.secondary.DiaValue(); }
 float loadedFrequency(const OtherModels& from) { return topLoadResults(from).loadedFr; }
@@ -111,6 +112,23 @@ const Source kSources[] = {
      loadedFrequency,
      loadedFrequency,
      kilohertzText},
+    {{&PrimaryChoices::useTankC,
+      Input::C,
+      OtherCalculation::Power,
+      &CSettings::UseTankC,
+      &CSettings::setUseTankC,
+      {"extension", 24, 4},
+      "chkUseTankC",
+      "Tank Capacitor of the Power Side",
+      "--use-tank-c",
+      "take the capacitance from the power side's tank capacitor",
+      "a calculated transformer capacitance",
+      "the capacitance",
+      "the power calculation"},
+     [](const OtherModels& from) { return transformerCalculated(from.transformer); },
+     tankCapacitance,
+     tankCapacitance,
+     microfaradsText},
 };
 
 // Where the input comes from: the calculation whose choice for it is 1, or
@@ -196,11 +214,16 @@ PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from
     return choices;
 }
 
-bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation) {
-    // The loaded frequency is the secondary's too.
-    const auto fedBy = [calculation](const Source& source) {
-        return source.row.from == calculation || (calculation == OtherCalculation::Secondary &&
-                                                  source.row.from == OtherCalculation::TopLoad);
+bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation,
+               const OtherModels& from) {
+    // The loaded frequency is the secondary's too, and a tank capacitor none
+    // entered is the transformer bank's resonant one.
+    const auto fedBy = [&](const Source& source) {
+        return source.row.from == calculation ||
+               (calculation == OtherCalculation::Secondary &&
+                source.row.from == OtherCalculation::TopLoad) ||
+               (calculation == OtherCalculation::Transformer &&
+                source.row.from == OtherCalculation::Power && from.tankCapacitance == 0);
     };
     for (const Source& source : kSources)
         if (fedBy(source) && choices.*source.row.choice == 1)
@@ -273,6 +296,10 @@ bool PrimaryInputs::passesOver(Input input) const {
         if (source.row.fills == input && source.calculated(m_from))
             return true;
     return false;
+}
+
+double tankCapacitorUsed(const OtherModels& from) {
+    return from.tankCapacitance > 0 ? from.tankCapacitance : double(from.transformer.C());
 }
 
 } // namespace resonex

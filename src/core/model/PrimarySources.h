@@ -18,7 +18,7 @@ class CTopLoad;
 class CTransformer;
 class TopLoadSolution;
 
-enum class OtherCalculation { Secondary, Transformer, TopLoad };
+enum class OtherCalculation { Secondary, Transformer, TopLoad, Power };
 
 // The calculations the primary can take inputs from, the length unit of the
 // design (the top load's frequency depends on it) and where the top load's
@@ -32,7 +32,14 @@ struct OtherModels {
     // What stands in the field for the loaded frequency the primary is tuned
     // to: the surroundings entered and the primary's own turns as built.
     physics::Surroundings around;
+    // The tank capacitor entered on the power side, farads; 0 follows the
+    // resonant one (tankCapacitorUsed).
+    double tankCapacitance = 0;
 };
+
+// The power side's tank capacitor: the one entered, or the transformer bank's
+// resonant one.
+double tankCapacitorUsed(const OtherModels& from);
 
 // The primary's "Use Design Information" choices, as the settings keep them:
 // 1 takes an input from another calculation, 0 leaves it to the primary's own
@@ -43,6 +50,7 @@ struct PrimaryChoices {
     qint16 useSecFr = 0;  // the frequency: the secondary's quarter wave
     qint16 useSecDia = 0; // the secondary's diameter
     qint16 useTopFr = 0;  // the frequency: the secondary's with its top load
+    qint16 useTankC = 0;  // the capacitance: the power side's tank capacitor
 };
 using PrimaryChoice = qint16 PrimaryChoices::*;
 
@@ -82,7 +90,8 @@ PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from
 
 // Whether a choice of 1 takes a value from the calculation, so that doing it
 // again leaves the primary out of date.
-bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation);
+bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation,
+               const OtherModels& from);
 
 // Whether some choice can fill the input.
 bool choiceCanFill(Input input);

@@ -29,11 +29,6 @@ physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings
             double(CTransformer::mainsFrequency(settings.Use50Hz()))};
 }
 
-double capacitanceUsed(const AddedInputs& added, const CTransformer& transformer) {
-    const double entered = si(added, Input::TankC, true);
-    return entered > 0 ? entered : double(transformer.C());
-}
-
 double inductanceFor(double hertz, double farads) {
     const double omega = 2 * std::numbers::pi * hertz;
     return 1 / (omega * omega * farads);
@@ -58,8 +53,7 @@ mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels
     const double unitFarads = si(added, Input::UnitC, true);
     if (unitFarads == 0 || !transformerCalculated(from.transformer))
         return std::nullopt;
-    return physics::mmcBank({unitFarads, si(added, Input::UnitKv, true)},
-                            capacitanceUsed(added, from.transformer),
+    return physics::mmcBank({unitFarads, si(added, Input::UnitKv, true)}, tankCapacitorUsed(from),
                             physics::peakVoltage(bankOf(from.transformer, settings)),
                             si(added, Input::MmcSafety, true));
 }
@@ -74,8 +68,8 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
     const physics::TransformerBank bank = bankOf(from.transformer, settings);
     results.gap = physics::Gap(int(added.value(designInput(Input::Gap))));
     results.tank = physics::tankCapacitors(bank, from.transformer.C());
-    results.capacitance = capacitanceUsed(added, from.transformer);
-    results.followsResonant = si(added, Input::TankC, true) == 0;
+    results.capacitance = tankCapacitorUsed(from);
+    results.followsResonant = from.tankCapacitance == 0;
     results.resonantRiskWarning = results.gap == physics::Gap::Static &&
                                   physics::nearResonant(results.capacitance, results.tank.resonant);
     results.peakVoltage = physics::peakVoltage(bank);

@@ -31,6 +31,7 @@ void CSettings::startFirstRunDesign() {
     m_useSecFr = 0;
     m_usePriC = 0;
     m_useTopFr = 0;
+    m_useTankC = 0;
     m_useMetric.reset();
     m_use50Hz.reset();
 }
@@ -58,12 +59,22 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
     writer.writeBoolean(m_use50Hz.value());
 }
 
-bool CSettings::ReadExtension(FieldReader& reader) {
-    // A check box's value.
-    return extension::readValue(reader, m_useTopFr, &FieldReader::readInteger,
+namespace {
+
+// A check box's value.
+bool readCheck(FieldReader& reader, qint16& field) {
+    return extension::readValue(reader, field, &FieldReader::readInteger,
                                 [](qint16 value) { return value == 0 || value == 1; });
 }
 
+} // namespace
+
+bool CSettings::ReadExtension(FieldReader& reader) { return readCheck(reader, m_useTopFr); }
+
 void CSettings::WriteExtension(FieldWriter& writer) const { writer.writeInteger(m_useTopFr); }
+
+bool CSettings::ReadTankChoice(FieldReader& reader) { return readCheck(reader, m_useTankC); }
+
+void CSettings::WriteTankChoice(FieldWriter& writer) const { writer.writeInteger(m_useTankC); }
 
 } // namespace resonex

@@ -41,6 +41,10 @@ public:
     // Kept in the design file's extension, not among the three above.
     qint16 UseTopFr() const { return m_useTopFr; }
     void setUseTopFr(qint16 value) { m_useTopFr = value; }
+    // 1 = the primary takes the power side's tank capacitor. Kept in the
+    // extension after the power side's inputs (ReadTankChoice).
+    qint16 UseTankC() const { return m_useTankC; }
+    void setUseTankC(qint16 value) { m_useTankC = value; }
 
     // Millimetres when true, inches when false. Converts nothing.
     bool UseMetric() const { return m_useMetric.value(); }
@@ -71,6 +75,9 @@ public:
     // 1 beside UseSecFr's 1 too: one input takes one choice.)
     bool ReadExtension(FieldReader& reader);
     void WriteExtension(FieldWriter& writer) const;
+    // UseTankC, read and dropped alike, from the extension's version 4.
+    bool ReadTankChoice(FieldReader& reader);
+    void WriteTankChoice(FieldWriter& writer) const;
 
 private:
     OptionsStore* m_store;
@@ -78,6 +85,7 @@ private:
     qint16 m_useSecFr = 0;
     qint16 m_usePriC = 0;
     qint16 m_useTopFr = 0;
+    qint16 m_useTankC = 0;
     // The options, in the order they are read and written.
     stored::HeldOptions m_options;
     stored::Held<stored::BooleanOption> m_useMetric{m_options, stored::kUseMetric};
