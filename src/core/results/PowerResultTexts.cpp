@@ -66,9 +66,9 @@ QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
         {QStringLiteral("Spark gap"), gapText(results.gap)},
         {QStringLiteral("Breaks per second"), QString::number(results.breaksPerSecond)},
         {QStringLiteral("Resonant tank capacitor"), nanofarads(results.tank.resonant)},
-        {QStringLiteral("Larger than resonant, static gap (1.6 times)"),
+        {QStringLiteral("Larger than resonant, for a static gap"),
          nanofarads(results.tank.ltrStatic)},
-        {QStringLiteral("Synchronous rotary gap"), nanofarads(results.tank.ltrSync)},
+        {QStringLiteral("For a synchronous rotary gap"), nanofarads(results.tank.ltrSync)},
         {QStringLiteral("Tank capacitor used"),
          nanofarads(results.capacitance) +
              (results.followsResonant ? QStringLiteral(" (resonant)") : QString())},
@@ -84,7 +84,7 @@ QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
                   figure(results.bangs.power, 1, "W") +
                       (results.bangs.capped ? QStringLiteral(" (capped at the bank's rating)")
                                             : QString())});
-    lines.append({QStringLiteral("Safety gap firing voltage (1.25 times the peak)"),
+    lines.append({QStringLiteral("Safety gap firing voltage (a quarter above the peak)"),
                   kilovolts(results.safetyGapVoltage)});
     if (results.primaryPeakCurrent)
         lines.append({QStringLiteral("Primary peak current at the tap in use"),
