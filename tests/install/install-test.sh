@@ -83,7 +83,8 @@ check_completion() { # expected words...
     [ "$got" = "$1" ] || fail "completing '${*:2}' offered '$got', not '$1'"
 }
 check_completion "--help --version calc show" ""
-check_completion "--units --use-pri-c --use-sec-dia --use-sec-fr --use-top-fr" calc --u
+check_completion "--unit-kv --unit-uf --units --use-pri-c --use-sec-dia --use-sec-fr --use-tank-c --use-top-fr" calc --u
+check_completion "async static sync" calc --gap ""
 check_completion "none sphere toroid" calc --top ""
 check_completion "in mm" calc --units ""
 check_completion "50 60" calc --dia 200 --mains ""
