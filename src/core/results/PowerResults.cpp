@@ -18,9 +18,11 @@ namespace resonex {
 
 namespace {
 
-double si(const AddedInputs& added, Input input, bool useMetric) {
+// A power side's input in SI units; none of them is a length, which alone
+// hangs on the design's unit.
+double si(const AddedInputs& added, Input input) {
     const DesignInput& row = designInput(input);
-    return siValue(row, added.value(row), useMetric);
+    return siValue(row, added.value(row), true);
 }
 
 physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings& settings) {
@@ -50,12 +52,12 @@ physics::Solved<double> tapFor(double henries, const CPrimary& primary, const CS
 
 std::optional<physics::Solved<physics::MmcBank>>
 mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels& from) {
-    const double unitFarads = si(added, Input::UnitC, true);
+    const double unitFarads = si(added, Input::UnitC);
     if (unitFarads == 0 || !transformerCalculated(from.transformer))
         return std::nullopt;
-    return physics::mmcBank({unitFarads, si(added, Input::UnitKv, true)}, tankCapacitorUsed(from),
+    return physics::mmcBank({unitFarads, si(added, Input::UnitKv)}, tankCapacitorUsed(from),
                             physics::peakVoltage(bankOf(from.transformer, settings)),
-                            si(added, Input::MmcSafety, true));
+                            si(added, Input::MmcSafety));
 }
 
 std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInputs& added,
@@ -74,7 +76,7 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
                                   physics::nearResonant(results.capacitance, results.tank.resonant);
     results.peakVoltage = physics::peakVoltage(bank);
     results.breaksPerSecond =
-        physics::breaksPerSecond(results.gap, bank.mainsHz, si(added, Input::Bps, true));
+        physics::breaksPerSecond(results.gap, bank.mainsHz, si(added, Input::Bps));
     results.bangs = physics::bangs(bank, results.capacitance, results.breaksPerSecond);
     results.safetyGapVoltage = physics::safetyGapVoltage(results.peakVoltage);
     results.sparkLength = physics::sparkLength(results.bangs.power);
