@@ -252,8 +252,7 @@ QString calculationTitle(Calculation calculation) {
     case Calculation::TopLoad:
         return QStringLiteral("Top load (calculated after the secondary coil)");
     case Calculation::Power:
-        return QStringLiteral("Power side (tank capacitor, capacitor bank and sparks; its figures "
-                              "once the transformer bank is calculated)");
+        return QStringLiteral("Power side (its figures once the transformer bank is calculated)");
     }
     Q_UNREACHABLE();
 }
