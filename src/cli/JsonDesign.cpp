@@ -301,7 +301,7 @@ QByteArray mmcJson(const PowerResults& power) {
         .add("unit_peak_current_a",
              power.unitPeakCurrent ? figure(*power.unitPeakCurrent) : json::kNull)
         .add("bleeder_ohm", bank.bleederOhms ? figure(*bank.bleederOhms) : json::kNull)
-        .add("bleeder_w", figure(bank.bleederWatts))
+        .add("bleeder_w", bank.bleederOhms ? figure(bank.bleederWatts) : json::kNull)
         .add("below", bank.below ? mmcArrayJson(*bank.below) : json::kNull)
         .add("above", mmcArrayJson(bank.above))
         .text();
