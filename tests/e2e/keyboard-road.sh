@@ -196,16 +196,21 @@ step "checking the conical primary"
 grep -qx "Primary as built : Conical, 30.00deg" "$work/saved-top.txt" ||
     fail "the primary is not a 30 degree cone: $(sed -n '/^Coupling/,$p' "$work/saved-top.txt")"
 grep "Coupling coefficient k at the tap" "$work/saved-top.txt" || fail "the cone has no k at its tap"
+# section_has SECTION LINE...: the saved design's summary holds each line,
+# else the section that lacks it is shown.
+section_has() {
+    local section="$1" line
+    shift
+    for line in "$@"; do
+        grep -qxF -- "$line" "$work/saved-top.txt" ||
+            fail "the saved design lacks: $line: $(sed -n "/^$section/,/^\$/p" "$work/saved-top.txt")"
+    done
+}
 step "checking the surroundings"
-for line in "Strike rail : 1000.00mm across, 25.00mm conductor, 700.00mm above the winding's base" \
-    "Ceiling : 2500.00mm above the floor"; do
-    grep -qxF -- "$line" "$work/saved-top.txt" ||
-        fail "the saved design lacks: $line: $(sed -n '/^Top Load/,/^$/p' "$work/saved-top.txt")"
-done
+section_has "Top Load" \
+    "Strike rail : 1000.00mm across, 25.00mm conductor, 700.00mm above the winding's base" \
+    "Ceiling : 2500.00mm above the floor"
 step "checking the power side"
-for line in "Spark gap : synchronous rotary" \
-    "Capacitor bank offered (nearest the tank capacitor) : 22 in series x 4 strings = 88 units, 27.27 nF"; do
-    grep -qxF -- "$line" "$work/saved-top.txt" ||
-        fail "the saved design lacks: $line: $(sed -n '/^Power/,$p' "$work/saved-top.txt")"
-done
+section_has "Power" "Spark gap : synchronous rotary" \
+    "Capacitor bank offered (nearest the tank capacitor) : 22 in series x 4 strings = 88 units, 27.27 nF"
 echo "PASS"
