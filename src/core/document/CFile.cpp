@@ -39,14 +39,10 @@ qint16 tankChoiceVersion() {
     Q_UNREACHABLE();
 }
 
-} // namespace
-
-namespace {
-
-// No design file holds more: 33 values of the four objects and 9 of the
-// extension, each at most a 65535-byte text. A foreign file is read no further
-// than this.
-constexpr qint64 kMaxDesignBytes = qint64(33 + 9) * (4 + 0xFFFF);
+// No design file holds more: 33 values of the four objects and 26 of the
+// extension (its signature, its version and 24 fields), each at most a
+// 65535-byte text. A foreign file is read no further than this.
+constexpr qint64 kMaxDesignBytes = qint64(33 + 26) * (4 + 0xFFFF);
 
 // Each object reads until its first failing field; the failure is not
 // reported and the next object reads on from there. True when the object
