@@ -16,6 +16,12 @@
 
 namespace resonex {
 
+// Thomson's formula (resonance(), below) solved for L.
+double inductanceFor(double hertz, double farads) {
+    const double omega = 2.0 * std::numbers::pi * hertz;
+    return 1.0 / (omega * omega * farads);
+}
+
 namespace {
 
 // Thomson's formula for the resonance of an inductance and a capacitance,
@@ -23,13 +29,6 @@ namespace {
 // Philosophical Magazine, 1853).
 double resonance(double henries, double farads) {
     return 1.0 / (2.0 * std::numbers::pi * std::sqrt(henries * farads));
-}
-
-// The inductance that resonates with the capacitance at the frequency: the
-// same formula solved for L.
-double inductanceFor(double hertz, double farads) {
-    const double omega = 2.0 * std::numbers::pi * hertz;
-    return 1.0 / (omega * omega * farads);
 }
 
 std::optional<double> crossing(const TuningCurve& curve) {

@@ -21,6 +21,9 @@ struct TuningPoint {
 
 // How the primary circuit's resonance falls turn by turn, against the
 // frequency the calculation aimed at and the secondary's own frequencies.
+// The inductance that resonates with the capacitance at the frequency.
+double inductanceFor(double hertz, double farads);
+
 struct TuningCurve {
     QList<TuningPoint> points; // from the first turn; empty: nothing to show
     double farads = 0;         // the capacitance the calculation used

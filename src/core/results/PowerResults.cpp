@@ -12,7 +12,6 @@
 #include "core/settings/CSettings.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace resonex {
 
@@ -29,11 +28,6 @@ physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings
     return {transformer.SecVolValue() * 1000.0,
             transformer.SecCurValue() / 1000.0 * transformer.NumValue(),
             double(CTransformer::mainsFrequency(settings.Use50Hz()))};
-}
-
-double inductanceFor(double hertz, double farads) {
-    const double omega = 2 * std::numbers::pi * hertz;
-    return 1 / (omega * omega * farads);
 }
 
 // The fractional turn that gives the inductance on the listing the tap in use
