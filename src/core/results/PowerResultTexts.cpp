@@ -32,9 +32,10 @@ void addBank(QList<PowerLine>& lines, const PowerResults& results) {
     }
     lines.append({QStringLiteral("Capacitor bank offered (nearest the tank capacitor)"),
                   bankText(mmc->offered)});
-    lines.append({QStringLiteral("Nearest bank below"),
+    lines.append({QStringLiteral("Nearest bank at or below the tank capacitor"),
                   mmc->below ? bankText(*mmc->below) : QStringLiteral("none")});
-    lines.append({QStringLiteral("Nearest bank above"), bankText(mmc->above)});
+    lines.append(
+        {QStringLiteral("Nearest bank at or above the tank capacitor"), bankText(mmc->above)});
     lines.append({QStringLiteral("Bank voltage rating"), kilovolts(mmc->rating)});
     lines.append({QStringLiteral("Bank energy at the peak voltage"), figure(mmc->energy, 1, "J")});
     if (results.unitPeakCurrent)
