@@ -572,8 +572,8 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     // From the toroid of this kind solved already (an earlier search's, or
     // the top load asked about) that lies nearest the frequency: a first
     // step along the line through it and the next nearest, or with the
-    // capacitance growing as the diameter, then the secant through it and
-    // the step's toroid.
+    // capacitance growing as kGrowthWithDiameter has it, then the secant
+    // through it and the step's toroid.
     std::vector<RootPoint> known;
     for (const Loaded& solved : m_loaded)
         if (solved.lumped == 0 && solved.top == toroid(solved.top.majorDiameter) &&
