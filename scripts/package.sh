@@ -14,7 +14,7 @@ out="$(realpath -m "${1:-$RESONEX_BUILD/package}")"
 source_dir="$out/source"
 rm -rf "$source_dir" "$out"/resonex[_-]*
 mkdir -p "$source_dir"
-tar -C "$RESONEX_ROOT" -c CMakeLists.txt data debian src | tar -C "$source_dir" -x --touch
+tar -C "$RESONEX_ROOT" -c CMakeLists.txt README.md data debian src | tar -C "$source_dir" -x --touch
 
 # One commit, one package, byte for byte: the files' dates are the last
 # commit's (outside a git clone, dpkg-buildpackage takes debian/changelog's),

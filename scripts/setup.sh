@@ -46,8 +46,11 @@ resonex_install_packages() {
         sudo=(sudo)
     fi
     # sudo resets the environment, so the setting goes in as an argument.
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+    # Another apt (an unattended upgrade on a fresh machine) may hold the
+    # locks for a while: wait for it as an install by hand would.
+    local wait=(-o DPkg::Lock::Timeout=600)
+    "${sudo[@]}" apt-get "${wait[@]}" update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -qq \
         --no-install-recommends "${missing[@]}"
 }
 
