@@ -216,13 +216,50 @@ private slots:
             {true,
              {"200", "600", "300", "75", "50", "500"},
              {{}, physics::StrikeRail{500, 20, 650}, 1300, 300}},
+            // A slim winding under a wide toroid, in a room of its size, and
+            // far off.
+            {true, {"150", "500", "600", "150", "60", "600"}},
+            {true,
+             {"150", "500", "600", "150", "60", "600"},
+             {{}, physics::StrikeRail{800, 25, 560}, 2800, 1600}},
+            {true, {"150", "500", "600", "150", "60", "600"}, {{}, {}, 9000, 9000}},
+            {false,
+             {"4", "20", "16", "4", "2", "24"},
+             {{}, physics::StrikeRail{24, 1, 22}, 100, 50}},
         };
         for (const auto& [metric, entries, around] : designs) {
             const DesignDrawing drawing = test::drawingOf(metric, entries, around);
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
-            const QString where = entries.join(u' ') + QStringLiteral(": ");
-            QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
+            const QString where =
+                entries.join(u' ') +
+                QStringLiteral(" in %1, %2: ").arg(around.ceiling).arg(around.walls);
+            QList<DrawingText> texts = layout.dimensionTexts + layout.labelTexts + layout.notes;
             texts << layout.scaleText;
+            QCOMPARE(layout.labelTexts.size(), drawing.labels.size());
+            // The lines drawn: the floor, the dimensions' with their ticks.
+            QList<QLineF> strokes{
+                QLineF(layout.map({drawing.floorLeft, 0}), layout.map({drawing.floorRight, 0}))};
+            for (const Dimension& dimension : drawing.dimensions) {
+                const QLineF line(layout.map(dimension.from), layout.map(dimension.to));
+                const QPointF across =
+                    line.dx() == 0 ? QPointF(layout.tick, 0) : QPointF(0, layout.tick);
+                strokes << line << QLineF(line.p1() - across, line.p1() + across)
+                        << QLineF(line.p2() - across, line.p2() + across);
+            }
+            for (const DrawingText& text : texts)
+                for (const QLineF& stroke : strokes)
+                    QVERIFY2(!crosses(text.box, stroke),
+                             qPrintable(where + text.text + u' ' + describe(text.box) +
+                                        " covers a line"));
+            // The notes close under the drawing, not at the area's foot.
+            if (!layout.notes.isEmpty()) {
+                double lowest = layout.rect(drawing.bounds).bottom();
+                for (const DrawingText& text :
+                     layout.dimensionTexts + layout.labelTexts + QList{layout.scaleText})
+                    lowest = std::max(lowest, text.box.bottom());
+                QVERIFY2(layout.notes[0].box.top() - lowest <= layout.line,
+                         qPrintable(where + layout.notes[0].text));
+            }
             QList<QRectF> lines; // the rail's sections too, by their boxes
             for (const DrawnCircle& circle : drawing.rail)
                 lines << QRectF(circle.centre, circle.centre) +
