@@ -6,10 +6,12 @@
 #include "core/model/TuningCurve.h"
 #include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
+#include "gui/summary/PicturePage.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLineF>
+#include <QPainter>
 
 #include <cmath>
 
@@ -291,6 +293,20 @@ private slots:
                              "The winding is too small beside the rest to be seen.")),
                      qPrintable(where + describe(winding)));
         }
+    }
+
+    // On a page, the pictures share the area's height with a gap between
+    // each and the next: 1000 high for two gives 475 each, 50 apart.
+    void picturesApartOnThePage() {
+        QList<QRectF> given;
+        const PagePicture recorder = [&given](QPainter&, const QRectF& area) { given << area; };
+        QImage page(10, 10, QImage::Format_RGB32);
+        QPainter painter(&page);
+        paintPicturePage(painter, QRectF(100, 200, 600, 1000), {recorder, recorder});
+        QCOMPARE(given, (QList<QRectF>{QRectF(100, 200, 600, 475), QRectF(100, 725, 600, 475)}));
+        given.clear();
+        paintPicturePage(painter, QRectF(0, 0, 600, 1000), {recorder});
+        QCOMPARE(given, QList<QRectF>{QRectF(0, 0, 600, 1000)});
     }
 
 private:
