@@ -290,7 +290,7 @@ private slots:
         QVERIFY(!text.contains(heading));
         QVERIFY(primaryText(doc).contains(
             "62.50mm\r\nThe classic listing's 15 turns of a flat spiral do not reach the "
-            "inductance needed; the primary as built is tapped on its own turns (Coupling)\r\n"
+            "inductance needed; the primary as built is tapped on its own turns (see Coupling)\r\n"
             "\r\n"));
         QVERIFY(text.contains("Tap in use, from the primary as built : turn 5"));
     }
@@ -307,7 +307,7 @@ private slots:
                  QStringList({"Classic listing, a flat spiral of 15 turns: The primary will need "
                               "to be tapped between turn 8 and turn 9 to form a resonant circuit "
                               "at 250.00kHz",
-                              "The primary as built is tapped on its own turns (Coupling)", "",
+                              "The primary as built is tapped on its own turns (see Coupling)", "",
                               "The approximate inductance at each turn of the classic listing "
                               "is : ",
                               ""}));

@@ -60,13 +60,13 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
     else if (primary.LPerTurn().isEmpty())
         body += QStringLiteral("The classic listing's 15 turns of a flat spiral do not reach the "
                                "inductance needed; the primary as built is tapped on its own "
-                               "turns (Coupling)") +
+                               "turns (see Coupling)") +
                 kNewLine + kNewLine;
     else
         body += QStringLiteral("Classic listing, a flat spiral of 15 turns: ") + primary.Results() +
                 kNewLine +
                 QStringLiteral("The primary as built is tapped on its own turns "
-                               "(Coupling)") +
+                               "(see Coupling)") +
                 kNewLine + kNewLine +
                 QStringLiteral("The approximate inductance at each turn of the classic listing "
                                "is : ") +
