@@ -200,6 +200,12 @@ private slots:
         DesignDrawing drawing = drawingOf(doc);
         QCOMPARE(drawing.rail,
                  (QList<DrawnCircle>{{QPointF(-500, 1200), 12.5}, {QPointF(500, 1200), 12.5}}));
+        // Each named: the rail by its right section.
+        QCOMPARE(drawing.labels.size(), 3);
+        QCOMPARE(drawing.labels[0],
+                 (Label{QLineF(500, 1200, 500, 1200), 12.5, QStringLiteral("strike rail")}));
+        QCOMPARE(drawing.labels[1].text, QStringLiteral("walls"));
+        QCOMPARE(drawing.labels[2].text, QStringLiteral("ceiling"));
         QCOMPARE(drawing.room.mid(0, 2),
                  (QList<QLineF>{QLineF(-600, 0, -600, 1250), QLineF(600, 0, 600, 1250)}));
         QCOMPARE(drawing.room[2], QLineF(drawing.floorLeft, 1250, drawing.floorRight, 1250));
@@ -218,6 +224,50 @@ private slots:
         QCOMPARE(drawing.notes,
                  QStringList{"Too far from the coil to be drawn: the ceiling, the walls."});
         QVERIFY(drawing.bounds.bottom() < 9000 && drawing.bounds.right() < 6000);
+    }
+
+    // Near by its clearance from the coil: the worked example reaches 1187.5 mm
+    // up (the toroid's tube, 1150 + 37.5) and 438 mm out (the outer turn,
+    // 433.25 + 4.75), its larger extent 1187.5 mm; a ceiling or walls within
+    // twice that of its top or its side are drawn and named, beyond it not.
+    void surroundingsNearByClearance_data() {
+        QTest::addColumn<QString>("ceiling");
+        QTest::addColumn<QString>("walls");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("ceiling at 3 m") << "3000"
+                                        << "0" << QStringList{"ceiling"} << "";
+        QTest::newRow("ceiling just near") << "3562"
+                                           << "0" << QStringList{"ceiling"} << "";
+        QTest::newRow("ceiling just far") << "3563"
+                                          << "0" << QStringList() << "the ceiling";
+        QTest::newRow("walls just near") << "0"
+                                         << "2813" << QStringList{"walls"} << "";
+        QTest::newRow("walls just far") << "0"
+                                        << "2814" << QStringList() << "the walls";
+        QTest::newRow("room") << "2500"
+                              << "1500" << QStringList{"walls", "ceiling"} << "";
+    }
+    void surroundingsNearByClearance() {
+        QFETCH(QString, ceiling);
+        QFETCH(QString, walls);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, note);
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        storeEntry(designInput(Input::Ceiling), doc.models(), ceiling);
+        storeEntry(designInput(Input::Walls), doc.models(), walls);
+        const DesignDrawing drawing = drawingOf(doc);
+        QStringList named;
+        for (const Label& label : drawing.labels)
+            named << label.text;
+        QCOMPARE(named, labels);
+        QCOMPARE(drawing.notes,
+                 note.isEmpty() ? QStringList()
+                                : QStringList{"Too far from the coil to be drawn: " + note + "."});
+        // Each label lies along the line it names.
+        for (const Label& label : drawing.labels)
+            QVERIFY(drawing.room.contains(QLineF(label.along.p2(), label.along.p1())));
     }
 
     // The imperial entries, in inches throughout.

@@ -599,6 +599,51 @@ private slots:
                 screen.width());
     }
 
+    // F9 in a maximised window gives the pane its share of the window, which
+    // keeps its size; in a window at the screen's right edge (no window
+    // manager to move it back), the window grows inside the screen.
+    void drawingPaneInAWindowThatCannotGrow() {
+        Program maximised;
+        maximised.startPastSplash();
+        maximised.window->showMaximized();
+        QTRY_VERIFY(maximised.window->isMaximized());
+        const int width = maximised.window->width();
+        auto* view = maximised.window->findChild<DrawingView*>(QStringLiteral("picDrawing"));
+        maximised.action("mnuViewItem0")->trigger();
+        QVERIFY(view->isVisible());
+        QTRY_VERIFY2(view->width() >= width / 3 - 8, qPrintable(QString::number(view->width())));
+        QCOMPARE(maximised.window->width(), width);
+        maximised.action("mnuViewItem0")->trigger();
+        QVERIFY(!view->isVisible());
+        QCOMPARE(maximised.window->width(), width);
+
+        Program edge;
+        edge.startPastSplash();
+        const QRect screen = edge.window->screen()->availableGeometry();
+        edge.window->move(screen.right() + 1 - edge.window->frameGeometry().width(), screen.top());
+        QTRY_COMPARE(edge.window->frameGeometry().right(), screen.right());
+        const int narrow = edge.window->width();
+        edge.action("mnuViewItem0")->trigger();
+        QTRY_VERIFY(edge.window->width() > narrow);
+        QVERIFY2(screen.contains(edge.window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 %2")
+                                .arg(edge.window->frameGeometry().right())
+                                .arg(screen.right())));
+        QVERIFY(edge.window->findChild<DrawingView*>()->width() > 0);
+
+        // As wide as the screen already, it cannot grow either.
+        Program wide;
+        wide.startPastSplash();
+        const int frame = wide.window->frameGeometry().width() - wide.window->width();
+        wide.window->move(screen.topLeft());
+        wide.window->resize(screen.width() - frame, wide.window->height());
+        QTRY_COMPARE(wide.window->frameGeometry().width(), screen.width());
+        QVERIFY(screen.contains(wide.window->frameGeometry()));
+        wide.action("mnuViewItem0")->trigger();
+        QTRY_VERIFY(wide.window->findChild<DrawingView*>()->width() >= screen.width() / 3 - 8);
+        QVERIFY(screen.contains(wide.window->frameGeometry()));
+    }
+
     // SVG and PNG by the name's ending; anything else is refused before a
     // file is written.
     void exportDrawing() {

@@ -6,10 +6,12 @@
 #include "core/model/TuningCurve.h"
 #include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
+#include "gui/summary/PicturePage.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLineF>
+#include <QPainter>
 
 #include <cmath>
 
@@ -216,13 +218,50 @@ private slots:
             {true,
              {"200", "600", "300", "75", "50", "500"},
              {{}, physics::StrikeRail{500, 20, 650}, 1300, 300}},
+            // A slim winding under a wide toroid, in a room of its size, and
+            // far off.
+            {true, {"150", "500", "600", "150", "60", "600"}},
+            {true,
+             {"150", "500", "600", "150", "60", "600"},
+             {{}, physics::StrikeRail{800, 25, 560}, 2800, 1600}},
+            {true, {"150", "500", "600", "150", "60", "600"}, {{}, {}, 9000, 9000}},
+            {false,
+             {"4", "20", "16", "4", "2", "24"},
+             {{}, physics::StrikeRail{24, 1, 22}, 100, 50}},
         };
         for (const auto& [metric, entries, around] : designs) {
             const DesignDrawing drawing = test::drawingOf(metric, entries, around);
             const DrawingLayout layout = layOutDrawing(drawing, area, metrics);
-            const QString where = entries.join(u' ') + QStringLiteral(": ");
-            QList<DrawingText> texts = layout.dimensionTexts + layout.notes;
+            const QString where =
+                entries.join(u' ') +
+                QStringLiteral(" in %1, %2: ").arg(around.ceiling).arg(around.walls);
+            QList<DrawingText> texts = layout.dimensionTexts + layout.labelTexts + layout.notes;
             texts << layout.scaleText;
+            QCOMPARE(layout.labelTexts.size(), drawing.labels.size());
+            // The lines drawn: the floor, the dimensions' with their ticks.
+            QList<QLineF> strokes{
+                QLineF(layout.map({drawing.floorLeft, 0}), layout.map({drawing.floorRight, 0}))};
+            for (const Dimension& dimension : drawing.dimensions) {
+                const QLineF line(layout.map(dimension.from), layout.map(dimension.to));
+                const QPointF across =
+                    line.dx() == 0 ? QPointF(layout.tick, 0) : QPointF(0, layout.tick);
+                strokes << line << QLineF(line.p1() - across, line.p1() + across)
+                        << QLineF(line.p2() - across, line.p2() + across);
+            }
+            for (const DrawingText& text : texts)
+                for (const QLineF& stroke : strokes)
+                    QVERIFY2(!crosses(text.box, stroke),
+                             qPrintable(where + text.text + u' ' + describe(text.box) +
+                                        " covers a line"));
+            // The notes close under the drawing, not at the area's foot.
+            if (!layout.notes.isEmpty()) {
+                double lowest = layout.rect(drawing.bounds).bottom();
+                for (const DrawingText& text :
+                     layout.dimensionTexts + layout.labelTexts + QList{layout.scaleText})
+                    lowest = std::max(lowest, text.box.bottom());
+                QVERIFY2(layout.notes[0].box.top() - lowest <= layout.line,
+                         qPrintable(where + layout.notes[0].text));
+            }
             QList<QRectF> lines; // the rail's sections too, by their boxes
             for (const DrawnCircle& circle : drawing.rail)
                 lines << QRectF(circle.centre, circle.centre) +
@@ -254,6 +293,20 @@ private slots:
                              "The winding is too small beside the rest to be seen.")),
                      qPrintable(where + describe(winding)));
         }
+    }
+
+    // On a page, the pictures share the area's height with a gap between
+    // each and the next: 1000 high for two gives 475 each, 50 apart.
+    void picturesApartOnThePage() {
+        QList<QRectF> given;
+        const PagePicture recorder = [&given](QPainter&, const QRectF& area) { given << area; };
+        QImage page(10, 10, QImage::Format_RGB32);
+        QPainter painter(&page);
+        paintPicturePage(painter, QRectF(100, 200, 600, 1000), {recorder, recorder});
+        QCOMPARE(given, (QList<QRectF>{QRectF(100, 200, 600, 475), QRectF(100, 725, 600, 475)}));
+        given.clear();
+        paintPicturePage(painter, QRectF(0, 0, 600, 1000), {recorder});
+        QCOMPARE(given, QList<QRectF>{QRectF(0, 0, 600, 1000)});
     }
 
 private:

@@ -11,6 +11,7 @@
 #include "core/settings/CSettings.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
+#include "core/text/QuantityText.h"
 
 #include <QRegularExpression>
 
@@ -237,9 +238,11 @@ private slots:
         test::RecordingPrompts prompts;
         calculatePrimary(doc, {}, {{Input::PriShape, "helical"}}, prompts);
         const QString newLine = QStringLiteral("\r\n");
+        // Past the classic summary, the primary section's line that says
+        // whose the tap is, and the section's breaks and title.
         const QStringList lines = plainText(ComposeSummary(doc))
                                       .split(newLine)
-                                      .mid(plainText(classic).count(newLine) + 3);
+                                      .mid(plainText(classic).count(newLine) + 4);
         QCOMPARE(lines.mid(0, 3),
                  QStringList({"Primary as built : Helical", "Primary turns as built : 15",
                               "Height of the inner turn above the winding's base : 0.00mm"}));
@@ -249,6 +252,102 @@ private slots:
         QVERIFY(lines[5].startsWith(" Turn  1 ") && lines[19].startsWith(" Turn 15 "));
         QVERIFY(lines[20].startsWith("Tap in use, from the primary as built : turn "));
         QVERIFY(lines.constLast().startsWith("Coupled modes : "));
+    }
+
+    // A primary built beyond the classic listing's 15 turns (a 60-turn cone
+    // at 89.9 deg at 100 kHz, where 0.01 uF needs 253 uH, more than the 15
+    // flat turns give) is tapped on its own turns: the classic limit is not
+    // told, no listing heading stands over nothing, and the tap in use is said
+    // to be the primary as built's. The classic primary keeps its message and
+    // texts.
+    void primaryBeyondTheClassicListing_data() {
+        QTest::addColumn<bool>("builtOtherwise");
+        QTest::newRow("as built") << true;
+        QTest::newRow("classic") << false;
+    }
+    void primaryBeyondTheClassicListing() {
+        QFETCH(bool, builtOtherwise);
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        Entries entries{{Input::Fr, "100.00"}};
+        if (builtOtherwise)
+            entries.insert(
+                {{Input::PriShape, "conical"}, {Input::PriAngle, "89.9"}, {Input::PriTurns, "60"}});
+        test::RecordingPrompts prompts;
+        calculatePrimary(doc, {}, entries, prompts);
+        const QString text = plainText(ComposeSummary(doc));
+        const QString limit =
+            QStringLiteral("The primary winding will exceed the limit of 15 turns");
+        const QString heading = QStringLiteral("The approximate inductance at each turn");
+        if (!builtOtherwise) {
+            QCOMPARE(prompts.messages, QStringList{limit});
+            QVERIFY(primaryText(doc).contains(
+                "62.50mm\r\n\r\n\r\nThe approximate inductance at each turn is : "
+                "\r\n\r\n\r\n\r\n"));
+            return;
+        }
+        QCOMPARE(prompts.messages, QStringList());
+        QVERIFY(!text.contains(heading));
+        QVERIFY(primaryText(doc).contains(
+            "62.50mm\r\nThe classic listing's 15 turns of a flat spiral do not reach the "
+            "inductance needed; the primary as built is tapped on its own turns (see Coupling)\r\n"
+            "\r\n"));
+        QVERIFY(text.contains("Tap in use, from the primary as built : turn 5"));
+    }
+
+    // A primary built otherwise whose classic listing reaches its tap: the two
+    // taps say whose each is.
+    void twoTapsSayWhoseEach() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        test::RecordingPrompts prompts;
+        calculatePrimary(doc, {}, {{Input::PriShape, "helical"}, {Input::PriTurns, "20"}}, prompts);
+        const QStringList text = lines(primaryText(doc));
+        QCOMPARE(text.mid(6, 5),
+                 QStringList({"Classic listing, a flat spiral of 15 turns: The primary will need "
+                              "to be tapped between turn 8 and turn 9 to form a resonant circuit "
+                              "at 250.00kHz",
+                              "The primary as built is tapped on its own turns (see Coupling)", "",
+                              "The approximate inductance at each turn of the classic listing "
+                              "is : ",
+                              ""}));
+        QVERIFY(
+            plainText(ComposeSummary(doc)).contains("Tap in use, from the primary as built : "));
+    }
+
+    // A flat 15-turn primary at the winding's base in a design with more than
+    // the classic calculations (here a toroid) has its Coupling section, the
+    // tap read from the classic listing; k with four decimals everywhere.
+    void couplingOfAFlatPrimaryBeyondClassic() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        const QString text = plainText(ComposeSummary(doc));
+        QVERIFY(text.contains("\r\nCoupling\r\nPrimary as built : Flat\r\n"));
+        QVERIFY(text.contains("Tap in use, from the classic listing : turn "));
+        const QRegularExpression k(QStringLiteral("(k|k at the tap :) 0\\.\\d{4}\r\n"));
+        QCOMPARE(text.count(k), 16);
+        // Without the toroid the design is classic again, and so is its summary.
+        doc.topLoad().setShape(CTopLoad::Shape::None);
+        QVERIFY(!plainText(ComposeSummary(doc)).contains(QStringLiteral("Coupling")));
+    }
+
+    // One precision for k: four decimals, trailing zeros kept, in a comma
+    // locale too.
+    void couplingPrecision_data() {
+        QTest::addColumn<float>("k");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("two places") << 0.2f << "0.2000";
+        QTest::newRow("three places") << 0.209f << "0.2090";
+        QTest::newRow("rounded") << 0.20514f << "0.2051";
+        QTest::newRow("rounded up") << 0.20516f << "0.2052";
+        QTest::newRow("loose") << 0.004f << "0.0040";
+    }
+    void couplingPrecision() {
+        QFETCH(float, k);
+        QFETCH(QString, text);
+        QCOMPARE(couplingText(k), text);
+        QLocale::setDefault(test::commaLocale());
+        QCOMPARE(couplingText(k), QString(text).replace(u'.', u','));
     }
 
     // The inputs in the design's unit, in both unit systems and a comma

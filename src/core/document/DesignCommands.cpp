@@ -237,7 +237,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
                                 frequency != entries.end() && takesEntry(Input::Fr, choices)
                                     ? frequency->second
                                     : shownEntry(doc, Input::Fr, choices),
-                                prompts);
+                                prompts, !classicGeometry(doc.added()));
     });
     doc.setModified(true);
 }

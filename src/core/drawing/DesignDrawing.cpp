@@ -126,27 +126,31 @@ struct Room {
 
 // The parts of the surroundings near the coil: the rail's sections, and the
 // room returned; a note names those too far away, or, for the ceiling, above
-// heights drawn shortened.
+// heights drawn shortened. Each is near by its clearance from the coil, so a
+// ceiling over a tall coil is judged as walls beside a wide one.
 Room addSurroundings(DesignDrawing& drawing, const physics::Surroundings& around, double base,
                      bool toScale) {
     const QRectF coil = shapesBounds(drawing);
     const double reach = kFarthestDrawn * std::max(coil.width(), coil.height());
-    const QRectF near(-reach, 0, 2 * reach, reach);
+    const QRectF near(coil.left() - reach, 0, coil.width() + 2 * reach, coil.bottom() + reach);
     QStringList farAway;
     if (const std::optional<physics::StrikeRail>& rail = around.rail) {
         const double r = rail->diameter / 2;
         const DrawnCircle right{QPointF(r, base + rail->height), rail->conductor / 2};
-        if (near.contains(boxOf(right)))
+        if (near.contains(boxOf(right))) {
             drawing.rail = {{QPointF(-r, right.centre.y()), right.radius}, right};
-        else
+            drawing.labels << Label{QLineF(right.centre, right.centre), right.radius,
+                                    QStringLiteral("strike rail")};
+        } else {
             farAway << QStringLiteral("the strike rail");
+        }
     }
     Room room;
-    if (around.ceiling > 0 && (!toScale || around.ceiling > reach))
+    if (around.ceiling > 0 && (!toScale || around.ceiling > near.bottom()))
         farAway << QStringLiteral("the ceiling");
     else
         room.ceiling = around.ceiling;
-    if (around.walls > reach)
+    if (around.walls > near.right())
         farAway << QStringLiteral("the walls");
     else
         room.walls = around.walls;
@@ -157,15 +161,21 @@ Room addSurroundings(DesignDrawing& drawing, const physics::Surroundings& around
 }
 
 // The ceiling across the drawing, the walls from the floor up to it or to the
-// drawing's top.
+// drawing's top, each named: the walls by the right one, read from its top.
 void addRoom(DesignDrawing& drawing, const Room& room, double top) {
     if (room.walls > 0) {
         const double height = room.ceiling > 0 ? room.ceiling : top;
         for (const double x : {-room.walls, room.walls})
             drawing.room << QLineF(x, 0, x, height);
+        drawing.labels << Label{QLineF(room.walls, height, room.walls, 0), 0,
+                                QStringLiteral("walls")};
     }
-    if (room.ceiling > 0)
+    if (room.ceiling > 0) {
         drawing.room << QLineF(drawing.floorLeft, room.ceiling, drawing.floorRight, room.ceiling);
+        drawing.labels << Label{
+            QLineF(drawing.floorRight, room.ceiling, drawing.floorLeft, room.ceiling), 0,
+            QStringLiteral("ceiling")};
+    }
 }
 
 // The heights of the winding's base above the floor and of the top load's
@@ -261,7 +271,10 @@ void addDimensions(DesignDrawing& drawing, const CSecondary& secondary, const CP
             {QPointF(-r, above), QPointF(r, above), lengthText(topLoad.TopDiaValue(), useMetric)});
     }
 
-    const double length = roundLength(std::max(shapes.width(), shapes.height()) * kScalePart);
+    // The scale bar reads against the room too, when the room is larger.
+    const QRectF whole =
+        shapes | QRectF(-room.walls, 0, 2 * room.walls, std::max(room.ceiling, shapes.bottom()));
+    const double length = roundLength(std::max(whole.width(), whole.height()) * kScalePart);
     drawing.scale = {QPointF(shapes.left(), -gap), length,
                      text::generalText(float(length)) + designUnit(useMetric).word()};
     drawing.floorLeft = left;

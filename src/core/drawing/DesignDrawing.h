@@ -51,6 +51,16 @@ struct ScaleBar {
     bool operator==(const ScaleBar&) const = default;
 };
 
+// The name of a part that carries no dimension (the strike rail, the walls,
+// the ceiling), set beside the line it names, or beside a circle of that
+// radius where the line is a point.
+struct Label {
+    QLineF along;
+    double radius = 0;
+    QString text;
+    bool operator==(const Label&) const = default;
+};
+
 struct DesignDrawing {
     // Said instead of a drawing when nothing is calculated yet.
     QString emptyText;
@@ -70,6 +80,7 @@ struct DesignDrawing {
     double floorLeft = 0;
     double floorRight = 0;
     QList<Dimension> dimensions;
+    QList<Label> labels;
     // A height many times the rest of the drawing (a winding on a tall
     // stand, a top load far above it) is drawn shortened: its dimension line
     // is broken here, and its text gives the true length.
@@ -101,9 +112,10 @@ struct BuiltPrimary {
 };
 
 // What stands around the coil is in the design's unit here
-// (surroundingsAsEntered); its primary is not read. A part is drawn when it
-// lies within twice the coil's larger extent of the floor under the axis and
-// the drawing is to scale there, the drawing then reaching out to it.
+// (surroundingsAsEntered); its primary is not read. A part is drawn, and
+// named, when its clearance from the coil is within twice the coil's larger
+// extent and the drawing is to scale there, the drawing then reaching out to
+// it.
 DesignDrawing drawingOf(const CSecondary& secondary, const CPrimary& primary,
                         const CTopLoad& topLoad, bool useMetric,
                         const std::optional<BuiltPrimary>& built = std::nullopt,

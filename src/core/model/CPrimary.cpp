@@ -33,7 +33,7 @@ QString CPrimary::sentence(const SpiralTurns& turns, const QString& frText) {
 }
 
 void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
-                         Prompts& prompts) {
+                         Prompts& prompts, bool builtOtherwise) {
     SpiralTurns turns;
     try {
         turns = spiral(settings, from);
@@ -46,7 +46,9 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
         m_lPerTurn = turnListing(turns.microhenries);
         m_results = sentence(turns, frText);
     } else {
-        prompts.tell(QString::fromLatin1(kAppTitle), kTurnLimitMessage, Prompts::Icon::Critical);
+        if (!builtOtherwise)
+            prompts.tell(QString::fromLatin1(kAppTitle), kTurnLimitMessage,
+                         Prompts::Icon::Critical);
         m_lPerTurn.clear();
         m_results.clear();
     }

@@ -30,9 +30,10 @@ public:
     // frequency as the user sees it, quoted in the tapping sentence. A zero
     // frequency or capacitance raises a division by zero and changes nothing;
     // needing more than 15 turns is told through prompts, after which the
-    // results are empty.
+    // results are empty. A primary built otherwise than the flat spiral is
+    // tapped on its own turns: the spiral's limit is then not told.
     void Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
-                   Prompts& prompts);
+                   Prompts& prompts, bool builtOtherwise = false);
     // Whether calculating again now would give the results kept: false when
     // what the primary takes from the other calculations (the loaded
     // frequency, say) has moved since, or it cannot be calculated now.

@@ -33,7 +33,8 @@ const Note kNotes[] = {
 QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const OtherModels& from, const QString& lengthUnit) {
+                           const OtherModels& from, const QString& lengthUnit,
+                           bool builtOtherwise) {
     if (!primaryCalculated(primary))
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;
 
@@ -51,9 +52,25 @@ QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
         QStringLiteral("Primary turn to turn spacing : ") + primary.ConSpa() + lengthUnit +
         kNewLine +
         QStringLiteral("Spacing between the secondary and the inside turn of the primary : ") +
-        primary.SecSep() + lengthUnit + kNewLine + primary.Results() + kNewLine + kNewLine +
-        QStringLiteral("The approximate inductance at each turn is : ") + kNewLine + kNewLine +
-        primary.LPerTurn() + kNewLine + kNewLine;
+        primary.SecSep() + lengthUnit + kNewLine;
+    if (!builtOtherwise)
+        body += primary.Results() + kNewLine + kNewLine +
+                QStringLiteral("The approximate inductance at each turn is : ") + kNewLine +
+                kNewLine + primary.LPerTurn() + kNewLine + kNewLine;
+    else if (primary.LPerTurn().isEmpty())
+        body += QStringLiteral("The classic listing's 15 turns of a flat spiral do not reach the "
+                               "inductance needed; the primary as built is tapped on its own "
+                               "turns (see Coupling)") +
+                kNewLine + kNewLine;
+    else
+        body += QStringLiteral("Classic listing, a flat spiral of 15 turns: ") + primary.Results() +
+                kNewLine +
+                QStringLiteral("The primary as built is tapped on its own turns "
+                               "(see Coupling)") +
+                kNewLine + kNewLine +
+                QStringLiteral("The approximate inductance at each turn of the classic listing "
+                               "is : ") +
+                kNewLine + kNewLine + primary.LPerTurn() + kNewLine + kNewLine;
 
     bool anyEntry = false;
     for (const Note& note : kNotes) {

@@ -13,8 +13,12 @@ QString PrimarySectionTitle();
 
 // The primary's inputs (taken from the other models where the settings say
 // so), the tapping sentence and the per-turn listing, then a note for each
-// calculated value the primary does not use; or the not-calculated line.
+// calculated value the primary does not use; or the not-calculated line. A
+// primary built otherwise than the flat spiral has its own turns and tap (its
+// coupling): the spiral's tap is then said to be the classic listing's, and a
+// listing the 15 turns did not reach is not headed.
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const OtherModels& from, const QString& lengthUnit);
+                           const OtherModels& from, const QString& lengthUnit,
+                           bool builtOtherwise = false);
 
 } // namespace resonex

@@ -31,7 +31,7 @@ Summary ComposeSummary(const CFile& doc) {
              false},
             {PrimarySectionTitle(), true},
             {PrimarySectionText(doc.primary(), doc.settings(), doc.otherModels(),
-                                designUnit(metric).word()),
+                                designUnit(metric).word(), !classicGeometry(doc.added())),
              false},
             {TransformerSectionTitle(), true},
             {TransformerSectionText(doc.transformer(), doc.settings().Use50Hz()), false},
@@ -43,10 +43,11 @@ Summary ComposeSummary(const CFile& doc) {
                     << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
                                                        doc.added(), designUnit(metric).word()),
                                     false};
-        // Only a primary built otherwise than a new design's, or asked for a
-        // coupling, adds its coupling.
-        if (!classicGeometry(doc.added()) ||
-            keptValue(designInput(Input::TargetK), doc.models()) != 0)
+        // Only a design with anything beyond the classic calculations (a
+        // primary built otherwise, a coupling asked for, a top load, the
+        // surroundings, the power side) adds its coupling: the flat spiral
+        // as a new design has it too, once the design is more than classic.
+        if (doc.extensionVersion())
             if (const std::optional<CouplingResults>& coupling = doc.coupling())
                 summary << SummaryPiece{kNewLine + kNewLine, false}
                         << SummaryPiece{CouplingSectionTitle(), true}

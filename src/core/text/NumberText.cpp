@@ -25,6 +25,7 @@ bool isLeadingNumberBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n
 int maxDecimals(Pattern pattern) {
     switch (pattern) {
     case Pattern::UpToFourDecimals:
+    case Pattern::FourDecimals:
         return 4;
     case Pattern::UpToFiveDecimals:
         return 5;
@@ -95,7 +96,8 @@ double asciiToDouble(const QByteArray& ascii) {
 }
 
 // At most so many decimals, at least two.
-QString formatUpTo(float value, int decimals) {
+// Trailing zeros are dropped down to `least` decimals.
+QString formatUpTo(float value, int decimals, int least = 2) {
     if (!std::isfinite(value))
         return QString::number(value);
 
@@ -113,7 +115,7 @@ QString formatUpTo(float value, int decimals) {
 
     const std::size_t integerLength = digits.size() - decimals;
     std::string fraction = digits.substr(integerLength);
-    while (fraction.size() > 2 && fraction.back() == '0')
+    while (fraction.size() > std::size_t(least) && fraction.back() == '0')
         fraction.pop_back();
 
     QString text;
@@ -130,7 +132,9 @@ constexpr int kMostDecimals = 60;
 
 } // namespace
 
-QString format(float value, Pattern pattern) { return formatUpTo(value, maxDecimals(pattern)); }
+QString format(float value, Pattern pattern) {
+    return formatUpTo(value, maxDecimals(pattern), pattern == Pattern::FourDecimals ? 4 : 2);
+}
 
 QString entryText(float stored, Pattern pattern, float (*shownOf)(float),
                   float (*storedOf)(float)) {

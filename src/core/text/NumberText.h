@@ -16,6 +16,7 @@ enum class Pattern {
     UpToFiveDecimals, // "###0.00###": two to five decimals
     TwoDecimals,      // "###0.00": exactly two decimals
     Fixed,            // "fixed": exactly two decimals, leading minus when negative
+    FourDecimals,     // "###0.0000": exactly four decimals
 };
 
 // At least one digit before the separator, no grouping, rounded half away from

@@ -19,6 +19,6 @@ QString picofaradsText(float farads) {
 
 QString lengthText(float length) { return text::format(length, text::Pattern::UpToFourDecimals); }
 
-QString couplingText(float k) { return text::format(k, text::Pattern::UpToFourDecimals); }
+QString couplingText(float k) { return text::format(k, text::Pattern::FourDecimals); }
 
 } // namespace resonex

@@ -12,7 +12,9 @@ QString kilohertzText(float hertz);
 QString picofaradsText(float farads);
 // A length in the design's unit ("###0.00##"), as the models show their inputs.
 QString lengthText(float length);
-// A coupling coefficient ("###0.00##"), as the coupling's results show it.
+// A coupling coefficient with exactly four decimals ("0.2051"), wherever k is
+// shown: fine enough to tell apart the heights of the inner turn a millimetre
+// apart, and one width down a listing.
 QString couplingText(float k);
 
 } // namespace resonex

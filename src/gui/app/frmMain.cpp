@@ -66,6 +66,8 @@ constexpr int kInnerWidthTwips = 8700;
 // blank line (13 lines, core/summary/SecondarySection.cpp), then the primary
 // section's heading and its first six lines.
 constexpr int kFirstStartLines = 2 + 13 + 7;
+// The drawing pane's least share of a window that cannot grow for it at all.
+constexpr double kLeastDrawingShare = 1.0 / 3;
 // Room beside a printed line for the box's frame, at the least.
 constexpr int kFrameAllowanceTwips = 200;
 
@@ -401,6 +403,7 @@ void frmMain::layOutSummaryFor(const PageGeometry& page) {
         2 * m_summary->frameWidth() + m_summary->verticalScrollBar()->sizeHint().width();
     const int summaryWidth = twipsToPixels(lineWidth, documentDpi()) +
                              std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX()));
+    m_summaryLineWidth = summaryWidth;
     if (m_sizeKept) {
         // The drawing pane, when it is shown, takes what the summary leaves.
         m_panes->setSizes(
@@ -553,18 +556,59 @@ int frmMain::drawingPaneWidth() const {
 }
 
 void frmMain::showDrawingPane(bool shown) {
-    // The window grows by the pane and shrinks back: the summary keeps its width.
+    // The window grows by the pane and shrinks back: the summary keeps its
+    // width. A maximised window keeps its size, and one at the screen's edge
+    // grows no further than the screen: the summary then gives way.
     if (shown == m_drawing->isVisibleTo(this))
         return;
     keepDrawingWidth();
     const int summaryWidth = m_summary->width();
     const int bare = width() - drawingPaneWidth();
+    const int chrome = width() - m_panes->width();
+    const bool sizeFixed = isMaximized() || isFullScreen();
     m_drawing->setVisible(shown);
-    resize(shown ? fittedWidth(bare) : bare, height());
-    if (shown)
-        m_panes->setSizes({summaryWidth, m_drawingWidth});
+    if (!shown) {
+        if (!sizeFixed)
+            resize(bare, height());
+    } else {
+        const int wanted = m_drawingWidth;
+        const int window = sizeFixed ? width() : fittedWidth(bare);
+        if (!sizeFixed) {
+            resize(window, height());
+            keepOnScreen(window);
+        }
+        const int room = window - chrome - m_panes->handleWidth();
+        const auto [summary, drawing] = paneWidths(room, summaryWidth, wanted, window <= bare);
+        m_drawingWidth = drawing;
+        m_panes->setSizes({summary, drawing});
+    }
     m_drawingItem->setChecked(shown);
     saveDrawingPane();
+}
+
+std::pair<int, int> frmMain::paneWidths(int room, int summaryWidth, int drawingWidth,
+                                        bool cannotGrow) const {
+    // The summary gives way to the pane down to its whole printed line; in a
+    // window that could not grow at all for the pane, further, so that the
+    // pane has its least share.
+    int summary = summaryWidth;
+    if (summary + drawingWidth > room)
+        summary = std::min(summary, std::max(room - drawingWidth, m_summaryLineWidth));
+    if (cannotGrow)
+        summary = std::min(summary, room - qRound(room * kLeastDrawingShare));
+    summary = std::max(0, summary);
+    return {summary, std::max(0, room - summary)};
+}
+
+void frmMain::keepOnScreen(int windowWidth) {
+    // Without a window manager nothing else moves a window that has grown
+    // past the screen's right edge back onto it.
+    const QRect screenRoom = screen()->availableGeometry();
+    const int outer = windowWidth + (frameGeometry().width() - width());
+    const int left = std::max(screenRoom.left(),
+                              std::min(frameGeometry().left(), screenRoom.right() + 1 - outer));
+    if (left != frameGeometry().left())
+        move(left, pos().y());
 }
 
 DesignDrawing frmMain::currentDrawing() const { return drawingOfDesign(*m_doc); }

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QAction;
 class QSplitter;
@@ -105,6 +106,12 @@ private:
     // the window's edge.
     void keepDrawingWidth();
     void showDrawingPane(bool shown);
+    // The summary's and the pane's widths in the room between the window's
+    // edges, the pane's handle aside.
+    std::pair<int, int> paneWidths(int room, int summaryWidth, int drawingWidth,
+                                   bool cannotGrow) const;
+    // Moves a window that will be that wide back inside the screen's room.
+    void keepOnScreen(int windowWidth);
     // Its width with the splitter's handle; 0 while hidden.
     int drawingPaneWidth() const;
     void exportDrawing();
@@ -126,6 +133,8 @@ private:
     QAction* m_drawingItem = nullptr;
     // The drawing pane's width in pixels, kept while it is hidden.
     int m_drawingWidth = 0;
+    // The summary's width for its whole printed line, with its frame.
+    int m_summaryLineWidth = 0;
     // The paper the summary is laid out for.
     PageGeometry m_page;
     // The window took the size the last run left it at.

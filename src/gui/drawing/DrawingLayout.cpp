@@ -23,6 +23,11 @@ QRectF boxOf(const DrawnCircle& circle) {
     return {circle.centre.x() - r, circle.centre.y() - r, 2 * r, 2 * r};
 }
 
+// A painted line's box, as wide as the given part of a tick either side.
+QRectF strokeOf(const QPointF& from, const QPointF& to, double half) {
+    return QRectF(from, to).normalized().adjusted(-half, -half, half, half);
+}
+
 class Placement {
 public:
     Placement(const DesignDrawing& drawing, const QRectF& room, const QFontMetricsF& metrics,
@@ -42,9 +47,21 @@ public:
             m_obstacles << m_layout.rect(boxOf(circle));
         // The room's lines, as wide as a tick either side.
         for (const QLineF& line : m_drawing.room)
-            m_obstacles << QRectF(m_layout.map(line.p1()), m_layout.map(line.p2()))
-                               .normalized()
-                               .adjusted(-m_tick / 2, -m_tick / 2, m_tick / 2, m_tick / 2);
+            m_obstacles << strokeOf(m_layout.map(line.p1()), m_layout.map(line.p2()), m_tick / 2);
+        // The floor and the dimension lines with their ticks, the texts
+        // standing off them by more than these strokes' half width.
+        const double stroke = m_tick / 4;
+        m_obstacles << strokeOf(m_layout.map({m_drawing.floorLeft, 0}),
+                                m_layout.map({m_drawing.floorRight, 0}), stroke);
+        for (const Dimension& dimension : m_drawing.dimensions) {
+            const QPointF from = m_layout.map(dimension.from);
+            const QPointF to = m_layout.map(dimension.to);
+            m_obstacles << strokeOf(from, to, stroke);
+            const QPointF across =
+                qFuzzyCompare(from.x(), to.x()) ? QPointF(m_tick, 0) : QPointF(0, m_tick);
+            for (const QPointF& end : {from, to})
+                m_obstacles << strokeOf(end - across, end + across, stroke);
+        }
         const ScaleBar& scale = m_drawing.scale;
         const QPointF start = m_layout.map(scale.start);
         const QPointF end = m_layout.map(scale.start + QPointF(scale.length, 0));
@@ -69,6 +86,12 @@ public:
             DrawingText text;
             all &= placeDimension(dimension, text);
             m_layout.dimensionTexts << text;
+        }
+        m_layout.labelTexts.clear();
+        for (const Label& label : m_drawing.labels) {
+            DrawingText text;
+            all &= placeLabel(label, text);
+            m_layout.labelTexts << text;
         }
         return all;
     }
@@ -137,6 +160,38 @@ private:
         return place(boxes, dimension.text, upright, placed);
     }
 
+    // Beside the line it names, from its first end on: under a level line
+    // (in the room), left of an upright one, right of a point's circle; then
+    // on the other side, then further out.
+    bool placeLabel(const Label& label, DrawingText& placed) {
+        const QPointF first = m_layout.map(label.along.p1());
+        const QPointF last = m_layout.map(label.along.p2());
+        const double width = m_metrics.horizontalAdvance(label.text);
+        const double h = m_layout.line;
+        const double off = 0.75 * m_tick + m_layout.length(label.radius);
+        QList<QRectF> boxes;
+        constexpr int kSteps = 8;
+        for (int out = 0; out <= kFurthest; ++out)
+            for (int step = 0; step <= kSteps; ++step) {
+                const QPointF at = first + (last - first) * step / kSteps;
+                const double away = off + out * h / 2;
+                if (label.along.p1() == label.along.p2()) {
+                    boxes << QRectF(at.x() + away, at.y() - h / 2, width, h)
+                          << QRectF(at.x() - width / 2, at.y() - away - h, width, h)
+                          << QRectF(at.x() - width / 2, at.y() + away, width, h)
+                          << QRectF(at.x() - away - width, at.y() - h / 2, width, h);
+                    break;
+                }
+                if (qFuzzyCompare(first.x(), last.x()))
+                    boxes << QRectF(at.x() - away - width, at.y(), width, h)
+                          << QRectF(at.x() + away, at.y(), width, h);
+                else
+                    boxes << QRectF(at.x() - width, at.y() + away, width, h)
+                          << QRectF(at.x() - width, at.y() - away - h, width, h);
+            }
+        return place(boxes, label.text, false, placed);
+    }
+
     const DesignDrawing& m_drawing;
     QRectF m_room;
     const QFontMetricsF& m_metrics;
@@ -176,6 +231,18 @@ DrawingLayout layOutDrawing(const DesignDrawing& drawing, const QRectF& area,
                                                    bounds.center().y() * layout.m_scale);
         if (Placement(drawing, room, metrics, layout).placeAll())
             break;
+    }
+    // The notes up to just under the lowest thing drawn.
+    if (!layout.notes.isEmpty()) {
+        double lowest = layout.rect(drawing.bounds).bottom();
+        for (const DrawingText& text :
+             layout.dimensionTexts + layout.labelTexts + QList{layout.scaleText})
+            lowest = std::max(lowest, text.box.bottom());
+        lowest = std::max(lowest, layout.scaleBar.bottom());
+        const double up = layout.notes.constFirst().box.top() - (lowest + layout.line / 2);
+        if (up > 0)
+            for (DrawingText& note : layout.notes)
+                note.box.translate(0, -up);
     }
     return layout;
 }

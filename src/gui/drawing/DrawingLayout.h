@@ -19,8 +19,8 @@ struct DrawingText {
 };
 
 // Where the drawing goes in an area of the painter: its scale, and the boxes
-// of its texts, placed so that none covers another, the shapes or the scale
-// bar, all inside the area. Worked out before anything is painted.
+// of its texts, placed so that none covers another, a shape, a line or the
+// scale bar, all inside the area. Worked out before anything is painted.
 class DrawingLayout {
 public:
     // From the drawing's units (y up) to the painter's (y down).
@@ -35,9 +35,12 @@ public:
     double line = 0;                   // a line of text: lines are sized from it
     double tick = 0;                   // the ticks at a dimension's ends
     QList<DrawingText> dimensionTexts; // one for each of the drawing's dimensions
+    QList<DrawingText> labelTexts;     // one for each of the drawing's labels
     QRectF scaleBar;
     DrawingText scaleText;
-    QList<DrawingText> notes; // under the drawing, wrapped to the area's width
+    // Under the drawing, wrapped to the area's width: close under it, so that
+    // on a page they are not read as the next picture's.
+    QList<DrawingText> notes;
 
 private:
     friend DrawingLayout layOutDrawing(const DesignDrawing&, const QRectF&, const QFontMetricsF&);

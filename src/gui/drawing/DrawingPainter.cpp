@@ -126,6 +126,8 @@ void paintDrawing(QPainter& painter, const DesignDrawing& drawing, const QRectF&
     painter.fillRect(map.scaleBar, kInk);
     for (const DrawingText& text : map.dimensionTexts)
         drawText(painter, text);
+    for (const DrawingText& text : map.labelTexts)
+        drawText(painter, text);
     drawText(painter, map.scaleText);
     for (const DrawingText& note : map.notes)
         painter.drawText(note.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note.text);

@@ -208,7 +208,8 @@ private:
         double widest = 0;
         for (int step = 1; step * m_couplingStep <= m_s.topCoupling * (1 + 1e-9); ++step)
             widest = std::max(
-                widest, m_metrics.horizontalAdvance(couplingText(float(step * m_couplingStep))));
+                widest, m_metrics.horizontalAdvance(text::format(float(step * m_couplingStep),
+                                                                 text::Pattern::UpToFourDecimals)));
         m_s.plot.setRight(m_area.right() - widest - em(0.8));
     }
 
@@ -290,7 +291,8 @@ private:
             m_layout.couplingTicks << y;
             addAxisText(couplings, QPointF(m_s.plot.right() + em(0.4), y),
                         Qt::AlignLeft | Qt::AlignVCenter,
-                        couplingText(float(step * m_couplingStep)), PlotInk::Coupling);
+                        text::format(float(step * m_couplingStep), text::Pattern::UpToFourDecimals),
+                        PlotInk::Coupling);
         }
         m_layout.axisTexts << couplings;
     }
