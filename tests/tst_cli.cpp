@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "cli/JsonDesign.h"
 #include "core/document/CFile.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -654,6 +655,33 @@ private slots:
         QVERIFY(run.out.contains("Power : 900.00 W (capped at the bank's rating)\n"));
         QCOMPARE(cli({"show", file}).out,
                  QString(run.out).replace("Filename: Untitled", "Filename: power.rzn"));
+    }
+
+    // The JSON works out what it shows and no more: the coil's own figures
+    // size no toroid (a search of many field solutions), only a top load's
+    // figures do.
+    void jsonSizesToroidsOnlyForTheTopLoad_data() {
+        QTest::addColumn<QStringList>("top");
+        QTest::addColumn<bool>("sized");
+        QTest::newRow("no top load") << QStringList() << false;
+        QTest::newRow("toroid") << QStringList{"--top",      "toroid", "--top-dia",    "300",
+                                               "--top-tube", "75",     "--top-height", "50"}
+                                << true;
+    }
+    void jsonSizesToroidsOnlyForTheTopLoad() {
+        QFETCH(QStringList, top);
+        QFETCH(bool, sized);
+        const QString file = path("sizing.rzn");
+        QCOMPARE(outcome(cli(QStringList{"calc"} + kWorkedDesign + top +
+                             QStringList{"--gap", "sync", "--out", file})),
+                 "0 ");
+        resonex::CFile doc(nullptr);
+        QVERIFY(opensWhole(doc, file));
+        QVERIFY(!resonex::cli::designJson(doc).isEmpty());
+        // Asked unsized, the memo gives what it has worked out so far.
+        const resonex::TopLoadResults& results = doc.topLoadResults(resonex::Toroids::Unsized);
+        QVERIFY(!results.absent);
+        QCOMPARE(results.forQuarWaveFr.size.has_value(), sized);
     }
 
     // A top load calculated after the secondary, the primary tuned to the

@@ -214,12 +214,14 @@ QByteArray surroundingsJson(const CFile& doc) {
     return object.text();
 }
 
+// The coil's own figures need no toroid sized: a design without a top load
+// shows none.
 QByteArray resonanceJson(const CFile& doc) {
     if (!secondaryCalculated(doc.secondary()))
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
-    const TopLoadResults& results = doc.topLoadResults();
+    const TopLoadResults& results = doc.topLoadResults(Toroids::Unsized);
     const auto result = [&results](float value) {
         return results.absent ? json::kNull : json::number(value);
     };
