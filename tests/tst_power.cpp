@@ -35,6 +35,7 @@ PowerResults handWorked(double sparkMetres, bool tapInUse) {
     r.safetyGapVoltage = 26517;
     r.ratingVoltAmperes = 900;
     r.sparkLength = sparkMetres;
+    r.streamerCapacitance = 4.25e-12;
     r.primaryPeakCurrent = 202.57;
     r.tapInUse = tapInUse;
     MmcBank bank;
@@ -167,6 +168,7 @@ private slots:
         row("sync draw", true, true, 1, false,
             "Power the bank then delivers (lossless model) : 859,44W, 95% of its 900,00VA rating");
         row("voltage", true, false, 1, false, "Peak voltage : 21.21kV");
+        row("streamer", true, false, 1, false, "Streamer capacitance (1pF per foot) : 4.25pF");
         row("one string", true, false, 1, false,
             "Capacitor bank offered (nearest the tank capacitor) : 17 in series x 1 string = 17 "
             "units, 8.82nF");

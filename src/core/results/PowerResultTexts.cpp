@@ -139,7 +139,7 @@ QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
                       figure(results.ratingVoltAmperes, 1, "VA") +
                       QStringLiteral(" the bank draws (its rating)")});
     if (results.streamerCapacitance)
-        lines.append({QStringLiteral("Streamer capacitance (1 pF per foot)"),
+        lines.append({QStringLiteral("Streamer capacitance (1pF per foot)"),
                       figure(*results.streamerCapacitance, 1e-12, "pF")});
     if (results.runningHz)
         lines.append({QStringLiteral("Running frequency with the streamer"),
