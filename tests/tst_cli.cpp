@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "cli/JsonDesign.h"
 #include "core/document/CFile.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -525,7 +526,8 @@ private slots:
                      QStringList(15, QStringLiteral("turn inductance_h k")).join(u' ') +
                      " tap after_turn before_turn turn target_k height_for_target_k_m power "
                      "gap resonant_capacitance_f ltr_static_capacitance_f ltr_sync_capacitance_f "
-                     "capacitance_f peak_voltage_v energy_per_bang_j bps power_w power_capped "
+                     "ltr_sync_power_w capacitance_f peak_voltage_v energy_per_bang_j bps power_w "
+                     "power_capped "
                      "primary_peak_current_a secondary_peak_voltage_v safety_gap_v "
                      "spark_length_m streamer_capacitance_f running_hz tap_for_running "
                      "after_turn before_turn turn mmc");
@@ -553,9 +555,11 @@ private slots:
 
     // The power side in JSON: null until the transformer bank is calculated,
     // then the worked examples (15 kV / 60 mA at 60 Hz: 10.61 nF resonant,
-    // 16.98 nF static LTR, 21.22 nF synchronous; 0.15 uF / 2 kV units for
-    // 30 nF: 22 in series, 4 strings offered, 5 above), each figure that
-    // needs the coil null until it is calculated.
+    // 16.98 nF static LTR, 31.83 nF synchronous delivering 3/pi of the
+    // 900 VA, Freau's 1.7·sqrt(900) = 51 in of spark; 0.15 uF / 2 kV units
+    // for 30 nF: 22 in series, 4 strings offered, 5 above, each unit's
+    // bleeder 1.715 mW at its 964.2 V), each figure that needs the coil null
+    // until it is calculated.
     void powerInJson() {
         QVERIFY(jsonOf(cli({"calc", "--json", "--dia", "200"}))["power"].isNull());
         const QStringList nst{"calc", "--json", "--mains", "60", "--kv", "15", "--ma", "60"};
@@ -566,7 +570,8 @@ private slots:
         QCOMPARE(power["gap"].toString(), "static");
         QVERIFY(near(power, "resonant_capacitance_f", 10.61e-9) &&
                 near(power, "ltr_static_capacitance_f", 16.98e-9) &&
-                near(power, "ltr_sync_capacitance_f", 21.22e-9) &&
+                near(power, "ltr_sync_capacitance_f", 31.83e-9) &&
+                near(power, "ltr_sync_power_w", 859.44) && near(power, "spark_length_m", 1.2954) &&
                 near(power, "capacitance_f", 10.61e-9) && near(power, "bps", 120));
         for (const char* key : {"running_hz", "streamer_capacitance_f", "secondary_peak_voltage_v",
                                 "primary_peak_current_a", "tap_for_running", "mmc"})
@@ -584,6 +589,7 @@ private slots:
         QCOMPARE(mmc["parallel"].toInt(), 4);
         QCOMPARE(mmc["above"]["parallel"].toInt(), 5);
         QVERIFY(near(mmc, "capacitance_f", 27.27e-9) && mmc["unit_peak_current_a"].isNull());
+        QVERIFY(near(mmc, "bleeder_w", 7.378e-3) && near(mmc, "bleeder_working_w", 1.715e-3));
         const QJsonObject whole =
             jsonOf(cli(QStringList{"calc", "--json"} + kWorkedDesign))["power"].toObject();
         QVERIFY(whole["running_hz"].toDouble() > 0 && whole["tap_for_running"].isObject());
@@ -651,9 +657,56 @@ private slots:
                                               "--out", file});
         QCOMPARE(outcome(run), "0 ");
         QVERIFY(run.out.contains("\nPower\nSpark gap : asynchronous rotary\n"));
-        QVERIFY(run.out.contains("Power : 900.00 W (capped at the bank's rating)\n"));
+        QVERIFY(run.out.contains("Power : 900.00W (capped at the bank's rating)\n"));
         QCOMPARE(cli({"show", file}).out,
                  QString(run.out).replace("Filename: Untitled", "Filename: power.rzn"));
+    }
+
+    // The primary's peak current names the tap in use only where the
+    // primary's listing reaches the inductance it needs: a five-turn primary
+    // as built does not.
+    void primaryPeakCurrentNamed_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("tapped") << QStringList() << "Primary peak current at the tap in use : ";
+        QTest::newRow("no tap") << QStringList{"--pri-turns", "5"}
+                                << "Primary peak current at the inductance the primary needs (no "
+                                   "tap reaches it) : ";
+    }
+    void primaryPeakCurrentNamed() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, label);
+        const Run run = cli(QStringList{"calc", "--gap", "sync"} + kWorkedDesign + arguments);
+        QCOMPARE(outcome(run), "0 ");
+        QCOMPARE(run.out.count(QStringLiteral("\nPrimary peak current")), 1);
+        QVERIFY2(run.out.contains(u'\n' + label), qPrintable(run.out));
+    }
+
+    // The JSON works out what it shows and no more: the coil's own figures
+    // size no toroid (a search of many field solutions), only a top load's
+    // figures do.
+    void jsonSizesToroidsOnlyForTheTopLoad_data() {
+        QTest::addColumn<QStringList>("top");
+        QTest::addColumn<bool>("sized");
+        QTest::newRow("no top load") << QStringList() << false;
+        QTest::newRow("toroid") << QStringList{"--top",      "toroid", "--top-dia",    "300",
+                                               "--top-tube", "75",     "--top-height", "50"}
+                                << true;
+    }
+    void jsonSizesToroidsOnlyForTheTopLoad() {
+        QFETCH(QStringList, top);
+        QFETCH(bool, sized);
+        const QString file = path("sizing.rzn");
+        QCOMPARE(outcome(cli(QStringList{"calc"} + kWorkedDesign + top +
+                             QStringList{"--gap", "sync", "--out", file})),
+                 "0 ");
+        resonex::CFile doc(nullptr);
+        QVERIFY(opensWhole(doc, file));
+        QVERIFY(!resonex::cli::designJson(doc).isEmpty());
+        // Asked unsized, the memo gives what it has worked out so far.
+        const resonex::TopLoadResults& results = doc.topLoadResults(resonex::Toroids::Unsized);
+        QVERIFY(!results.absent);
+        QCOMPARE(results.forQuarWaveFr.size.has_value(), sized);
     }
 
     // A top load calculated after the secondary, the primary tuned to the

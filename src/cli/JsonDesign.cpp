@@ -214,12 +214,14 @@ QByteArray surroundingsJson(const CFile& doc) {
     return object.text();
 }
 
+// The coil's own figures need no toroid sized: a design without a top load
+// shows none.
 QByteArray resonanceJson(const CFile& doc) {
     if (!secondaryCalculated(doc.secondary()))
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
-    const TopLoadResults& results = doc.topLoadResults();
+    const TopLoadResults& results = doc.topLoadResults(Toroids::Unsized);
     const auto result = [&results](float value) {
         return results.absent ? json::kNull : json::number(value);
     };
@@ -302,6 +304,7 @@ QByteArray mmcJson(const PowerResults& power) {
              power.unitPeakCurrent ? figure(*power.unitPeakCurrent) : json::kNull)
         .add("bleeder_ohm", bank.bleederOhms ? figure(*bank.bleederOhms) : json::kNull)
         .add("bleeder_w", bank.bleederOhms ? figure(bank.bleederWatts) : json::kNull)
+        .add("bleeder_working_w", bank.bleederOhms ? figure(bank.bleederWorkingWatts) : json::kNull)
         .add("below", bank.below ? mmcArrayJson(*bank.below) : json::kNull)
         .add("above", mmcArrayJson(bank.above))
         .text();
@@ -328,6 +331,7 @@ QByteArray powerJson(const CFile& doc) {
         .add("resonant_capacitance_f", figure(power->tank.resonant))
         .add("ltr_static_capacitance_f", figure(power->tank.ltrStatic))
         .add("ltr_sync_capacitance_f", figure(power->tank.ltrSync))
+        .add("ltr_sync_power_w", figure(power->tank.syncWatts))
         .add("capacitance_f", figure(power->capacitance))
         .add("peak_voltage_v", figure(power->peakVoltage))
         .add("energy_per_bang_j", figure(power->bangs.energy))

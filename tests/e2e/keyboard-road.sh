@@ -212,5 +212,5 @@ section_has "Top Load" \
     "Ceiling : 2500.00mm above the floor"
 step "checking the power side"
 section_has "Power" "Spark gap : synchronous rotary" \
-    "Capacitor bank offered (nearest the tank capacitor) : 22 in series x 4 strings = 88 units, 27.27 nF"
+    "Capacitor bank offered (nearest the tank capacitor) : 22 in series x 4 strings = 88 units, 27.27nF"
 echo "PASS"

@@ -265,9 +265,11 @@ const std::optional<CouplingResults>& CFile::coupling() const {
     return m_coupling->results;
 }
 
-const TopLoadResults& CFile::topLoadResults() const {
+const TopLoadResults& CFile::topLoadResults() const { return topLoadResults(Toroids::Sized); }
+
+const TopLoadResults& CFile::topLoadResults(Toroids toroids) const {
     return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric(),
-                                      surroundings());
+                                      surroundings(), toroids);
 }
 
 physics::Surroundings CFile::surroundings() const {

@@ -21,6 +21,7 @@ class CSettings;
 class CTopLoad;
 class CTransformer;
 class TopLoadSolution;
+enum class Toroids;
 struct CouplingResults;
 struct TopLoadResults;
 class DocumentPrompts;
@@ -70,6 +71,8 @@ public:
     // out when first asked for after either changed.
     const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
     const TopLoadResults& topLoadResults() const;
+    // The same, the toroids sized only when asked for (Toroids::Sized).
+    const TopLoadResults& topLoadResults(Toroids toroids) const;
     // What stands around the coil in its field: the strike rail and the room
     // entered, and the primary's turns as built once the primary and the
     // secondary are calculated.

@@ -16,12 +16,28 @@ constexpr double kLtrOverResonant = 1.6;
 // Within this of resonant, a static gap that does not fire leaves the bank in
 // resonant rise.
 constexpr double kNearResonant = 0.10;
+// The synchronous gap's capacitor over the resonant one. A lossless model of
+// the bank (a sine source of peak Vpk behind the leakage inductance that
+// limits its current, so that the resonant C is the one that tunes it to the
+// mains) with the gap firing at each mains peak and emptying the capacitor,
+// while the inductance carries its current through the firing: between
+// firings the capacitor is the driven LC's forced response, Vpk/(1 - k) in
+// antiphase, plus its free ring; the periodic solution (the current at the
+// next firing equal and opposite) leaves 2·Vpk/(k - 1) on the capacitor at
+// each firing, k = C/Cres. k = 3 charges it to the peak; the charge balance
+// that assumed the current restarts from zero at each firing gave 2, where
+// this model rings to twice the peak. The builders' published rule for
+// synchronous gaps, C = 0.92·I/(BPS·V) with BPS twice the mains frequency,
+// is 0.92·pi = 2.89 times resonant: 6 % over the peak in this model.
+// validation/sync_gap.py integrates the model step by step and checks both.
+constexpr double kSyncOverResonant = 3;
 // The safety gap fires a quarter above the bank's peak: clear of the peak the
 // main gap fires at in normal running, well below the several times the peak
 // that resonant rise reaches when it does not.
 constexpr double kSafetyGapOverPeak = 1.25;
 // John Freau's empirical rule for spark-gap coils (Tesla Coil Mailing List,
-// 1990s): spark length in inches = 1.7·sqrt(input watts).
+// 1990s): spark length in inches = 1.7·sqrt(input watts), the watts drawn
+// from the wall, not the power in the bangs.
 constexpr double kFreauInchesPerRootWatt = 1.7;
 constexpr double kMetresPerInch = 0.0254;
 // The builders' rule for a streamer's capacitance: about 1 pF per foot of its
@@ -39,14 +55,15 @@ constexpr double kBleedSeconds = 300;
 
 double peakVoltage(const TransformerBank& bank) { return std::numbers::sqrt2 * bank.volts; }
 
-// The synchronous gap fires once each half cycle, so the capacitor is the one
-// the bank's average current charges to the peak in half a cycle: the average
-// of a rectified sine of rms I is (2·sqrt 2/pi)·I, half a cycle lasts
-// 1/(2f), and C = Q/V (charge balance over one half cycle).
+double ratingVoltAmperes(const TransformerBank& bank) { return bank.volts * bank.amperes; }
+
+// In the lossless model the energy the bank delivers is what each firing
+// takes out of the capacitor: half C·Vpk² twice a cycle, (3/pi) of the rating
+// at the synchronous gap's capacitor.
 TankCapacitors tankCapacitors(const TransformerBank& bank, double resonant) {
-    const double averageCurrent = 2 * std::numbers::sqrt2 / std::numbers::pi * bank.amperes;
-    return {resonant, kLtrOverResonant * resonant,
-            averageCurrent / (2 * bank.mainsHz) / peakVoltage(bank)};
+    const double sync = kSyncOverResonant * resonant;
+    const double peak = peakVoltage(bank);
+    return {resonant, kLtrOverResonant * resonant, sync, sync * peak * peak * bank.mainsHz};
 }
 
 bool nearResonant(double capacitance, double resonant) {
@@ -61,7 +78,7 @@ Bangs bangs(const TransformerBank& bank, double capacitance, double breaksPerSec
     const double peak = peakVoltage(bank);
     Bangs result;
     result.energy = capacitance * peak * peak / 2;
-    const double rating = bank.volts * bank.amperes;
+    const double rating = ratingVoltAmperes(bank);
     result.power = result.energy * breaksPerSecond;
     result.capped = result.power > rating;
     result.power = std::min(result.power, rating);
@@ -108,10 +125,12 @@ Solved<MmcBank> mmcBank(const MmcUnit& unit, double wanted, double peak, double 
                        : bank.above;
     bank.rating = series * unit.rating;
     bank.energy = bank.offered.capacitance * peak * peak / 2;
+    bank.workingVolts = peak / series;
     if (unit.rating > kSafeVolts) {
         const double ohms = kBleedSeconds / (unit.capacitance * std::log(unit.rating / kSafeVolts));
         bank.bleederOhms = ohms;
         bank.bleederWatts = unit.rating * unit.rating / ohms;
+        bank.bleederWorkingWatts = bank.workingVolts * bank.workingVolts / ohms;
     }
     return bank;
 }

@@ -26,6 +26,9 @@ struct TransformerBank {
 
 // The bank's peak voltage, sqrt(2) times its rms rating.
 double peakVoltage(const TransformerBank& bank);
+// Its rating, volts times amperes: the power a current-limited bank is taken
+// to draw from the wall.
+double ratingVoltAmperes(const TransformerBank& bank);
 
 // The tank capacitors the bank suits, from the resonant one the design keeps
 // (I/(2·pi·f·V), the bank's reactance matched at the mains frequency).
@@ -33,6 +36,9 @@ struct TankCapacitors {
     double resonant = 0;
     double ltrStatic = 0; // larger than resonant, for a static gap
     double ltrSync = 0;   // for a synchronous rotary gap
+    // The power the bank delivers into the synchronous gap's capacitor: the
+    // energy charged to the peak at each firing, twice a mains cycle.
+    double syncWatts = 0;
 };
 TankCapacitors tankCapacitors(const TransformerBank& bank, double resonant);
 
@@ -61,11 +67,13 @@ double safetyGapVoltage(double peak);
 double primaryPeakCurrent(double peak, double capacitance, double primaryHenries);
 
 // The secondary's peak voltage if a bang's whole energy reached its effective
-// capacitance, sqrt(2E/C): an upper bound, as losses take their share.
+// capacitance, sqrt(2E/C): an upper bound, as losses take their share and the
+// capacitance that resonates the coil is a little less than the one that
+// holds the energy at the top voltage (its winding charged below the top).
 double secondaryPeakVoltageBound(double energy, double secondaryCapacitance);
 
-// The spark length to expect at a power, and a streamer's capacitance at its
-// length, in metres and farads.
+// The spark length to expect at the power drawn from the wall, and a
+// streamer's capacitance at its length, in metres and farads.
 double sparkLength(double watts);
 double streamerCapacitance(double length);
 
@@ -89,11 +97,15 @@ struct MmcBank {
     MmcArray above;
     double rating = 0; // the strings' voltage rating
     double energy = 0; // stored at the peak voltage
+    // What each unit works at: the peak shared by the units in series.
+    double workingVolts = 0;
     // The bleed resistor across each unit that takes it from its rating to
     // below kSafeVolts within kBleedSeconds, and the power it takes at the
-    // rating; none for a unit rated no higher than that.
+    // rating and at the working voltage; none for a unit rated no higher
+    // than that.
     std::optional<double> bleederOhms;
     double bleederWatts = 0;
+    double bleederWorkingWatts = 0;
 };
 // The bank for the capacitance wanted at the peak voltage, each string rated
 // `safety` times the peak; TooManyUnits beyond kMostUnits.

@@ -5,23 +5,51 @@
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
 
+#include <cmath>
+#include <utility>
+
 namespace resonex {
 
 namespace {
 
-// The value scaled to its unit, two decimals.
+// The one place the power side joins a figure to its unit: two decimals in
+// the unit scaled to, written straight after the number as the classic
+// summary writes "0.0106uF" and "143.24kHz".
 QString figure(double value, double perUnit, const char* unit) {
-    return text::format(float(value / perUnit), text::Pattern::Fixed) + u' ' + QLatin1String(unit);
+    return text::format(float(value / perUnit), text::Pattern::Fixed) + QLatin1String(unit);
 }
 QString nanofarads(double farads) { return figure(farads, 1e-9, "nF"); }
 QString kilovolts(double volts) { return figure(volts, 1e3, "kV"); }
 
+// A figure that spans decades (a bleed resistor's ohms, its watts) in the
+// largest of G, M, k, none and m that leaves it at least 1.
+QString prefixed(double value, const char* unit) {
+    static constexpr std::pair<double, const char*> kPrefixes[]{
+        {1e9, "G"}, {1e6, "M"}, {1e3, "k"}, {1, ""}, {1e-3, "m"}};
+    for (const auto& [factor, prefix] : kPrefixes)
+        if (std::abs(value) >= factor || factor == 1e-3)
+            return figure(value, factor, (QByteArray(prefix) + unit).constData());
+    Q_UNREACHABLE();
+}
+
+// A count of things, the word singular for one.
+QString counted(int count, const char* word) {
+    return QString::number(count) + u' ' + QLatin1String(word) +
+           (count == 1 ? QString() : QStringLiteral("s"));
+}
+
 QString bankText(const physics::MmcArray& array) {
-    return QStringLiteral("%1 in series x %2 strings = %3 units, %4")
+    return QStringLiteral("%1 in series x %2 = %3, %4")
         .arg(array.series)
-        .arg(array.parallel)
-        .arg(array.units())
-        .arg(nanofarads(array.capacitance));
+        .arg(counted(array.parallel, "string"), counted(array.units(), "unit"),
+             nanofarads(array.capacitance));
+}
+
+// Freau's rule is a rule of thumb: its length to the nearest 10 mm or half
+// inch.
+QString sparkText(double metres, bool useMetric) {
+    const LengthUnit unit = designUnit(useMetric);
+    return text::roundedText(unit.fromMetres(metres), useMetric ? 10 : 0.5) + unit.word();
 }
 
 void addBank(QList<PowerLine>& lines, const PowerResults& results) {
@@ -41,10 +69,14 @@ void addBank(QList<PowerLine>& lines, const PowerResults& results) {
     if (results.unitPeakCurrent)
         lines.append({QStringLiteral("Peak current in each unit"),
                       figure(*results.unitPeakCurrent, 1, "A")});
-    lines.append({QStringLiteral("Bleed resistor per unit (below 50 V in 5 minutes)"),
-                  mmc->bleederOhms ? figure(*mmc->bleederOhms, 1e6, "MOhm") + QStringLiteral(", ") +
-                                         figure(mmc->bleederWatts, 1e-3, "mW")
-                                   : QStringLiteral("none needed")});
+    lines.append(
+        {QStringLiteral("Bleed resistor per unit (below 50V in 5 minutes)"),
+         mmc->bleederOhms
+             ? QStringLiteral("%1; %2 at the unit's %3 rating, %4 at its %5 working voltage")
+                   .arg(prefixed(*mmc->bleederOhms, "Ohm"), prefixed(mmc->bleederWatts, "W"),
+                        kilovolts(mmc->rating / mmc->offered.series),
+                        prefixed(mmc->bleederWorkingWatts, "W"), kilovolts(mmc->workingVolts))
+             : QStringLiteral("none needed")});
 }
 
 } // namespace
@@ -62,20 +94,25 @@ QString gapText(physics::Gap gap) {
 }
 
 QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
-    const LengthUnit unit = designUnit(useMetric);
     QList<PowerLine> lines{
         {QStringLiteral("Spark gap"), gapText(results.gap)},
         {QStringLiteral("Breaks per second"), QString::number(results.breaksPerSecond)},
         {QStringLiteral("Resonant tank capacitor"), nanofarads(results.tank.resonant)},
         {QStringLiteral("Larger than resonant, for a static gap"),
          nanofarads(results.tank.ltrStatic)},
-        {QStringLiteral("For a synchronous rotary gap"), nanofarads(results.tank.ltrSync)},
+        {QStringLiteral("For a synchronous rotary gap (charged to the peak)"),
+         nanofarads(results.tank.ltrSync)},
+        {QStringLiteral("Power the bank then delivers (lossless model)"),
+         QStringLiteral("%1, %2% of its %3 rating")
+             .arg(figure(results.tank.syncWatts, 1, "W"),
+                  QString::number(qRound(100 * results.tank.syncWatts / results.ratingVoltAmperes)),
+                  figure(results.ratingVoltAmperes, 1, "VA"))},
         {QStringLiteral("Tank capacitor used"),
          nanofarads(results.capacitance) +
              (results.followsResonant ? QStringLiteral(" (resonant)") : QString())},
     };
     if (results.resonantRiskWarning)
-        lines.append({QStringLiteral("Warning: a static gap with a capacitor within 10 % of "
+        lines.append({QStringLiteral("Warning: a static gap with a capacitor within 10% of "
                                      "resonant; resonant rise can destroy the transformer when "
                                      "the gap does not fire"),
                       {}});
@@ -88,16 +125,21 @@ QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
     lines.append({QStringLiteral("Safety gap firing voltage (a quarter above the peak)"),
                   kilovolts(results.safetyGapVoltage)});
     if (results.primaryPeakCurrent)
-        lines.append({QStringLiteral("Primary peak current at the tap in use"),
+        lines.append({results.tapInUse
+                          ? QStringLiteral("Primary peak current at the tap in use")
+                          : QStringLiteral("Primary peak current at the inductance the primary "
+                                           "needs (no tap reaches it)"),
                       figure(*results.primaryPeakCurrent, 1, "A")});
     if (results.secondaryPeakVoltage)
-        lines.append({QStringLiteral("Secondary peak voltage by energy transfer (upper bound)"),
+        lines.append({QStringLiteral("Secondary peak voltage by energy transfer (upper bound: "
+                                     "lossless, on the resonating capacitance)"),
                       kilovolts(*results.secondaryPeakVoltage)});
     lines.append({QStringLiteral("Spark length by Freau's rule"),
-                  text::format(float(unit.fromMetres(results.sparkLength)), text::Pattern::Fixed) +
-                      u' ' + unit.word()});
+                  sparkText(results.sparkLength, useMetric) + QStringLiteral(", at the ") +
+                      figure(results.ratingVoltAmperes, 1, "VA") +
+                      QStringLiteral(" the bank draws (its rating)")});
     if (results.streamerCapacitance)
-        lines.append({QStringLiteral("Streamer capacitance (1 pF per foot)"),
+        lines.append({QStringLiteral("Streamer capacitance (1pF per foot)"),
                       figure(*results.streamerCapacitance, 1e-12, "pF")});
     if (results.runningHz)
         lines.append({QStringLiteral("Running frequency with the streamer"),

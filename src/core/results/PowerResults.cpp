@@ -73,7 +73,8 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
         physics::breaksPerSecond(results.gap, bank.mainsHz, si(added, Input::Bps));
     results.bangs = physics::bangs(bank, results.capacitance, results.breaksPerSecond);
     results.safetyGapVoltage = physics::safetyGapVoltage(results.peakVoltage);
-    results.sparkLength = physics::sparkLength(results.bangs.power);
+    results.ratingVoltAmperes = physics::ratingVoltAmperes(bank);
+    results.sparkLength = physics::sparkLength(results.ratingVoltAmperes);
 
     if (secondaryCalculated(from.secondary)) {
         const double streamer = physics::streamerCapacitance(results.sparkLength);
@@ -91,6 +92,9 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
         results.primaryPeakCurrent =
             physics::primaryPeakCurrent(results.peakVoltage, results.capacitance,
                                         inductanceFor(used.used(Input::Fr), used.used(Input::C)));
+        // The listing the tap comes from: the primary as built's once the
+        // coupling is worked out, the classic one's before.
+        results.tapInUse = coupling ? bool(coupling->tapTurn) : primary.listing().tap.has_value();
         if (results.runningHz && coupling)
             results.tapForRunning = tapFor(inductanceFor(*results.runningHz, results.capacitance),
                                            primary, settings, from, *coupling);

@@ -27,15 +27,20 @@ struct PowerResults {
     double breaksPerSecond = 0;
     physics::Bangs bangs;
     double safetyGapVoltage = 0;
+    // The bank's rating, the power it is taken to draw, and the sparks that
+    // power makes.
+    double ratingVoltAmperes = 0;
     double sparkLength = 0;
     // Once the secondary is calculated: the streamer, the secondary's running
     // frequency with it and the peak voltage by energy transfer.
     std::optional<double> streamerCapacitance;
     std::optional<double> runningHz;
     std::optional<double> secondaryPeakVoltage;
-    // Once the primary is too: its peak current at the tap in use, and the
-    // tap that tunes it to the running frequency (a fractional turn).
+    // Once the primary is too: its peak current at the inductance it needs,
+    // which is the tap in use's where its listing reaches it (tapInUse), and
+    // the tap that tunes it to the running frequency (a fractional turn).
     std::optional<double> primaryPeakCurrent;
+    bool tapInUse = false;
     std::optional<physics::Solved<double>> tapForRunning;
     // Once a unit capacitor is given.
     std::optional<physics::Solved<physics::MmcBank>> mmc;

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringView>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -134,6 +135,12 @@ constexpr int kMostDecimals = 60;
 
 QString format(float value, Pattern pattern) {
     return formatUpTo(value, maxDecimals(pattern), pattern == Pattern::FourDecimals ? 4 : 2);
+}
+
+QString roundedText(double value, double step) {
+    const int decimals = std::max(0, int(std::ceil(-std::log10(step))));
+    return QString::number(std::round(value / step) * step, 'f', decimals)
+        .replace(u'.', QLocale().decimalPoint());
 }
 
 QString entryText(float stored, Pattern pattern, float (*shownOf)(float),

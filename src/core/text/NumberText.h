@@ -23,6 +23,10 @@ enum class Pattern {
 // zero on the exact value of the float.
 QString format(float value, Pattern pattern);
 
+// A rule of thumb's figure: the value rounded to the nearest step (half away
+// from zero), with the decimals the step has ("1300" to 10, "51.5" to 0.5).
+QString roundedText(double value, double step);
+
 // What an entry box shows for a stored value, so that entering the text again
 // stores the very same value: the pattern's text of the value in the unit the
 // user types (shownOf the stored value), with as many more decimals as that
