@@ -67,7 +67,8 @@ public:
     // The winding with the grounded metal and the room around it; the
     // surroundings must stand clear (intrusion(), TopLoadClearance.h).
     static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {},
-                                      InductanceModel model = InductanceModel::Distributed);
+                                      InductanceModel model = InductanceModel::Distributed,
+                                      int fineness = 1);
     ~WindingSolution();
     WindingSolution(WindingSolution&&) noexcept;
     WindingSolution& operator=(WindingSolution&&) noexcept;
@@ -113,6 +114,14 @@ private:
 // The top load's capacitance alone in free space (ZeroPivot or OutOfRange as
 // above).
 Solved<double> freeSpaceCapacitance(const TopLoad& top);
+
+// A grounded ring of round conductor as the field solution takes it (the
+// rail's tube of arcs, or a primary turn's), alone at a potential of 1: in
+// free space (aboveFloor 0) or with its centre aboveFloor over a ground
+// plane. For the validation's comparison with the exact thin torus.
+enum class RoundConductor { Rail, PrimaryTurn };
+Solved<double> ringCapacitance(RoundConductor kind, double ringDiameter, double conductorDiameter,
+                               double aboveFloor);
 
 // The published formulas the validation compares against. Wheeler's
 // inductance (WindingFormulas.h) in henries.
