@@ -571,9 +571,10 @@ private slots:
     // A ring of round conductor as the rail and the primary's turns are
     // modelled, alone at 1 V, against the exact torus (its toroidal-harmonic
     // series summed apart, with mpmath's Legendre functions) and over a
-    // ground plane with its image ring (mpmath's elliptic K): within 0.05 %.
-    // A band of even charge twice the conductor's diameter wide, matched at
-    // its middle, reads 4.7 to 4.9 % low.
+    // ground plane with its image ring (mpmath's elliptic K): the rail's
+    // tube within 0.02 %, a turn's (fewer arcs) within 0.1 %. A band of even
+    // charge twice the conductor's diameter wide, matched at its middle, read
+    // 3.7 to 5.5 % low.
     void ringOfRoundConductor_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<double>("ringDiameter");
@@ -598,7 +599,7 @@ private slots:
         QFETCH(double, aboveFloor);
         QFETCH(double, exact);
         QVERIFY_CLOSE(*ringCapacitance(RoundConductor(kind), ringDiameter, conductor, aboveFloor),
-                      exact, 5e-4);
+                      exact, kind == int(RoundConductor::Rail) ? 2e-4 : 1e-3);
     }
 
     // The loaded frequency with grounded metal close by, against an
