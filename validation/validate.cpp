@@ -4,9 +4,11 @@
 // group, and the targets met or missed; then the winding's capacitance
 // against Medhurst's table, top loads alone in free space against their
 // exact capacitances and Pool's formula, and in place against a converged
-// solution; then the primary's inductance and coupling against Neumann's
-// integral (coupling.cpp). Exits 1 when the field solution does worse than it
-// does today, or the primary's figures miss their bounds.
+// solution; then a ring of round conductor as the rail and the primary's
+// turns are modelled against the exact thin torus, and each surrounding
+// against four times its bands; then the primary's inductance and coupling
+// against Neumann's integral (coupling.cpp). Exits 1 when the field solution
+// does worse than it does today, or the primary's figures miss their bounds.
 //   validate coils.csv
 #include "coupling.h"
 
