@@ -563,6 +563,16 @@ private slots:
         for (const Surroundings* one : {&ceiling, &walls, &rail, &primary})
             QVERIFY(loaded(*one) < open * 0.995);
         QVERIFY(loaded(room) < std::min(loaded(ceiling), loaded(walls)));
+        // Walls touching the winding take bands no finer than the winding's
+        // own there, and still reach the ceiling: a frequency, and lower than
+        // with the walls a little further off.
+        Surroundings touching = room;
+        touching.walls = w.diameter / 2 + 1e-9;
+        Surroundings close = room;
+        close.walls = w.diameter / 2 + 0.01;
+        const Solved<Resonance> pressed = WindingSolution::of(w, touching)->resonance({});
+        QVERIFY(pressed && pressed->bareHz > 0);
+        QVERIFY(pressed->bareHz < WindingSolution::of(w, close)->resonance({})->bareHz);
         // The primary's turns in the field shift the bare coil too.
         QVERIFY(WindingSolution::of(w, primary)->resonance({})->bareHz <
                 WindingSolution::of(w)->resonance({})->bareHz);

@@ -37,19 +37,22 @@ constexpr int kLoadBands = 24;
 // A round conductor's tube (addTube): the rail's in eight arcs, alone within
 // 0.02 % of the exact ring and, 7 mm from a toroid, the loaded frequency
 // within 0.03 % of 32 arcs; each of the primary's turns, which are many, in
-// four: a lone turn reads 0.04 to 0.12 % low, but in its row, its neighbours
-// shielding it, the loaded frequency is within 0.02 % of 16 arcs, and six
-// would cost half as much again in the field's solution (validation/).
+// four: a lone turn reads 0.04 to 0.14 % low, but in its row, its neighbours
+// shielding it, the loaded frequency is within 0.02 % of 16 arcs. Two arcs
+// would take half the time a design with a primary takes, but read a lone
+// turn 0.5 to 1.3 % low (validation/).
 constexpr int kRailArcs = 8;
 constexpr int kTurnArcs = 4;
 // A ceiling's and the walls' bands, each this fraction of its distance from
 // the winding long (addGraded): 0.3 puts the loaded frequency within 0.05 %
 // of four times the bands, near walls and ceilings or far (validation/);
-// 0.5 would leave 0.4 %. A ceiling without walls reaches out to
-// kCeilingReach times its height. kMostRoomBands only bounds the loop: a
-// plate 10^6 times the coil's size away-and-long takes under 100.
+// 0.5 would leave 0.4 %. A plate is taken no nearer than kNearestPlate of
+// the winding's larger dimension, about the winding's own bands' length
+// there, which no finer bands on the plate could make up for: a wall
+// touching the winding then takes about 70 bands along it, not millions. A
+// ceiling without walls reaches out to kCeilingReach times its height.
 constexpr double kRoomBandPerDistance = 0.3;
-constexpr int kMostRoomBands = 400;
+constexpr double kNearestPlate = 0.05;
 constexpr double kCeilingReach = 4;
 // The overall diameters a toroid for a wanted frequency is sought within.
 constexpr double kSmallestToroid = 0.01;
@@ -135,21 +138,20 @@ void addGraded(std::vector<Band>& bands, const Winding& w, double r0, double z0,
                double z1, int fineness) {
     const double perDistance = kRoomBandPerDistance / fineness;
     const double length = std::sqrt((r1 - r0) * (r1 - r0) + (z1 - z0) * (z1 - z0));
-    // Only a plate touching the winding comes closer: its bands stop there.
-    const double least = 1e-6 * std::max(w.diameter, w.height);
+    const double nearest = kNearestPlate * std::max(w.diameter, w.height);
     const auto distance = [&](double s) {
         const double t = std::min(s / length, 1.0);
-        return std::max(least, fromWinding(w, r0 + (r1 - r0) * t, z0 + (z1 - z0) * t));
+        return std::max(nearest, fromWinding(w, r0 + (r1 - r0) * t, z0 + (z1 - z0) * t));
     };
     std::vector<double> ends{0};
-    while (ends.back() < length && int(ends.size()) <= kMostRoomBands * fineness) {
+    while (ends.back() < length) {
         const double s = ends.back();
         double step = perDistance * distance(s);
         for (int i = 0; i < 3; ++i)
             step = perDistance * distance(s + step / 2);
         ends.push_back(s + step);
     }
-    const double scale = 1 / std::max(length, ends.back());
+    const double scale = 1 / ends.back();
     for (std::size_t i = 0; i + 1 < ends.size(); ++i) {
         const double a = ends[i] * scale;
         const double b = ends[i + 1] * scale;
