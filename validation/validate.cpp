@@ -256,10 +256,10 @@ bool ringModels() {
 // Each surrounding near and far against the same solution with four times
 // its bands (each round conductor a tube of four times the arcs, the room's
 // plates bands a quarter as long): the loaded frequency of a 300 x 75 mm
-// toroid 50 mm over a 200 x 600 mm winding standing 500 mm up, and for the
-// walls also of a 1000 x 250 mm toroid over a 400 x 1200 mm winding 600 mm
-// up; guarded at 0.1 %. The room's old eight cosine-spaced bands were 4 %
-// off on that walls at 0.7 m.
+// toroid 50 mm over a 200 x 600 mm winding standing 500 mm up, and of a
+// 1000 x 250 mm toroid over a 400 x 1200 mm winding 600 mm up; guarded at
+// 0.1 %. The room's old eight cosine-spaced bands were 4 % off on the walls
+// at 0.7 m.
 bool surroundingsConverged() {
     std::printf("\n%-34s %10s %10s %8s\n", "surroundings, loaded (kHz)", "4x bands", "Resonex",
                 "error");
@@ -306,7 +306,10 @@ bool surroundingsConverged() {
         {"walls 0.7 m, large coil", large, largeTop, room(0, 0.7)},
         {"walls 1.0 m, large coil", large, largeTop, room(0, 1.0)},
         {"walls 3 m, large coil", large, largeTop, room(0, 3.0)},
-        {"ceiling 2.4 m, walls 1.5 m", small, smallTop, room(2.4, 1.5)}};
+        {"ceiling 2.4 m, walls 1.5 m", small, smallTop, room(2.4, 1.5)},
+        {"walls 50 mm off a large toroid", large, largeTop, room(0, 0.55)},
+        {"ceiling 50 mm over a large toroid", large, largeTop, room(2.075, 0)},
+        {"ceiling 20 mm over the toroid", small, smallTop, room(1.2075, 0)}};
     bool within = true;
     for (const Case& c : cases) {
         const auto loaded = [&](int fineness) {
@@ -317,6 +320,15 @@ bool surroundingsConverged() {
         };
         within = against(c.name, loaded(1), loaded(4), 1e-3) && within;
     }
+    // Closer than the top load's own bands are long (33 mm here), the
+    // plates' bands stop getting finer: reported, not guarded.
+    const auto loaded = [&](int fineness) {
+        return WindingSolution::of(large, room(0, 0.52), InductanceModel::Distributed, fineness)
+                   ->resonance(largeTop)
+                   ->loadedHz /
+               1e3;
+    };
+    against("walls 20 mm off (not guarded)", loaded(1), loaded(4), 1);
     return within;
 }
 

@@ -126,22 +126,38 @@ double fromWinding(const Winding& w, double r, double z) {
     return std::sqrt((r - w.diameter / 2) * (r - w.diameter / 2) + dz * dz);
 }
 
+// The distance in the meridian plane from (r, z) to a top load's surface
+// (its centre above the winding's top), taken no nearer than the length of
+// the load's own bands, which no finer bands on a plate could make up for.
+double fromLoad(const TopLoad& top, double topOfWinding, double r, double z) {
+    const bool sphere = top.shape == Shape::Sphere;
+    const double tube = (sphere ? top.majorDiameter : top.minorDiameter) / 2;
+    const double centreR = sphere ? 0 : (top.majorDiameter - top.minorDiameter) / 2;
+    const double dz = z - (topOfWinding + top.centreAbove);
+    const double ownBand = (sphere ? 1 : 2) * std::numbers::pi * tube / kLoadBands;
+    return std::max(ownBand, std::sqrt((r - centreR) * (r - centreR) + dz * dz) - tube);
+}
+
 // A grounded plate from (r0, z0) to (r1, z1) (a ceiling's disk, the walls'
 // cylinder) in bands each kRoomBandPerDistance of its distance from the
-// winding long, over fineness: the winding's field on a plate changes over
-// lengths of the order of its distance, so near plates get fine bands and
-// far ones few, their lengths growing geometrically along a plate running
-// away from the coil. Each band's length is taken at its middle (a few
-// fixed-point steps), and all are then shrunk alike to end on the plate's
-// end.
-void addGraded(std::vector<Band>& bands, const Winding& w, double r0, double z0, double r1,
-               double z1, int fineness) {
+// winding long, over fineness, or of its distance from a top load (near)
+// where that is less. The field on a plate changes over
+// lengths of the order of its distance from the charges that make it, so
+// near plates get fine bands and far ones few, their lengths growing
+// geometrically along a plate running away from the coil. Each band's
+// length is taken at its middle (a few fixed-point steps), and all are then
+// shrunk alike to end on the plate's end.
+void addGraded(std::vector<Band>& bands, const Winding& w, const TopLoad* near, double r0,
+               double z0, double r1, double z1, int fineness) {
     const double perDistance = kRoomBandPerDistance / fineness;
     const double length = std::sqrt((r1 - r0) * (r1 - r0) + (z1 - z0) * (z1 - z0));
     const double nearest = kNearestPlate * std::max(w.diameter, w.height);
     const auto distance = [&](double s) {
         const double t = std::min(s / length, 1.0);
-        return std::max(nearest, fromWinding(w, r0 + (r1 - r0) * t, z0 + (z1 - z0) * t));
+        const double r = r0 + (r1 - r0) * t;
+        const double z = z0 + (z1 - z0) * t;
+        const double winding = std::max(nearest, fromWinding(w, r, z));
+        return near ? std::min(winding, fromLoad(*near, w.baseHeight + w.height, r, z)) : winding;
     };
     std::vector<double> ends{0};
     while (ends.back() < length) {
@@ -160,12 +176,45 @@ void addGraded(std::vector<Band>& bands, const Winding& w, double r0, double z0,
     }
 }
 
+// A ceiling as a disk out to the walls or, without walls, to kCeilingReach
+// times its height; walls from the floor to the ceiling or to three times the
+// winding's top: their bands, graded for a top load too where one is given
+// (near). fineness multiplies the bands.
+std::vector<Band> plateBands(const Winding& w, const Surroundings& around, int fineness,
+                             const TopLoad* near) {
+    std::vector<Band> bands;
+    if (around.ceiling > 0) {
+        const double reach = around.walls > 0 ? around.walls : kCeilingReach * around.ceiling;
+        addGraded(bands, w, near, 0, around.ceiling, reach, around.ceiling, fineness);
+    }
+    if (around.walls > 0) {
+        const double top = around.ceiling > 0 ? around.ceiling : 3 * (w.baseHeight + w.height);
+        addGraded(bands, w, near, around.walls, 0, around.walls, top, fineness);
+    }
+    return bands;
+}
+
+// Whether a top load comes nearer the plates than half their distance from
+// the winding anywhere, looked at on the plates' bands graded for the winding
+// (their ends and middles): only then does grading them for the load too
+// change more than a little, and it costs a field solution of its own.
+bool loadNearerThanWinding(const Winding& w, const TopLoad& top, const std::vector<Band>& plates) {
+    const double nearest = kNearestPlate * std::max(w.diameter, w.height);
+    for (const Band& band : plates)
+        for (const double t : {-0.5, 0.0, 0.5}) {
+            const Band::Point p = band.at(t);
+            if (2 * fromLoad(top, w.baseHeight + w.height, p.r, p.z) <
+                std::max(nearest, fromWinding(w, p.r, p.z)))
+                return true;
+        }
+    return false;
+}
+
 // The grounded metal's bands, heights above the floor: each turn of the
-// primary and the rail as a round conductor; a ceiling as a disk out to the
-// walls or, without walls, to kCeilingReach times its height; walls from the
-// floor to the ceiling or to three times the winding's top. fineness
-// multiplies the bands (the validation's convergence guards take 4).
-std::vector<Band> groundedBands(const Winding& w, const Surroundings& around, int fineness) {
+// primary and the rail as a round conductor, then the plates (plateBands).
+// fineness multiplies the bands (the validation's convergence guards take 4).
+std::vector<Band> groundedBands(const Winding& w, const Surroundings& around, int fineness,
+                                const TopLoad* near) {
     std::vector<Band> bands;
     if (const std::optional<PrimaryTurns>& p = around.primary) {
         for (int k = 1; k <= p->turns; ++k) {
@@ -176,15 +225,8 @@ std::vector<Band> groundedBands(const Winding& w, const Surroundings& around, in
     if (const std::optional<StrikeRail>& rail = around.rail)
         addTube(bands, rail->diameter / 2, w.baseHeight + rail->height, rail->conductor / 2,
                 kRailArcs * fineness);
-    const double topOfWinding = w.baseHeight + w.height;
-    if (around.ceiling > 0) {
-        const double reach = around.walls > 0 ? around.walls : kCeilingReach * around.ceiling;
-        addGraded(bands, w, 0, around.ceiling, reach, around.ceiling, fineness);
-    }
-    if (around.walls > 0) {
-        const double top = around.ceiling > 0 ? around.ceiling : 3 * topOfWinding;
-        addGraded(bands, w, around.walls, 0, around.walls, top, fineness);
-    }
+    const std::vector<Band> plates = plateBands(w, around, fineness, near);
+    bands.insert(bands.end(), plates.begin(), plates.end());
     return bands;
 }
 
@@ -257,9 +299,9 @@ struct WindingField {
 };
 
 Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
-                                  InductanceModel model, int fineness) {
+                                  InductanceModel model, int fineness, const TopLoad* near) {
     const std::vector<double> edges = windingEdges(w);
-    const std::vector<Band> grounded = groundedBands(w, around, fineness);
+    const std::vector<Band> grounded = groundedBands(w, around, fineness, near);
     std::vector<Band> bands;
     bands.reserve(kWindingBands + grounded.size());
     for (int i = 0; i < kWindingBands; ++i)
@@ -522,21 +564,44 @@ TopLoad withinReach(TopLoad top, const Winding& w) {
 
 } // namespace
 
-WindingSolution::WindingSolution(const Winding& winding, std::unique_ptr<const Field> field,
-                                 double bareOmegaSquared)
-    : m_winding(winding), m_field(std::move(field)), m_bareOmegaSquared(bareOmegaSquared) {}
+WindingSolution::WindingSolution(const Winding& winding, const Surroundings& around,
+                                 InductanceModel model, int fineness,
+                                 std::unique_ptr<const Field> field, double bareOmegaSquared)
+    : m_winding(winding), m_around(around), m_model(model), m_fineness(fineness),
+      m_field(std::move(field)), m_bareOmegaSquared(bareOmegaSquared) {}
 
 Solved<WindingSolution> WindingSolution::of(const Winding& asked, const Surroundings& around,
                                             InductanceModel model, int fineness) {
     const Winding winding = withinReach(asked);
-    Solved<WindingField> solved = windingField(winding, around, model, fineness);
+    Solved<WindingField> solved = windingField(winding, around, model, fineness, nullptr);
     if (!solved)
         return solved.why();
     std::unique_ptr<const Field> field(new Field{std::move(*solved)});
     const double bareOmegaSquared = modeOmegaSquared(*field, nullptr);
     if (!(std::isfinite(bareOmegaSquared) && bareOmegaSquared > 0))
         return Unsolved::OutOfRange;
-    return WindingSolution(winding, std::move(field), bareOmegaSquared);
+    return WindingSolution(winding, around, model, fineness, std::move(field), bareOmegaSquared);
+}
+
+// The bare mode stays in the winding's own field; a top load's in one whose
+// plates are graded for it too where it comes much nearer them than the
+// winding does (loadNearerThanWinding), solved once for each top load that
+// does (and, for a toroid search,
+// for the load it starts from, so that every toroid it tries is solved
+// alike and the capacitance it follows changes smoothly with the size).
+Solved<const WindingSolution::Field*> WindingSolution::fieldFor(const TopLoad& top) const {
+    if (top.shape == Shape::None ||
+        !loadNearerThanWinding(m_winding, top,
+                               plateBands(m_winding, m_around, m_fineness, nullptr)))
+        return m_field.get();
+    for (const Near& near : m_near)
+        if (near.top == top)
+            return near.field.get();
+    Solved<WindingField> solved = windingField(m_winding, m_around, m_model, m_fineness, &top);
+    if (!solved)
+        return solved.why();
+    m_near.push_back({top, std::unique_ptr<const Field>(new Field{std::move(*solved)})});
+    return m_near.back().field.get();
 }
 
 WindingSolution::~WindingSolution() = default;
@@ -551,7 +616,8 @@ Solved<Resonance> WindingSolution::resonance(const TopLoad& top) const {
     r.bareHz = std::sqrt(m_bareOmegaSquared) / (2 * std::numbers::pi);
     r.loadedHz = r.bareHz;
     if (top.shape != Shape::None) {
-        const Solved<LoadedMode> loaded = loadedMode(withinReach(top, m_winding));
+        const TopLoad placed = withinReach(top, m_winding);
+        const Solved<LoadedMode> loaded = loadedMode(placed, placed);
         if (!loaded)
             return loaded.why();
         // A top load adds capacitance: it lowers the frequency, never raises it.
@@ -569,28 +635,31 @@ Solved<Resonance> WindingSolution::resonance(const TopLoad& top) const {
     return r;
 }
 
-Solved<WindingSolution::LoadedMode> WindingSolution::loadedMode(const TopLoad& top,
-                                                                double lumped) const {
+Solved<WindingSolution::LoadedMode>
+WindingSolution::loadedMode(const TopLoad& top, const TopLoad& gradedFor, double lumped) const {
+    const Solved<const Field*> field = fieldFor(gradedFor);
+    if (!field)
+        return field.why();
     for (const Loaded& solved : m_loaded)
-        if (solved.top == top && solved.lumped == lumped)
+        if (solved.top == top && solved.lumped == lumped && solved.field == *field)
             return solved.mode;
     std::optional<LoadCoupling> coupling;
     if (top.shape != Shape::None) {
-        Solved<LoadCoupling> load = loadCoupling(*m_field, top);
+        Solved<LoadCoupling> load = loadCoupling(**field, top);
         if (!load)
             return load.why();
         coupling.emplace(std::move(*load));
     }
     LoadedMode mode{};
     mode.omegaSquared =
-        modeOmegaSquared(*m_field, coupling ? &*coupling : nullptr, lumped, &mode.topCharge);
-    m_loaded.push_back({top, lumped, mode});
+        modeOmegaSquared(**field, coupling ? &*coupling : nullptr, lumped, &mode.topCharge);
+    m_loaded.push_back({top, lumped, *field, mode});
     return mode;
 }
 
 Solved<double> WindingSolution::loadedHzWith(const TopLoad& top, double lumpedFarads) const {
-    const Solved<LoadedMode> loaded =
-        loadedMode(withinReach(top, m_winding), lumpedFarads / kFourPiEpsilon0);
+    const TopLoad placed = withinReach(top, m_winding);
+    const Solved<LoadedMode> loaded = loadedMode(placed, placed, lumpedFarads / kFourPiEpsilon0);
     if (!loaded)
         return loaded.why();
     if (!(loaded->omegaSquared > 0 && loaded->omegaSquared <= m_bareOmegaSquared))
@@ -622,7 +691,7 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
         return std::log(1 / mode.omegaSquared - 1 / m_bareOmegaSquared) - wanted;
     };
     const auto miss = [&](double logMajor) -> Solved<double> {
-        const Solved<LoadedMode> mode = loadedMode(toroid(std::exp(logMajor)));
+        const Solved<LoadedMode> mode = loadedMode(toroid(std::exp(logMajor)), like);
         if (!mode)
             return mode.why();
         const double missed = missOf(*mode);
@@ -638,9 +707,12 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     // capacitance growing as kGrowthWithDiameter has it, then the secant
     // through it and the step's toroid.
     std::vector<RootPoint> known;
+    const Solved<const Field*> field = fieldFor(like);
+    if (!field)
+        return field.why();
     for (const Loaded& solved : m_loaded)
-        if (solved.lumped == 0 && solved.top == toroid(solved.top.majorDiameter) &&
-            std::isfinite(missOf(solved.mode)))
+        if (solved.lumped == 0 && solved.field == *field &&
+            solved.top == toroid(solved.top.majorDiameter) && std::isfinite(missOf(solved.mode)))
             known.push_back({std::log(solved.top.majorDiameter), missOf(solved.mode)});
     std::sort(known.begin(), known.end(), [](const RootPoint& a, const RootPoint& b) {
         return std::abs(a.fx) < std::abs(b.fx);

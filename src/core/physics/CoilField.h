@@ -92,23 +92,36 @@ private:
         double omegaSquared;
         double topCharge;
     };
-    // The loaded mode of a top load on this winding, with a lumped
-    // capacitance at the top (in units of 4·pi·epsilon0 metres), each worked
-    // out once: the toroid searches start from the toroids solved already.
-    Solved<LoadedMode> loadedMode(const TopLoad& top, double lumped = 0) const;
+    // The field a top load is solved in (fieldFor in CoilField.cpp).
+    Solved<const Field*> fieldFor(const TopLoad& top) const;
+    // The loaded mode of a top load on this winding, in the field graded for
+    // gradedFor, with a lumped capacitance at the top (in units of
+    // 4·pi·epsilon0 metres), each worked out once: the toroid searches start
+    // from the toroids solved already.
+    Solved<LoadedMode> loadedMode(const TopLoad& top, const TopLoad& gradedFor,
+                                  double lumped = 0) const;
     struct Loaded {
         TopLoad top;
         double lumped;
+        const Field* field;
         LoadedMode mode;
     };
+    struct Near {
+        TopLoad top;
+        std::unique_ptr<const Field> field;
+    };
 
-    WindingSolution(const Winding& winding, std::unique_ptr<const Field> field,
-                    double bareOmegaSquared);
+    WindingSolution(const Winding& winding, const Surroundings& around, InductanceModel model,
+                    int fineness, std::unique_ptr<const Field> field, double bareOmegaSquared);
 
     Winding m_winding;
+    Surroundings m_around;
+    InductanceModel m_model;
+    int m_fineness;
     std::unique_ptr<const Field> m_field;
     double m_bareOmegaSquared;
     mutable std::vector<Loaded> m_loaded;
+    mutable std::vector<Near> m_near;
 };
 
 // The top load's capacitance alone in free space (ZeroPivot or OutOfRange as
