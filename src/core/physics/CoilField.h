@@ -66,6 +66,8 @@ class WindingSolution {
 public:
     // The winding with the grounded metal and the room around it; the
     // surroundings must stand clear (intrusion(), TopLoadClearance.h).
+    // fineness multiplies the surroundings' bands: 1 as the program runs, 4
+    // for the validation's convergence guards.
     static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {},
                                       InductanceModel model = InductanceModel::Distributed,
                                       int fineness = 1);
