@@ -581,7 +581,8 @@ private slots:
     // A ring of round conductor as the rail and the primary's turns are
     // modelled, alone at 1 V, against the exact torus (its toroidal-harmonic
     // series summed apart, with mpmath's Legendre functions) and over a
-    // ground plane with its image ring (mpmath's elliptic K): the rail's
+    // ground plane with its image ring (mpmath's elliptic K;
+    // validation/ring_exact.py): the rail's
     // tube within 0.02 %, a turn's (fewer arcs) within 0.1 %. A band of even
     // charge twice the conductor's diameter wide, matched at its middle, read
     // 3.7 to 5.5 % low.
@@ -630,12 +631,12 @@ private slots:
         const TopLoad smallTop{Shape::Toroid, 0.3, 0.075, 0.05};
         Surroundings rail;
         rail.rail = StrikeRail{0.4, 0.01, 0.65};
-        QTest::newRow("rail 150 mm out") << small << smallTop << rail << 157984.0;
+        QTest::newRow("rail 45 mm clear") << small << smallTop << rail << 157984.0;
         rail.rail->diameter = 0.324;
-        QTest::newRow("rail 7 mm out") << small << smallTop << rail << 121100.0;
+        QTest::newRow("rail 7 mm clear") << small << smallTop << rail << 121100.0;
         Surroundings walls;
         walls.walls = 0.7;
-        QTest::newRow("walls 200 mm out")
+        QTest::newRow("walls 200 mm clear")
             << Winding{0.4, 1.2, 923.07697, 0.6} << TopLoad{Shape::Toroid, 1.0, 0.25, 0.1} << walls
             << 51390.0;
     }
