@@ -66,8 +66,11 @@ class WindingSolution {
 public:
     // The winding with the grounded metal and the room around it; the
     // surroundings must stand clear (intrusion(), TopLoadClearance.h).
+    // fineness multiplies the surroundings' bands: 1 as the program runs, 4
+    // for the validation's convergence guards.
     static Solved<WindingSolution> of(const Winding& winding, const Surroundings& around = {},
-                                      InductanceModel model = InductanceModel::Distributed);
+                                      InductanceModel model = InductanceModel::Distributed,
+                                      int fineness = 1);
     ~WindingSolution();
     WindingSolution(WindingSolution&&) noexcept;
     WindingSolution& operator=(WindingSolution&&) noexcept;
@@ -91,28 +94,49 @@ private:
         double omegaSquared;
         double topCharge;
     };
-    // The loaded mode of a top load on this winding, with a lumped
-    // capacitance at the top (in units of 4·pi·epsilon0 metres), each worked
-    // out once: the toroid searches start from the toroids solved already.
-    Solved<LoadedMode> loadedMode(const TopLoad& top, double lumped = 0) const;
+    // The field a top load is solved in (fieldFor in CoilField.cpp).
+    Solved<const Field*> fieldFor(const TopLoad& top) const;
+    // The loaded mode of a top load on this winding, in the field graded for
+    // gradedFor, with a lumped capacitance at the top (in units of
+    // 4·pi·epsilon0 metres), each worked out once: the toroid searches start
+    // from the toroids solved already.
+    Solved<LoadedMode> loadedMode(const TopLoad& top, const TopLoad& gradedFor,
+                                  double lumped = 0) const;
     struct Loaded {
         TopLoad top;
         double lumped;
+        const Field* field;
         LoadedMode mode;
     };
+    struct Near {
+        TopLoad top;
+        std::unique_ptr<const Field> field;
+    };
 
-    WindingSolution(const Winding& winding, std::unique_ptr<const Field> field,
-                    double bareOmegaSquared);
+    WindingSolution(const Winding& winding, const Surroundings& around, InductanceModel model,
+                    int fineness, std::unique_ptr<const Field> field, double bareOmegaSquared);
 
     Winding m_winding;
+    Surroundings m_around;
+    InductanceModel m_model;
+    int m_fineness;
     std::unique_ptr<const Field> m_field;
     double m_bareOmegaSquared;
     mutable std::vector<Loaded> m_loaded;
+    mutable std::vector<Near> m_near;
 };
 
 // The top load's capacitance alone in free space (ZeroPivot or OutOfRange as
 // above).
 Solved<double> freeSpaceCapacitance(const TopLoad& top);
+
+// A grounded ring of round conductor as the field solution takes it (the
+// rail's tube of arcs, or a primary turn's), alone at a potential of 1: in
+// free space (aboveFloor 0) or with its centre aboveFloor over a ground
+// plane. For the validation's comparison with the exact thin torus.
+enum class RoundConductor { Rail, PrimaryTurn };
+Solved<double> ringCapacitance(RoundConductor kind, double ringDiameter, double conductorDiameter,
+                               double aboveFloor);
 
 // The published formulas the validation compares against. Wheeler's
 // inductance (WindingFormulas.h) in henries.
