@@ -1,4 +1,5 @@
 #include "core/physics/CoilField.h"
+#include "core/physics/FieldWork.h"
 #include "core/physics/PrimaryCoupling.h"
 #include "core/physics/RingCharge.h"
 #include "core/physics/RootSearch.h"
@@ -468,6 +469,23 @@ private slots:
         const double ratio = r.chargeCapacitance / r.inPlaceCapacitance;
         QVERIFY2(ratio > 1.5 && ratio < 3, qPrintable(QString::number(ratio)));
         QCOMPARE(resonance(typicalWinding(), {})->chargeCapacitance, 0.0);
+    }
+
+    // A streamer's running frequency is asked of the top load just solved:
+    // its coupling to the field is formed once, and the answer is the one a
+    // fresh solution gives.
+    void streamerReusesTheSolvedLoad() {
+        const TopLoad toroid{Shape::Toroid, 0.3, 0.075, 0.05};
+        const double streamer = 4e-12;
+        const double fresh = *WindingSolution::of(typicalWinding())->loadedHzWith(toroid, streamer);
+        const Solved<WindingSolution> solution = WindingSolution::of(typicalWinding());
+        const FieldWork before = fieldWork();
+        const double loaded = solution->resonance(toroid)->loadedHz;
+        const double running = *solution->loadedHzWith(toroid, streamer);
+        QCOMPARE(fieldWork().loadCouplings - before.loadCouplings, 1L);
+        QCOMPARE(fieldWork().fieldSolutions, before.fieldSolutions);
+        QCOMPARE(running, fresh);
+        QVERIFY(running < loaded);
     }
 
     // Where a top load can stand, in any one unit: here millimetres, on a

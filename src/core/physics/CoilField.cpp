@@ -1,5 +1,7 @@
 #include "core/physics/CoilField.h"
 
+#include "core/physics/FieldWork.h"
+
 #include "core/physics/PrimaryCoupling.h"
 #include "core/physics/RingCharge.h"
 #include "core/physics/RootSearch.h"
@@ -300,6 +302,7 @@ struct WindingField {
 
 Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
                                   InductanceModel model, int fineness, const TopLoad* near) {
+    ++fieldWork().fieldSolutions;
     const std::vector<double> edges = windingEdges(w);
     const std::vector<Band> grounded = groundedBands(w, around, fineness, near);
     std::vector<Band> bands;
@@ -352,6 +355,7 @@ struct LoadCoupling {
 };
 
 Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top) {
+    ++fieldWork().loadCouplings;
     const std::vector<Band> load = loadBands(top, field.topOfWinding);
     const int n = field.size();
     const int m = kLoadBands;
@@ -541,6 +545,11 @@ Solved<double> ringCapacitance(RoundConductor kind, double ringDiameter, double 
 }
 
 struct WindingSolution::Field : WindingField {};
+struct WindingSolution::Coupled {
+    TopLoad top;
+    const Field* field;
+    LoadCoupling coupling;
+};
 
 namespace {
 
@@ -643,16 +652,18 @@ WindingSolution::loadedMode(const TopLoad& top, const TopLoad& gradedFor, double
     for (const Loaded& solved : m_loaded)
         if (solved.top == top && solved.lumped == lumped && solved.field == *field)
             return solved.mode;
-    std::optional<LoadCoupling> coupling;
+    const LoadCoupling* coupling = nullptr;
     if (top.shape != Shape::None) {
-        Solved<LoadCoupling> load = loadCoupling(**field, top);
-        if (!load)
-            return load.why();
-        coupling.emplace(std::move(*load));
+        if (!(m_lastCoupled && m_lastCoupled->top == top && m_lastCoupled->field == *field)) {
+            Solved<LoadCoupling> load = loadCoupling(**field, top);
+            if (!load)
+                return load.why();
+            m_lastCoupled.reset(new Coupled{top, *field, std::move(*load)});
+        }
+        coupling = &m_lastCoupled->coupling;
     }
     LoadedMode mode{};
-    mode.omegaSquared =
-        modeOmegaSquared(**field, coupling ? &*coupling : nullptr, lumped, &mode.topCharge);
+    mode.omegaSquared = modeOmegaSquared(**field, coupling, lumped, &mode.topCharge);
     m_loaded.push_back({top, lumped, *field, mode});
     return mode;
 }
@@ -737,6 +748,11 @@ Solved<TopLoad> WindingSolution::toroidForFrequency(const TopLoad& asked, double
     if (cutsIntoWinding(m_winding, found))
         return Unsolved::CutsIntoWinding;
     return found;
+}
+
+FieldWork& fieldWork() {
+    thread_local FieldWork work;
+    return work;
 }
 
 } // namespace resonex::physics

@@ -112,6 +112,9 @@ private:
         TopLoad top;
         std::unique_ptr<const Field> field;
     };
+    // The last top load's coupling to its field, kept for the same load asked
+    // again with a lumped capacitance (a streamer's running frequency).
+    struct Coupled;
 
     WindingSolution(const Winding& winding, const Surroundings& around, InductanceModel model,
                     int fineness, std::unique_ptr<const Field> field, double bareOmegaSquared);
@@ -124,6 +127,7 @@ private:
     double m_bareOmegaSquared;
     mutable std::vector<Loaded> m_loaded;
     mutable std::vector<Near> m_near;
+    mutable std::unique_ptr<const Coupled> m_lastCoupled;
 };
 
 // The top load's capacitance alone in free space (ZeroPivot or OutOfRange as
