@@ -14,33 +14,66 @@
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 
+#include <optional>
+#include <vector>
+
 namespace resonex {
 
 namespace {
 
+// What a command may change of a design, to put it back.
+class DesignState {
+public:
+    explicit DesignState(const CFile& doc)
+        : m_secondary(doc.secondary()), m_primary(doc.primary()), m_transformer(doc.transformer()),
+          m_topLoad(doc.topLoad()), m_added(doc.added()),
+          m_choices(primaryChoices(doc.settings())) {}
+    void restore(CFile& doc) const {
+        doc.secondary() = m_secondary;
+        doc.primary() = m_primary;
+        doc.transformer() = m_transformer;
+        doc.topLoad() = m_topLoad;
+        doc.added() = m_added;
+        setPrimaryChoices(doc.settings(), m_choices);
+    }
+
+private:
+    CSecondary m_secondary;
+    CPrimary m_primary;
+    CTransformer m_transformer;
+    CTopLoad m_topLoad;
+    AddedInputs m_added;
+    PrimaryChoices m_choices;
+};
+
+// Whether a rejected entry keeps the entries stored before it (the classic
+// dialogs' rule) or the whole command changes nothing.
+enum class Rejected { KeepsEarlier, ChangesNothing };
+
 // Runs a command that stores entries and calculates. A failure other than a
 // rejected entry (an overflow, a division by zero) puts the design back as it
 // was: a calculation either completes or changes nothing.
-template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
-    const CSecondary secondary = doc.secondary();
-    const CPrimary primary = doc.primary();
-    const CTransformer transformer = doc.transformer();
-    const CTopLoad topLoad = doc.topLoad();
-    const AddedInputs added = doc.added();
-    const PrimaryChoices choices = primaryChoices(doc.settings());
+template <typename Command>
+void wholeOrNothing(CFile& doc, Command command, Rejected rejected = Rejected::KeepsEarlier) {
+    const DesignState before(doc);
     try {
         command();
     } catch (const ResonexError& error) {
-        if (!isInputError(error.number())) {
-            doc.secondary() = secondary;
-            doc.primary() = primary;
-            doc.transformer() = transformer;
-            doc.topLoad() = topLoad;
-            doc.added() = added;
-            setPrimaryChoices(doc.settings(), choices);
-        }
+        if (rejected == Rejected::ChangesNothing || !isInputError(error.number()))
+            before.restore(doc);
         throw;
     }
+}
+
+// What the primary takes from the other calculations, choice by choice: none
+// where it takes nothing.
+std::vector<std::optional<float>> takenByPrimary(const CFile& doc) {
+    const PrimaryChoices choices = primaryChoices(doc.settings());
+    const OtherModels from = doc.otherModels();
+    std::vector<std::optional<float>> taken;
+    for (const PrimaryChoiceRow& row : primaryChoiceRows())
+        taken.push_back(choices.*row.choice == 1 ? sourceValue(row.choice, from) : std::nullopt);
+    return taken;
 }
 
 // After a calculation: the design has changed, and a primary taking a value
@@ -48,6 +81,19 @@ template <typename Command> void wholeOrNothing(CFile& doc, Command command) {
 void calculated(CFile& doc, OtherCalculation calculation) {
     doc.setModified(true);
     if (takesFrom(primaryChoices(doc.settings()), calculation, doc.otherModels()))
+        doc.primary().setCalcsInvalid(true);
+}
+
+// A calculation beyond the classic ones: the primary is out of date only when
+// what it takes has moved, so that calculating again with nothing changed
+// keeps its results.
+template <typename Command>
+void calculatedBeyondClassic(CFile& doc, OtherCalculation calculation, Command command) {
+    const bool takes = takesFrom(primaryChoices(doc.settings()), calculation, doc.otherModels());
+    const auto before = takes ? takenByPrimary(doc) : std::vector<std::optional<float>>{};
+    wholeOrNothing(doc, command, Rejected::ChangesNothing);
+    doc.setModified(true);
+    if (takes && takenByPrimary(doc) != before)
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -141,55 +187,39 @@ void calculateTransformer(CFile& doc, const Entries& entries) {
 }
 
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries) {
-    wholeOrNothing(doc, [&] {
+    calculatedBeyondClassic(doc, OtherCalculation::TopLoad, [&] {
         CTopLoad& topLoad = doc.topLoad();
-        const CTopLoad before = topLoad;
-        const AddedInputs addedBefore = doc.added();
         topLoad.setShape(shape);
         storeEntries(doc, Calculation::TopLoad, entries,
                      [shape](Input input) { return CTopLoad::takes(shape, input); });
-        const bool useMetric = doc.settings().UseMetric();
         // A top load or surroundings that cannot be, though each entry could,
-        // are not kept.
-        try {
-            topLoad.checkShape();
-            topLoad.checkClearance(doc.secondary(), useMetric);
-            checkSurroundings(doc, doc.surroundings());
-        } catch (const ResonexError&) {
-            topLoad = before;
-            doc.added() = addedBefore;
-            throw;
-        }
+        // are not kept either.
+        topLoad.checkShape();
+        topLoad.checkClearance(doc.secondary(), doc.settings().UseMetric());
+        checkSurroundings(doc, doc.surroundings());
     });
-    calculated(doc, OtherCalculation::TopLoad);
 }
 
 void calculatePower(CFile& doc, const Entries& entries) {
-    wholeOrNothing(doc, [&] {
-        const AddedInputs before = doc.added();
+    calculatedBeyondClassic(doc, OtherCalculation::Power, [&] {
         const DesignModels models = doc.models();
         const auto stored = [&](Input input) { return keptValue(designInput(input), models); };
         storeEntries(doc, Calculation::Power, entries, [&](Input input) {
             // The gap is stored first, in the table's order.
             return input != Input::Bps || stored(Input::Gap) == double(physics::Gap::Asynchronous);
         });
-        // Entries each accepted that cannot stand together are not kept.
-        try {
-            if (stored(Input::Gap) == double(physics::Gap::Asynchronous) && stored(Input::Bps) == 0)
-                throw ResonexError(designInput(Input::Bps).error);
-            if ((stored(Input::UnitC) == 0) != (stored(Input::UnitKv) == 0))
-                throw ResonexError(
-                    designInput(stored(Input::UnitC) == 0 ? Input::UnitC : Input::UnitKv).error);
-            const std::optional<physics::Solved<physics::MmcBank>> bank =
-                mmcBankOf(doc.added(), doc.settings(), doc.otherModels());
-            if (bank && !*bank)
-                throw ResonexError(errors::PowerTooManyUnits);
-        } catch (const ResonexError&) {
-            doc.added() = before;
-            throw;
-        }
+        // Entries each accepted that cannot stand together are not kept
+        // either. A rating without its unit is no bank: the unit's box can be
+        // emptied alone.
+        if (stored(Input::Gap) == double(physics::Gap::Asynchronous) && stored(Input::Bps) == 0)
+            throw ResonexError(designInput(Input::Bps).error);
+        if (stored(Input::UnitC) != 0 && stored(Input::UnitKv) == 0)
+            throw ResonexError(designInput(Input::UnitKv).error);
+        const std::optional<physics::Solved<physics::MmcBank>> bank =
+            mmcBankOf(doc.added(), doc.settings(), doc.otherModels());
+        if (bank && !*bank)
+            throw ResonexError(errors::PowerTooManyUnits);
     });
-    calculated(doc, OtherCalculation::Power);
 }
 
 void mainsFrequencyChanged(CFile& doc) {
@@ -220,6 +250,7 @@ Entries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
 
 void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& entries,
                       Prompts& prompts) {
+    const DesignState atStart(doc);
     wholeOrNothing(doc, [&] {
         // The entries a choice could fill, the choices, then the others: a
         // rejected dimension leaves the choices stored.
@@ -227,9 +258,21 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
             return choiceCanFill(input) && takesEntry(input, choices);
         });
         setPrimaryChoices(doc.settings(), choices);
-        storeEntries(doc, Calculation::Primary, entries,
-                     [](Input input) { return !choiceCanFill(input); });
-        checkPrimaryAsBuilt(doc);
+        storeEntries(doc, Calculation::Primary, entries, [](Input input) {
+            return !choiceCanFill(input) && !designInput(input).added();
+        });
+        // The primary as built stands or falls whole: a refusal there puts
+        // the design back as it was before the command, the classic entries
+        // and the choices included, so that nothing of a refused attempt is
+        // kept or saved.
+        try {
+            storeEntries(doc, Calculation::Primary, entries,
+                         [](Input input) { return designInput(input).added(); });
+            checkPrimaryAsBuilt(doc);
+        } catch (const ResonexError&) {
+            atStart.restore(doc);
+            throw;
+        }
         // A frequency taken from another calculation is quoted as it stands
         // now: the loaded frequency moves with the primary's own turns.
         const auto frequency = entries.find(Input::Fr);
