@@ -66,6 +66,9 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     m_lstPower->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_lstPower->setColumnWidth(1, kValueColumnChars * charWidth);
     m_lstPower->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Opened, it asks for the height of every figure; the dialog takes what
+    // of it the screen has room for.
+    m_lstPower->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_lstPower->setMinimumSize((kLabelColumnChars + kValueColumnChars) * charWidth +
                                    m_lstPower->verticalScrollBar()->sizeHint().width(),
                                kLeastRows * 2 * fontMetrics().lineSpacing());
