@@ -798,9 +798,11 @@ private slots:
                             const char* why) { QTest::newRow(tag) << command << steps << why; };
         const char* primary = "btnPriCoilCalcs";
         const char* power = "btnPowerCalcs";
+        // The floor 500 mm below the base (a new design's), less half the
+        // 12 mm conductor: -494 mm clears it.
         row("inner turn 5 m below the base", primary, "txtConDia=12 txtPriHeight=-5000",
-            "The primary cuts into the winding, the top load or the floor: raise or lower it, or "
-            "move it out");
+            "The primary does not stand clear of the coil: it reaches below the floor; raise its "
+            "inner turn from -5000.00mm to -494.00mm or higher");
         row("cone without its angle", primary, "optPriConical txtConDia=12 txtPriAngle=",
             "\"Angle of a Conical Primary\" must be more than 0 and less than 90 deg");
         row("cone at 90", primary, "optPriConical txtPriAngle=90",

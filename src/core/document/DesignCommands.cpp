@@ -13,7 +13,11 @@
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
+#include "core/text/NumberText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -147,6 +151,98 @@ void checkSurroundings(const CFile& doc, const physics::Surroundings& around) {
                                    QStringLiteral(": ") + QLatin1String(intruder.name));
 }
 
+// Where the primary as built may stand: touching the winding, the top load
+// and the floor but cutting into none (the rule the top load keeps).
+class PrimaryClearance {
+public:
+    PrimaryClearance(const CFile& doc, const OtherModels& from)
+        : m_unit(designUnit(doc.settings().UseMetric())), m_turns(*from.around.primary),
+          m_secondary(secondaryTurns(from)),
+          m_top(topLoadInMetres(doc.topLoad(), doc.settings().UseMetric())),
+          m_floor(m_unit.toMetres(doc.topLoad().BaseHeightValue())),
+          m_entered(doc.added().value(designInput(Input::PriHeight))) {}
+
+    // Refuses a primary that cuts into any, naming the part and the entry
+    // that clears it.
+    void check() const {
+        const double height = m_turns.innerHeight;
+        if (!cuts(height, m_top, m_floor))
+            return;
+        const QString unit = m_unit.word();
+        const QString entered = text::format(m_entered, text::Pattern::TwoDecimals) + unit;
+        // Not the winding: the inner turn stands out of it by the separation,
+        // which is more than 0, and the others further. The top load is
+        // cleared by lowering the primary, the floor by raising it, when some
+        // height does.
+        const bool topLoad = cuts(height, m_top, kNoFloor);
+        const std::optional<QString> clear = clearEntry(topLoad ? -1 : 1);
+        const QString part =
+            topLoad ? QStringLiteral("into the top load") : QStringLiteral("below the floor");
+        throw ResonexError::detailed(
+            errors::PrimaryClearance,
+            clear ? QStringLiteral(": it reaches %1; %2 its inner turn from %3 to %4 or %5")
+                        .arg(part, topLoad ? QStringLiteral("lower") : QStringLiteral("raise"),
+                             entered, *clear + unit,
+                             topLoad ? QStringLiteral("lower") : QStringLiteral("higher"))
+                  : QStringLiteral(": it reaches %1, and no height of its inner turn clears "
+                                   "everything")
+                        .arg(part));
+    }
+
+private:
+    static constexpr double kNoFloor = std::numeric_limits<double>::infinity();
+
+    bool cuts(double innerHeight, const physics::TopLoad& top, double floor) const {
+        physics::PrimaryTurns moved = m_turns;
+        moved.innerHeight = innerHeight;
+        return physics::primaryCutsIntoCoil(moved, m_secondary, top, floor);
+    }
+    bool clearAt(double innerHeight) const { return !cuts(innerHeight, m_top, m_floor); }
+
+    // The entry nearest the one typed, one way (1 up, -1 down), at which the
+    // primary stands clear of everything: two decimals that, typed, are
+    // accepted. Sought in steps of half the conductor, as far as the floor
+    // and the coil's top and beyond, then halved down to a micrometre.
+    std::optional<QString> clearEntry(int way) const {
+        const double step = way * std::max(m_turns.conductorDiameter / 2, 1e-3);
+        const double reach = std::abs(m_turns.innerHeight) +
+                             2 * (m_secondary.height + m_floor + m_top.majorDiameter) + 1;
+        double inside = m_turns.innerHeight;
+        std::optional<double> outside;
+        for (double height = inside + step; std::abs(height - m_turns.innerHeight) <= reach;
+             height += step) {
+            if (clearAt(height)) {
+                outside = height;
+                break;
+            }
+            inside = height;
+        }
+        if (!outside)
+            return std::nullopt;
+        while (std::abs(*outside - inside) > 1e-6) {
+            const double middle = (inside + *outside) / 2;
+            (clearAt(middle) ? *outside : inside) = middle;
+        }
+        // To two decimals: the one on the part's side first, as touching is
+        // allowed, then away from it, as the float of a decimal may fall a
+        // hair short of the height found.
+        double hundredths = way * std::floor(way * m_unit.fromMetres(*outside) * 100);
+        for (int tries = 0; tries < 4; ++tries, hundredths += way) {
+            const QString typed = text::format(float(hundredths / 100), text::Pattern::TwoDecimals);
+            if (clearAt(m_unit.toMetres(text::toSingle(typed))))
+                return typed;
+        }
+        return std::nullopt;
+    }
+
+    LengthUnit m_unit;
+    physics::PrimaryTurns m_turns;
+    physics::SecondaryTurns m_secondary;
+    physics::TopLoad m_top;
+    double m_floor;
+    float m_entered;
+};
+
 // A cone needs its angle; a primary may touch the winding, the top load and
 // the floor but not cut into any (the rule the top load keeps). Checked on the
 // calculated secondary only.
@@ -159,12 +255,9 @@ void checkPrimaryAsBuilt(const CFile& doc) {
     if (!secondaryCalculated(doc.secondary()))
         return;
     const OtherModels from = doc.otherModels();
-    const bool useMetric = doc.settings().UseMetric();
     // The secondary calculated, the primary as built stands among them.
-    if (physics::primaryCutsIntoCoil(
-            *from.around.primary, secondaryTurns(from), topLoadInMetres(doc.topLoad(), useMetric),
-            designUnit(useMetric).toMetres(doc.topLoad().BaseHeightValue())))
-        throw ResonexError(errors::PrimaryClearance);
+    const PrimaryClearance clearance(doc, from);
+    clearance.check();
     checkSurroundings(doc, from.around);
 }
 
