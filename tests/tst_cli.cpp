@@ -333,13 +333,17 @@ private slots:
                            "--rail-wire", "10",    "--out", never}
             << 2
             << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
-               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
+               "the strike rail; widen it to 210.01mm or more [CSurroundings::RailDia "
+               "0x80040222]\n";
+        // Clear of the outer turn by hand: 167.25 + 14 x 15.85 + 4.75 + 10 =
+        // 403.9 mm from the axis, touching refused to the hundredth.
         QTest::newRow("rail on the primary's inner turn")
             << (QStringList{"calc"} + kWorkedDesign +
                 QStringList{"--rail-dia", "334.5", "--rail-wire", "20", "--out", never})
             << 2
             << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
-               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
+               "the strike rail; widen it to 807.81mm or more [CSurroundings::RailDia "
+               "0x80040222]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";

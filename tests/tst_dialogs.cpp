@@ -433,11 +433,12 @@ private slots:
             "lblRefusedAround: \"Ceiling Height Above the Floor (0 for None)\" must be at least "
             "0 mm");
         // A rail of 100 mm at the base of the 200 mm winding: refused whole,
-        // the rail's own box flagged.
+        // the rail's own box flagged; clear from 2 x (100 + 10) mm, touching
+        // refused to the hundredth.
         row("rail into the winding", "btnTopLoadCalcs", "optToroid txtRailWire=20 txtRailDia=100",
             "0 300.00 75.00 50.00 0.00",
             "lblRefusedAround: The surroundings cut into the coil, its top load or its primary: "
-            "the strike rail");
+            "the strike rail; widen it to 220.01mm or more");
     }
     void rejectedEntry() {
         QFETCH(QString, command);
@@ -827,6 +828,12 @@ private slots:
             "\"Tank Capacitor Used (Empty: Resonant)\" must be more than 0 uF");
         row("a unit without its rating", power,
             "txtUnitKv=", "\"Bank Unit Voltage Rating\" must be more than 0 kV");
+        // A ceiling must clear the toroid's top: 500 + 600 + 50 + 75 / 2 =
+        // 1187.5 mm above the floor, which in metres falls a hair short: the
+        // next hundredth is the entry that is accepted.
+        row("ceiling on the toroid", "btnTopLoadCalcs", "optToroid txtCeiling=900",
+            "lblRefusedAround: The surroundings cut into the coil, its top load or its primary: "
+            "the ceiling; raise it to 1187.51mm or higher");
         // An empty rail height is no height at the winding's base; told under
         // the surroundings.
         row("rail height empty", "btnTopLoadCalcs", "optToroid txtRailHeight=",

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -115,17 +116,62 @@ void storeEntries(CFile& doc, Calculation calculation, const Entries& entries) {
     storeEntries(doc, calculation, entries, [](Input) { return true; });
 }
 
+// The nearest length one way (1 up or out, -1 down or in) from one that does
+// not stand clear at which clear holds, in metres: sought in steps as far as
+// reach, then halved down to a micrometre. None within reach.
+std::optional<double> nearestClear(double from, int way, double step, double reach,
+                                   const std::function<bool(double)>& clear) {
+    double inside = from;
+    for (double length = from + way * step; std::abs(length - from) <= reach;
+         length += way * step) {
+        if (clear(length)) {
+            double outside = length;
+            while (std::abs(outside - inside) > 1e-6) {
+                const double middle = (inside + outside) / 2;
+                (clear(middle) ? outside : inside) = middle;
+            }
+            return outside;
+        }
+        inside = length;
+    }
+    return std::nullopt;
+}
+
+// A length found so, as the two decimals of an entry in the design's unit
+// that, typed, stand clear: the one on the part's side first, as touching is
+// allowed, then away from it, as the float of a decimal may fall a hair short
+// of the length found.
+std::optional<QString> clearEntryText(double metres, int way, LengthUnit unit,
+                                      const std::function<bool(double)>& clear) {
+    double hundredths = way * std::floor(way * unit.fromMetres(metres) * 100);
+    for (int tries = 0; tries < 4; ++tries, hundredths += way) {
+        const QString typed = text::format(float(hundredths / 100), text::Pattern::TwoDecimals);
+        if (clear(unit.toMetres(text::toSingle(typed))))
+            return typed + unit.word();
+    }
+    return std::nullopt;
+}
+
 // The parts of the surroundings that may not stand clear: how the
 // clearance error names each, and the input it blames.
 struct Intruder {
     physics::Intrusion part;
     const char* name;
     Input blamed;
+    // The blamed input moved outwards, in metres, and what it is then told.
+    double& (*length)(physics::Surroundings&);
+    const char* clearsAt; // "widen it to %1 or more"
 };
 constexpr Intruder kIntruders[] = {
-    {physics::Intrusion::Rail, "the strike rail", Input::RailDia},
-    {physics::Intrusion::Ceiling, "the ceiling", Input::Ceiling},
-    {physics::Intrusion::Walls, "the walls", Input::Walls},
+    {physics::Intrusion::Rail, "the strike rail", Input::RailDia,
+     [](physics::Surroundings& around) -> double& { return around.rail->diameter; },
+     "widen it to %1 or more"},
+    {physics::Intrusion::Ceiling, "the ceiling", Input::Ceiling,
+     [](physics::Surroundings& around) -> double& { return around.ceiling; },
+     "raise it to %1 or higher"},
+    {physics::Intrusion::Walls, "the walls", Input::Walls,
+     [](physics::Surroundings& around) -> double& { return around.walls; },
+     "move them out to %1 or more"},
 };
 
 // A rail needs its conductor; once the secondary is calculated, the rail,
@@ -140,15 +186,33 @@ void checkSurroundings(const CFile& doc, const physics::Surroundings& around) {
     if (!secondaryCalculated(doc.secondary()))
         return;
     const bool useMetric = doc.settings().UseMetric();
-    const physics::Intrusion found =
-        physics::intrusion(windingInMetres(doc.secondary(), doc.topLoad(), useMetric),
-                           topLoadInMetres(doc.topLoad(), useMetric), around);
-    for (const Intruder& intruder : kIntruders)
-        if (intruder.part == found)
-            throw ResonexError(errors::SurroundingsClearance,
-                               QLatin1String(designInput(intruder.blamed).error.source),
-                               QLatin1String(errors::SurroundingsClearance.description) +
-                                   QStringLiteral(": ") + QLatin1String(intruder.name));
+    const physics::Winding winding = windingInMetres(doc.secondary(), doc.topLoad(), useMetric);
+    const physics::TopLoad top = topLoadInMetres(doc.topLoad(), useMetric);
+    const physics::Intrusion found = physics::intrusion(winding, top, around);
+    for (const Intruder& intruder : kIntruders) {
+        if (intruder.part != found)
+            continue;
+        // The part stands clear once moved out far enough, if within a
+        // room's reach; another part still in the way is that part's refusal.
+        const auto clear = [&](double length) {
+            physics::Surroundings moved = around;
+            intruder.length(moved) = length;
+            return physics::intrusion(winding, top, moved) != intruder.part;
+        };
+        physics::Surroundings moved = around;
+        constexpr double kStep = 2e-3;
+        constexpr double kRoom = 20;
+        const std::optional<double> out =
+            nearestClear(intruder.length(moved), 1, kStep, kRoom, clear);
+        const std::optional<QString> typed =
+            out ? clearEntryText(*out, 1, designUnit(useMetric), clear) : std::nullopt;
+        throw ResonexError(
+            errors::SurroundingsClearance, QLatin1String(designInput(intruder.blamed).error.source),
+            QLatin1String(errors::SurroundingsClearance.description) + QStringLiteral(": ") +
+                QLatin1String(intruder.name) +
+                (typed ? QStringLiteral("; ") + QString::fromLatin1(intruder.clearsAt).arg(*typed)
+                       : QString()));
+    }
 }
 
 // Where the primary as built may stand: touching the winding, the top load
@@ -182,7 +246,7 @@ public:
             errors::PrimaryClearance,
             clear ? QStringLiteral(": it reaches %1; %2 its inner turn from %3 to %4 or %5")
                         .arg(part, topLoad ? QStringLiteral("lower") : QStringLiteral("raise"),
-                             entered, *clear + unit,
+                             entered, *clear,
                              topLoad ? QStringLiteral("lower") : QStringLiteral("higher"))
                   : QStringLiteral(": it reaches %1, and no height of its inner turn clears "
                                    "everything")
@@ -200,39 +264,15 @@ private:
     bool clearAt(double innerHeight) const { return !cuts(innerHeight, m_top, m_floor); }
 
     // The entry nearest the one typed, one way (1 up, -1 down), at which the
-    // primary stands clear of everything: two decimals that, typed, are
-    // accepted. Sought in steps of half the conductor, as far as the floor
-    // and the coil's top and beyond, then halved down to a micrometre.
+    // primary stands clear of everything, sought in steps of half the
+    // conductor as far as the floor and the coil's top and beyond.
     std::optional<QString> clearEntry(int way) const {
-        const double step = way * std::max(m_turns.conductorDiameter / 2, 1e-3);
+        const auto clear = [this](double height) { return clearAt(height); };
         const double reach = std::abs(m_turns.innerHeight) +
                              2 * (m_secondary.height + m_floor + m_top.majorDiameter) + 1;
-        double inside = m_turns.innerHeight;
-        std::optional<double> outside;
-        for (double height = inside + step; std::abs(height - m_turns.innerHeight) <= reach;
-             height += step) {
-            if (clearAt(height)) {
-                outside = height;
-                break;
-            }
-            inside = height;
-        }
-        if (!outside)
-            return std::nullopt;
-        while (std::abs(*outside - inside) > 1e-6) {
-            const double middle = (inside + *outside) / 2;
-            (clearAt(middle) ? *outside : inside) = middle;
-        }
-        // To two decimals: the one on the part's side first, as touching is
-        // allowed, then away from it, as the float of a decimal may fall a
-        // hair short of the height found.
-        double hundredths = way * std::floor(way * m_unit.fromMetres(*outside) * 100);
-        for (int tries = 0; tries < 4; ++tries, hundredths += way) {
-            const QString typed = text::format(float(hundredths / 100), text::Pattern::TwoDecimals);
-            if (clearAt(m_unit.toMetres(text::toSingle(typed))))
-                return typed;
-        }
-        return std::nullopt;
+        const std::optional<double> height = nearestClear(
+            m_turns.innerHeight, way, std::max(m_turns.conductorDiameter / 2, 1e-3), reach, clear);
+        return height ? clearEntryText(*height, way, m_unit, clear) : std::nullopt;
     }
 
     LengthUnit m_unit;
