@@ -360,6 +360,7 @@ QString DesignDialog::refusalReason(const ResonexError& error, const QLineEdit* 
     for (const ErrorInfo* told : kToldRefusals)
         if (told->number == error.number())
             return error.description();
+    // A classic box (kept in the classic file, version 0) keeps its answer.
     for (const auto& [input, inputBox] : m_inputBoxes) {
         const DesignInput& row = designInput(input);
         if (inputBox == box && row.file.version > 0)
