@@ -214,7 +214,7 @@ const QList<ShapeChoice>& topLoadShapes();
 const ShapeChoice& shapeChoice(physics::Shape shape);
 
 // Why a typed text was refused, naming the box by its caption and what it
-// takes: '"Primary Turns as Built" takes a whole number from 1 to 60.'
+// takes: '"Primary Turns as Built" must be a whole number from 1 to 60'.
 QString refusalText(const DesignInput& input, bool useMetric);
 
 // The texts typed for a calculation's inputs.
