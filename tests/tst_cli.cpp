@@ -294,7 +294,11 @@ private slots:
             << QStringList{"calc", "--kv", "1e-45", "--out", never} << 3
             << "resonex-cli: Overflow [ComposeSummary 0x00000006]\n";
         // The primary as built: a cone needs its angle, and no turn may cut
-        // into the winding, the top load or the floor.
+        // into the winding, the top load or the floor; the message names the
+        // part and the height that clears it. By hand: the inner turn at
+        // r = 100 + 40 + 4.75 mm, the toroid's tube centred 112.5 mm out at
+        // 650 mm, so 650 - sqrt(42.25^2 - 32.25^2) = 622.705 mm; the floor
+        // 100 mm down less half the 9.5 mm conductor, -95.25 mm.
         QTest::newRow("cone without its angle")
             << (QStringList{"calc"} + kWorkedDesign +
                 QStringList{"--pri-shape", "conical", "--out", never})
@@ -305,14 +309,16 @@ private slots:
                 QStringList{"--top", "toroid", "--sec-sep", "40", "--pri-height", "650", "--out",
                             never})
             << 2
-            << "resonex-cli: The primary cuts into the winding, the top load or the floor: raise "
-               "or lower it, or move it out [CPrimary::Height 0x8004021C]\n";
+            << "resonex-cli: The primary does not stand clear of the coil: it reaches into the "
+               "top load; lower its inner turn from 650.00mm to 622.70mm or lower "
+               "[CPrimary::Height 0x8004021C]\n";
         QTest::newRow("primary below the floor")
             << (QStringList{"calc"} + kWorkedDesign +
                 QStringList{"--base-height", "100", "--pri-height", "-98", "--out", never})
             << 2
-            << "resonex-cli: The primary cuts into the winding, the top load or the floor: raise "
-               "or lower it, or move it out [CPrimary::Height 0x8004021C]\n";
+            << "resonex-cli: The primary does not stand clear of the coil: it reaches below the "
+               "floor; raise its inner turn from -98.00mm to -95.25mm or higher "
+               "[CPrimary::Height 0x8004021C]\n";
         // The surroundings: a value its input refuses, a rail without its
         // conductor, and one cutting into the winding at its base.
         QTest::newRow("ceiling below the floor")
@@ -328,13 +334,17 @@ private slots:
                            "--rail-wire", "10",    "--out", never}
             << 2
             << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
-               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
+               "the strike rail; widen it to 210.01mm or more [CSurroundings::RailDia "
+               "0x80040222]\n";
+        // Clear of the outer turn by hand: 167.25 + 14 x 15.85 + 4.75 + 10 =
+        // 403.9 mm from the axis, touching refused to the hundredth.
         QTest::newRow("rail on the primary's inner turn")
             << (QStringList{"calc"} + kWorkedDesign +
                 QStringList{"--rail-dia", "334.5", "--rail-wire", "20", "--out", never})
             << 2
             << "resonex-cli: The surroundings cut into the coil, its top load or its primary: "
-               "the strike rail [CSurroundings::RailDia 0x80040222]\n";
+               "the strike rail; widen it to 807.81mm or more [CSurroundings::RailDia "
+               "0x80040222]\n";
         QTest::newRow("missing file")
             << QStringList{"show", path("missing.rzn")} << 1
             << "resonex-cli: Error opening file : File not found (" + path("missing.rzn") + ")\n";

@@ -225,10 +225,11 @@ private slots:
             "&Helical | Angle of a Conical Primary | deg | Primary Turns as Built | Height of the "
             "Inner Turn Above the Winding's Base | mm | Coupling to Find the Height for (optional) "
             "| Output Parameters | Approximate inductance: | &Calculate | OK",
-            // The primary as built after OK; a flat one has no angle.
+            // The classic order, the primary as built after its last box and
+            // before the buttons; a flat one has no angle.
             "txtC txtFr txtSecDia txtConDia txtConSpa txtSecSep chkUsePriC chkUseSecFr "
-            "chkUseSecDia chkUseTankC cmd_Calculate cmd_OK optPriFlat txtPriTurns txtPriHeight "
-            "txtTargetK");
+            "chkUseSecDia chkUseTankC optPriFlat txtPriTurns txtPriHeight txtTargetK "
+            "cmd_Calculate cmd_OK");
         // Tab reaches the shape at its ticked button; the sizes are out of the
         // keyboard order while there is no top load, the tube while there is
         // no toroid.
@@ -407,27 +408,37 @@ private slots:
         row("primary spacing 0", "btnPriCoilCalcs",
             "chkUseSecDia txtFr=200 txtSecDia=150 txtConDia=12 txtConSpa=0",
             "200.00 150.00 12.00 9.50 0");
+        // Beyond the classic dialogs nothing of a refused attempt is kept, and
+        // a note under the entries says which box and what it takes.
         row("centre height -5", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtTopHeight=-5",
-            "1 250.00 75.00 50.00 0.00", "The height of the centre must be 0 or more");
+            "0 300.00 75.00 50.00 0.00",
+            "\"Height of its Centre Above the Winding\" must be at least 0 mm");
         // The tube is at most half the whole toroid: no such toroid is stored.
         row("tube 125.01", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtTubeDia=125.01",
             "0 300.00 75.00 50.00 0.00",
             "The tube diameter must be more than 0 and at most half the overall diameter");
         row("frequency -1", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtTargetFr=-1",
-            "1 250.00 75.00 50.00 0.00", "The frequency must be 0 or more, or left empty for none");
-        // Each entry fits, but the tube cuts into the 200 mm winding.
+            "0 300.00 75.00 50.00 0.00",
+            "\"Frequency to Size a Toroid for (optional)\" must be at least 0 kHz");
+        // Each entry fits, but the tube cuts into the 200 mm winding: the
+        // note names the height that clears it (30 mm: the 200 mm winding's
+        // top turn's half wire and the 60 mm tube's radius, by hand).
         row("into the winding", "btnTopLoadCalcs",
             "optToroid txtTopDia=250 txtTubeDia=60 txtTopHeight=0", "0 300.00 75.00 50.00 0.00",
-            "The top load must stand clear of the winding and the floor: raise it or make it "
-            "smaller");
+            "The top load cuts into the winding or reaches below the floor: raise its centre "
+            "from 0.00mm to at least 30.00mm above the winding, or make it smaller");
+        // The surroundings' refusals are told under them.
         row("ceiling -1", "btnTopLoadCalcs", "optToroid txtTopDia=250 txtCeiling=-1",
-            "1 250.00 75.00 50.00 0.00", "The ceiling's height must be 0 or more");
+            "0 300.00 75.00 50.00 0.00",
+            "lblRefusedAround: \"Ceiling Height Above the Floor (0 for None)\" must be at least "
+            "0 mm");
         // A rail of 100 mm at the base of the 200 mm winding: refused whole,
-        // the rail's own box flagged.
+        // the rail's own box flagged; clear from 2 x (100 + 10) mm, touching
+        // refused to the hundredth.
         row("rail into the winding", "btnTopLoadCalcs", "optToroid txtRailWire=20 txtRailDia=100",
             "0 300.00 75.00 50.00 0.00",
-            "The strike rail, ceiling and walls must stand clear of the coil, its top load and "
-            "its primary");
+            "lblRefusedAround: The surroundings cut into the coil, its top load or its primary: "
+            "the strike rail; widen it to 220.01mm or more");
     }
     void rejectedEntry() {
         QFETCH(QString, command);
@@ -471,8 +482,12 @@ private slots:
             QCOMPARE(results(), shown);
             QCOMPARE(program.dlg.told.messages,
                      topLoad || why.isEmpty() ? QStringList() : QStringList{why});
+            // Told under the entries, or under the surroundings.
+            const QString around = QStringLiteral("lblRefusedAround: ");
+            const bool underSurroundings = why.startsWith(around);
             if (topLoad)
-                QCOMPARE(textOf(dialog, "lblRefused"), why);
+                QCOMPARE(textOf(dialog, underSurroundings ? "lblRefusedAround" : "lblRefused"),
+                         underSurroundings ? why.mid(around.size()) : why);
 
             enter(dialog, {{qPrintable(rejected[0]), before}});
             QCOMPARE(beeps, beepsBefore + 1);
@@ -769,6 +784,203 @@ private slots:
                 QStringLiteral("Capacitor bank offered (nearest the tank capacitor)")));
             QVERIFY(program.doc().usesPower() && test::asksToSave(program.doc()));
         });
+    }
+
+    // Beyond the classic boxes a refused entry changes nothing: not the
+    // entries typed before it in the same attempt (the primary's classic
+    // ones included), not the primary's results, not the modified flag; a
+    // note under the entries names the box and what it takes, an empty box
+    // that would stand for a number unseen included.
+    void refusalChangesNothing_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("steps"); // buttons clicked, box=text typed; the last refused
+        QTest::addColumn<QString>("why");
+        const auto row = [](const char* tag, const char* command, const char* steps,
+                            const char* why) { QTest::newRow(tag) << command << steps << why; };
+        const char* primary = "btnPriCoilCalcs";
+        const char* power = "btnPowerCalcs";
+        // The floor 500 mm below the base (a new design's), less half the
+        // 12 mm conductor: -494 mm clears it.
+        row("inner turn 5 m below the base", primary, "txtConDia=12 txtPriHeight=-5000",
+            "The primary does not stand clear of the coil: it reaches below the floor; raise its "
+            "inner turn from -5000.00mm to -494.00mm or higher");
+        row("cone without its angle", primary, "optPriConical txtConDia=12 txtPriAngle=",
+            "\"Angle of a Conical Primary\" must be more than 0 and less than 90 deg");
+        row("cone at 90", primary, "optPriConical txtPriAngle=90",
+            "\"Angle of a Conical Primary\" must be more than 0 and less than 90 deg");
+        row("61 turns", primary, "txtPriTurns=61",
+            "\"Primary Turns as Built\" must be a whole number from 1 to 60");
+        row("turns empty", primary,
+            "txtPriTurns=", "\"Primary Turns as Built\" must be a whole number from 1 to 60");
+        row("height empty", primary, "txtPriHeight=",
+            "\"Height of the Inner Turn Above the Winding's Base\" must be a number in mm");
+        row("height 1e300", primary, "txtPriHeight=1e300",
+            "\"Height of the Inner Turn Above the Winding's Base\" must be a number in mm");
+        row("k 1", primary, "txtTargetK=1",
+            "\"Coupling to Find the Height for (optional)\" must be more than 0 and less than 1");
+        row("safety 0.5", power, "optGapAsync txtBps=100 txtMmcSafety=0.5",
+            "\"Bank Rating over the Peak Voltage\" must be at least 1");
+        row("safety empty", power, "txtTankC=0.02 txtMmcSafety=",
+            "\"Bank Rating over the Peak Voltage\" must be at least 1");
+        row("0 breaks per second", power, "optGapAsync txtBps=0",
+            "\"Breaks per Second (Asynchronous Gap)\" must be a whole number more than 0");
+        row("tank 1e300", power, "txtTankC=1e300",
+            "\"Tank Capacitor Used (Empty: Resonant)\" must be more than 0 uF");
+        row("a unit without its rating", power,
+            "txtUnitKv=", "\"Bank Unit Voltage Rating\" must be more than 0 kV");
+        // A ceiling must clear the toroid's top: 500 + 600 + 50 + 75 / 2 =
+        // 1187.5 mm above the floor, which in metres falls a hair short: the
+        // next hundredth is the entry that is accepted.
+        row("ceiling on the toroid", "btnTopLoadCalcs", "optToroid txtCeiling=900",
+            "lblRefusedAround: The surroundings cut into the coil, its top load or its primary: "
+            "the ceiling; raise it to 1187.51mm or higher");
+        // An empty rail height is no height at the winding's base; told under
+        // the surroundings.
+        row("rail height empty", "btnTopLoadCalcs", "optToroid txtRailHeight=",
+            "lblRefusedAround: \"Strike Rail Height Above the Winding's Base\" must be a number "
+            "in mm");
+    }
+    void refusalChangesNothing() {
+        QFETCH(QString, command);
+        QFETCH(QString, steps);
+        QFETCH(QString, why);
+        Started program(m_dir.path());
+        program.calculateSources();
+        CFile& doc = program.doc();
+        calculatePrimary(doc, {},
+                         {{Input::C, QStringLiteral("0.01")},
+                          {Input::Fr, QStringLiteral("250")},
+                          {Input::SecDia, doc.secondary().Dia()}},
+                         program.dlg);
+        calculatePower(
+            doc, {{Input::UnitC, QStringLiteral("0.15")}, {Input::UnitKv, QStringLiteral("2")}});
+        doc.setModified(false);
+        const QByteArray saved = doc.bytesToSave();
+        const QString refused = steps.section(u' ', -1).section(u'=', 0, 0);
+        inDialog(program, qPrintable(command), [&](QWidget* dialog) {
+            const int beepsBefore = beeps;
+            for (const QString& step : steps.split(u' ')) {
+                if (step.contains(u'='))
+                    type(dialog, qPrintable(step.section(u'=', 0, 0)), step.section(u'=', 1));
+                else
+                    click(dialog, qPrintable(step));
+            }
+            pressEnter(dialog, qPrintable(refused));
+            QCOMPARE(beeps, beepsBefore + 1);
+            QCOMPARE(dialog->focusWidget()->objectName(), refused);
+            const QString around = QStringLiteral("lblRefusedAround: ");
+            QCOMPARE(textOf(dialog, why.startsWith(around) ? "lblRefusedAround" : "lblRefused"),
+                     QString(why).remove(around));
+            QCOMPARE(program.dlg.told.messages, QStringList());
+            QCOMPARE(doc.bytesToSave(), saved);
+        });
+        QCOMPARE(doc.bytesToSave(), saved);
+        QVERIFY(!test::asksToSave(doc));
+        QVERIFY(!doc.primary().CalcsInvalid());
+    }
+
+    // The top load and the power side calculated again with nothing changed
+    // leave a primary that takes their figure as it was; a change of that
+    // figure puts it out of date.
+    void calculatingAgainKeepsThePrimary_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("changed");
+        QTest::newRow("power side, its tank capacitor") << "btnPowerCalcs"
+                                                        << "txtTankC"
+                                                        << "0.02";
+        QTest::newRow("top load, its loaded frequency") << "btnTopLoadCalcs"
+                                                        << "txtTopDia"
+                                                        << "320";
+    }
+    void calculatingAgainKeepsThePrimary() {
+        QFETCH(QString, command);
+        QFETCH(QString, box);
+        QFETCH(QString, changed);
+        Started program(m_dir.path());
+        program.calculateSources();
+        CFile& doc = program.doc();
+        test::enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
+        PrimaryChoices choices;
+        choices.useTankC = 1;
+        choices.useTopFr = 1;
+        calculatePrimary(doc, choices, {{Input::SecDia, doc.secondary().Dia()}}, program.dlg);
+        QVERIFY(!doc.primary().CalcsInvalid());
+        inDialog(program, qPrintable(command), [&](QWidget* dialog) {
+            pressEnter(dialog, qPrintable(box));
+            QVERIFY(!doc.primary().CalcsInvalid());
+            enter(dialog, {{qPrintable(box), changed}});
+            QVERIFY(doc.primary().CalcsInvalid());
+        });
+    }
+
+    // The power dialog fits a 1366x768 screen, window frame and a panel
+    // included, and can be made larger; Tab walks the entries to Calculate
+    // and OK, passing the figures by.
+    void powerDialogFitsAndTabs() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        calculatePower(program.doc(), {{Input::UnitC, QStringLiteral("0.15")},
+                                       {Input::UnitKv, QStringLiteral("2")}});
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            const QSize room(1366 - 20, 768 - 80);
+            QVERIFY2(room.expandedTo(dialog->minimumSizeHint()) == room,
+                     qPrintable(QStringLiteral("%1x%2")
+                                    .arg(dialog->minimumSizeHint().width())
+                                    .arg(dialog->minimumSizeHint().height())));
+            QVERIFY(room.expandedTo(dialog->size()) == room);
+            QVERIFY(dialog->maximumSize().width() > dialog->minimumSize().width());
+            QStringList walked;
+            for (int i = 0; i < 12 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
+                walked << dialog->focusWidget()->objectName();
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(walked, (QStringList{"optGapStatic", "txtTankC", "txtUnitC", "txtUnitKv",
+                                          "txtMmcSafety", "cmd_Calculate", "cmd_OK"}));
+            // Clicked into, the figures let Tab out again.
+            child<QTableWidget>(dialog, "lstPower")->setFocus();
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            QVERIFY(dialog->focusWidget()->objectName() != QStringLiteral("lstPower"));
+        });
+    }
+
+    // A bank's unit emptied alone is no bank: its rating is kept for later.
+    void bankUnitEmptiedAlone() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        calculatePower(program.doc(), {{Input::UnitC, QStringLiteral("0.15")},
+                                       {Input::UnitKv, QStringLiteral("2")}});
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            const int before = beeps;
+            enter(dialog, {{"txtUnitC", ""}});
+            QCOMPARE(beeps, before);
+            QCOMPARE(texts(dialog, {"txtUnitC", "txtUnitKv", "lblRefused"}),
+                     (QStringList{"", "2.00", ""}));
+        });
+        QCOMPARE(program.doc().added().value(designInput(Input::UnitC)), 0.0f);
+    }
+
+    // The words of the primary as built, the surroundings and the power side
+    // are explained where they are typed.
+    void inputsExplained() {
+        Started program(m_dir.path());
+        QString tips;
+        for (const char* command : {"btnPriCoilCalcs", "btnTopLoadCalcs", "btnPowerCalcs"})
+            inDialog(program, command, [&](QWidget* dialog) {
+                for (const DesignInput& input : designInputs()) {
+                    if (!input.added() || !dialog->findChild<QWidget*>(input.boxName))
+                        continue;
+                    const QString tip = child<QWidget>(dialog, input.boxName)->toolTip();
+                    QVERIFY2(!tip.isEmpty(), input.boxName);
+                    QCOMPARE(child<QWidget>(dialog, input.captionName)->toolTip(), tip);
+                    tips += tip;
+                }
+                if (auto* list = dialog->findChild<QWidget*>("lstPower"))
+                    tips += list->toolTip();
+            });
+        for (const char* word : {"coupling coefficient", "LTR", "larger than resonant", "MMC",
+                                 "multi-mini capacitor", "bleeder", "streamer"})
+            QVERIFY2(tips.contains(QLatin1String(word), Qt::CaseInsensitive), word);
     }
 
     // Before the secondary is calculated the figures on the coil stay empty

@@ -13,12 +13,13 @@ class Prompts;
 
 // The calculation commands of the design, as the calculation dialogs carry them
 // out and the command-line companion repeats them: inputs stored in a fixed
-// order (the table's: a rejected one raises its error and ends the command,
-// the ones before it staying stored; one not given keeps its value), the
-// calculation, the modified flag, and the primary's
-// results marked out of date where they depend on what changed. Any other
-// failure (an entry or a result beyond range) raises its error and leaves the
-// design as it was.
+// order (the table's; one not given keeps its value), the calculation, the
+// modified flag, and the primary's results marked out of date where they
+// depend on what changed. A rejected entry raises its error and ends the
+// command: in the classic calculations (the secondary, the transformer and
+// the primary's classic entries) the ones before it stay stored; in the
+// others the design is left as it was. Any other failure (an entry or a
+// result beyond range) raises its error and leaves the design as it was.
 
 void calculateSecondary(CFile& doc, const Entries& entries);
 
@@ -27,16 +28,15 @@ void calculateTransformer(CFile& doc, const Entries& entries);
 // Only the inputs a top load of the shape has are stored (CTopLoad::takes). A
 // top load that cuts into the calculated winding is refused (the clearance
 // error), as is a tube over half the diameter or surroundings that do not
-// stand clear (checkSurroundings), and the top load and the surroundings are
-// then kept as they were.
+// stand clear (checkSurroundings). The primary is out of date only when the
+// frequency it takes has moved.
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries);
 
 // An asynchronous gap needs its breaks per second (stored only for it), a
-// bank's unit its capacitance and its rating together, and once the
+// bank's unit its rating (a rating alone is no bank), and once the
 // transformer bank is calculated, a bank of more units than anyone builds is
-// refused: each is the error of the input to mend, and the power side's
-// inputs are then kept as they were (a rejected entry, as everywhere, keeps
-// those before it).
+// refused: each is the error of the input to mend. The primary is out of date
+// only when the capacitor it takes has moved.
 void calculatePower(CFile& doc, const Entries& entries);
 
 // After the mains frequency option changed: the matching capacitor follows
@@ -57,8 +57,11 @@ QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices)
 Entries shownEntries(const CFile& doc, const PrimaryChoices& choices);
 
 // Stores the entries a choice could fill that the choices leave to the
-// primary, the choices, then the other entries, and calculates; the tapping sentence quotes the
-// frequency's entry.
+// primary, the choices, then the other classic entries, then the primary as
+// built, and calculates. The primary as built is refused whole (an entry, a
+// cone without its angle, turns that cut into the coil): the design is then
+// left as it was before the command, the classic entries included. The
+// tapping sentence quotes the frequency's entry.
 void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& entries,
                       Prompts& prompts);
 

@@ -76,11 +76,10 @@ inline constexpr ErrorInfo PrimaryHeight{kObjectErrorBase + 538, "CPrimary::Heig
 inline constexpr ErrorInfo PrimaryTargetK{kObjectErrorBase + 539, "CPrimary::TargetK",
                                           "Invalid value in target coupling property"};
 // The primary's inputs each accepted, together they put a turn into the
-// winding, the top load or the floor.
-inline constexpr ErrorInfo PrimaryClearance{
-    kObjectErrorBase + 540, "CPrimary::Height",
-    "The primary cuts into the winding, the top load or the floor: raise or lower it, or move "
-    "it out"};
+// winding, the top load or the floor; the description is completed with the
+// part and what clears it.
+inline constexpr ErrorInfo PrimaryClearance{kObjectErrorBase + 540, "CPrimary::Height",
+                                            "The primary does not stand clear of the coil"};
 
 // The strike rail and the room.
 inline constexpr ErrorInfo RailDiameter{kObjectErrorBase + 541, "CSurroundings::RailDia",

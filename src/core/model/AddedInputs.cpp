@@ -21,7 +21,7 @@ QString AddedInputs::entry(const DesignInput& row) const {
     const float kept = value(row);
     if (row.quantity == Quantity::Choice)
         return QLatin1String(row.words[qsizetype(kept)].word);
-    if (kept == 0)
+    if (kept == 0 && row.emptyIsNone())
         return {};
     if (row.quantity == Quantity::Count)
         return QString::number(kept);
@@ -39,6 +39,8 @@ void AddedInputs::store(const DesignInput& row, const QString& text) {
         throw ResonexError(row.error);
     }
     if (text.trimmed().isEmpty()) {
+        if (!row.emptyIsNone())
+            throw ResonexError(row.error);
         m_values.erase(row.input);
         return;
     }

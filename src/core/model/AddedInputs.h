@@ -20,11 +20,12 @@ class FieldWriter;
 class AddedInputs {
 public:
     float value(const DesignInput& row) const;
-    // A choice's word; a number's text, empty while 0.
+    // A choice's word; a number's text, empty while 0 means none
+    // (DesignInput::emptyIsNone).
     QString entry(const DesignInput& row) const;
     // Stores a typed text under the row's accept rule (a choice: one of its
-    // words); a refused one raises the row's error and keeps the value, an
-    // empty one puts back the start.
+    // words); a refused one raises the row's error and keeps the value. An
+    // empty one is none (0) where that means none, and refused elsewhere.
     void store(const DesignInput& row, const QString& text);
 
     // The lowest extension version that holds the inputs away from their

@@ -7,6 +7,7 @@
 #include "core/model/CTransformer.h"
 #include "core/text/LengthUnit.h"
 
+#include <limits>
 #include <type_traits>
 
 namespace resonex {
@@ -247,7 +248,9 @@ const QList<DesignInput> kInputs{
      .jsonKey = "shape",
      .words = {{"flat", "optPriFlat", "&Flat"},
                {"conical", "optPriConical", "Co&nical"},
-               {"helical", "optPriHelical", "&Helical"}}},
+               {"helical", "optPriHelical", "&Helical"}},
+     .tip = "How the primary is wound: a flat spiral, a cone rising outwards, or a helix around "
+            "the secondary at one diameter."},
     {.input = Input::PriAngle,
      .calculation = C::Primary,
      .quantity = Q::Degrees,
@@ -260,7 +263,8 @@ const QList<DesignInput> kInputs{
      .captionName = "lblPriAngle",
      .caption = "Angle of a Conical Primary",
      .unitName = "lblPriAngleUnit",
-     .jsonKey = "angle_deg"},
+     .jsonKey = "angle_deg",
+     .tip = "A conical primary's slope, from the horizontal: 0 would be flat, 90 a helix."},
     {.input = Input::PriTurns,
      .calculation = C::Primary,
      .quantity = Q::Count,
@@ -273,7 +277,8 @@ const QList<DesignInput> kInputs{
      .captionName = "lblPriTurns",
      .caption = "Primary Turns as Built",
      .jsonKey = "turns_built",
-     .start = 15},
+     .start = 15,
+     .tip = "The turns the primary is wound with, the tap in use among them."},
     {.input = Input::PriHeight,
      .calculation = C::Primary,
      .quantity = Q::Length,
@@ -286,7 +291,9 @@ const QList<DesignInput> kInputs{
      .captionName = "lblPriHeight",
      .caption = "Height of the Inner Turn Above the Winding's Base",
      .unitName = "lblPriHeightUnit",
-     .jsonKey = "height_m"},
+     .jsonKey = "height_m",
+     .tip = "Where the inner turn's centre stands above the bottom of the secondary winding: "
+            "negative below it. It sets k, the coupling coefficient."},
     {.input = Input::TargetK,
      .calculation = C::Primary,
      .quantity = Q::Ratio,
@@ -298,7 +305,10 @@ const QList<DesignInput> kInputs{
      .boxName = "txtTargetK",
      .captionName = "lblTargetK",
      .caption = "Coupling to Find the Height for (optional)",
-     .jsonKey = "target_k"},
+     .jsonKey = "target_k",
+     .tip = "k, the coupling coefficient: the share of one coil's field that links the other (0 to "
+            "1; about 0.1 to 0.2 for a spark-gap coil). Entered, the height of the inner turn that "
+            "gives it is found."},
 
     {Input::TopDia,
      C::TopLoad,
@@ -388,7 +398,10 @@ const QList<DesignInput> kInputs{
      .caption = "Strike Rail Diameter (0 for None)",
      .unitName = "lblRailDiaUnit",
      .jsonKey = "rail_diameter_m",
-     .surroundings = true},
+     .surroundings = true,
+     .tip = "A strike rail: a grounded ring around the top of the coil that streamers (the sparks "
+            "from the top load) strike instead of the primary. Its diameter to its conductor's "
+            "centre."},
     {.input = Input::RailWire,
      .calculation = C::TopLoad,
      .quantity = Q::Length,
@@ -402,7 +415,8 @@ const QList<DesignInput> kInputs{
      .caption = "Strike Rail Conductor Diameter",
      .unitName = "lblRailWireUnit",
      .jsonKey = "rail_conductor_m",
-     .surroundings = true},
+     .surroundings = true,
+     .tip = "The diameter of the strike rail's wire or tube."},
     {.input = Input::RailHeight,
      .calculation = C::TopLoad,
      .quantity = Q::Length,
@@ -416,7 +430,9 @@ const QList<DesignInput> kInputs{
      .caption = "Strike Rail Height Above the Winding's Base",
      .unitName = "lblRailHeightUnit",
      .jsonKey = "rail_height_m",
-     .surroundings = true},
+     .surroundings = true,
+     .tip = "Where the strike rail's centre stands above the bottom of the secondary winding: "
+            "negative below it."},
     {.input = Input::Ceiling,
      .calculation = C::TopLoad,
      .quantity = Q::Length,
@@ -430,7 +446,9 @@ const QList<DesignInput> kInputs{
      .caption = "Ceiling Height Above the Floor (0 for None)",
      .unitName = "lblCeilingUnit",
      .jsonKey = "ceiling_m",
-     .surroundings = true},
+     .surroundings = true,
+     .tip = "A ceiling above the coil, taken as grounded: it adds capacitance and lowers the "
+            "frequency."},
     {.input = Input::Walls,
      .calculation = C::TopLoad,
      .quantity = Q::Length,
@@ -444,7 +462,8 @@ const QList<DesignInput> kInputs{
      .caption = "Distance of the Walls from the Axis (0 for None)",
      .unitName = "lblWallsUnit",
      .jsonKey = "walls_m",
-     .surroundings = true},
+     .surroundings = true,
+     .tip = "Walls around the coil, taken as grounded, at this distance from its axis."},
 
     {.input = Input::Gap,
      .calculation = C::Power,
@@ -459,7 +478,9 @@ const QList<DesignInput> kInputs{
      .jsonKey = "gap",
      .words = {{"static", "optGapStatic", "&Static"},
                {"sync", "optGapSync", "S&ynchronous Rotary"},
-               {"async", "optGapAsync", "&Asynchronous Rotary"}}},
+               {"async", "optGapAsync", "&Asynchronous Rotary"}},
+     .tip = "The spark gap that fires the primary: static, or a rotary gap synchronous with the "
+            "mains or not."},
     {.input = Input::Bps,
      .calculation = C::Power,
      .quantity = Q::Count,
@@ -470,7 +491,8 @@ const QList<DesignInput> kInputs{
      .boxName = "txtBps",
      .captionName = "lblBps",
      .caption = "Breaks per Second (Asynchronous Gap)",
-     .jsonKey = "bps"},
+     .jsonKey = "bps",
+     .tip = "How many times an asynchronous rotary gap fires each second."},
     {.input = Input::TankC,
      .calculation = C::Power,
      .quantity = Q::Microfarads,
@@ -482,7 +504,9 @@ const QList<DesignInput> kInputs{
      .captionName = "lblTankC",
      .caption = "Tank Capacitor Used (Empty: Resonant)",
      .unitName = "lblTankCUnit",
-     .jsonKey = "capacitance_f"},
+     .jsonKey = "capacitance_f",
+     .tip = "The primary (tank) capacitor you use. Larger than the resonant value is LTR (larger "
+            "than resonant), which keeps the transformer from resonating with it."},
     {.input = Input::UnitC,
      .calculation = C::Power,
      .quantity = Q::Microfarads,
@@ -494,7 +518,10 @@ const QList<DesignInput> kInputs{
      .captionName = "lblUnitC",
      .caption = "Bank Unit Capacitance (Optional)",
      .unitName = "lblUnitCUnit",
-     .jsonKey = "unit_capacitance_f"},
+     .jsonKey = "unit_capacitance_f",
+     .tip =
+         "An MMC (multi-mini capacitor bank) is built of many small capacitors in series strings, "
+         "each with a bleeder resistor across it to empty it safely. The capacitance of one."},
     {.input = Input::UnitKv,
      .calculation = C::Power,
      .quantity = Q::Kilovolts,
@@ -506,7 +533,8 @@ const QList<DesignInput> kInputs{
      .captionName = "lblUnitKv",
      .caption = "Bank Unit Voltage Rating",
      .unitName = "lblUnitKvUnit",
-     .jsonKey = "unit_rating_v"},
+     .jsonKey = "unit_rating_v",
+     .tip = "The DC voltage rating of one capacitor of the MMC."},
     {.input = Input::MmcSafety,
      .calculation = C::Power,
      .quantity = Q::Ratio,
@@ -519,7 +547,8 @@ const QList<DesignInput> kInputs{
      .captionName = "lblMmcSafety",
      .caption = "Bank Rating over the Peak Voltage",
      .jsonKey = "safety_factor",
-     .start = 2},
+     .start = 2,
+     .tip = "How far the bank's voltage rating stands above the peak voltage it sees: 2 is usual."},
 };
 
 const QList<ShapeChoice> kShapes{
@@ -620,6 +649,38 @@ void storeEntry(const DesignInput& input, const DesignModels& models, const QStr
 
 double keptValue(const DesignInput& input, const ConstDesignModels& models) {
     return input.added() ? double(models.added.value(input)) : input.access.value(models);
+}
+
+QString refusalText(const DesignInput& input, bool useMetric) {
+    const Accept& accepts = input.accepts;
+    const QString unit = unitWord(input.quantity, useMetric);
+    const bool low = accepts.low > -std::numeric_limits<double>::infinity();
+    const bool high = accepts.high < std::numeric_limits<double>::infinity();
+    // The limits are whole numbers: the same in every locale.
+    const auto limit = [](double value) { return QString::number(value); };
+    QString range;
+    if (low && high && accepts.lowTaken && accepts.highTaken)
+        range = QStringLiteral("from ") + limit(accepts.low) + QStringLiteral(" to ") +
+                limit(accepts.high);
+    else if (low && high)
+        range = (accepts.lowTaken ? QStringLiteral("at least ") : QStringLiteral("more than ")) +
+                limit(accepts.low) +
+                (accepts.highTaken ? QStringLiteral(" and at most ")
+                                   : QStringLiteral(" and less than ")) +
+                limit(accepts.high);
+    else if (low)
+        range = (accepts.lowTaken ? QStringLiteral("at least ") : QStringLiteral("more than ")) +
+                limit(accepts.low);
+    QString text = u'"' + QLatin1String(input.caption) + QStringLiteral("\" must be ");
+    if (input.quantity == Quantity::Count)
+        text += QStringLiteral("a whole number ") + range;
+    else if (range.isEmpty())
+        text += QStringLiteral("a number");
+    else
+        text += range;
+    if (!unit.isEmpty())
+        text += (range.isEmpty() ? QStringLiteral(" in ") : QStringLiteral(" ")) + unit;
+    return text;
 }
 
 Entries entriesOf(Calculation calculation, const ConstDesignModels& models) {

@@ -171,8 +171,15 @@ struct DesignInput {
     // The strike rail and the room around the coil: apart from their
     // calculation's own inputs in its dialog and in the JSON.
     bool surroundings = false;
+    // What the input is, for a builder who does not know the word: its box's
+    // tool tip.
+    const char* tip = nullptr;
 
     bool added() const { return file.version >= 2; }
+    // Whether an added input's empty box (and its 0) means there is none: a
+    // quantity that cannot be negative and starts at 0. Any other takes a
+    // typed value, so that an empty box never stands for a number unseen.
+    bool emptyIsNone() const { return start == 0 && accepts.low >= 0; }
 };
 
 // Every input, calculation by calculation, each in the order its calculation
@@ -205,6 +212,10 @@ struct ShapeChoice {
 };
 const QList<ShapeChoice>& topLoadShapes();
 const ShapeChoice& shapeChoice(physics::Shape shape);
+
+// Why a typed text was refused, naming the box by its caption and what it
+// takes: '"Primary Turns as Built" must be a whole number from 1 to 60'.
+QString refusalText(const DesignInput& input, bool useMetric);
 
 // The texts typed for a calculation's inputs.
 using Entries = std::map<Input, QString>;

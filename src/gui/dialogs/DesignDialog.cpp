@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace resonex::gui {
 
@@ -30,6 +31,8 @@ constexpr int kInputLength = 7;
 // Room for seven typed characters and the caret; results get a few more.
 constexpr int kInputWidthCharacters = kInputLength + 1;
 constexpr int kOutputWidthCharacters = 11;
+// A row's caption, box and unit.
+constexpr int kColumns = 3;
 
 // A box's width for so many digits in its own font, frame and margins included.
 int widthForDigits(const QLineEdit& box, int digits) {
@@ -92,14 +95,23 @@ QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout&
             continue;
         QLabel* caption = label(QLatin1String(input->captionName), QLatin1String(input->caption));
         caption->setWordWrap(caption->text().size() > kOneLineCaption);
+        const QString tip = input->tip ? QLatin1String(input->tip) : QString();
+        const auto explain = [&tip](QWidget* widget) {
+            widget->setToolTip(tip);
+            widget->setWhatsThis(tip);
+        };
+        explain(caption);
         // Inputs added among the classic ones keep out of the classic
         // keyboard order; a frame of surroundings is the dialog's to place.
         QList<QWidget*>& order = input->added() && !surroundings ? m_addedBoxes : boxes;
         if (input->quantity == Quantity::Choice) {
-            addRow(grid, caption, choiceButtons(*input, order));
+            QWidget* buttons = choiceButtons(*input, order);
+            explain(buttons);
+            addRow(grid, caption, buttons);
             continue;
         }
         QLineEdit* box = newInputBox(QLatin1String(input->boxName));
+        explain(box);
         m_inputBoxes[input->input] = box;
         order << box;
         addRow(grid, caption, box,
@@ -199,6 +211,7 @@ DesignDialog::CalculationButtons
 DesignDialog::calculationButtons(const std::function<void()>& onCalculate) {
     QPushButton* calculate = button(QStringLiteral("cmd_Calculate"), QStringLiteral("&Calculate"));
     calculate->setDefault(true);
+    m_calculate = calculate;
     connect(calculate, &QPushButton::clicked, this, [this, onCalculate] {
         onCalculate();
         m_context.view.designCalculated(m_context.doc);
@@ -215,21 +228,24 @@ void DesignDialog::layOutBesideButtons(std::initializer_list<QWidget*> frames,
 
 void DesignDialog::layOutBesideButtons(
     std::initializer_list<std::initializer_list<QWidget*>> columns,
-    const CalculationButtons& buttons) {
+    const CalculationButtons& buttons, Sizing sizing) {
+    const bool grows = sizing == Sizing::LastFrameGrows;
     auto* layout = new QHBoxLayout(this);
     for (const std::initializer_list<QWidget*>& frames : columns) {
+        const bool last = &frames == std::prev(columns.end());
         auto* column = new QVBoxLayout;
         for (QWidget* frame : frames)
-            column->addWidget(frame);
-        column->addStretch();
-        layout->addLayout(column);
+            column->addWidget(frame, grows && last && frame == *std::prev(frames.end()) ? 1 : 0);
+        if (!(grows && last))
+            column->addStretch();
+        layout->addLayout(column, grows && last ? 1 : 0);
     }
     auto* right = new QVBoxLayout;
     right->addWidget(buttons.calculate);
     right->addWidget(buttons.ok);
     right->addStretch();
     layout->addLayout(right);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSizeConstraint(grows ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
 }
 
 void DesignDialog::addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit) {
@@ -241,7 +257,6 @@ void DesignDialog::addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLab
 }
 
 void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
-    constexpr int kColumns = 3;
     for (int column = 0; column < kColumns; ++column) {
         int width = 0;
         for (const QGridLayout* grid : grids)
@@ -253,14 +268,54 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
     }
 }
 
+QLabel* DesignDialog::note(const QString& name, QGridLayout& grid) {
+    QLabel* told = label(name, QString());
+    told->setWordWrap(true);
+    grid.addWidget(told, grid.rowCount(), 0, 1, kColumns);
+    m_notes[told] = &grid;
+    return told;
+}
+
+void DesignDialog::showNote(QLabel& note, const QString& text) {
+    note.setText(text);
+    const QGridLayout& grid = *m_notes.at(&note);
+    int width = grid.horizontalSpacing() * (kColumns - 1);
+    for (int column = 0; column < kColumns; ++column)
+        width += grid.columnMinimumWidth(column);
+    // A line is kept while empty, so that nothing moves for a short note; a
+    // longer one takes the lines it wraps to (a layout of fixed size does not
+    // ask a wrapping label for its height).
+    const int lines = std::max(note.fontMetrics().lineSpacing(), note.heightForWidth(width));
+    note.setFixedSize(width, lines);
+}
+
+QLabel* DesignDialog::refusalNote(const QString& name, QGridLayout& grid) {
+    QLabel* told = note(name, grid);
+    m_refusalNotes << told;
+    return told;
+}
+
+QLabel* DesignDialog::refusalNoteFor(const QLineEdit* box) const {
+    for (QLabel* told : m_refusalNotes)
+        if (box && m_notes.at(told)->indexOf(box) >= 0)
+            return told;
+    return m_refusalNotes.value(0);
+}
+
 void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
+    // The added boxes stand under the classic ones: the keyboard reaches them
+    // after those, before the buttons.
+    const qsizetype buttons = order.indexOf(m_calculate);
+    const QList<QWidget*> walked =
+        buttons < 0 ? order + m_addedBoxes
+                    : order.first(buttons) + m_addedBoxes + order.sliced(buttons);
     QWidget* previous = nullptr;
-    for (QWidget* widget : order + m_addedBoxes) {
+    for (QWidget* widget : walked) {
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    order.first()->setFocus();
+    walked.first()->setFocus();
 }
 
 QLineEdit* DesignDialog::boxFor(const ResonexError& error, Blamed blamed) const {
@@ -280,11 +335,56 @@ QLineEdit* DesignDialog::boxFor(const ResonexError& error, Blamed blamed) const 
     return nullptr;
 }
 
+namespace {
+
+// Refusals of a rule of several entries, in their own words.
+struct Refusal {
+    const ErrorInfo& error;
+    const char* text;
+};
+const Refusal kRefusals[] = {
+    {errors::TopLoadTubeDia,
+     "The tube diameter must be more than 0 and at most half the overall diameter"},
+    {errors::RailConductor, "The rail's conductor diameter must be more than 0 for a rail"},
+};
+// Refusals whose error names the part and the limit it passed.
+const ErrorInfo* const kToldRefusals[] = {&errors::TopLoadClearance, &errors::SurroundingsClearance,
+                                          &errors::PrimaryClearance, &errors::PowerTooManyUnits};
+
+} // namespace
+
+QString DesignDialog::refusalReason(const ResonexError& error, const QLineEdit* box) const {
+    for (const Refusal& refusal : kRefusals)
+        if (refusal.error.number == error.number())
+            return QString::fromLatin1(refusal.text);
+    for (const ErrorInfo* told : kToldRefusals)
+        if (told->number == error.number())
+            return error.description();
+    // A classic box (kept in the classic file, version 0) keeps its answer.
+    for (const auto& [input, inputBox] : m_inputBoxes) {
+        const DesignInput& row = designInput(input);
+        if (inputBox == box && row.file.version > 0)
+            return refusalText(row, m_context.doc.settings().UseMetric());
+    }
+    return {};
+}
+
 void DesignDialog::calculate(const std::function<void()>& steps, Blamed blamed) {
+    for (QLabel* told : m_refusalNotes)
+        showNote(*told, QString());
     try {
         steps();
     } catch (const ResonexError& error) {
         QLineEdit* box = boxFor(error, blamed);
+        const QString why = refusalReason(error, box);
+        if (QLabel* told = refusalNoteFor(box); told && !why.isEmpty()) {
+            showNote(*told, why);
+            if (box)
+                FlagInvalidField(*box);
+            else
+                Beep();
+            return;
+        }
         if (box && isInputError(error.number())) {
             FlagInvalidField(*box);
             return;

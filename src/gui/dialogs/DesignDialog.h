@@ -64,10 +64,11 @@ protected:
     // surroundings it stores (DesignInput::surroundings).
     enum class Rows { Own, Surroundings };
     // The calculation's inputs as rows of the grid, as declared
-    // (DesignInputs.h): caption, entry box and unit. The boxes are returned
-    // in the table's order, which is their keyboard order, but for inputs
-    // added among the classic ones: their boxes come last in it, after every
-    // control the dialog orders (setTabOrder).
+    // (DesignInputs.h): caption, entry box and unit, with the input's tool
+    // tip. The boxes are returned in the table's order, which is their
+    // keyboard order, but for inputs added among the classic ones: their boxes
+    // come after every other control the dialog orders, before its Calculate
+    // and OK (setTabOrder).
     QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid, Rows rows = Rows::Own);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
     // A choice's button for its word.
@@ -94,10 +95,24 @@ protected:
     // right; the dialog keeps the size they need.
     void layOutBesideButtons(std::initializer_list<QWidget*> frames,
                              const CalculationButtons& buttons);
+    // How a dialog laid out beside its buttons takes its size: the size its
+    // frames need, or any size from their least, the last frame growing.
+    enum class Sizing { Fixed, LastFrameGrows };
     // The same with the frames in columns side by side, each column's one
     // under another from its top.
     void layOutBesideButtons(std::initializer_list<std::initializer_list<QWidget*>> columns,
-                             const CalculationButtons& buttons);
+                             const CalculationButtons& buttons, Sizing sizing = Sizing::Fixed);
+
+    // A line of text across a frame's rows, under those there are now; empty
+    // at first. Its text is shown wrapped within the grid's columns, which
+    // alignColumns() has set.
+    QLabel* note(const QString& name, QGridLayout& grid);
+    void showNote(QLabel& note, const QString& text);
+    // The note that says why an entry of the grid was refused: its box and
+    // what the box takes, or what a rule of several entries asks. The first
+    // such note of a dialog also tells a refusal that concerns no box. The
+    // classic boxes keep their own answer, a beep and a selection alone.
+    QLabel* refusalNote(const QString& name, QGridLayout& grid);
 
     // A row of a frame's grid: caption, box and, where there is one, the unit.
     static void addRow(QGridLayout& grid, QLabel* caption, QWidget* box, QLabel* unit = nullptr);
@@ -105,15 +120,17 @@ protected:
     // boxes line up.
     static void alignColumns(std::initializer_list<QGridLayout*> grids);
 
-    // The keyboard order of the controls, then the added inputs' boxes; the
-    // first one has the focus on opening.
+    // The keyboard order of the controls, the added inputs' boxes before the
+    // calculation buttons (at the end where there are none); the first one has
+    // the focus on opening.
     void setTabOrder(const QList<QWidget*>& order);
 
     // Runs a calculation's steps, which may raise the program's errors. An
     // input error flags the box whose text was rejected (the box of the input
-    // raising it, or of blamed); any other error is told, naming the entry to
-    // blame when it comes from an input's property, whose box is then flagged
-    // too.
+    // raising it, or of blamed), saying why in its refusal note where it has
+    // one; any other error is told, naming the entry to blame when it comes
+    // from an input's property, whose box is then flagged too (beyond the
+    // classic boxes, the note says it instead).
     using Blamed = std::initializer_list<std::pair<ErrorInfo, Input>>;
     void calculate(const std::function<void()>& steps, Blamed blamed = {});
 
@@ -129,11 +146,20 @@ private:
     QWidget* choiceButtons(const DesignInput& input, QList<QWidget*>& order);
     // The box whose entry an error concerns, if any.
     QLineEdit* boxFor(const ResonexError& error, Blamed blamed) const;
+    // Why the error refused the box's entry, for a refusal note; empty for a
+    // classic box.
+    QString refusalReason(const ResonexError& error, const QLineEdit* box) const;
+    // The refusal note of the grid holding the box, else the first.
+    QLabel* refusalNoteFor(const QLineEdit* box) const;
 
     DesignContext m_context;
     std::map<Input, QLineEdit*> m_inputBoxes;
     std::map<Input, QList<QRadioButton*>> m_choiceButtons;
     QList<QWidget*> m_addedBoxes;
+    QPushButton* m_calculate = nullptr;
+    // Each note with the grid it stands in; the refusal notes in their order.
+    std::map<QLabel*, QGridLayout*> m_notes;
+    QList<QLabel*> m_refusalNotes;
     QByteArray m_designAtOpen;
 };
 

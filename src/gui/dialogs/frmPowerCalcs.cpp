@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -18,11 +19,18 @@ namespace resonex::gui {
 
 namespace {
 
-// Enough rows and width to show every figure without a scroll bar at any
-// font size the dialog is laid out in.
-constexpr int kShownRows = 26;
-constexpr int kLabelColumnChars = 64;
-constexpr int kValueColumnChars = 52;
+// The figures wrap within columns of so many characters; the list shows so
+// many rows at least and scrolls for the rest, the dialog growing with it.
+constexpr int kLabelColumnChars = 34;
+constexpr int kValueColumnChars = 30;
+constexpr int kLeastRows = 8;
+
+// The words of the figures a builder may not know.
+constexpr char kWords[] =
+    "LTR: a tank capacitor larger than the resonant one, so that the transformer does not "
+    "resonate with it.\nMMC: a multi-mini capacitor bank, many small capacitors in series "
+    "strings.\nBleeder: a resistor across each capacitor of the bank, emptying it once the "
+    "power is off.\nStreamer: a spark from the top load into the air.";
 
 } // namespace
 
@@ -33,6 +41,7 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     auto* rows = new QGridLayout(inputs);
     const QList<QWidget*> boxes = addInputRows(Calculation::Power, *rows);
     alignColumns({rows});
+    showNote(*refusalNote(QStringLiteral("lblRefused"), *rows), QString());
     const QRadioButton* async = choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous));
     connect(async, &QRadioButton::toggled, this, [this] { showBpsTaken(); });
 
@@ -41,21 +50,33 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     m_lstPower->setObjectName(QStringLiteral("lstPower"));
     m_lstPower->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstPower->setSelectionMode(QAbstractItemView::SingleSelection);
+    // It can be clicked and copied from, but Tab passes it by and leaves it.
+    m_lstPower->setFocusPolicy(Qt::ClickFocus);
+    m_lstPower->setTabKeyNavigation(false);
+    m_lstPower->setToolTip(QString::fromLatin1(kWords));
+    m_lstPower->setWhatsThis(m_lstPower->toolTip());
     m_lstPower->horizontalHeader()->hide();
     m_lstPower->verticalHeader()->hide();
     m_lstPower->setWordWrap(true);
     m_lstPower->setShowGrid(false);
+    m_lstPower->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The labels take the width the dialog is given; each row the lines its
+    // texts wrap to.
     const int charWidth = fontMetrics().averageCharWidth();
-    m_lstPower->setColumnWidth(0, kLabelColumnChars * charWidth);
+    m_lstPower->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_lstPower->setColumnWidth(1, kValueColumnChars * charWidth);
-    m_lstPower->setMinimumSize((kLabelColumnChars + kValueColumnChars + 2) * charWidth,
-                               kShownRows * (fontMetrics().height() + 6));
+    m_lstPower->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Opened, it asks for the height of every figure; the dialog takes what
+    // of it the screen has room for.
+    m_lstPower->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_lstPower->setMinimumSize((kLabelColumnChars + kValueColumnChars) * charWidth +
+                                   m_lstPower->verticalScrollBar()->sizeHint().width(),
+                               kLeastRows * 2 * fontMetrics().lineSpacing());
     (new QVBoxLayout(outputs))->addWidget(m_lstPower);
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
-    // Side by side: the figures need the height more than the width.
     layOutBesideButtons(std::initializer_list<std::initializer_list<QWidget*>>{{inputs}, {outputs}},
-                        buttons);
+                        buttons, Sizing::LastFrameGrows);
     setTabOrder(boxes + QList<QWidget*>{buttons.calculate, buttons.ok});
 
     showEntries(Calculation::Power);
@@ -85,7 +106,6 @@ void frmPowerCalcs::ShowOutput() {
         else
             m_lstPower->setItem(row, 1, new QTableWidgetItem(lines[row].value));
     }
-    m_lstPower->resizeRowsToContents();
 }
 
 void frmPowerCalcs::cmd_Calculate_Click() {

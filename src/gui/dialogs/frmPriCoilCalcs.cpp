@@ -68,6 +68,7 @@ frmPriCoilCalcs::frmPriCoilCalcs(const DesignContext& context, QWidget* parent)
     auto* rows = new QGridLayout;
     QList<QWidget*> order = addInputRows(Calculation::Primary, *rows);
     alignColumns({rows});
+    showNote(*refusalNote(QStringLiteral("lblRefused"), *rows), QString());
     // Only a cone's angle is typed.
     connect(conicalButton(), &QRadioButton::toggled, inputBox(Input::PriAngle),
             &QWidget::setEnabled);

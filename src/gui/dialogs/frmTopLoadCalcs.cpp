@@ -2,7 +2,6 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
-#include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -17,43 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
-
 namespace resonex::gui {
 
 namespace {
-
-// Why an entry was refused, by the error number it raised: this dialog says
-// it on a line under the entries.
-struct Refusal {
-    const ErrorInfo& error;
-    const char* text;
-};
-const Refusal kRefusals[] = {
-    {errors::TopLoadTopDia, "The overall diameter must be more than 0"},
-    {errors::TopLoadTubeDia,
-     "The tube diameter must be more than 0 and at most half the overall diameter"},
-    {errors::TopLoadTopHeight, "The height of the centre must be 0 or more"},
-    {errors::TopLoadBaseHeight, "The height of the base must be 0 or more"},
-    {errors::TopLoadTargetFr, "The frequency must be 0 or more, or left empty for none"},
-    {errors::TopLoadClearance,
-     "The top load must stand clear of the winding and the floor: raise it or make it smaller"},
-    {errors::RailDiameter, "The strike rail diameter must be 0 or more"},
-    {errors::RailConductor, "The rail's conductor diameter must be more than 0 for a rail"},
-    {errors::RailHeight, "The rail's height must be a number"},
-    {errors::CeilingHeight, "The ceiling's height must be 0 or more"},
-    {errors::WallsDistance, "The walls' distance must be 0 or more"},
-    {errors::SurroundingsClearance,
-     "The strike rail, ceiling and walls must stand clear of the coil, its top load and its "
-     "primary"},
-};
-
-QString refusalText(std::uint32_t number) {
-    for (const Refusal& refusal : kRefusals)
-        if (refusal.error.number == number)
-            return QString::fromLatin1(refusal.text);
-    return {};
-}
 
 enum class ResultUnit { Picofarads, Kilohertz, Length };
 
@@ -129,11 +94,13 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     QGroupBox* inputs = frame(QStringLiteral("Frame2"), QStringLiteral("Input Parameters"));
     auto* inputGrid = new QGridLayout(inputs);
     order << addInputRows(Calculation::TopLoad, *inputGrid);
-    m_lblRefused = note(QStringLiteral("lblRefused"), *inputGrid);
+    QLabel* refused = refusalNote(QStringLiteral("lblRefused"), *inputGrid);
 
     QGroupBox* surroundings = frame(QStringLiteral("Frame4"), QStringLiteral("Surroundings"));
     auto* surroundingsGrid = new QGridLayout(surroundings);
     order << addInputRows(Calculation::TopLoad, *surroundingsGrid, Rows::Surroundings);
+    // A refusal of the surroundings is told under them.
+    QLabel* refusedAround = refusalNote(QStringLiteral("lblRefusedAround"), *surroundingsGrid);
 
     QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
     auto* outputGrid = new QGridLayout(outputs);
@@ -154,10 +121,7 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     }
     m_lblNoToroid = note(QStringLiteral("lblNoToroid"), *outputGrid);
     alignColumns({inputGrid, surroundingsGrid, outputGrid});
-    // The notes wrap within the width the rows take.
-    m_noteWidth = outputGrid->sizeHint().width() - outputGrid->contentsMargins().left() -
-                  outputGrid->contentsMargins().right();
-    for (QLabel* told : {m_lblRefused, m_lblNotCalculated, m_lblNoToroid})
+    for (QLabel* told : {refused, refusedAround, m_lblNotCalculated, m_lblNoToroid})
         showNote(*told, QString());
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
@@ -186,22 +150,6 @@ void frmTopLoadCalcs::UpdateOutputText() {
     showNote(*m_lblNoToroid, results.noToroid);
 }
 
-QLabel* frmTopLoadCalcs::note(const QString& name, QGridLayout& grid) {
-    QLabel* told = label(name, QString());
-    told->setWordWrap(true);
-    grid.addWidget(told, grid.rowCount(), 0, 1, 3);
-    return told;
-}
-
-void frmTopLoadCalcs::showNote(QLabel& note, const QString& text) {
-    note.setText(text);
-    // A line is kept while empty, so that nothing moves for a short note; a
-    // longer one takes the lines it wraps to (a layout of fixed size does not
-    // ask a wrapping label for its height).
-    const int lines = std::max(note.fontMetrics().lineSpacing(), note.heightForWidth(m_noteWidth));
-    note.setFixedSize(m_noteWidth, lines);
-}
-
 void frmTopLoadCalcs::optShape_Click() {
     const CTopLoad::Shape shape = checkedShape();
     for (const DesignInput* input : inputsOf(Calculation::TopLoad))
@@ -223,15 +171,9 @@ QRadioButton* frmTopLoadCalcs::shapeButton(CTopLoad::Shape shape) const {
 }
 
 void frmTopLoadCalcs::cmd_Calculate_Click() {
-    showNote(*m_lblRefused, QString());
     calculate(
         [&] {
-            try {
-                calculateTopLoad(doc(), checkedShape(), typedEntries(Calculation::TopLoad));
-            } catch (const ResonexError& error) {
-                showNote(*m_lblRefused, refusalText(error.number()));
-                throw;
-            }
+            calculateTopLoad(doc(), checkedShape(), typedEntries(Calculation::TopLoad));
             UpdateInputText();
             UpdateOutputText();
         },

@@ -26,21 +26,15 @@ private:
     // The shape ticked, and its button.
     CTopLoad::Shape checkedShape() const;
     QRadioButton* shapeButton(CTopLoad::Shape shape) const;
-    // A line of text across a frame's rows, and its text shown.
-    QLabel* note(const QString& name, QGridLayout& grid);
-    void showNote(QLabel& note, const QString& text);
     // Only the inputs the shape has can be typed into (CTopLoad::takes).
     void optShape_Click();
     void cmd_Calculate_Click();
 
     // The shapes' buttons, in their order.
     std::vector<std::pair<QRadioButton*, CTopLoad::Shape>> m_shapes;
-    // Why the last entry was refused; why the figures on the coil are absent;
-    // why a toroid is none.
-    QLabel* m_lblRefused;
+    // Why the figures on the coil are absent; why a toroid is none.
     QLabel* m_lblNotCalculated;
     QLabel* m_lblNoToroid;
-    int m_noteWidth = 0;
     // Each result's box and the text it shows.
     std::vector<std::pair<QLineEdit*, QString TopLoadResultTexts::*>> m_results;
 };
