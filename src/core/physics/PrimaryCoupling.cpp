@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace resonex::physics {
@@ -27,19 +28,29 @@ constexpr int kHeightSteps = 40;
 // The secondary as ceil(N) rings evenly spread over its height, at the
 // middles of equal slices, each carrying N/ceil(N) of the ampere-turns: N
 // whole rings when N is whole; a fraction of a turn spreads over the rest
-// (a change of order 1/N, nothing for a secondary's hundreds of turns), and
-// M and Ls stay those of one current distribution, so that k stays below 1.
+// (a change of order 1/N, nothing for a secondary's hundreds of turns).
 struct SecondaryRings {
-    int count;
+    double count;
     double spacing;
     double share;
-    double z(int j) const { return (j + 0.5) * spacing; }
 };
 
 SecondaryRings secondaryRings(const SecondaryTurns& s) {
-    const int count = std::max(1, static_cast<int>(std::ceil(s.turns)));
+    const double count = std::max(1.0, std::ceil(s.turns));
     return {count, s.height / count, s.turns / count};
 }
+
+// Ls's sum over separations taken term by term up to this many rings; past
+// it, the first separations term by term and the rest as an integral with
+// Gregory's end corrections (kNearRings, kGregory), in a time that does not
+// grow with the turns.
+constexpr double kSummedRings = 16384;
+constexpr int kNearRings = 32;
+// Gregory's coefficients, the trapezoidal sum less the integral in forward
+// and backward differences (Hildebrand, "Introduction to Numerical
+// Analysis", 1956, 5.9): taken to the fifth differences, the error at kNearRings
+// of a sum of log-like terms is of order 1e-10 of one ring's mutual.
+constexpr double kGregory[] = {1.0 / 12, 1.0 / 24, 19.0 / 720, 3.0 / 160, 863.0 / 60480};
 
 // Lp after each whole turn: Lp(n) = sum over i, j <= n of M_ij, M_ii a turn's
 // own, each new turn adding its own and twice its mutual with those before.
@@ -59,22 +70,69 @@ std::vector<double> primaryInductances(const PrimaryTurns& p) {
     return inductances;
 }
 
-// M after each whole turn: each turn's mutual with every ring of the
-// secondary, summed.
+// M after each whole turn: each turn's mutual with the winding taken as a
+// current sheet of its turns per metre (ringSheetMutualInductance), in a
+// time that does not grow with the turns.
 std::vector<double> mutualInductances(const PrimaryTurns& p, const SecondaryTurns& s) {
-    const SecondaryRings rings = secondaryRings(s);
-    const double radius = s.diameter / 2;
     std::vector<double> mutuals;
     double total = 0;
     for (int n = 1; n <= p.turns; ++n) {
         const TurnCentre c = turnCentre(p, n);
-        double sum = 0;
-        for (int j = 0; j < rings.count; ++j)
-            sum += ringMutualInductance(c.r, radius, c.z - rings.z(j));
-        total += rings.share * sum;
+        total += ringSheetMutualInductance(c.r, c.z, s);
         mutuals.push_back(total);
     }
     return mutuals;
+}
+
+// Bulirsch's general complete elliptic integral, for p > 0 (R. Bulirsch,
+// "Numerical calculation of elliptic integrals and elliptic functions. III",
+// Numer. Math. 13, 1969; Press et al., "Numerical Recipes", routine cel):
+// cel(kc, p, a, b) = integral over 0..pi/2 of (a·cos² + b·sin²) /
+// ((cos² + p·sin²)·sqrt(cos² + kc²·sin²)). A Gauss-Landen transformation
+// converging quadratically: the last step's error is the square of the
+// tolerance, here far below a double's.
+double cel(double kc, double p, double a, double b) {
+    constexpr double kTolerance = 1e-9;
+    double q = std::abs(kc);
+    double e = q;
+    double em = 1;
+    p = std::sqrt(p);
+    b /= p;
+    for (;;) {
+        const double f = a;
+        a += b / p;
+        double g = e / p;
+        b = 2 * (b + f * g);
+        p += g;
+        g = em;
+        em += q;
+        if (std::abs(g - q) <= g * kTolerance)
+            break;
+        q = 2 * std::sqrt(e);
+        e = q * em;
+    }
+    return std::numbers::pi / 2 * (b + a * em) / (em * (em + p));
+}
+
+// The integral over the axial offset z, from 0, of ringMutualInductance(a,
+// rho, z). Neumann's integral taken over z first leaves (mu0·a²·rho²·z/2)·
+// integral over 0..2·pi of sin²(phi)/(D²·sqrt(D² + z²)), D² = a² + rho² -
+// 2·a·rho·cos(phi), a complete elliptic integral of the third kind (the
+// coaxial circle and single-layer coil: Grover, "Inductance Calculations",
+// 1946; Babic and Akyel, IEEE Trans. Magn. 36, 2000); in Bulirsch's form:
+//   2·mu0·a·rho·(z/m)·(cel(kc, 1, 0, 1) - p·cel(kc, p, 0, 1)),
+// m² = (a + rho)² + z², kc² = ((a - rho)² + z²)/m², p = ((a - rho)/(a + rho))²
+// (= 1 - n, n the characteristic). kc and p from the rings' own distances keep
+// rings close together in full precision; at p = 0 the second term vanishes.
+double ringMutualIntegral(double a, double rho, double z) {
+    if (z == 0)
+        return 0;
+    const double m = std::hypot(a + rho, z);
+    const double kc = std::hypot(a - rho, z) / m;
+    const double ratio = (a - rho) / (a + rho);
+    const double p = ratio * ratio;
+    const double third = p > 0 ? p * cel(kc, p, 0, 1) : 0;
+    return 2 * kMu0 * a * rho * z / m * (cel(kc, 1, 0, 1) - third);
 }
 
 // Where f peaks between low and high, f rising to its peak and falling past
@@ -162,6 +220,14 @@ double ringMutualInductance(double r1, double r2, double d) {
     return kMu0 * std::sqrt(r1 * r2) * ((2 / k - k) * e.first - 2 / k * e.second);
 }
 
+// The sheet's turns per metre times the integral of the ring kernel over its
+// height: the winding's ampere-turns spread evenly, as in secondaryInductance.
+double ringSheetMutualInductance(double r, double z, const SecondaryTurns& s) {
+    const double radius = s.diameter / 2;
+    return s.turns / s.height *
+           (ringMutualIntegral(r, radius, z) - ringMutualIntegral(r, radius, z - s.height));
+}
+
 // A circular ring of round conductor with the current on its surface, as at
 // radio frequencies: mu0·r·(ln(8r/a) - 2), for a much smaller than r
 // (Grover, "Inductance Calculations", 1946, the circular ring; -7/4 in place
@@ -173,10 +239,51 @@ double ringSelfInductance(double r, double a) { return kMu0 * r * (std::log(8 * 
 // d of (n - d)·M(d·spacing)), q each ring's share of the turns.
 double secondaryInductance(const SecondaryTurns& s) {
     const SecondaryRings rings = secondaryRings(s);
+    const double n = rings.count;
     const double radius = s.diameter / 2;
-    double sum = rings.count * ringSelfInductance(radius, s.wireDiameter / 2);
-    for (int d = 1; d < rings.count; ++d)
-        sum += 2.0 * (rings.count - d) * ringMutualInductance(radius, radius, d * rings.spacing);
+    const auto term = [&](double d) {
+        return (n - d) * ringMutualInductance(radius, radius, d * rings.spacing);
+    };
+    double sum = n * ringSelfInductance(radius, s.wireDiameter / 2);
+    if (n <= kSummedRings) {
+        for (int d = 1; d < n; ++d)
+            sum += 2.0 * term(d);
+    } else {
+        // Separations D = kNearRings to n: the trapezoidal sum is the
+        // integral of (n - x)·M(x·spacing) over x from D to n plus Gregory's
+        // corrections; term(n) is 0. With y = x·spacing and delta = D·spacing,
+        // the integral of (h - y)·M(y) over delta..h is half the sheet's own
+        // over h, less half that over delta, less (h - delta) times M's
+        // integral over 0..delta (sheetInductance being twice the integral
+        // of (l - y)·M(y) over 0..l).
+        const int near = kNearRings;
+        double nearSum = 0;
+        for (int d = 1; d < near; ++d)
+            nearSum += term(d);
+        const double h = s.height;
+        const double delta = near * rings.spacing;
+        const double integral = (sheetInductance(radius, h) - sheetInductance(radius, delta)) / 2 -
+                                (h - delta) * ringMutualIntegral(radius, radius, delta);
+        double trapezoid = integral / (rings.spacing * rings.spacing);
+        // The differences at both ends: forward from D, backward from n.
+        constexpr int order = std::size(kGregory);
+        double low[order + 1];
+        double high[order + 1];
+        for (int j = 0; j <= order; ++j) {
+            low[j] = term(near + j);
+            high[j] = term(n - j);
+        }
+        for (int j = 0; j < order; ++j) {
+            for (int i = 0; i < order - j; ++i) {
+                low[i] = low[i + 1] - low[i];
+                high[i] = high[i] - high[i + 1];
+            }
+            // Odd differences enter as (backward - forward), even ones as
+            // their sum.
+            trapezoid += kGregory[j] * (j % 2 == 0 ? high[0] - low[0] : high[0] + low[0]);
+        }
+        sum += 2 * (nearSum + trapezoid + term(near) / 2);
+    }
     return rings.share * rings.share * sum;
 }
 

@@ -35,9 +35,14 @@ double sheetInductance(double r, double l);
 
 // The secondary's low-frequency inductance as the uniform-current sum over
 // its turns: ceil(turns) rings evenly spread over the height, each carrying
-// turns/ceil(turns) of the ampere-turns (its turns exactly when whole). M
-// with the primary takes the same rings.
+// turns/ceil(turns) of the ampere-turns (its turns exactly when whole).
 double secondaryInductance(const SecondaryTurns& secondary);
+// The mutual inductance of a coaxial ring of radius r, at height z, with the
+// secondary taken as a current sheet: its turns spread evenly over its
+// height. Its cost does not grow with the turns; it differs from the sum over
+// the turns as rings by order 1/turns² (the midpoint rule's error, at the
+// winding's ends).
+double ringSheetMutualInductance(double r, double z, const SecondaryTurns& secondary);
 
 // The primary tapped after a (possibly fractional) turn.
 struct CouplingAtTurn {
