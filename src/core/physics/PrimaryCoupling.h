@@ -9,7 +9,9 @@
 
 // The primary as built (flat, conical or helical) and its coupling to the
 // secondary: each turn of either a circular filament on the common axis, the
-// inductances by the closed forms for such rings. Pure
+// inductances by the closed forms for such rings; for its mutual inductance
+// with the primary the secondary a current sheet, so that no figure's cost
+// grows with its turns. Pure
 // numbers in SI units (metres, henries, hertz); heights measured from the
 // base of the secondary winding.
 namespace resonex::physics {
