@@ -409,6 +409,7 @@ double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, dou
     std::vector<double> above(n);
     std::vector<double> drop(n);
     for (int step = 0; step < kModeSteps; ++step) {
+        ++fieldWork().modeIterations;
         std::vector<double> charges = field.potentials.solve(volts);
         const double loaded = load ? load->solve(charges) : 0.0;
         if (loadCharge)

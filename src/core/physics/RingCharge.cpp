@@ -1,5 +1,7 @@
 #include "core/physics/RingCharge.h"
 
+#include "core/physics/FieldWork.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -63,10 +65,22 @@ double ringKernel(double r, double rho, double dr, double dz) {
     return 2 / std::numbers::pi * ellipticK(std::sqrt(near2 / far2)) / std::sqrt(far2);
 }
 
+// The ring kernel, its evaluations counted here and handed to fieldWork()
+// once a whole matrix is done: the thread's counter is too dear to touch in
+// the inner loop.
+struct Rings {
+    long evaluations = 0;
+    double operator()(double r, double rho, double dr, double dz) {
+        ++evaluations;
+        return ringKernel(r, rho, dr, dz);
+    }
+    ~Rings() { fieldWork().ringPotentials += evaluations; }
+};
+
 } // namespace
 
 double ringPotential(double r, double z, double rho, double zeta) {
-    return ringKernel(r, rho, r - rho, z - zeta);
+    return Rings()(r, rho, r - rho, z - zeta);
 }
 
 // Plain square roots: std::hypot's guard against overflow costs more than the
@@ -121,7 +135,7 @@ constexpr std::array<std::pair<double, double>, 8> kGaussEight{
 // potential of a cylindrical band of any width; the narrow band's limit
 // (ln(16r/l) + 1)/(pi·r) is 5 % off on a sphere's polar cap and turns
 // negative on bands wider than 16·e radii, as a slender winding's are.
-double selfPotential(const Band& band) {
+double selfPotential(Rings& rings, const Band& band) {
     const double r = band.r();
     // The two radii as a fraction of the half band.
     const double split = std::min(1.0, 4 * r / band.chord());
@@ -133,7 +147,7 @@ double selfPotential(const Band& band) {
             const Band::Point step = band.fromMiddle(half * s);
             const double rho = r + step.r;
             const double charge = ds * rho * step.stretch;
-            sum += charge * ringKernel(r, rho, -step.r, -step.z);
+            sum += charge * rings(r, rho, -step.r, -step.z);
             weight += charge;
         }
     };
@@ -149,9 +163,9 @@ double selfPotential(const Band& band) {
     return sum / weight;
 }
 
-double spreadPotential(double r, double z, const Band& from, bool near) {
+double spreadPotential(Rings& rings, double r, double z, const Band& from, bool near) {
     if (!near)
-        return ringPotential(r, z, from.r(), from.z());
+        return rings(r, from.r(), r - from.r(), z - from.z());
     // Even surface density: the charge on each piece goes with its radius
     // and its length.
     double sum = 0;
@@ -159,7 +173,7 @@ double spreadPotential(double r, double z, const Band& from, bool near) {
     for (const auto& [t, w] : kGauss) {
         const Band::Point p = from.at(t - 0.5);
         const double charge = w * p.r * p.stretch;
-        sum += charge * ringPotential(r, z, p.r, p.z);
+        sum += charge * rings(r, p.r, r - p.r, z - p.z);
         weight += charge;
     }
     return sum / weight;
@@ -175,13 +189,13 @@ bool near(const Band& at, const Band& from) {
 }
 
 // bandPotential with the band's image given (none without the ground plane).
-double potentialWithImage(const Band& at, const Band& from, const Band* image) {
+double potentialWithImage(Rings& rings, const Band& at, const Band& from, const Band* image) {
     const double r = at.r();
     const double z = at.z();
-    double potential =
-        at == from ? selfPotential(from) : spreadPotential(r, z, from, near(at, from));
+    double potential = at == from ? selfPotential(rings, from)
+                                  : spreadPotential(rings, r, z, from, near(at, from));
     if (image)
-        potential -= spreadPotential(r, z, *image, near(at, *image));
+        potential -= spreadPotential(rings, r, z, *image, near(at, *image));
     return potential;
 }
 
@@ -202,7 +216,8 @@ const Band* imageAt(const std::vector<Band>& images, std::size_t i) {
 
 double bandPotential(const Band& at, const Band& from, bool grounded) {
     const Band image = from.mirrored();
-    return potentialWithImage(at, from, grounded ? &image : nullptr);
+    Rings rings;
+    return potentialWithImage(rings, at, from, grounded ? &image : nullptr);
 }
 
 namespace {
@@ -211,11 +226,11 @@ namespace {
 // without the ground plane). Far apart (images too), the ring kernel taken at
 // the middles is symmetric in the two rings: the same number both ways,
 // worked out once.
-std::pair<double, double> bothWays(const Band& a, const Band* aImage, const Band& b,
+std::pair<double, double> bothWays(Rings& rings, const Band& a, const Band* aImage, const Band& b,
                                    const Band* bImage) {
-    const double atA = potentialWithImage(a, b, bImage);
+    const double atA = potentialWithImage(rings, a, b, bImage);
     const bool far = !near(a, b) && !(bImage && near(a, *bImage));
-    return {atA, far ? atA : potentialWithImage(b, a, aImage)};
+    return {atA, far ? atA : potentialWithImage(rings, b, a, aImage)};
 }
 
 } // namespace
@@ -226,10 +241,11 @@ PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vecto
                            std::vector<double>(b.size() * a.size())};
     const std::vector<Band> aImages = imagesOf(a, grounded);
     const std::vector<Band> bImages = imagesOf(b, grounded);
+    Rings rings;
     for (std::size_t i = 0; i < a.size(); ++i)
         for (std::size_t j = 0; j < b.size(); ++j)
             std::tie(both.atA[i * b.size() + j], both.atB[j * a.size() + i]) =
-                bothWays(a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
+                bothWays(rings, a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
     return both;
 }
 
@@ -237,11 +253,12 @@ std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounde
     const std::size_t n = bands.size();
     std::vector<double> matrix(n * n);
     const std::vector<Band> images = imagesOf(bands, grounded);
+    Rings rings;
     for (std::size_t i = 0; i < n; ++i) {
-        matrix[i * n + i] = potentialWithImage(bands[i], bands[i], imageAt(images, i));
+        matrix[i * n + i] = potentialWithImage(rings, bands[i], bands[i], imageAt(images, i));
         for (std::size_t j = i + 1; j < n; ++j)
             std::tie(matrix[i * n + j], matrix[j * n + i]) =
-                bothWays(bands[i], imageAt(images, i), bands[j], imageAt(images, j));
+                bothWays(rings, bands[i], imageAt(images, i), bands[j], imageAt(images, j));
     }
     return matrix;
 }
