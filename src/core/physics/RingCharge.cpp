@@ -287,52 +287,91 @@ Solved<Factorised> Factorised::of(std::vector<double> matrix, int size) {
                 at(i, j) -= factor * at(k, j);
         }
     }
+    f.m_columns.resize(f.m_lu.size());
+    for (int i = 0; i < size; ++i)
+        for (int j = 0; j < size; ++j)
+            f.m_columns[j * size + i] = at(i, j);
     return f;
 }
 
+namespace {
+
+// Row i of the right-hand sides (rows of `columns`) less the rows from..to of
+// them, each times factors[k], subtracted in the order of k as row-by-row
+// elimination does: each element sees the same operations in the same order,
+// so the answer is the same to the bit. The row is held a chunk of columns at
+// a time in a local array, which no source row can alias, so the compiler
+// keeps it in vector registers and reads each source row once.
+void subtractRows(double* target, const double* factors, const double* rows, int columns, int from,
+                  int to) {
+    constexpr int kChunk = 8;
+    int c0 = 0;
+    for (; c0 + kChunk <= columns; c0 += kChunk) {
+        double sum[kChunk];
+        for (int c = 0; c < kChunk; ++c)
+            sum[c] = target[c0 + c];
+        for (int k = from; k < to; ++k) {
+            const double factor = factors[k];
+            const double* source = rows + std::ptrdiff_t(k) * columns + c0;
+            for (int c = 0; c < kChunk; ++c)
+                sum[c] -= factor * source[c];
+        }
+        for (int c = 0; c < kChunk; ++c)
+            target[c0 + c] = sum[c];
+    }
+    for (; c0 < columns; ++c0) {
+        double sum = target[c0];
+        for (int k = from; k < to; ++k)
+            sum -= factors[k] * rows[std::ptrdiff_t(k) * columns + c0];
+        target[c0] = sum;
+    }
+}
+
+} // namespace
+
+// One right-hand side, a column of the factors at a time (their transpose,
+// m_columns): each step subtracts a multiple of one unknown from all the
+// rows still to come, independent updates the compiler vectorises, where a
+// row at a time would chain every subtraction of the solve on the one before.
+// The forward steps subtract in the order solveMany does; the back steps in
+// the reverse order, which moves a figure by rounding alone.
 std::vector<double> Factorised::solve(std::vector<double> x) const {
-    const auto at = [this](int i, int j) { return m_lu[i * m_size + j]; };
-    // The factorisation swapped whole rows, multipliers included: the
-    // multipliers stand in the rows' final order, so every swap comes first.
-    for (int k = 0; k < m_size; ++k)
-        std::swap(x[k], x[m_pivot[k]]);
-    for (int k = 0; k < m_size; ++k)
-        for (int i = k + 1; i < m_size; ++i)
-            x[i] -= at(i, k) * x[k];
-    for (int i = m_size - 1; i >= 0; --i) {
-        for (int j = i + 1; j < m_size; ++j)
-            x[i] -= at(i, j) * x[j];
-        x[i] /= at(i, i);
+    const int n = m_size;
+    double* values = x.data();
+    for (int k = 0; k < n; ++k)
+        std::swap(values[k], values[m_pivot[k]]);
+    for (int k = 0; k < n; ++k) {
+        const double known = values[k];
+        const double* column = m_columns.data() + std::ptrdiff_t(k) * n;
+        for (int i = k + 1; i < n; ++i)
+            values[i] -= column[i] * known;
+    }
+    for (int j = n - 1; j >= 0; --j) {
+        const double* column = m_columns.data() + std::ptrdiff_t(j) * n;
+        const double known = values[j] /= column[j];
+        for (int i = 0; i < j; ++i)
+            values[i] -= column[i] * known;
     }
     return x;
 }
 
 std::vector<double> Factorised::solveMany(std::vector<double> x, int columns) const {
-    const auto at = [this](int i, int j) { return m_lu[i * m_size + j]; };
     const auto row = [&x, columns](int i) { return x.data() + std::ptrdiff_t(i) * columns; };
-    // The steps of solve, each on a whole row of right-hand sides.
+    // The factorisation swapped whole rows, multipliers included: the
+    // multipliers stand in the rows' final order, so every swap comes first.
     for (int k = 0; k < m_size; ++k)
         if (m_pivot[k] != k)
             std::swap_ranges(row(k), row(k) + columns, row(m_pivot[k]));
-    for (int k = 0; k < m_size; ++k)
-        for (int i = k + 1; i < m_size; ++i) {
-            const double factor = at(i, k);
-            double* target = row(i);
-            const double* source = row(k);
-            for (int c = 0; c < columns; ++c)
-                target[c] -= factor * source[c];
-        }
+    // Each row less the rows above it (forward), then, from the bottom, less
+    // the rows below it (back), taken a whole row at a time.
+    for (int i = 1; i < m_size; ++i)
+        subtractRows(row(i), m_lu.data() + std::ptrdiff_t(i) * m_size, x.data(), columns, 0, i);
     for (int i = m_size - 1; i >= 0; --i) {
+        const double* lu = m_lu.data() + std::ptrdiff_t(i) * m_size;
         double* target = row(i);
-        for (int j = i + 1; j < m_size; ++j) {
-            const double factor = at(i, j);
-            const double* source = row(j);
-            for (int c = 0; c < columns; ++c)
-                target[c] -= factor * source[c];
-        }
-        const double pivot = at(i, i);
+        subtractRows(target, lu, x.data(), columns, i + 1, m_size);
         for (int c = 0; c < columns; ++c)
-            target[c] /= pivot;
+            target[c] /= lu[i];
     }
     return x;
 }

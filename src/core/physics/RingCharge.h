@@ -100,6 +100,7 @@ private:
     Factorised(std::vector<double> matrix, int size);
 
     std::vector<double> m_lu;
+    std::vector<double> m_columns; // m_lu transposed, for solve
     std::vector<int> m_pivot;
     int m_size = 0;
 };
