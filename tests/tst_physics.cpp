@@ -473,7 +473,8 @@ private slots:
 
     // A streamer's running frequency is asked of the top load just solved:
     // its coupling to the field is formed once, and the answer is the one a
-    // fresh solution gives.
+    // fresh solution gives, to within the mode's settling (its iteration
+    // starts from the load's own mode there, from a straight profile here).
     void streamerReusesTheSolvedLoad() {
         const TopLoad toroid{Shape::Toroid, 0.3, 0.075, 0.05};
         const double streamer = 4e-12;
@@ -484,7 +485,8 @@ private slots:
         const double running = *solution->loadedHzWith(toroid, streamer);
         QCOMPARE(fieldWork().loadCouplings - before.loadCouplings, 1L);
         QCOMPARE(fieldWork().fieldSolutions, before.fieldSolutions);
-        QCOMPARE(running, fresh);
+        QVERIFY2(std::abs(running / fresh - 1) < 1e-9,
+                 qPrintable(QString::number(running / fresh - 1)));
         QVERIFY(running < loaded);
     }
 
