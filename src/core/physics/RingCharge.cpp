@@ -230,9 +230,25 @@ namespace {
 // The potentials between two bands both ways (each with its image, none
 // without the ground plane). Far apart (images too), the ring kernel taken at
 // the middles is symmetric in the two rings: the same number both ways,
-// worked out once.
+// worked out once, and straight from the middles (an image's middle is the
+// middle mirrored), as near() and potentialWithImage would take it but
+// without their comparisons of whole bands, which cost as much as the
+// kernel in a matrix of mostly far pairs. Two bands with the same middle are
+// left to potentialWithImage, which knows a band's own potential.
 std::pair<double, double> bothWays(Rings& rings, const Band& a, const Band* aImage, const Band& b,
                                    const Band* bImage) {
+    const double dr = a.r() - b.r();
+    const double dz = a.z() - b.z();
+    const double dzImage = a.z() + b.z();
+    const double nearBy = 3 * std::max(a.chord(), b.chord());
+    const double reach = nearBy * nearBy;
+    if (!(dr * dr + dz * dz < reach) && !(bImage && dr * dr + dzImage * dzImage < reach) &&
+        (dr != 0 || dz != 0)) {
+        double potential = rings(a.r(), b.r(), dr, dz);
+        if (bImage)
+            potential -= rings(a.r(), b.r(), dr, dzImage);
+        return {potential, potential};
+    }
     const double atA = potentialWithImage(rings, a, b, bImage);
     const bool far = !near(a, b) && !(bImage && near(a, *bImage));
     return {atA, far ? atA : potentialWithImage(rings, b, a, aImage)};
