@@ -321,30 +321,24 @@ namespace {
 // them, each times factors[k], subtracted in the order of k as row-by-row
 // elimination does: each element sees the same operations in the same order,
 // so the answer is the same to the bit. The row is held a chunk of columns at
-// a time in a local array, which no source row can alias, so the compiler
-// keeps it in vector registers and reads each source row once.
+// a time in a local array, which no source row can alias: the compiler
+// vectorises the subtraction along it without checking for overlap.
 void subtractRows(double* target, const double* factors, const double* rows, int columns, int from,
                   int to) {
-    constexpr int kChunk = 8;
-    int c0 = 0;
-    for (; c0 + kChunk <= columns; c0 += kChunk) {
+    constexpr int kChunk = 32;
+    for (int c0 = 0; c0 < columns; c0 += kChunk) {
+        const int width = std::min(kChunk, columns - c0);
         double sum[kChunk];
-        for (int c = 0; c < kChunk; ++c)
+        for (int c = 0; c < width; ++c)
             sum[c] = target[c0 + c];
         for (int k = from; k < to; ++k) {
             const double factor = factors[k];
             const double* source = rows + std::ptrdiff_t(k) * columns + c0;
-            for (int c = 0; c < kChunk; ++c)
+            for (int c = 0; c < width; ++c)
                 sum[c] -= factor * source[c];
         }
-        for (int c = 0; c < kChunk; ++c)
+        for (int c = 0; c < width; ++c)
             target[c0 + c] = sum[c];
-    }
-    for (; c0 < columns; ++c0) {
-        double sum = target[c0];
-        for (int k = from; k < to; ++k)
-            sum -= factors[k] * rows[std::ptrdiff_t(k) * columns + c0];
-        target[c0] = sum;
     }
 }
 
