@@ -3,7 +3,8 @@
 # program built in the same tree, and prints the medians and their ratios:
 # resonex-cli (calc, show, calc with a top load) against a bare
 # QCoreApplication program; a full top-load calculation inside the core (field
-# solution and toroid searches); then the desktop program against a bare
+# solution and toroid searches) with the field work one run does (field
+# solutions, load couplings, ring-kernel evaluations, mode iterations); then the desktop program against a bare
 # QMainWindow program on a private Xvfb display, to its first shown and first
 # painted main window, with its peak memory.
 #   bench/run.sh [RUNS] [WINDOW_RUNS]      (defaults 300 and 30)

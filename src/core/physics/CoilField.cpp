@@ -73,9 +73,17 @@ constexpr RootTolerance kToroidSearch{1e-6, 1e-7, 40};
 // larger toroid also taking over more of the top turns' field; 1.5 takes the
 // fewest solutions over them.
 constexpr double kGrowthWithDiameter = 1.5;
-// Power-iteration steps for the winding's lowest mode; the next mode lies
-// about three times higher, so each step cuts the error nearly tenfold.
-constexpr int kModeSteps = 6;
+// The power iteration for the winding's lowest mode: the next mode lies
+// about three times higher, so each step cuts the error in the profile, the
+// top load's charge and the frequency squared about eightfold. It stops once
+// a step moves the frequency squared by less than kFrequencySettled of
+// itself (the frequency then within 1e-10, far below any figure shown) and
+// the top load's charge by less than kChargeSettled (within about 2e-7,
+// where six steps from a straight profile left up to 1e-6); it gives up
+// settling after kModeSteps.
+constexpr double kFrequencySettled = 1e-9;
+constexpr double kChargeSettled = 1e-6;
+constexpr int kModeSteps = 30;
 
 // The winding as a sheet at its radius, the bands closer together towards its
 // ends, where the surface charge crowds (cosine spacing): the heights of
@@ -398,21 +406,26 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
 // charge in the last step, at a top voltage of 1, goes to loadCharge when
 // asked for. A lumped capacitance at the top (in units of 4·pi·epsilon0
 // metres) holds its charge at the top voltage of 1 beside the top load's.
-double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, double lumped = 0,
-                        double* loadCharge = nullptr) {
+double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, double lumped,
+                        double* loadCharge, std::vector<double>& profile) {
     const int n = kWindingBands;
     std::vector<double> volts(field.size(), 0.0);
-    for (int i = 0; i < n; ++i)
-        volts[i] =
-            (field.bands[i].z() - field.baseHeight) / (field.topOfWinding - field.baseHeight);
+    // From the profile given (the last mode's, close to this one's in a
+    // toroid search), else a straight one.
+    if (int(profile.size()) == n)
+        std::copy(profile.begin(), profile.end(), volts.begin());
+    else
+        for (int i = 0; i < n; ++i)
+            volts[i] =
+                (field.bands[i].z() - field.baseHeight) / (field.topOfWinding - field.baseHeight);
     double omegaSquared = 0;
+    double lastCharge = 0;
     std::vector<double> above(n);
     std::vector<double> drop(n);
     for (int step = 0; step < kModeSteps; ++step) {
+        ++fieldWork().modeIterations;
         std::vector<double> charges = field.potentials.solve(volts);
         const double loaded = load ? load->solve(charges) : 0.0;
-        if (loadCharge)
-            *loadCharge = loaded;
         const double topCharge = loaded + lumped;
         const double energy = dot(charges, volts) + topCharge;
         // From the top down: the charge above each band's middle.
@@ -434,8 +447,18 @@ double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, dou
         for (int i = 0; i < n; ++i)
             volts[i] /= rise;
         // Charges in units of 4·pi·epsilon0 volts-metres: one factor left over.
-        omegaSquared = energy / (kFourPiEpsilon0 * flux);
+        const double next = energy / (kFourPiEpsilon0 * flux);
+        const bool settled = step > 0 &&
+                             std::abs(next - omegaSquared) <= kFrequencySettled * next &&
+                             std::abs(loaded - lastCharge) <= kChargeSettled * std::abs(loaded);
+        omegaSquared = next;
+        lastCharge = loaded;
+        if (settled)
+            break;
     }
+    if (loadCharge)
+        *loadCharge = lastCharge;
+    profile.assign(volts.begin(), volts.begin() + n);
     return omegaSquared;
 }
 
@@ -586,7 +609,8 @@ Solved<WindingSolution> WindingSolution::of(const Winding& asked, const Surround
     if (!solved)
         return solved.why();
     std::unique_ptr<const Field> field(new Field{std::move(*solved)});
-    const double bareOmegaSquared = modeOmegaSquared(*field, nullptr);
+    std::vector<double> profile;
+    const double bareOmegaSquared = modeOmegaSquared(*field, nullptr, 0, nullptr, profile);
     if (!(std::isfinite(bareOmegaSquared) && bareOmegaSquared > 0))
         return Unsolved::OutOfRange;
     return WindingSolution(winding, around, model, fineness, std::move(field), bareOmegaSquared);
@@ -662,9 +686,21 @@ WindingSolution::loadedMode(const TopLoad& top, const TopLoad& gradedFor, double
         }
         coupling = &m_lastCoupled->coupling;
     }
+    // Started from the profile of the same load without the lumped
+    // capacitance where that is solved, else from the last load's without
+    // one (the toroid before in a search), else from a straight one: so the
+    // start depends on the loads asked about without a lumped capacitance
+    // alone, in the order asked, and not on when a streamer's was asked.
+    std::vector<double> profile;
+    for (const Loaded& solved : m_loaded)
+        if (solved.lumped == 0 && solved.field == *field) {
+            profile = solved.profile;
+            if (solved.top == top)
+                break;
+        }
     LoadedMode mode{};
-    mode.omegaSquared = modeOmegaSquared(**field, coupling, lumped, &mode.topCharge);
-    m_loaded.push_back({top, lumped, *field, mode});
+    mode.omegaSquared = modeOmegaSquared(**field, coupling, lumped, &mode.topCharge, profile);
+    m_loaded.push_back({top, lumped, *field, mode, std::move(profile)});
     return mode;
 }
 

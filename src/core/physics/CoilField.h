@@ -107,6 +107,9 @@ private:
         double lumped;
         const Field* field;
         LoadedMode mode;
+        // The mode's voltage profile up the winding: the next mode's start
+        // (loadedMode).
+        std::vector<double> profile;
     };
     struct Near {
         TopLoad top;

@@ -1,5 +1,7 @@
 #include "core/physics/RingCharge.h"
 
+#include "core/physics/FieldWork.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,13 +12,15 @@
 namespace resonex::physics {
 
 // The arithmetic-geometric mean is left once its two means lie within a
-// relative half-difference e of 1e-4 of each other: from there, with m their
-// arithmetic mean, M = m / (1 + e²/4 + 9e⁴/64 + ...), the series of K(e)
-// (Abramowitz & Stegun 17.3.11), whose next term, 25e⁶/256, lies far below a
-// double's step. That saves the last one or two steps of the mean, each a
-// square root, in the ring kernel's inner loop.
+// relative half-difference e of kCloseEnough of each other: from there, with
+// m their arithmetic mean, M = m / (1 + e²/4 + 9e⁴/64 + 25e⁶/256 + ...), the
+// series of K(e) (Abramowitz & Stegun 17.3.11; the coefficients the squares
+// of (2n-1)!!/(2n)!!), taken to e¹⁰: the next term, 0.051·e¹², is below
+// 1.3e-17 for e up to 0.05. Each step of the mean it saves is a square root
+// in the ring kernel's inner loop, and rings far apart, most of them, start
+// within a few tenths and need no more than one.
 double ellipticK(double complementaryModulus) {
-    constexpr double kCloseEnough = 1e-4;
+    constexpr double kCloseEnough = 0.05;
     double a = 1.0;
     double b = complementaryModulus;
     while (a - b > kCloseEnough * (a + b)) {
@@ -26,7 +30,10 @@ double ellipticK(double complementaryModulus) {
     }
     const double e = (a - b) / (a + b);
     const double e2 = e * e;
-    return std::numbers::pi * (1 + e2 / 4 + 9 * e2 * e2 / 64) / (a + b);
+    const double series =
+        1 + e2 * (1.0 / 4 + e2 * (9.0 / 64 +
+                                  e2 * (25.0 / 256 + e2 * (1225.0 / 16384 + e2 * 3969.0 / 65536))));
+    return std::numbers::pi * series / (a + b);
 }
 
 // Once the means lie within 1e-8 of each other, their next arithmetic mean is
@@ -63,10 +70,22 @@ double ringKernel(double r, double rho, double dr, double dz) {
     return 2 / std::numbers::pi * ellipticK(std::sqrt(near2 / far2)) / std::sqrt(far2);
 }
 
+// The ring kernel, its evaluations counted here and handed to fieldWork()
+// once a whole matrix is done: the thread's counter is too dear to touch in
+// the inner loop.
+struct Rings {
+    long evaluations = 0;
+    double operator()(double r, double rho, double dr, double dz) {
+        ++evaluations;
+        return ringKernel(r, rho, dr, dz);
+    }
+    ~Rings() { fieldWork().ringPotentials += evaluations; }
+};
+
 } // namespace
 
 double ringPotential(double r, double z, double rho, double zeta) {
-    return ringKernel(r, rho, r - rho, z - zeta);
+    return Rings()(r, rho, r - rho, z - zeta);
 }
 
 // Plain square roots: std::hypot's guard against overflow costs more than the
@@ -121,7 +140,7 @@ constexpr std::array<std::pair<double, double>, 8> kGaussEight{
 // potential of a cylindrical band of any width; the narrow band's limit
 // (ln(16r/l) + 1)/(pi·r) is 5 % off on a sphere's polar cap and turns
 // negative on bands wider than 16·e radii, as a slender winding's are.
-double selfPotential(const Band& band) {
+double selfPotential(Rings& rings, const Band& band) {
     const double r = band.r();
     // The two radii as a fraction of the half band.
     const double split = std::min(1.0, 4 * r / band.chord());
@@ -133,7 +152,7 @@ double selfPotential(const Band& band) {
             const Band::Point step = band.fromMiddle(half * s);
             const double rho = r + step.r;
             const double charge = ds * rho * step.stretch;
-            sum += charge * ringKernel(r, rho, -step.r, -step.z);
+            sum += charge * rings(r, rho, -step.r, -step.z);
             weight += charge;
         }
     };
@@ -149,9 +168,9 @@ double selfPotential(const Band& band) {
     return sum / weight;
 }
 
-double spreadPotential(double r, double z, const Band& from, bool near) {
+double spreadPotential(Rings& rings, double r, double z, const Band& from, bool near) {
     if (!near)
-        return ringPotential(r, z, from.r(), from.z());
+        return rings(r, from.r(), r - from.r(), z - from.z());
     // Even surface density: the charge on each piece goes with its radius
     // and its length.
     double sum = 0;
@@ -159,7 +178,7 @@ double spreadPotential(double r, double z, const Band& from, bool near) {
     for (const auto& [t, w] : kGauss) {
         const Band::Point p = from.at(t - 0.5);
         const double charge = w * p.r * p.stretch;
-        sum += charge * ringPotential(r, z, p.r, p.z);
+        sum += charge * rings(r, p.r, r - p.r, z - p.z);
         weight += charge;
     }
     return sum / weight;
@@ -175,13 +194,13 @@ bool near(const Band& at, const Band& from) {
 }
 
 // bandPotential with the band's image given (none without the ground plane).
-double potentialWithImage(const Band& at, const Band& from, const Band* image) {
+double potentialWithImage(Rings& rings, const Band& at, const Band& from, const Band* image) {
     const double r = at.r();
     const double z = at.z();
-    double potential =
-        at == from ? selfPotential(from) : spreadPotential(r, z, from, near(at, from));
+    double potential = at == from ? selfPotential(rings, from)
+                                  : spreadPotential(rings, r, z, from, near(at, from));
     if (image)
-        potential -= spreadPotential(r, z, *image, near(at, *image));
+        potential -= spreadPotential(rings, r, z, *image, near(at, *image));
     return potential;
 }
 
@@ -202,7 +221,8 @@ const Band* imageAt(const std::vector<Band>& images, std::size_t i) {
 
 double bandPotential(const Band& at, const Band& from, bool grounded) {
     const Band image = from.mirrored();
-    return potentialWithImage(at, from, grounded ? &image : nullptr);
+    Rings rings;
+    return potentialWithImage(rings, at, from, grounded ? &image : nullptr);
 }
 
 namespace {
@@ -210,12 +230,28 @@ namespace {
 // The potentials between two bands both ways (each with its image, none
 // without the ground plane). Far apart (images too), the ring kernel taken at
 // the middles is symmetric in the two rings: the same number both ways,
-// worked out once.
-std::pair<double, double> bothWays(const Band& a, const Band* aImage, const Band& b,
+// worked out once, and straight from the middles (an image's middle is the
+// middle mirrored), as near() and potentialWithImage would take it but
+// without their comparisons of whole bands, which cost as much as the
+// kernel in a matrix of mostly far pairs. Two bands with the same middle are
+// left to potentialWithImage, which knows a band's own potential.
+std::pair<double, double> bothWays(Rings& rings, const Band& a, const Band* aImage, const Band& b,
                                    const Band* bImage) {
-    const double atA = potentialWithImage(a, b, bImage);
+    const double dr = a.r() - b.r();
+    const double dz = a.z() - b.z();
+    const double dzImage = a.z() + b.z();
+    const double nearBy = 3 * std::max(a.chord(), b.chord());
+    const double reach = nearBy * nearBy;
+    if (!(dr * dr + dz * dz < reach) && !(bImage && dr * dr + dzImage * dzImage < reach) &&
+        (dr != 0 || dz != 0)) {
+        double potential = rings(a.r(), b.r(), dr, dz);
+        if (bImage)
+            potential -= rings(a.r(), b.r(), dr, dzImage);
+        return {potential, potential};
+    }
+    const double atA = potentialWithImage(rings, a, b, bImage);
     const bool far = !near(a, b) && !(bImage && near(a, *bImage));
-    return {atA, far ? atA : potentialWithImage(b, a, aImage)};
+    return {atA, far ? atA : potentialWithImage(rings, b, a, aImage)};
 }
 
 } // namespace
@@ -226,10 +262,11 @@ PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vecto
                            std::vector<double>(b.size() * a.size())};
     const std::vector<Band> aImages = imagesOf(a, grounded);
     const std::vector<Band> bImages = imagesOf(b, grounded);
+    Rings rings;
     for (std::size_t i = 0; i < a.size(); ++i)
         for (std::size_t j = 0; j < b.size(); ++j)
             std::tie(both.atA[i * b.size() + j], both.atB[j * a.size() + i]) =
-                bothWays(a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
+                bothWays(rings, a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
     return both;
 }
 
@@ -237,11 +274,12 @@ std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounde
     const std::size_t n = bands.size();
     std::vector<double> matrix(n * n);
     const std::vector<Band> images = imagesOf(bands, grounded);
+    Rings rings;
     for (std::size_t i = 0; i < n; ++i) {
-        matrix[i * n + i] = potentialWithImage(bands[i], bands[i], imageAt(images, i));
+        matrix[i * n + i] = potentialWithImage(rings, bands[i], bands[i], imageAt(images, i));
         for (std::size_t j = i + 1; j < n; ++j)
             std::tie(matrix[i * n + j], matrix[j * n + i]) =
-                bothWays(bands[i], imageAt(images, i), bands[j], imageAt(images, j));
+                bothWays(rings, bands[i], imageAt(images, i), bands[j], imageAt(images, j));
     }
     return matrix;
 }
@@ -270,52 +308,85 @@ Solved<Factorised> Factorised::of(std::vector<double> matrix, int size) {
                 at(i, j) -= factor * at(k, j);
         }
     }
+    f.m_columns.resize(f.m_lu.size());
+    for (int i = 0; i < size; ++i)
+        for (int j = 0; j < size; ++j)
+            f.m_columns[j * size + i] = at(i, j);
     return f;
 }
 
+namespace {
+
+// Row i of the right-hand sides (rows of `columns`) less the rows from..to of
+// them, each times factors[k], subtracted in the order of k as row-by-row
+// elimination does: each element sees the same operations in the same order,
+// so the answer is the same to the bit. The row is held a chunk of columns at
+// a time in a local array, which no source row can alias: the compiler
+// vectorises the subtraction along it without checking for overlap.
+void subtractRows(double* target, const double* factors, const double* rows, int columns, int from,
+                  int to) {
+    constexpr int kChunk = 32;
+    for (int c0 = 0; c0 < columns; c0 += kChunk) {
+        const int width = std::min(kChunk, columns - c0);
+        double sum[kChunk];
+        for (int c = 0; c < width; ++c)
+            sum[c] = target[c0 + c];
+        for (int k = from; k < to; ++k) {
+            const double factor = factors[k];
+            const double* source = rows + std::ptrdiff_t(k) * columns + c0;
+            for (int c = 0; c < width; ++c)
+                sum[c] -= factor * source[c];
+        }
+        for (int c = 0; c < width; ++c)
+            target[c0 + c] = sum[c];
+    }
+}
+
+} // namespace
+
+// One right-hand side, a column of the factors at a time (their transpose,
+// m_columns): each step subtracts a multiple of one unknown from all the
+// rows still to come, independent updates the compiler vectorises, where a
+// row at a time would chain every subtraction of the solve on the one before.
+// The forward steps subtract in the order solveMany does; the back steps in
+// the reverse order, which moves a figure by rounding alone.
 std::vector<double> Factorised::solve(std::vector<double> x) const {
-    const auto at = [this](int i, int j) { return m_lu[i * m_size + j]; };
-    // The factorisation swapped whole rows, multipliers included: the
-    // multipliers stand in the rows' final order, so every swap comes first.
-    for (int k = 0; k < m_size; ++k)
-        std::swap(x[k], x[m_pivot[k]]);
-    for (int k = 0; k < m_size; ++k)
-        for (int i = k + 1; i < m_size; ++i)
-            x[i] -= at(i, k) * x[k];
-    for (int i = m_size - 1; i >= 0; --i) {
-        for (int j = i + 1; j < m_size; ++j)
-            x[i] -= at(i, j) * x[j];
-        x[i] /= at(i, i);
+    const int n = m_size;
+    double* values = x.data();
+    for (int k = 0; k < n; ++k)
+        std::swap(values[k], values[m_pivot[k]]);
+    for (int k = 0; k < n; ++k) {
+        const double known = values[k];
+        const double* column = m_columns.data() + std::ptrdiff_t(k) * n;
+        for (int i = k + 1; i < n; ++i)
+            values[i] -= column[i] * known;
+    }
+    for (int j = n - 1; j >= 0; --j) {
+        const double* column = m_columns.data() + std::ptrdiff_t(j) * n;
+        const double known = values[j] /= column[j];
+        for (int i = 0; i < j; ++i)
+            values[i] -= column[i] * known;
     }
     return x;
 }
 
 std::vector<double> Factorised::solveMany(std::vector<double> x, int columns) const {
-    const auto at = [this](int i, int j) { return m_lu[i * m_size + j]; };
     const auto row = [&x, columns](int i) { return x.data() + std::ptrdiff_t(i) * columns; };
-    // The steps of solve, each on a whole row of right-hand sides.
+    // The factorisation swapped whole rows, multipliers included: the
+    // multipliers stand in the rows' final order, so every swap comes first.
     for (int k = 0; k < m_size; ++k)
         if (m_pivot[k] != k)
             std::swap_ranges(row(k), row(k) + columns, row(m_pivot[k]));
-    for (int k = 0; k < m_size; ++k)
-        for (int i = k + 1; i < m_size; ++i) {
-            const double factor = at(i, k);
-            double* target = row(i);
-            const double* source = row(k);
-            for (int c = 0; c < columns; ++c)
-                target[c] -= factor * source[c];
-        }
+    // Each row less the rows above it (forward), then, from the bottom, less
+    // the rows below it (back), taken a whole row at a time.
+    for (int i = 1; i < m_size; ++i)
+        subtractRows(row(i), m_lu.data() + std::ptrdiff_t(i) * m_size, x.data(), columns, 0, i);
     for (int i = m_size - 1; i >= 0; --i) {
+        const double* lu = m_lu.data() + std::ptrdiff_t(i) * m_size;
         double* target = row(i);
-        for (int j = i + 1; j < m_size; ++j) {
-            const double factor = at(i, j);
-            const double* source = row(j);
-            for (int c = 0; c < columns; ++c)
-                target[c] -= factor * source[c];
-        }
-        const double pivot = at(i, i);
+        subtractRows(target, lu, x.data(), columns, i + 1, m_size);
         for (int c = 0; c < columns; ++c)
-            target[c] /= pivot;
+            target[c] /= lu[i];
     }
     return x;
 }

@@ -92,7 +92,8 @@ public:
     static Solved<Factorised> of(std::vector<double> matrix, int size);
     std::vector<double> solve(std::vector<double> rhs) const;
     // Many right-hand sides at once, the columns of a matrix in rows (size
-    // rows of `columns`): each column as solve gives it, the matrix read once.
+    // rows of `columns`): each column as solve gives it (to rounding: the two
+    // sum the back steps in opposite orders), the matrix read once.
     std::vector<double> solveMany(std::vector<double> rhs, int columns) const;
     int size() const { return m_size; }
 
@@ -100,6 +101,7 @@ private:
     Factorised(std::vector<double> matrix, int size);
 
     std::vector<double> m_lu;
+    std::vector<double> m_columns; // m_lu transposed, for solve
     std::vector<int> m_pivot;
     int m_size = 0;
 };
