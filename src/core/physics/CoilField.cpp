@@ -682,7 +682,7 @@ WindingSolution::loadedMode(const TopLoad& top, const TopLoad& gradedFor, double
             Solved<LoadCoupling> load = loadCoupling(**field, top);
             if (!load)
                 return load.why();
-            m_lastCoupled.reset(new Coupled{top, *field, std::move(*load)});
+            m_lastCoupled = std::make_unique<const Coupled>(Coupled{top, *field, std::move(*load)});
         }
         coupling = &m_lastCoupled->coupling;
     }
