@@ -203,6 +203,18 @@ void strapMeasurement() {
                 code * 1e6, (code / 66e-6 - 1) * 100);
 }
 
+// The 10-turn primaries of (c) and (d), each at its height above the winding's base.
+struct PrimaryCase {
+    const char* name;
+    PrimaryShape shape;
+    double angle;
+    double height;
+};
+const PrimaryCase kPrimaryCases[] = {{"flat at the base", PrimaryShape::Flat, 0, 0.0},
+                                     {"flat 50 mm below", PrimaryShape::Flat, 0, -0.05},
+                                     {"conical 30 deg", PrimaryShape::Conical, 30, 0.0},
+                                     {"helical", PrimaryShape::Helical, 90, 0.01}};
+
 // (c) k at each of a few taps against the quadrature of M over every
 // secondary turn (rings; the code takes the winding as a current sheet), with
 // Lp by the quadrature above and Ls as the code's sum: 400 turns of 0.5 mm
@@ -214,16 +226,6 @@ bool couplings() {
         secondary.push_back(curve(0.1, (j + 0.5) * s.height / 400, 0, 0, 0, 1, 64, true));
     std::printf("\n%-28s %10s %10s %8s\n", "k, 400-turn secondary", "Resonex", "quadrature",
                 "error");
-    struct Case {
-        const char* name;
-        PrimaryShape shape;
-        double angle;
-        double height;
-    };
-    const Case cases[] = {{"flat at the base", PrimaryShape::Flat, 0, 0.0},
-                          {"flat 50 mm below", PrimaryShape::Flat, 0, -0.05},
-                          {"conical 30 deg", PrimaryShape::Conical, 30, 0.0},
-                          {"helical", PrimaryShape::Helical, 90, 0.01}};
     const double ls = secondaryInductance(s);
     // Wheeler's sheet beside the rings' sum, for scale (not guarded: round
     // wire spaced out is not a sheet).
@@ -231,7 +233,7 @@ bool couplings() {
                 wheelerInductance({s.diameter, s.height, s.turns, 0}) * 1e3,
                 (ls / wheelerInductance({s.diameter, s.height, s.turns, 0}) - 1) * 100);
     bool met = true;
-    for (const Case& c : cases) {
+    for (const PrimaryCase& c : kPrimaryCases) {
         const PrimaryTurns p{c.shape,  c.angle,      10,         0.1 + 0.025 + 0.125 * kInch,
                              c.height, 0.25 * kInch, 0.5 * kInch};
         const CouplingListing listing = couplingListing(p, s);
@@ -261,18 +263,8 @@ bool couplings() {
 bool sheetAgainstRings() {
     std::printf("\n%-28s %6s %12s %10s\n", "M, sheet against rings", "turns", "difference",
                 "times N^2");
-    struct Case {
-        const char* name;
-        PrimaryShape shape;
-        double angle;
-        double height;
-    };
-    const Case cases[] = {{"flat at the base", PrimaryShape::Flat, 0, 0.0},
-                          {"flat 50 mm below", PrimaryShape::Flat, 0, -0.05},
-                          {"conical 30 deg", PrimaryShape::Conical, 30, 0.0},
-                          {"helical", PrimaryShape::Helical, 90, 0.01}};
     bool met = true;
-    for (const Case& c : cases) {
+    for (const PrimaryCase& c : kPrimaryCases) {
         const PrimaryTurns p{c.shape,  c.angle,      10,         0.1 + 0.025 + 0.125 * kInch,
                              c.height, 0.25 * kInch, 0.5 * kInch};
         for (int turns : {100, 400, 1600}) {
