@@ -295,17 +295,41 @@ double dot(std::span<const double> a, std::span<const double> b) {
     return sum;
 }
 
-// The winding's field solved once: its bands and the grounded metal's, their
-// factorised potential matrix, which serves the bare winding and every top
-// load on it, and the winding's inductances.
+// Rows from..to of a matrix in rows of `columns`, columns c0..c1 of them.
+std::vector<double> block(const std::vector<double>& matrix, int columns, int from, int to,
+                          int c0, int c1) {
+    std::vector<double> part;
+    part.reserve(std::size_t(to - from) * (c1 - c0));
+    for (int i = from; i < to; ++i)
+        part.insert(part.end(), matrix.begin() + std::ptrdiff_t(i) * columns + c0,
+                    matrix.begin() + std::ptrdiff_t(i) * columns + c1);
+    return part;
+}
+
+// The winding's field solved once: its bands and the grounded metal's, and
+// the potential matrix reduced to the winding's bands, which serves the bare
+// winding and every top load on it, and the winding's inductances. The
+// grounded metal is at 0 in every mode, so its charges follow from the
+// winding's (and a top load's): eliminated once (block Gaussian elimination,
+// the Schur complement of the grounded block; Golub & Van Loan, "Matrix
+// Computations", 3.2.11), each step of a mode then costs a solve on the
+// winding's bands alone, not on the many bands of a primary and a room.
 struct WindingField {
     std::vector<Band> bands; // the winding's (kWindingBands), then the grounded metal's
-    Factorised potentials;
+    // The grounded metal's own potentials, factorised (none without grounded
+    // metal); the winding's potentials there (rows: the winding's bands), and
+    // the grounded charges that cancel a unit charge on each winding band
+    // (rows: the grounded bands).
+    std::optional<Factorised> grounded;
+    std::vector<double> windingToGrounded;
+    std::vector<double> groundedAnswer;
+    Factorised potentials; // the winding's, the grounded metal eliminated
     double topOfWinding;
     double baseHeight;
     std::vector<double> inductances; // between the winding's bands
     double inductance;               // their sum: the winding's low-frequency inductance
     int size() const { return int(bands.size()); }
+    int groundedSize() const { return size() - kWindingBands; }
 };
 
 Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
@@ -319,44 +343,63 @@ Solved<WindingField> windingField(const Winding& w, const Surroundings& around,
         bands.emplace_back(w.diameter / 2, edges[i], w.diameter / 2, edges[i + 1]);
     bands.insert(bands.end(), grounded.begin(), grounded.end());
     const int size = int(bands.size());
-    Solved<Factorised> potentials = Factorised::of(potentialMatrix(bands, true), size);
+    const int n = kWindingBands;
+    const int g = size - n;
+    const std::vector<double> all = potentialMatrix(bands, true);
+    std::vector<double> winding = block(all, size, 0, n, 0, n);
+    std::optional<Factorised> groundedPotentials;
+    std::vector<double> windingToGrounded = block(all, size, 0, n, n, size);
+    std::vector<double> groundedAnswer;
+    if (g > 0) {
+        Solved<Factorised> factorised = Factorised::of(block(all, size, n, size, n, size), g);
+        if (!factorised)
+            return factorised.why();
+        groundedPotentials = std::move(*factorised);
+        groundedAnswer = groundedPotentials->solveMany(block(all, size, n, size, 0, n), n);
+        subtractProduct(winding.data(), windingToGrounded.data(), groundedAnswer.data(), n, g, n);
+    }
+    Solved<Factorised> potentials = Factorised::of(std::move(winding), n);
     if (!potentials)
         return potentials.why();
     std::vector<double> inductances = bandInductances(w, edges, model);
     double inductance = 0;
     for (double m : inductances)
         inductance += m;
-    return WindingField{std::move(bands), std::move(*potentials), w.baseHeight + w.height,
-                        w.baseHeight,     std::move(inductances), inductance};
+    return WindingField{std::move(bands),
+                        std::move(groundedPotentials),
+                        std::move(windingToGrounded),
+                        std::move(groundedAnswer),
+                        std::move(*potentials),
+                        w.baseHeight + w.height,
+                        w.baseHeight,
+                        std::move(inductances),
+                        inductance};
 }
 
-// The potentials at load band i of unit charges on the field's bands.
-std::span<const double> loadRow(const std::vector<double>& loadToWinding, int i, int size) {
-    return {loadToWinding.data() + std::ptrdiff_t(i) * size, std::size_t(size)};
-}
-
-// A top load on the winding at the top voltage: the winding's answer to each
-// of the load's bands and the Schur complement of the winding's block, so
-// that each voltage profile costs two small solves.
+// A top load on the winding at the top voltage, the grounded metal
+// eliminated as in WindingField: the winding's answer to each of the load's
+// bands and the Schur complement of the winding's block, so that each
+// voltage profile costs two small solves.
 struct LoadCoupling {
-    std::vector<double> loadToWinding; // rows: load bands
-    // The field's charges that cancel each load band's potential on it (rows:
-    // the field's bands, columns: the load's).
+    std::vector<double> loadToWinding; // rows: load bands, columns: the winding's
+    // The winding's charges that cancel each load band's potential on it
+    // (rows: the winding's bands, columns: the load's).
     std::vector<double> spread;
     Factorised schur;
 
-    // The load's total charge at potential 1, the field's charges adjusted.
-    double solve(std::vector<double>& fieldCharges) const {
-        const int size = int(fieldCharges.size());
+    // The load's total charge at potential 1, the winding's charges adjusted.
+    double solve(std::vector<double>& windingCharges) const {
+        const int n = kWindingBands;
         std::vector<double> rhs(kLoadBands, 1.0);
         for (int i = 0; i < kLoadBands; ++i)
-            rhs[i] -= dot(loadRow(loadToWinding, i, size), fieldCharges);
+            rhs[i] -= dot({loadToWinding.data() + std::ptrdiff_t(i) * n, std::size_t(n)},
+                          windingCharges);
         const std::vector<double> loadCharges = schur.solve(rhs);
         double total = 0;
         for (int j = 0; j < kLoadBands; ++j) {
             total += loadCharges[j];
-            for (int i = 0; i < size; ++i)
-                fieldCharges[i] -= spread[i * kLoadBands + j] * loadCharges[j];
+            for (int i = 0; i < n; ++i)
+                windingCharges[i] -= spread[i * kLoadBands + j] * loadCharges[j];
         }
         return total;
     }
@@ -365,25 +408,28 @@ struct LoadCoupling {
 Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top) {
     ++fieldWork().loadCouplings;
     const std::vector<Band> load = loadBands(top, field.topOfWinding);
-    const int n = field.size();
+    const int size = field.size();
+    const int n = kWindingBands;
+    const int g = field.groundedSize();
     const int m = kLoadBands;
-    PotentialMatrices between = potentialMatrices(field.bands, load, true);
-    std::vector<double> loadToWinding = std::move(between.atB);
+    const PotentialMatrices between = potentialMatrices(field.bands, load, true);
+    // The load's and the winding's potentials on each other, and the load's
+    // own, less what the grounded charges they draw put there.
+    std::vector<double> windingToLoad = block(between.atA, m, 0, n, 0, m);
+    std::vector<double> loadToWinding = block(between.atB, size, 0, m, 0, n);
     std::vector<double> matrix = potentialMatrix(load, true);
-    // The field's potentials at the load's bands (rows: the field's bands)
-    // solved for all of them at once.
-    std::vector<double> spread = field.potentials.solveMany(std::move(between.atA), m);
-    std::vector<double> sums(m);
-    for (int i = 0; i < m; ++i) {
-        std::fill(sums.begin(), sums.end(), 0.0);
-        for (int k = 0; k < n; ++k) {
-            const double potential = loadToWinding[i * n + k];
-            for (int j = 0; j < m; ++j)
-                sums[j] += potential * spread[k * m + j];
-        }
-        for (int j = 0; j < m; ++j)
-            matrix[i * m + j] -= sums[j];
+    if (g > 0) {
+        const std::vector<double> loadToGrounded = block(between.atB, size, 0, m, n, size);
+        const std::vector<double> groundedAnswer =
+            field.grounded->solveMany(block(between.atA, m, n, size, 0, m), m);
+        subtractProduct(windingToLoad.data(), field.windingToGrounded.data(), groundedAnswer.data(), n,
+                        g, m);
+        subtractProduct(loadToWinding.data(), loadToGrounded.data(), field.groundedAnswer.data(), m, g,
+                        n);
+        subtractProduct(matrix.data(), loadToGrounded.data(), groundedAnswer.data(), m, g, m);
     }
+    std::vector<double> spread = field.potentials.solveMany(std::move(windingToLoad), m);
+    subtractProduct(matrix.data(), loadToWinding.data(), spread.data(), m, n, m);
     Solved<Factorised> schur = Factorised::of(std::move(matrix), m);
     if (!schur)
         return schur.why();
@@ -409,7 +455,7 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
 double modeOmegaSquared(const WindingField& field, const LoadCoupling* load, double lumped,
                         double* loadCharge, std::vector<double>& profile) {
     const int n = kWindingBands;
-    std::vector<double> volts(field.size(), 0.0);
+    std::vector<double> volts(n, 0.0);
     // From the profile given (the last mode's, close to this one's in a
     // toroid search), else a straight one.
     if (int(profile.size()) == n)

@@ -344,6 +344,13 @@ void subtractRows(double* target, const double* factors, const double* rows, int
 
 } // namespace
 
+void subtractProduct(double* target, const double* a, const double* b, int rows, int inner,
+                     int columns) {
+    for (int i = 0; i < rows; ++i)
+        subtractRows(target + std::ptrdiff_t(i) * columns, a + std::ptrdiff_t(i) * inner, b,
+                     columns, 0, inner);
+}
+
 // One right-hand side, a column of the factors at a time (their transpose,
 // m_columns): each step subtracts a multiple of one unknown from all the
 // rows still to come, independent updates the compiler vectorises, where a

@@ -106,6 +106,11 @@ private:
     int m_size = 0;
 };
 
+// target less the product a·b (rows x inner times inner x columns, each
+// matrix in rows), row by row as solveMany subtracts.
+void subtractProduct(double* target, const double* a, const double* b, int rows, int inner,
+                     int columns);
+
 // The matrix of bandPotential of a set of bands with itself (rows: at), each
 // pair far apart worked out once as in potentialMatrices.
 std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounded);
