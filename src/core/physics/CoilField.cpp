@@ -296,8 +296,8 @@ double dot(std::span<const double> a, std::span<const double> b) {
 }
 
 // Rows from..to of a matrix in rows of `columns`, columns c0..c1 of them.
-std::vector<double> block(const std::vector<double>& matrix, int columns, int from, int to,
-                          int c0, int c1) {
+std::vector<double> block(const std::vector<double>& matrix, int columns, int from, int to, int c0,
+                          int c1) {
     std::vector<double> part;
     part.reserve(std::size_t(to - from) * (c1 - c0));
     for (int i = from; i < to; ++i)
@@ -392,8 +392,8 @@ struct LoadCoupling {
         const int n = kWindingBands;
         std::vector<double> rhs(kLoadBands, 1.0);
         for (int i = 0; i < kLoadBands; ++i)
-            rhs[i] -= dot({loadToWinding.data() + std::ptrdiff_t(i) * n, std::size_t(n)},
-                          windingCharges);
+            rhs[i] -=
+                dot({loadToWinding.data() + std::ptrdiff_t(i) * n, std::size_t(n)}, windingCharges);
         const std::vector<double> loadCharges = schur.solve(rhs);
         double total = 0;
         for (int j = 0; j < kLoadBands; ++j) {
@@ -422,10 +422,10 @@ Solved<LoadCoupling> loadCoupling(const WindingField& field, const TopLoad& top)
         const std::vector<double> loadToGrounded = block(between.atB, size, 0, m, n, size);
         const std::vector<double> groundedAnswer =
             field.grounded->solveMany(block(between.atA, m, n, size, 0, m), m);
-        subtractProduct(windingToLoad.data(), field.windingToGrounded.data(), groundedAnswer.data(), n,
-                        g, m);
-        subtractProduct(loadToWinding.data(), loadToGrounded.data(), field.groundedAnswer.data(), m, g,
-                        n);
+        subtractProduct(windingToLoad.data(), field.windingToGrounded.data(), groundedAnswer.data(),
+                        n, g, m);
+        subtractProduct(loadToWinding.data(), loadToGrounded.data(), field.groundedAnswer.data(), m,
+                        g, n);
         subtractProduct(matrix.data(), loadToGrounded.data(), groundedAnswer.data(), m, g, m);
     }
     std::vector<double> spread = field.potentials.solveMany(std::move(windingToLoad), m);
