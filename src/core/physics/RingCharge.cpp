@@ -19,8 +19,19 @@ namespace resonex::physics {
 // 1.3e-17 for e up to 0.05. Each step of the mean it saves is a square root
 // in the ring kernel's inner loop, and rings far apart, most of them, start
 // within a few tenths and need no more than one.
+namespace {
+
+constexpr double kCloseEnough = 0.05;
+
+double ellipticSeries(double e2) {
+    return 1 +
+           e2 * (1.0 / 4 +
+                 e2 * (9.0 / 64 + e2 * (25.0 / 256 + e2 * (1225.0 / 16384 + e2 * 3969.0 / 65536))));
+}
+
+} // namespace
+
 double ellipticK(double complementaryModulus) {
-    constexpr double kCloseEnough = 0.05;
     double a = 1.0;
     double b = complementaryModulus;
     while (a - b > kCloseEnough * (a + b)) {
@@ -29,11 +40,7 @@ double ellipticK(double complementaryModulus) {
         a = mean;
     }
     const double e = (a - b) / (a + b);
-    const double e2 = e * e;
-    const double series =
-        1 + e2 * (1.0 / 4 + e2 * (9.0 / 64 +
-                                  e2 * (25.0 / 256 + e2 * (1225.0 / 16384 + e2 * 3969.0 / 65536))));
-    return std::numbers::pi * series / (a + b);
+    return std::numbers::pi * ellipticSeries(e * e) / (a + b);
 }
 
 // Once the means lie within 1e-8 of each other, their next arithmetic mean is
@@ -80,6 +87,120 @@ struct Rings {
         return ringKernel(r, rho, dr, dz);
     }
     ~Rings() { fieldWork().ringPotentials += evaluations; }
+};
+
+// The ring kernel for many rings at once: ringKernel's very operations in
+// loops over plain arrays, which the compiler turns into vector instructions
+// (this file is built without errno for the square roots, which would stop
+// it), so each kernel is the scalar one to the bit. The steps of the
+// arithmetic-geometric mean are where the time goes one kernel at a time:
+// most kernels need one step or none, a few up to five (the nearer the two
+// rings, the more), as good as at random, and a loop that stops when its
+// kernel is done mispredicts its end most times. Here each step is taken
+// for the kernels that still need it, listed afresh after each without a
+// branch. Capacity: how many kernels a batch holds.
+template <int Capacity> class RingBatch {
+public:
+    int size() const { return m_count; }
+    bool full(int room) const { return m_count + room > Capacity; }
+    void clear() { m_count = 0; }
+    // The next kernel's rings; its value is (*this)[its index] once evaluated.
+    void push(double r, double rho, double dr, double dz) {
+        m_r[m_count] = r;
+        m_rho[m_count] = rho;
+        m_dr[m_count] = dr;
+        m_dz[m_count] = dz;
+        ++m_count;
+    }
+    double operator[](int k) const { return m_out[k]; }
+
+    void evaluate(Rings& rings) {
+        const int n = m_count;
+        rings.evaluations += n;
+        double* a = m_a.data();
+        double* b = m_b.data();
+        for (int k = 0; k < n; ++k) {
+            const double dz2 = m_dz[k] * m_dz[k];
+            const double far2 = (m_r[k] + m_rho[k]) * (m_r[k] + m_rho[k]) + dz2;
+            const double near2 = m_dr[k] * m_dr[k] + dz2;
+            m_root[k] = std::sqrt(far2);
+            a[k] = 1.0;
+            b[k] = std::sqrt(near2 / far2);
+        }
+        const auto more = [a, b](int k) { return int(a[k] - b[k] > kCloseEnough * (a[k] + b[k])); };
+        int* active = m_active.data();
+        int count = 0;
+        for (int k = 0; k < n; ++k) {
+            active[count] = k;
+            count += more(k);
+        }
+        while (count > 0) {
+            for (int i = 0; i < count; ++i) {
+                const int k = active[i];
+                const double mean = (a[k] + b[k]) / 2;
+                b[k] = std::sqrt(a[k] * b[k]);
+                a[k] = mean;
+            }
+            int still = 0;
+            for (int i = 0; i < count; ++i) {
+                active[still] = active[i];
+                still += more(active[i]);
+            }
+            count = still;
+        }
+        for (int k = 0; k < n; ++k) {
+            const double e = (a[k] - b[k]) / (a[k] + b[k]);
+            m_out[k] = 2 / std::numbers::pi *
+                       (std::numbers::pi * ellipticSeries(e * e) / (a[k] + b[k])) / m_root[k];
+        }
+    }
+
+private:
+    int m_count = 0;
+    // Left uninitialised: a batch is filled before it is read, and the small
+    // ones are made for each band.
+    std::array<double, Capacity> m_r, m_rho, m_dr, m_dz, m_a, m_b, m_root, m_out;
+    std::array<int, Capacity> m_active;
+};
+
+// Pairs of bands far apart, the ring kernel at their middles (and their
+// images') worked out a batch at a time. write(i, j, potential) receives each
+// pair's potential once its batch is done; flush() finishes the last batch.
+template <typename Write> class FarPairs {
+public:
+    FarPairs(Rings& rings, bool images, Write write)
+        : m_rings(rings), m_images(images), m_write(write) {}
+
+    void add(double r, double rho, double dr, double dz, double dzImage, int i, int j) {
+        m_batch.push(r, rho, dr, dz);
+        if (m_images)
+            m_batch.push(r, rho, dr, dzImage);
+        m_pairs[m_pairCount++] = {i, j};
+        if (m_batch.full(2))
+            flush();
+    }
+
+    void flush() {
+        m_batch.evaluate(m_rings);
+        const int each = m_images ? 2 : 1;
+        for (int p = 0; p < m_pairCount; ++p) {
+            double potential = m_batch[each * p];
+            if (m_images)
+                potential -= m_batch[each * p + 1];
+            m_write(m_pairs[p].first, m_pairs[p].second, potential);
+        }
+        m_batch.clear();
+        m_pairCount = 0;
+    }
+
+private:
+    static constexpr int kBatch = 256;
+    Rings& m_rings;
+    bool m_images;
+    Write m_write;
+    RingBatch<kBatch> m_batch;
+    int m_pairCount = 0;
+    std::array<std::pair<int, int>, kBatch> m_pairs;
 };
 
 } // namespace
@@ -144,16 +265,15 @@ double selfPotential(Rings& rings, const Band& band) {
     const double r = band.r();
     // The two radii as a fraction of the half band.
     const double split = std::min(1.0, 4 * r / band.chord());
-    double sum = 0;
-    double weight = 0;
+    RingBatch<4 * kGaussEight.size()> kernels;
+    std::array<double, 4 * kGaussEight.size()> charges;
     // s: the distance from the middle as a fraction of the half band.
     const auto add = [&](double s, double ds) {
         for (const double half : {-0.5, 0.5}) {
             const Band::Point step = band.fromMiddle(half * s);
             const double rho = r + step.r;
-            const double charge = ds * rho * step.stretch;
-            sum += charge * rings(r, rho, -step.r, -step.z);
-            weight += charge;
+            charges[kernels.size()] = ds * rho * step.stretch;
+            kernels.push(r, rho, -step.r, -step.z);
         }
     };
     for (const auto& [u, w] : kGaussEight)
@@ -165,6 +285,13 @@ double selfPotential(Rings& rings, const Band& band) {
             add(s, w * span * s);
         }
     }
+    kernels.evaluate(rings);
+    double sum = 0;
+    double weight = 0;
+    for (int k = 0; k < kernels.size(); ++k) {
+        sum += charges[k] * kernels[k];
+        weight += charges[k];
+    }
     return sum / weight;
 }
 
@@ -173,13 +300,19 @@ double spreadPotential(Rings& rings, double r, double z, const Band& from, bool 
         return rings(r, from.r(), r - from.r(), z - from.z());
     // Even surface density: the charge on each piece goes with its radius
     // and its length.
-    double sum = 0;
-    double weight = 0;
+    RingBatch<kGauss.size()> kernels;
+    std::array<double, kGauss.size()> charges;
     for (const auto& [t, w] : kGauss) {
         const Band::Point p = from.at(t - 0.5);
-        const double charge = w * p.r * p.stretch;
-        sum += charge * rings(r, p.r, r - p.r, z - p.z);
-        weight += charge;
+        charges[kernels.size()] = w * p.r * p.stretch;
+        kernels.push(r, p.r, r - p.r, z - p.z);
+    }
+    kernels.evaluate(rings);
+    double sum = 0;
+    double weight = 0;
+    for (int k = 0; k < kernels.size(); ++k) {
+        sum += charges[k] * kernels[k];
+        weight += charges[k];
     }
     return sum / weight;
 }
@@ -227,31 +360,59 @@ double bandPotential(const Band& at, const Band& from, bool grounded) {
 
 namespace {
 
-// The potentials between two bands both ways (each with its image, none
-// without the ground plane). Far apart (images too), the ring kernel taken at
-// the middles is symmetric in the two rings: the same number both ways,
-// worked out once, and straight from the middles (an image's middle is the
-// middle mirrored), as near() and potentialWithImage would take it but
-// without their comparisons of whole bands, which cost as much as the
-// kernel in a matrix of mostly far pairs. Two bands with the same middle are
-// left to potentialWithImage, which knows a band's own potential.
-std::pair<double, double> bothWays(Rings& rings, const Band& a, const Band* aImage, const Band& b,
-                                   const Band* bImage) {
+// Whether two bands (with b's image, none without the ground plane) lie far
+// enough apart, images too, for the ring kernel taken at their middles to
+// stand for both ways: it is symmetric in the two rings, so the number is
+// the same both ways, worked out once, and straight from the middles (an
+// image's middle is the middle mirrored), as near() and potentialWithImage
+// would take it but without their comparisons of whole bands, which cost as
+// much as the kernel in a matrix of mostly far pairs. Two bands with the same
+// middle are left to potentialWithImage, which knows a band's own potential.
+bool farApart(const Band& a, const Band& b, bool image) {
     const double dr = a.r() - b.r();
     const double dz = a.z() - b.z();
     const double dzImage = a.z() + b.z();
     const double nearBy = 3 * std::max(a.chord(), b.chord());
     const double reach = nearBy * nearBy;
-    if (!(dr * dr + dz * dz < reach) && !(bImage && dr * dr + dzImage * dzImage < reach) &&
-        (dr != 0 || dz != 0)) {
-        double potential = rings(a.r(), b.r(), dr, dz);
-        if (bImage)
-            potential -= rings(a.r(), b.r(), dr, dzImage);
-        return {potential, potential};
-    }
+    return !(dr * dr + dz * dz < reach) && !(image && dr * dr + dzImage * dzImage < reach) &&
+           (dr != 0 || dz != 0);
+}
+
+// Bands not far apart: the potentials both ways, each with its image.
+std::pair<double, double> nearBothWays(Rings& rings, const Band& a, const Band* aImage,
+                                       const Band& b, const Band* bImage) {
     const double atA = potentialWithImage(rings, a, b, bImage);
     const bool far = !near(a, b) && !(bImage && near(a, *bImage));
     return {atA, far ? atA : potentialWithImage(rings, b, a, aImage)};
+}
+
+// Each pair of a (rows) and b (columns) far apart to the batch, the rest
+// worked out here; write(i, j, potential at a's band i, at b's band j).
+template <typename Write>
+void bothWays(const std::vector<Band>& a, const std::vector<Band>& b, bool grounded, bool triangle,
+              Write write) {
+    const std::vector<Band> aImages = imagesOf(a, grounded);
+    const std::vector<Band> bImages = imagesOf(b, grounded);
+    Rings rings;
+    FarPairs pairs(rings, grounded,
+                   [&write](int i, int j, double potential) { write(i, j, potential, potential); });
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = triangle ? i + 1 : 0; j < b.size(); ++j) {
+            if (farApart(a[i], b[j], grounded)) {
+                pairs.add(a[i].r(), b[j].r(), a[i].r() - b[j].r(), a[i].z() - b[j].z(),
+                          a[i].z() + b[j].z(), int(i), int(j));
+            } else {
+                const auto [atA, atB] =
+                    nearBothWays(rings, a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
+                write(int(i), int(j), atA, atB);
+            }
+        }
+    pairs.flush();
+    if (triangle)
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const double self = potentialWithImage(rings, a[i], a[i], imageAt(aImages, i));
+            write(int(i), int(i), self, self);
+        }
 }
 
 } // namespace
@@ -260,27 +421,22 @@ PotentialMatrices potentialMatrices(const std::vector<Band>& a, const std::vecto
                                     bool grounded) {
     PotentialMatrices both{std::vector<double>(a.size() * b.size()),
                            std::vector<double>(b.size() * a.size())};
-    const std::vector<Band> aImages = imagesOf(a, grounded);
-    const std::vector<Band> bImages = imagesOf(b, grounded);
-    Rings rings;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        for (std::size_t j = 0; j < b.size(); ++j)
-            std::tie(both.atA[i * b.size() + j], both.atB[j * a.size() + i]) =
-                bothWays(rings, a[i], imageAt(aImages, i), b[j], imageAt(bImages, j));
+    const std::size_t rows = a.size();
+    const std::size_t columns = b.size();
+    bothWays(a, b, grounded, false, [&](int i, int j, double atA, double atB) {
+        both.atA[i * columns + j] = atA;
+        both.atB[j * rows + i] = atB;
+    });
     return both;
 }
 
 std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounded) {
     const std::size_t n = bands.size();
     std::vector<double> matrix(n * n);
-    const std::vector<Band> images = imagesOf(bands, grounded);
-    Rings rings;
-    for (std::size_t i = 0; i < n; ++i) {
-        matrix[i * n + i] = potentialWithImage(rings, bands[i], bands[i], imageAt(images, i));
-        for (std::size_t j = i + 1; j < n; ++j)
-            std::tie(matrix[i * n + j], matrix[j * n + i]) =
-                bothWays(rings, bands[i], imageAt(images, i), bands[j], imageAt(images, j));
-    }
+    bothWays(bands, bands, grounded, true, [&](int i, int j, double atI, double atJ) {
+        matrix[i * n + j] = atI;
+        matrix[j * n + i] = atJ;
+    });
     return matrix;
 }
 
