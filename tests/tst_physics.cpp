@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <random>
 
@@ -329,6 +330,48 @@ private slots:
         const Band probeHigh{0.1, 100.02, 0.1, 100.03};
         QVERIFY_CLOSE(bandPotential(probeHigh, high, true), bandPotential(probeHigh, high, false),
                       1e-3);
+    }
+
+    // The matrices work the pairs far apart out in batches and the rest one
+    // by one: every entry, far or near, with the floor or without, is the
+    // potential of that one pair to the bit, across many batches (a winding
+    // of cosine-spaced bands, a tube of bowed arcs close to its top, plates
+    // far off).
+    void potentialMatricesAsPairs() {
+        std::vector<Band> winding;
+        for (int i = 0; i < 40; ++i)
+            winding.emplace_back(0.1, 0.5 + 0.3 * (1 - std::cos(std::numbers::pi * i / 40)), 0.1,
+                                 0.5 + 0.3 * (1 - std::cos(std::numbers::pi * (i + 1) / 40)));
+        std::vector<Band> others;
+        const double tube = 0.04;
+        for (int i = 0; i < 24; ++i) {
+            const double a0 = 2 * std::numbers::pi * i / 24;
+            const double a1 = 2 * std::numbers::pi * (i + 1) / 24;
+            others.emplace_back(0.15 + tube * std::cos(a0), 1.16 + tube * std::sin(a0),
+                                0.15 + tube * std::cos(a1), 1.16 + tube * std::sin(a1),
+                                tube * (1 - std::cos(std::numbers::pi / 24)));
+        }
+        for (int i = 0; i < 5; ++i)
+            others.emplace_back(1.5, 0.5 * i, 1.5, 0.5 * (i + 1));
+        const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+        for (const bool grounded : {false, true}) {
+            std::vector<Band> all = winding;
+            all.insert(all.end(), others.begin(), others.end());
+            const std::size_t n = all.size();
+            const std::vector<double> matrix = potentialMatrix(all, grounded);
+            for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t j = 0; j < n; ++j)
+                    QVERIFY2(same(matrix[i * n + j], bandPotential(all[i], all[j], grounded)),
+                             qPrintable(QString("%1, %2").arg(i).arg(j)));
+            const PotentialMatrices both = potentialMatrices(winding, others, grounded);
+            for (std::size_t i = 0; i < winding.size(); ++i)
+                for (std::size_t j = 0; j < others.size(); ++j) {
+                    QVERIFY(same(both.atA[i * others.size() + j],
+                                 bandPotential(winding[i], others[j], grounded)));
+                    QVERIFY(same(both.atB[j * winding.size() + i],
+                                 bandPotential(others[j], winding[i], grounded)));
+                }
+        }
     }
 
     // Row swaps after the first step: random systems (which swap at nearly
