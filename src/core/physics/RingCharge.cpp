@@ -298,8 +298,8 @@ namespace {
 
 // target -= factor * source, element by element.
 [[gnu::always_inline]] inline void subtractMultiple(double* __restrict target,
-                                                    const double* __restrict source,
-                                                    double factor, int count) {
+                                                    const double* __restrict source, double factor,
+                                                    int count) {
     for (int j = 0; j < count; ++j)
         target[j] -= factor * source[j];
 }
@@ -352,8 +352,7 @@ namespace {
 // a time in a local array, which no source row can alias: the compiler
 // vectorises the subtraction along it without checking for overlap.
 [[gnu::always_inline]] inline void subtractRows(double* target, const double* factors,
-                                                const double* rows, int columns, int from,
-                                                int to) {
+                                                const double* rows, int columns, int from, int to) {
     constexpr int kChunk = 32;
     for (int c0 = 0; c0 < columns; c0 += kChunk) {
         const int width = std::min(kChunk, columns - c0);
@@ -391,8 +390,7 @@ struct SolveOne {
 // Many right-hand sides (rows of `columns`, pivots applied) through the
 // factors in rows.
 struct SolveMany {
-    [[gnu::always_inline]] void operator()(double* x, const double* lu, int n,
-                                           int columns) const {
+    [[gnu::always_inline]] void operator()(double* x, const double* lu, int n, int columns) const {
         const auto row = [x, columns](int i) { return x + std::ptrdiff_t(i) * columns; };
         // Each row less the rows above it (forward), then, from the bottom,
         // less the rows below it (back), taken a whole row at a time.

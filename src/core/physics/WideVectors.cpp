@@ -8,7 +8,7 @@ namespace {
 
 std::atomic<bool>& inUse() {
     static std::atomic<bool> use = [] {
-#if defined(__GNUC__) && defined(__x86_64__)
+#if RESONEX_AVX2_BUILD
         // Asked before any static constructor of the runtime may have run;
         // the answer covers the system saving the wide registers too.
         __builtin_cpu_init();
@@ -22,14 +22,10 @@ std::atomic<bool>& inUse() {
 
 } // namespace
 
-bool wideVectors() {
-    return inUse().load(std::memory_order_relaxed);
-}
+bool wideVectors() { return inUse().load(std::memory_order_relaxed); }
 
 PortableVectorsOnly::PortableVectorsOnly() : m_was(inUse().exchange(false)) {}
 
-PortableVectorsOnly::~PortableVectorsOnly() {
-    inUse().store(m_was);
-}
+PortableVectorsOnly::~PortableVectorsOnly() { inUse().store(m_was); }
 
 } // namespace resonex::physics

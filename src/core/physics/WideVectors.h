@@ -7,6 +7,14 @@
 // any x86-64. No FMA in the wide build: a fused multiply-add rounds once where
 // the portable build rounds twice, and the two builds must agree to the bit
 // (the kernels only vectorise along independent elements, never reassociate).
+// The build's -ffp-contract=off already stops the compiler fusing; leaving
+// fma out of the target keeps that so should the flag ever go.
+#if defined(__GNUC__) && defined(__x86_64__)
+#define RESONEX_AVX2_BUILD 1
+#else
+#define RESONEX_AVX2_BUILD 0
+#endif
+
 namespace resonex::physics {
 
 // Whether the wide build is in use: the processor's answer, asked once.
@@ -26,14 +34,12 @@ private:
 
 namespace wide {
 
-template <typename Kernel, typename... Args>
-auto portable(Args... args) {
+template <typename Kernel, typename... Args> auto portable(Args... args) {
     return Kernel{}(args...);
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
-template <typename Kernel, typename... Args>
-[[gnu::target("avx2")]] auto avx2(Args... args) {
+#if RESONEX_AVX2_BUILD
+template <typename Kernel, typename... Args> [[gnu::target("avx2")]] auto avx2(Args... args) {
     return Kernel{}(args...);
 }
 #endif
@@ -41,9 +47,8 @@ template <typename Kernel, typename... Args>
 } // namespace wide
 
 // Kernel{}(args...) in the build wideVectors() chooses.
-template <typename Kernel, typename... Args>
-auto onWidestVectors(Args... args) {
-#if defined(__GNUC__) && defined(__x86_64__)
+template <typename Kernel, typename... Args> auto onWidestVectors(Args... args) {
+#if RESONEX_AVX2_BUILD
     if (wideVectors())
         return wide::avx2<Kernel>(args...);
 #endif
