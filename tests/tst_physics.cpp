@@ -5,10 +5,12 @@
 #include "core/physics/RootSearch.h"
 #include "core/physics/Solved.h"
 #include "core/physics/TopLoadClearance.h"
+#include "core/physics/WideVectors.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -439,6 +441,58 @@ private slots:
                 QVERIFY(std::abs(many[i * columns + c] - alone[i]) < 1e-12);
             }
         }
+    }
+
+    // The wide build of the solves gives the portable build's answers to the
+    // bit (the field's figures must not depend on the processor), and the
+    // portable build, which the other tests do not reach on a wide processor,
+    // solves: random matrices, which pivot at nearly every step, of sizes and
+    // column counts that leave part vectors and part chunks.
+    void factorisedWideAsPortable_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("columns");
+        QTest::addRow("1 x 1") << 1 << 1;
+        QTest::addRow("7 x 3") << 7 << 3;
+        QTest::addRow("37 x 45") << 37 << 45;
+        QTest::addRow("158 x 7") << 158 << 7;
+    }
+    void factorisedWideAsPortable() {
+        QFETCH(int, n);
+        QFETCH(int, columns);
+        std::mt19937 random(n);
+        std::uniform_real_distribution<double> entry(-1, 1);
+        std::vector<double> matrix(std::size_t(n) * n);
+        for (double& a : matrix)
+            a = entry(random);
+        std::vector<double> known(std::size_t(n) * columns);
+        for (double& x : known)
+            x = entry(random);
+        std::vector<double> rhs(known.size());
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                for (int c = 0; c < columns; ++c)
+                    rhs[i * columns + c] += matrix[i * n + j] * known[j * columns + c];
+        const std::vector<double> first(rhs.begin(), rhs.begin() + n);
+        const auto solveBoth = [&] {
+            const Solved<Factorised> factorised = Factorised::of(matrix, n);
+            std::vector<double> both = factorised->solve(first);
+            const std::vector<double> many = factorised->solveMany(rhs, columns);
+            both.insert(both.end(), many.begin(), many.end());
+            return both;
+        };
+        std::vector<double> portable;
+        {
+            const PortableVectorsOnly only;
+            QVERIFY(!wideVectors());
+            portable = solveBoth();
+        }
+        for (std::size_t i = 0; i < known.size(); ++i)
+            QVERIFY(std::abs(portable[n + i] - known[i]) < 1e-9);
+        if (!wideVectors())
+            QSKIP("This processor has no AVX2: only the portable build runs here.");
+        const std::vector<double> wide = solveBoth();
+        for (std::size_t i = 0; i < wide.size(); ++i)
+            QCOMPARE(std::bit_cast<qint64>(wide[i]), std::bit_cast<qint64>(portable[i]));
     }
 
     // The search closes in on a root, and says so when it runs out of steps

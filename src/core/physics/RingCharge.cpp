@@ -1,6 +1,7 @@
 #include "core/physics/RingCharge.h"
 
 #include "core/physics/FieldWork.h"
+#include "core/physics/WideVectors.h"
 
 #include <algorithm>
 #include <array>
@@ -443,31 +444,58 @@ std::vector<double> potentialMatrix(const std::vector<Band>& bands, bool grounde
 Factorised::Factorised(std::vector<double> matrix, int size)
     : m_lu(std::move(matrix)), m_pivot(size), m_size(size) {}
 
+namespace {
+
+// The loops of the dense solves, built twice (WideVectors.h). Every update
+// runs along independent elements in a fixed order, so both builds give the
+// same bits. The rows and columns updated are passed as restrict pointers, as
+// they never overlap what is read: the compiler vectorises without a run-time
+// overlap check before each short loop.
+
+// target -= factor * source, element by element.
+[[gnu::always_inline]] inline void subtractMultiple(double* __restrict target,
+                                                    const double* __restrict source, double factor,
+                                                    int count) {
+    for (int j = 0; j < count; ++j)
+        target[j] -= factor * source[j];
+}
+
+// Gaussian elimination with partial pivoting in place, the multipliers kept
+// below the diagonal; false at a zero pivot.
+struct Eliminate {
+    [[gnu::always_inline]] bool operator()(double* lu, int* pivot, int size) const {
+        const auto at = [lu, size](int i, int j) -> double& { return lu[i * size + j]; };
+        for (int k = 0; k < size; ++k) {
+            int best = k;
+            for (int i = k + 1; i < size; ++i)
+                if (std::abs(at(i, k)) > std::abs(at(best, k)))
+                    best = i;
+            // The column is zero from here down: the rows are not independent.
+            if (at(best, k) == 0)
+                return false;
+            pivot[k] = best;
+            if (best != k)
+                for (int j = 0; j < size; ++j)
+                    std::swap(at(k, j), at(best, j));
+            for (int i = k + 1; i < size; ++i) {
+                const double factor = at(i, k) /= at(k, k);
+                subtractMultiple(&at(i, k + 1), &at(k, k + 1), factor, size - k - 1);
+            }
+        }
+        return true;
+    }
+};
+
+} // namespace
+
 Solved<Factorised> Factorised::of(std::vector<double> matrix, int size) {
     Factorised f(std::move(matrix), size);
-    const auto at = [&f](int i, int j) -> double& { return f.m_lu[i * f.m_size + j]; };
-    for (int k = 0; k < size; ++k) {
-        int best = k;
-        for (int i = k + 1; i < size; ++i)
-            if (std::abs(at(i, k)) > std::abs(at(best, k)))
-                best = i;
-        // The column is zero from here down: the rows are not independent.
-        if (at(best, k) == 0)
-            return Unsolved::ZeroPivot;
-        f.m_pivot[k] = best;
-        if (best != k)
-            for (int j = 0; j < size; ++j)
-                std::swap(at(k, j), at(best, j));
-        for (int i = k + 1; i < size; ++i) {
-            const double factor = at(i, k) /= at(k, k);
-            for (int j = k + 1; j < size; ++j)
-                at(i, j) -= factor * at(k, j);
-        }
-    }
+    if (!onWidestVectors<Eliminate>(f.m_lu.data(), f.m_pivot.data(), size))
+        return Unsolved::ZeroPivot;
     f.m_columns.resize(f.m_lu.size());
     for (int i = 0; i < size; ++i)
         for (int j = 0; j < size; ++j)
-            f.m_columns[j * size + i] = at(i, j);
+            f.m_columns[j * size + i] = f.m_lu[i * size + j];
     return f;
 }
 
@@ -479,8 +507,8 @@ namespace {
 // so the answer is the same to the bit. The row is held a chunk of columns at
 // a time in a local array, which no source row can alias: the compiler
 // vectorises the subtraction along it without checking for overlap.
-void subtractRows(double* target, const double* factors, const double* rows, int columns, int from,
-                  int to) {
+[[gnu::always_inline]] inline void subtractRows(double* target, const double* factors,
+                                                const double* rows, int columns, int from, int to) {
     constexpr int kChunk = 32;
     for (int c0 = 0; c0 < columns; c0 += kChunk) {
         const int width = std::min(kChunk, columns - c0);
@@ -498,6 +526,43 @@ void subtractRows(double* target, const double* factors, const double* rows, int
     }
 }
 
+// One right-hand side (values, pivots applied) through the factors'
+// transpose.
+struct SolveOne {
+    [[gnu::always_inline]] void operator()(double* values, const double* columns, int n) const {
+        for (int k = 0; k < n; ++k) {
+            const double* column = columns + std::ptrdiff_t(k) * n;
+            const double known = values[k];
+            subtractMultiple(values + k + 1, column + k + 1, known, n - k - 1);
+        }
+        for (int j = n - 1; j >= 0; --j) {
+            const double* column = columns + std::ptrdiff_t(j) * n;
+            const double known = values[j] /= column[j];
+            subtractMultiple(values, column, known, j);
+        }
+    }
+};
+
+// Many right-hand sides (rows of `columns`, pivots applied) through the
+// factors in rows.
+struct SolveMany {
+    [[gnu::always_inline]] void operator()(double* x, const double* lu, int n, int columns) const {
+        const auto row = [x, columns](int i) { return x + std::ptrdiff_t(i) * columns; };
+        // Each row less the rows above it (forward), then, from the bottom,
+        // less the rows below it (back), taken a whole row at a time.
+        for (int i = 1; i < n; ++i)
+            subtractRows(row(i), lu + std::ptrdiff_t(i) * n, x, columns, 0, i);
+        for (int i = n - 1; i >= 0; --i) {
+            const double* factors = lu + std::ptrdiff_t(i) * n;
+            double* target = row(i);
+            subtractRows(target, factors, x, columns, i + 1, n);
+            const double pivot = factors[i]; // held: target could alias it
+            for (int c = 0; c < columns; ++c)
+                target[c] /= pivot;
+        }
+    }
+};
+
 } // namespace
 
 void subtractProduct(double* target, const double* a, const double* b, int rows, int inner,
@@ -514,43 +579,21 @@ void subtractProduct(double* target, const double* a, const double* b, int rows,
 // The forward steps subtract in the order solveMany does; the back steps in
 // the reverse order, which moves a figure by rounding alone.
 std::vector<double> Factorised::solve(std::vector<double> x) const {
-    const int n = m_size;
-    double* values = x.data();
-    for (int k = 0; k < n; ++k)
-        std::swap(values[k], values[m_pivot[k]]);
-    for (int k = 0; k < n; ++k) {
-        const double known = values[k];
-        const double* column = m_columns.data() + std::ptrdiff_t(k) * n;
-        for (int i = k + 1; i < n; ++i)
-            values[i] -= column[i] * known;
-    }
-    for (int j = n - 1; j >= 0; --j) {
-        const double* column = m_columns.data() + std::ptrdiff_t(j) * n;
-        const double known = values[j] /= column[j];
-        for (int i = 0; i < j; ++i)
-            values[i] -= column[i] * known;
-    }
+    for (int k = 0; k < m_size; ++k)
+        std::swap(x[k], x[m_pivot[k]]);
+    onWidestVectors<SolveOne>(x.data(), m_columns.data(), m_size);
     return x;
 }
 
 std::vector<double> Factorised::solveMany(std::vector<double> x, int columns) const {
-    const auto row = [&x, columns](int i) { return x.data() + std::ptrdiff_t(i) * columns; };
     // The factorisation swapped whole rows, multipliers included: the
     // multipliers stand in the rows' final order, so every swap comes first.
     for (int k = 0; k < m_size; ++k)
         if (m_pivot[k] != k)
-            std::swap_ranges(row(k), row(k) + columns, row(m_pivot[k]));
-    // Each row less the rows above it (forward), then, from the bottom, less
-    // the rows below it (back), taken a whole row at a time.
-    for (int i = 1; i < m_size; ++i)
-        subtractRows(row(i), m_lu.data() + std::ptrdiff_t(i) * m_size, x.data(), columns, 0, i);
-    for (int i = m_size - 1; i >= 0; --i) {
-        const double* lu = m_lu.data() + std::ptrdiff_t(i) * m_size;
-        double* target = row(i);
-        subtractRows(target, lu, x.data(), columns, i + 1, m_size);
-        for (int c = 0; c < columns; ++c)
-            target[c] /= lu[i];
-    }
+            std::swap_ranges(x.data() + std::ptrdiff_t(k) * columns,
+                             x.data() + std::ptrdiff_t(k + 1) * columns,
+                             x.data() + std::ptrdiff_t(m_pivot[k]) * columns);
+    onWidestVectors<SolveMany>(x.data(), m_lu.data(), m_size, columns);
     return x;
 }
 
