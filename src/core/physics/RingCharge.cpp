@@ -563,13 +563,21 @@ struct SolveMany {
     }
 };
 
+// target less a·b, a row of target at a time.
+struct SubtractProduct {
+    [[gnu::always_inline]] void operator()(double* target, const double* a, const double* b,
+                                           int rows, int inner, int columns) const {
+        for (int i = 0; i < rows; ++i)
+            subtractRows(target + std::ptrdiff_t(i) * columns, a + std::ptrdiff_t(i) * inner, b,
+                         columns, 0, inner);
+    }
+};
+
 } // namespace
 
 void subtractProduct(double* target, const double* a, const double* b, int rows, int inner,
                      int columns) {
-    for (int i = 0; i < rows; ++i)
-        subtractRows(target + std::ptrdiff_t(i) * columns, a + std::ptrdiff_t(i) * inner, b,
-                     columns, 0, inner);
+    onWidestVectors<SubtractProduct>(target, a, b, rows, inner, columns);
 }
 
 // One right-hand side, a column of the factors at a time (their transpose,
