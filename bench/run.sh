@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Times Resonex's start-up as whole processes, each interleaved with a bare Qt
-# program built in the same tree, and prints the medians and their ratios:
-# resonex-cli (calc, show, calc with a top load) against a bare
+# program built in the same tree, and prints the medians, their ratios and
+# their spread (the machine's noise) with the load average: resonex-cli (calc
+# saved and not, show, calc with a top load) against a bare
 # QCoreApplication program; a full top-load calculation inside the core (field
 # solution and toroid searches) with the field work one run does (field
-# solutions, load couplings, ring-kernel evaluations, mode iterations); then the desktop program against a bare
+# solutions, load couplings, ring-kernel evaluations, mode iterations); then
+# the desktop program against a bare
 # QMainWindow program on a private Xvfb display, to its first shown and first
 # painted main window, with its peak memory.
 #   bench/run.sh [RUNS] [WINDOW_RUNS]      (defaults 300 and 30)
@@ -37,6 +39,9 @@ calc=(calc --mains 60 --kv 15 --ma 60 --count 2 --dia 200 --height 600 --wire-di
       --sec-sep 62.5 --out "$work/out.rzn")
 "$cli" "${calc[@]}" >/dev/null
 cp "$work/out.rzn" "$work/saved.rzn"
+# The same without saving: a save waits for the disk to hold the file
+# (fsync), which on a slow disk costs more than the whole calculation.
+unsaved=("${calc[@]:0:${#calc[@]}-2}")
 show=(show "$work/saved.rzn")
 # The same with a toroid and a target frequency, a strike rail, a ceiling and
 # walls, the primary tuned to the loaded frequency with its turns in the
@@ -55,22 +60,29 @@ elapsed_us() { # command...: prints its wall time in microseconds
     echo $(( ${end/[.,]/} - ${start/[.,]/} ))
 }
 
-: >"$work/bare" >"$work/calc" >"$work/show" >"$work/topload"
+: >"$work/bare" >"$work/calc" >"$work/unsaved" >"$work/show" >"$work/topload"
 for ((i = 0; i < runs; i++)); do
     elapsed_us "$bare" >>"$work/bare"
     elapsed_us "$cli" "${calc[@]}" >>"$work/calc"
+    elapsed_us "$cli" "${unsaved[@]}" >>"$work/unsaved"
     elapsed_us "$cli" "${show[@]}" >>"$work/show"
     elapsed_us "$cli" "${topload[@]}" >>"$work/topload"
 done
 
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# The machine's noise: the spread of each program's middle half of runs
+# (interquartile range over the median).
+spread() { sort -n "$1" | awk '{ v[NR] = $1 } END { printf "%.0f%%", 100 * (v[int(NR * 3 / 4) + 1] - v[int(NR / 4) + 1]) / v[int((NR + 1) / 2)] }'; }
 bare_us=$(median "$work/bare")
-printf '%-28s %10s %8s\n' "process ($runs runs each)" "median" "ratio"
-printf '%-28s %8d us %8s\n' "bare QCoreApplication" "$bare_us" "1.00x"
-for name in calc show topload; do
+printf '%-28s %10s %8s %8s\n' "process ($runs runs each)" "median" "ratio" "spread"
+printf '%-28s %8d us %8s %8s\n' "bare QCoreApplication" "$bare_us" "1.00x" "$(spread "$work/bare")"
+for row in "calc:calc, saved" "unsaved:calc, not saved" "show:show" "topload:calc, top load"; do
+    name=${row%%:*}
     us=$(median "$work/$name")
-    printf '%-28s %8d us %7.2fx\n' "resonex-cli $name" "$us" "$(awk -v a="$us" -v b="$bare_us" 'BEGIN { print a / b }')"
+    printf '%-28s %8d us %7.2fx %8s\n' "resonex-cli ${row#*:}" "$us" \
+        "$(awk -v a="$us" -v b="$bare_us" 'BEGIN { print a / b }')" "$(spread "$work/$name")"
 done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo
 "$RESONEX_BUILD/bench/bench-topload" 200
