@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
 #include <random>
 
 using namespace resonex::physics;
@@ -338,8 +339,20 @@ private slots:
     // by one: every entry, far or near, with the floor or without, is the
     // potential of that one pair to the bit, across many batches (a winding
     // of cosine-spaced bands, a tube of bowed arcs close to its top, plates
-    // far off).
+    // far off), on either build of the batches (a lone far pair's kernel is
+    // always the portable one).
+    void potentialMatricesAsPairs_data() {
+        QTest::addColumn<bool>("portable");
+        QTest::newRow("portable build") << true;
+        QTest::newRow("widest vectors") << false;
+    }
     void potentialMatricesAsPairs() {
+        QFETCH(bool, portable);
+        std::optional<PortableVectorsOnly> only;
+        if (portable)
+            only.emplace();
+        else if (!wideVectors())
+            QSKIP("This processor has no AVX2: only the portable build runs here.");
         std::vector<Band> winding;
         for (int i = 0; i < 40; ++i)
             winding.emplace_back(0.1, 0.5 + 0.3 * (1 - std::cos(std::numbers::pi * i / 40)), 0.1,
