@@ -541,7 +541,8 @@ private slots:
                      "power_capped "
                      "primary_peak_current_a secondary_peak_voltage_v safety_gap_v "
                      "spark_length_m streamer_capacitance_f running_hz tap_for_running "
-                     "after_turn before_turn turn mmc");
+                     "after_turn before_turn turn unit_capacitance_f unit_rating_v safety_factor "
+                     "mmc");
     }
 
     // The surroundings in JSON: null without any, else each part in metres
@@ -585,17 +586,25 @@ private slots:
                 near(power, "ltr_sync_power_w", 859.44) && near(power, "spark_length_m", 1.2954) &&
                 near(power, "capacitance_f", 10.61e-9) && near(power, "bps", 120));
         for (const char* key : {"running_hz", "streamer_capacitance_f", "secondary_peak_voltage_v",
-                                "primary_peak_current_a", "tap_for_running", "mmc"})
+                                "primary_peak_current_a", "tap_for_running", "mmc",
+                                "unit_capacitance_f", "unit_rating_v"})
             QVERIFY2(power[key].isNull(), key);
+        QCOMPARE(power["safety_factor"].toDouble(), 2.0);
         const QJsonObject pole =
             jsonOf(cli({"calc", "--json", "--mains", "50", "--kv", "16", "--ma", "200"}))["power"]
                 .toObject();
         QVERIFY(near(pole, "resonant_capacitance_f", 39.79e-9) &&
                 near(pole, "energy_per_bang_j", 10.19));
-        const QJsonObject mmc = jsonOf(cli(
+        const QJsonObject bank = jsonOf(cli(
             nst + QStringList{"--tank-uf", "0.03", "--unit-uf", "0.15", "--unit-kv", "2"}))["power"]
-                                    .toObject()["mmc"]
-                                    .toObject();
+                                     .toObject();
+        // The bank's inputs as entered, in SI units.
+        QVERIFY(isNearestFloat(bank["unit_capacitance_f"], 0.15e-6L) &&
+                isNearestFloat(bank["unit_rating_v"], 2000.0L));
+        QVERIFY(isNearestFloat(jsonOf(cli(nst + QStringList{"--mmc-safety", "1.5"}))["power"]
+                                   .toObject()["safety_factor"],
+                               1.5L));
+        const QJsonObject mmc = bank["mmc"].toObject();
         QCOMPARE(mmc["series"].toInt(), 22);
         QCOMPARE(mmc["parallel"].toInt(), 4);
         QCOMPARE(mmc["above"]["parallel"].toInt(), 5);

@@ -321,6 +321,15 @@ QByteArray powerJson(const CFile& doc) {
         return value ? figure(*value) : json::kNull;
     };
     const DesignInput& gap = designInput(Input::Gap);
+    // The bank's inputs as entered, none where an empty box means none; the
+    // gap, the breaks per second and the tank capacitor are the figures
+    // used, under their rows' keys.
+    const auto entered = [&doc](Input input) {
+        const DesignInput& row = designInput(input);
+        const double kept = keptValue(row, doc.models());
+        return row.emptyIsNone() && kept == 0 ? json::kNull
+                                              : inputNumber(row, kept, doc.settings().UseMetric());
+    };
     QByteArray tap = json::kNull;
     if (power->tapForRunning && *power->tapForRunning) {
         const double turn = **power->tapForRunning;
@@ -345,6 +354,9 @@ QByteArray powerJson(const CFile& doc) {
         .add("streamer_capacitance_f", optional(power->streamerCapacitance))
         .add("running_hz", optional(power->runningHz))
         .add("tap_for_running", tap)
+        .add(designInput(Input::UnitC).jsonKey, entered(Input::UnitC))
+        .add(designInput(Input::UnitKv).jsonKey, entered(Input::UnitKv))
+        .add(designInput(Input::MmcSafety).jsonKey, entered(Input::MmcSafety))
         .add("mmc", mmcJson(*power))
         .text();
 }
