@@ -10,6 +10,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/model/DesignInputs.h"
 #include "core/physics/PowerSupply.h"
 #include "core/platform/NativeName.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -36,10 +37,19 @@ struct Failure {
     int exitCode;
 };
 
+// Where an error came from, as the user gave it: an input beyond the
+// classic ones by its option (the classic ones keep their own sources).
+QString sourceTyped(const ResonexError& error) {
+    for (const DesignInput& row : designInputs())
+        if (!row.classic() && error.source() == QLatin1String(row.error.source))
+            return QLatin1String(row.option);
+    return error.source();
+}
+
 // A rejected entry or a failed calculation: its description, source and number.
 int reportError(const ResonexError& error) {
     printError(QString::asprintf("%s [%s 0x%08X]", qPrintable(error.description()),
-                                 qPrintable(error.source()), unsigned(error.number())));
+                                 qPrintable(sourceTyped(error)), unsigned(error.number())));
     return isInputError(error.number()) ? kExitRejectedValue : kExitCalculationError;
 }
 

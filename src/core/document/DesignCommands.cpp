@@ -350,8 +350,11 @@ void calculatePower(CFile& doc, const Entries& entries) {
             throw ResonexError(designInput(Input::UnitKv).error);
         const std::optional<physics::Solved<physics::MmcBank>> bank =
             mmcBankOf(doc.added(), doc.settings(), doc.otherModels());
+        // Blamed on the unit's capacitance, the box to change first.
         if (bank && !*bank)
-            throw ResonexError(errors::PowerTooManyUnits);
+            throw ResonexError(errors::PowerTooManyUnits,
+                               QLatin1String(designInput(Input::UnitC).error.source),
+                               QLatin1String(errors::PowerTooManyUnits.description));
     });
 }
 

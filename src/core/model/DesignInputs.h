@@ -176,6 +176,9 @@ struct DesignInput {
     const char* tip = nullptr;
 
     bool added() const { return file.version >= 2; }
+    // Kept in the classic file's four objects, whose boxes and error sources
+    // are the classic ones; every other input is kept in the extension block.
+    bool classic() const { return file.version == 0; }
     // Whether an added input's empty box (and its 0) means there is none: a
     // quantity that cannot be negative and starts at 0. Any other takes a
     // typed value, so that an empty box never stands for a number unseen.

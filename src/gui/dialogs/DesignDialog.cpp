@@ -363,7 +363,7 @@ QString DesignDialog::refusalReason(const ResonexError& error, const QLineEdit* 
     // A classic box (kept in the classic file, version 0) keeps its answer.
     for (const auto& [input, inputBox] : m_inputBoxes) {
         const DesignInput& row = designInput(input);
-        if (inputBox == box && row.file.version > 0)
+        if (inputBox == box && !row.classic())
             return refusalText(row, m_context.doc.settings().UseMetric());
     }
     return {};
