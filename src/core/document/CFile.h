@@ -23,6 +23,7 @@ class CTransformer;
 class TopLoadSolution;
 enum class Toroids;
 struct CouplingResults;
+struct PowerResults;
 struct TopLoadResults;
 class DocumentPrompts;
 class DocumentView;
@@ -36,7 +37,6 @@ class OptionsStore;
 // loaded frequency or an added input adds an extension block after them
 // (core/encoding/ExtensionBlock.h) with UseTopFr, the top load's fields and,
 // from version 2 on, the added inputs (AddedInputs).
-struct PowerResults;
 
 class CFile {
 public:

@@ -1,5 +1,7 @@
 #include "core/physics/PowerSupply.h"
 
+#include "core/text/LengthUnit.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -39,7 +41,6 @@ constexpr double kSafetyGapOverPeak = 1.25;
 // 1990s): spark length in inches = 1.7·sqrt(input watts), the watts drawn
 // from the wall, not the power in the bangs.
 constexpr double kFreauInchesPerRootWatt = 1.7;
-constexpr double kMetresPerInch = 0.0254;
 // The builders' rule for a streamer's capacitance: about 1 pF per foot of its
 // length.
 constexpr double kStreamerFaradsPerMetre = 1e-12 / 0.3048;
@@ -96,7 +97,7 @@ double secondaryPeakVoltageBound(double energy, double secondaryCapacitance) {
 }
 
 double sparkLength(double watts) {
-    return kFreauInchesPerRootWatt * std::sqrt(watts) * kMetresPerInch;
+    return kInch.toMetres(kFreauInchesPerRootWatt * std::sqrt(watts));
 }
 
 double streamerCapacitance(double length) { return kStreamerFaradsPerMetre * length; }

@@ -27,13 +27,14 @@ class OptionsStore;
 
 namespace resonex::gui {
 
-// The main window: the design summary and its drawing below a toolbar, and every command of
-// the program in its menus. It owns the design document; the design itself
-// lives in the document's objects.
 class DrawingView;
 class frmSplash;
 class HeldPrompts;
 class RecentDesignsMenu;
+
+// The main window: the design summary and its drawing below a toolbar, and every command of
+// the program in its menus. It owns the design document; the design itself
+// lives in the document's objects.
 
 class frmMain : public QMainWindow, public DocumentView {
     Q_OBJECT
