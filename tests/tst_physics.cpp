@@ -57,6 +57,31 @@ Solved<TopLoad> toroidForFrequency(const Winding& winding, const TopLoad& like, 
 
 } // namespace
 
+// A random n x n system (rows of the matrix) with `columns` known solutions
+// and the right-hand sides they give (rows of `columns`).
+struct RandomSystem {
+    std::vector<double> matrix;
+    std::vector<double> known;
+    std::vector<double> rhs;
+};
+RandomSystem randomSystem(int n, int columns, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> entry(-1, 1);
+    RandomSystem system{std::vector<double>(std::size_t(n) * n),
+                        std::vector<double>(std::size_t(n) * columns),
+                        std::vector<double>(std::size_t(n) * columns)};
+    for (double& a : system.matrix)
+        a = entry(random);
+    for (double& x : system.known)
+        x = entry(random);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            for (int c = 0; c < columns; ++c)
+                system.rhs[i * columns + c] +=
+                    system.matrix[i * n + j] * system.known[j * columns + c];
+    return system;
+}
+
 class PhysicsTest : public QObject {
     Q_OBJECT
 
@@ -428,20 +453,8 @@ private slots:
     }
     void factorisedManyColumns() {
         QFETCH(int, columns);
-        std::mt19937 random(7);
-        std::uniform_real_distribution<double> entry(-1, 1);
         const int n = 37;
-        std::vector<double> matrix(n * n);
-        for (double& a : matrix)
-            a = entry(random);
-        std::vector<double> known(std::size_t(n) * columns);
-        for (double& x : known)
-            x = entry(random);
-        std::vector<double> rhs(known.size());
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                for (int c = 0; c < columns; ++c)
-                    rhs[i * columns + c] += matrix[i * n + j] * known[j * columns + c];
+        const auto [matrix, known, rhs] = randomSystem(n, columns, 7);
         const Solved<Factorised> factorised = Factorised::of(matrix, n);
         const std::vector<double> many = factorised->solveMany(rhs, columns);
         for (int c = 0; c < columns; ++c) {
@@ -473,19 +486,7 @@ private slots:
     void factorisedWideAsPortable() {
         QFETCH(int, n);
         QFETCH(int, columns);
-        std::mt19937 random(n);
-        std::uniform_real_distribution<double> entry(-1, 1);
-        std::vector<double> matrix(std::size_t(n) * n);
-        for (double& a : matrix)
-            a = entry(random);
-        std::vector<double> known(std::size_t(n) * columns);
-        for (double& x : known)
-            x = entry(random);
-        std::vector<double> rhs(known.size());
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                for (int c = 0; c < columns; ++c)
-                    rhs[i * columns + c] += matrix[i * n + j] * known[j * columns + c];
+        const auto [matrix, known, rhs] = randomSystem(n, columns, n);
         const std::vector<double> first(rhs.begin(), rhs.begin() + n);
         const auto solveBoth = [&] {
             const Solved<Factorised> factorised = Factorised::of(matrix, n);

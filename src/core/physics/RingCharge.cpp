@@ -165,6 +165,19 @@ public:
     }
     double operator[](int k) const { return m_out[k]; }
 
+    // The kernels evaluated and averaged by the charges given, one a kernel:
+    // the potential of charge spread over their rings.
+    double meanBy(const double* charges, Rings& rings) {
+        evaluate(rings);
+        double sum = 0;
+        double weight = 0;
+        for (int k = 0; k < m_count; ++k) {
+            sum += charges[k] * m_out[k];
+            weight += charges[k];
+        }
+        return sum / weight;
+    }
+
     void evaluate(Rings& rings) {
         rings.evaluations += m_count;
         onWidestVectors<RingKernels>(m_r.data(), m_rho.data(), m_dr.data(), m_dz.data(),
@@ -302,14 +315,7 @@ double selfPotential(Rings& rings, const Band& band) {
             add(s, w * span * s);
         }
     }
-    kernels.evaluate(rings);
-    double sum = 0;
-    double weight = 0;
-    for (int k = 0; k < kernels.size(); ++k) {
-        sum += charges[k] * kernels[k];
-        weight += charges[k];
-    }
-    return sum / weight;
+    return kernels.meanBy(charges.data(), rings);
 }
 
 double spreadPotential(Rings& rings, double r, double z, const Band& from, bool near) {
@@ -324,14 +330,7 @@ double spreadPotential(Rings& rings, double r, double z, const Band& from, bool 
         charges[kernels.size()] = w * p.r * p.stretch;
         kernels.push(r, p.r, r - p.r, z - p.z);
     }
-    kernels.evaluate(rings);
-    double sum = 0;
-    double weight = 0;
-    for (int k = 0; k < kernels.size(); ++k) {
-        sum += charges[k] * kernels[k];
-        weight += charges[k];
-    }
-    return sum / weight;
+    return kernels.meanBy(charges.data(), rings);
 }
 
 // Whether a band lies near enough to another's middle for its charge to be
