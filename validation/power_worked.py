@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""The power side's worked examples, worked out apart from the program.
+
+Two designs without a secondary (so every figure is the power side's own):
+one in millimetres at 60 Hz with a synchronous gap and a bank of 0.15 uF /
+2 kV units, one in inches at 50 Hz, with comma decimals, with an asynchronous
+gap at 400 breaks per second, a 20 nF tank capacitor, 0.0942 uF / 1.6 kV
+units and a safety factor of 2.5. Each figure from the rules the program
+follows (the resonant capacitor that tunes the bank to the mains, 1.6 and 3
+times it for the static and synchronous gaps, half C V^2 a bang, Freau's
+1.7 sqrt(W) inches of spark, the fewest units in series for the safety
+factor times the peak, a bleeder that brings a unit to 50 V in five minutes),
+in Python's own arithmetic, and written as the summary writes figures (two
+decimals and the unit's prefix).
+
+    python3 validation/power_worked.py            prints both sections
+    python3 validation/power_worked.py --check D  compares them with
+                                                  D/power-mm.txt, D/power-in.txt
+"""
+import math
+import sys
+
+PREFIXES = [(1e9, "G"), (1e6, "M"), (1e3, "k"), (1.0, ""), (1e-3, "m"), (1e-6, "\u00b5"),
+            (1e-9, "n"), (1e-12, "p")]
+
+
+def prefix_of(value):
+    for scale, word in PREFIXES:
+        if abs(value) >= scale:
+            return scale, word
+    return PREFIXES[-1]
+
+
+def number(value, comma):
+    text = "%.2f" % value
+    return text.replace(".", ",") if comma else text
+
+
+def figure(value, unit, comma, like=None):
+    """value in the unit with the prefix that suits it (or that of `like`)."""
+    scale, word = prefix_of(value if like is None else like)
+    return number(value / scale, comma) + word + unit
+
+
+def section(mains_hz, kv, ma, count, gap, bps, tank_f, unit_f, unit_v, safety, inches, comma):
+    volts = kv * 1e3
+    amperes = count * ma * 1e-3
+    rating = volts * amperes
+    peak = math.sqrt(2) * volts
+    resonant = amperes / (2 * math.pi * mains_hz * volts)
+    sync = 3 * resonant
+    breaks = bps if gap == "async" else 2 * mains_hz
+    used = tank_f if tank_f else resonant
+    energy = used * peak**2 / 2
+    power = energy * breaks
+    capped = power > rating
+    f = lambda value, unit, like=None: figure(value, unit, comma, like)
+    names = {"static": "static", "sync": "synchronous rotary", "async": "asynchronous rotary"}
+    lines = ["Power",
+             "Spark gap : " + names[gap],
+             "Breaks per second : %d" % breaks,
+             "Resonant tank capacitor : " + f(resonant, "F"),
+             "Larger than resonant, for a static gap : " + f(1.6 * resonant, "F"),
+             "For a synchronous rotary gap (charged to the peak) : " + f(sync, "F")]
+    # Each firing empties the synchronous gap's capacitor charged to the peak,
+    # twice a mains cycle.
+    delivered = sync * peak**2 / 2 * 2 * mains_hz
+    lines.append("Power the bank then delivers (lossless model) : %s, %d%% of its %s rating"
+                 % (f(delivered, "W"), round(100 * delivered / rating), f(rating, "VA")))
+    lines.append("Tank capacitor used : " + f(used, "F") + ("" if tank_f else " (resonant)"))
+    lines += ["Peak voltage : " + f(peak, "V"),
+              "Energy per bang : " + f(energy, "J"),
+              "Power : " + f(min(power, rating), "W")
+              + (" (capped at the bank's rating)" if capped else ""),
+              "Safety gap firing voltage (a quarter above the peak) : " + f(1.25 * peak, "V")]
+    spark_in = 1.7 * math.sqrt(rating)
+    if inches:
+        spark = number(round(spark_in * 2) / 2, comma)[:-1] + "in"
+    else:
+        spark = "%dmm" % (round(spark_in * 25.4 / 10) * 10)
+    lines.append("Spark length by Freau's rule : %s, at the %s the bank draws (its rating)"
+                 % (spark, f(rating, "VA")))
+    series = math.ceil(safety * peak / unit_v)
+    string_f = unit_f / series
+    below = math.floor(used / string_f)
+    above = max(1, math.ceil(used / string_f))
+    offered = below if below >= 1 and used / (below * string_f) < above * string_f / used \
+        else above
+
+    def bank(strings):
+        return "%d in series x %d string%s = %d units, %s" % (
+            series, strings, "" if strings == 1 else "s", series * strings,
+            f(strings * string_f, "F"))
+    lines += ["Capacitor bank offered (nearest the tank capacitor) : " + bank(offered),
+              "Nearest bank at or below the tank capacitor : " + bank(below),
+              "Nearest bank at or above the tank capacitor : " + bank(above),
+              "Bank voltage rating : " + f(series * unit_v, "V"),
+              "Bank energy at the peak voltage : " + f(offered * string_f * peak**2 / 2, "J")]
+    ohms = 300 / (unit_f * math.log(unit_v / 50))
+    working = peak / series
+    lines.append("Bleed resistor per unit (below 50V in 5 minutes) : %s; %s at the unit's %s "
+                 "rating, %s at its %s working voltage"
+                 % (f(ohms, "Ohm"), f(unit_v**2 / ohms, "W"), f(unit_v, "V"),
+                    f(working**2 / ohms, "W", unit_v**2 / ohms), f(working, "V", unit_v)))
+    return "\n".join(lines) + "\n"
+
+
+DESIGNS = {
+    "power-mm.txt": dict(mains_hz=60, kv=15, ma=60, count=1, gap="sync", bps=0, tank_f=0,
+                         unit_f=0.15e-6, unit_v=2000, safety=2, inches=False, comma=False),
+    "power-in.txt": dict(mains_hz=50, kv=12, ma=30, count=2, gap="async", bps=400,
+                         tank_f=20e-9, unit_f=0.0942e-6, unit_v=1600, safety=2.5, inches=True,
+                         comma=True),
+}
+
+
+def main(args):
+    if len(args) == 2 and args[0] == "--check":
+        failed = False
+        for name, design in DESIGNS.items():
+            with open("%s/%s" % (args[1], name), encoding="utf-8") as kept:
+                if kept.read() != section(**design):
+                    print("%s differs from the worked example:\n%s" % (name, section(**design)))
+                    failed = True
+        return 1 if failed else 0
+    for name, design in DESIGNS.items():
+        print("# " + name)
+        print(section(**design))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
