@@ -70,28 +70,18 @@ qint16 AddedInputs::version(const QList<const DesignInput*>& rows) const {
     return lowest;
 }
 
-bool AddedInputs::read(FieldReader& reader, qint16 blockVersion,
-                       const QList<const DesignInput*>& rows) {
-    bool whole = true;
-    for (const DesignInput* row : rows) {
-        if (row->file.version > blockVersion)
-            break;
-        float field = float(row->start);
-        if (extension::readValue(reader, field, &FieldReader::readSingle, [row](float value) {
-                return value == float(row->start) || takes(*row, value);
-            }))
-            m_values[row->input] = field;
-        else
-            whole = false;
-    }
-    return whole;
+bool AddedInputs::read(FieldReader& reader, const DesignInput& row) {
+    float field = value(row);
+    if (!extension::readValue(reader, field, &FieldReader::readSingle, [&row](float read) {
+            return read == float(row.start) || takes(row, read);
+        }))
+        return false;
+    m_values[row.input] = field;
+    return true;
 }
 
-void AddedInputs::write(FieldWriter& writer, qint16 blockVersion,
-                        const QList<const DesignInput*>& rows) const {
-    for (const DesignInput* row : rows)
-        if (row->file.version <= blockVersion)
-            writer.writeSingle(value(*row));
+void AddedInputs::write(FieldWriter& writer, const DesignInput& row) const {
+    writer.writeSingle(value(row));
 }
 
 QList<const DesignInput*> AddedInputs::addedRows() {

@@ -32,14 +32,11 @@ public:
     // start (1 while none is).
     qint16 version(const QList<const DesignInput*>& rows = addedRows()) const;
 
-    // The fields of the extension block after version 1, in the rows' order,
-    // up to the block's version. A value that cannot be read or that the
-    // input could not take is dropped alone, leaving its start; false when
-    // any was.
-    bool read(FieldReader& reader, qint16 blockVersion,
-              const QList<const DesignInput*>& rows = addedRows());
-    void write(FieldWriter& writer, qint16 blockVersion,
-               const QList<const DesignInput*>& rows = addedRows()) const;
+    // The row's field of the extension block (ExtensionFields.h). A value
+    // that cannot be read or that the input could not take is dropped,
+    // keeping the one held; false when it was.
+    bool read(FieldReader& reader, const DesignInput& row);
+    void write(FieldWriter& writer, const DesignInput& row) const;
 
     // The table's added rows, in file order.
     static QList<const DesignInput*> addedRows();
