@@ -398,8 +398,8 @@ private slots:
         }
     }
 
-    // An added input is its row alone: stored by its accept rule, written
-    // from the version that holds it, and read back as its row's field; a
+    // An added input is its row alone: stored by its accept rule, away from
+    // its start once stored, and read back as its row's field; a
     // value no entry could store is dropped alone.
     void addedInputsTravelByTheirRows() {
         DesignInput wall = designInput(Input::WireSpa);
@@ -408,12 +408,12 @@ private slots:
         later.file = {"extension", 9, 3};
         const QList<const DesignInput*> rows{&wall, &later};
         AddedInputs added;
-        QCOMPARE(added.version(rows), qint16(1));
+        QVERIFY(!added.awayFromStart(rows));
         added.store(wall, QStringLiteral("3.5"));
         QCOMPARE(test::errorNumberOf([&] { added.store(later, QStringLiteral("0")); }),
                  errors::SecondaryDia.number);
-        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
-                 QList<QVariant>({"3.50", qint16(2)}));
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.awayFromStart(rows)}),
+                 QList<QVariant>({"3.50", true}));
         // Read back field by field over a new design's values: whether whole,
         // and the two values.
         const auto readBack = [&rows](const QByteArray& bytes) {
@@ -433,8 +433,8 @@ private slots:
         damaged.writeSingle(7);
         QCOMPARE(readBack(damaged.bytes()), QList<float>({0, 0, 7}));
         added.store(wall, QString());
-        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
-                 QList<QVariant>({QString(), qint16(1)}));
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.awayFromStart(rows)}),
+                 QList<QVariant>({QString(), false}));
     }
 
     void secondaryWorkedExamples_data() {

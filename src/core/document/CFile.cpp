@@ -261,7 +261,7 @@ std::optional<PowerResults> CFile::powerResults() const {
                                  coupling());
 }
 
-bool CFile::usesPower() const { return m_added->version(inputsOf(Calculation::Power)) > 1; }
+bool CFile::usesPower() const { return m_added->awayFromStart(inputsOf(Calculation::Power)); }
 
 OtherModels CFile::otherModels() const {
     OtherModels from{*m_secondary,       *m_transformer,

@@ -62,12 +62,9 @@ bool AddedInputs::takes(const DesignInput& row, float value) {
     return storable && row.accepts.contains(value) && (row.quantity != Quantity::Count || whole);
 }
 
-qint16 AddedInputs::version(const QList<const DesignInput*>& rows) const {
-    qint16 lowest = 1;
-    for (const DesignInput* row : rows)
-        if (value(*row) != float(row->start))
-            lowest = std::max(lowest, row->file.version);
-    return lowest;
+bool AddedInputs::awayFromStart(const QList<const DesignInput*>& rows) const {
+    return std::any_of(rows.begin(), rows.end(),
+                       [this](const DesignInput* row) { return value(*row) != float(row->start); });
 }
 
 bool AddedInputs::read(FieldReader& reader, const DesignInput& row) {
@@ -82,14 +79,6 @@ bool AddedInputs::read(FieldReader& reader, const DesignInput& row) {
 
 void AddedInputs::write(FieldWriter& writer, const DesignInput& row) const {
     writer.writeSingle(value(row));
-}
-
-QList<const DesignInput*> AddedInputs::addedRows() {
-    QList<const DesignInput*> rows;
-    for (const DesignInput& row : designInputs())
-        if (row.added())
-            rows.append(&row);
-    return rows;
 }
 
 } // namespace resonex
