@@ -398,9 +398,9 @@ private slots:
         }
     }
 
-    // An added input is its row alone: stored by its accept rule, written
-    // from the version that holds it, and read back only from a block of that
-    // version; a value no entry could store is dropped alone.
+    // An added input is its row alone: stored by its accept rule, away from
+    // its start once stored, and read back as its row's field; a
+    // value no entry could store is dropped alone.
     void addedInputsTravelByTheirRows() {
         DesignInput wall = designInput(Input::WireSpa);
         wall.file = {"extension", 8, 2};
@@ -408,31 +408,33 @@ private slots:
         later.file = {"extension", 9, 3};
         const QList<const DesignInput*> rows{&wall, &later};
         AddedInputs added;
-        QCOMPARE(added.version(rows), qint16(1));
+        QVERIFY(!added.awayFromStart(rows));
         added.store(wall, QStringLiteral("3.5"));
         QCOMPARE(test::errorNumberOf([&] { added.store(later, QStringLiteral("0")); }),
                  errors::SecondaryDia.number);
-        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
-                 QList<QVariant>({"3.50", qint16(2)}));
-        // Read back from a block of a version, over a new design's values:
-        // whether whole, and the two values.
-        const auto readBack = [&rows](const QByteArray& bytes, qint16 version) {
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.awayFromStart(rows)}),
+                 QList<QVariant>({"3.50", true}));
+        // Read back field by field over a new design's values: whether whole,
+        // and the two values.
+        const auto readBack = [&rows](const QByteArray& bytes) {
             FieldReader reader(bytes);
             AddedInputs read;
-            const bool whole = read.read(reader, version, rows);
+            bool whole = true;
+            for (const DesignInput* row : rows)
+                whole = read.read(reader, *row) && whole;
             return QList<float>({float(whole), read.value(*rows[0]), read.value(*rows[1])});
         };
         FieldWriter writer;
-        added.write(writer, 2, rows);
-        QCOMPARE(readBack(writer.bytes(), 2), QList<float>({1, 3.5, 0}));
-        QCOMPARE(readBack(writer.bytes(), 1), QList<float>({1, 0, 0}));
+        for (const DesignInput* row : rows)
+            added.write(writer, *row);
+        QCOMPARE(readBack(writer.bytes()), QList<float>({1, 3.5, 0}));
         FieldWriter damaged;
         damaged.writeSingle(-1);
         damaged.writeSingle(7);
-        QCOMPARE(readBack(damaged.bytes(), 3), QList<float>({0, 0, 7}));
+        QCOMPARE(readBack(damaged.bytes()), QList<float>({0, 0, 7}));
         added.store(wall, QString());
-        QCOMPARE(QList<QVariant>({added.entry(wall), added.version(rows)}),
-                 QList<QVariant>({QString(), qint16(1)}));
+        QCOMPARE(QList<QVariant>({added.entry(wall), added.awayFromStart(rows)}),
+                 QList<QVariant>({QString(), false}));
     }
 
     void secondaryWorkedExamples_data() {

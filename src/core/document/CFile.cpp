@@ -10,6 +10,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
+#include "core/model/ExtensionFields.h"
 #include "core/model/PrimarySources.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TopLoadSolution.h"
@@ -30,19 +31,10 @@ namespace resonex {
 
 namespace {
 
-// The version from which the extension keeps the primary's tank-capacitor
-// choice, after the power side's inputs (its row's FileSlot).
-qint16 tankChoiceVersion() {
-    for (const PrimaryChoiceRow& row : primaryChoiceRows())
-        if (row.choice == &PrimaryChoices::useTankC)
-            return row.file.version;
-    Q_UNREACHABLE();
-}
-
-// No design file holds more: 33 values of the four objects and 26 of the
-// extension (its signature, its version and 24 fields), each at most a
-// 65535-byte text. A foreign file is read no further than this.
-constexpr qint64 kMaxDesignBytes = qint64(33 + 26) * (4 + 0xFFFF);
+// No design file holds more: the four objects' 33 values and the
+// extension's, each at most a 65535-byte text. A foreign file is read no
+// further than this.
+qint64 maxDesignBytes() { return qint64(33 + extensionValueCount()) * (4 + 0xFFFF); }
 
 // Each object reads until its first failing field; the failure is not
 // reported and the next object reads on from there. True when the object
@@ -85,7 +77,7 @@ std::optional<QByteArray> designBytes(const QString& path) {
     case PathLookup::Kind::RegularFile:
         break;
     }
-    const FileBytes read = readFileBytes(path, kMaxDesignBytes);
+    const FileBytes read = readFileBytes(path, maxDesignBytes());
     if (read.failure)
         cannotOpen(*read.failure);
     return read.bytes;
@@ -186,25 +178,16 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     }
     if (!version)
         return std::nullopt;
-    // A later version's further fields are left unread.
-    bool choiceRead = m_settings->ReadExtension(reader);
-    // Ticked beside the quarter wave, the loaded frequency is no choice the
-    // primary dialog could have left: one input takes one choice.
-    if (choiceRead && !oneChoiceEach(primaryChoices(*m_settings))) {
-        m_settings->setUseTopFr(0);
-        choiceRead = false;
-    }
-    const bool topLoadRead = m_topLoad->ReadObjects(reader);
-    bool addedRead = m_added->read(reader, *version);
-    if (*version >= tankChoiceVersion()) {
-        addedRead = m_settings->ReadTankChoice(reader) && addedRead;
-        // Ticked beside the classic capacitor, no choice the primary dialog
-        // could have left either.
-        if (!oneChoiceEach(primaryChoices(*m_settings))) {
-            m_settings->setUseTankC(0);
-            addedRead = false;
-        }
-    }
+    const QList<const ExtensionField*> dropped =
+        resonex::readExtension(reader, *version, {*m_settings, *m_topLoad, *m_added});
+    const auto read = [&dropped](bool (*is)(const ExtensionField&)) {
+        return std::none_of(dropped.begin(), dropped.end(),
+                            [is](const ExtensionField* field) { return is(*field); });
+    };
+    const bool choiceRead = read([](const ExtensionField& field) {
+        return field.choice && field.choice->choice == &PrimaryChoices::useTopFr;
+    });
+    const bool topLoadRead = read([](const ExtensionField& field) { return field.topLoad(); });
     // A primary that may have been tuned to a loaded frequency since lost or
     // changed is out of date, rather than shown beside a frequency it was not
     // calculated for; so is one whose tapping no longer stands at the loaded
@@ -220,7 +203,7 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     };
     if (!choiceRead || (m_settings->UseTopFr() == 1 && tuningLost()))
         m_primary->setCalcsInvalid(true);
-    if (choiceRead && topLoadRead && addedRead)
+    if (dropped.isEmpty())
         return std::nullopt;
     return ReadWarning::ExtensionDamaged;
 }
@@ -233,14 +216,8 @@ QByteArray CFile::bytesToSave() const {
     m_transformer->WriteObjects(writer);
     // Without anything to add, the file is what a reader that knows no
     // extension writes.
-    if (const std::optional<qint16> version = extensionVersion()) {
-        extension::writeHeader(writer, *version);
-        m_settings->WriteExtension(writer);
-        m_topLoad->WriteObjects(writer);
-        m_added->write(writer, *version);
-        if (*version >= tankChoiceVersion())
-            m_settings->WriteTankChoice(writer);
-    }
+    if (const std::optional<qint16> version = extensionVersion())
+        writeExtension(writer, *version, {*m_settings, *m_topLoad, *m_added});
     return writer.bytes();
 }
 
@@ -284,7 +261,7 @@ std::optional<PowerResults> CFile::powerResults() const {
                                  coupling());
 }
 
-bool CFile::usesPower() const { return m_added->version(inputsOf(Calculation::Power)) > 1; }
+bool CFile::usesPower() const { return m_added->awayFromStart(inputsOf(Calculation::Power)); }
 
 OtherModels CFile::otherModels() const {
     OtherModels from{*m_secondary,       *m_transformer,
@@ -302,11 +279,7 @@ bool CFile::usesTopLoad() const {
 }
 
 std::optional<qint16> CFile::extensionVersion() const {
-    const qint16 version =
-        std::max(m_added->version(), m_settings->UseTankC() != 0 ? tankChoiceVersion() : qint16(1));
-    if (version == 1 && !usesTopLoad())
-        return std::nullopt;
-    return version;
+    return resonex::extensionVersion({*m_settings, *m_topLoad, *m_added});
 }
 
 DesignModels CFile::models() {

@@ -35,8 +35,8 @@ class OptionsStore;
 // file is the settings, primary, secondary and transformer fields in that
 // order, each a tagged value; a design that uses the top load, the primary's
 // loaded frequency or an added input adds an extension block after them
-// (core/encoding/ExtensionBlock.h) with UseTopFr, the top load's fields and,
-// from version 2 on, the added inputs (AddedInputs).
+// (core/encoding/ExtensionBlock.h), its fields those the input table and the
+// primary's choices declare (core/model/ExtensionFields.h).
 
 class CFile {
 public:

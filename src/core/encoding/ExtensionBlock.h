@@ -22,7 +22,7 @@ namespace extension {
 // Not the design file's own signature, nor any text that starts it.
 inline const QString kSignature = QStringLiteral("<-rezon32+->");
 // Version 1 holds the primary's loaded-frequency choice and the top load;
-// each later one appends inputs (core/model/AddedInputs.h).
+// each later one appends fields (core/model/ExtensionFields.h).
 void writeHeader(FieldWriter& writer, qint16 version);
 
 // The version of the block that starts at the reader, or none when the bytes

@@ -62,44 +62,23 @@ bool AddedInputs::takes(const DesignInput& row, float value) {
     return storable && row.accepts.contains(value) && (row.quantity != Quantity::Count || whole);
 }
 
-qint16 AddedInputs::version(const QList<const DesignInput*>& rows) const {
-    qint16 lowest = 1;
-    for (const DesignInput* row : rows)
-        if (value(*row) != float(row->start))
-            lowest = std::max(lowest, row->file.version);
-    return lowest;
+bool AddedInputs::awayFromStart(const QList<const DesignInput*>& rows) const {
+    return std::any_of(rows.begin(), rows.end(),
+                       [this](const DesignInput* row) { return value(*row) != float(row->start); });
 }
 
-bool AddedInputs::read(FieldReader& reader, qint16 blockVersion,
-                       const QList<const DesignInput*>& rows) {
-    bool whole = true;
-    for (const DesignInput* row : rows) {
-        if (row->file.version > blockVersion)
-            break;
-        float field = float(row->start);
-        if (extension::readValue(reader, field, &FieldReader::readSingle, [row](float value) {
-                return value == float(row->start) || takes(*row, value);
-            }))
-            m_values[row->input] = field;
-        else
-            whole = false;
-    }
-    return whole;
+bool AddedInputs::read(FieldReader& reader, const DesignInput& row) {
+    float field = value(row);
+    if (!extension::readValue(reader, field, &FieldReader::readSingle, [&row](float read) {
+            return read == float(row.start) || takes(row, read);
+        }))
+        return false;
+    m_values[row.input] = field;
+    return true;
 }
 
-void AddedInputs::write(FieldWriter& writer, qint16 blockVersion,
-                        const QList<const DesignInput*>& rows) const {
-    for (const DesignInput* row : rows)
-        if (row->file.version <= blockVersion)
-            writer.writeSingle(value(*row));
-}
-
-QList<const DesignInput*> AddedInputs::addedRows() {
-    QList<const DesignInput*> rows;
-    for (const DesignInput& row : designInputs())
-        if (row.added())
-            rows.append(&row);
-    return rows;
+void AddedInputs::write(FieldWriter& writer, const DesignInput& row) const {
+    writer.writeSingle(value(row));
 }
 
 } // namespace resonex

@@ -28,21 +28,14 @@ public:
     // empty one is none (0) where that means none, and refused elsewhere.
     void store(const DesignInput& row, const QString& text);
 
-    // The lowest extension version that holds the inputs away from their
-    // start (1 while none is).
-    qint16 version(const QList<const DesignInput*>& rows = addedRows()) const;
+    // Whether any of the rows' inputs is away from its start.
+    bool awayFromStart(const QList<const DesignInput*>& rows) const;
 
-    // The fields of the extension block after version 1, in the rows' order,
-    // up to the block's version. A value that cannot be read or that the
-    // input could not take is dropped alone, leaving its start; false when
-    // any was.
-    bool read(FieldReader& reader, qint16 blockVersion,
-              const QList<const DesignInput*>& rows = addedRows());
-    void write(FieldWriter& writer, qint16 blockVersion,
-               const QList<const DesignInput*>& rows = addedRows()) const;
-
-    // The table's added rows, in file order.
-    static QList<const DesignInput*> addedRows();
+    // The row's field of the extension block (ExtensionFields.h). A value
+    // that cannot be read or that the input could not take is dropped,
+    // keeping the one held; false when it was.
+    bool read(FieldReader& reader, const DesignInput& row);
+    void write(FieldWriter& writer, const DesignInput& row) const;
 
 private:
     // Whether a stored value is one the row could take.

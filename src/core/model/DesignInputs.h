@@ -127,9 +127,9 @@ struct DesignModels {
 
 // Where a design file keeps an input: a field of one of its four objects
 // (version 0), or of the extension block from the version given. Inputs kept
-// from version 2 on are the added ones (AddedInputs), written in the table's
-// order; the primary's tank-capacitor choice follows those of version 4
-// (field 24), and a later version's inputs follow it.
+// from version 2 on are the added ones (AddedInputs). The block is written
+// and read in the order of its field numbers (ExtensionFields.h), so a later
+// version's field takes a number after every earlier version's.
 struct FileSlot {
     const char* object;
     int field; // 1-based, within the object or the block

@@ -1,6 +1,5 @@
 #include "core/settings/CSettings.h"
 
-#include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
 #include "core/errors/ResonexError.h"
@@ -58,23 +57,5 @@ void CSettings::WriteObjects(FieldWriter& writer) const {
     writer.writeBoolean(m_useMetric.value());
     writer.writeBoolean(m_use50Hz.value());
 }
-
-namespace {
-
-// A check box's value.
-bool readCheck(FieldReader& reader, qint16& field) {
-    return extension::readValue(reader, field, &FieldReader::readInteger,
-                                [](qint16 value) { return value == 0 || value == 1; });
-}
-
-} // namespace
-
-bool CSettings::ReadExtension(FieldReader& reader) { return readCheck(reader, m_useTopFr); }
-
-void CSettings::WriteExtension(FieldWriter& writer) const { writer.writeInteger(m_useTopFr); }
-
-bool CSettings::ReadTankChoice(FieldReader& reader) { return readCheck(reader, m_useTankC); }
-
-void CSettings::WriteTankChoice(FieldWriter& writer) const { writer.writeInteger(m_useTankC); }
 
 } // namespace resonex

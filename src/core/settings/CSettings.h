@@ -38,11 +38,12 @@ public:
     qint16 UsePriC() const { return m_usePriC; }
     void setUsePriC(qint16 value) { m_usePriC = value; }
     // 1 = the primary tunes to the secondary's frequency with its top load.
-    // Kept in the design file's extension, not among the three above.
+    // Kept in the design file's extension (ExtensionFields.h), not among the
+    // three above.
     qint16 UseTopFr() const { return m_useTopFr; }
     void setUseTopFr(qint16 value) { m_useTopFr = value; }
     // 1 = the primary takes the power side's tank capacitor. Kept in the
-    // extension after the power side's inputs (ReadTankChoice).
+    // extension after the power side's inputs.
     qint16 UseTankC() const { return m_useTankC; }
     void setUseTankC(qint16 value) { m_useTankC = value; }
 
@@ -69,15 +70,6 @@ public:
 
     void ReadObjects(FieldReader& reader);
     void WriteObjects(FieldWriter& writer) const;
-    // The settings' fields of the design file's extension: UseTopFr. A value
-    // that cannot be read or is no check box's (anything but 0 or 1) is
-    // dropped, keeping the one held; false when it was. (The document drops a
-    // 1 beside UseSecFr's 1 too: one input takes one choice.)
-    bool ReadExtension(FieldReader& reader);
-    void WriteExtension(FieldWriter& writer) const;
-    // UseTankC, read and dropped alike, from the extension's version 4.
-    bool ReadTankChoice(FieldReader& reader);
-    void WriteTankChoice(FieldWriter& writer) const;
 
 private:
     OptionsStore* m_store;
