@@ -41,12 +41,10 @@ bool shaped(const char* text, const char* pattern) {
 }
 // The shapes of a table's texts: an option; a phrase (lower case, or an
 // initialism, without a full stop); a caption (a capital word, no full stop);
-// a label none but a unit's is named (a classic form's LabelN can be either);
 // an option button's caption with its access key.
 constexpr const char* kOption = "--[a-z]+(-[a-z]+)*";
 constexpr const char* kPhrase = "([a-z]|[A-Z]{2}).* .*[^.]";
 constexpr const char* kCaption = "[A-Z][a-z].* .*[^.]";
-constexpr const char* kUnitLabelOnly = "lblInputUnits\\d|lbl\\w+Unit";
 constexpr const char* kButtonCaption = "[^&]*&[^&]+";
 
 // A text input of the models: its setter, its getter and the text its entry
@@ -471,12 +469,17 @@ private slots:
         QVERIFY(shaped(input.help, kPhrase));
         QVERIFY(shaped(input.boxName,
                        input.quantity == Quantity::Choice ? "fra[A-Z]\\w*" : "txt[A-Z]\\w*"));
-        QVERIFY(shaped(input.captionName, "Label\\d+|lbl\\w+") &&
-                !shaped(input.captionName, kUnitLabelOnly));
         QVERIFY(shaped(input.caption, kCaption));
+        // A caption label is a classic form's LabelN or named after its box
+        // (txtTankC: lblTankC); a unit label, where the quantity has a unit
+        // word, is a classic LabelN, lblInputUnitsN or the caption label's
+        // name and Unit (lblTankCUnit).
+        const QString box = QLatin1String(input.boxName).mid(3);
+        QVERIFY(shaped(input.captionName, "Label\\d+") ||
+                QLatin1String(input.captionName) == QStringLiteral("lbl%1").arg(box));
         QCOMPARE(input.unitName != nullptr, !unitWord(input.quantity, true).isEmpty());
-        QVERIFY(!input.unitName || shaped(input.unitName, "Label\\d+") ||
-                shaped(input.unitName, kUnitLabelOnly));
+        QVERIFY(!input.unitName || shaped(input.unitName, "Label\\d+|lblInputUnits\\d") ||
+                QLatin1String(input.unitName) == QStringLiteral("lbl%1Unit").arg(box));
         QVERIFY(shaped(input.jsonKey, "[a-z]+(_[a-z]+)*"));
         const QHash<Quantity, QString> siUnit{
             {Quantity::Length, "m"},       {Quantity::Kilovolts, "v"},
