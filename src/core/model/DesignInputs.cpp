@@ -40,7 +40,9 @@ using C = Calculation;
 using Q = Quantity;
 
 // The inputs. A calculation stores its inputs in this order, its dialog shows
-// them in it, and the added ones (file version 2 on) are written in it.
+// them in it, and the added ones (file version 2 on) are written in it. Each
+// row names its fields: its texts are all const char*, and by place alone two
+// could trade places unseen.
 const QList<DesignInput> kInputs{
     {.input = Input::SecVol,
      .calculation = C::Transformer,
