@@ -17,6 +17,10 @@
 #include "core/text/LengthUnit.h"
 #include "core/text/PrimaryResultTexts.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -28,6 +32,20 @@ using test::enterImperialExample;
 using test::exact;
 
 namespace {
+
+// Whether a table's text is there and wholly of the shape given.
+bool shaped(const char* text, const char* pattern) {
+    return text && QRegularExpression(u'^' + QLatin1String(pattern) + u'$')
+                       .match(QLatin1String(text))
+                       .hasMatch();
+}
+// The shapes of a table's texts: an option; a phrase (lower case, or an
+// initialism, without a full stop); a caption (a capital word, no full stop);
+// an option button's caption with its access key.
+constexpr const char* kOption = "--[a-z]+(-[a-z]+)*";
+constexpr const char* kPhrase = "([a-z]|[A-Z]{2}).* .*[^.]";
+constexpr const char* kCaption = "[A-Z][a-z].* .*[^.]";
+constexpr const char* kButtonCaption = "[^&]*&[^&]+";
 
 // A text input of the models: its setter, its getter and the text its entry
 // box shows.
@@ -435,6 +453,101 @@ private slots:
         added.store(wall, QString());
         QCOMPARE(QList<QVariant>({added.entry(wall), added.awayFromStart(rows)}),
                  QList<QVariant>({QString(), false}));
+    }
+
+    // Each text of an input's row has a shape no other of its texts has, so
+    // that two traded in the table fail here: the option, its help (a phrase),
+    // the box, the caption label, the caption (words), the unit label, the
+    // JSON key (ending in its quantity's SI unit) and the tip (sentences).
+    void inputRowTextsKeepTheirShapes_data() {
+        QTest::addColumn<int>("row");
+        for (int row = 0; row < designInputs().size(); ++row)
+            QTest::newRow(designInputs()[row].option) << row;
+    }
+    void inputRowTextsKeepTheirShapes() {
+        QFETCH(int, row);
+        const DesignInput& input = designInputs()[row];
+        QVERIFY(shaped(input.option, kOption));
+        QVERIFY(shaped(input.help, kPhrase));
+        QVERIFY(shaped(input.boxName,
+                       input.quantity == Quantity::Choice ? "fra[A-Z]\\w*" : "txt[A-Z]\\w*"));
+        QVERIFY(shaped(input.caption, kCaption));
+        // A caption label is a classic form's LabelN or named after its box
+        // (txtTankC: lblTankC); a unit label, where the quantity has a unit
+        // word, is a classic LabelN, lblInputUnitsN or the caption label's
+        // name and Unit (lblTankCUnit).
+        const QString box = QLatin1String(input.boxName).mid(3);
+        QVERIFY(shaped(input.captionName, "Label\\d+") ||
+                QLatin1String(input.captionName) == QStringLiteral("lbl%1").arg(box));
+        QCOMPARE(input.unitName != nullptr, !unitWord(input.quantity, true).isEmpty());
+        QVERIFY(!input.unitName || shaped(input.unitName, "Label\\d+|lblInputUnits\\d") ||
+                QLatin1String(input.unitName) == QStringLiteral("lbl%1Unit").arg(box));
+        QVERIFY(shaped(input.jsonKey, "[a-z]+(_[a-z]+)*"));
+        const QHash<Quantity, QString> siUnit{
+            {Quantity::Length, "m"},       {Quantity::Kilovolts, "v"},
+            {Quantity::Milliamperes, "a"}, {Quantity::Microfarads, "f"},
+            {Quantity::Kilohertz, "hz"},   {Quantity::Degrees, "deg"}};
+        const QString key = QLatin1String(input.jsonKey);
+        const QString last = key.section(u'_', -1);
+        QCOMPARE(last != key && siUnit.values().contains(last) ? last : QString(),
+                 siUnit.value(input.quantity));
+        QCOMPARE(input.tip != nullptr, input.added());
+        QVERIFY(!input.tip || shaped(input.tip, ".* .*\\."));
+        for (const ChoiceWord& word : input.words)
+            QVERIFY(shaped(word.word, "[a-z]+") && shaped(word.buttonName, "opt[A-Z]\\w*") &&
+                    shaped(word.caption, kButtonCaption));
+    }
+
+    // Within a dialog no two rows share a box or a label, and the unit labels
+    // are numbered as the forms number them: lblInputUnits from 1 down the
+    // rows, and a classic form's LabelN after its caption labels. No two
+    // inputs share an option, nor two of one JSON object a key. The primary's
+    // choices and the top load's shapes keep their texts' shapes too.
+    void inputRowTextsDistinct() {
+        const auto fresh = [](QSet<QString>& seen, const char* text) {
+            const qsizetype before = seen.size();
+            seen.insert(QLatin1String(text));
+            return seen.size() > before;
+        };
+        const QRegularExpression numbered(QStringLiteral("^(Label|lblInputUnits)(\\d+)$"));
+        const auto number = [&numbered](const char* label, const char* kind) {
+            const QRegularExpressionMatch match = numbered.match(QLatin1String(label));
+            return match.hasMatch() && match.captured(1) == QLatin1String(kind)
+                       ? match.captured(2).toInt()
+                       : -1;
+        };
+        QSet<QString> options;
+        for (const Calculation calculation : kCalculations) {
+            QSet<QString> names;
+            QSet<QString> keys[2]; // the calculation's own object, the surroundings'
+            int inputUnits = 0;
+            int lastCaption = 0;
+            int firstUnit = std::numeric_limits<int>::max();
+            for (const DesignInput* input : inputsOf(calculation)) {
+                QVERIFY2(fresh(options, input->option), input->option);
+                QVERIFY2(fresh(keys[input->surroundings], input->jsonKey), input->jsonKey);
+                for (const char* name : {input->boxName, input->captionName, input->unitName})
+                    QVERIFY2(!name || fresh(names, name), name);
+                lastCaption = std::max(lastCaption, number(input->captionName, "Label"));
+                if (!input->unitName)
+                    continue;
+                if (const int unit = number(input->unitName, "Label"); unit >= 0)
+                    firstUnit = std::min(firstUnit, unit);
+                if (const int unit = number(input->unitName, "lblInputUnits"); unit >= 0)
+                    QCOMPARE(unit, ++inputUnits);
+            }
+            QVERIFY(lastCaption < firstUnit);
+        }
+        for (const PrimaryChoiceRow& row : primaryChoiceRows()) {
+            QVERIFY2(fresh(options, row.option), row.option);
+            QVERIFY(shaped(row.option, kOption) && shaped(row.help, kPhrase) &&
+                    shaped(row.boxName, "chk[A-Z]\\w*") && shaped(row.caption, kCaption) &&
+                    shaped(row.needs, "a calculated [a-z ]+") && shaped(row.takes, "the [a-z]+") &&
+                    shaped(row.takenFrom, "the [a-z ]+ calculation"));
+        }
+        for (const ShapeChoice& choice : topLoadShapes())
+            QVERIFY(shaped(choice.word, "[a-z]+") && shaped(choice.buttonName, "opt[A-Z]\\w*") &&
+                    shaped(choice.caption, kButtonCaption));
     }
 
     void secondaryWorkedExamples_data() {
