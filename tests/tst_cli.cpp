@@ -59,6 +59,33 @@ bool opensWhole(resonex::CFile& doc, const QString& file) {
     return doc.FileOpenNamed(dlg, file) && dlg.told.messages.isEmpty();
 }
 
+// Whether two JSON values are the same, numbers to within a float's
+// rounding; where names the first that is not.
+bool sameJson(const QJsonValue& written, const QJsonValue& worked, QString& where) {
+    if (written.isObject() && worked.isObject()) {
+        const QJsonObject a = written.toObject();
+        const QJsonObject b = worked.toObject();
+        if (a.keys() != b.keys()) {
+            where = a.keys().join(u' ') + QStringLiteral(" against ") + b.keys().join(u' ');
+            return false;
+        }
+        for (const QString& key : a.keys())
+            if (!sameJson(a[key], b[key], where)) {
+                where.prepend(key + u'.');
+                return false;
+            }
+        return true;
+    }
+    const bool same =
+        written.isDouble() && worked.isDouble()
+            ? qAbs(written.toDouble() - worked.toDouble()) <= 3e-7 * qAbs(worked.toDouble())
+            : written == worked;
+    if (!same)
+        where = QString::fromUtf8(
+            QJsonDocument(QJsonArray{written, worked}).toJson(QJsonDocument::Compact));
+    return same;
+}
+
 QString dataFile(const char* name) {
     return QStringLiteral(RESONEX_TEST_DATA "/") + QLatin1String(name);
 }
@@ -593,6 +620,15 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(run.out.mid(run.out.indexOf(QStringLiteral("\nPower\n")) + 1),
                  QString::fromUtf8(file.readAll()));
+        // The JSON's power object, every key and value: its figures single
+        // precision, so within a float's rounding of the worked values.
+        QFile json(dataFile(qPrintable(expected.replace(".txt", ".json"))));
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonValue worked = QJsonDocument::fromJson(json.readAll()).object();
+        const QJsonValue written =
+            jsonOf(cli(QStringList{"calc", "--json"} + arguments, locale))["power"];
+        QString where;
+        QVERIFY2(sameJson(written, worked, where), qPrintable(where));
     }
 
     // The power side in JSON: null until the transformer bank is calculated,

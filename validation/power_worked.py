@@ -13,10 +13,16 @@ factor times the peak, a bleeder that brings a unit to 50 V in five minutes),
 in Python's own arithmetic, and written as the summary writes figures (two
 decimals and the unit's prefix).
 
-    python3 validation/power_worked.py            prints both sections
-    python3 validation/power_worked.py --check D  compares them with
-                                                  D/power-mm.txt, D/power-in.txt
+The JSON's power object of each, in SI units, is written beside its section
+(power-mm.json, power-in.json); the program's figures are single precision,
+so tst_cli compares its numbers to within a float's precision.
+
+    python3 validation/power_worked.py            prints them
+    python3 validation/power_worked.py --check D  compares them with the files
+                                                  in D (power-mm.txt, ...)
+    python3 validation/power_worked.py --write D  writes those files
 """
+import json
 import math
 import sys
 
@@ -40,6 +46,44 @@ def figure(value, unit, comma, like=None):
     """value in the unit with the prefix that suits it (or that of `like`)."""
     scale, word = prefix_of(value if like is None else like)
     return number(value / scale, comma) + word + unit
+
+
+def power_json(mains_hz, kv, ma, count, gap, bps, tank_f, unit_f, unit_v, safety, **_):
+    """The JSON's power object of a design without a secondary, in SI units."""
+    volts = kv * 1e3
+    amperes = count * ma * 1e-3
+    rating = volts * amperes
+    peak = math.sqrt(2) * volts
+    resonant = amperes / (2 * math.pi * mains_hz * volts)
+    breaks = bps if gap == "async" else 2 * mains_hz
+    used = tank_f if tank_f else resonant
+    energy = used * peak**2 / 2
+    series = math.ceil(safety * peak / unit_v)
+    string_f = unit_f / series
+    below = math.floor(used / string_f)
+    above = max(1, math.ceil(used / string_f))
+    offered = below if below >= 1 and used / (below * string_f) < above * string_f / used \
+        else above
+    ohms = 300 / (unit_f * math.log(unit_v / 50))
+    working = peak / series
+    array = lambda strings: {"series": series, "parallel": strings,
+                             "capacitance_f": strings * string_f}
+    return {
+        "gap": gap, "resonant_capacitance_f": resonant,
+        "ltr_static_capacitance_f": 1.6 * resonant, "ltr_sync_capacitance_f": 3 * resonant,
+        "ltr_sync_power_w": 3 * resonant * peak**2 / 2 * 2 * mains_hz, "capacitance_f": used,
+        "peak_voltage_v": peak, "energy_per_bang_j": energy, "bps": breaks,
+        "power_w": min(energy * breaks, rating), "power_capped": energy * breaks > rating,
+        "primary_peak_current_a": None, "secondary_peak_voltage_v": None,
+        "safety_gap_v": 1.25 * peak, "spark_length_m": 1.7 * math.sqrt(rating) * 0.0254,
+        "streamer_capacitance_f": None, "running_hz": None, "tap_for_running": None,
+        "unit_capacitance_f": unit_f, "unit_rating_v": unit_v, "safety_factor": safety,
+        "mmc": {"series": series, "parallel": offered, "units": series * offered,
+                "capacitance_f": offered * string_f, "rating_v": series * unit_v,
+                "energy_j": offered * string_f * peak**2 / 2, "unit_peak_current_a": None,
+                "bleeder_ohm": ohms, "bleeder_w": unit_v**2 / ohms,
+                "bleeder_working_w": working**2 / ohms,
+                "below": array(below) if below >= 1 else None, "above": array(above)}}
 
 
 def section(mains_hz, kv, ma, count, gap, bps, tank_f, unit_f, unit_v, safety, inches, comma):
@@ -114,18 +158,34 @@ DESIGNS = {
 }
 
 
+def expected(name, design):
+    """The file's expected text: the section, or the JSON object for .json."""
+    if name.endswith(".json"):
+        return json.dumps(power_json(**design), indent=1) + "\n"
+    return section(**design)
+
+
 def main(args):
+    files = {}
+    for name, design in DESIGNS.items():
+        files[name] = expected(name, design)
+        files[name.replace(".txt", ".json")] = expected(name.replace(".txt", ".json"), design)
     if len(args) == 2 and args[0] == "--check":
         failed = False
-        for name, design in DESIGNS.items():
+        for name, text in files.items():
             with open("%s/%s" % (args[1], name), encoding="utf-8") as kept:
-                if kept.read() != section(**design):
-                    print("%s differs from the worked example:\n%s" % (name, section(**design)))
+                if kept.read() != text:
+                    print("%s differs from the worked example:\n%s" % (name, text))
                     failed = True
         return 1 if failed else 0
-    for name, design in DESIGNS.items():
+    if len(args) == 2 and args[0] == "--write":
+        for name, text in files.items():
+            with open("%s/%s" % (args[1], name), "w", encoding="utf-8") as kept:
+                kept.write(text)
+        return 0
+    for name, text in files.items():
         print("# " + name)
-        print(section(**design))
+        print(text)
     return 0
 
 
