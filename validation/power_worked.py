@@ -86,66 +86,59 @@ def power_json(mains_hz, kv, ma, count, gap, bps, tank_f, unit_f, unit_v, safety
                 "below": array(below) if below >= 1 else None, "above": array(above)}}
 
 
-def section(mains_hz, kv, ma, count, gap, bps, tank_f, unit_f, unit_v, safety, inches, comma):
-    volts = kv * 1e3
-    amperes = count * ma * 1e-3
-    rating = volts * amperes
-    peak = math.sqrt(2) * volts
-    resonant = amperes / (2 * math.pi * mains_hz * volts)
-    sync = 3 * resonant
-    breaks = bps if gap == "async" else 2 * mains_hz
-    used = tank_f if tank_f else resonant
-    energy = used * peak**2 / 2
-    power = energy * breaks
-    capped = power > rating
+def section(inches, comma, **design):
+    """The summary's Power section: power_json's figures as the summary writes them."""
+    v = power_json(**design)
+    mmc = v["mmc"]
+    rating = design["kv"] * 1e3 * design["count"] * design["ma"] * 1e-3
     f = lambda value, unit, like=None: figure(value, unit, comma, like)
     names = {"static": "static", "sync": "synchronous rotary", "async": "asynchronous rotary"}
     lines = ["Power",
-             "Spark gap : " + names[gap],
-             "Breaks per second : %d" % breaks,
-             "Resonant tank capacitor : " + f(resonant, "F"),
-             "Larger than resonant, for a static gap : " + f(1.6 * resonant, "F"),
-             "For a synchronous rotary gap (charged to the peak) : " + f(sync, "F")]
-    # Each firing empties the synchronous gap's capacitor charged to the peak,
-    # twice a mains cycle.
-    delivered = sync * peak**2 / 2 * 2 * mains_hz
-    lines.append("Power the bank then delivers (lossless model) : %s, %d%% of its %s rating"
-                 % (f(delivered, "W"), round(100 * delivered / rating), f(rating, "VA")))
-    lines.append("Tank capacitor used : " + f(used, "F") + ("" if tank_f else " (resonant)"))
-    lines += ["Peak voltage : " + f(peak, "V"),
-              "Energy per bang : " + f(energy, "J"),
-              "Power : " + f(min(power, rating), "W")
-              + (" (capped at the bank's rating)" if capped else ""),
-              "Safety gap firing voltage (a quarter above the peak) : " + f(1.25 * peak, "V")]
-    spark_in = 1.7 * math.sqrt(rating)
+             "Spark gap : " + names[v["gap"]],
+             "Breaks per second : %d" % v["bps"],
+             "Resonant tank capacitor : " + f(v["resonant_capacitance_f"], "F"),
+             "Larger than resonant, for a static gap : " + f(v["ltr_static_capacitance_f"], "F"),
+             "For a synchronous rotary gap (charged to the peak) : "
+             + f(v["ltr_sync_capacitance_f"], "F"),
+             "Power the bank then delivers (lossless model) : %s, %d%% of its %s rating"
+             % (f(v["ltr_sync_power_w"], "W"), round(100 * v["ltr_sync_power_w"] / rating),
+                f(rating, "VA")),
+             "Tank capacitor used : " + f(v["capacitance_f"], "F")
+             + ("" if design["tank_f"] else " (resonant)"),
+             "Peak voltage : " + f(v["peak_voltage_v"], "V"),
+             "Energy per bang : " + f(v["energy_per_bang_j"], "J"),
+             "Power : " + f(v["power_w"], "W")
+             + (" (capped at the bank's rating)" if v["power_capped"] else ""),
+             "Safety gap firing voltage (a quarter above the peak) : " + f(v["safety_gap_v"], "V")]
+    # Freau's length to the half inch, or to 10 mm.
+    spark_in = v["spark_length_m"] / 0.0254
     if inches:
         spark = number(round(spark_in * 2) / 2, comma)[:-1] + "in"
     else:
         spark = "%dmm" % (round(spark_in * 25.4 / 10) * 10)
     lines.append("Spark length by Freau's rule : %s, at the %s the bank draws (its rating)"
                  % (spark, f(rating, "VA")))
-    series = math.ceil(safety * peak / unit_v)
-    string_f = unit_f / series
-    below = math.floor(used / string_f)
-    above = max(1, math.ceil(used / string_f))
-    offered = below if below >= 1 and used / (below * string_f) < above * string_f / used \
-        else above
 
-    def bank(strings):
+    def bank(array):
+        if array is None:
+            return "none"
+        strings = array["parallel"]
         return "%d in series x %d string%s = %d units, %s" % (
-            series, strings, "" if strings == 1 else "s", series * strings,
-            f(strings * string_f, "F"))
+            array["series"], strings, "" if strings == 1 else "s", array["series"] * strings,
+            f(array["capacitance_f"], "F"))
+    offered = mmc["above"] if mmc["parallel"] == mmc["above"]["parallel"] else mmc["below"]
     lines += ["Capacitor bank offered (nearest the tank capacitor) : " + bank(offered),
-              "Nearest bank at or below the tank capacitor : " + bank(below),
-              "Nearest bank at or above the tank capacitor : " + bank(above),
-              "Bank voltage rating : " + f(series * unit_v, "V"),
-              "Bank energy at the peak voltage : " + f(offered * string_f * peak**2 / 2, "J")]
-    ohms = 300 / (unit_f * math.log(unit_v / 50))
-    working = peak / series
+              "Nearest bank at or below the tank capacitor : " + bank(mmc["below"]),
+              "Nearest bank at or above the tank capacitor : " + bank(mmc["above"]),
+              "Bank voltage rating : " + f(mmc["rating_v"], "V"),
+              "Bank energy at the peak voltage : " + f(mmc["energy_j"], "J")]
+    unit_v = v["unit_rating_v"]
+    working = v["peak_voltage_v"] / mmc["series"]
     lines.append("Bleed resistor per unit (below 50V in 5 minutes) : %s; %s at the unit's %s "
                  "rating, %s at its %s working voltage"
-                 % (f(ohms, "Ohm"), f(unit_v**2 / ohms, "W"), f(unit_v, "V"),
-                    f(working**2 / ohms, "W", unit_v**2 / ohms), f(working, "V", unit_v)))
+                 % (f(mmc["bleeder_ohm"], "Ohm"), f(mmc["bleeder_w"], "W"), f(unit_v, "V"),
+                    f(mmc["bleeder_working_w"], "W", mmc["bleeder_w"]),
+                    f(working, "V", unit_v)))
     return "\n".join(lines) + "\n"
 
 
