@@ -312,8 +312,8 @@ std::vector<double> block(const std::vector<double>& matrix, int columns, int fr
 // grounded metal is at 0 in every mode, so its charges follow from the
 // winding's (and a top load's): eliminated once (block Gaussian elimination,
 // the Schur complement of the grounded block; Golub & Van Loan, "Matrix
-// Computations", 3.2.11), each step of a mode then costs a solve on the
-// winding's bands alone, not on the many bands of a primary and a room.
+// Computations", ch. 3, block LU), each step of a mode then costs a solve on
+// the winding's bands alone, not on the many bands of a primary and a room.
 struct WindingField {
     std::vector<Band> bands; // the winding's (kWindingBands), then the grounded metal's
     // The grounded metal's own potentials, factorised (none without grounded
