@@ -74,39 +74,19 @@ EllipticIntegrals ellipticIntegrals(double complementaryModulus) {
 
 namespace {
 
-// The ring kernel with the ring's offset (dr = rho - r, dz) given as well, so
-// that rings close together keep their distance in full precision.
-double ringKernel(double r, double rho, double dr, double dz) {
-    const double dz2 = dz * dz;
-    const double far2 = (r + rho) * (r + rho) + dz2;
-    const double near2 = dr * dr + dz2;
-    return 2 / std::numbers::pi * ellipticK(std::sqrt(near2 / far2)) / std::sqrt(far2);
-}
-
-// The ring kernel, its evaluations counted here and handed to fieldWork()
-// once a whole matrix is done: the thread's counter is too dear to touch in
-// the inner loop.
-struct Rings {
-    long evaluations = 0;
-    double operator()(double r, double rho, double dr, double dz) {
-        ++evaluations;
-        return ringKernel(r, rho, dr, dz);
-    }
-    ~Rings() { fieldWork().ringPotentials += evaluations; }
-};
-
-// The ring kernel for many rings at once: ringKernel's very operations in
-// loops over plain arrays, which the compiler turns into vector instructions
-// (this file is built without errno for the square roots, which would stop
-// it), so each kernel is the scalar one to the bit. The steps of the
-// arithmetic-geometric mean are where the time goes one kernel at a time:
+// The ring kernel for many rings at once, the rings' offsets (dr = rho - r, dz)
+// given as well, so that rings close together keep their distance in full
+// precision: (2/pi)·K(k')/far distance, K as ellipticK takes it, in loops over
+// plain arrays, which the compiler turns into vector instructions (this file is
+// built without errno for the square roots, which would stop it). The steps of
+// the arithmetic-geometric mean are where the time goes one kernel at a time:
 // most kernels need one step or none, a few up to five (the nearer the two
-// rings, the more), as good as at random, and a loop that stops when its
-// kernel is done mispredicts its end most times. Here each step is taken
-// for the kernels that still need it, listed afresh after each without a
-// branch. The rings come in (r, rho, dr, dz), the kernels go out; root, a, b
-// and active are room to work in. Built for the widest vectors too
-// (WideVectors.h), where the divisions and roots take half the time.
+// rings, the more), as good as at random, and a loop that stops when its kernel
+// is done mispredicts its end most times. Here each step is taken for the
+// kernels that still need it, listed afresh after each without a branch. The
+// rings come in (r, rho, dr, dz), the kernels go out; root, a, b and active are
+// room to work in. Built for the widest vectors too (WideVectors.h), where the
+// divisions and roots take half the time.
 struct RingKernels {
     [[gnu::always_inline]] void operator()(const double* __restrict r, const double* __restrict rho,
                                            const double* __restrict dr, const double* __restrict dz,
@@ -147,6 +127,29 @@ struct RingKernels {
                      (std::numbers::pi * ellipticSeries(e * e) / (a[k] + b[k])) / root[k];
         }
     }
+};
+
+// The ring kernel of one ring: a batch of one, on the portable build.
+double ringKernel(double r, double rho, double dr, double dz) {
+    double root;
+    double a;
+    double b;
+    int active;
+    double kernel;
+    RingKernels{}(&r, &rho, &dr, &dz, &root, &a, &b, &active, &kernel, 1);
+    return kernel;
+}
+
+// The ring kernel, its evaluations counted here and handed to fieldWork()
+// once a whole matrix is done: the thread's counter is too dear to touch in
+// the inner loop.
+struct Rings {
+    long evaluations = 0;
+    double operator()(double r, double rho, double dr, double dz) {
+        ++evaluations;
+        return ringKernel(r, rho, dr, dz);
+    }
+    ~Rings() { fieldWork().ringPotentials += evaluations; }
 };
 
 // A batch of ring kernels (RingKernels). Capacity: how many it holds.
