@@ -1,11 +1,10 @@
 #include "cli/JsonDesign.h"
 
 #include "cli/CliOptions.h"
-#include "cli/JsonText.h"
+#include "core/encoding/JsonText.h"
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
-#include "core/errors/ResonexError.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -20,33 +19,19 @@
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
-#include "core/text/Real.h"
 
-#include <limits>
 
 namespace resonex::cli {
 
 namespace {
 
-// The exact SI value rounded once to a double, then to the nearest float: no
-// such quotient lies close enough to halfway between two floats for its own
-// rounding to matter. A value beyond float range has no float, and JSON gets
-// null for it.
-float single(double si) {
-    try {
-        return Real(si).toSingle();
-    } catch (const ResonexError&) {
-        return std::numeric_limits<float>::quiet_NaN();
-    }
-}
-
 // The stored length's SI value, rounded once.
-float si(float stored, const LengthUnit& unit) { return single(unit.toMetres(stored)); }
+QByteArray si(float stored, const LengthUnit& unit) { return json::siNumber(unit.toMetres(stored)); }
 
 // An input's value in SI units: a count as a whole number.
 QByteArray inputNumber(const DesignInput& input, double kept, bool metric) {
     return input.quantity == Quantity::Count ? json::integer(qint16(kept))
-                                             : json::number(single(siValue(input, kept, metric)));
+                                             : json::siNumber(siValue(input, kept, metric));
 }
 
 // An input's value in SI units under its key: a count as a whole number.
@@ -72,7 +57,7 @@ QByteArray secondaryJson(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
     return inputsJson(doc, Calculation::Secondary)
         .add("turns", json::count(secondary.Turns()))
-        .add("wire_length_m", json::number(si(secondary.WireLength(), wireUnit(metric))))
+        .add("wire_length_m", si(secondary.WireLength(), wireUnit(metric)))
         .add("inductance_h", json::number(secondary.L()))
         .add("resonance_hz", json::number(secondary.NatFr()))
         .add("quarter_wave_hz", json::number(secondary.QuarWaveFr()))
@@ -106,7 +91,7 @@ QByteArray tapObject(int afterTurn, int beforeTurn, std::optional<double> turn) 
     return json::Object()
         .add("after_turn", json::integer(qint16(afterTurn)))
         .add("before_turn", json::integer(qint16(beforeTurn)))
-        .add("turn", turn ? json::number(single(*turn)) : json::kNull)
+        .add("turn", turn ? json::siNumber(*turn) : json::kNull)
         .text();
 }
 
@@ -148,8 +133,8 @@ QByteArray toroidJson(const ToroidFor& toroid, const LengthUnit& length) {
     if (!toroid.size)
         return json::kNull;
     return json::Object()
-        .add("major_diameter_m", json::number(si(toroid.size->topDia, length)))
-        .add("minor_diameter_m", json::number(si(toroid.size->tubeDia, length)))
+        .add("major_diameter_m", si(toroid.size->topDia, length))
+        .add("minor_diameter_m", si(toroid.size->tubeDia, length))
         .text();
 }
 
@@ -227,7 +212,7 @@ QByteArray resonanceJson(const CFile& doc) {
     };
     return json::Object()
         .add(designInput(Input::BaseHeight).jsonKey,
-             json::number(si(topLoad.BaseHeightValue(), designUnit(metric))))
+             si(topLoad.BaseHeightValue(), designUnit(metric)))
         .add("self_capacitance_f", result(results.coilC))
         .add("bare_hz", result(results.bareFr))
         .add("loaded_hz", result(results.loadedFr))
@@ -251,7 +236,7 @@ QByteArray couplingJson(const CFile& doc) {
                            ? json::string(entryOf(*input, doc.models()))
                            : inputNumber(*input, keptValue(*input, doc.models()), metric));
     // The figures in single precision, as every other figure.
-    const auto figure = [](double value) { return json::number(single(value)); };
+    const auto figure = [](double value) { return json::siNumber(value); };
     QList<QByteArray> turns;
     for (const physics::CouplingAtTurn& turn : coupling->listing.turns)
         turns.append(json::Object()
@@ -284,7 +269,7 @@ QByteArray mmcArrayJson(const physics::MmcArray& array) {
     return json::Object()
         .add("series", json::integer(array.series))
         .add("parallel", json::integer(array.parallel))
-        .add("capacitance_f", json::number(single(array.capacitance)))
+        .add("capacitance_f", json::siNumber(array.capacitance))
         .text();
 }
 
@@ -292,7 +277,7 @@ QByteArray mmcJson(const PowerResults& power) {
     if (!power.mmc || !*power.mmc)
         return json::kNull;
     const physics::MmcBank& bank = **power.mmc;
-    const auto figure = [](double value) { return json::number(single(value)); };
+    const auto figure = [](double value) { return json::siNumber(value); };
     return json::Object()
         .add("series", json::integer(bank.offered.series))
         .add("parallel", json::integer(bank.offered.parallel))
@@ -316,7 +301,7 @@ QByteArray powerJson(const CFile& doc) {
     const std::optional<PowerResults> power = doc.powerResults();
     if (!power)
         return json::kNull;
-    const auto figure = [](double value) { return json::number(single(value)); };
+    const auto figure = [](double value) { return json::siNumber(value); };
     const auto optional = [&](const std::optional<double>& value) {
         return value ? figure(*value) : json::kNull;
     };

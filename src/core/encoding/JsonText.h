@@ -7,7 +7,7 @@
 // JSON values as text, the same whatever the locale: numbers with a full stop,
 // strings in plain ASCII with everything else escaped, so that no output
 // encoding can change them.
-namespace resonex::cli::json {
+namespace resonex::json {
 
 inline const QByteArray kNull = QByteArrayLiteral("null");
 
@@ -16,6 +16,9 @@ QByteArray integer(int value);
 // The shortest text that reads back as the very same float; null for an
 // infinity or a NaN, which JSON cannot hold.
 QByteArray number(float value);
+// A value worked out in double precision (SI units), as every figure is
+// written: rounded to the nearest float, null beyond float range.
+QByteArray siNumber(double value);
 // As number(), but never with an exponent: a whole count reads as an integer.
 QByteArray count(float value);
 QByteArray string(const QString& value);
@@ -31,4 +34,4 @@ private:
     QByteArray m_members;
 };
 
-} // namespace resonex::cli::json
+} // namespace resonex::json

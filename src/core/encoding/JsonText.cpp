@@ -1,10 +1,14 @@
-#include "cli/JsonText.h"
+#include "core/encoding/JsonText.h"
+
+#include "core/errors/ResonexError.h"
+#include "core/text/Real.h"
 
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
-namespace resonex::cli::json {
+namespace resonex::json {
 
 namespace {
 
@@ -55,4 +59,15 @@ Object& Object::add(const char* key, const QByteArray& value) {
     return *this;
 }
 
-} // namespace resonex::cli::json
+// The exact value rounded once to a double, then to the nearest float: no
+// such quotient lies close enough to halfway between two floats for its own
+// rounding to matter. A value beyond float range has no float.
+QByteArray siNumber(double value) {
+    try {
+        return number(Real(value).toSingle());
+    } catch (const ResonexError&) {
+        return kNull;
+    }
+}
+
+} // namespace resonex::json
