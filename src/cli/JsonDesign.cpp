@@ -20,13 +20,14 @@
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 
-
 namespace resonex::cli {
 
 namespace {
 
 // The stored length's SI value, rounded once.
-QByteArray si(float stored, const LengthUnit& unit) { return json::siNumber(unit.toMetres(stored)); }
+QByteArray si(float stored, const LengthUnit& unit) {
+    return json::siNumber(unit.toMetres(stored));
+}
 
 // An input's value in SI units: a count as a whole number.
 QByteArray inputNumber(const DesignInput& input, double kept, bool metric) {
@@ -166,11 +167,8 @@ QByteArray topLoadJson(const CFile& doc) {
         else
             object.add(input.jsonKey, json::kNull);
     }
-    return object
-        .add("free_space_capacitance_f", results.freeC ? json::number(*results.freeC) : json::kNull)
-        .add("in_place_capacitance_f", result(json::number(results.inPlaceC)))
-        .add("charge_capacitance_f", result(json::number(results.chargeC)))
-        .add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
+    addFigures(object, topLoadFigures(), results);
+    return object.add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
         .add(designInput(Input::TargetFr).jsonKey,
              target ? json::number(topLoad.TargetFrValue()) : json::kNull)
         .add("toroid_for_target",
@@ -207,15 +205,10 @@ QByteArray resonanceJson(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
     const TopLoadResults& results = doc.topLoadResults(Toroids::Unsized);
-    const auto result = [&results](float value) {
-        return results.absent ? json::kNull : json::number(value);
-    };
-    return json::Object()
-        .add(designInput(Input::BaseHeight).jsonKey,
-             si(topLoad.BaseHeightValue(), designUnit(metric)))
-        .add("self_capacitance_f", result(results.coilC))
-        .add("bare_hz", result(results.bareFr))
-        .add("loaded_hz", result(results.loadedFr))
+    json::Object object;
+    object.add(designInput(Input::BaseHeight).jsonKey,
+               si(topLoad.BaseHeightValue(), designUnit(metric)));
+    return addFigures(object, resonanceFigures(), results)
         .add("primary_in_field", json::boolean(results.primaryInField))
         .add("absent_reason", absentReasonJson(results))
         .text();

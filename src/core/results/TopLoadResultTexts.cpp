@@ -2,8 +2,8 @@
 
 #include "core/errors/ErrorCodes.h"
 #include "core/text/NumberText.h"
-#include "core/text/QuantityText.h"
 
+#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -12,7 +12,7 @@ namespace resonex {
 namespace {
 
 // A toroid's overall and tube diameters, or the word for none.
-std::pair<QString, QString> toroidTexts(const ToroidFor& toroid) {
+std::pair<QString, QString> sizeTexts(const ToroidFor& toroid) {
     if (!toroid.size)
         return {QString::fromLatin1(kNoToroid), QString::fromLatin1(kNoToroid)};
     return {toroidSizeText(toroid.size->topDia), toroidSizeText(toroid.size->tubeDia)};
@@ -26,6 +26,82 @@ QString noToroidLine(const char* frequency, const ToroidFor& toroid) {
 }
 
 } // namespace
+
+namespace {
+
+// A figure on the coil: none while the figures on the coil are absent.
+template <float TopLoadResults::*Field>
+std::optional<double> onCoil(const TopLoadResults& results) {
+    return results.absent ? std::nullopt : std::optional<double>(results.*Field);
+}
+
+using TopLoadFigure = Figure<TopLoadResults>;
+
+const TopLoadFigure kFigures[] = {
+    {.label = "Top load capacitance in free space",
+     .jsonKey = "free_space_capacitance_f",
+     .value = [](const TopLoadResults& results) -> std::optional<double> { return results.freeC; },
+     .shown = Shown::Picofarads,
+     .boxName = "txtFreeC",
+     .captionName = "lblFreeC",
+     .caption = "Top Load Capacitance in Free Space",
+     .toolTip = "The top load alone, far from everything: it does not depend on the coil."},
+    {.label = "Capacitance the top load adds to the coil",
+     .jsonKey = "in_place_capacitance_f",
+     .value = onCoil<&TopLoadResults::inPlaceC>,
+     .shown = Shown::Picofarads,
+     .boxName = "txtInPlaceC",
+     .captionName = "lblInPlaceC",
+     .caption = "Capacitance the Top Load Adds to the Coil",
+     .toolTip = "The top load's capacitance in place: what it adds to the coil's effective "
+                "capacitance,\nthe shielding of the top turns included. This is what sets the "
+                "loaded frequency.\nTools that give the charge on the top load instead report the "
+                "figure below,\noften about twice as much."},
+    {.label = "Top load charge over the top voltage",
+     .jsonKey = "charge_capacitance_f",
+     .value = onCoil<&TopLoadResults::chargeC>,
+     .shown = Shown::Picofarads,
+     .boxName = "txtChargeC",
+     .captionName = "lblChargeC",
+     .caption = "Top Load Charge over the Top Voltage",
+     .toolTip = "The charge on the top load divided by the top voltage, the coil running "
+                "loaded:\nwhat other tools call the top load's capacitance in place. Part of "
+                "that charge is\nonly drawn from the top turns, so the coil's capacitance grows "
+                "by the figure above,\nnot by this one."},
+    {.label = "Bare winding capacitance over the floor, from the field solution",
+     .jsonKey = "self_capacitance_f",
+     .value = onCoil<&TopLoadResults::coilC>,
+     .shown = Shown::Picofarads,
+     .boxName = "txtCoilC",
+     .captionName = "lblCoilC",
+     .caption = "Bare Winding Capacitance (Field Solution)",
+     .toolTip = "The bare winding's effective capacitance above the floor, from the field "
+                "solution\nat the base height entered. The Secondary Coil dialog's Secondary "
+                "Self Capacitance\ncomes from the classic formula and is not the same figure."},
+    {.label = "Resonant frequency without the top load",
+     .jsonKey = "bare_hz",
+     .value = onCoil<&TopLoadResults::bareFr>,
+     .shown = Shown::Kilohertz,
+     .boxName = "txtBareFr",
+     .captionName = "lblBareFr",
+     .caption = "Resonant Frequency Without Top Load"},
+    {.label = "Resonant frequency with the top load",
+     .jsonKey = "loaded_hz",
+     .value = onCoil<&TopLoadResults::loadedFr>,
+     .shown = Shown::Kilohertz,
+     .boxName = "txtLoadedFr",
+     .captionName = "lblLoadedFr",
+     .caption = "Resonant Frequency With Top Load"},
+};
+constexpr std::size_t kOnTopLoad = 3; // the rest are the resonance's
+
+} // namespace
+
+FigureList<TopLoadResults> topLoadFigures() { return {kFigures, kFigures + kOnTopLoad}; }
+FigureList<TopLoadResults> resonanceFigures() {
+    return {kFigures + kOnTopLoad, std::end(kFigures)};
+}
+FigureList<TopLoadResults> onCoilFigures() { return figureList(kFigures); }
 
 QString toroidSizeText(float length) { return text::format(length, text::Pattern::TwoDecimals); }
 
@@ -76,23 +152,16 @@ QString noToroidText(physics::Unsolved why) {
     Q_UNREACHABLE();
 }
 
-TopLoadResultTexts topLoadResultTexts(const CTopLoad& topLoad, const TopLoadResults& results) {
-    TopLoadResultTexts texts;
-    if (results.freeC)
-        texts.freeC = picofaradsText(*results.freeC);
+ToroidTexts toroidTexts(const CTopLoad& topLoad, const TopLoadResults& results) {
+    ToroidTexts texts;
     if (results.absent) {
         texts.absent = noFiguresText(*results.absent);
         return texts;
     }
-    texts.inPlaceC = picofaradsText(results.inPlaceC);
-    texts.chargeC = picofaradsText(results.chargeC);
-    texts.coilC = picofaradsText(results.coilC);
-    texts.bareFr = kilohertzText(results.bareFr);
-    texts.loadedFr = kilohertzText(results.loadedFr);
-    std::tie(texts.torCDia, texts.torCTube) = toroidTexts(results.forQuarWaveFr);
+    std::tie(texts.torCDia, texts.torCTube) = sizeTexts(results.forQuarWaveFr);
     texts.noToroid = noToroidLine("Quarter wavelength frequency", results.forQuarWaveFr);
     if (topLoad.TargetFrValue() != 0) {
-        std::tie(texts.targetDia, texts.targetTube) = toroidTexts(results.forTargetFr);
+        std::tie(texts.targetDia, texts.targetTube) = sizeTexts(results.forTargetFr);
         texts.noToroid += noToroidLine("Frequency entered", results.forTargetFr);
     }
     texts.noToroid.chop(1);

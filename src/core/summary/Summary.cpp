@@ -41,7 +41,7 @@ Summary ComposeSummary(const CFile& doc) {
             summary << SummaryPiece{kNewLine + kNewLine, false}
                     << SummaryPiece{TopLoadSectionTitle(), true}
                     << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
-                                                       doc.added(), designUnit(metric).word()),
+                                                       doc.added(), metric),
                                     false};
         // Only a design with anything beyond the classic calculations (a
         // primary built otherwise, a coupling asked for, a top load, the

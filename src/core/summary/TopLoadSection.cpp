@@ -3,7 +3,9 @@
 #include "core/model/AddedInputs.h"
 #include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
+#include "core/summary/FigureLines.h"
 #include "core/summary/NewLine.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/QuantityText.h"
 
 #include <cmath>
@@ -62,31 +64,16 @@ QString surroundingsText(const AddedInputs& added, const QString& lengthUnit) {
     return text;
 }
 
-QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
-                    const QString& lengthUnit) {
-    const QString pF = QStringLiteral("pF");
-    const QString kHz = QStringLiteral("kHz");
-    QString text;
-    if (results.freeC)
-        text += line(QStringLiteral("Top load capacitance in free space"),
-                     picofaradsText(*results.freeC) + pF);
+QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results, bool useMetric) {
+    const QString lengthUnit = designUnit(useMetric).word();
+    QString text = figureLines(onCoilFigures(), results, useMetric);
     if (results.absent)
         return text + noFiguresText(*results.absent) + kNewLine;
-    text += line(QStringLiteral("Capacitance the top load adds to the coil"),
-                 picofaradsText(results.inPlaceC) + pF) +
-            line(QStringLiteral("Top load charge over the top voltage"),
-                 picofaradsText(results.chargeC) + pF) +
-            line(QStringLiteral("Bare winding capacitance over the floor, from the field solution"),
-                 picofaradsText(results.coilC) + pF) +
-            line(QStringLiteral("Resonant frequency without the top load"),
-                 kilohertzText(results.bareFr) + kHz) +
-            line(QStringLiteral("Resonant frequency with the top load"),
-                 kilohertzText(results.loadedFr) + kHz);
     text += toroidLine(QStringLiteral("the quarter wavelength resonant frequency"),
                        results.forQuarWaveFr, lengthUnit);
     if (topLoad.TargetFrValue() > 0)
         text += toroidLine(QStringLiteral("the target frequency of ") +
-                               kilohertzText(topLoad.TargetFrValue()) + kHz,
+                               kilohertzText(topLoad.TargetFrValue()) + QStringLiteral("kHz"),
                            results.forTargetFr, lengthUnit);
     return text;
 }
@@ -96,7 +83,8 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results,
 QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
 
 QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const AddedInputs& added, const QString& lengthUnit) {
+                           const AddedInputs& added, bool useMetric) {
+    const QString lengthUnit = designUnit(useMetric).word();
     QString text = shapeText(topLoad, lengthUnit) +
                    line(QStringLiteral("Height of the top load centre above the winding"),
                         topLoad.TopHeight() + lengthUnit) +
@@ -108,7 +96,7 @@ QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& result
     if (results.primaryInField)
         text += line(QStringLiteral("Primary in the field"),
                      QStringLiteral("its turns as built, grounded"));
-    text += resultsText(topLoad, results, lengthUnit);
+    text += resultsText(topLoad, results, useMetric);
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());
     return text;

@@ -17,6 +17,6 @@ QString TopLoadSectionTitle();
 // asking for the secondary first. Only for a design with a top load; ends
 // without a line break.
 QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const AddedInputs& added, const QString& lengthUnit);
+                           const AddedInputs& added, bool useMetric);
 
 } // namespace resonex

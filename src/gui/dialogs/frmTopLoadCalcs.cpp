@@ -20,52 +20,20 @@ namespace resonex::gui {
 
 namespace {
 
-enum class ResultUnit { Picofarads, Kilohertz, Length };
-
-// The results, top to bottom: box, caption and unit, the text shown, and what
-// the figure means where it could be taken for another.
-struct ResultRow {
+// The toroids' boxes, below the figures: box, caption and the text shown.
+struct ToroidRow {
     const char* boxName;
     const char* captionName;
     const char* caption;
-    ResultUnit unit;
-    QString TopLoadResultTexts::*text;
-    const char* toolTip = nullptr;
+    QString ToroidTexts::*text;
 };
 
-const ResultRow kResultRows[] = {
-    {"txtFreeC", "lblFreeC", "Top Load Capacitance in Free Space", ResultUnit::Picofarads,
-     &TopLoadResultTexts::freeC,
-     "The top load alone, far from everything: it does not depend on the coil."},
-    {"txtInPlaceC", "lblInPlaceC", "Capacitance the Top Load Adds to the Coil",
-     ResultUnit::Picofarads, &TopLoadResultTexts::inPlaceC,
-     "The top load's capacitance in place: what it adds to the coil's effective capacitance,\n"
-     "the shielding of the top turns included. This is what sets the loaded frequency.\n"
-     "Tools that give the charge on the top load instead report the figure below,\n"
-     "often about twice as much."},
-    {"txtChargeC", "lblChargeC", "Top Load Charge over the Top Voltage", ResultUnit::Picofarads,
-     &TopLoadResultTexts::chargeC,
-     "The charge on the top load divided by the top voltage, the coil running loaded:\n"
-     "what other tools call the top load's capacitance in place. Part of that charge is\n"
-     "only drawn from the top turns, so the coil's capacitance grows by the figure above,\n"
-     "not by this one."},
-    {"txtCoilC", "lblCoilC", "Bare Winding Capacitance (Field Solution)", ResultUnit::Picofarads,
-     &TopLoadResultTexts::coilC,
-     "The bare winding's effective capacitance above the floor, from the field solution\n"
-     "at the base height entered. The Secondary Coil dialog's Secondary Self Capacitance\n"
-     "comes from the classic formula and is not the same figure."},
-    {"txtBareFr", "lblBareFr", "Resonant Frequency Without Top Load", ResultUnit::Kilohertz,
-     &TopLoadResultTexts::bareFr},
-    {"txtLoadedFr", "lblLoadedFr", "Resonant Frequency With Top Load", ResultUnit::Kilohertz,
-     &TopLoadResultTexts::loadedFr},
-    {"txtTorCDia", "lblTorCDia", "Toroid for the Quarter Wavelength Frequency", ResultUnit::Length,
-     &TopLoadResultTexts::torCDia},
-    {"txtTorCTube", "lblTorCTube", "    its Tube Diameter", ResultUnit::Length,
-     &TopLoadResultTexts::torCTube},
-    {"txtTargetDia", "lblTargetDia", "Toroid for the Frequency Entered", ResultUnit::Length,
-     &TopLoadResultTexts::targetDia},
-    {"txtTargetTube", "lblTargetTube", "    its Tube Diameter", ResultUnit::Length,
-     &TopLoadResultTexts::targetTube},
+const ToroidRow kToroidRows[] = {
+    {"txtTorCDia", "lblTorCDia", "Toroid for the Quarter Wavelength Frequency",
+     &ToroidTexts::torCDia},
+    {"txtTorCTube", "lblTorCTube", "    its Tube Diameter", &ToroidTexts::torCTube},
+    {"txtTargetDia", "lblTargetDia", "Toroid for the Frequency Entered", &ToroidTexts::targetDia},
+    {"txtTargetTube", "lblTargetTube", "    its Tube Diameter", &ToroidTexts::targetTube},
 };
 
 } // namespace
@@ -105,20 +73,28 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
     QGroupBox* outputs = frame(QStringLiteral("Frame3"), QStringLiteral("Output Parameters"));
     auto* outputGrid = new QGridLayout(outputs);
     m_lblNotCalculated = note(QStringLiteral("lblNotCalculated"), *outputGrid);
-    const QString picofarads = QStringLiteral("pF");
-    const QString kilohertz = QStringLiteral("kHz");
-    const QString* units[] = {&picofarads, &kilohertz, &lengths};
-    for (const ResultRow& row : kResultRows) {
-        QLineEdit* box = outputBox(QString::fromLatin1(row.boxName));
-        const QString unitName = QStringLiteral("lblOutputUnit%1").arg(m_results.size() + 1);
-        QLabel* rowCaption = caption(row.captionName, row.caption);
-        addRow(*outputGrid, rowCaption, box, label(unitName, *units[int(row.unit)]));
-        if (row.toolTip) {
-            rowCaption->setToolTip(QString::fromLatin1(row.toolTip));
+    const bool metric = doc().settings().UseMetric();
+    const auto addRowOf = [&](const char* boxName, const char* captionName, const char* text,
+                              const QString& unit) {
+        QLineEdit* box = outputBox(QString::fromLatin1(boxName));
+        const QString unitName =
+            QStringLiteral("lblOutputUnit%1").arg(m_figures.size() + m_toroids.size() + 1);
+        QLabel* rowCaption = caption(captionName, text);
+        addRow(*outputGrid, rowCaption, box, label(unitName, unit));
+        return std::pair(rowCaption, box);
+    };
+    for (const Figure<TopLoadResults>& figure : onCoilFigures()) {
+        const auto [rowCaption, box] = addRowOf(figure.boxName, figure.captionName, figure.caption,
+                                                shownUnit(figure.shown, metric));
+        if (figure.toolTip) {
+            rowCaption->setToolTip(QString::fromLatin1(figure.toolTip));
             box->setToolTip(rowCaption->toolTip());
         }
-        m_results.emplace_back(box, row.text);
+        m_figures.push_back(box);
     }
+    for (const ToroidRow& row : kToroidRows)
+        m_toroids.emplace_back(addRowOf(row.boxName, row.captionName, row.caption, lengths).second,
+                               row.text);
     m_lblNoToroid = note(QStringLiteral("lblNoToroid"), *outputGrid);
     alignColumns({inputGrid, surroundingsGrid, outputGrid});
     for (QLabel* told : {refused, refusedAround, m_lblNotCalculated, m_lblNoToroid})
@@ -143,11 +119,16 @@ void frmTopLoadCalcs::UpdateInputText() {
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
-    const TopLoadResultTexts results = topLoadResultTexts(doc().topLoad(), doc().topLoadResults());
-    showNote(*m_lblNotCalculated, results.absent);
-    for (const auto& [box, text] : m_results)
-        box->setText(results.*text);
-    showNote(*m_lblNoToroid, results.noToroid);
+    const TopLoadResults& results = doc().topLoadResults();
+    const ToroidTexts texts = toroidTexts(doc().topLoad(), results);
+    showNote(*m_lblNotCalculated, texts.absent);
+    const bool metric = doc().settings().UseMetric();
+    auto box = m_figures.begin();
+    for (const Figure<TopLoadResults>& figure : onCoilFigures())
+        (*box++)->setText(figureNumber(figure, results, metric));
+    for (const auto& [toroidBox, text] : m_toroids)
+        toroidBox->setText(texts.*text);
+    showNote(*m_lblNoToroid, texts.noToroid);
 }
 
 void frmTopLoadCalcs::optShape_Click() {

@@ -36,7 +36,9 @@ private:
     QLabel* m_lblNotCalculated;
     QLabel* m_lblNoToroid;
     // Each result's box and the text it shows.
-    std::vector<std::pair<QLineEdit*, QString TopLoadResultTexts::*>> m_results;
+    // The figures' boxes in the order declared, then the toroids'.
+    std::vector<QLineEdit*> m_figures;
+    std::vector<std::pair<QLineEdit*, QString ToroidTexts::*>> m_toroids;
 };
 
 } // namespace resonex::gui

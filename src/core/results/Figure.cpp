@@ -1,0 +1,69 @@
+#include "core/results/Figure.h"
+
+#include "core/text/LengthUnit.h"
+#include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
+
+namespace resonex {
+
+namespace {
+
+// Two decimals of the value in the unit scaled to.
+QString twoDecimals(double si, double perUnit) {
+    return text::format(float(si / perUnit), text::Pattern::Fixed);
+}
+
+} // namespace
+
+QString shownNumber(Shown shown, double si, bool useMetric) {
+    switch (shown) {
+    case Shown::Picofarads:
+        return picofaradsText(float(si));
+    case Shown::Nanofarads:
+        return twoDecimals(si, 1e-9);
+    case Shown::Kilohertz:
+        return kilohertzText(float(si));
+    case Shown::Kilovolts:
+        return twoDecimals(si, 1e3);
+    case Shown::Joules:
+    case Shown::Watts:
+    case Shown::Amperes:
+        return twoDecimals(si, 1);
+    case Shown::Microhenries:
+        return text::format(float(si * 1e6), text::Pattern::TwoDecimals);
+    case Shown::Coupling:
+        return couplingText(float(si));
+    case Shown::Length:
+        return text::format(float(designUnit(useMetric).fromMetres(si)),
+                            text::Pattern::TwoDecimals);
+    }
+    Q_UNREACHABLE();
+}
+
+QString shownUnit(Shown shown, bool useMetric) {
+    switch (shown) {
+    case Shown::Picofarads:
+        return QStringLiteral("pF");
+    case Shown::Nanofarads:
+        return QStringLiteral("nF");
+    case Shown::Kilohertz:
+        return QStringLiteral("kHz");
+    case Shown::Kilovolts:
+        return QStringLiteral("kV");
+    case Shown::Joules:
+        return QStringLiteral("J");
+    case Shown::Watts:
+        return QStringLiteral("W");
+    case Shown::Amperes:
+        return QStringLiteral("A");
+    case Shown::Microhenries:
+        return QStringLiteral("uH");
+    case Shown::Coupling:
+        return {};
+    case Shown::Length:
+        return designUnit(useMetric).word();
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace resonex

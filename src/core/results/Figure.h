@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/encoding/JsonText.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <optional>
+
+namespace resonex {
+
+// The units results are shown in, each with its one conversion from SI and
+// its number's pattern.
+enum class Shown {
+    Picofarads,   // "fixed", as the secondary's capacitances
+    Nanofarads,   // two decimals
+    Kilohertz,    // "fixed", as the primary's frequency
+    Kilovolts,    // two decimals
+    Joules,       // two decimals
+    Watts,        // two decimals
+    Amperes,      // two decimals
+    Microhenries, // two decimals
+    Coupling,     // four decimals, no unit
+    Length,       // two decimals, in the design's unit
+};
+
+// A value in SI units as shown, without its unit; and the unit's word.
+QString shownNumber(Shown shown, double si, bool useMetric);
+QString shownUnit(Shown shown, bool useMetric);
+
+// One result of a calculation, declared once: the summary's line and the
+// dialog's (its label and text), its box where a dialog shows it in one, and
+// its key and value in the JSON all read the declaration. A figure is a
+// value in SI units with the unit it is shown in; a result that a number and
+// its unit do not say (a bank of capacitors, a tap, a warning) gives its own
+// text and JSON instead.
+template <typename Results> struct Figure {
+    // Its line's label ("Peak voltage"); none for a figure in the JSON alone.
+    const char* label = nullptr;
+    // Its key in its calculation's JSON object; none for a line the JSON
+    // does not have.
+    const char* jsonKey = nullptr;
+    // The value in SI units, none while it has none (no line, null).
+    std::optional<double> (*value)(const Results&) = nullptr;
+    Shown shown = Shown::Picofarads;
+    // A result's own text, label and JSON where they are not a figure's;
+    // an empty text is no line. A note (a warning, a reason) has a label
+    // alone: its line, none while it is empty.
+    QString (*text)(const Results&, bool useMetric) = nullptr;
+    QString (*labelOf)(const Results&) = nullptr;
+    QByteArray (*json)(const Results&) = nullptr;
+    // Where a dialog shows it in a box: the box's and the caption's names,
+    // the caption and a tool tip for both.
+    const char* boxName = nullptr;
+    const char* captionName = nullptr;
+    const char* caption = nullptr;
+    const char* toolTip = nullptr;
+};
+
+template <typename Results>
+QString figureLabel(const Figure<Results>& figure, const Results& results) {
+    return figure.labelOf ? figure.labelOf(results) : QString::fromLatin1(figure.label);
+}
+
+// Whether the line is a note: a label with no value.
+template <typename Results> bool isNote(const Figure<Results>& figure) {
+    return !figure.value && !figure.text;
+}
+
+// The value shown without its unit, as a dialog's box shows it.
+template <typename Results>
+QString figureNumber(const Figure<Results>& figure, const Results& results, bool useMetric) {
+    const std::optional<double> value = figure.value(results);
+    return value ? shownNumber(figure.shown, *value, useMetric) : QString();
+}
+
+// The value with its unit, as the summary writes it; empty for none.
+template <typename Results>
+QString figureText(const Figure<Results>& figure, const Results& results, bool useMetric) {
+    if (figure.text)
+        return figure.text(results, useMetric);
+    const QString number = figureNumber(figure, results, useMetric);
+    return number.isEmpty() ? number : number + shownUnit(figure.shown, useMetric);
+}
+
+template <typename Results>
+QByteArray figureJson(const Figure<Results>& figure, const Results& results) {
+    if (figure.json)
+        return figure.json(results);
+    const std::optional<double> value = figure.value(results);
+    return value ? json::siNumber(*value) : json::kNull;
+}
+
+// A calculation's figures in the order they are shown.
+template <typename Results> struct FigureList {
+    const Figure<Results>* first = nullptr;
+    const Figure<Results>* last = nullptr;
+    const Figure<Results>* begin() const { return first; }
+    const Figure<Results>* end() const { return last; }
+};
+
+template <typename Results, std::size_t Count>
+constexpr FigureList<Results> figureList(const Figure<Results> (&figures)[Count]) {
+    return {figures, figures + Count};
+}
+
+// Each figure of the list with a key, in the list's order.
+template <typename Results>
+json::Object& addFigures(json::Object& object, FigureList<Results> figures,
+                         const Results& results) {
+    for (const Figure<Results>& figure : figures)
+        if (figure.jsonKey)
+            object.add(figure.jsonKey, figureJson(figure, results));
+    return object;
+}
+
+} // namespace resonex
