@@ -189,7 +189,7 @@ private slots:
         QLocale::setDefault(comma ? QLocale(QLocale::German, QLocale::Germany)
                                   : QLocale(QLocale::English, QLocale::UnitedStates));
         QStringList shown;
-        for (const resonex::PowerLine& each :
+        for (const resonex::FigureLine& each :
              resonex::powerResultLines(handWorked(spark, tapInUse), metric))
             shown << each.label + QStringLiteral(" : ") + each.value;
         QLocale::setDefault(QLocale::c());

@@ -14,7 +14,9 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TuningCurve.h"
+#include "core/results/CouplingResultTexts.h"
 #include "core/results/CouplingResults.h"
+#include "core/results/PowerResultTexts.h"
 #include "core/results/PowerResults.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
@@ -87,22 +89,13 @@ QByteArray turnsJson(const CPrimary& primary) {
     return json::array(turns);
 }
 
-// A tap: the turns it lies between and the fractional turn, where known.
-QByteArray tapObject(int afterTurn, int beforeTurn, std::optional<double> turn) {
-    return json::Object()
-        .add("after_turn", json::integer(qint16(afterTurn)))
-        .add("before_turn", json::integer(qint16(beforeTurn)))
-        .add("turn", turn ? json::siNumber(*turn) : json::kNull)
-        .text();
-}
-
-QByteArray tapJson(const CFile& doc) {
+QByteArray primaryTapJson(const CFile& doc) {
     const CPrimary& primary = doc.primary();
     const std::optional<Tap>& found = primary.listing().tap;
     if (!found)
         return json::kNull;
-    return tapObject(found->afterTurn, found->beforeTurn,
-                     tuningCurve(primary, doc.settings(), doc.otherModels()).crossingTurn);
+    return tapJson(found->afterTurn, found->beforeTurn,
+                   tuningCurve(primary, doc.settings(), doc.otherModels()).crossingTurn);
 }
 
 QByteArray primaryJson(const CFile& doc) {
@@ -126,7 +119,7 @@ QByteArray primaryJson(const CFile& doc) {
                      settings.UseMetric());
     return object.add("out_of_date", json::boolean(primary.CalcsInvalid()))
         .add("turns", turnsJson(primary))
-        .add("tap", tapJson(doc))
+        .add("tap", primaryTapJson(doc))
         .text();
 }
 
@@ -251,7 +244,7 @@ QByteArray couplingJson(const CFile& doc) {
         .add("lower_mode_hz", mode(&physics::CoupledModes::lowerHz))
         .add("upper_mode_hz", mode(&physics::CoupledModes::upperHz))
         .add("turns", json::array(turns))
-        .add("tap", coupling->tapTurn ? tapObject(int(tap), int(tap) + 1, tap) : json::kNull)
+        .add("tap", coupling->tapTurn ? tapJson(int(tap), int(tap) + 1, tap) : json::kNull)
         .add("target_k", coupling->targetK ? figure(*coupling->targetK) : json::kNull)
         .add("height_for_target_k_m",
              coupling->heightForTargetK ? figure(*coupling->heightForTargetK) : json::kNull);
@@ -294,49 +287,8 @@ QByteArray powerJson(const CFile& doc) {
     const std::optional<PowerResults> power = doc.powerResults();
     if (!power)
         return json::kNull;
-    const auto figure = [](double value) { return json::siNumber(value); };
-    const auto optional = [&](const std::optional<double>& value) {
-        return value ? figure(*value) : json::kNull;
-    };
-    const DesignInput& gap = designInput(Input::Gap);
-    // The bank's inputs as entered, none where an empty box means none; the
-    // gap, the breaks per second and the tank capacitor are the figures
-    // used, under their rows' keys.
-    const auto entered = [&doc](Input input) {
-        const DesignInput& row = designInput(input);
-        const double kept = keptValue(row, doc.models());
-        return row.emptyIsNone() && kept == 0 ? json::kNull
-                                              : inputNumber(row, kept, doc.settings().UseMetric());
-    };
-    QByteArray tap = json::kNull;
-    if (power->tapForRunning && *power->tapForRunning) {
-        const double turn = **power->tapForRunning;
-        tap = tapObject(int(turn), int(turn) + 1, turn);
-    }
-    return json::Object()
-        .add("gap", json::string(QLatin1String(gap.words[qsizetype(power->gap)].word)))
-        .add("resonant_capacitance_f", figure(power->tank.resonant))
-        .add("ltr_static_capacitance_f", figure(power->tank.ltrStatic))
-        .add("ltr_sync_capacitance_f", figure(power->tank.ltrSync))
-        .add("ltr_sync_power_w", figure(power->tank.syncWatts))
-        .add("capacitance_f", figure(power->capacitance))
-        .add("peak_voltage_v", figure(power->peakVoltage))
-        .add("energy_per_bang_j", figure(power->bangs.energy))
-        .add("bps", figure(power->breaksPerSecond))
-        .add("power_w", figure(power->bangs.power))
-        .add("power_capped", json::boolean(power->bangs.capped))
-        .add("primary_peak_current_a", optional(power->primaryPeakCurrent))
-        .add("secondary_peak_voltage_v", optional(power->secondaryPeakVoltage))
-        .add("safety_gap_v", figure(power->safetyGapVoltage))
-        .add("spark_length_m", figure(power->sparkLength))
-        .add("streamer_capacitance_f", optional(power->streamerCapacitance))
-        .add("running_hz", optional(power->runningHz))
-        .add("tap_for_running", tap)
-        .add(designInput(Input::UnitC).jsonKey, entered(Input::UnitC))
-        .add(designInput(Input::UnitKv).jsonKey, entered(Input::UnitKv))
-        .add(designInput(Input::MmcSafety).jsonKey, entered(Input::MmcSafety))
-        .add("mmc", mmcJson(*power))
-        .text();
+    json::Object object;
+    return addFigures(object, powerFigures(), *power).add("mmc", mmcJson(*power)).text();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/results/CouplingResultTexts.h"
 
+#include "core/encoding/JsonText.h"
 #include "core/model/DesignInputs.h"
 #include "core/results/CouplingResults.h"
 #include "core/text/LengthUnit.h"
@@ -26,6 +27,14 @@ QString shapeText(const physics::PrimaryTurns& primary) {
 }
 
 } // namespace
+
+QByteArray tapJson(int afterTurn, int beforeTurn, std::optional<double> turn) {
+    return json::Object()
+        .add("after_turn", json::integer(qint16(afterTurn)))
+        .add("before_turn", json::integer(qint16(beforeTurn)))
+        .add("turn", turn ? json::siNumber(*turn) : json::kNull)
+        .text();
+}
 
 QString noCouplingText(physics::Unsolved why) {
     switch (why) {

@@ -2,8 +2,11 @@
 
 #include "core/physics/Solved.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace resonex {
 
@@ -31,6 +34,10 @@ struct CouplingResultTexts {
 };
 
 CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric);
+
+// A tap in the JSON: the turns it lies between and the fractional turn,
+// where known.
+QByteArray tapJson(int afterTurn, int beforeTurn, std::optional<double> turn);
 
 // Why a figure of the coupling is none, to follow its name.
 QString noCouplingText(physics::Unsolved why);

@@ -2,6 +2,7 @@
 
 #include "core/encoding/JsonText.h"
 
+#include <QList>
 #include <QString>
 
 #include <cstddef>
@@ -112,6 +113,34 @@ json::Object& addFigures(json::Object& object, FigureList<Results> figures,
         if (figure.jsonKey)
             object.add(figure.jsonKey, figureJson(figure, results));
     return object;
+}
+
+// A line as the summary and a dialog's list show it: a figure's label and
+// value, or a note alone (its value empty).
+struct FigureLine {
+    QString label;
+    QString value;
+};
+
+// The lines of the figures that have a value and of the notes that are
+// given, in the list's order; those in the JSON alone left out.
+template <typename Results>
+QList<FigureLine> figureLines(FigureList<Results> figures, const Results& results, bool useMetric) {
+    QList<FigureLine> lines;
+    for (const Figure<Results>& figure : figures) {
+        if (!figure.label && !figure.labelOf)
+            continue;
+        FigureLine line{figureLabel(figure, results), {}};
+        if (isNote(figure)) {
+            if (!line.label.isEmpty())
+                lines.append(line);
+            continue;
+        }
+        line.value = figureText(figure, results, useMetric);
+        if (!line.value.isEmpty())
+            lines.append(line);
+    }
+    return lines;
 }
 
 } // namespace resonex

@@ -1,6 +1,7 @@
 #include "core/results/PowerResultTexts.h"
 
 #include "core/errors/ErrorCodes.h"
+#include "core/model/DesignInputs.h"
 #include "core/results/CouplingResultTexts.h"
 #include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
@@ -52,7 +53,7 @@ QString sparkText(double metres, bool useMetric) {
     return text::roundedText(unit.fromMetres(metres), useMetric ? 10 : 0.5) + unit.word();
 }
 
-void addBank(QList<PowerLine>& lines, const PowerResults& results) {
+void addBank(QList<FigureLine>& lines, const PowerResults& results) {
     const physics::Solved<physics::MmcBank>& mmc = *results.mmc;
     if (!mmc) {
         lines.append({QLatin1String(errors::PowerTooManyUnits.description), {}});
@@ -93,63 +94,168 @@ QString gapText(physics::Gap gap) {
     Q_UNREACHABLE();
 }
 
-QList<PowerLine> powerResultLines(const PowerResults& results, bool useMetric) {
-    QList<PowerLine> lines{
-        {QStringLiteral("Spark gap"), gapText(results.gap)},
-        {QStringLiteral("Breaks per second"), QString::number(results.breaksPerSecond)},
-        {QStringLiteral("Resonant tank capacitor"), nanofarads(results.tank.resonant)},
-        {QStringLiteral("Larger than resonant, for a static gap"),
-         nanofarads(results.tank.ltrStatic)},
-        {QStringLiteral("For a synchronous rotary gap (charged to the peak)"),
-         nanofarads(results.tank.ltrSync)},
-        {QStringLiteral("Power the bank then delivers (lossless model)"),
-         QStringLiteral("%1, %2% of its %3 rating")
-             .arg(figure(results.tank.syncWatts, 1, "W"),
-                  QString::number(qRound(100 * results.tank.syncWatts / results.ratingVoltAmperes)),
-                  figure(results.ratingVoltAmperes, 1, "VA"))},
-        {QStringLiteral("Tank capacitor used"),
-         nanofarads(results.capacitance) +
-             (results.followsResonant ? QStringLiteral(" (resonant)") : QString())},
-    };
-    if (results.resonantRiskWarning)
-        lines.append({QStringLiteral("Warning: a static gap with a capacitor within 10% of "
-                                     "resonant; resonant rise can destroy the transformer when "
-                                     "the gap does not fire"),
-                      {}});
-    lines.append({QStringLiteral("Peak voltage"), kilovolts(results.peakVoltage)});
-    lines.append({QStringLiteral("Energy per bang"), figure(results.bangs.energy, 1, "J")});
-    lines.append({QStringLiteral("Power"),
-                  figure(results.bangs.power, 1, "W") +
-                      (results.bangs.capped ? QStringLiteral(" (capped at the bank's rating)")
-                                            : QString())});
-    lines.append({QStringLiteral("Safety gap firing voltage (a quarter above the peak)"),
-                  kilovolts(results.safetyGapVoltage)});
-    if (results.primaryPeakCurrent)
-        lines.append({results.tapInUse
-                          ? QStringLiteral("Primary peak current at the tap in use")
-                          : QStringLiteral("Primary peak current at the inductance the primary "
-                                           "needs (no tap reaches it)"),
-                      figure(*results.primaryPeakCurrent, 1, "A")});
-    if (results.secondaryPeakVoltage)
-        lines.append({QStringLiteral("Secondary peak voltage by energy transfer (upper bound: "
-                                     "lossless, on the resonating capacitance)"),
-                      kilovolts(*results.secondaryPeakVoltage)});
-    lines.append({QStringLiteral("Spark length by Freau's rule"),
-                  sparkText(results.sparkLength, useMetric) + QStringLiteral(", at the ") +
-                      figure(results.ratingVoltAmperes, 1, "VA") +
-                      QStringLiteral(" the bank draws (its rating)")});
-    if (results.streamerCapacitance)
-        lines.append({QStringLiteral("Streamer capacitance (1pF per foot)"),
-                      figure(*results.streamerCapacitance, 1e-12, "pF")});
-    if (results.runningHz)
-        lines.append({QStringLiteral("Running frequency with the streamer"),
-                      figure(*results.runningHz, 1e3, "kHz")});
-    if (results.tapForRunning)
-        lines.append({QStringLiteral("Primary tap for the running frequency"),
-                      *results.tapForRunning
-                          ? QStringLiteral("turn ") +
-                                text::format(float(**results.tapForRunning), text::Pattern::Fixed)
-                          : noCouplingText(results.tapForRunning->why())});
+namespace {
+
+using PowerFigure = Figure<PowerResults>;
+
+template <double PowerResults::*Field> std::optional<double> always(const PowerResults& results) {
+    return results.*Field;
+}
+template <std::optional<double> PowerResults::*Field>
+std::optional<double> given(const PowerResults& results) {
+    return results.*Field;
+}
+
+// The figures in the order the summary shows them. Where the JSON has always
+// had a figure elsewhere (the breaks per second, the safety gap), the
+// summary's line and the JSON's key are two rows.
+const PowerFigure kFigures[] = {
+    {.label = "Spark gap",
+     .jsonKey = "gap",
+     .text = [](const PowerResults& results, bool) { return gapText(results.gap); },
+     .json =
+         [](const PowerResults& results) {
+             const DesignInput& gap = designInput(Input::Gap);
+             return json::string(QLatin1String(gap.words[qsizetype(results.gap)].word));
+         }},
+    {.label = "Breaks per second",
+     .text = [](const PowerResults& results,
+                bool) { return QString::number(results.breaksPerSecond); }},
+    {.label = "Resonant tank capacitor",
+     .jsonKey = "resonant_capacitance_f",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.tank.resonant;
+     },
+     .shown = Shown::Nanofarads},
+    {.label = "Larger than resonant, for a static gap",
+     .jsonKey = "ltr_static_capacitance_f",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.tank.ltrStatic;
+     },
+     .shown = Shown::Nanofarads},
+    {.label = "For a synchronous rotary gap (charged to the peak)",
+     .jsonKey = "ltr_sync_capacitance_f",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.tank.ltrSync;
+     },
+     .shown = Shown::Nanofarads},
+    {.label = "Power the bank then delivers (lossless model)",
+     .jsonKey = "ltr_sync_power_w",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.tank.syncWatts;
+     },
+     .text =
+         [](const PowerResults& results, bool) {
+             return QStringLiteral("%1, %2% of its %3 rating")
+                 .arg(figure(results.tank.syncWatts, 1, "W"),
+                      QString::number(
+                          qRound(100 * results.tank.syncWatts / results.ratingVoltAmperes)),
+                      figure(results.ratingVoltAmperes, 1, "VA"));
+         }},
+    {.label = "Tank capacitor used",
+     .jsonKey = "capacitance_f",
+     .value = always<&PowerResults::capacitance>,
+     .text =
+         [](const PowerResults& results, bool) {
+             return nanofarads(results.capacitance) +
+                    (results.followsResonant ? QStringLiteral(" (resonant)") : QString());
+         }},
+    {.labelOf =
+         [](const PowerResults& results) {
+             return results.resonantRiskWarning
+                        ? QStringLiteral("Warning: a static gap with a capacitor within 10% of "
+                                         "resonant; resonant rise can destroy the transformer "
+                                         "when the gap does not fire")
+                        : QString();
+         }},
+    {.label = "Peak voltage",
+     .jsonKey = "peak_voltage_v",
+     .value = always<&PowerResults::peakVoltage>,
+     .shown = Shown::Kilovolts},
+    {.label = "Energy per bang",
+     .jsonKey = "energy_per_bang_j",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.bangs.energy;
+     },
+     .shown = Shown::Joules},
+    {.jsonKey = "bps", .value = always<&PowerResults::breaksPerSecond>},
+    {.label = "Power",
+     .jsonKey = "power_w",
+     .value = [](const PowerResults& results) -> std::optional<double> {
+         return results.bangs.power;
+     },
+     .text =
+         [](const PowerResults& results, bool) {
+             return figure(results.bangs.power, 1, "W") +
+                    (results.bangs.capped ? QStringLiteral(" (capped at the bank's rating)")
+                                          : QString());
+         }},
+    {.jsonKey = "power_capped",
+     .json = [](const PowerResults& results) { return json::boolean(results.bangs.capped); }},
+    {.label = "Safety gap firing voltage (a quarter above the peak)",
+     .value = always<&PowerResults::safetyGapVoltage>,
+     .shown = Shown::Kilovolts},
+    {.jsonKey = "primary_peak_current_a",
+     .value = given<&PowerResults::primaryPeakCurrent>,
+     .shown = Shown::Amperes,
+     .labelOf =
+         [](const PowerResults& results) {
+             return results.tapInUse ? QStringLiteral("Primary peak current at the tap in use")
+                                     : QStringLiteral("Primary peak current at the inductance "
+                                                      "the primary needs (no tap reaches it)");
+         }},
+    {.label = "Secondary peak voltage by energy transfer (upper bound: lossless, on the "
+              "resonating capacitance)",
+     .jsonKey = "secondary_peak_voltage_v",
+     .value = given<&PowerResults::secondaryPeakVoltage>,
+     .shown = Shown::Kilovolts},
+    {.jsonKey = "safety_gap_v", .value = always<&PowerResults::safetyGapVoltage>},
+    {.label = "Spark length by Freau's rule",
+     .jsonKey = "spark_length_m",
+     .value = always<&PowerResults::sparkLength>,
+     .text =
+         [](const PowerResults& results, bool useMetric) {
+             return sparkText(results.sparkLength, useMetric) + QStringLiteral(", at the ") +
+                    figure(results.ratingVoltAmperes, 1, "VA") +
+                    QStringLiteral(" the bank draws (its rating)");
+         }},
+    {.label = "Streamer capacitance (1pF per foot)",
+     .jsonKey = "streamer_capacitance_f",
+     .value = given<&PowerResults::streamerCapacitance>,
+     .shown = Shown::Picofarads},
+    {.label = "Running frequency with the streamer",
+     .jsonKey = "running_hz",
+     .value = given<&PowerResults::runningHz>,
+     .shown = Shown::Kilohertz},
+    {.label = "Primary tap for the running frequency",
+     .jsonKey = "tap_for_running",
+     .text =
+         [](const PowerResults& results, bool) {
+             if (!results.tapForRunning)
+                 return QString();
+             return *results.tapForRunning
+                        ? QStringLiteral("turn ") +
+                              text::format(float(**results.tapForRunning), text::Pattern::Fixed)
+                        : noCouplingText(results.tapForRunning->why());
+         },
+     .json =
+         [](const PowerResults& results) {
+             if (!results.tapForRunning || !*results.tapForRunning)
+                 return json::kNull;
+             const double turn = **results.tapForRunning;
+             return tapJson(int(turn), int(turn) + 1, turn);
+         }},
+    {.jsonKey = "unit_capacitance_f", .value = given<&PowerResults::unitCapacitance>},
+    {.jsonKey = "unit_rating_v", .value = given<&PowerResults::unitRating>},
+    {.jsonKey = "safety_factor", .value = always<&PowerResults::safetyFactor>},
+};
+
+} // namespace
+
+FigureList<PowerResults> powerFigures() { return figureList(kFigures); }
+
+QList<FigureLine> powerResultLines(const PowerResults& results, bool useMetric) {
+    QList<FigureLine> lines = figureLines(powerFigures(), results, useMetric);
     if (results.mmc)
         addBank(lines, results);
     return lines;

@@ -24,6 +24,14 @@ double si(const AddedInputs& added, Input input) {
     return siValue(row, added.value(row), true);
 }
 
+// An input as entered: none for an empty box where that means none.
+std::optional<double> entered(const AddedInputs& added, Input input) {
+    const DesignInput& row = designInput(input);
+    if (row.emptyIsNone() && added.value(row) == 0)
+        return std::nullopt;
+    return si(added, input);
+}
+
 physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings& settings) {
     return {transformer.SecVolValue() * 1000.0,
             transformer.SecCurValue() / 1000.0 * transformer.NumValue(),
@@ -99,6 +107,9 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
             results.tapForRunning = tapFor(inductanceFor(*results.runningHz, results.capacitance),
                                            primary, settings, from, *coupling);
     }
+    results.unitCapacitance = entered(added, Input::UnitC);
+    results.unitRating = entered(added, Input::UnitKv);
+    results.safetyFactor = si(added, Input::MmcSafety);
     results.mmc = mmcBankOf(added, settings, from);
     if (results.mmc && *results.mmc && results.primaryPeakCurrent)
         results.unitPeakCurrent = *results.primaryPeakCurrent / (**results.mmc).offered.parallel;

@@ -42,6 +42,10 @@ struct PowerResults {
     std::optional<double> primaryPeakCurrent;
     bool tapInUse = false;
     std::optional<physics::Solved<double>> tapForRunning;
+    // The bank's inputs as entered: none for an empty box.
+    std::optional<double> unitCapacitance;
+    std::optional<double> unitRating;
+    double safetyFactor = 0;
     // Once a unit capacitor is given.
     std::optional<physics::Solved<physics::MmcBank>> mmc;
     std::optional<double> unitPeakCurrent; // each unit's, with the primary's

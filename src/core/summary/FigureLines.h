@@ -5,24 +5,14 @@
 
 namespace resonex {
 
-// The lines of a calculation's figures as a section writes them, "label :
-// value" and a note alone, each ended; those with no value left out.
-template <typename Results>
-QString figureLines(FigureList<Results> figures, const Results& results, bool useMetric) {
+// Lines as a section writes them, "label : value" or a note alone, each
+// ended.
+inline QString sectionLines(const QList<FigureLine>& lines) {
     QString text;
-    for (const Figure<Results>& figure : figures) {
-        if (!figure.label && !figure.labelOf)
-            continue; // in the JSON alone
-        const QString label = figureLabel(figure, results);
-        if (isNote(figure)) {
-            if (!label.isEmpty())
-                text += label + kNewLine;
-            continue;
-        }
-        const QString value = figureText(figure, results, useMetric);
-        if (!value.isEmpty())
-            text += label + QStringLiteral(" : ") + value + kNewLine;
-    }
+    for (const FigureLine& line : lines)
+        text +=
+            (line.value.isEmpty() ? line.label : line.label + QStringLiteral(" : ") + line.value) +
+            kNewLine;
     return text;
 }
 

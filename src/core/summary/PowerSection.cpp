@@ -1,17 +1,15 @@
 #include "core/summary/PowerSection.h"
 
-#include "core/summary/NewLine.h"
+#include "core/summary/FigureLines.h"
 
 namespace resonex {
 
 QString PowerSectionTitle() { return QStringLiteral("Power") + kNewLine; }
 
-QString PowerSectionText(const QList<PowerLine>& lines) {
-    QStringList texts;
-    for (const PowerLine& line : lines)
-        texts << (line.value.isEmpty() ? line.label
-                                       : line.label + QStringLiteral(" : ") + line.value);
-    return texts.join(kNewLine);
+QString PowerSectionText(const QList<FigureLine>& lines) {
+    QString text = sectionLines(lines);
+    text.chop(kNewLine.size());
+    return text;
 }
 
 } // namespace resonex

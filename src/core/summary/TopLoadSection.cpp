@@ -66,7 +66,7 @@ QString surroundingsText(const AddedInputs& added, const QString& lengthUnit) {
 
 QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results, bool useMetric) {
     const QString lengthUnit = designUnit(useMetric).word();
-    QString text = figureLines(onCoilFigures(), results, useMetric);
+    QString text = sectionLines(figureLines(onCoilFigures(), results, useMetric));
     if (results.absent)
         return text + noFiguresText(*results.absent) + kNewLine;
     text += toroidLine(QStringLiteral("the quarter wavelength resonant frequency"),

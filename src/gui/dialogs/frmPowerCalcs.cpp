@@ -92,11 +92,11 @@ void frmPowerCalcs::showBpsTaken() {
 void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
     const std::optional<PowerResults> power = doc().powerResults();
-    const QList<PowerLine> lines =
+    const QList<FigureLine> lines =
         power ? powerResultLines(*power, doc().settings().UseMetric())
-              : QList<PowerLine>{{QStringLiteral("The transformer bank must be calculated first "
-                                                 "for the figures of the power side"),
-                                  {}}};
+              : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
+                                                  "for the figures of the power side"),
+                                   {}}};
     m_lstPower->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         m_lstPower->setItem(row, 0, new QTableWidgetItem(lines[row].label));
