@@ -221,34 +221,7 @@ QByteArray couplingJson(const CFile& doc) {
                        input->quantity == Quantity::Choice
                            ? json::string(entryOf(*input, doc.models()))
                            : inputNumber(*input, keptValue(*input, doc.models()), metric));
-    // The figures in single precision, as every other figure.
-    const auto figure = [](double value) { return json::siNumber(value); };
-    QList<QByteArray> turns;
-    for (const physics::CouplingAtTurn& turn : coupling->listing.turns)
-        turns.append(json::Object()
-                         .add("turn", json::integer(qint16(turn.turn)))
-                         .add("inductance_h", figure(turn.primaryInductance))
-                         .add("k", figure(turn.k))
-                         .text());
-    const auto atTap = [&](double physics::CouplingAtTurn::*field) {
-        return coupling->atTap ? figure((*coupling->atTap).*field) : json::kNull;
-    };
-    const auto mode = [&](double physics::CoupledModes::*field) {
-        return coupling->modes ? figure((*coupling->modes).*field) : json::kNull;
-    };
-    const double tap = coupling->tapTurn ? *coupling->tapTurn : 0;
-    object.add("inductance_h", figure(coupling->inductanceAsBuilt))
-        .add("tap_inductance_h", atTap(&physics::CouplingAtTurn::primaryInductance))
-        .add("mutual_inductance_h", atTap(&physics::CouplingAtTurn::mutualInductance))
-        .add("k", atTap(&physics::CouplingAtTurn::k))
-        .add("lower_mode_hz", mode(&physics::CoupledModes::lowerHz))
-        .add("upper_mode_hz", mode(&physics::CoupledModes::upperHz))
-        .add("turns", json::array(turns))
-        .add("tap", coupling->tapTurn ? tapJson(int(tap), int(tap) + 1, tap) : json::kNull)
-        .add("target_k", coupling->targetK ? figure(*coupling->targetK) : json::kNull)
-        .add("height_for_target_k_m",
-             coupling->heightForTargetK ? figure(*coupling->heightForTargetK) : json::kNull);
-    return object.text();
+    return addFigures(object, couplingFigures(), *coupling).text();
 }
 
 QByteArray mmcArrayJson(const physics::MmcArray& array) {

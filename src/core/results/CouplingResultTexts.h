@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/physics/Solved.h"
+#include "core/results/CouplingResults.h"
+#include "core/results/Figure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,8 +11,6 @@
 #include <optional>
 
 namespace resonex {
-
-struct CouplingResults;
 
 // The coupling as the primary dialog and the summary show it; each figure
 // empty where there is none, and whyNoTap or whyNoHeight say why.
@@ -32,6 +32,10 @@ struct CouplingResultTexts {
     // The primary tapped after each turn built: " Turn  1     0.77uH  k 0.1518".
     QStringList listing;
 };
+
+// The coupling's figures, each declared once (Figure.h), in the order the
+// JSON's coupling object has them after the primary's inputs.
+FigureList<CouplingResults> couplingFigures();
 
 CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric);
 
