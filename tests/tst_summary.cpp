@@ -8,12 +8,16 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/DesignInputs.h"
+#include "core/results/CouplingResultTexts.h"
+#include "core/results/PowerResultTexts.h"
+#include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/Summary.h"
 #include "core/summary/TransformerSection.h"
 #include "core/text/QuantityText.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <utility>
 
@@ -402,7 +406,8 @@ private slots:
 
     // Once the secondary is calculated: each result in its unit and pattern,
     // in the locale's decimals; the quarter wave toroid, and the target's
-    // where one is set. The field solution's own numbers are not pinned here.
+    // where one is set. The field solution's own numbers are pinned by the
+    // worked examples tst_cli compares.
     void topLoadResults_data() {
         QTest::addColumn<bool>("comma");
         QTest::newRow("point") << false;
@@ -449,6 +454,41 @@ private slots:
         QVERIFY(none("1", "it lies below what the largest toroid searched reaches"));
         QVERIFY(none("236", "even the smallest toroid searched brings the coil below it; a "
                             "thinner tube allows a smaller one"));
+    }
+
+    // The declared figures each object's JSON, the summary and the dialogs
+    // read: each key once in its object, each box and caption once in its
+    // dialog, each figure shown somewhere and each key given a value.
+    void figuresDeclaredOnce() {
+        QCOMPARE(declarationFault(topLoadFigures()), QString());
+        QCOMPARE(declarationFault(resonanceFigures()), QString());
+        QCOMPARE(declarationFault(onCoilFigures()), QString());
+        QCOMPARE(declarationFault(couplingFigures()), QString());
+        QCOMPARE(declarationFault(powerFigures()), QString());
+    }
+
+private:
+    template <typename Results> static QString declarationFault(FigureList<Results> figures) {
+        QSet<QByteArray> keys;
+        QSet<QByteArray> names;
+        for (const Figure<Results>& figure : figures) {
+            const QByteArray key(figure.jsonKey ? figure.jsonKey : "");
+            if (!figure.label && !figure.labelOf && key.isEmpty())
+                return QStringLiteral("a figure shown nowhere");
+            if (!key.isEmpty() && !figure.value && !figure.json)
+                return QStringLiteral("no value for ") + key;
+            if (!key.isEmpty() && keys.contains(key))
+                return QStringLiteral("twice: ") + key;
+            keys.insert(key);
+            for (const char* name : {figure.boxName, figure.captionName})
+                if (name && names.contains(name))
+                    return QStringLiteral("twice: ") + QLatin1String(name);
+                else if (name)
+                    names.insert(name);
+            if (bool(figure.boxName) != bool(figure.caption))
+                return QStringLiteral("a box without its caption, or a caption without its box");
+        }
+        return {};
     }
 };
 
