@@ -37,28 +37,111 @@ std::optional<double> mode(const CouplingResults& results) {
     return results.modes ? std::optional<double>((*results.modes).*Field) : std::nullopt;
 }
 
-// The coupling's figures in the order the JSON has them; the summary and the
-// primary dialog show them in sentences and lines of their own
-// (couplingResultTexts), each figure's text read from here.
+QString tapListingText(const CouplingResults& results) {
+    return results.geometricTap ? QStringLiteral("the primary as built")
+                                : QStringLiteral("the classic listing");
+}
+
+// Why no tap is in use; empty while one is.
+QString noTapText(const CouplingResults& results) {
+    if (results.atTap)
+        return {};
+    return noCouplingText(results.tapTurn ? physics::Unsolved::OutOfRange : results.tapTurn.why());
+}
+
+// Why no height gives the coupling typed; empty while one does or none is
+// typed.
+QString noHeightText(const CouplingResults& results) {
+    if (!results.targetK || results.heightForTargetK)
+        return {};
+    return noCouplingText(results.heightForTargetK.why());
+}
+
+QString targetKText(const CouplingResults& results) {
+    return results.targetK ? couplingText(float(*results.targetK)) : QString();
+}
+
+QString modesText(const CouplingResults& results, bool useMetric) {
+    if (!results.modes)
+        return {};
+    return shownNumber(Shown::Kilohertz, results.modes->lowerHz, useMetric) +
+           QStringLiteral("kHz and ") +
+           shownNumber(Shown::Kilohertz, results.modes->upperHz, useMetric) + QStringLiteral("kHz");
+}
+
+std::optional<double> heightForK(const CouplingResults& results) {
+    if (!results.targetK || !results.heightForTargetK)
+        return std::nullopt;
+    return *results.heightForTargetK;
+}
+
+QStringList listingLines(const CouplingResults& results) {
+    QStringList lines;
+    for (const physics::CouplingAtTurn& turn : results.listing.turns)
+        lines << QStringLiteral(" Turn %1 %2  k ")
+                         .arg(int(turn.turn), 2)
+                         .arg(microhenries(turn.primaryInductance), 11) +
+                     couplingText(float(turn.k));
+    return lines;
+}
+
+// The coupling's figures in the order the summary shows them and the JSON's
+// coupling object has them, after the primary's inputs there. Where the JSON
+// has always had a figure elsewhere (the modes, the tap), the summary's line
+// and the JSON's keys are rows of their own.
 const CouplingFigure kFigures[] = {
-    {.jsonKey = "inductance_h",
+    {.label = "Primary as built",
+     .text = [](const CouplingResults& results, bool) { return shapeText(results.primary); }},
+    {.label = "Primary turns as built",
+     .text = [](const CouplingResults& results,
+                bool) { return QString::number(results.primary.turns); }},
+    {.label = "Height of the inner turn above the winding's base",
+     .value = [](const CouplingResults& results) -> std::optional<double> {
+         return results.primary.innerHeight;
+     },
+     .shown = Shown::Length},
+    {.label = "Primary inductance with every turn",
+     .jsonKey = "inductance_h",
      .value = [](const CouplingResults& results) -> std::optional<double> {
          return results.inductanceAsBuilt;
      },
      .shown = Shown::Microhenries},
-    {.jsonKey = "tap_inductance_h",
+    {.label = "Primary inductance and k, tapped after each turn:", .below = listingLines},
+    {.text =
+         [](const CouplingResults& results, bool) {
+             return results.atTap
+                        ? QStringLiteral("turn ") +
+                              text::format(float(*results.tapTurn), text::Pattern::TwoDecimals)
+                        : QString();
+         },
+     .labelOf =
+         [](const CouplingResults& results) {
+             return QStringLiteral("Tap in use, from ") + tapListingText(results);
+         }},
+    {.label = "Primary inductance at the tap",
+     .jsonKey = "tap_inductance_h",
      .value = atTap<&physics::CouplingAtTurn::primaryInductance>,
      .shown = Shown::Microhenries},
-    {.jsonKey = "mutual_inductance_h",
+    {.label = "Mutual inductance at the tap",
+     .jsonKey = "mutual_inductance_h",
      .value = atTap<&physics::CouplingAtTurn::mutualInductance>,
      .shown = Shown::Microhenries},
-    {.jsonKey = "k", .value = atTap<&physics::CouplingAtTurn::k>, .shown = Shown::Coupling},
+    {.label = "Coupling coefficient k at the tap",
+     .jsonKey = "k",
+     .value = atTap<&physics::CouplingAtTurn::k>,
+     .shown = Shown::Coupling},
+    {.label = "Coupled modes", .text = modesText},
     {.jsonKey = "lower_mode_hz",
      .value = mode<&physics::CoupledModes::lowerHz>,
      .shown = Shown::Kilohertz},
     {.jsonKey = "upper_mode_hz",
      .value = mode<&physics::CoupledModes::upperHz>,
      .shown = Shown::Kilohertz},
+    {.labelOf =
+         [](const CouplingResults& results) {
+             const QString why = noTapText(results);
+             return why.isEmpty() ? why : QStringLiteral("No tap in use: ") + why;
+         }},
     {.jsonKey = "turns",
      .json =
          [](const CouplingResults& results) {
@@ -83,19 +166,20 @@ const CouplingFigure kFigures[] = {
      .value = [](const CouplingResults& results) { return results.targetK; },
      .shown = Shown::Coupling},
     {.jsonKey = "height_for_target_k_m",
-     .value = [](const CouplingResults& results) -> std::optional<double> {
-         if (!results.heightForTargetK)
-             return std::nullopt;
-         return *results.heightForTargetK;
-     },
-     .shown = Shown::Length},
+     .value = heightForK,
+     .shown = Shown::Length,
+     .labelOf =
+         [](const CouplingResults& results) {
+             return QStringLiteral("Height of the inner turn for k = ") + targetKText(results);
+         }},
+    {.labelOf =
+         [](const CouplingResults& results) {
+             const QString why = noHeightText(results);
+             return why.isEmpty() ? why
+                                  : QStringLiteral("No height gives k = ") + targetKText(results) +
+                                        QStringLiteral(": ") + why;
+         }},
 };
-
-enum Row { Inductance, TapInductance, Mutual, K, Lower, Upper, Turns, Tap, TargetK, HeightForK };
-
-QString shown(Row row, const CouplingResults& results, bool useMetric) {
-    return figureText(kFigures[row], results, useMetric);
-}
 
 } // namespace
 
@@ -127,41 +211,20 @@ QString noCouplingText(physics::Unsolved why) {
 }
 
 CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric) {
-    const LengthUnit unit = designUnit(useMetric);
-    const auto length = [&unit](double metres) {
-        return text::format(float(unit.fromMetres(metres)), text::Pattern::TwoDecimals) +
-               unit.word();
-    };
     CouplingResultTexts texts;
-    texts.shape = shapeText(results.primary);
-    texts.turnsBuilt = QString::number(results.primary.turns);
-    texts.height = length(results.primary.innerHeight);
-    texts.inductance = shown(Inductance, results, useMetric);
-    texts.tapListing = results.geometricTap ? QStringLiteral("the primary as built")
-                                            : QStringLiteral("the classic listing");
+    texts.tapListing = tapListingText(results);
     if (results.atTap) {
         texts.tapTurn = text::format(float(*results.tapTurn), text::Pattern::TwoDecimals);
-        texts.tapInductance = shown(TapInductance, results, useMetric);
-        texts.mutualInductance = shown(Mutual, results, useMetric);
-        texts.k = shown(K, results, useMetric);
-        texts.modes = shown(Lower, results, useMetric) + QStringLiteral(" and ") +
-                      shown(Upper, results, useMetric);
-    } else {
-        texts.whyNoTap =
-            noCouplingText(results.tapTurn ? physics::Unsolved::OutOfRange : results.tapTurn.why());
+        texts.k = shownNumber(Shown::Coupling, results.atTap->k, useMetric);
+        texts.modes = modesText(results, useMetric);
     }
-    if (results.targetK) {
-        texts.targetK = shown(TargetK, results, useMetric);
-        if (results.heightForTargetK)
-            texts.heightForK = shown(HeightForK, results, useMetric);
-        else
-            texts.whyNoHeight = noCouplingText(results.heightForTargetK.why());
-    }
-    for (const physics::CouplingAtTurn& turn : results.listing.turns)
-        texts.listing << QStringLiteral(" Turn %1 %2  k ")
-                                 .arg(int(turn.turn), 2)
-                                 .arg(microhenries(turn.primaryInductance), 11) +
-                             couplingText(float(turn.k));
+    texts.whyNoTap = noTapText(results);
+    texts.targetK = targetKText(results);
+    if (const std::optional<double> height = heightForK(results))
+        texts.heightForK =
+            shownNumber(Shown::Length, *height, useMetric) + shownUnit(Shown::Length, useMetric);
+    texts.whyNoHeight = noHeightText(results);
+    texts.listing = listingLines(results);
     return texts;
 }
 

@@ -12,17 +12,11 @@
 
 namespace resonex {
 
-// The coupling as the primary dialog and the summary show it; each figure
-// empty where there is none, and whyNoTap or whyNoHeight say why.
+// The coupling as the primary dialog's sentence and listing show it; each
+// text empty where there is none, and whyNoTap or whyNoHeight say why.
 struct CouplingResultTexts {
-    QString shape;      // "Conical, 30.00deg"
-    QString turnsBuilt; // "20"
-    QString height;     // of the inner turn, in the design's unit
-    QString inductance; // with every turn built, "uH"
     QString tapTurn;    // "15.44"
     QString tapListing; // which listing the tap is read from
-    QString tapInductance;
-    QString mutualInductance;
     QString k;
     QString modes; // "131.14kHz and 159.46kHz"
     QString whyNoTap;
@@ -34,7 +28,8 @@ struct CouplingResultTexts {
 };
 
 // The coupling's figures, each declared once (Figure.h), in the order the
-// JSON's coupling object has them after the primary's inputs.
+// summary shows them and the JSON's coupling object has them after the
+// primary's inputs.
 FigureList<CouplingResults> couplingFigures();
 
 CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool useMetric);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <optional>
@@ -50,6 +51,8 @@ template <typename Results> struct Figure {
     QString (*text)(const Results&, bool useMetric) = nullptr;
     QString (*labelOf)(const Results&) = nullptr;
     QByteArray (*json)(const Results&) = nullptr;
+    // Lines a note's label heads (a listing).
+    QStringList (*below)(const Results&) = nullptr;
     // Where a dialog shows it in a box: the box's and the caption's names,
     // the caption and a tool tip for both.
     const char* boxName = nullptr;
@@ -120,6 +123,8 @@ json::Object& addFigures(json::Object& object, FigureList<Results> figures,
 struct FigureLine {
     QString label;
     QString value;
+    // The lines a note heads, a line each.
+    QStringList below = {};
 };
 
 // The lines of the figures that have a value and of the notes that are
@@ -130,8 +135,10 @@ QList<FigureLine> figureLines(FigureList<Results> figures, const Results& result
     for (const Figure<Results>& figure : figures) {
         if (!figure.label && !figure.labelOf)
             continue;
-        FigureLine line{figureLabel(figure, results), {}};
+        FigureLine line{figureLabel(figure, results), {}, {}};
         if (isNote(figure)) {
+            if (figure.below)
+                line.below = figure.below(results);
             if (!line.label.isEmpty())
                 lines.append(line);
             continue;

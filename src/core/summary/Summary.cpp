@@ -51,8 +51,7 @@ Summary ComposeSummary(const CFile& doc) {
             if (const std::optional<CouplingResults>& coupling = doc.coupling())
                 summary << SummaryPiece{kNewLine + kNewLine, false}
                         << SummaryPiece{CouplingSectionTitle(), true}
-                        << SummaryPiece{CouplingSectionText(couplingResultTexts(*coupling, metric)),
-                                        false};
+                        << SummaryPiece{CouplingSectionText(*coupling, metric), false};
         // Only a design that sets anything of the power side adds it, once
         // the transformer bank is calculated.
         if (doc.usesPower())
