@@ -498,6 +498,44 @@ private slots:
                     shaped(word.caption, kButtonCaption));
     }
 
+    // One unit per quantity: whatever model keeps an input, the same typed
+    // text is the same SI value (the classic capacitor kept in farads and
+    // the tank capacitor kept as typed alike), in both units of length.
+    void typedOnceToSi_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<Input>("input");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("si");
+        for (const bool metric : {true, false}) {
+            const auto row = [metric](const char* name, Input input, const char* typed, double si) {
+                QTest::addRow("%s %s", metric ? "mm" : "in", name)
+                    << metric << input << QString::fromLatin1(typed) << si;
+            };
+            row("classic capacitor", Input::C, "0.03", 3e-8);
+            row("tank capacitor", Input::TankC, "0.03", 3e-8);
+            row("unit capacitor", Input::UnitC, "0.15", 1.5e-7);
+            row("classic frequency", Input::Fr, "143.24", 143240);
+            row("target frequency", Input::TargetFr, "150", 150000);
+            row("classic kilovolts", Input::SecVol, "15", 15000);
+            row("unit kilovolts", Input::UnitKv, "2", 2000);
+            row("milliamperes", Input::SecCur, "60", 0.06);
+            row("classic length", Input::Dia, "8", metric ? 0.008 : 0.2032);
+            row("added length", Input::RailDia, "8", metric ? 0.008 : 0.2032);
+        }
+    }
+    void typedOnceToSi() {
+        QFETCH(bool, metric);
+        QFETCH(Input, input);
+        QFETCH(QString, typed);
+        QFETCH(double, si);
+        CFile doc(nullptr);
+        doc.settings().setUseMetric(metric);
+        const DesignInput& row = designInput(input);
+        storeEntry(row, doc.models(), typed);
+        QVERIFY2(qAbs(siValue(row, keptValue(row, doc.models()), metric) / si - 1) < 1e-7,
+                 qPrintable(QString::number(siValue(row, keptValue(row, doc.models()), metric))));
+    }
+
     // Within a dialog no two rows share a box or a label, and the unit labels
     // are numbered as the forms number them: lblInputUnits from 1 down the
     // rows, and a classic form's LabelN after its caption labels. No two

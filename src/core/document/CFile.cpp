@@ -269,8 +269,7 @@ OtherModels CFile::otherModels() const {
                      *m_topLoadSolution, surroundingsOf(models(), m_settings->UseMetric())};
     if (secondaryCalculated(*m_secondary))
         from.around.primary = primaryAsBuilt(*m_primary, *m_added, from);
-    const DesignInput& tank = designInput(Input::TankC);
-    from.tankCapacitance = siValue(tank, m_added->value(tank), m_settings->UseMetric());
+    from.tankCapacitance = m_added->si(designInput(Input::TankC), m_settings->UseMetric());
     return from;
 }
 

@@ -17,6 +17,10 @@ float AddedInputs::value(const DesignInput& row) const {
     return found != m_values.end() ? found->second : float(row.start);
 }
 
+double AddedInputs::si(const DesignInput& row, bool useMetric) const {
+    return siValue(row, value(row), useMetric);
+}
+
 QString AddedInputs::entry(const DesignInput& row) const {
     const float kept = value(row);
     if (row.quantity == Quantity::Choice)

@@ -20,6 +20,8 @@ class FieldWriter;
 class AddedInputs {
 public:
     float value(const DesignInput& row) const;
+    // The value in SI units, for the physics (siValue).
+    double si(const DesignInput& row, bool useMetric) const;
     // A choice's word; a number's text, empty while 0 means none
     // (DesignInput::emptyIsNone).
     QString entry(const DesignInput& row) const;

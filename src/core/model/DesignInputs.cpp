@@ -156,7 +156,8 @@ const QList<DesignInput> kInputs{
      .caption = "Primary Capacitance",
      .unitName = "Label82",
      .jsonKey = "capacitance_f",
-     .access = kept<CPrimary, &CPrimary::CEntry, &CPrimary::setC, &CPrimary::CValue>()},
+     .access = kept<CPrimary, &CPrimary::CEntry, &CPrimary::setC, &CPrimary::CValue>(),
+     .keptInSi = true},
     {.input = Input::Fr,
      .calculation = C::Primary,
      .quantity = Q::Kilohertz,
@@ -169,7 +170,8 @@ const QList<DesignInput> kInputs{
      .caption = "Primary Resonant Frequency",
      .unitName = "Label81",
      .jsonKey = "frequency_hz",
-     .access = kept<CPrimary, &CPrimary::frEntry, &CPrimary::setFr, &CPrimary::frValue>()},
+     .access = kept<CPrimary, &CPrimary::frEntry, &CPrimary::setFr, &CPrimary::frValue>(),
+     .keptInSi = true},
     {.input = Input::SecDia,
      .calculation = C::Primary,
      .quantity = Q::Length,
@@ -377,7 +379,8 @@ const QList<DesignInput> kInputs{
      .unitName = "lblTargetFrUnit",
      .jsonKey = "target_hz",
      .access = kept<CTopLoad, &CTopLoad::TargetFrEntry, &CTopLoad::setTargetFr,
-                    &CTopLoad::TargetFrValue>()},
+                    &CTopLoad::TargetFrValue>(),
+     .keptInSi = true},
 
     // What stands around the coil (physics/Surroundings.h), each 0 while
     // there is none: a grounded strike rail, a ceiling and walls.
@@ -621,18 +624,20 @@ QString unitWord(Quantity quantity, bool useMetric) {
 }
 
 double siValue(const DesignInput& input, double kept, bool useMetric) {
+    if (input.keptInSi)
+        return kept;
     // The product is exact in a double and the quotient rounded once.
     switch (input.quantity) {
     case Quantity::Length:
         return designUnit(useMetric).toMetres(kept);
     case Quantity::Kilovolts:
+    case Quantity::Kilohertz:
         return kept * 1000;
     case Quantity::Milliamperes:
         return kept / 1000;
-    case Quantity::Microfarads: // the classic capacitor kept in farads, an added one as typed
-        return input.added() ? kept * 1e-6 : kept;
+    case Quantity::Microfarads:
+        return kept * 1e-6;
     case Quantity::Count:
-    case Quantity::Kilohertz: // kept in hertz
     case Quantity::Degrees:
     case Quantity::Ratio:
     case Quantity::Choice:

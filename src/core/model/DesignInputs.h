@@ -26,11 +26,11 @@ inline constexpr Calculation kCalculations[] = {Calculation::Transformer, Calcul
                                                 Calculation::Primary, Calculation::TopLoad,
                                                 Calculation::Power};
 
-// What an input measures. A length is kept in the design's unit (millimetres
-// or inches); the others are typed in the unit named and kept as the models
-// keep them: kilovolts, milliamperes, a count, farads and hertz.
-// An angle is in degrees, a ratio a plain number; a choice is one of the
-// row's words.
+// What an input measures, and the one unit it is typed in: a length in the
+// design's unit (millimetres or inches), the others in the unit named. An
+// angle is in degrees, a ratio a plain number; a choice is one of the row's
+// words. An input is kept as typed unless its row says it is kept in SI
+// units (DesignInput::keptInSi); siValue is the one conversion to SI.
 enum class Quantity {
     Length,
     Kilovolts,
@@ -174,6 +174,9 @@ struct DesignInput {
     // What the input is, for a builder who does not know the word: its box's
     // tool tip.
     const char* tip = nullptr;
+    // Its model keeps it in SI units, converted as it is stored: the classic
+    // capacitor in farads, the frequencies in hertz.
+    bool keptInSi = false;
 
     bool added() const { return file.version >= 2; }
     // Kept in the classic file's four objects, whose boxes and error sources
@@ -196,7 +199,8 @@ const DesignInput* inputRaising(std::uint32_t errorNumber);
 
 // The unit word a box of the quantity shows ("mm", "kHz"); none for a count.
 QString unitWord(Quantity quantity, bool useMetric);
-// The kept value in SI units (metres, volts, amperes, farads, hertz).
+// The kept value in SI units (metres, volts, amperes, farads, hertz): the
+// one place a typed unit becomes SI.
 double siValue(const DesignInput& input, double kept, bool useMetric);
 
 // The input's text as its entry box shows it; storing a typed text (a refused

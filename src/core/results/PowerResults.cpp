@@ -17,19 +17,17 @@ namespace resonex {
 
 namespace {
 
-// A power side's input in SI units; none of them is a length, which alone
-// hangs on the design's unit.
-double si(const AddedInputs& added, Input input) {
-    const DesignInput& row = designInput(input);
-    return siValue(row, added.value(row), true);
+// A power side's input in SI units.
+double si(const AddedInputs& added, Input input, const CSettings& settings) {
+    return added.si(designInput(input), settings.UseMetric());
 }
 
 // An input as entered: none for an empty box where that means none.
-std::optional<double> entered(const AddedInputs& added, Input input) {
+std::optional<double> entered(const AddedInputs& added, Input input, const CSettings& settings) {
     const DesignInput& row = designInput(input);
     if (row.emptyIsNone() && added.value(row) == 0)
         return std::nullopt;
-    return si(added, input);
+    return si(added, input, settings);
 }
 
 physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings& settings) {
@@ -54,12 +52,13 @@ physics::Solved<double> tapFor(double henries, const CPrimary& primary, const CS
 
 std::optional<physics::Solved<physics::MmcBank>>
 mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels& from) {
-    const double unitFarads = si(added, Input::UnitC);
+    const double unitFarads = si(added, Input::UnitC, settings);
     if (unitFarads == 0 || !transformerCalculated(from.transformer))
         return std::nullopt;
-    return physics::mmcBank({unitFarads, si(added, Input::UnitKv)}, tankCapacitorUsed(from),
+    return physics::mmcBank({unitFarads, si(added, Input::UnitKv, settings)},
+                            tankCapacitorUsed(from),
                             physics::peakVoltage(bankOf(from.transformer, settings)),
-                            si(added, Input::MmcSafety));
+                            si(added, Input::MmcSafety, settings));
 }
 
 std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInputs& added,
@@ -78,7 +77,7 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
                                   physics::nearResonant(results.capacitance, results.tank.resonant);
     results.peakVoltage = physics::peakVoltage(bank);
     results.breaksPerSecond =
-        physics::breaksPerSecond(results.gap, bank.mainsHz, si(added, Input::Bps));
+        physics::breaksPerSecond(results.gap, bank.mainsHz, si(added, Input::Bps, settings));
     results.bangs = physics::bangs(bank, results.capacitance, results.breaksPerSecond);
     results.safetyGapVoltage = physics::safetyGapVoltage(results.peakVoltage);
     results.ratingVoltAmperes = physics::ratingVoltAmperes(bank);
@@ -107,9 +106,9 @@ std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInp
             results.tapForRunning = tapFor(inductanceFor(*results.runningHz, results.capacitance),
                                            primary, settings, from, *coupling);
     }
-    results.unitCapacitance = entered(added, Input::UnitC);
-    results.unitRating = entered(added, Input::UnitKv);
-    results.safetyFactor = si(added, Input::MmcSafety);
+    results.unitCapacitance = entered(added, Input::UnitC, settings);
+    results.unitRating = entered(added, Input::UnitKv, settings);
+    results.safetyFactor = si(added, Input::MmcSafety, settings);
     results.mmc = mmcBankOf(added, settings, from);
     if (results.mmc && *results.mmc && results.primaryPeakCurrent)
         results.unitPeakCurrent = *results.primaryPeakCurrent / (**results.mmc).offered.parallel;
