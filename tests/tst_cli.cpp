@@ -649,8 +649,9 @@ private slots:
     // validation/coupling_worked.py works out apart from the program (the
     // coupling_worked test checks that it agrees with the same files): a
     // conical primary in millimetres tuned to the quarter-wave frequency, with
-    // a height found for k; a helical one in inches with comma decimals tuned
-    // to the loaded frequency, with a k no height gives.
+    // a height found for k; the flat one a new design has, tapped by the
+    // classic listing; a helical one in inches with comma decimals tuned to
+    // the loaded frequency, with a k no height gives.
     void couplingWorkedExamples_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("locale");
@@ -660,6 +661,10 @@ private slots:
                                            "--pri-turns", "18",      "--pri-height", "15",
                                            "--target-k",  "0.155"}
             << QByteArray("en_US.UTF-8") << "coupling-mm.txt";
+        // The classic geometry: the tap read from the classic listing.
+        QTest::newRow("millimetres, flat as a new design has it")
+            << kWorkedDesign + QStringList{"--target-k", "0.15"} << QByteArray("en_US.UTF-8")
+            << "coupling-flat.txt";
         QTest::newRow("inches, comma decimals, helical, k out of reach")
             << QStringList{"--units",      "in",   "--mains",       "50",
                            "--kv",         "12",   "--ma",          "60",

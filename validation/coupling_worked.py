@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """The coupling's worked examples, worked out apart from the program.
 
-Two designs with a calculated secondary, transformer bank and primary:
+Three designs with a calculated secondary, transformer bank and primary:
 
 - in millimetres, the worked design (a 200 x 600 mm winding of 0.72 mm wire,
   15 kV / 60 mA at 60 Hz) with a conical primary of 18 turns at 20 degrees,
   its inner turn 15 mm up, tuned to the secondary's quarter-wave frequency
   with the bank's resonant capacitor, and k = 0.155 asked for;
+- the same with the flat primary of 15 turns level with the winding's base
+  that a new design has, whose tap is read from the classic listing
+  (Wheeler's flat spiral), and k = 0.15 asked for;
 - in inches with comma decimals, a 4.5 x 18 in winding of 0.0253 in wire
   under a 14 x 3.5 in toroid, two 12 kV / 60 mA units at 50 Hz, a helical
   primary of 14 turns of 1/4 in tubing 1 1/4 in below the base, tuned to the
@@ -48,9 +51,9 @@ worked out here. The program keeps typed values and classic results in
 single precision, so they are rounded to floats here where it keeps them.
 
 The Coupling section of each is written as the summary writes it
-(coupling-mm.txt, coupling-in.txt, title to the end of the section), and the
-JSON's coupling object in SI units beside it (coupling-mm.json,
-coupling-in.json); tst_cli compares the program's section with the text in
+(coupling-mm.txt, coupling-flat.txt, coupling-in.txt, title to the end of
+the section), and the JSON's coupling object in SI units beside each
+(coupling-mm.json, ...); tst_cli compares the program's section with the text in
 full, and its JSON object within a float's rounding, the height for k
 within a micrometre (its search stops within 1e-7 of k).
 
@@ -211,6 +214,37 @@ def tap_turn(lp, needed):
     return n + (needed - lp[n - 1]) / (lp[n] - lp[n - 1]), None
 
 
+def classic_tap(d, capacitance, hertz):
+    """The tap a primary of the classic geometry (flat, 15 turns, its inner turn
+    level with the winding's base) is read from: Wheeler's flat spiral,
+    L = r^2 N^2 / (8 r + 11 w) microhenries, r the mean radius and w the width
+    in inches (H. A. Wheeler, "Simple inductance formulas for radio coils",
+    Proc. IRE 16, 1928), each turn's listed to the hundredth of a microhenry;
+    the tap after the last turn short of what resonates, interpolated between
+    the listed figures. In single precision where the classic calculation keeps
+    its figures."""
+    inch = 25.4 if d["mm"] else 1.0
+    con, spa = f32(d["con_dia"]) / inch, f32(d["con_spa"]) / inch
+    sep, outer = f32(d["sec_sep"]) / inch, f32(d["dia"]) / inch
+    w = 1 / (2 * math.pi * hertz)
+    needed = f32(w * w * (1 / capacitance))
+    listed, tap = [], 0
+    for n in range(1, 16):
+        width = f32(n * con + (n - 1) * spa)
+        r = f32(outer / 2 + sep + width / 2)
+        microhenries = f32(r * r * (n * n) / (8 * r + 11 * width))
+        if tap == 0 and f32(microhenries * f32(1e-6)) > needed:
+            tap = n
+        hundredths = math.floor(microhenries * 100 + 0.5)
+        listed.append(f32(float("%de-8" % hundredths)))
+    if tap == 0:
+        return None, "the primary needs more inductance than all its turns give"
+    below = listed[tap - 2] if tap > 1 else 0.0
+    omega = 2 * math.pi * hertz
+    share = (1 / (omega * omega * capacitance) - below) / (listed[tap - 1] - below)
+    return tap - 1 + min(1.0, max(0.0, share)), None
+
+
 REACH = 3  # winding heights
 
 
@@ -300,8 +334,12 @@ def worked(d):
     ls = secondary_inductance(sec)
     k = [mi / math.sqrt(li * ls) for mi, li in zip(m, lp)]
     omega = 2 * math.pi * hertz
-    tap, why_no_tap = tap_turn(lp, 1 / (omega * omega * capacitance))
-    result = {"pri": pri, "lp": lp, "m": m, "k": k, "ls": ls, "hertz": hertz, "tap": tap,
+    classic = d["shape"] == "flat" and d["turns"] == 15 and d["pri_height"] == 0
+    if classic:
+        tap, why_no_tap = classic_tap(d, capacitance, hertz)
+    else:
+        tap, why_no_tap = tap_turn(lp, 1 / (omega * omega * capacitance))
+    result = {"pri": pri, "classic": classic, "lp": lp, "m": m, "k": k, "ls": ls, "hertz": hertz, "tap": tap,
               "why_no_tap": why_no_tap, "target": f32(d["target_k"]) if d["target_k"] else None}
     if tap is not None:
         result["at_tap"] = [interpolate(values, tap) for values in (lp, m, k)]
@@ -349,7 +387,8 @@ def section(d, w):
     if w["tap"] is not None:
         lp, m, k = w["at_tap"]
         khz = lambda hertz: fixed(f32(f32(hertz) / 1000), 2, comma) + "kHz"
-        lines += ["Tap in use, from the primary as built : turn " + fixed(w["tap"], 2, comma),
+        listing = "the classic listing" if w["classic"] else "the primary as built"
+        lines += ["Tap in use, from %s : turn %s" % (listing, fixed(w["tap"], 2, comma)),
                   "Primary inductance at the tap : " + uh(lp),
                   "Mutual inductance at the tap : " + uh(m),
                   "Coupling coefficient k at the tap : " + kk(k),
@@ -387,6 +426,10 @@ DESIGNS = {
                         height=600, wire=0.72, spacing=0, frequency="quarter-wave",
                         con_dia=9.5, con_spa=6.35, sec_sep=62.5, shape="conical", angle=20,
                         turns=18, pri_height=15, target_k=0.155),
+    "coupling-flat": dict(mm=True, comma=False, mains=60, kv=15, ma=60, count=1, dia=200,
+                          height=600, wire=0.72, spacing=0, frequency="quarter-wave",
+                          con_dia=9.5, con_spa=6.35, sec_sep=62.5, shape="flat", angle=0,
+                          turns=15, pri_height=0, target_k=0.15),
     "coupling-in": dict(mm=False, comma=True, mains=50, kv=12, ma=60, count=2, dia=4.5,
                         height=18, wire=0.0253, spacing=0, frequency=LOADED_HZ_IN,
                         con_dia=0.25, con_spa=0.25, sec_sep=1.5, shape="helical", angle=0,
