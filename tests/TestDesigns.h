@@ -50,7 +50,7 @@ struct Design {
     void calculate(const QString& frText = QStringLiteral("250.00")) {
         primary.Calculate(settings, others(), frText, prompts);
     }
-    OtherModels others() const {
+    DesignBasis others() const {
         return {secondary, transformer, topLoad, settings.UseMetric(), topLoadSolution, {}};
     }
 

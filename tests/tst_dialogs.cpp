@@ -657,7 +657,7 @@ private slots:
     void primaryBeyondFifteenTurns() {
         Started program(m_dir.path(), false);
         test::enterImperialExample(program.doc().primary());
-        program.doc().primary().Calculate(program.doc().settings(), program.doc().otherModels(), {},
+        program.doc().primary().Calculate(program.doc().settings(), program.doc().designBasis(), {},
                                           program.dlg);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(textOf(dialog, "lblResults").startsWith("The primary will need"));
@@ -1010,7 +1010,7 @@ private slots:
         test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "300", "75", "50", "500");
         // The primary is tuned with its own turns in the field, grounded; the
         // design's figures take them once it is calculated.
-        const OtherModels from = program.doc().otherModels();
+        const DesignBasis from = program.doc().designBasis();
         const QString loaded = kilohertzText(
             from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around)
                 .loadedFr);

@@ -152,7 +152,7 @@ private slots:
         primary.setFr(QStringLiteral("250"));
         primary.setSecDia(QStringLiteral("200"));
         // A sentence quoting a frequency text too long for the file.
-        primary.Calculate(m_doc->settings(), m_doc->otherModels(), QString(70000, u'x'), m_dlg);
+        primary.Calculate(m_doc->settings(), m_doc->designBasis(), QString(70000, u'x'), m_dlg);
         m_dlg.answers = {Answer::Yes};
         QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
         QVERIFY(m_dlg.told.messages.constLast().startsWith(

@@ -162,7 +162,7 @@ private slots:
         doc.settings().setUsePriC(1);
         doc.primary().setConSpa(QStringLiteral("6.35"));
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), doc.otherModels(), QStringLiteral("143.24"),
+        doc.primary().Calculate(doc.settings(), doc.designBasis(), QStringLiteral("143.24"),
                                 prompts);
         text = primaryText(doc);
         QVERIFY2(

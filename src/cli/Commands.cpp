@@ -101,7 +101,7 @@ void printDesign(const CFile& doc, Output output) {
 // Why a choice of 1 cannot be taken.
 QString cannotTake(const CFile& doc, const PrimaryChoiceRow& row) {
     const QString option = QLatin1String(row.option);
-    if (row.from == OtherCalculation::TopLoad && doc.topLoad().isSet())
+    if (row.from == Calculation::TopLoad && doc.topLoad().isSet())
         if (const std::optional<NoFigures> absent = doc.topLoadResults().absent)
             return option + QStringLiteral(" 1 has no loaded frequency to take: ") +
                    noFiguresText(*absent);

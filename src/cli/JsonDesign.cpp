@@ -95,7 +95,7 @@ QByteArray primaryTapJson(const CFile& doc) {
     if (!found)
         return json::kNull;
     return tapJson(found->afterTurn, found->beforeTurn,
-                   tuningCurve(primary, doc.settings(), doc.otherModels()).crossingTurn);
+                   tuningCurve(primary, doc.settings(), doc.designBasis()).crossingTurn);
 }
 
 QByteArray primaryJson(const CFile& doc) {
@@ -109,7 +109,7 @@ QByteArray primaryJson(const CFile& doc) {
     // the design's choices say so.
     const CSettings& settings = doc.settings();
     const PrimaryChoices choices = primaryChoices(settings);
-    const PrimaryInputs inputs(choices, primary, doc.otherModels());
+    const PrimaryInputs inputs(choices, primary, doc.designBasis());
     json::Object object;
     for (const DesignInput* input : inputsOf(Calculation::Primary))
         if (!input->added())

@@ -193,7 +193,7 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     // calculated for; so is one whose tapping no longer stands at the loaded
     // frequency worked out now (the file written before the field knew more,
     // or elsewhere): the user retunes it, it is not retuned behind their back.
-    const OtherModels from = otherModels();
+    const DesignBasis from = designBasis();
     const auto tuningLost = [&] {
         return !topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from) ||
                (primaryCalculated(*m_primary) &&
@@ -236,7 +236,7 @@ const std::optional<CouplingResults>& CFile::coupling() const {
     // Every input the coupling depends on is among what Save writes.
     QByteArray design = bytesToSave();
     if (design != m_coupling->design) {
-        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings, otherModels());
+        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings, designBasis());
         m_coupling->design = std::move(design);
     }
     return m_coupling->results;
@@ -250,21 +250,21 @@ const TopLoadResults& CFile::topLoadResults(Toroids toroids) const {
 }
 
 physics::Surroundings CFile::surroundings() const {
-    physics::Surroundings around = otherModels().around;
+    physics::Surroundings around = designBasis().around;
     if (!primaryCalculated(*m_primary))
         around.primary.reset();
     return around;
 }
 
 std::optional<PowerResults> CFile::powerResults() const {
-    return resonex::powerResults(*m_primary, *m_added, *m_settings, otherModels(), surroundings(),
+    return resonex::powerResults(*m_primary, *m_added, *m_settings, designBasis(), surroundings(),
                                  coupling());
 }
 
 bool CFile::usesPower() const { return m_added->awayFromStart(inputsOf(Calculation::Power)); }
 
-OtherModels CFile::otherModels() const {
-    OtherModels from{*m_secondary,       *m_transformer,
+DesignBasis CFile::designBasis() const {
+    DesignBasis from{*m_secondary,       *m_transformer,
                      *m_topLoad,         m_settings->UseMetric(),
                      *m_topLoadSolution, surroundingsOf(models(), m_settings->UseMetric())};
     if (secondaryCalculated(*m_secondary))

@@ -12,7 +12,7 @@
 
 namespace resonex {
 
-struct OtherModels;
+struct DesignBasis;
 
 class AddedInputs;
 class CPrimary;
@@ -79,7 +79,7 @@ public:
     physics::Surroundings surroundings() const;
     // The other calculations as the primary takes its inputs from them, the
     // loaded frequency with its own turns as built in the field.
-    OtherModels otherModels() const;
+    DesignBasis designBasis() const;
     // The coupling of the primary as built (CouplingResults.h), worked out
     // when first asked for after anything Save would write changed.
     const std::optional<CouplingResults>& coupling() const;

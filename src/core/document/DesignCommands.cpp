@@ -74,7 +74,7 @@ void wholeOrNothing(CFile& doc, Command command, Rejected rejected = Rejected::K
 // where it takes nothing.
 std::vector<std::optional<float>> takenByPrimary(const CFile& doc) {
     const PrimaryChoices choices = primaryChoices(doc.settings());
-    const OtherModels from = doc.otherModels();
+    const DesignBasis from = doc.designBasis();
     std::vector<std::optional<float>> taken;
     for (const PrimaryChoiceRow& row : primaryChoiceRows())
         taken.push_back(choices.*row.choice == 1 ? sourceValue(row.choice, from) : std::nullopt);
@@ -83,9 +83,9 @@ std::vector<std::optional<float>> takenByPrimary(const CFile& doc) {
 
 // After a calculation: the design has changed, and a primary taking a value
 // from it is out of date.
-void calculated(CFile& doc, OtherCalculation calculation) {
+void calculated(CFile& doc, Calculation calculation) {
     doc.setModified(true);
-    if (takesFrom(primaryChoices(doc.settings()), calculation, doc.otherModels()))
+    if (takesFrom(primaryChoices(doc.settings()), calculation, doc.designBasis()))
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -93,8 +93,8 @@ void calculated(CFile& doc, OtherCalculation calculation) {
 // what it takes has moved, so that calculating again with nothing changed
 // keeps its results.
 template <typename Command>
-void calculatedBeyondClassic(CFile& doc, OtherCalculation calculation, Command command) {
-    const bool takes = takesFrom(primaryChoices(doc.settings()), calculation, doc.otherModels());
+void calculatedBeyondClassic(CFile& doc, Calculation calculation, Command command) {
+    const bool takes = takesFrom(primaryChoices(doc.settings()), calculation, doc.designBasis());
     const auto before = takes ? takenByPrimary(doc) : std::vector<std::optional<float>>{};
     wholeOrNothing(doc, command, Rejected::ChangesNothing);
     doc.setModified(true);
@@ -219,7 +219,7 @@ void checkSurroundings(const CFile& doc, const physics::Surroundings& around) {
 // and the floor but cutting into none (the rule the top load keeps).
 class PrimaryClearance {
 public:
-    PrimaryClearance(const CFile& doc, const OtherModels& from)
+    PrimaryClearance(const CFile& doc, const DesignBasis& from)
         : m_unit(designUnit(doc.settings().UseMetric())), m_turns(*from.around.primary),
           m_secondary(secondaryTurns(from)),
           m_top(topLoadInMetres(doc.topLoad(), doc.settings().UseMetric())),
@@ -294,7 +294,7 @@ void checkPrimaryAsBuilt(const CFile& doc) {
         throw ResonexError(angle.error);
     if (!secondaryCalculated(doc.secondary()))
         return;
-    const OtherModels from = doc.otherModels();
+    const DesignBasis from = doc.designBasis();
     // The secondary calculated, the primary as built stands among them.
     const PrimaryClearance clearance(doc, from);
     clearance.check();
@@ -308,7 +308,7 @@ void calculateSecondary(CFile& doc, const Entries& entries) {
         storeEntries(doc, Calculation::Secondary, entries);
         doc.secondary().Calculate(doc.settings().UseMetric());
     });
-    calculated(doc, OtherCalculation::Secondary);
+    calculated(doc, Calculation::Secondary);
 }
 
 void calculateTransformer(CFile& doc, const Entries& entries) {
@@ -316,11 +316,11 @@ void calculateTransformer(CFile& doc, const Entries& entries) {
         storeEntries(doc, Calculation::Transformer, entries);
         doc.transformer().CalcCap(doc.settings().Use50Hz());
     });
-    calculated(doc, OtherCalculation::Transformer);
+    calculated(doc, Calculation::Transformer);
 }
 
 void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries) {
-    calculatedBeyondClassic(doc, OtherCalculation::TopLoad, [&] {
+    calculatedBeyondClassic(doc, Calculation::TopLoad, [&] {
         CTopLoad& topLoad = doc.topLoad();
         topLoad.setShape(shape);
         storeEntries(doc, Calculation::TopLoad, entries,
@@ -334,7 +334,7 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
 }
 
 void calculatePower(CFile& doc, const Entries& entries) {
-    calculatedBeyondClassic(doc, OtherCalculation::Power, [&] {
+    calculatedBeyondClassic(doc, Calculation::Power, [&] {
         const DesignModels models = doc.models();
         const auto stored = [&](Input input) { return keptValue(designInput(input), models); };
         storeEntries(doc, Calculation::Power, entries, [&](Input input) {
@@ -349,7 +349,7 @@ void calculatePower(CFile& doc, const Entries& entries) {
         if (stored(Input::UnitC) != 0 && stored(Input::UnitKv) == 0)
             throw ResonexError(designInput(Input::UnitKv).error);
         const std::optional<physics::Solved<physics::MmcBank>> bank =
-            mmcBankOf(doc.added(), doc.settings(), doc.otherModels());
+            mmcBankOf(doc.added(), doc.settings(), doc.designBasis());
         // Blamed on the unit's capacitance, the box to change first.
         if (bank && !*bank)
             throw ResonexError(errors::PowerTooManyUnits,
@@ -366,15 +366,15 @@ void mainsFrequencyChanged(CFile& doc) {
 }
 
 bool canUse(const CFile& doc, PrimaryChoice choice) {
-    return sourceCalculated(choice, doc.otherModels());
+    return sourceCalculated(choice, doc.designBasis());
 }
 
 PrimaryChoices offeredChoices(const CFile& doc) {
-    return clearUncalculated(primaryChoices(doc.settings()), doc.otherModels());
+    return clearUncalculated(primaryChoices(doc.settings()), doc.designBasis());
 }
 
 QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices) {
-    return PrimaryInputs(choices, doc.primary(), doc.otherModels()).entry(input);
+    return PrimaryInputs(choices, doc.primary(), doc.designBasis()).entry(input);
 }
 
 Entries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
@@ -412,7 +412,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
         // A frequency taken from another calculation is quoted as it stands
         // now: the loaded frequency moves with the primary's own turns.
         const auto frequency = entries.find(Input::Fr);
-        doc.primary().Calculate(doc.settings(), doc.otherModels(),
+        doc.primary().Calculate(doc.settings(), doc.designBasis(),
                                 frequency != entries.end() && takesEntry(Input::Fr, choices)
                                     ? frequency->second
                                     : shownEntry(doc, Input::Fr, choices),

@@ -33,7 +33,7 @@ DesignDrawing drawingOfDesign(const CFile& doc) {
 }
 
 TuningCurve tuningCurveOfDesign(const CFile& doc) {
-    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), doc.otherModels());
+    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), doc.designBasis());
     const std::optional<CouplingResults>& coupling = doc.coupling();
     if (curve.isEmpty() || !coupling)
         return curve;

@@ -22,7 +22,7 @@ CPrimary::CPrimary(bool useMetric)
     : m_conDia(useMetric ? 9.5f : 0.374f), m_conSpa(useMetric ? 9.5f : 0.374f),
       m_secSep(useMetric ? 62.5f : 2.46f) {}
 
-SpiralTurns CPrimary::spiral(const CSettings& settings, const OtherModels& from) const {
+SpiralTurns CPrimary::spiral(const CSettings& settings, const DesignBasis& from) const {
     const PrimaryInputs inputs(primaryChoices(settings), *this, from);
     return flatSpiral({inputs.used(Input::C), inputs.used(Input::Fr), m_conDia, m_conSpa, m_secSep,
                        inputs.used(Input::SecDia), settings.UseMetric()});
@@ -32,7 +32,7 @@ QString CPrimary::sentence(const SpiralTurns& turns, const QString& frText) {
     return turns.tap != 0 ? tappingSentence(turns.tap, frText) : QString();
 }
 
-void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
+void CPrimary::Calculate(const CSettings& settings, const DesignBasis& from, const QString& frText,
                          Prompts& prompts, bool builtOtherwise) {
     SpiralTurns turns;
     try {
@@ -56,7 +56,7 @@ void CPrimary::Calculate(const CSettings& settings, const OtherModels& from, con
     m_calcsInvalid = false;
 }
 
-bool CPrimary::resultsStand(const CSettings& settings, const OtherModels& from,
+bool CPrimary::resultsStand(const CSettings& settings, const DesignBasis& from,
                             const QString& frText) const {
     try {
         return sentence(spiral(settings, from), frText) == m_results;

@@ -10,7 +10,7 @@ class CSettings;
 class FieldReader;
 class FieldWriter;
 class Prompts;
-struct OtherModels;
+struct DesignBasis;
 
 // The flat spiral primary: capacitance (farads), target frequency (hertz),
 // conductor diameter and spacing, separation from the secondary and secondary
@@ -32,12 +32,12 @@ public:
     // needing more than 15 turns is told through prompts, after which the
     // results are empty. A primary built otherwise than the flat spiral is
     // tapped on its own turns: the spiral's limit is then not told.
-    void Calculate(const CSettings& settings, const OtherModels& from, const QString& frText,
+    void Calculate(const CSettings& settings, const DesignBasis& from, const QString& frText,
                    Prompts& prompts, bool builtOtherwise = false);
     // Whether calculating again now would give the results kept: false when
     // what the primary takes from the other calculations (the loaded
     // frequency, say) has moved since, or it cannot be calculated now.
-    bool resultsStand(const CSettings& settings, const OtherModels& from,
+    bool resultsStand(const CSettings& settings, const DesignBasis& from,
                       const QString& frText) const;
 
     QString C() const; // microfarads
@@ -82,7 +82,7 @@ public:
 private:
     // The spiral for the inputs as the choices take them; raises as
     // Calculate does.
-    SpiralTurns spiral(const CSettings& settings, const OtherModels& from) const;
+    SpiralTurns spiral(const CSettings& settings, const DesignBasis& from) const;
     static QString sentence(const SpiralTurns& turns, const QString& frText);
 
     float m_c = 0;

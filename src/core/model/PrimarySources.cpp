@@ -19,25 +19,25 @@ namespace {
 // as the primary uses it, and a value's text as the primary shows it.
 struct Source {
     PrimaryChoiceRow row;
-    bool (*calculated)(const OtherModels&);
-    float (*kept)(const OtherModels&);
-    float (*used)(const OtherModels&);
+    bool (*calculated)(const DesignBasis&);
+    float (*kept)(const DesignBasis&);
+    float (*used)(const DesignBasis&);
     QString (*text)(float value);
 };
 
-const TopLoadResults& topLoadResults(const OtherModels& from) {
+const TopLoadResults& topLoadResults(const DesignBasis& from) {
     return from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around,
                                         Toroids::Unsized);
 }
 
-float matchedCapacitance(const OtherModels& from) { return from.transformer.C(); }
-float tankCapacitance(const OtherModels& from) { return float(tankCapacitorUsed(from)); }
-float quarterWave(const OtherModels& from) { return from.secondary.QuarWaveFr(); }
-float secondaryDiameter(const OtherModels& from) { return from.secondary.DiaValue(); }
-float loadedFrequency(const OtherModels& from) { return topLoadResults(from).loadedFr; }
+float matchedCapacitance(const DesignBasis& from) { return from.transformer.C(); }
+float tankCapacitance(const DesignBasis& from) { return float(tankCapacitorUsed(from)); }
+float quarterWave(const DesignBasis& from) { return from.secondary.QuarWaveFr(); }
+float secondaryDiameter(const DesignBasis& from) { return from.secondary.DiaValue(); }
+float loadedFrequency(const DesignBasis& from) { return topLoadResults(from).loadedFr; }
 // A top load on the calculated secondary whose figures can be given (not one
 // that cuts into the winding, say).
-bool loadedFrequencyGiven(const OtherModels& from) {
+bool loadedFrequencyGiven(const DesignBasis& from) {
     return from.topLoad.isSet() && !topLoadResults(from).absent;
 }
 
@@ -46,7 +46,7 @@ bool loadedFrequencyGiven(const OtherModels& from) {
 const Source kSources[] = {
     {.row = {.choice = &PrimaryChoices::usePriC,
              .fills = Input::C,
-             .from = OtherCalculation::Transformer,
+             .from = Calculation::Transformer,
              .setting = &CSettings::UsePriC,
              .keep = &CSettings::setUsePriC,
              .file = {"CSettings", 6},
@@ -57,13 +57,13 @@ const Source kSources[] = {
              .needs = "a calculated transformer capacitance",
              .takes = "the capacitance",
              .takenFrom = "the transformer calculation"},
-     .calculated = [](const OtherModels& from) { return transformerCalculated(from.transformer); },
+     .calculated = [](const DesignBasis& from) { return transformerCalculated(from.transformer); },
      .kept = matchedCapacitance,
      .used = matchedCapacitance,
      .text = microfaradsText},
     {.row = {.choice = &PrimaryChoices::useSecFr,
              .fills = Input::Fr,
-             .from = OtherCalculation::Secondary,
+             .from = Calculation::Secondary,
              .setting = &CSettings::UseSecFr,
              .keep = &CSettings::setUseSecFr,
              .file = {"CSettings", 5},
@@ -74,13 +74,13 @@ const Source kSources[] = {
              .needs = "a calculated secondary coil",
              .takes = "the frequency",
              .takenFrom = "the secondary calculation"},
-     .calculated = [](const OtherModels& from) { return secondaryHasFrequency(from.secondary); },
+     .calculated = [](const DesignBasis& from) { return secondaryHasFrequency(from.secondary); },
      .kept = quarterWave,
      .used = quarterWave,
      .text = kilohertzText},
     {.row = {.choice = &PrimaryChoices::useSecDia,
              .fills = Input::SecDia,
-             .from = OtherCalculation::Secondary,
+             .from = Calculation::Secondary,
              .setting = &CSettings::UseSecDia,
              .keep = &CSettings::setUseSecDia,
              .file = {"CSettings", 4},
@@ -91,13 +91,13 @@ const Source kSources[] = {
              .needs = "a calculated secondary coil",
              .takes = "the diameter",
              .takenFrom = "the secondary calculation"},
-     .calculated = [](const OtherModels&) { return true; },
+     .calculated = [](const DesignBasis&) { return true; },
      .kept = secondaryDiameter,
-     .used = [](const OtherModels& from) { return text::toSingle(from.secondary.Dia()); },
+     .used = [](const DesignBasis& from) { return text::toSingle(from.secondary.Dia()); },
      .text = [](float value) { return text::format(value, text::Pattern::UpToFourDecimals); }},
     {.row = {.choice = &PrimaryChoices::useTopFr,
              .fills = Input::Fr,
-             .from = OtherCalculation::TopLoad,
+             .from = Calculation::TopLoad,
              .setting = &CSettings::UseTopFr,
              .keep = &CSettings::setUseTopFr,
              .file = {"extension", 1, 1},
@@ -114,7 +114,7 @@ const Source kSources[] = {
      .text = kilohertzText},
     {.row = {.choice = &PrimaryChoices::useTankC,
              .fills = Input::C,
-             .from = OtherCalculation::Power,
+             .from = Calculation::Power,
              .setting = &CSettings::UseTankC,
              .keep = &CSettings::setUseTankC,
              .file = {"extension", 24, 4},
@@ -125,7 +125,7 @@ const Source kSources[] = {
              .needs = "a calculated transformer capacitance",
              .takes = "the capacitance",
              .takenFrom = "the power calculation"},
-     .calculated = [](const OtherModels& from) { return transformerCalculated(from.transformer); },
+     .calculated = [](const DesignBasis& from) { return transformerCalculated(from.transformer); },
      .kept = tankCapacitance,
      .used = tankCapacitance,
      .text = microfaradsText},
@@ -198,34 +198,32 @@ void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices) {
         (settings.*source.row.keep)(choices.*source.row.choice);
 }
 
-bool sourceCalculated(PrimaryChoice choice, const OtherModels& from) {
+bool sourceCalculated(PrimaryChoice choice, const DesignBasis& from) {
     return sourceOf(choice).calculated(from);
 }
 
-std::optional<float> sourceValue(PrimaryChoice choice, const OtherModels& from) {
+std::optional<float> sourceValue(PrimaryChoice choice, const DesignBasis& from) {
     const Source& source = sourceOf(choice);
     if (!source.calculated(from))
         return std::nullopt;
     return source.kept(from);
 }
 
-PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from) {
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const DesignBasis& from) {
     for (const Source& source : kSources)
         if (!source.calculated(from))
             choices.*source.row.choice = 0;
     return choices;
 }
 
-bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation,
-               const OtherModels& from) {
+bool takesFrom(const PrimaryChoices& choices, Calculation calculation, const DesignBasis& from) {
     // The loaded frequency is the secondary's too, and a tank capacitor none
     // entered is the transformer bank's resonant one.
     const auto fedBy = [&](const Source& source) {
         return source.row.from == calculation ||
-               (calculation == OtherCalculation::Secondary &&
-                source.row.from == OtherCalculation::TopLoad) ||
-               (calculation == OtherCalculation::Transformer &&
-                source.row.from == OtherCalculation::Power && from.tankCapacitance == 0);
+               (calculation == Calculation::Secondary && source.row.from == Calculation::TopLoad) ||
+               (calculation == Calculation::Transformer && source.row.from == Calculation::Power &&
+                from.tankCapacitance == 0);
     };
     for (const Source& source : kSources)
         if (fedBy(source) && choices.*source.row.choice == 1)
@@ -264,7 +262,7 @@ PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice) {
 }
 
 PrimaryInputs::PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary,
-                             const OtherModels& from)
+                             const DesignBasis& from)
     : m_choices(choices), m_primary(primary), m_from(from) {}
 
 float PrimaryInputs::used(Input input) const {
@@ -300,7 +298,7 @@ bool PrimaryInputs::passesOver(Input input) const {
     return false;
 }
 
-double tankCapacitorUsed(const OtherModels& from) {
+double tankCapacitorUsed(const DesignBasis& from) {
     return from.tankCapacitance > 0 ? from.tankCapacitance : double(from.transformer.C());
 }
 

@@ -18,12 +18,11 @@ class CTopLoad;
 class CTransformer;
 class TopLoadSolution;
 
-enum class OtherCalculation { Secondary, Transformer, TopLoad, Power };
-
-// The calculations the primary can take inputs from, the length unit of the
-// design (the top load's frequency depends on it) and where the top load's
-// field solution is kept.
-struct OtherModels {
+// What the primary, its coupling and the power side are worked out from: the
+// calculations the primary can take inputs from, the length unit of the
+// design (the top load's frequency depends on it), where the top load's
+// field solution is kept, what stands in the field and the tank capacitor.
+struct DesignBasis {
     const CSecondary& secondary;
     const CTransformer& transformer;
     const CTopLoad& topLoad;
@@ -39,7 +38,7 @@ struct OtherModels {
 
 // The power side's tank capacitor: the one entered, or the transformer bank's
 // resonant one.
-double tankCapacitorUsed(const OtherModels& from);
+double tankCapacitorUsed(const DesignBasis& from);
 
 // The primary's "Use Design Information" choices, as the settings keep them:
 // 1 takes an input from another calculation, 0 leaves it to the primary's own
@@ -62,7 +61,7 @@ using PrimaryChoice = qint16 PrimaryChoices::*;
 struct PrimaryChoiceRow {
     PrimaryChoice choice;
     Input fills;
-    OtherCalculation from;
+    Calculation from;
     qint16 (CSettings::*setting)() const;
     void (CSettings::*keep)(qint16);
     FileSlot file;
@@ -81,17 +80,16 @@ void setPrimaryChoices(CSettings& settings, const PrimaryChoices& choices);
 
 // Whether the choice's calculation has a value to give: only then can the
 // choice be 1.
-bool sourceCalculated(PrimaryChoice choice, const OtherModels& from);
+bool sourceCalculated(PrimaryChoice choice, const DesignBasis& from);
 // The value the choice's calculation has to give, as it keeps it; none while
 // it has none.
-std::optional<float> sourceValue(PrimaryChoice choice, const OtherModels& from);
+std::optional<float> sourceValue(PrimaryChoice choice, const DesignBasis& from);
 // The choices with those cleared whose calculation has no value to give.
-PrimaryChoices clearUncalculated(PrimaryChoices choices, const OtherModels& from);
+PrimaryChoices clearUncalculated(PrimaryChoices choices, const DesignBasis& from);
 
 // Whether a choice of 1 takes a value from the calculation, so that doing it
 // again leaves the primary out of date.
-bool takesFrom(const PrimaryChoices& choices, OtherCalculation calculation,
-               const OtherModels& from);
+bool takesFrom(const PrimaryChoices& choices, Calculation calculation, const DesignBasis& from);
 
 // Whether some choice can fill the input.
 bool choiceCanFill(Input input);
@@ -110,7 +108,7 @@ PrimaryChoices choosing(PrimaryChoices choices, PrimaryChoice choice);
 // else the primary's own.
 class PrimaryInputs {
 public:
-    PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary, const OtherModels& from);
+    PrimaryInputs(const PrimaryChoices& choices, const CPrimary& primary, const DesignBasis& from);
 
     // The value the primary's calculation uses: a secondary's diameter is
     // taken as its text reads, to four decimals.
@@ -130,7 +128,7 @@ public:
 private:
     PrimaryChoices m_choices;
     const CPrimary& m_primary;
-    OtherModels m_from;
+    DesignBasis m_from;
 };
 
 } // namespace resonex

@@ -139,7 +139,7 @@ void addTurnsBeyondReach(TuningCurve& curve, const CPrimary& primary, const Prim
 } // namespace
 
 TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
-                        const OtherModels& from) {
+                        const DesignBasis& from) {
     TuningCurve curve;
     if (!primaryCalculated(primary))
         return curve;

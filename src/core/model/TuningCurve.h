@@ -10,7 +10,7 @@ namespace resonex {
 
 class CPrimary;
 class CSettings;
-struct OtherModels;
+struct DesignBasis;
 
 // The primary circuit tapped after one turn of the listing.
 struct TuningPoint {
@@ -68,7 +68,7 @@ struct TuningCurve {
 // choices say. A calculation that ran out of turns has no listing: its turns
 // are worked out again, for the curve alone.
 TuningCurve tuningCurve(const CPrimary& primary, const CSettings& settings,
-                        const OtherModels& from);
+                        const DesignBasis& from);
 
 // What would bring the tap within the turns, in a sentence.
 QString reachText(const TuningCurve::Reach& reach);

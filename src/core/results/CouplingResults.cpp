@@ -29,7 +29,7 @@ bool classicGeometry(const AddedInputs& inputs) {
 }
 
 physics::PrimaryTurns primaryAsBuilt(const CPrimary& primary, const AddedInputs& inputs,
-                                     const OtherModels& from) {
+                                     const DesignBasis& from) {
     const LengthUnit unit = designUnit(from.useMetric);
     const auto metres = [&unit](double length) { return unit.toMetres(length); };
     const auto shape = physics::PrimaryShape(int(added(inputs, Input::PriShape)));
@@ -50,7 +50,7 @@ physics::PrimaryTurns primaryAsBuilt(const CPrimary& primary, const AddedInputs&
     return turns;
 }
 
-physics::SecondaryTurns secondaryTurns(const OtherModels& from) {
+physics::SecondaryTurns secondaryTurns(const DesignBasis& from) {
     const LengthUnit unit = designUnit(from.useMetric);
     const CSecondary& secondary = from.secondary;
     return {unit.toMetres(secondary.DiaValue()), unit.toMetres(secondary.HeightValue()),
@@ -58,7 +58,7 @@ physics::SecondaryTurns secondaryTurns(const OtherModels& from) {
 }
 
 std::optional<CouplingResults> couplingResults(const CPrimary& primary, const AddedInputs& inputs,
-                                               const CSettings& settings, const OtherModels& from) {
+                                               const CSettings& settings, const DesignBasis& from) {
     if (!primaryCalculated(primary) || !secondaryCalculated(from.secondary))
         return std::nullopt;
     CouplingResults results;

@@ -9,7 +9,7 @@ namespace resonex {
 class AddedInputs;
 class CPrimary;
 class CSettings;
-struct OtherModels;
+struct DesignBasis;
 
 // The primary as built and its coupling to the secondary, in SI units: the
 // geometric listing, the tap in use with Lp, M and k there, the two coupled
@@ -40,12 +40,12 @@ bool classicGeometry(const AddedInputs& added);
 // The primary as built in metres, on the calculated secondary (the secondary's
 // own diameter).
 physics::PrimaryTurns primaryAsBuilt(const CPrimary& primary, const AddedInputs& added,
-                                     const OtherModels& from);
-physics::SecondaryTurns secondaryTurns(const OtherModels& from);
+                                     const DesignBasis& from);
+physics::SecondaryTurns secondaryTurns(const DesignBasis& from);
 
 // The coupling of the design's primary, or none until the primary and the
 // secondary are calculated.
 std::optional<CouplingResults> couplingResults(const CPrimary& primary, const AddedInputs& added,
-                                               const CSettings& settings, const OtherModels& from);
+                                               const CSettings& settings, const DesignBasis& from);
 
 } // namespace resonex

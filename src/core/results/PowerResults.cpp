@@ -39,7 +39,7 @@ physics::TransformerBank bankOf(const CTransformer& transformer, const CSettings
 // The fractional turn that gives the inductance on the listing the tap in use
 // comes from: the primary as built's, or the classic one's turns.
 physics::Solved<double> tapFor(double henries, const CPrimary& primary, const CSettings& settings,
-                               const OtherModels& from, const CouplingResults& coupling) {
+                               const DesignBasis& from, const CouplingResults& coupling) {
     if (coupling.geometricTap)
         return physics::turnForInductance(coupling.listing, henries);
     physics::CouplingListing classic;
@@ -51,7 +51,7 @@ physics::Solved<double> tapFor(double henries, const CPrimary& primary, const CS
 } // namespace
 
 std::optional<physics::Solved<physics::MmcBank>>
-mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels& from) {
+mmcBankOf(const AddedInputs& added, const CSettings& settings, const DesignBasis& from) {
     const double unitFarads = si(added, Input::UnitC, settings);
     if (unitFarads == 0 || !transformerCalculated(from.transformer))
         return std::nullopt;
@@ -62,7 +62,7 @@ mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels
 }
 
 std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInputs& added,
-                                         const CSettings& settings, const OtherModels& from,
+                                         const CSettings& settings, const DesignBasis& from,
                                          const physics::Surroundings& around,
                                          const std::optional<CouplingResults>& coupling) {
     if (!transformerCalculated(from.transformer))

@@ -11,7 +11,7 @@ namespace resonex {
 class AddedInputs;
 class CPrimary;
 class CSettings;
-struct OtherModels;
+struct DesignBasis;
 
 // The power side of the design in SI units, once the transformer bank is
 // calculated: the tank capacitors it suits and the one used, each bang's
@@ -55,13 +55,13 @@ struct PowerResults {
 // field, as for the top load's figures; coupling: the primary as built, for
 // the tap.
 std::optional<PowerResults> powerResults(const CPrimary& primary, const AddedInputs& added,
-                                         const CSettings& settings, const OtherModels& from,
+                                         const CSettings& settings, const DesignBasis& from,
                                          const physics::Surroundings& around,
                                          const std::optional<CouplingResults>& coupling);
 
 // The bank a unit capacitor of the design gives, none without one: the power
 // calculation refuses one of too many units.
 std::optional<physics::Solved<physics::MmcBank>>
-mmcBankOf(const AddedInputs& added, const CSettings& settings, const OtherModels& from);
+mmcBankOf(const AddedInputs& added, const CSettings& settings, const DesignBasis& from);
 
 } // namespace resonex

@@ -33,7 +33,7 @@ const Note kNotes[] = {
 QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const OtherModels& from, const QString& lengthUnit,
+                           const DesignBasis& from, const QString& lengthUnit,
                            bool builtOtherwise) {
     if (!primaryCalculated(primary))
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;

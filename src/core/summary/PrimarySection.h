@@ -18,7 +18,7 @@ QString PrimarySectionTitle();
 // coupling): the spiral's tap is then said to be the classic listing's, and a
 // listing the 15 turns did not reach is not headed.
 QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const OtherModels& from, const QString& lengthUnit,
+                           const DesignBasis& from, const QString& lengthUnit,
                            bool builtOtherwise = false);
 
 } // namespace resonex

@@ -30,7 +30,7 @@ Summary ComposeSummary(const CFile& doc) {
                                   wireUnit(metric).word()),
              false},
             {PrimarySectionTitle(), true},
-            {PrimarySectionText(doc.primary(), doc.settings(), doc.otherModels(),
+            {PrimarySectionText(doc.primary(), doc.settings(), doc.designBasis(),
                                 designUnit(metric).word(), !classicGeometry(doc.added())),
              false},
             {TransformerSectionTitle(), true},
