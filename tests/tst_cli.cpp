@@ -2,6 +2,7 @@
 
 #include "cli/JsonDesign.h"
 #include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -1004,7 +1005,7 @@ private slots:
         QVERIFY(opensWhole(doc, file));
         QVERIFY(!resonex::cli::designJson(doc).isEmpty());
         // Asked unsized, the memo gives what it has worked out so far.
-        const resonex::TopLoadResults& results = doc.topLoadResults(resonex::Toroids::Unsized);
+        const resonex::TopLoadResults& results = doc.results().topLoad(resonex::Toroids::Unsized);
         QVERIFY(!results.absent);
         QCOMPARE(results.forQuarWaveFr.size.has_value(), sized);
     }

@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -657,8 +658,8 @@ private slots:
     void primaryBeyondFifteenTurns() {
         Started program(m_dir.path(), false);
         test::enterImperialExample(program.doc().primary());
-        program.doc().primary().Calculate(program.doc().settings(), program.doc().designBasis(), {},
-                                          program.dlg);
+        program.doc().primary().Calculate(program.doc().settings(), program.doc().results().basis(),
+                                          {}, program.dlg);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             QVERIFY(textOf(dialog, "lblResults").startsWith("The primary will need"));
             enter(dialog, {{"txtC", "0.0001"}, {"txtFr", "10"}});
@@ -1010,11 +1011,11 @@ private slots:
         test::enterTopLoad(program.doc(), CTopLoad::Shape::Toroid, "300", "75", "50", "500");
         // The primary is tuned with its own turns in the field, grounded; the
         // design's figures take them once it is calculated.
-        const DesignBasis from = program.doc().designBasis();
+        const DesignBasis from = program.doc().results().basis();
         const QString loaded = kilohertzText(
             from.topLoadSolution.results(from.topLoad, from.secondary, from.useMetric, from.around)
                 .loadedFr);
-        const QString withoutPrimary = kilohertzText(program.doc().topLoadResults().loadedFr);
+        const QString withoutPrimary = kilohertzText(program.doc().results().topLoad().loadedFr);
         QVERIFY(loaded != QStringLiteral("143.24") && loaded != withoutPrimary);
         inDialog(program, "btnPriCoilCalcs", [&](QWidget* dialog) {
             auto* quarterWave = child<QCheckBox>(dialog, "chkUseSecFr");
@@ -1048,8 +1049,8 @@ private slots:
         });
         CSettings& settings = program.doc().settings();
         QCOMPARE(QList<qint16>({settings.UseSecFr(), settings.UseTopFr()}), QList<qint16>({0, 1}));
-        QCOMPARE(kilohertzText(program.doc().topLoadResults().loadedFr), loaded);
-        QVERIFY(program.doc().topLoadResults().primaryInField);
+        QCOMPARE(kilohertzText(program.doc().results().topLoad().loadedFr), loaded);
+        QVERIFY(program.doc().results().topLoad().primaryInField);
         // So tuned (and taking nothing else from the secondary), it is out of
         // date once the secondary or the top load is calculated again.
         settings.setUseSecDia(0);

@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/document/DocumentView.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -152,7 +153,7 @@ private slots:
         primary.setFr(QStringLiteral("250"));
         primary.setSecDia(QStringLiteral("200"));
         // A sentence quoting a frequency text too long for the file.
-        primary.Calculate(m_doc->settings(), m_doc->designBasis(), QString(70000, u'x'), m_dlg);
+        primary.Calculate(m_doc->settings(), m_doc->results().basis(), QString(70000, u'x'), m_dlg);
         m_dlg.answers = {Answer::Yes};
         QVERIFY(!m_doc->FileSaveIfModified(m_dlg));
         QVERIFY(m_dlg.told.messages.constLast().startsWith(
@@ -314,7 +315,7 @@ private slots:
         saveAs(path("cut.rzn"));
 
         QVERIFY(m_doc->FileOpenNamed(m_dlg, path("cut.rzn")));
-        QCOMPARE(m_doc->topLoadResults().absent, std::optional(NoFigures::CutsIntoWinding));
+        QCOMPARE(m_doc->results().topLoad().absent, std::optional(NoFigures::CutsIntoWinding));
         QCOMPARE(m_doc->settings().UseTopFr(), qint16(1));
         QVERIFY(m_doc->primary().CalcsInvalid());
     }

@@ -1,6 +1,7 @@
 #include "TestDesigns.h"
 
 #include "core/document/DesignPictures.h"
+#include "core/document/DesignResults.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/results/CouplingResults.h"
 #include "core/text/PrimaryResultTexts.h"
@@ -90,7 +91,7 @@ private slots:
         // A new design's flat spiral has its k at each of its 15 turns too.
         const TuningCurve classic = tuningCurveOfDesign(doc);
         QCOMPARE(classic.couplings.size(), 15);
-        QCOMPARE(classic.tapCoupling, doc.coupling()->atTap->k);
+        QCOMPARE(classic.tapCoupling, doc.results().coupling()->atTap->k);
         test::RecordingPrompts prompts;
         calculatePrimary(
             doc, {},
@@ -108,13 +109,14 @@ private slots:
         // The tuning curve is its own too, tapped on the same turn.
         const TuningCurve curve = tuningCurveOfDesign(doc);
         QCOMPARE(curve.points.size(), 20);
-        QCOMPARE(curve.points[19].henries, doc.coupling()->listing.turns[19].primaryInductance);
+        QCOMPARE(curve.points[19].henries,
+                 doc.results().coupling()->listing.turns[19].primaryInductance);
         QVERIFY(curve.crossingTurn && curve.tap);
         QCOMPARE(470 + (curve.tap->beforeTurn - 1) * 19, tapAt);
         // With the coupling at each turn built and at the tap.
         QCOMPARE(curve.couplings.size(), 20);
-        QCOMPARE(curve.couplings[19].k, doc.coupling()->listing.turns[19].k);
-        QCOMPARE(curve.tapCoupling, doc.coupling()->atTap->k);
+        QCOMPARE(curve.couplings[19].k, doc.results().coupling()->listing.turns[19].k);
+        QCOMPARE(curve.tapCoupling, doc.results().coupling()->atTap->k);
     }
 
     void onlyWhatIsCalculated() {

@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
@@ -333,9 +334,9 @@ private slots:
         test::RecordingPrompts prompts;
         calculatePrimary(doc, choices, test::primaryEntries("0.01", "", "", "9.5", "9.5", "62.5"),
                          prompts);
-        QVERIFY(doc.topLoadResults().primaryInField);
+        QVERIFY(doc.results().topLoad().primaryInField);
         QVERIFY(doc.primary().Results().endsWith(
-            " at " + kilohertzText(doc.topLoadResults().loadedFr) + "kHz"));
+            " at " + kilohertzText(doc.results().topLoad().loadedFr) + "kHz"));
         CFile again(nullptr);
         QVERIFY(read(again, saved(doc, "tuned.rzn")));
         QVERIFY(!again.primary().CalcsInvalid());
@@ -508,7 +509,7 @@ private slots:
         QCOMPARE(saved(doc, "three.rzn"), version3);
         CFile back(nullptr);
         QVERIFY(read(back, version3));
-        QCOMPARE(back.surroundings().ceiling, 2.5);
+        QCOMPARE(back.results().surroundings().ceiling, 2.5);
         enter(Input::Ceiling, "");
         enter(Input::RailHeight, "0");
         QCOMPARE(saved(doc, "two.rzn"), version2);

@@ -3,6 +3,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
@@ -162,7 +163,7 @@ private slots:
         doc.settings().setUsePriC(1);
         doc.primary().setConSpa(QStringLiteral("6.35"));
         test::RecordingPrompts prompts;
-        doc.primary().Calculate(doc.settings(), doc.designBasis(), QStringLiteral("143.24"),
+        doc.primary().Calculate(doc.settings(), doc.results().basis(), QStringLiteral("143.24"),
                                 prompts);
         text = primaryText(doc);
         QVERIFY2(

@@ -5,6 +5,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/CSecondary.h"
@@ -102,7 +103,7 @@ void printDesign(const CFile& doc, Output output) {
 QString cannotTake(const CFile& doc, const PrimaryChoiceRow& row) {
     const QString option = QLatin1String(row.option);
     if (row.from == Calculation::TopLoad && doc.topLoad().isSet())
-        if (const std::optional<NoFigures> absent = doc.topLoadResults().absent)
+        if (const std::optional<NoFigures> absent = doc.results().topLoad().absent)
             return option + QStringLiteral(" 1 has no loaded frequency to take: ") +
                    noFiguresText(*absent);
     return option + QStringLiteral(" 1 needs ") + QLatin1String(row.needs);

@@ -5,6 +5,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
 #include "core/model/CSecondary.h"
@@ -95,7 +96,7 @@ QByteArray primaryTapJson(const CFile& doc) {
     if (!found)
         return json::kNull;
     return tapJson(found->afterTurn, found->beforeTurn,
-                   tuningCurve(primary, doc.settings(), doc.designBasis()).crossingTurn);
+                   tuningCurve(primary, doc.settings(), doc.results().basis()).crossingTurn);
 }
 
 QByteArray primaryJson(const CFile& doc) {
@@ -109,7 +110,7 @@ QByteArray primaryJson(const CFile& doc) {
     // the design's choices say so.
     const CSettings& settings = doc.settings();
     const PrimaryChoices choices = primaryChoices(settings);
-    const PrimaryInputs inputs(choices, primary, doc.designBasis());
+    const PrimaryInputs inputs(choices, primary, doc.results().basis());
     json::Object object;
     for (const DesignInput* input : inputsOf(Calculation::Primary))
         if (!input->added())
@@ -145,7 +146,7 @@ QByteArray topLoadJson(const CFile& doc) {
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const LengthUnit length = designUnit(metric);
-    const TopLoadResults& results = doc.topLoadResults();
+    const TopLoadResults& results = doc.results().topLoad();
     const auto result = [&results](const QByteArray& value) {
         return results.absent ? json::kNull : value;
     };
@@ -197,7 +198,7 @@ QByteArray resonanceJson(const CFile& doc) {
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
     const CTopLoad& topLoad = doc.topLoad();
-    const TopLoadResults& results = doc.topLoadResults(Toroids::Unsized);
+    const TopLoadResults& results = doc.results().topLoad(Toroids::Unsized);
     json::Object object;
     object.add(designInput(Input::BaseHeight).jsonKey,
                si(topLoad.BaseHeightValue(), designUnit(metric)));
@@ -210,7 +211,7 @@ QByteArray resonanceJson(const CFile& doc) {
 // The primary as built and its coupling, whenever the primary and the
 // secondary are calculated.
 QByteArray couplingJson(const CFile& doc) {
-    const std::optional<CouplingResults>& coupling = doc.coupling();
+    const std::optional<CouplingResults>& coupling = doc.results().coupling();
     if (!coupling)
         return json::kNull;
     json::Object object;
@@ -257,7 +258,7 @@ QByteArray mmcJson(const PowerResults& power) {
 // Present once the transformer bank is calculated, each figure null until
 // what it needs is calculated too.
 QByteArray powerJson(const CFile& doc) {
-    const std::optional<PowerResults> power = doc.powerResults();
+    const std::optional<PowerResults> power = doc.results().power();
     if (!power)
         return json::kNull;
     json::Object object;

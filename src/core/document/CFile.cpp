@@ -1,5 +1,7 @@
 #include "core/document/CFile.h"
 
+#include "core/document/DesignResults.h"
+
 #include "core/encoding/ExtensionBlock.h"
 #include "core/encoding/FieldReader.h"
 #include "core/encoding/FieldWriter.h"
@@ -12,13 +14,9 @@
 #include "core/model/Calculated.h"
 #include "core/model/ExtensionFields.h"
 #include "core/model/PrimarySources.h"
-#include "core/model/SurroundingsInputs.h"
-#include "core/model/TopLoadSolution.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/FileBytes.h"
 #include "core/platform/PathLookup.h"
-#include "core/results/CouplingResults.h"
-#include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
 
 #include <QDir>
@@ -103,8 +101,7 @@ QString failureText(const QString& prefix, const QString& path, const QString& r
 } // namespace
 
 CFile::CFile(OptionsStore* store)
-    : m_store(store), m_topLoadSolution(std::make_unique<TopLoadSolution>()),
-      m_coupling(std::make_unique<CouplingMemo>()) {
+    : m_store(store), m_results(std::make_unique<DesignResults>(*this)) {
     CreateModelObjects();
 }
 
@@ -193,7 +190,7 @@ std::optional<CFile::ReadWarning> CFile::readExtension(FieldReader& reader) {
     // calculated for; so is one whose tapping no longer stands at the loaded
     // frequency worked out now (the file written before the field knew more,
     // or elsewhere): the user retunes it, it is not retuned behind their back.
-    const DesignBasis from = designBasis();
+    const DesignBasis from = m_results->basis();
     const auto tuningLost = [&] {
         return !topLoadRead || !sourceCalculated(&PrimaryChoices::useTopFr, from) ||
                (primaryCalculated(*m_primary) &&
@@ -227,51 +224,7 @@ void CFile::WriteAllObjects(const QString& path) {
     m_foreign = false;
 }
 
-struct CFile::CouplingMemo {
-    QByteArray design;
-    std::optional<CouplingResults> results;
-};
-
-const std::optional<CouplingResults>& CFile::coupling() const {
-    // Every input the coupling depends on is among what Save writes.
-    QByteArray design = bytesToSave();
-    if (design != m_coupling->design) {
-        m_coupling->results = couplingResults(*m_primary, *m_added, *m_settings, designBasis());
-        m_coupling->design = std::move(design);
-    }
-    return m_coupling->results;
-}
-
-const TopLoadResults& CFile::topLoadResults() const { return topLoadResults(Toroids::Sized); }
-
-const TopLoadResults& CFile::topLoadResults(Toroids toroids) const {
-    return m_topLoadSolution->results(*m_topLoad, *m_secondary, m_settings->UseMetric(),
-                                      surroundings(), toroids);
-}
-
-physics::Surroundings CFile::surroundings() const {
-    physics::Surroundings around = designBasis().around;
-    if (!primaryCalculated(*m_primary))
-        around.primary.reset();
-    return around;
-}
-
-std::optional<PowerResults> CFile::powerResults() const {
-    return resonex::powerResults(*m_primary, *m_added, *m_settings, designBasis(), surroundings(),
-                                 coupling());
-}
-
 bool CFile::usesPower() const { return m_added->awayFromStart(inputsOf(Calculation::Power)); }
-
-DesignBasis CFile::designBasis() const {
-    DesignBasis from{*m_secondary,       *m_transformer,
-                     *m_topLoad,         m_settings->UseMetric(),
-                     *m_topLoadSolution, surroundingsOf(models(), m_settings->UseMetric())};
-    if (secondaryCalculated(*m_secondary))
-        from.around.primary = primaryAsBuilt(*m_primary, *m_added, from);
-    from.tankCapacitance = m_added->si(designInput(Input::TankC), m_settings->UseMetric());
-    return from;
-}
 
 bool CFile::usesTopLoad() const {
     return m_settings->UseTopFr() != 0 || !m_topLoad->isNew(m_settings->UseMetric());

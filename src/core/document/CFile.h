@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/model/DesignInputs.h"
-#include "core/physics/Surroundings.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,19 +11,13 @@
 
 namespace resonex {
 
-struct DesignBasis;
-
 class AddedInputs;
 class CPrimary;
 class CSecondary;
 class CSettings;
 class CTopLoad;
 class CTransformer;
-class TopLoadSolution;
-enum class Toroids;
-struct CouplingResults;
-struct PowerResults;
-struct TopLoadResults;
+class DesignResults;
 class DocumentPrompts;
 class DocumentView;
 class FieldReader;
@@ -67,26 +60,11 @@ public:
     // The objects that keep the design's inputs (DesignInputs.h).
     DesignModels models();
     ConstDesignModels models() const;
-    // The top load's field solution on the secondary as they stand, worked
-    // out when first asked for after either changed.
-    const TopLoadSolution& topLoadSolution() const { return *m_topLoadSolution; }
-    const TopLoadResults& topLoadResults() const;
-    // The same, the toroids sized only when asked for (Toroids::Sized).
-    const TopLoadResults& topLoadResults(Toroids toroids) const;
-    // What stands around the coil in its field: the strike rail and the room
-    // entered, and the primary's turns as built once the primary and the
-    // secondary are calculated.
-    physics::Surroundings surroundings() const;
-    // The other calculations as the primary takes its inputs from them, the
-    // loaded frequency with its own turns as built in the field.
-    DesignBasis designBasis() const;
-    // The coupling of the primary as built (CouplingResults.h), worked out
-    // when first asked for after anything Save would write changed.
-    const std::optional<CouplingResults>& coupling() const;
-    // The power side (PowerResults.h), none until the transformer bank is
-    // calculated; usesPower: whether any of its inputs is away from a new
-    // design's, which alone gives it a summary section.
-    std::optional<PowerResults> powerResults() const;
+    // The results beyond the classic calculations, each worked out when
+    // first asked for after what it depends on changed.
+    const DesignResults& results() const { return *m_results; }
+    // Whether any of the power side's inputs is away from a new design's,
+    // which alone gives it a summary section.
     bool usesPower() const;
     // The bytes Save would write now.
     QByteArray bytesToSave() const;
@@ -217,10 +195,7 @@ private:
     std::unique_ptr<CTransformer> m_transformer;
     std::unique_ptr<CTopLoad> m_topLoad;
     std::unique_ptr<AddedInputs> m_added;
-    std::unique_ptr<const TopLoadSolution> m_topLoadSolution;
-    // The coupling as last worked out, and the design it was worked out for.
-    struct CouplingMemo;
-    std::unique_ptr<CouplingMemo> m_coupling;
+    std::unique_ptr<const DesignResults> m_results;
     QString m_fileName;
     QString m_fileTitle = kUntitled;
     bool m_modified = false;

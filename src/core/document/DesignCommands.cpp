@@ -1,6 +1,7 @@
 #include "core/document/DesignCommands.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
@@ -74,7 +75,7 @@ void wholeOrNothing(CFile& doc, Command command, Rejected rejected = Rejected::K
 // where it takes nothing.
 std::vector<std::optional<float>> takenByPrimary(const CFile& doc) {
     const PrimaryChoices choices = primaryChoices(doc.settings());
-    const DesignBasis from = doc.designBasis();
+    const DesignBasis from = doc.results().basis();
     std::vector<std::optional<float>> taken;
     for (const PrimaryChoiceRow& row : primaryChoiceRows())
         taken.push_back(choices.*row.choice == 1 ? sourceValue(row.choice, from) : std::nullopt);
@@ -85,7 +86,7 @@ std::vector<std::optional<float>> takenByPrimary(const CFile& doc) {
 // from it is out of date.
 void calculated(CFile& doc, Calculation calculation) {
     doc.setModified(true);
-    if (takesFrom(primaryChoices(doc.settings()), calculation, doc.designBasis()))
+    if (takesFrom(primaryChoices(doc.settings()), calculation, doc.results().basis()))
         doc.primary().setCalcsInvalid(true);
 }
 
@@ -94,7 +95,8 @@ void calculated(CFile& doc, Calculation calculation) {
 // keeps its results.
 template <typename Command>
 void calculatedBeyondClassic(CFile& doc, Calculation calculation, Command command) {
-    const bool takes = takesFrom(primaryChoices(doc.settings()), calculation, doc.designBasis());
+    const bool takes =
+        takesFrom(primaryChoices(doc.settings()), calculation, doc.results().basis());
     const auto before = takes ? takenByPrimary(doc) : std::vector<std::optional<float>>{};
     wholeOrNothing(doc, command, Rejected::ChangesNothing);
     doc.setModified(true);
@@ -294,7 +296,7 @@ void checkPrimaryAsBuilt(const CFile& doc) {
         throw ResonexError(angle.error);
     if (!secondaryCalculated(doc.secondary()))
         return;
-    const DesignBasis from = doc.designBasis();
+    const DesignBasis from = doc.results().basis();
     // The secondary calculated, the primary as built stands among them.
     const PrimaryClearance clearance(doc, from);
     clearance.check();
@@ -329,7 +331,7 @@ void calculateTopLoad(CFile& doc, CTopLoad::Shape shape, const Entries& entries)
         // are not kept either.
         topLoad.checkShape();
         topLoad.checkClearance(doc.secondary(), doc.settings().UseMetric());
-        checkSurroundings(doc, doc.surroundings());
+        checkSurroundings(doc, doc.results().surroundings());
     });
 }
 
@@ -349,7 +351,7 @@ void calculatePower(CFile& doc, const Entries& entries) {
         if (stored(Input::UnitC) != 0 && stored(Input::UnitKv) == 0)
             throw ResonexError(designInput(Input::UnitKv).error);
         const std::optional<physics::Solved<physics::MmcBank>> bank =
-            mmcBankOf(doc.added(), doc.settings(), doc.designBasis());
+            mmcBankOf(doc.added(), doc.settings(), doc.results().basis());
         // Blamed on the unit's capacitance, the box to change first.
         if (bank && !*bank)
             throw ResonexError(errors::PowerTooManyUnits,
@@ -366,15 +368,15 @@ void mainsFrequencyChanged(CFile& doc) {
 }
 
 bool canUse(const CFile& doc, PrimaryChoice choice) {
-    return sourceCalculated(choice, doc.designBasis());
+    return sourceCalculated(choice, doc.results().basis());
 }
 
 PrimaryChoices offeredChoices(const CFile& doc) {
-    return clearUncalculated(primaryChoices(doc.settings()), doc.designBasis());
+    return clearUncalculated(primaryChoices(doc.settings()), doc.results().basis());
 }
 
 QString shownEntry(const CFile& doc, Input input, const PrimaryChoices& choices) {
-    return PrimaryInputs(choices, doc.primary(), doc.designBasis()).entry(input);
+    return PrimaryInputs(choices, doc.primary(), doc.results().basis()).entry(input);
 }
 
 Entries shownEntries(const CFile& doc, const PrimaryChoices& choices) {
@@ -412,7 +414,7 @@ void calculatePrimary(CFile& doc, const PrimaryChoices& choices, const Entries& 
         // A frequency taken from another calculation is quoted as it stands
         // now: the loaded frequency moves with the primary's own turns.
         const auto frequency = entries.find(Input::Fr);
-        doc.primary().Calculate(doc.settings(), doc.designBasis(),
+        doc.primary().Calculate(doc.settings(), doc.results().basis(),
                                 frequency != entries.end() && takesEntry(Input::Fr, choices)
                                     ? frequency->second
                                     : shownEntry(doc, Input::Fr, choices),

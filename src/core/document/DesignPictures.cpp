@@ -3,6 +3,7 @@
 #include "core/document/DesignCommands.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/results/CouplingResults.h"
@@ -17,7 +18,7 @@ namespace resonex {
 DesignDrawing drawingOfDesign(const CFile& doc) {
     const bool metric = doc.settings().UseMetric();
     std::optional<BuiltPrimary> built;
-    const std::optional<CouplingResults>& coupling = doc.coupling();
+    const std::optional<CouplingResults>& coupling = doc.results().coupling();
     if (coupling && !classicGeometry(doc.added())) {
         const LengthUnit unit = designUnit(metric);
         built = BuiltPrimary();
@@ -33,8 +34,8 @@ DesignDrawing drawingOfDesign(const CFile& doc) {
 }
 
 TuningCurve tuningCurveOfDesign(const CFile& doc) {
-    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), doc.designBasis());
-    const std::optional<CouplingResults>& coupling = doc.coupling();
+    TuningCurve curve = tuningCurve(doc.primary(), doc.settings(), doc.results().basis());
+    const std::optional<CouplingResults>& coupling = doc.results().coupling();
     if (curve.isEmpty() || !coupling)
         return curve;
     for (const physics::CouplingAtTurn& turn : coupling->listing.turns)

@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/errors/ResonexError.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CTopLoad.h"
@@ -30,7 +31,7 @@ Summary ComposeSummary(const CFile& doc) {
                                   wireUnit(metric).word()),
              false},
             {PrimarySectionTitle(), true},
-            {PrimarySectionText(doc.primary(), doc.settings(), doc.designBasis(),
+            {PrimarySectionText(doc.primary(), doc.settings(), doc.results().basis(),
                                 designUnit(metric).word(), !classicGeometry(doc.added())),
              false},
             {TransformerSectionTitle(), true},
@@ -40,7 +41,7 @@ Summary ComposeSummary(const CFile& doc) {
         if (doc.topLoad().isSet())
             summary << SummaryPiece{kNewLine + kNewLine, false}
                     << SummaryPiece{TopLoadSectionTitle(), true}
-                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.topLoadResults(),
+                    << SummaryPiece{TopLoadSectionText(doc.topLoad(), doc.results().topLoad(),
                                                        doc.added(), metric),
                                     false};
         // Only a design with anything beyond the classic calculations (a
@@ -48,14 +49,14 @@ Summary ComposeSummary(const CFile& doc) {
         // surroundings, the power side) adds its coupling: the flat spiral
         // as a new design has it too, once the design is more than classic.
         if (doc.extensionVersion())
-            if (const std::optional<CouplingResults>& coupling = doc.coupling())
+            if (const std::optional<CouplingResults>& coupling = doc.results().coupling())
                 summary << SummaryPiece{kNewLine + kNewLine, false}
                         << SummaryPiece{CouplingSectionTitle(), true}
                         << SummaryPiece{CouplingSectionText(*coupling, metric), false};
         // Only a design that sets anything of the power side adds it, once
         // the transformer bank is calculated.
         if (doc.usesPower())
-            if (const std::optional<PowerResults> power = doc.powerResults())
+            if (const std::optional<PowerResults> power = doc.results().power())
                 summary << SummaryPiece{kNewLine + kNewLine, false}
                         << SummaryPiece{PowerSectionTitle(), true}
                         << SummaryPiece{PowerSectionText(powerResultLines(*power, metric)), false};

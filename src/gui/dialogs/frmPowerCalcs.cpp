@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/settings/CSettings.h"
 
@@ -91,7 +92,7 @@ void frmPowerCalcs::showBpsTaken() {
 
 void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
-    const std::optional<PowerResults> power = doc().powerResults();
+    const std::optional<PowerResults> power = doc().results().power();
     const QList<FigureLine> lines =
         power ? powerResultLines(*power, doc().settings().UseMetric())
               : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "

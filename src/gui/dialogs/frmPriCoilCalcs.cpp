@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/document/DesignPictures.h"
+#include "core/document/DesignResults.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CPrimary.h"
@@ -204,7 +205,7 @@ void frmPriCoilCalcs::showResults() {
         QString(primary.LPerTurn()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_lblResults->setText(primary.Results());
     m_picTuning->setCurve(tuningCurveOfDesign(doc()));
-    const std::optional<CouplingResults>& coupling = doc().coupling();
+    const std::optional<CouplingResults>& coupling = doc().results().coupling();
     if (!coupling) {
         m_lblCoupling->clear();
         return;

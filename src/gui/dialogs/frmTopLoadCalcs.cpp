@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -119,7 +120,7 @@ void frmTopLoadCalcs::UpdateInputText() {
 }
 
 void frmTopLoadCalcs::UpdateOutputText() {
-    const TopLoadResults& results = doc().topLoadResults();
+    const TopLoadResults& results = doc().results().topLoad();
     const ToroidTexts texts = toroidTexts(doc().topLoad(), results);
     showNote(*m_lblNotCalculated, texts.absent);
     const bool metric = doc().settings().UseMetric();
