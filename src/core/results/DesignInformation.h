@@ -4,28 +4,11 @@
 
 namespace resonex {
 
-class CSecondary;
 class CTransformer;
 
 // The values the primary can take from the other models, the matched
 // capacitance and the secondary's quarter wave, as it shows them
 // (microfaradsText, kilohertzText).
 QString matchedCapacitanceText(const CTransformer& transformer);
-
-// The secondary's results as the dialog and the summary show them, each
-// "fixed" in its display unit: turns as a whole number, wire length in the
-// model's unit, inductance in mH, frequencies in kHz, capacitances in pF. The
-// aspect ratio reads "3.00 : 1".
-struct SecondaryResultTexts {
-    QString aspectRatio;
-    QString turns;
-    QString wireLength;
-    QString l;
-    QString natFr;
-    QString quarWaveFr;
-    QString selfC;
-    QString torC;
-};
-SecondaryResultTexts secondaryResultTexts(const CSecondary& secondary);
 
 } // namespace resonex

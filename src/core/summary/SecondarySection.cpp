@@ -2,7 +2,7 @@
 
 #include "core/model/CSecondary.h"
 #include "core/model/Calculated.h"
-#include "core/results/DesignInformation.h"
+#include "core/results/SecondaryResultTexts.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {

@@ -4,7 +4,7 @@
 #include "core/document/DesignCommands.h"
 #include "core/model/CSecondary.h"
 #include "core/model/Calculated.h"
-#include "core/results/DesignInformation.h"
+#include "core/results/SecondaryResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/text/LengthUnit.h"
 
