@@ -186,10 +186,11 @@ private slots:
                            "Transformer secondary current : 60.00mA\r\n"
                            "Number of transformers : 1\r\n"
                            "Primary capacitor required to form a resonant circuit at ");
-        CTransformer transformer;
+        CFile doc(nullptr);
         const auto text = [&](bool use50Hz) {
-            transformer.CalcCap(use50Hz);
-            return TransformerSectionText(transformer, use50Hz);
+            doc.settings().setUse50Hz(use50Hz);
+            doc.transformer().CalcCap(use50Hz);
+            return TransformerSectionText(doc);
         };
         QCOMPARE(text(true), expected + "50Hz with neon transformer(s) : 0.0127uF");
         QCOMPARE(text(false), expected + "60Hz with neon transformer(s) : 0.0106uF");

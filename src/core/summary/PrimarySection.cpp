@@ -1,9 +1,14 @@
 #include "core/summary/PrimarySection.h"
 
+#include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/model/CPrimary.h"
 #include "core/model/Calculated.h"
 #include "core/model/PrimarySources.h"
+#include "core/results/CouplingResults.h"
+#include "core/settings/CSettings.h"
 #include "core/summary/NewLine.h"
+#include "core/text/LengthUnit.h"
 
 namespace resonex {
 
@@ -32,14 +37,15 @@ const Note kNotes[] = {
 
 QString PrimarySectionTitle() { return QStringLiteral("Primary Coil Design") + kNewLine; }
 
-QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const DesignBasis& from, const QString& lengthUnit,
-                           bool builtOtherwise) {
+QString PrimarySectionText(const CFile& doc) {
+    const CPrimary& primary = doc.primary();
     if (!primaryCalculated(primary))
         return QStringLiteral("No primary winding data calculated") + kNewLine + kNewLine;
 
-    const PrimaryChoices choices = primaryChoices(settings);
-    const PrimaryInputs inputs(choices, primary, from);
+    const QString lengthUnit = designUnit(doc.settings().UseMetric()).word();
+    const bool builtOtherwise = !classicGeometry(doc.added());
+    const PrimaryChoices choices = primaryChoices(doc.settings());
+    const PrimaryInputs inputs(choices, primary, doc.results().basis());
     const QString capacitance = inputs.text(Input::C);
     const QString frequency = inputs.text(Input::Fr);
     const QString diameter = inputs.text(Input::SecDia);

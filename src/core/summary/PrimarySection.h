@@ -1,13 +1,10 @@
 #pragma once
 
-#include "core/model/PrimarySources.h"
-
 #include <QString>
 
 namespace resonex {
 
-class CPrimary;
-class CSettings;
+class CFile;
 
 QString PrimarySectionTitle();
 
@@ -17,8 +14,6 @@ QString PrimarySectionTitle();
 // primary built otherwise than the flat spiral has its own turns and tap (its
 // coupling): the spiral's tap is then said to be the classic listing's, and a
 // listing the 15 turns did not reach is not headed.
-QString PrimarySectionText(const CPrimary& primary, const CSettings& settings,
-                           const DesignBasis& from, const QString& lengthUnit,
-                           bool builtOtherwise = false);
+QString PrimarySectionText(const CFile& doc);
 
 } // namespace resonex

@@ -1,16 +1,22 @@
 #include "core/summary/SecondarySection.h"
 
+#include "core/document/CFile.h"
 #include "core/model/CSecondary.h"
 #include "core/model/Calculated.h"
 #include "core/results/SecondaryResultTexts.h"
+#include "core/settings/CSettings.h"
 #include "core/summary/NewLine.h"
+#include "core/text/LengthUnit.h"
 
 namespace resonex {
 
 QString SecondarySectionTitle() { return QStringLiteral("Secondary Coil Design") + kNewLine; }
 
-QString SecondarySectionText(const CSecondary& secondary, const QString& lengthUnit,
-                             const QString& wireLengthUnit) {
+QString SecondarySectionText(const CFile& doc) {
+    const CSecondary& secondary = doc.secondary();
+    const bool metric = doc.settings().UseMetric();
+    const QString lengthUnit = designUnit(metric).word();
+    const QString wireLengthUnit = wireUnit(metric).word();
     if (!secondaryCalculated(secondary))
         return QStringLiteral("No Secondary Coil Data Calculated") + kNewLine + kNewLine;
 

@@ -4,13 +4,12 @@
 
 namespace resonex {
 
-class CSecondary;
+class CFile;
 
 QString SecondarySectionTitle();
 
-// The secondary's inputs and results, or the not-calculated line. The unit
-// words are those of the inputs ("mm"/"in") and of the wire length ("m"/"ft").
-QString SecondarySectionText(const CSecondary& secondary, const QString& lengthUnit,
-                             const QString& wireLengthUnit);
+// The secondary's inputs and results, or the not-calculated line, in the
+// design's unit of length and of wire length ("m"/"ft").
+QString SecondarySectionText(const CFile& doc);
 
 } // namespace resonex

@@ -1,8 +1,11 @@
 #include "core/summary/TopLoadSection.h"
 
+#include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CTopLoad.h"
 #include "core/results/TopLoadResultTexts.h"
+#include "core/settings/CSettings.h"
 #include "core/summary/FigureLines.h"
 #include "core/summary/NewLine.h"
 #include "core/text/LengthUnit.h"
@@ -82,8 +85,14 @@ QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results, bool
 
 QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
 
-QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const AddedInputs& added, bool useMetric) {
+QString TopLoadSectionText(const CFile& doc) {
+    const CTopLoad& topLoad = doc.topLoad();
+    // A design without a top load shows what it always showed.
+    if (!topLoad.isSet())
+        return {};
+    const TopLoadResults& results = doc.results().topLoad();
+    const AddedInputs& added = doc.added();
+    const bool useMetric = doc.settings().UseMetric();
     const QString lengthUnit = designUnit(useMetric).word();
     QString text = shapeText(topLoad, lengthUnit) +
                    line(QStringLiteral("Height of the top load centre above the winding"),

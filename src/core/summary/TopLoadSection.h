@@ -4,9 +4,7 @@
 
 namespace resonex {
 
-class AddedInputs;
-class CTopLoad;
-struct TopLoadResults;
+class CFile;
 
 QString TopLoadSectionTitle();
 
@@ -14,9 +12,8 @@ QString TopLoadSectionTitle();
 // surroundings entered (strike rail, ceiling, walls), then, once the
 // secondary is calculated, its capacitances, the coil's frequencies with and without it and
 // the toroids for the quarter wave and the target frequency; otherwise a line
-// asking for the secondary first. Only for a design with a top load; ends
-// without a line break.
-QString TopLoadSectionText(const CTopLoad& topLoad, const TopLoadResults& results,
-                           const AddedInputs& added, bool useMetric);
+// asking for the secondary first. Empty for a design without a top load;
+// ends without a line break.
+QString TopLoadSectionText(const CFile& doc);
 
 } // namespace resonex

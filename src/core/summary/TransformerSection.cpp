@@ -1,8 +1,10 @@
 #include "core/summary/TransformerSection.h"
 
+#include "core/document/CFile.h"
 #include "core/model/CTransformer.h"
 #include "core/model/Calculated.h"
 #include "core/results/DesignInformation.h"
+#include "core/settings/CSettings.h"
 #include "core/summary/NewLine.h"
 
 namespace resonex {
@@ -11,7 +13,8 @@ QString TransformerSectionTitle() {
     return QStringLiteral("Neon Transformer / Primary Capacitor Matching") + kNewLine;
 }
 
-QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
+QString TransformerSectionText(const CFile& doc) {
+    const CTransformer& transformer = doc.transformer();
     if (!transformerCalculated(transformer))
         return QStringLiteral("No Transformer / Capacitor Matching Data Calculated");
 
@@ -20,9 +23,9 @@ QString TransformerSectionText(const CTransformer& transformer, bool use50Hz) {
            transformer.SecCur() + QStringLiteral("mA") + kNewLine +
            QStringLiteral("Number of transformers : ") + transformer.Num() + kNewLine +
            QStringLiteral("Primary capacitor required to form a resonant circuit at ") +
-           QString::number(CTransformer::mainsFrequency(use50Hz)) + QStringLiteral("Hz ") +
-           QStringLiteral("with neon transformer(s) : ") + matchedCapacitanceText(transformer) +
-           QStringLiteral("uF");
+           QString::number(CTransformer::mainsFrequency(doc.settings().Use50Hz())) +
+           QStringLiteral("Hz ") + QStringLiteral("with neon transformer(s) : ") +
+           matchedCapacitanceText(transformer) + QStringLiteral("uF");
 }
 
 } // namespace resonex

@@ -4,12 +4,12 @@
 
 namespace resonex {
 
-class CTransformer;
+class CFile;
 
 QString TransformerSectionTitle();
 
 // The bank and its matching capacitor at the mains frequency, or the
 // not-calculated line. Ends without a line break.
-QString TransformerSectionText(const CTransformer& transformer, bool use50Hz);
+QString TransformerSectionText(const CFile& doc);
 
 } // namespace resonex
