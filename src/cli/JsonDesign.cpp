@@ -124,15 +124,6 @@ QByteArray primaryJson(const CFile& doc) {
         .text();
 }
 
-QByteArray toroidJson(const ToroidFor& toroid, const LengthUnit& length) {
-    if (!toroid.size)
-        return json::kNull;
-    return json::Object()
-        .add("major_diameter_m", si(toroid.size->topDia, length))
-        .add("minor_diameter_m", si(toroid.size->tubeDia, length))
-        .text();
-}
-
 // Why the figures on the coil are null, or null while they are given.
 QByteArray absentReasonJson(const TopLoadResults& results) {
     return results.absent ? json::string(noFiguresText(*results.absent)) : json::kNull;
@@ -145,12 +136,7 @@ QByteArray topLoadJson(const CFile& doc) {
     if (!topLoad.isSet())
         return json::kNull;
     const bool metric = doc.settings().UseMetric();
-    const LengthUnit length = designUnit(metric);
     const TopLoadResults& results = doc.results().topLoad();
-    const auto result = [&results](const QByteArray& value) {
-        return results.absent ? json::kNull : value;
-    };
-    const bool target = topLoad.TargetFrValue() > 0;
     json::Object object;
     object.add("shape", json::string(QLatin1String(shapeChoice(topLoad.shape()).word)));
     // The top load's size; where it stands and the target come below.
@@ -161,12 +147,7 @@ QByteArray topLoadJson(const CFile& doc) {
         else
             object.add(input.jsonKey, json::kNull);
     }
-    addFigures(object, topLoadFigures(), results);
-    return object.add("toroid_for_torc", result(toroidJson(results.forQuarWaveFr, length)))
-        .add(designInput(Input::TargetFr).jsonKey,
-             target ? json::number(topLoad.TargetFrValue()) : json::kNull)
-        .add("toroid_for_target",
-             target ? result(toroidJson(results.forTargetFr, length)) : json::kNull)
+    return addFigures(object, topLoadFigures(), results, metric)
         .add("absent_reason", absentReasonJson(results))
         .text();
 }
@@ -202,7 +183,7 @@ QByteArray resonanceJson(const CFile& doc) {
     json::Object object;
     object.add(designInput(Input::BaseHeight).jsonKey,
                si(topLoad.BaseHeightValue(), designUnit(metric)));
-    return addFigures(object, resonanceFigures(), results)
+    return addFigures(object, topLoadFigures(), results, metric, kResonanceObject)
         .add("primary_in_field", json::boolean(results.primaryInField))
         .add("absent_reason", absentReasonJson(results))
         .text();
@@ -222,7 +203,7 @@ QByteArray couplingJson(const CFile& doc) {
                        input->quantity == Quantity::Choice
                            ? json::string(entryOf(*input, doc.models()))
                            : inputNumber(*input, keptValue(*input, doc.models()), metric));
-    return addFigures(object, couplingFigures(), *coupling).text();
+    return addFigures(object, couplingFigures(), *coupling, metric).text();
 }
 
 QByteArray mmcArrayJson(const physics::MmcArray& array) {
@@ -262,7 +243,9 @@ QByteArray powerJson(const CFile& doc) {
     if (!power)
         return json::kNull;
     json::Object object;
-    return addFigures(object, powerFigures(), *power).add("mmc", mmcJson(*power)).text();
+    return addFigures(object, powerFigures(), *power, doc.settings().UseMetric())
+        .add("mmc", mmcJson(*power))
+        .text();
 }
 
 } // namespace

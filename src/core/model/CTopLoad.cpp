@@ -231,6 +231,7 @@ TopLoadField::TopLoadField(const CTopLoad& topLoad, const CSecondary& secondary,
     : m_top(topLoadInMetres(topLoad, useMetric)), m_quarWaveFr(secondary.QuarWaveFr()),
       m_targetFr(topLoad.TargetFrValue()), m_useMetric(useMetric) {
     m_results.primaryInField = around.primary.has_value();
+    m_results.targetFr = m_targetFr;
     const physics::Winding winding = windingInMetres(secondary, topLoad, useMetric);
     if (!secondaryCalculated(secondary))
         m_results.absent = NoFigures::SecondaryNotCalculated;

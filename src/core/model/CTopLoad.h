@@ -54,6 +54,7 @@ struct TopLoadResults {
     // wave (that adds its TorC), and the one for the target frequency.
     ToroidFor forQuarWaveFr;
     ToroidFor forTargetFr;
+    float targetFr = 0; // hertz, 0 for none
 };
 
 // The top load on the secondary and where the coil stands: its shape and

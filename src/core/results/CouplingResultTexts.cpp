@@ -144,7 +144,7 @@ const CouplingFigure kFigures[] = {
          }},
     {.jsonKey = "turns",
      .json =
-         [](const CouplingResults& results) {
+         [](const CouplingResults& results, bool) {
              QList<QByteArray> turns;
              for (const physics::CouplingAtTurn& turn : results.listing.turns)
                  turns.append(json::Object()
@@ -156,7 +156,7 @@ const CouplingFigure kFigures[] = {
          }},
     {.jsonKey = "tap",
      .json =
-         [](const CouplingResults& results) {
+         [](const CouplingResults& results, bool) {
              if (!results.tapTurn)
                  return json::kNull;
              const double tap = *results.tapTurn;

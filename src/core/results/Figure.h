@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/encoding/JsonText.h"
+#include "core/model/DesignInputs.h"
 
 #include <QList>
 #include <QString>
@@ -40,8 +41,12 @@ template <typename Results> struct Figure {
     // Its line's label ("Peak voltage"); none for a figure in the JSON alone.
     const char* label = nullptr;
     // Its key in its calculation's JSON object; none for a line the JSON
-    // does not have.
+    // does not have. An input shown among the figures has its row's key
+    // (input), and a calculation whose figures fill more than one object
+    // names which (jsonObject, 0 for its own).
     const char* jsonKey = nullptr;
+    std::optional<Input> input = std::nullopt;
+    int jsonObject = 0;
     // The value in SI units, none while it has none (no line, null).
     std::optional<double> (*value)(const Results&) = nullptr;
     Shown shown = Shown::Picofarads;
@@ -50,7 +55,7 @@ template <typename Results> struct Figure {
     // alone: its line, none while it is empty.
     QString (*text)(const Results&, bool useMetric) = nullptr;
     QString (*labelOf)(const Results&) = nullptr;
-    QByteArray (*json)(const Results&) = nullptr;
+    QByteArray (*json)(const Results&, bool useMetric) = nullptr;
     // Lines a note's label heads (a listing).
     QStringList (*below)(const Results&) = nullptr;
     // Where a dialog shows it in a box: the box's and the caption's names,
@@ -87,10 +92,15 @@ QString figureText(const Figure<Results>& figure, const Results& results, bool u
     return number.isEmpty() ? number : number + shownUnit(figure.shown, useMetric);
 }
 
+// Its key in the JSON, none for a figure the JSON does not have.
+template <typename Results> const char* figureKey(const Figure<Results>& figure) {
+    return figure.input ? designInput(*figure.input).jsonKey : figure.jsonKey;
+}
+
 template <typename Results>
-QByteArray figureJson(const Figure<Results>& figure, const Results& results) {
+QByteArray figureJson(const Figure<Results>& figure, const Results& results, bool useMetric) {
     if (figure.json)
-        return figure.json(results);
+        return figure.json(results, useMetric);
     const std::optional<double> value = figure.value(results);
     return value ? json::siNumber(*value) : json::kNull;
 }
@@ -108,13 +118,14 @@ constexpr FigureList<Results> figureList(const Figure<Results> (&figures)[Count]
     return {figures, figures + Count};
 }
 
-// Each figure of the list with a key, in the list's order.
+// Each figure of the list with a key in the JSON object given, in the
+// list's order.
 template <typename Results>
-json::Object& addFigures(json::Object& object, FigureList<Results> figures,
-                         const Results& results) {
+json::Object& addFigures(json::Object& object, FigureList<Results> figures, const Results& results,
+                         bool useMetric, int jsonObject = 0) {
     for (const Figure<Results>& figure : figures)
-        if (figure.jsonKey)
-            object.add(figure.jsonKey, figureJson(figure, results));
+        if (const char* key = figureKey(figure); key && figure.jsonObject == jsonObject)
+            object.add(key, figureJson(figure, results, useMetric));
     return object;
 }
 

@@ -114,7 +114,7 @@ const PowerFigure kFigures[] = {
      .jsonKey = "gap",
      .text = [](const PowerResults& results, bool) { return gapText(results.gap); },
      .json =
-         [](const PowerResults& results) {
+         [](const PowerResults& results, bool) {
              const DesignInput& gap = designInput(Input::Gap);
              return json::string(QLatin1String(gap.words[qsizetype(results.gap)].word));
          }},
@@ -191,7 +191,7 @@ const PowerFigure kFigures[] = {
                                           : QString());
          }},
     {.jsonKey = "power_capped",
-     .json = [](const PowerResults& results) { return json::boolean(results.bangs.capped); }},
+     .json = [](const PowerResults& results, bool) { return json::boolean(results.bangs.capped); }},
     {.label = "Safety gap firing voltage (a quarter above the peak)",
      .value = always<&PowerResults::safetyGapVoltage>,
      .shown = Shown::Kilovolts},
@@ -239,7 +239,7 @@ const PowerFigure kFigures[] = {
                         : noCouplingText(results.tapForRunning->why());
          },
      .json =
-         [](const PowerResults& results) {
+         [](const PowerResults& results, bool) {
              if (!results.tapForRunning || !*results.tapForRunning)
                  return json::kNull;
              const double turn = **results.tapForRunning;

@@ -1,9 +1,10 @@
 #include "core/results/TopLoadResultTexts.h"
 
 #include "core/errors/ErrorCodes.h"
+#include "core/text/LengthUnit.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuantityText.h"
 
-#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -37,6 +38,41 @@ std::optional<double> onCoil(const TopLoadResults& results) {
 
 using TopLoadFigure = Figure<TopLoadResults>;
 
+// A toroid found for a frequency, "708.59mm x 75.00mm"; empty for none, and
+// while the figures on the coil are absent.
+QString sizedText(const TopLoadResults& results, const ToroidFor& toroid, bool useMetric) {
+    if (results.absent || !toroid.size)
+        return {};
+    const QString unit = designUnit(useMetric).word();
+    return toroidSizeText(toroid.size->topDia) + unit + QStringLiteral(" x ") +
+           toroidSizeText(toroid.size->tubeDia) + unit;
+}
+
+// Why no toroid brings the coil to the frequency named; empty where one does.
+QString noneText(const TopLoadResults& results, const ToroidFor& toroid, const QString& frequency) {
+    if (results.absent || toroid.size)
+        return {};
+    return QStringLiteral("No toroid brings the coil to ") + frequency + QStringLiteral(": ") +
+           noToroidText(toroid.none);
+}
+
+QString targetText(const TopLoadResults& results) {
+    return QStringLiteral("the target frequency of ") + kilohertzText(results.targetFr) +
+           QStringLiteral("kHz");
+}
+
+// A toroid in the JSON: its diameters in metres; null for none, and while the
+// figures on the coil are absent.
+QByteArray sizedJson(const TopLoadResults& results, const ToroidFor& toroid, bool useMetric) {
+    if (results.absent || !toroid.size)
+        return json::kNull;
+    const LengthUnit unit = designUnit(useMetric);
+    return json::Object()
+        .add("major_diameter_m", json::siNumber(unit.toMetres(toroid.size->topDia)))
+        .add("minor_diameter_m", json::siNumber(unit.toMetres(toroid.size->tubeDia)))
+        .text();
+}
+
 const TopLoadFigure kFigures[] = {
     {.label = "Top load capacitance in free space",
      .jsonKey = "free_space_capacitance_f",
@@ -46,6 +82,10 @@ const TopLoadFigure kFigures[] = {
      .captionName = "lblFreeC",
      .caption = "Top Load Capacitance in Free Space",
      .toolTip = "The top load alone, far from everything: it does not depend on the coil."},
+    {.labelOf =
+         [](const TopLoadResults& results) {
+             return results.absent ? noFiguresText(*results.absent) : QString();
+         }},
     {.label = "Capacitance the top load adds to the coil",
      .jsonKey = "in_place_capacitance_f",
      .value = onCoil<&TopLoadResults::inPlaceC>,
@@ -70,6 +110,7 @@ const TopLoadFigure kFigures[] = {
                 "by the figure above,\nnot by this one."},
     {.label = "Bare winding capacitance over the floor, from the field solution",
      .jsonKey = "self_capacitance_f",
+     .jsonObject = kResonanceObject,
      .value = onCoil<&TopLoadResults::coilC>,
      .shown = Shown::Picofarads,
      .boxName = "txtCoilC",
@@ -80,6 +121,7 @@ const TopLoadFigure kFigures[] = {
                 "Self Capacitance\ncomes from the classic formula and is not the same figure."},
     {.label = "Resonant frequency without the top load",
      .jsonKey = "bare_hz",
+     .jsonObject = kResonanceObject,
      .value = onCoil<&TopLoadResults::bareFr>,
      .shown = Shown::Kilohertz,
      .boxName = "txtBareFr",
@@ -87,21 +129,54 @@ const TopLoadFigure kFigures[] = {
      .caption = "Resonant Frequency Without Top Load"},
     {.label = "Resonant frequency with the top load",
      .jsonKey = "loaded_hz",
+     .jsonObject = kResonanceObject,
      .value = onCoil<&TopLoadResults::loadedFr>,
      .shown = Shown::Kilohertz,
      .boxName = "txtLoadedFr",
      .captionName = "lblLoadedFr",
      .caption = "Resonant Frequency With Top Load"},
+    {.label = "Toroid for the quarter wavelength resonant frequency",
+     .jsonKey = "toroid_for_torc",
+     .text = [](const TopLoadResults& results,
+                bool useMetric) { return sizedText(results, results.forQuarWaveFr, useMetric); },
+     .json = [](const TopLoadResults& results,
+                bool useMetric) { return sizedJson(results, results.forQuarWaveFr, useMetric); }},
+    {.labelOf =
+         [](const TopLoadResults& results) {
+             return noneText(results, results.forQuarWaveFr,
+                             QStringLiteral("the quarter wavelength resonant frequency"));
+         }},
+    {.input = Input::TargetFr,
+     .json =
+         [](const TopLoadResults& results, bool) {
+             return results.targetFr > 0 ? json::number(results.targetFr) : json::kNull;
+         }},
+    {.jsonKey = "toroid_for_target",
+     .text =
+         [](const TopLoadResults& results, bool useMetric) {
+             return results.targetFr > 0 ? sizedText(results, results.forTargetFr, useMetric)
+                                         : QString();
+         },
+     .labelOf =
+         [](const TopLoadResults& results) {
+             return QStringLiteral("Toroid for ") + targetText(results);
+         },
+     .json =
+         [](const TopLoadResults& results, bool useMetric) {
+             return results.targetFr > 0 ? sizedJson(results, results.forTargetFr, useMetric)
+                                         : json::kNull;
+         }},
+    {.labelOf =
+         [](const TopLoadResults& results) {
+             return results.targetFr > 0
+                        ? noneText(results, results.forTargetFr, targetText(results))
+                        : QString();
+         }},
 };
-constexpr std::size_t kOnTopLoad = 3; // the rest are the resonance's
 
 } // namespace
 
-FigureList<TopLoadResults> topLoadFigures() { return {kFigures, kFigures + kOnTopLoad}; }
-FigureList<TopLoadResults> resonanceFigures() {
-    return {kFigures + kOnTopLoad, std::end(kFigures)};
-}
-FigureList<TopLoadResults> onCoilFigures() { return figureList(kFigures); }
+FigureList<TopLoadResults> topLoadFigures() { return figureList(kFigures); }
 
 QString toroidSizeText(float length) { return text::format(length, text::Pattern::TwoDecimals); }
 
@@ -152,7 +227,7 @@ QString noToroidText(physics::Unsolved why) {
     Q_UNREACHABLE();
 }
 
-ToroidTexts toroidTexts(const CTopLoad& topLoad, const TopLoadResults& results) {
+ToroidTexts toroidTexts(const TopLoadResults& results) {
     ToroidTexts texts;
     if (results.absent) {
         texts.absent = noFiguresText(*results.absent);
@@ -160,7 +235,7 @@ ToroidTexts toroidTexts(const CTopLoad& topLoad, const TopLoadResults& results) 
     }
     std::tie(texts.torCDia, texts.torCTube) = sizeTexts(results.forQuarWaveFr);
     texts.noToroid = noToroidLine("Quarter wavelength frequency", results.forQuarWaveFr);
-    if (topLoad.TargetFrValue() != 0) {
+    if (results.targetFr > 0) {
         std::tie(texts.targetDia, texts.targetTube) = sizeTexts(results.forTargetFr);
         texts.noToroid += noToroidLine("Frequency entered", results.forTargetFr);
     }

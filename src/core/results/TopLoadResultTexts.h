@@ -7,14 +7,14 @@
 
 namespace resonex {
 
-// The top load's figures, each declared once (Figure.h): the top load alone
-// in free space, then on the coil; the JSON's top_load object has the first
-// three, its resonance object the last three. Those on the coil are none
-// while they are absent (TopLoadResults::absent says why).
+// The top load's figures, each declared once (Figure.h), in the order the
+// summary and the dialog show them: the top load alone in free space, then
+// on the coil, then the toroids for the quarter wave and for the target
+// frequency. The JSON's top_load object has those of the top load, its
+// resonance object (kResonanceObject) those of the coil. Those on the coil
+// are none while they are absent (TopLoadResults::absent says why).
+inline constexpr int kResonanceObject = 1;
 FigureList<TopLoadResults> topLoadFigures();
-FigureList<TopLoadResults> resonanceFigures();
-// Both, in the order the summary and the dialog show them.
-FigureList<TopLoadResults> onCoilFigures();
 
 // The toroids the dialog shows: sizes toroidSizeText in the design's length
 // unit, or kNoToroid where no toroid can reach the frequency; the target's
@@ -32,7 +32,7 @@ struct ToroidTexts {
 
 inline constexpr char kNoToroid[] = "none";
 
-ToroidTexts toroidTexts(const CTopLoad& topLoad, const TopLoadResults& results);
+ToroidTexts toroidTexts(const TopLoadResults& results);
 
 // A toroid's diameter as the results show it: two decimals ("###0.00"), as
 // the lengths entered read.

@@ -21,20 +21,6 @@ QString line(const QString& label, const QString& value) {
     return label + QStringLiteral(" : ") + value + kNewLine;
 }
 
-QString toroidText(const ToroidSize& size, const QString& lengthUnit) {
-    return toroidSizeText(size.topDia) + lengthUnit + QStringLiteral(" x ") +
-           toroidSizeText(size.tubeDia) + lengthUnit;
-}
-
-// The toroid's line, or the sentence saying why there is none.
-QString toroidLine(const QString& frequency, const ToroidFor& toroid, const QString& lengthUnit) {
-    if (toroid.size)
-        return line(QStringLiteral("Toroid for ") + frequency,
-                    toroidText(*toroid.size, lengthUnit));
-    return QStringLiteral("No toroid brings the coil to ") + frequency + QStringLiteral(": ") +
-           noToroidText(toroid.none) + kNewLine;
-}
-
 QString shapeText(const CTopLoad& topLoad, const QString& lengthUnit) {
     if (topLoad.shape() == CTopLoad::Shape::Sphere)
         return line(QStringLiteral("Top load shape"), QStringLiteral("Sphere")) +
@@ -67,20 +53,6 @@ QString surroundingsText(const AddedInputs& added, const QString& lengthUnit) {
     return text;
 }
 
-QString resultsText(const CTopLoad& topLoad, const TopLoadResults& results, bool useMetric) {
-    const QString lengthUnit = designUnit(useMetric).word();
-    QString text = sectionLines(figureLines(onCoilFigures(), results, useMetric));
-    if (results.absent)
-        return text + noFiguresText(*results.absent) + kNewLine;
-    text += toroidLine(QStringLiteral("the quarter wavelength resonant frequency"),
-                       results.forQuarWaveFr, lengthUnit);
-    if (topLoad.TargetFrValue() > 0)
-        text += toroidLine(QStringLiteral("the target frequency of ") +
-                               kilohertzText(topLoad.TargetFrValue()) + QStringLiteral("kHz"),
-                           results.forTargetFr, lengthUnit);
-    return text;
-}
-
 } // namespace
 
 QString TopLoadSectionTitle() { return QStringLiteral("Top Load") + kNewLine; }
@@ -105,7 +77,7 @@ QString TopLoadSectionText(const CFile& doc) {
     if (results.primaryInField)
         text += line(QStringLiteral("Primary in the field"),
                      QStringLiteral("its turns as built, grounded"));
-    text += resultsText(topLoad, results, useMetric);
+    text += sectionLines(figureLines(topLoadFigures(), results, useMetric));
     // The last section ends without a line break, as the transformer's does.
     text.chop(kNewLine.size());
     return text;

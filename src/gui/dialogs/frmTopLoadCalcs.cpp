@@ -84,14 +84,16 @@ frmTopLoadCalcs::frmTopLoadCalcs(const DesignContext& context, QWidget* parent)
         addRow(*outputGrid, rowCaption, box, label(unitName, unit));
         return std::pair(rowCaption, box);
     };
-    for (const Figure<TopLoadResults>& figure : onCoilFigures()) {
+    for (const Figure<TopLoadResults>& figure : topLoadFigures()) {
+        if (!figure.boxName)
+            continue; // the toroids' sizes are two boxes each, below
         const auto [rowCaption, box] = addRowOf(figure.boxName, figure.captionName, figure.caption,
                                                 shownUnit(figure.shown, metric));
         if (figure.toolTip) {
             rowCaption->setToolTip(QString::fromLatin1(figure.toolTip));
             box->setToolTip(rowCaption->toolTip());
         }
-        m_figures.push_back(box);
+        m_figures.emplace_back(&figure, box);
     }
     for (const ToroidRow& row : kToroidRows)
         m_toroids.emplace_back(addRowOf(row.boxName, row.captionName, row.caption, lengths).second,
@@ -121,12 +123,11 @@ void frmTopLoadCalcs::UpdateInputText() {
 
 void frmTopLoadCalcs::UpdateOutputText() {
     const TopLoadResults& results = doc().results().topLoad();
-    const ToroidTexts texts = toroidTexts(doc().topLoad(), results);
+    const ToroidTexts texts = toroidTexts(results);
     showNote(*m_lblNotCalculated, texts.absent);
     const bool metric = doc().settings().UseMetric();
-    auto box = m_figures.begin();
-    for (const Figure<TopLoadResults>& figure : onCoilFigures())
-        (*box++)->setText(figureNumber(figure, results, metric));
+    for (const auto& [figure, box] : m_figures)
+        box->setText(figureNumber(*figure, results, metric));
     for (const auto& [toroidBox, text] : m_toroids)
         toroidBox->setText(texts.*text);
     showNote(*m_lblNoToroid, texts.noToroid);

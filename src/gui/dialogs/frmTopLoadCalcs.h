@@ -36,8 +36,8 @@ private:
     QLabel* m_lblNotCalculated;
     QLabel* m_lblNoToroid;
     // Each result's box and the text it shows.
-    // The figures' boxes in the order declared, then the toroids'.
-    std::vector<QLineEdit*> m_figures;
+    // The figures shown in boxes, in the order declared, then the toroids'.
+    std::vector<std::pair<const Figure<TopLoadResults>*, QLineEdit*>> m_figures;
     std::vector<std::pair<QLineEdit*, QString ToroidTexts::*>> m_toroids;
 };
 
