@@ -139,6 +139,11 @@ std::optional<WriteFailure> writeInPlace(const Target& target, const QByteArray&
 
 } // namespace
 
+QString notWrittenText(const QString& what, const QString& path, const WriteFailure& failure) {
+    return what + QStringLiteral(" could not be written to ") + path + QStringLiteral(": ") +
+           failure.reason + u'.';
+}
+
 std::optional<WriteFailure> writeFileAtomically(const QString& path, const QByteArray& bytes) {
     Target target;
     if (std::optional<WriteFailure> failure = findTarget(path, target))

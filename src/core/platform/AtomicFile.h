@@ -20,6 +20,10 @@ struct WriteFailure {
     QString reason;
 };
 
+// What could not be written, where, and why: the user's message for a
+// failure.
+QString notWrittenText(const QString& what, const QString& path, const WriteFailure& failure);
+
 // The one way the program writes a file. The bytes go to a temporary file in
 // the target's folder, reach the disk, and only then is it renamed over the
 // target, so the name holds the old file or the whole new one, never a part.

@@ -2,12 +2,9 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
-#include "core/document/DesignPictures.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/document/LastFolderPrompts.h"
-#include "core/drawing/DesignDrawing.h"
 #include "core/errors/ResonexError.h"
-#include "core/model/TuningCurve.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/AppInfo.h"
@@ -21,15 +18,11 @@
 #include "gui/dialogs/frmPriCoilCalcs.h"
 #include "gui/dialogs/frmSecCoilCalcs.h"
 #include "gui/dialogs/frmTopLoadCalcs.h"
-#include "gui/drawing/DrawingExport.h"
-#include "gui/drawing/DrawingPainter.h"
-#include "gui/drawing/DrawingView.h"
 #include "gui/platform/FileTypeRegistration.h"
 #include "gui/platform/HeldPrompts.h"
 #include "gui/platform/QtPrompts.h"
 #include "gui/platform/Twips.h"
 #include "gui/platform/WindowPosition.h"
-#include "gui/plot/TuningPlot.h"
 #include "gui/settings/frmOptions.h"
 #include "gui/summary/ShowSummary.h"
 #include "gui/summary/SummaryLayout.h"
@@ -37,17 +30,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -66,21 +55,8 @@ constexpr int kInnerWidthTwips = 8700;
 // blank line (13 lines, core/summary/SecondarySection.cpp), then the primary
 // section's heading and its first six lines.
 constexpr int kFirstStartLines = 2 + 13 + 7;
-// The drawing pane's least share of a window that cannot grow for it at all.
-constexpr double kLeastDrawingShare = 1.0 / 3;
 // Room beside a printed line for the box's frame, at the least.
 constexpr int kFrameAllowanceTwips = 200;
-
-const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
-const QString kDrawingFilter = QStringLiteral("SVG drawing (*.svg);;PNG image (*.png)");
-
-QString appTitle() { return QString::fromLatin1(kAppTitle); }
-
-// What could not be written, where, and why.
-QString notWrittenText(const QString& what, const QString& path, const WriteFailure& failure) {
-    return what + QStringLiteral(" could not be written to ") + path + QStringLiteral(": ") +
-           failure.reason + u'.';
-}
 
 // The default printer's paper, or a default page when there is no printer.
 PageGeometry paperOfDefaultPrinter() {
@@ -96,14 +72,15 @@ PageGeometry paperOfDefaultPrinter() {
 frmMain::frmMain(OptionsStore& store, DocumentPrompts* prompts)
     : m_store(store), m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this)),
       m_lastFolder(std::make_unique<LastFolderPrompts>(prompts ? *prompts : *m_ownPrompts, store)),
-      m_prompts(*m_lastFolder), m_summary(new QTextEdit(this)), m_panes(new QSplitter(this)),
-      m_drawing(new DrawingView([this] { return currentDrawing(); })) {
+      m_prompts(*m_lastFolder), m_summary(new QTextEdit(this)),
+      m_drawingPane(*this, *m_summary, m_store, m_prompts,
+                    [this]() -> const CFile& { return *m_doc; }),
+      m_printing(*this, *m_summary, m_drawingPane, m_prompts) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(appIcon());
     m_summary->setObjectName(QStringLiteral("txtfrmMain"));
     m_summary->setReadOnly(true);
     m_summary->setUndoRedoEnabled(false);
-    createDrawingPane();
     setAcceptDrops(true);
     createCommands();
 
@@ -189,20 +166,20 @@ void frmMain::createCommands() {
           {.name = "mnuFileItem6",
            .caption = "&Print Design",
            .key = Qt::CTRL | Qt::Key_P,
-           .run = [](frmMain& w) { w.printDesign(); },
+           .run = [](frmMain& w) { w.m_printing.printDesign(*w.m_doc); },
            .button = "btnPrint",
            .buttonTip = "Print Design",
            .icon = "print"},
           {.name = "mnuFilePrintPreview",
            .caption = "Print Pre&view...",
-           .run = [](frmMain& w) { w.previewDesign(); },
+           .run = [](frmMain& w) { w.m_printing.previewDesign(*w.m_doc, w.m_page); },
            .tip = "See the pages Print Design sends"},
           {.name = "mnuFileExportPdf",
            .caption = "&Export PDF...",
-           .run = [](frmMain& w) { w.exportPdf(); }},
+           .run = [](frmMain& w) { w.m_printing.exportPdf(*w.m_doc, w.m_page); }},
           {.name = "mnuFileExportDrawing",
            .caption = "Export &Drawing...",
-           .run = [](frmMain& w) { w.exportDrawing(); }},
+           .run = [](frmMain& w) { w.m_drawingPane.exportDrawing(); }},
           kSeparator,
           {.kind = Kind::RecentDesigns},
           kSeparator,
@@ -247,7 +224,7 @@ void frmMain::createCommands() {
          {{.name = "mnuViewItem0",
            .caption = "&Drawing",
            .key = Qt::Key_F9,
-           .run = [](frmMain& w) { w.showDrawingPane(w.m_drawingItem->isChecked()); }}}},
+           .run = [](frmMain& w) { w.m_drawingPane.show(w.m_drawingItem->isChecked()); }}}},
         {"mnuTools",
          "&Tools",
          {{.name = "mnuToolsItem0",
@@ -341,7 +318,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 void frmMain::Load(const QString& commandLine) {
     RegisterDesignFiles(QCoreApplication::applicationFilePath());
     showSplashSoon();
-    restoreDrawingPane();
+    m_drawingItem->setChecked(m_drawingPane.restore());
     // Laid out for paper before any text goes in, so that it is laid out once.
     layOutSummaryFor(PageGeometry::defaultPage());
     const bool opening = !commandLine.isEmpty();
@@ -403,26 +380,7 @@ void frmMain::layOutSummaryFor(const PageGeometry& page) {
         2 * m_summary->frameWidth() + m_summary->verticalScrollBar()->sizeHint().width();
     const int summaryWidth = twipsToPixels(lineWidth, documentDpi()) +
                              std::max(frame, twipsToPixels(kFrameAllowanceTwips, logicalDpiX()));
-    m_summaryLineWidth = summaryWidth;
-    if (m_sizeKept) {
-        // The drawing pane, when it is shown, takes what the summary leaves.
-        m_panes->setSizes(
-            {summaryWidth, std::max(0, m_panes->width() - summaryWidth - m_panes->handleWidth())});
-        return;
-    }
-    resize(fittedWidth(summaryWidth), height());
-    m_panes->setSizes({summaryWidth, m_drawingWidth});
-}
-
-int frmMain::fittedWidth(int summaryWidth) {
-    // Less the window's frame, once the window has been shown and has one.
-    const int room = screen()->availableGeometry().width() - (frameGeometry().width() - width());
-    if (m_drawing->isVisibleTo(this)) {
-        const int spare = room - summaryWidth - m_panes->handleWidth();
-        m_drawingWidth =
-            std::max({0, m_drawing->minimumSizeHint().width(), std::min(m_drawingWidth, spare)});
-    }
-    return std::min(summaryWidth + drawingPaneWidth(), room);
+    m_drawingPane.fitSummary(summaryWidth, m_sizeKept);
 }
 
 void frmMain::usePaper(const PageGeometry& paper) {
@@ -438,226 +396,14 @@ void frmMain::showDesign(const CFile& doc) {
         ShowSummary(*m_summary, ComposeSummary(doc), doc.settings().FontName(),
                     doc.settings().FontSize());
     } catch (const ResonexError& error) {
-        m_prompts.tell(appTitle(),
+        m_prompts.tell(QString::fromLatin1(kAppTitle),
                        QStringLiteral("The design summary cannot be shown: ") + error.description(),
                        Prompts::Icon::Exclamation);
     }
-    m_drawing->designChanged();
+    m_drawingPane.designChanged();
 }
 
-void frmMain::designCalculated(const CFile&) { m_drawing->designChanged(); }
-
-std::optional<QPrinterInfo> frmMain::defaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull())
-        return info;
-    m_prompts.tell(appTitle(),
-                   QStringLiteral("No printer is available. Install a printer, or use "
-                                  "Export PDF to keep the design summary as a PDF file."),
-                   Prompts::Icon::Exclamation);
-    return std::nullopt;
-}
-
-int frmMain::printPages(QPrinter& printer, const PageGeometry& page) {
-    printer.setFullPage(true);
-    printer.setDocName(m_doc->FileTitle());
-    return PrintRichText(*m_summary, printer, page, kPrintMargins, lastPagePictures());
-}
-
-void frmMain::printDesign() {
-    const std::optional<QPrinterInfo> info = defaultPrinter();
-    if (!info)
-        return;
-    QPrinter printer(*info, QPrinter::HighResolution);
-    if (printPages(printer, PageGeometry::ofPrinter(printer)) == 0)
-        m_prompts.tell(appTitle(),
-                       QStringLiteral("The design could not be printed on ") + info->printerName() +
-                           QStringLiteral("."),
-                       Prompts::Icon::Exclamation);
-}
-
-void frmMain::previewDesign() {
-    // Without a printer, the pages Export PDF writes, on its paper.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    QPrinter printer(info, QPrinter::HighResolution);
-    if (info.isNull()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(m_page.pageSize());
-        printer.setPageMargins(QMarginsF());
-    }
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setObjectName(QStringLiteral("frmPrintPreview"));
-    preview.setWindowTitle(QStringLiteral("Print Preview - ") + m_doc->FileTitle());
-    if (info.isNull()) {
-        // Its print and page buttons would write a file of their own, past the
-        // program's write path, or change the paper: Export PDF is the way to
-        // a file.
-        for (const char* name : {"Print", "Page setup"})
-            for (QAction* action : preview.findChildren<QAction*>())
-                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", name))
-                    action->setEnabled(false);
-    }
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &info](QPrinter* pages) {
-        printPages(*pages, info.isNull() ? m_page : PageGeometry::ofPrinter(*pages));
-    });
-    preview.exec();
-}
-
-void frmMain::exportPdf() {
-    const QString suggested =
-        QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path =
-        m_prompts.chooseFileToSave({QStringLiteral("Export PDF"), m_doc->settings().DesPath(),
-                                    suggested, kPdfFilter, QStringLiteral("pdf")});
-    if (path.isEmpty())
-        return;
-    if (const std::optional<WriteFailure> failure = ExportPdf(
-            *m_summary, m_page, kPrintMargins, path, m_doc->FileTitle(), lastPagePictures()))
-        m_prompts.tell(appTitle(),
-                       notWrittenText(QStringLiteral("The design summary"), path, *failure),
-                       Prompts::Icon::Exclamation);
-}
-
-void frmMain::createDrawingPane() {
-    m_panes->setObjectName(QStringLiteral("splfrmMain"));
-    m_panes->setChildrenCollapsible(false);
-    m_panes->addWidget(m_summary);
-    m_panes->addWidget(m_drawing);
-    // A wider window widens the drawing; the summary keeps its printed width.
-    m_panes->setStretchFactor(0, 0);
-    m_panes->setStretchFactor(1, 1);
-    connect(m_panes, &QSplitter::splitterMoved, this, &frmMain::keepDrawingWidth);
-    setCentralWidget(m_panes);
-}
-
-void frmMain::restoreDrawingPane() {
-    const double dpi = logicalDpiX();
-    m_drawingWidth = std::max(twipsToPixels(stored::kDrawingWidth.read(m_store), dpi),
-                              m_drawing->minimumSizeHint().width());
-    const bool shown = stored::kDrawingVisible.read(m_store);
-    m_drawingItem->setChecked(shown);
-    m_drawing->setVisible(shown);
-}
-
-void frmMain::saveDrawingPane() {
-    stored::kDrawingVisible.write(m_store, m_drawing->isVisibleTo(this));
-    stored::kDrawingWidth.write(m_store,
-                                qint16(std::min(pixelsToTwips(m_drawingWidth, logicalDpiX()),
-                                                double(stored::kDrawingWidth.largest))));
-}
-
-void frmMain::keepDrawingWidth() {
-    if (m_drawing->isVisible())
-        m_drawingWidth = m_drawing->width();
-}
-
-int frmMain::drawingPaneWidth() const {
-    return m_drawing->isVisibleTo(this) ? m_drawingWidth + m_panes->handleWidth() : 0;
-}
-
-void frmMain::showDrawingPane(bool shown) {
-    // The window grows by the pane and shrinks back: the summary keeps its
-    // width. A maximised window keeps its size, and one at the screen's edge
-    // grows no further than the screen: the summary then gives way.
-    if (shown == m_drawing->isVisibleTo(this))
-        return;
-    keepDrawingWidth();
-    const int summaryWidth = m_summary->width();
-    const int bare = width() - drawingPaneWidth();
-    const int chrome = width() - m_panes->width();
-    const bool sizeFixed = isMaximized() || isFullScreen();
-    m_drawing->setVisible(shown);
-    if (!shown) {
-        if (!sizeFixed)
-            resize(bare, height());
-    } else {
-        const int wanted = m_drawingWidth;
-        const int window = sizeFixed ? width() : fittedWidth(bare);
-        if (!sizeFixed) {
-            resize(window, height());
-            keepOnScreen(window);
-        }
-        const int room = window - chrome - m_panes->handleWidth();
-        const auto [summary, drawing] = paneWidths(room, summaryWidth, wanted, window <= bare);
-        m_drawingWidth = drawing;
-        m_panes->setSizes({summary, drawing});
-    }
-    m_drawingItem->setChecked(shown);
-    saveDrawingPane();
-}
-
-std::pair<int, int> frmMain::paneWidths(int room, int summaryWidth, int drawingWidth,
-                                        bool cannotGrow) const {
-    // The summary gives way to the pane down to its whole printed line; in a
-    // window that could not grow at all for the pane, further, so that the
-    // pane has its least share.
-    int summary = summaryWidth;
-    if (summary + drawingWidth > room)
-        summary = std::min(summary, std::max(room - drawingWidth, m_summaryLineWidth));
-    if (cannotGrow)
-        summary = std::min(summary, room - qRound(room * kLeastDrawingShare));
-    summary = std::max(0, summary);
-    return {summary, std::max(0, room - summary)};
-}
-
-void frmMain::keepOnScreen(int windowWidth) {
-    // Without a window manager nothing else moves a window that has grown
-    // past the screen's right edge back onto it.
-    const QRect screenRoom = screen()->availableGeometry();
-    const int outer = windowWidth + (frameGeometry().width() - width());
-    const int left = std::max(screenRoom.left(),
-                              std::min(frameGeometry().left(), screenRoom.right() + 1 - outer));
-    if (left != frameGeometry().left())
-        move(left, pos().y());
-}
-
-DesignDrawing frmMain::currentDrawing() const { return drawingOfDesign(*m_doc); }
-
-QList<PagePicture> frmMain::lastPagePictures() const {
-    // Only a user who shows the drawing asks for it on paper: otherwise the
-    // printed pages are the summary's alone.
-    if (!m_drawing->isVisibleTo(this))
-        return {};
-    DesignDrawing drawing = currentDrawing();
-    if (drawing.isEmpty())
-        return {};
-    QList<PagePicture> pictures{
-        [drawing = std::move(drawing)](QPainter& painter, const QRectF& area) {
-            paintDrawing(painter, drawing, area);
-        }};
-    TuningCurve curve = tuningCurveOfDesign(*m_doc);
-    if (!curve.isEmpty())
-        pictures.append([curve = std::move(curve), font = m_summary->font()](QPainter& painter,
-                                                                             const QRectF& area) {
-            // The plot sizes its texts from the painter's font: the summary's.
-            painter.save();
-            painter.setFont(font);
-            paintTuningPlot(painter, curve, area);
-            painter.restore();
-        });
-    return pictures;
-}
-
-void frmMain::exportDrawing() {
-    const QString suggested =
-        QFileInfo(m_doc->FileTitle()).completeBaseName() + QStringLiteral(".svg");
-    const QString path =
-        m_prompts.chooseFileToSave({QStringLiteral("Export Drawing"), m_doc->settings().DesPath(),
-                                    suggested, kDrawingFilter, QString()});
-    if (path.isEmpty())
-        return;
-    if (drawingFormatOf(path) == DrawingFormat::None) {
-        m_prompts.tell(appTitle(),
-                       QStringLiteral("A drawing is exported as SVG or PNG: name the file with "
-                                      ".svg or .png at its end."),
-                       Prompts::Icon::Exclamation);
-        return;
-    }
-    if (const std::optional<WriteFailure> failure =
-            ExportDrawing(currentDrawing(), path, m_doc->FileTitle()))
-        m_prompts.tell(appTitle(), notWrittenText(QStringLiteral("The drawing"), path, *failure),
-                       Prompts::Icon::Exclamation);
-}
+void frmMain::designCalculated(const CFile&) { m_drawingPane.designChanged(); }
 
 template <typename Dialog> void frmMain::showModal() {
     Dialog dialog({*m_doc, m_store, *this, m_prompts}, this);
@@ -685,8 +431,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         if (!isMaximized() && !isFullScreen())
             SaveWindowSize(*this, m_store);
     }
-    keepDrawingWidth();
-    saveDrawingPane();
+    m_drawingPane.save();
     event->accept();
 }
 

@@ -1,24 +1,19 @@
 #pragma once
 
 #include "core/document/DocumentView.h"
+#include "gui/app/DesignPrinting.h"
+#include "gui/drawing/DrawingPane.h"
 #include "gui/summary/PageGeometry.h"
-#include "gui/summary/PicturePage.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
-#include <optional>
-#include <utility>
 
 class QAction;
-class QSplitter;
-class QPrinter;
-class QPrinterInfo;
 class QTextEdit;
 
 namespace resonex {
-struct DesignDrawing;
 class CFile;
 class DocumentPrompts;
 class LastFolderPrompts;
@@ -27,7 +22,6 @@ class OptionsStore;
 
 namespace resonex::gui {
 
-class DrawingView;
 class frmSplash;
 class HeldPrompts;
 class RecentDesignsMenu;
@@ -78,9 +72,6 @@ private:
     // The steps of Load, in its order.
     void showSplashSoon();
     void layOutSummaryFor(const PageGeometry& page);
-    // The window's width for a summary that wide and, when it is shown, the
-    // drawing pane beside it, held to the screen: the pane gives way first.
-    int fittedWidth(int summaryWidth);
     // A design named on the command line replaces the new one before anything
     // is seen: the new one is then not shown, so the summary is built once.
     void startNewDesign(bool shown);
@@ -90,36 +81,6 @@ private:
     // Once the splash window has closed and the window takes input.
     void splashClosed();
     void showSplash();
-    // The default printer; none, after saying so.
-    std::optional<QPrinterInfo> defaultPrinter();
-    // The pages Print sends, painted on that printer with that paper: their
-    // count, 0 when it could not be painted on.
-    int printPages(QPrinter& printer, const PageGeometry& page);
-    void printDesign();
-    void previewDesign();
-    void exportPdf();
-    // The drawing pane beside the summary: made with the window, shown and
-    // sized as the user left it, its state kept when it changes and at close.
-    void createDrawingPane();
-    void restoreDrawingPane();
-    void saveDrawingPane();
-    // Takes the shown pane's width as the user left it, by its divider or by
-    // the window's edge.
-    void keepDrawingWidth();
-    void showDrawingPane(bool shown);
-    // The summary's and the pane's widths in the room between the window's
-    // edges, the pane's handle aside.
-    std::pair<int, int> paneWidths(int room, int summaryWidth, int drawingWidth,
-                                   bool cannotGrow) const;
-    // Moves a window that will be that wide back inside the screen's room.
-    void keepOnScreen(int windowWidth);
-    // Its width with the splitter's handle; 0 while hidden.
-    int drawingPaneWidth() const;
-    void exportDrawing();
-    DesignDrawing currentDrawing() const;
-    // What follows the summary on paper: the drawing, once there is one and
-    // while its pane is shown (a summary alone prints as it always has).
-    QList<PagePicture> lastPagePictures() const;
     // Shows one of the design's dialogs modally.
     template <typename Dialog> void showModal();
     void showAbout();
@@ -129,13 +90,9 @@ private:
     std::unique_ptr<LastFolderPrompts> m_lastFolder;
     DocumentPrompts& m_prompts;
     QTextEdit* m_summary;
-    QSplitter* m_panes;
-    DrawingView* m_drawing;
+    DrawingPane m_drawingPane;
+    DesignPrinting m_printing;
     QAction* m_drawingItem = nullptr;
-    // The drawing pane's width in pixels, kept while it is hidden.
-    int m_drawingWidth = 0;
-    // The summary's width for its whole printed line, with its frame.
-    int m_summaryLineWidth = 0;
     // The paper the summary is laid out for.
     PageGeometry m_page;
     // The window took the size the last run left it at.
