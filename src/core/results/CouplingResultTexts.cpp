@@ -11,10 +11,6 @@ namespace resonex {
 
 namespace {
 
-QString microhenries(double henries) {
-    return text::format(float(henries * 1e6), text::Pattern::TwoDecimals) + QStringLiteral("uH");
-}
-
 QString shapeText(const physics::PrimaryTurns& primary) {
     const ChoiceWord& word = designInput(Input::PriShape).words[qsizetype(primary.shape)];
     QString text = QString::fromLatin1(word.word);
@@ -35,6 +31,12 @@ std::optional<double> atTap(const CouplingResults& results) {
 template <double physics::CoupledModes::*Field>
 std::optional<double> mode(const CouplingResults& results) {
     return results.modes ? std::optional<double>((*results.modes).*Field) : std::nullopt;
+}
+
+// The tap's fractional turn ("13.55"), empty while no tap is in use.
+QString tapTurnText(const CouplingResults& results) {
+    return results.atTap ? text::format(float(*results.tapTurn), text::Pattern::TwoDecimals)
+                         : QString();
 }
 
 QString tapListingText(const CouplingResults& results) {
@@ -64,9 +66,8 @@ QString targetKText(const CouplingResults& results) {
 QString modesText(const CouplingResults& results, bool useMetric) {
     if (!results.modes)
         return {};
-    return shownNumber(Shown::Kilohertz, results.modes->lowerHz, useMetric) +
-           QStringLiteral("kHz and ") +
-           shownNumber(Shown::Kilohertz, results.modes->upperHz, useMetric) + QStringLiteral("kHz");
+    return shownText(Shown::Kilohertz, results.modes->lowerHz, useMetric) +
+           QStringLiteral(" and ") + shownText(Shown::Kilohertz, results.modes->upperHz, useMetric);
 }
 
 std::optional<double> heightForK(const CouplingResults& results) {
@@ -80,7 +81,7 @@ QStringList listingLines(const CouplingResults& results) {
     for (const physics::CouplingAtTurn& turn : results.listing.turns)
         lines << QStringLiteral(" Turn %1 %2  k ")
                          .arg(int(turn.turn), 2)
-                         .arg(microhenries(turn.primaryInductance), 11) +
+                         .arg(shownText(Shown::Microhenries, turn.primaryInductance, true), 11) +
                      couplingText(float(turn.k));
     return lines;
 }
@@ -109,10 +110,7 @@ const CouplingFigure kFigures[] = {
     {.label = "Primary inductance and k, tapped after each turn:", .below = listingLines},
     {.text =
          [](const CouplingResults& results, bool) {
-             return results.atTap
-                        ? QStringLiteral("turn ") +
-                              text::format(float(*results.tapTurn), text::Pattern::TwoDecimals)
-                        : QString();
+             return results.atTap ? QStringLiteral("turn ") + tapTurnText(results) : QString();
          },
      .labelOf =
          [](const CouplingResults& results) {
@@ -214,7 +212,7 @@ CouplingResultTexts couplingResultTexts(const CouplingResults& results, bool use
     CouplingResultTexts texts;
     texts.tapListing = tapListingText(results);
     if (results.atTap) {
-        texts.tapTurn = text::format(float(*results.tapTurn), text::Pattern::TwoDecimals);
+        texts.tapTurn = tapTurnText(results);
         texts.k = shownNumber(Shown::Coupling, results.atTap->k, useMetric);
         texts.modes = modesText(results, useMetric);
     }

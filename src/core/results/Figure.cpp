@@ -6,29 +6,24 @@
 
 namespace resonex {
 
-namespace {
-
-// Two decimals of the value in the unit scaled to.
-QString twoDecimals(double si, double perUnit) {
+QString fixedIn(double si, double perUnit) {
     return text::format(float(si / perUnit), text::Pattern::Fixed);
 }
-
-} // namespace
 
 QString shownNumber(Shown shown, double si, bool useMetric) {
     switch (shown) {
     case Shown::Picofarads:
         return picofaradsText(float(si));
     case Shown::Nanofarads:
-        return twoDecimals(si, 1e-9);
+        return fixedIn(si, 1e-9);
     case Shown::Kilohertz:
         return kilohertzText(float(si));
     case Shown::Kilovolts:
-        return twoDecimals(si, 1e3);
+        return fixedIn(si, 1e3);
     case Shown::Joules:
     case Shown::Watts:
     case Shown::Amperes:
-        return twoDecimals(si, 1);
+        return fixedIn(si, 1);
     case Shown::Microhenries:
         return text::format(float(si * 1e6), text::Pattern::TwoDecimals);
     case Shown::Coupling:
@@ -64,6 +59,10 @@ QString shownUnit(Shown shown, bool useMetric) {
         return designUnit(useMetric).word();
     }
     Q_UNREACHABLE();
+}
+
+QString shownText(Shown shown, double si, bool useMetric) {
+    return shownNumber(shown, si, useMetric) + shownUnit(shown, useMetric);
 }
 
 } // namespace resonex

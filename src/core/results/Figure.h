@@ -27,9 +27,14 @@ enum class Shown {
     Length,       // two decimals, in the design's unit
 };
 
-// A value in SI units as shown, without its unit; and the unit's word.
+// A value in SI units as shown, without its unit; the unit's word; and both,
+// the unit straight after the number ("143.24kHz").
 QString shownNumber(Shown shown, double si, bool useMetric);
 QString shownUnit(Shown shown, bool useMetric);
+QString shownText(Shown shown, double si, bool useMetric);
+// Two decimals ("fixed") of a value in the unit it is scaled to, for a unit
+// Shown has not (a prefix chosen by size).
+QString fixedIn(double si, double perUnit);
 
 // One result of a calculation, declared once: the summary's line and the
 // dialog's (its label and text), its box where a dialog shows it in one, and
@@ -88,8 +93,8 @@ template <typename Results>
 QString figureText(const Figure<Results>& figure, const Results& results, bool useMetric) {
     if (figure.text)
         return figure.text(results, useMetric);
-    const QString number = figureNumber(figure, results, useMetric);
-    return number.isEmpty() ? number : number + shownUnit(figure.shown, useMetric);
+    const std::optional<double> value = figure.value(results);
+    return value ? shownText(figure.shown, *value, useMetric) : QString();
 }
 
 // Its key in the JSON, none for a figure the JSON does not have.

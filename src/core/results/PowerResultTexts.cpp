@@ -13,14 +13,13 @@ namespace resonex {
 
 namespace {
 
-// The one place the power side joins a figure to its unit: two decimals in
-// the unit scaled to, written straight after the number as the classic
-// summary writes "0.0106uF" and "143.24kHz".
+// A figure in a unit Shown has not (volt-amperes, a prefix chosen by size),
+// written as the shown ones are: two decimals, the unit straight after.
 QString figure(double value, double perUnit, const char* unit) {
-    return text::format(float(value / perUnit), text::Pattern::Fixed) + QLatin1String(unit);
+    return fixedIn(value, perUnit) + QLatin1String(unit);
 }
-QString nanofarads(double farads) { return figure(farads, 1e-9, "nF"); }
-QString kilovolts(double volts) { return figure(volts, 1e3, "kV"); }
+QString nanofarads(double farads) { return shownText(Shown::Nanofarads, farads, true); }
+QString kilovolts(double volts) { return shownText(Shown::Kilovolts, volts, true); }
 
 // A figure that spans decades (a bleed resistor's ohms, its watts) in the
 // largest of G, M, k, none and m that leaves it at least 1.
@@ -66,10 +65,11 @@ void addBank(QList<FigureLine>& lines, const PowerResults& results) {
     lines.append(
         {QStringLiteral("Nearest bank at or above the tank capacitor"), bankText(mmc->above)});
     lines.append({QStringLiteral("Bank voltage rating"), kilovolts(mmc->rating)});
-    lines.append({QStringLiteral("Bank energy at the peak voltage"), figure(mmc->energy, 1, "J")});
+    lines.append({QStringLiteral("Bank energy at the peak voltage"),
+                  shownText(Shown::Joules, mmc->energy, true)});
     if (results.unitPeakCurrent)
         lines.append({QStringLiteral("Peak current in each unit"),
-                      figure(*results.unitPeakCurrent, 1, "A")});
+                      shownText(Shown::Amperes, *results.unitPeakCurrent, true)});
     lines.append(
         {QStringLiteral("Bleed resistor per unit (below 50V in 5 minutes)"),
          mmc->bleederOhms
@@ -147,7 +147,7 @@ const PowerFigure kFigures[] = {
      .text =
          [](const PowerResults& results, bool) {
              return QStringLiteral("%1, %2% of its %3 rating")
-                 .arg(figure(results.tank.syncWatts, 1, "W"),
+                 .arg(shownText(Shown::Watts, results.tank.syncWatts, true),
                       QString::number(
                           qRound(100 * results.tank.syncWatts / results.ratingVoltAmperes)),
                       figure(results.ratingVoltAmperes, 1, "VA"));
@@ -186,7 +186,7 @@ const PowerFigure kFigures[] = {
      },
      .text =
          [](const PowerResults& results, bool) {
-             return figure(results.bangs.power, 1, "W") +
+             return shownText(Shown::Watts, results.bangs.power, true) +
                     (results.bangs.capped ? QStringLiteral(" (capped at the bank's rating)")
                                           : QString());
          }},

@@ -26,10 +26,6 @@ QString noToroidLine(const char* frequency, const ToroidFor& toroid) {
            u'\n';
 }
 
-} // namespace
-
-namespace {
-
 // A figure on the coil: none while the figures on the coil are absent.
 template <float TopLoadResults::*Field>
 std::optional<double> onCoil(const TopLoadResults& results) {
