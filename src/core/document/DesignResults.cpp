@@ -31,8 +31,10 @@ const TopLoadResults& DesignResults::topLoad(Toroids toroids) const {
                                       m_doc.settings().UseMetric(), surroundings(), toroids);
 }
 
-physics::Surroundings DesignResults::surroundings() const {
-    physics::Surroundings around = basis().around;
+physics::Surroundings DesignResults::surroundings() const { return surroundingsIn(basis()); }
+
+physics::Surroundings DesignResults::surroundingsIn(const DesignBasis& from) const {
+    physics::Surroundings around = from.around;
     if (!primaryCalculated(m_doc.primary()))
         around.primary.reset();
     return around;
@@ -60,8 +62,9 @@ const std::optional<CouplingResults>& DesignResults::coupling() const {
 }
 
 std::optional<PowerResults> DesignResults::power() const {
-    return powerResults(m_doc.primary(), m_doc.added(), m_doc.settings(), basis(), surroundings(),
-                        coupling());
+    const DesignBasis from = basis();
+    return powerResults(m_doc.primary(), m_doc.added(), m_doc.settings(), from,
+                        surroundingsIn(from), coupling());
 }
 
 } // namespace resonex

@@ -51,6 +51,10 @@ public:
     std::optional<PowerResults> power() const;
 
 private:
+    // The surroundings of a basis worked out already: its primary's turns
+    // only once the primary is calculated.
+    physics::Surroundings surroundingsIn(const DesignBasis& from) const;
+
     const CFile& m_doc;
     std::unique_ptr<const TopLoadSolution> m_topLoadSolution;
     // The coupling as last worked out, and the design it was worked out for.
