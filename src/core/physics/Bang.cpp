@@ -37,6 +37,12 @@
 // its envelope's first zero, at t = 1/(2(fu - fl)), finds the primary current
 // zero as well (all the energy in the secondary) when wu/wl = (m+1)/m, i.e.
 // (1+k)/(1-k) = ((m+1)/m)², k = (2m+1)/(2m²+2m+1): 0.6, 0.385, 0.28, ...
+// That is A. C. M. de Queiroz's k = (b²-a²)/(b²+a²), modes in the integer
+// ratio a:b with b-a odd, for complete transfer (Tesla Coil Mailing List,
+// April 2000, pupman.com/listarchives/2000/April/msg00367.html), with b = a+1.
+// The notches are the minima of the primary current's envelope, where the
+// energy stands in the secondary and the gap should stop (de Queiroz, same
+// list, July 1998, msg00451).
 namespace resonex::physics {
 
 namespace {
@@ -362,31 +368,33 @@ double peakOf(const Bang::Stretch& stretch, const Matrix& a, int i, double from,
         return 0;
     // A hump's top lies no more than this above its best sample.
     const double rise = 1 / std::cos(std::numbers::pi / kScanPerPeriod);
-    double best = 0;
+    // The top of the hump between low and high, where the slope of |y_i|
+    // turns from rising to falling (0 where it does not).
+    const auto top = [&](double low, double high) {
+        low = std::max(low, from);
+        high = std::min(high, to);
+        const double sign = stretch.at((low + high) / 2)[i] < 0 ? -1 : 1;
+        const auto slope = [&](double t) { return sign * slopeOf(a, stretch.at(t), i); };
+        if (!(slope(low) >= 0 && slope(high) <= 0))
+            return 0.0;
+        return std::abs(stretch.at(rootBetween(slope, low, high, tolerance))[i]);
+    };
     Walk walk(stretch, from, step);
-    double before = std::abs(walk.state()[i]);
-    walk.next();
+    double before = 0;
     double here = std::abs(walk.state()[i]);
-    best = std::max(before, here);
-    while (walk.tau() < to) {
-        const double tau = walk.tau();
-        walk.next();
+    double hereTau = from;
+    double best = std::max(here, std::abs(stretch.at(to)[i]));
+    for (walk.next(); walk.tau() <= to; walk.next()) {
         const double after = std::abs(walk.state()[i]);
-        if (here >= before && here >= after && here * rise > best) {
-            const double sign = stretch.at(tau)[i] < 0 ? -1 : 1;
-            const auto slope = [&](double t) { return sign * slopeOf(a, stretch.at(t), i); };
-            const double low = tau - step;
-            const double high = std::min(tau + step, to);
-            if (slope(low) >= 0 && slope(high) <= 0) {
-                const double top = rootBetween(slope, low, high, tolerance);
-                best = std::max(best, std::abs(stretch.at(top)[i]));
-            }
-            best = std::max(best, here);
-        }
+        if (here >= before && here >= after && here * rise > best)
+            best = std::max({best, here, top(hereTau - step, hereTau + step)});
+        best = std::max(best, after);
         before = here;
         here = after;
+        hereTau = walk.tau();
     }
-    return std::max({best, here, std::abs(stretch.at(to)[i])});
+    // A hump cut off by the stretch's end.
+    return std::max(best, top(hereTau - step, to));
 }
 
 bool positive(double x) { return x > 0 && std::isfinite(x); }
