@@ -1,7 +1,5 @@
 #include "core/physics/Bang.h"
 
-#include "core/physics/RootSearch.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -67,6 +65,10 @@ constexpr int kQuenchScanPerPeriod = 64;
 constexpr double kQuenchBeforeNotch = 1e-6;
 // Events found to this fraction of a period.
 constexpr double kEventTolerance = 1e-12;
+// A notch's envelope (squared) lies this far below the firing's at least.
+constexpr double kBelowFiring = 1 - 1e-6;
+// The Rayleigh quotient's steps on each eigenvalue (each squares its error).
+constexpr int kRefinements = 3;
 // Walking in equal steps, the modes' phasors are renewed exactly this often,
 // so the products' rounding does not build up.
 constexpr int kRenewEvery = 128;
@@ -247,19 +249,50 @@ ComplexVector solve(ComplexMatrix a, ComplexVector rhs, int n) {
 // coincide.
 std::optional<Bang::Stretch> modesOf(const Matrix& a, int n, int first, const Vector& start,
                                      double origin) {
-    const std::vector<Complex> rates = conjugatePairs(roots(characteristic(a, n), n));
+    std::vector<Complex> rates = conjugatePairs(roots(characteristic(a, n), n));
     if (rates.empty())
         return std::nullopt;
     ComplexMatrix vectors{}; // the eigenvectors as columns
     for (int k = 0; k < n; ++k) {
-        ComplexMatrix b{};
+        // A conjugate rate and its vector are those of its partner, conjugated.
+        if (rates[k].imag() < 0) {
+            rates[k] = std::conj(rates[k - 1]);
+            for (int i = 0; i < n; ++i)
+                vectors[i][k] = std::conj(vectors[i][k - 1]);
+            continue;
+        }
+        // The polynomial's coefficients lose digits where the modes' rates
+        // lie far apart (a heavy streamer load beside a light ring), and its
+        // roots with them: each rate is refined on the matrix itself by the
+        // two-sided Rayleigh quotient w·A·v / w·v of its right and left null
+        // vectors (it converges quadratically; Ostrowski, 1958-59).
+        ComplexVector v{};
+        for (int iteration = 0;; ++iteration) {
+            ComplexMatrix b{};
+            ComplexMatrix bt{};
+            for (int i = 0; i < n; ++i)
+                for (int j = 0; j < n; ++j) {
+                    b[i][j] = a[i][j] - (i == j ? rates[k] : Complex(0));
+                    bt[j][i] = b[i][j];
+                }
+            v = nullVector(b, n);
+            if (iteration == kRefinements)
+                break;
+            const ComplexVector w = nullVector(bt, n);
+            Complex wav = 0;
+            Complex wv = 0;
+            for (int i = 0; i < n; ++i) {
+                wv += w[i] * v[i];
+                for (int j = 0; j < n; ++j)
+                    wav += w[i] * a[i][j] * v[j];
+            }
+            if (wv == Complex(0))
+                break;
+            const Complex refined = wav / wv;
+            rates[k] = rates[k].imag() == 0 ? Complex(refined.real(), 0) : refined;
+        }
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                b[i][j] = a[i][j] - (i == j ? rates[k] : Complex(0));
-        // A conjugate rate's vector is the conjugate of its partner's.
-        const ComplexVector v = rates[k].imag() < 0 ? ComplexVector{} : nullVector(b, n);
-        for (int i = 0; i < n; ++i)
-            vectors[i][k] = rates[k].imag() < 0 ? std::conj(vectors[i][k - 1]) : v[i];
+            vectors[i][k] = v[i];
     }
     ComplexVector rhs{};
     for (int i = 0; i < n; ++i)
@@ -322,10 +355,10 @@ private:
     std::vector<Complex> m_phasors;
 };
 
-// The primary current's envelope, squared, and its slope: the modulus of its
-// analytic signal (each oscillating mode's positive-frequency part twice,
-// each real one once), whose minima are the notches.
-double envelopeSlope(const Bang::Stretch& stretch, double tau) {
+// The primary current's analytic signal and its slope: each oscillating
+// mode's positive-frequency part twice, each real one once. Its modulus is
+// the current's envelope, whose minima are the notches.
+std::pair<Complex, Complex> analyticCurrent(const Bang::Stretch& stretch, double tau) {
     Complex z = 0;
     Complex dz = 0;
     for (const Bang::Mode& mode : stretch.modes) {
@@ -334,22 +367,43 @@ double envelopeSlope(const Bang::Stretch& stretch, double tau) {
         z += term;
         dz += mode.rate * term;
     }
-    return 2 * (dz * std::conj(z)).real();
+    return {z, dz};
 }
 
-// The root of f in low..high, f changing sign between them, to tolerance.
+// The root of f in low..high, f changing sign between them (or 0 at one),
+// closed in to `tolerance`: regula falsi, Illinois variant (M. Dowell and
+// P. Jarratt, BIT 11, 1971, as in RootSearch.h), the step halving the bracket
+// instead where the secant would leave it, and an exact 0 taken as it comes.
 template <typename F> double rootBetween(const F& f, double low, double high, double tolerance) {
     double fLow = f(low);
     double fHigh = f(high);
-    if (fLow > 0) {
-        const auto negated = [&f](double x) { return Solved<double>(-f(x)); };
-        const Solved<double> root =
-            illinoisRoot(negated, low, -fLow, high, -fHigh, {0, tolerance, 200});
-        return root ? *root : (low + high) / 2;
+    if (fLow == 0)
+        return low;
+    if (fHigh == 0)
+        return high;
+    int side = 0;
+    for (int i = 0; i < 300 && high - low > tolerance; ++i) {
+        double next = (low * fHigh - high * fLow) / (fHigh - fLow);
+        if (!(next > low && next < high))
+            next = (low + high) / 2;
+        const double fNext = f(next);
+        if (fNext == 0)
+            return next;
+        if ((fNext < 0) == (fLow < 0)) {
+            low = next;
+            fLow = fNext;
+            if (side == -1)
+                fHigh /= 2;
+            side = -1;
+        } else {
+            high = next;
+            fHigh = fNext;
+            if (side == 1)
+                fLow /= 2;
+            side = 1;
+        }
     }
-    const auto plain = [&f](double x) { return Solved<double>(f(x)); };
-    const Solved<double> root = illinoisRoot(plain, low, fLow, high, fHigh, {0, tolerance, 200});
-    return root ? *root : (low + high) / 2;
+    return (low + high) / 2;
 }
 
 // The slope of component i of the state y under the matrix a.
@@ -459,16 +513,26 @@ Solved<Bang> Bang::fire(const BangCircuit& c, const BangRun& run) {
     bang.m_quench = std::numeric_limits<double>::infinity();
     BangFigures& figures = bang.m_figures;
 
-    // The notches: the envelope's slope turning from falling to rising.
+    // The notches: the envelope's slope (of its square) turning from falling
+    // to rising, the envelope there below its value at the firing. (An
+    // overdamped primary's current rises from 0 without a turn: its envelope
+    // starts at its least, which is no notch.)
     {
-        const auto slope = [&](double tau) { return envelopeSlope(bang.m_firing, tau); };
+        const auto slope = [&](double tau) {
+            const auto [z, dz] = analyticCurrent(bang.m_firing, tau);
+            return 2 * (dz * std::conj(z)).real();
+        };
+        const double atFiring = std::norm(analyticCurrent(bang.m_firing, 0).first);
         double tau = 0;
         double before = slope(0);
         while (tau < bang.m_end) {
             const double next = std::min(tau + scan, bang.m_end);
             const double after = slope(next);
-            if (before < 0 && after >= 0) {
-                figures.notches.push_back(rootBetween(slope, tau, next, tolerance));
+            const double notch =
+                before < 0 && after >= 0 ? rootBetween(slope, tau, next, tolerance) : 0;
+            if (notch > 0 &&
+                std::norm(analyticCurrent(bang.m_firing, notch).first) < kBelowFiring * atFiring) {
+                figures.notches.push_back(notch);
                 if (run.quenchNotch && static_cast<int>(figures.notches.size()) == *run.quenchNotch)
                     break;
             }
