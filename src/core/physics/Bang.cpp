@@ -26,8 +26,12 @@
 // are the roots of the characteristic polynomial (Faddeev–LeVerrier), found
 // by the Aberth–Ehrlich iteration (O. Aberth, "Iteration methods for
 // finding all zeros of a polynomial simultaneously", Math. Comp. 27, 1973)
-// and polished by Newton's; each eigenvector is the null vector of A - sI by
-// elimination with complete pivoting.
+// and polished by Newton's, then refined on the matrix itself (see modesOf);
+// each eigenvector is the null vector of A - sI by elimination with complete
+// pivoting. The events (notches, the quench, the peaks) are sought on this
+// exact solution: bracketed by steps of a sixteenth of the fastest mode's
+// period, then closed in to 1e-12 of it. tests/tst_bang.cpp measures the
+// whole against closed forms to rounding (1e-12 or better).
 //
 // Lossless and tuned (a = 1), the modes are w0/sqrt(1 ± k) (the classical
 // double-tuned circuit: F. E. Terman, "Radio Engineers' Handbook", 1943,
@@ -544,7 +548,7 @@ Solved<Bang> Bang::fire(const BangCircuit& c, const BangRun& run) {
     if (run.quenchNotch && static_cast<int>(figures.notches.size()) == *run.quenchNotch) {
         const auto current = [&](double tau) { return bang.m_firing.at(tau)[1]; };
         const double fine = std::min(period, cycle) / kQuenchScanPerPeriod;
-        double tau = figures.notches.back() - kQuenchBeforeNotch * cycle;
+        double tau = std::max(0.0, figures.notches.back() - kQuenchBeforeNotch * cycle);
         double before = current(tau);
         while (tau < bang.m_end) {
             const double next = std::min(tau + fine, bang.m_end);

@@ -78,8 +78,9 @@ struct BangFigures {
     double primaryPeakAmps = 0;    // the largest |primary current|
     double secondaryPeakVolts = 0; // the largest |top voltage|, losses and all
     // The secondary alone (its streamer included): its amplitude's time to
-    // fall to 1/e and its Q, |s|/(-2·Re s) of its mode s, i.e. w0/(2·alpha)
-    // (infinite without losses).
+    // fall to 1/e (1/alpha; an overdamped one's slower decay) and its Q,
+    // w0/(2·alpha) with alpha = (R/L + G/C)/2 and w0² = (1 + R·G)/(L·C)
+    // (both infinite without losses).
     double ringDownSeconds = 0;
     double secondaryQ = 0;
 };
