@@ -39,6 +39,7 @@ enum class Quantity {
     Microfarads,
     Kilohertz,
     Degrees,
+    Ohms,
     Ratio,
     Choice
 };
@@ -104,6 +105,9 @@ enum class Input {
     UnitC,
     UnitKv,
     MmcSafety,
+    GapOhms,
+    StreamerOhms,
+    Quench,
 };
 
 // The objects of a design that keep its inputs.
