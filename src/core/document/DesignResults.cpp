@@ -7,6 +7,7 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TopLoadSolution.h"
+#include "core/results/BangResults.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
@@ -57,6 +58,11 @@ const std::optional<CouplingResults>& DesignResults::coupling() const {
         m_coupling->design = std::move(design);
     }
     return m_coupling->results;
+}
+
+BangResults DesignResults::bang() const {
+    return bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
+                       topLoad(Toroids::Unsized));
 }
 
 std::optional<PowerResults> DesignResults::power() const {

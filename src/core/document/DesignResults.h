@@ -15,6 +15,7 @@ enum class Toroids;
 struct CouplingResults;
 struct DesignBasis;
 struct PowerResults;
+struct BangResults;
 struct TopLoadResults;
 
 // The design's results beyond the classic calculations, each worked out when
@@ -49,6 +50,8 @@ public:
     // The power side (PowerResults.h), none until the transformer bank is
     // calculated.
     std::optional<PowerResults> power() const;
+    // The bang in time (BangResults.h), from the power side and the coupling.
+    BangResults bang() const;
 
 private:
     const CFile& m_doc;
