@@ -69,6 +69,29 @@ const BangFigure kFigures[] = {
              const auto& quench = results.bang->figures().quench;
              return quench ? microseconds(quench->time) : QStringLiteral("not within the span");
          }},
+    {.label = "Share of the bang's energy in the secondary at the quench",
+     .jsonKey = "secondary_share",
+     .value = [](const BangResults& results) -> std::optional<double> {
+         if (!results.bang || !results.bang->figures().quench)
+             return std::nullopt;
+         return results.bang->figures().quench->secondaryShare;
+     },
+     .text =
+         [](const BangResults& results, bool) {
+             if (!results.bang || !results.bang->figures().quench)
+                 return QString();
+             return text::format(float(100 * results.bang->figures().quench->secondaryShare),
+                                 text::Pattern::Fixed) +
+                    u'%';
+         }},
+    {.label = "Energy left in the primary at the quench",
+     .jsonKey = "primary_energy_at_quench_j",
+     .value = [](const BangResults& results) -> std::optional<double> {
+         if (!results.bang || !results.bang->figures().quench)
+             return std::nullopt;
+         return results.bang->figures().quench->primaryJoules;
+     },
+     .shown = Shown::Joules},
     {.label = "Primary peak current",
      .jsonKey = "primary_peak_current_a",
      .value =
@@ -83,6 +106,17 @@ const BangFigure kFigures[] = {
              return of(results, [](const physics::BangFigures& f) { return f.secondaryPeakVolts; });
          },
      .shown = Shown::Kilovolts},
+    {.label = "Secondary ring-down to 1/e",
+     .jsonKey = "ring_down_s",
+     .value =
+         [](const BangResults& results) {
+             return of(results, [](const physics::BangFigures& f) { return f.ringDownSeconds; });
+         },
+     .text =
+         [](const BangResults& results, bool) {
+             return results.bang ? microseconds(results.bang->figures().ringDownSeconds)
+                                 : QString();
+         }},
     {.label = "Secondary Q (skin effect only)",
      .jsonKey = "secondary_q",
      .value =
