@@ -67,6 +67,9 @@ import math
 import struct
 import sys
 
+import gauss_legendre
+import worked_files
+
 MU0 = 4e-7 * math.pi
 
 # The loaded frequency of the inch design, from the program's field solution
@@ -113,21 +116,8 @@ def ring_self(r, a):
 
 
 def legendre(n):
-    """Gauss-Legendre nodes and weights on -1..1, by Newton's method."""
-    nodes = []
-    for i in range(1, n + 1):
-        x = math.cos(math.pi * (i - 0.25) / (n + 0.5))
-        for _ in range(100):
-            p0, p1 = 1.0, x
-            for j in range(2, n + 1):
-                p0, p1 = p1, ((2 * j - 1) * x * p1 - (j - 1) * p0) / j
-            dp = n * (x * p1 - p0) / (x * x - 1)
-            step = p1 / dp
-            x -= step
-            if abs(step) < 1e-16:
-                break
-        nodes.append((x, 2 / ((1 - x * x) * dp * dp)))
-    return nodes
+    """Gauss-Legendre nodes and weights on -1..1."""
+    return gauss_legendre.nodes(n)
 
 
 GAUSS = legendre(10)
@@ -447,24 +437,7 @@ def files():
 
 
 def main(args):
-    written = files()
-    if len(args) == 2 and args[0] == "--check":
-        failed = False
-        for name, text in written.items():
-            with open("%s/%s" % (args[1], name), encoding="utf-8") as kept:
-                if kept.read() != text:
-                    print("%s differs from the worked example:\n%s" % (name, text))
-                    failed = True
-        return 1 if failed else 0
-    if len(args) == 2 and args[0] == "--write":
-        for name, text in written.items():
-            with open("%s/%s" % (args[1], name), "w", encoding="utf-8") as kept:
-                kept.write(text)
-        return 0
-    for name, text in written.items():
-        print("# " + name)
-        print(text)
-    return 0
+    return worked_files.run(args, files())
 
 
 if __name__ == "__main__":

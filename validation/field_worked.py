@@ -57,6 +57,9 @@ import math
 import struct
 import sys
 
+import gauss_legendre
+import worked_files
+
 EPSILON0 = 8.8541878128e-12
 FOUR_PI_EPSILON0 = 4 * math.pi * EPSILON0
 MU0 = 4e-7 * math.pi
@@ -106,23 +109,10 @@ def ring(r, z, rho, zeta):
     return 2 / math.pi * elliptic_k(math.sqrt(near2 / far2)) / math.sqrt(far2)
 
 
-# --- Gauss-Legendre nodes on [0, 1], worked out here by Newton's method ------
+# --- Gauss-Legendre nodes on [0, 1] ---------------------------------------------
 
 def gauss(n):
-    nodes = []
-    for i in range(1, n + 1):
-        x = math.cos(math.pi * (i - 0.25) / (n + 0.5))
-        for _ in range(100):
-            p0, p1 = 1.0, x
-            for k in range(2, n + 1):
-                p0, p1 = p1, ((2 * k - 1) * x * p1 - (k - 1) * p0) / k
-            dp = n * (x * p1 - p0) / (x * x - 1)
-            step = p1 / dp
-            x -= step
-            if abs(step) < 1e-16:
-                break
-        nodes.append(((1 - x) / 2, 1 / ((1 - x * x) * dp * dp)))
-    return sorted(nodes)
+    return sorted(((1 - x) / 2, weight / 2) for x, weight in gauss_legendre.nodes(n))
 
 
 GAUSS2, GAUSS4, GAUSS8 = gauss(2), gauss(4), gauss(8)
@@ -636,24 +626,8 @@ def main(args):
             for key in ("toroid_for_torc", "toroid_for_target"):
                 print(name, key, one[key], two[key])
         return 0
-    worked_files = files()
-    if len(args) == 2 and args[0] == "--check":
-        failed = False
-        for name, text in worked_files.items():
-            with open("%s/%s" % (args[1], name), encoding="utf-8") as kept:
-                if not same(kept.read(), text, name.endswith(".json")):
-                    print("%s differs from the worked example:\n%s" % (name, text))
-                    failed = True
-        return 1 if failed else 0
-    if len(args) == 2 and args[0] == "--write":
-        for name, text in worked_files.items():
-            with open("%s/%s" % (args[1], name), "w", encoding="utf-8") as kept:
-                kept.write(text)
-        return 0
-    for name, text in worked_files.items():
-        print("# " + name)
-        print(text)
-    return 0
+    return worked_files.run(args, files(),
+                            lambda kept, text, name: same(kept, text, name.endswith(".json")))
 
 
 if __name__ == "__main__":

@@ -26,6 +26,8 @@ import json
 import math
 import sys
 
+import worked_files
+
 PREFIXES = [(1e9, "G"), (1e6, "M"), (1e3, "k"), (1.0, ""), (1e-3, "m"), (1e-6, "\u00b5"),
             (1e-9, "n"), (1e-12, "p")]
 
@@ -163,23 +165,7 @@ def main(args):
     for name, design in DESIGNS.items():
         files[name] = expected(name, design)
         files[name.replace(".txt", ".json")] = expected(name.replace(".txt", ".json"), design)
-    if len(args) == 2 and args[0] == "--check":
-        failed = False
-        for name, text in files.items():
-            with open("%s/%s" % (args[1], name), encoding="utf-8") as kept:
-                if kept.read() != text:
-                    print("%s differs from the worked example:\n%s" % (name, text))
-                    failed = True
-        return 1 if failed else 0
-    if len(args) == 2 and args[0] == "--write":
-        for name, text in files.items():
-            with open("%s/%s" % (args[1], name), "w", encoding="utf-8") as kept:
-                kept.write(text)
-        return 0
-    for name, text in files.items():
-        print("# " + name)
-        print(text)
-    return 0
+    return worked_files.run(args, files)
 
 
 if __name__ == "__main__":

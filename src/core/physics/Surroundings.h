@@ -19,9 +19,8 @@ struct StrikeRail {
 
 // Everything at ground potential besides the floor. The walls are a
 // cylinder on the axis from the floor up to the ceiling or, without one, to
-// three times the height of the coil's top (winding or top load, whichever is
-// higher) above the floor: beyond that a wall's part in the field is a small
-// fraction of its nearer part's.
+// three times the height of the winding's top above the floor: beyond that a
+// wall's part in the field is a small fraction of its nearer part's.
 struct Surroundings {
     std::optional<PrimaryTurns> primary; // its turns as built
     std::optional<StrikeRail> rail;
