@@ -665,7 +665,9 @@ private slots:
                      "primary_peak_current_a secondary_peak_voltage_v safety_gap_v "
                      "spark_length_m streamer_capacitance_f running_hz tap_for_running "
                      "after_turn before_turn turn unit_capacitance_f unit_rating_v safety_factor "
-                     "mmc");
+                     "mmc bang absent_reason first_notch_s quench_s secondary_share "
+                     "primary_energy_at_quench_j primary_peak_current_a secondary_peak_voltage_v "
+                     "ring_down_s secondary_q");
     }
 
     // The surroundings in JSON: null without any, else each part in metres

@@ -937,7 +937,8 @@ private slots:
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             }
             QCOMPARE(walked, (QStringList{"optGapStatic", "txtTankC", "txtUnitC", "txtUnitKv",
-                                          "txtMmcSafety", "cmd_Calculate", "cmd_OK"}));
+                                          "txtMmcSafety", "txtGapOhms", "txtStreamerOhms",
+                                          "txtQuench", "cmd_Calculate", "cmd_OK"}));
             // Clicked into, the figures let Tab out again.
             child<QTableWidget>(dialog, "lstPower")->setFocus();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);

@@ -92,7 +92,7 @@ const BangFigure kFigures[] = {
          return results.bang->figures().quench->primaryJoules;
      },
      .shown = Shown::Joules},
-    {.label = "Primary peak current",
+    {.label = "Peak primary current",
      .jsonKey = "primary_peak_current_a",
      .value =
          [](const BangResults& results) {
