@@ -1,4 +1,5 @@
 #include "core/physics/Bang.h"
+#include "core/physics/WireResistance.h"
 
 #include <QtTest>
 
@@ -410,6 +411,27 @@ private slots:
         const double dc = rho / (kPi * r * r);
         QVERIFY(std::abs(skinEffectResistance(1, 2 * r, hz, rho) / (dc * ratio) - 1) < 1e-10);
         QCOMPARE(skinEffectResistance(1, 2 * r, 0, rho), dc);
+    }
+
+    // Medhurst's table read by hand: between rows and columns, at its
+    // corners, past its last row toward the long solenoid's, and the
+    // disputed entry as taken.
+    void proximity_data() {
+        QTest::addColumn<double>("lengthOverDiameter");
+        QTest::addColumn<double>("wireOverPitch");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("between") << 3.0 << 0.85 << (3.36 + 2.74 + 3.05 + 2.60) / 4;
+        QTest::newRow("flat, touching") << 0.0 << 1.0 << 5.31;
+        QTest::newRow("wire wider than pitch") << 1.0 << 1.2 << 5.55;
+        QTest::newRow("far apart") << 4.0 << 0.0 << 1.0;
+        QTest::newRow("twice the last row") << 20.0 << 1.0 << 3.41 + 0.5 * (3.23 - 3.41);
+        QTest::newRow("disputed entry") << 10.0 << 0.7 << 2.37;
+    }
+    void proximity() {
+        QFETCH(double, lengthOverDiameter);
+        QFETCH(double, wireOverPitch);
+        QFETCH(double, factor);
+        QVERIFY(std::abs(proximityFactor(lengthOverDiameter, wireOverPitch) - factor) < 1e-12);
     }
 };
 

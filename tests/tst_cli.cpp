@@ -665,9 +665,11 @@ private slots:
                      "primary_peak_current_a secondary_peak_voltage_v safety_gap_v "
                      "spark_length_m streamer_capacitance_f running_hz tap_for_running "
                      "after_turn before_turn turn unit_capacitance_f unit_rating_v safety_factor "
-                     "mmc bang absent_reason first_notch_s quench_s secondary_share "
-                     "primary_energy_at_quench_j primary_peak_current_a secondary_peak_voltage_v "
-                     "ring_down_s secondary_q");
+                     "mmc bang absent_reason gap_ohms streamer_ohms quench_notch "
+                     "primary_resistance_ohm secondary_resistance_ohm first_notch_s quench_s "
+                     "secondary_share primary_energy_at_quench_j primary_peak_current_a "
+                     "secondary_peak_voltage_v ring_down_s secondary_q complete_transfer_k "
+                     "height_for_complete_transfer_m");
     }
 
     // The surroundings in JSON: null without any, else each part in metres

@@ -65,7 +65,8 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
     }
     for (const DesignInput& input : designInputs()) {
         if (name == QLatin1String(input.option)) {
-            options.entries[input.input] = value;
+            const bool zero = input.zeroWord && value == QLatin1String(input.zeroWord);
+            options.entries[input.input] = zero ? QStringLiteral("0") : value;
             return;
         }
     }
@@ -259,7 +260,8 @@ QString calculationTitle(Calculation calculation) {
 
 QString inputValues(const DesignInput& input) {
     if (input.quantity != Quantity::Choice)
-        return QStringLiteral("T");
+        return input.zeroWord ? QStringLiteral("T|") + QLatin1String(input.zeroWord)
+                              : QStringLiteral("T");
     QStringList words;
     for (const ChoiceWord& word : input.words)
         words << QLatin1String(word.word);

@@ -19,9 +19,15 @@ struct DesignResults::CouplingMemo {
     std::optional<CouplingResults> results;
 };
 
+struct DesignResults::BangMemo {
+    QByteArray design;
+    bool useMetric = false;
+    std::optional<BangResults> results;
+};
+
 DesignResults::DesignResults(const CFile& doc)
     : m_doc(doc), m_topLoadSolution(std::make_unique<TopLoadSolution>()),
-      m_coupling(std::make_unique<CouplingMemo>()) {}
+      m_coupling(std::make_unique<CouplingMemo>()), m_bang(std::make_unique<BangMemo>()) {}
 
 DesignResults::~DesignResults() = default;
 
@@ -60,9 +66,17 @@ const std::optional<CouplingResults>& DesignResults::coupling() const {
     return m_coupling->results;
 }
 
-BangResults DesignResults::bang() const {
-    return bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
-                       topLoad(Toroids::Unsized));
+const BangResults& DesignResults::bang() const {
+    QByteArray design = m_doc.bytesToSave();
+    const bool useMetric = m_doc.settings().UseMetric();
+    if (!m_bang->results || design != m_bang->design || useMetric != m_bang->useMetric) {
+        m_bang->results =
+            bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
+                        secondaryTurns(basis()), topLoad(Toroids::Unsized));
+        m_bang->design = std::move(design);
+        m_bang->useMetric = useMetric;
+    }
+    return *m_bang->results;
 }
 
 std::optional<PowerResults> DesignResults::power() const {

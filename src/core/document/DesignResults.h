@@ -50,8 +50,9 @@ public:
     // The power side (PowerResults.h), none until the transformer bank is
     // calculated.
     std::optional<PowerResults> power() const;
-    // The bang in time (BangResults.h), from the power side and the coupling.
-    BangResults bang() const;
+    // The bang in time (BangResults.h), from the power side and the coupling,
+    // kept as the coupling is, with the units it was typed in.
+    const BangResults& bang() const;
 
 private:
     const CFile& m_doc;
@@ -59,6 +60,8 @@ private:
     // The coupling as last worked out, and the design it was worked out for.
     struct CouplingMemo;
     std::unique_ptr<CouplingMemo> m_coupling;
+    struct BangMemo;
+    std::unique_ptr<BangMemo> m_bang;
 };
 
 } // namespace resonex

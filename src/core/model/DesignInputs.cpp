@@ -591,14 +591,15 @@ const QList<DesignInput> kInputs{
      .error = errors::PowerQuench,
      .file = {"extension", 27, 5},
      .option = "--quench",
-     .help = "the notch after which the gap stops conducting; 0 for never",
+     .help = "the notch after which the gap stops conducting; 0 or never for never",
      .boxName = "txtQuench",
      .captionName = "lblQuench",
      .caption = "Gap Quenches after Notch (0: Never)",
      .jsonKey = "quench_notch",
      .start = 1,
      .tip = "A notch is a minimum of the primary current's envelope, when the energy has gone to "
-            "the secondary; a good gap stops conducting at the first."},
+            "the secondary; a good gap stops conducting at the first.",
+     .zeroWord = "never"},
 };
 
 const QList<ShapeChoice> kShapes{

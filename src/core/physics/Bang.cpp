@@ -637,39 +637,4 @@ std::vector<BangSample> Bang::waveform() const {
     return samples;
 }
 
-namespace {
-
-// J1(z)/J0(z) by the continued fraction from the recurrence
-// J(n-1) + J(n+1) = (2n/z)·J(n): J(n)/J(n-1) = 1/(2n/z - J(n+1)/J(n)),
-// evaluated from deep enough that its tail no longer matters (Gauss's
-// continued fraction; e.g. Abramowitz and Stegun 9.1.73).
-Complex besselRatio(Complex z) {
-    const int depth = static_cast<int>(2 * std::abs(z)) + 60;
-    Complex ratio = 0;
-    for (int n = depth; n >= 1; --n)
-        ratio = 1.0 / (2.0 * n / z - ratio);
-    return ratio;
-}
-
-} // namespace
-
-// The internal impedance of a round wire with the current's distribution
-// over its section by the diffusion equation (Bessel functions of complex
-// argument): Z/R_dc = (kr/2)·J0(kr)/J1(kr), k = (1-j)/delta, delta the skin
-// depth sqrt(2·rho/(w·mu0)) (S. Ramo, J. R. Whinnery and T. Van Duzer,
-// "Fields and Waves in Communication Electronics", sec. 5.6; Terman's
-// handbook tabulates the same ratio). The proximity effect of the other turns
-// of a winding is left out: no published table of it (Medhurst's 1947
-// measurements, Butterworth's analysis) could be checked here.
-double skinEffectResistance(double length, double diameter, double hz, double resistivity) {
-    constexpr double kMu0 = 4e-7 * std::numbers::pi;
-    const double r = diameter / 2;
-    const double dc = resistivity * length / (std::numbers::pi * r * r);
-    if (hz <= 0)
-        return dc;
-    const double delta = std::sqrt(2 * resistivity / (2 * std::numbers::pi * hz * kMu0));
-    const Complex kr = Complex(1, -1) * (r / delta);
-    return dc * (kr / 2.0 / besselRatio(kr)).real();
-}
-
 } // namespace resonex::physics

@@ -133,9 +133,4 @@ private:
     BangFigures m_figures;
 };
 
-// The resistance of a round wire at a frequency, skin effect included, as an
-// isolated straight conductor: R_dc·Re[(kr/2)·J0(kr)/J1(kr)], k = (1-j)/delta.
-// The proximity of neighbouring turns is not included.
-double skinEffectResistance(double length, double diameter, double hz, double resistivity);
-
 } // namespace resonex::physics

@@ -4,6 +4,7 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/physics/PrimaryTurns.h"
+#include "core/physics/WireResistance.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
@@ -29,10 +30,35 @@ double conductorToTap(const physics::PrimaryTurns& primary, double tap) {
 
 } // namespace
 
+// A. C. M. de Queiroz, Tesla list, April 2000
+// (https://pupman.com/listarchives/2000/April/msg00367.html): with the two
+// resonators tuned alike and no losses, the primary's energy is all in the
+// secondary at its first notch when the modes' frequencies f0/sqrt(1±k)
+// stand as m+1 to m: k = ((m+1)² - m²)/((m+1)² + m²).
+double nearestCompleteTransferK(double k) {
+    double nearest = 0.6;
+    for (int m = 1;; ++m) {
+        const double km = (2.0 * m + 1) / (2.0 * m * m + 2.0 * m + 1);
+        if (std::abs(km - k) < std::abs(nearest - k))
+            nearest = km;
+        if (km < k)
+            return nearest;
+    }
+}
+
 BangResults bangResults(const AddedInputs& added, const CSettings& settings,
                         const CSecondary& secondary, const std::optional<PowerResults>& power,
-                        const std::optional<CouplingResults>& coupling, const TopLoadResults& top) {
+                        const std::optional<CouplingResults>& coupling,
+                        const physics::SecondaryTurns& winding, const TopLoadResults& top) {
     BangResults results;
+    const bool metric = settings.UseMetric();
+    results.gapOhms = added.si(designInput(Input::GapOhms), metric);
+    const double streamer = added.si(designInput(Input::StreamerOhms), metric);
+    if (streamer > 0)
+        results.streamerOhms = streamer;
+    const int notch = int(added.value(designInput(Input::Quench)));
+    if (notch > 0)
+        results.quenchNotch = notch;
     if (!power) {
         results.none = NoBang::TransformerNotCalculated;
         return results;
@@ -49,7 +75,6 @@ BangResults bangResults(const AddedInputs& added, const CSettings& settings,
         results.none = NoBang::NoLoadedFrequency;
         return results;
     }
-    const bool metric = settings.UseMetric();
     const double secondaryL = coupling->listing.secondaryInductance;
     results.hz = top.loadedFr;
     const double omega = 2 * M_PI * results.hz;
@@ -63,21 +88,28 @@ BangResults bangResults(const AddedInputs& added, const CSettings& settings,
     circuit.secondaryCapacitance = 1 / (omega * omega * secondaryL);
     const physics::PrimaryTurns& primary = coupling->primary;
     circuit.primaryResistance =
-        added.si(designInput(Input::GapOhms), metric) +
-        physics::skinEffectResistance(conductorToTap(primary, *coupling->tapTurn),
-                                      primary.conductorDiameter, results.hz, kCopperResistivity);
-    circuit.secondaryResistance = physics::skinEffectResistance(
-        wireUnit(metric).toMetres(secondary.WireLength()),
-        designUnit(metric).toMetres(secondary.WireDiaValue()), results.hz, kCopperResistivity);
-    const double streamer = added.si(designInput(Input::StreamerOhms), metric);
-    if (streamer > 0 && power->streamerCapacitance) {
-        circuit.streamerResistance = streamer;
+        results.gapOhms + physics::skinEffectResistance(conductorToTap(primary, *coupling->tapTurn),
+                                                        primary.conductorDiameter, results.hz,
+                                                        kCopperResistivity);
+    const LengthUnit design = designUnit(metric);
+    circuit.secondaryResistance = physics::solenoidResistance(
+        {.wireLength = wireUnit(metric).toMetres(secondary.WireLength()),
+         .wireDiameter = design.toMetres(secondary.WireDiaValue()),
+         .pitch = design.toMetres(secondary.WireDiaValue() + secondary.WireSpaValue()),
+         .windingLength = design.toMetres(secondary.HeightValue()),
+         .coilDiameter = design.toMetres(secondary.DiaValue())},
+        results.hz, kCopperResistivity);
+    if (results.streamerOhms && power->streamerCapacitance) {
+        circuit.streamerResistance = results.streamerOhms;
         circuit.secondaryCapacitance += *power->streamerCapacitance;
     }
     physics::BangRun run;
-    const int notch = int(added.value(designInput(Input::Quench)));
-    run.quenchNotch = notch > 0 ? std::optional<int>(notch) : std::nullopt;
+    run.quenchNotch = results.quenchNotch;
     physics::Solved<physics::Bang> bang = physics::Bang::fire(circuit, run);
+    results.secondaryBoundVolts = power->secondaryPeakVoltage;
+    results.completeTransferK = nearestCompleteTransferK(coupling->atTap->k);
+    results.heightForCompleteTransfer = physics::innerHeightForCoupling(
+        primary, winding, *coupling->tapTurn, results.completeTransferK);
     if (!bang)
         results.none = NoBang::OutOfRange;
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/physics/Bang.h"
+#include "core/physics/PrimaryCoupling.h"
 
 #include <optional>
 
@@ -29,14 +30,33 @@ enum class NoBang {
 // the resistances (the gap's entered, the conductors' by their skin effect at
 // that frequency), a streamer where one is entered.
 struct BangResults {
+    // As entered: the gap's resistance, a streamer's (none: no streamer),
+    // the notch the gap quenches after (none: never).
+    double gapOhms = 0;
+    std::optional<double> streamerOhms;
+    std::optional<int> quenchNotch;
     std::optional<NoBang> none;
     physics::BangCircuit circuit;
     double hz = 0; // the secondary's loaded frequency, where the resistances are taken
     std::optional<physics::Bang> bang;
+    // The power side's lossless bound on the secondary's peak voltage, shown
+    // beside the bang's.
+    std::optional<double> secondaryBoundVolts;
+    // Of the couplings that empty the primary entirely at the first notch
+    // (lossless and tuned), the nearest to the coil's k at the tap in use,
+    // and the inner turn's height (metres) that gives it at that tap.
+    double completeTransferK = 0;
+    physics::Solved<double> heightForCompleteTransfer = physics::Unsolved::OutOfRange;
 };
+
+// The couplings k = (2m+1)/(2m²+2m+1), m = 1, 2, ...: 0.600, 0.385, 0.280,
+// ..., at which the two modes' beat empties the primary exactly at its first
+// notch; the one nearest k.
+double nearestCompleteTransferK(double k);
 
 BangResults bangResults(const AddedInputs& added, const CSettings& settings,
                         const CSecondary& secondary, const std::optional<PowerResults>& power,
-                        const std::optional<CouplingResults>& coupling, const TopLoadResults& top);
+                        const std::optional<CouplingResults>& coupling,
+                        const physics::SecondaryTurns& winding, const TopLoadResults& top);
 
 } // namespace resonex
