@@ -1,5 +1,6 @@
 #include "core/physics/Bang.h"
 #include "core/physics/WireResistance.h"
+#include "core/results/BangResults.h"
 
 #include <QtTest>
 
@@ -432,6 +433,24 @@ private slots:
         QFETCH(double, wireOverPitch);
         QFETCH(double, factor);
         QVERIFY(std::abs(proximityFactor(lengthOverDiameter, wireOverPitch) - factor) < 1e-12);
+    }
+
+    // The complete-transfer couplings nearest a coil's: m = 5 (11/61) for
+    // 0.17, the first (0.6) above and below it, m = 99 (199/19801) for 0.01,
+    // and one of them itself.
+    void nearestCompleteTransfer_data() {
+        QTest::addColumn<double>("k");
+        QTest::addColumn<double>("nearest");
+        QTest::newRow("0.17") << 0.17 << 11.0 / 61;
+        QTest::newRow("0.5") << 0.5 << 0.6;
+        QTest::newRow("0.7") << 0.7 << 0.6;
+        QTest::newRow("0.01") << 0.01 << 199.0 / 19801;
+        QTest::newRow("0.28") << 0.28 << 0.28;
+    }
+    void nearestCompleteTransfer() {
+        QFETCH(double, k);
+        QFETCH(double, nearest);
+        QCOMPARE(resonex::nearestCompleteTransferK(k), nearest);
     }
 };
 

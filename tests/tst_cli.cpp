@@ -692,6 +692,69 @@ private slots:
         QVERIFY(walls["rail_height_m"].isNull() && walls["ceiling_m"].isNull());
     }
 
+    // The bang from the command line: a gap that never quenches, its
+    // waveform written as CSV beside the saved design; after a quench the
+    // primary carries nothing; a design without a bang, or a waveform that
+    // cannot be written, fails the run, which then saves nothing.
+    void bangWaveformAndQuench() {
+        const QStringList tuned =
+            kWorkedDesign + QStringList{"--use-pri-c",  "0",      "--use-sec-fr", "0",
+                                        "--use-tank-c", "1",      "--use-top-fr", "1",
+                                        "--top",        "toroid", "--top-dia",    "300",
+                                        "--top-tube",   "75",     "--top-height", "50"};
+        const QString csv = path("bang.csv");
+        const QString saved = path("bang.rzn");
+        const Run never = cli(
+            QStringList{"calc", "--json", "--quench", "never", "--waveform", csv, "--out", saved} +
+            tuned);
+        QCOMPARE(outcome(never), QStringLiteral("0 "));
+        QVERIFY(QFile::exists(saved));
+        const QJsonObject bang = jsonOf(never)["bang"].toObject();
+        QVERIFY(bang["quench_notch"].isNull() && bang["quench_s"].isNull() &&
+                bang["secondary_share"].isNull() && bang["first_notch_s"].isDouble());
+        QVERIFY(cli({"show", saved}).out.contains("Gap quenches : never (it conducts throughout)"));
+
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.first(), QByteArray("time_s,primary_current_a,top_voltage_v"));
+        QCOMPARE(lines.last(), QByteArray()); // the last line ends
+        QCOMPARE(lines.size(), 1 + 1000 * 40 + 1 + 1);
+        const double step = lines[2].split(',')[0].toDouble();
+        QCOMPARE(lines[1].split(',')[0], QByteArray("0"));
+        QVERIFY(qAbs(lines[lines.size() - 2].split(',')[0].toDouble() / (40000 * step) - 1) < 1e-6);
+
+        // Quenching at the first notch: from then on the primary is open.
+        QCOMPARE(cli(QStringList{"calc", "--waveform", csv} + tuned).exitCode, 0);
+        const double quench = jsonOf(cli(QStringList{"calc", "--json"} + tuned))["bang"]
+                                  .toObject()["quench_s"]
+                                  .toDouble();
+        // Written anew, not over the old one: read the new file.
+        QFile quenched(csv);
+        QVERIFY(quenched.open(QIODevice::ReadOnly));
+        int after = 0;
+        for (const QByteArray& line : quenched.readAll().split('\n').mid(1, 40001)) {
+            const QList<QByteArray> values = line.split(',');
+            if (values[0].toDouble() > quench * (1 + 1e-6)) {
+                QCOMPARE(values[1].toDouble(), 0.0);
+                ++after;
+            }
+        }
+        QVERIFY(after > 39000);
+
+        const QString unsaved = path("unsaved.rzn");
+        const Run noBang = cli({"calc", "--dia", "200", "--waveform", csv, "--out", unsaved});
+        QCOMPARE(outcome(noBang), "3 resonex-cli: no waveform to write to " + csv +
+                                      ": No bang: the transformer bank must be calculated "
+                                      "first\n");
+        const QString nowhere = path("no/such/folder/bang.csv");
+        const Run unwritten =
+            cli(QStringList{"calc", "--waveform", nowhere, "--out", unsaved} + tuned);
+        QCOMPARE(outcome(unwritten), "1 resonex-cli: The waveform could not be written to " +
+                                         nowhere + ": No such file or directory.\n");
+        QVERIFY(!QFile::exists(unsaved));
+    }
+
     // The power side's section in full, against the worked examples
     // validation/power_worked.py works out apart from the program (the
     // power_worked test checks that it agrees with the same files): in

@@ -8,22 +8,6 @@ namespace {
 
 using BangFigure = Figure<BangResults>;
 
-QString noBangText(NoBang why) {
-    switch (why) {
-    case NoBang::TransformerNotCalculated:
-        return QStringLiteral("No bang: the transformer bank must be calculated first");
-    case NoBang::NoCoupling:
-        return QStringLiteral("No bang: the primary and the secondary must be calculated first");
-    case NoBang::NoTap:
-        return QStringLiteral("No bang: no tap of the primary reaches the frequency");
-    case NoBang::NoLoadedFrequency:
-        return QStringLiteral("No bang: the coil's field solution has no figures");
-    case NoBang::OutOfRange:
-        return QStringLiteral("No bang: the circuit is beyond what the simulation covers");
-    }
-    Q_UNREACHABLE();
-}
-
 template <typename Get> std::optional<double> of(const BangResults& results, Get get) {
     return results.bang ? std::optional<double>(get(results.bang->figures())) : std::nullopt;
 }
@@ -189,6 +173,22 @@ const BangFigure kFigures[] = {
 };
 
 } // namespace
+
+QString noBangText(NoBang why) {
+    switch (why) {
+    case NoBang::TransformerNotCalculated:
+        return QStringLiteral("No bang: the transformer bank must be calculated first");
+    case NoBang::NoCoupling:
+        return QStringLiteral("No bang: the primary and the secondary must be calculated first");
+    case NoBang::NoTap:
+        return QStringLiteral("No bang: no tap of the primary reaches the frequency");
+    case NoBang::NoLoadedFrequency:
+        return QStringLiteral("No bang: the coil's field solution has no figures");
+    case NoBang::OutOfRange:
+        return QStringLiteral("No bang: the circuit is beyond what the simulation covers");
+    }
+    Q_UNREACHABLE();
+}
 
 FigureList<BangResults> bangFigures() { return figureList(kFigures); }
 

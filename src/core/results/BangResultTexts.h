@@ -10,4 +10,7 @@ namespace resonex {
 // why) where the design has no bang.
 FigureList<BangResults> bangFigures();
 
+// Why there is no bang, as the summary says it.
+QString noBangText(NoBang why);
+
 } // namespace resonex
