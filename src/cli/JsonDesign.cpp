@@ -250,15 +250,15 @@ QByteArray powerJson(const CFile& doc) {
         .text();
 }
 
-// The bang, whenever the power side is worked out: null until the
-// transformer bank is calculated, its figures null and absent_reason saying
-// why while there is no bang.
+// The bang: null until the transformer, the primary and the secondary are
+// calculated; then its figures, null and absent_reason saying why while there
+// is no bang (no tap reaches the frequency, say).
 QByteArray bangJson(const CFile& doc) {
-    if (!doc.results().power())
+    const BangResults& bang = doc.results().bang();
+    if (bang.none == NoBang::TransformerNotCalculated || bang.none == NoBang::NoCoupling)
         return json::kNull;
     json::Object object;
-    return addFigures(object, bangFigures(), doc.results().bang(), doc.settings().UseMetric())
-        .text();
+    return addFigures(object, bangFigures(), bang, doc.settings().UseMetric()).text();
 }
 
 } // namespace
