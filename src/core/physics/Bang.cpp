@@ -594,8 +594,15 @@ Solved<Bang> Bang::fire(const BangCircuit& c, const BangRun& run) {
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 2; ++j)
                 ringMatrix[2 + i][2 + j] = alone[i][j];
-        topPeak = std::max(topPeak, peakOf(bang.m_ringDown, ringMatrix, 3, bang.m_quench,
-                                           bang.m_end, scan, tolerance));
+        // Ringing alone, the secondary's amplitude only falls: each hump is
+        // lower than the one before, so the first period after the quench
+        // holds its peak (an overdamped one is searched to the end).
+        double ringEnd = bang.m_end;
+        for (const Complex& s : own)
+            if (s.imag() > 0)
+                ringEnd = std::min(ringEnd, bang.m_quench + 2 * std::numbers::pi / s.imag());
+        topPeak = std::max(topPeak, peakOf(bang.m_ringDown, ringMatrix, 3, bang.m_quench, ringEnd,
+                                           scan, tolerance));
     }
     figures.secondaryPeakVolts = topPeak / bang.m_scale[3];
     for (double& notch : figures.notches)
