@@ -10,6 +10,7 @@
 // against Neumann's integral (coupling.cpp). Exits 1 when the field solution
 // does worse than it does today, or the primary's figures miss their bounds.
 //   validate coils.csv
+#include "bang.h"
 #include "coupling.h"
 
 #include "core/physics/CoilField.h"
@@ -466,5 +467,6 @@ int main(int argc, char** argv) {
     guarded = ringModels() && guarded;
     guarded = surroundingsConverged() && guarded;
     guarded = primaryCouplingTables() && guarded;
+    guarded = bangTables() && guarded;
     return guarded ? 0 : 1;
 }
