@@ -189,7 +189,7 @@ bool lossyAlone() {
 // 351.208 kHz, Q 216.04; coil B (tfltr) 1000 turns, d 0.261 m, h/d 2.92,
 // 0.67, 143.476 kHz, Q 241.10. The program's Q as the bang takes it:
 // Medhurst's resistance at the measured frequency (solenoidResistance, the
-// wire pi·d·N long, copper as the bang's 1/58 ohm mm²/m) and the
+// wire pi·d·N long, the bang's copper) and the
 // secondary's inductance as the ring sum (secondaryInductance); Q = wL/R.
 // The pitch is the wire over the spacing ratio. The lumped coil reads 1.64
 // and 1.73 times the measured Q (the quarter-wave current falling along the
@@ -216,7 +216,7 @@ bool measuredQ() {
                                              .pitch = wire / m.spacingRatio,
                                              .windingLength = height,
                                              .coilDiameter = m.diameter},
-                                            m.hz, 1 / 58e6);
+                                            m.hz, kCopperResistivity);
         const double error = 2 * kPi * m.hz * l / r / m.q - 1;
         std::printf("%-28s %9.2f %9.2f %+7.1f%% %6.2f mH %5.1f ohm %+7.1f%%\n", m.name, m.q,
                     m.q * (1 + error), error * 100, l * 1e3, r, m.today * 100);
