@@ -7,7 +7,6 @@
 #include "core/physics/PrimaryCoupling.h"
 #include "core/physics/WireResistance.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
