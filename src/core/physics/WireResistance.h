@@ -3,6 +3,10 @@
 // The resistance of a coil's wire at its running frequency, in SI units.
 namespace resonex::physics {
 
+// Annealed copper at 20 degrees C, the International Annealed Copper
+// Standard (IEC 60028): 1/58 ohm mm^2/m.
+inline constexpr double kCopperResistivity = 1.0 / 58e6;
+
 // A round wire alone and straight, skin effect included:
 // R_dc·Re[(kr/2)·J0(kr)/J1(kr)], k = (1-j)/delta.
 double skinEffectResistance(double length, double diameter, double hz, double resistivity);

@@ -16,10 +16,6 @@ namespace resonex {
 
 namespace {
 
-// Annealed copper at 20 degrees C, the International Annealed Copper
-// Standard (IEC 60028): 1/58 ohm mm^2/m.
-constexpr double kCopperResistivity = 1.0 / 58e6;
-
 // The primary's conductor from its inner turn to the tap, a fractional turn.
 double conductorToTap(const physics::PrimaryTurns& primary, double tap) {
     double length = 0;
@@ -90,7 +86,7 @@ BangResults bangResults(const AddedInputs& added, const CSettings& settings,
     circuit.primaryResistance =
         results.gapOhms + physics::skinEffectResistance(conductorToTap(primary, *coupling->tapTurn),
                                                         primary.conductorDiameter, results.hz,
-                                                        kCopperResistivity);
+                                                        physics::kCopperResistivity);
     const LengthUnit design = designUnit(metric);
     circuit.secondaryResistance = physics::solenoidResistance(
         {.wireLength = wireUnit(metric).toMetres(secondary.WireLength()),
@@ -98,7 +94,7 @@ BangResults bangResults(const AddedInputs& added, const CSettings& settings,
          .pitch = design.toMetres(secondary.WireDiaValue() + secondary.WireSpaValue()),
          .windingLength = design.toMetres(secondary.HeightValue()),
          .coilDiameter = design.toMetres(secondary.DiaValue())},
-        results.hz, kCopperResistivity);
+        results.hz, physics::kCopperResistivity);
     if (results.streamerOhms && power->streamerCapacitance) {
         circuit.streamerResistance = results.streamerOhms;
         circuit.secondaryCapacitance += *power->streamerCapacitance;
