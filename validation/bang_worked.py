@@ -78,6 +78,7 @@ rounding, the height within a micrometre (the program's search stops within
     python3 validation/bang_worked.py --check D  compares them with the files in D
     python3 validation/bang_worked.py --write D  writes those files
     python3 validation/bang_worked.py --where    prints where the events and peaks lie
+                                                 (peaks as [volts, us])
 """
 import cmath
 import json
@@ -369,7 +370,7 @@ def worked(d, name):
                "quench": None, "i1_peak": i1_peak, "v2_peak": v2_peak, "ring_down": 1 / alpha,
                "q": q, "where": {"notches_us": [n / omega * 1e6 for n in notches],
                                  "i1_peak_us": i1_where / omega * 1e6,
-                                 "v2_peak_us": v2_where / omega * 1e6}}
+                                 "v2_peak_while_conducting": [v2_peak, v2_where / omega * 1e6]}}
     if quench is not None:
         a2, b2 = i2(quench), v2(quench)
         total = c1 * v0 * v0 / 2
@@ -380,7 +381,7 @@ def worked(d, name):
         ring.origin = quench
         assert abs(ring(quench) - b2) <= 1e-9 * abs(b2)
         after, where = peak(ring, quench, end, period / SAMPLES)
-        figures["where"]["v2_peak_after_quench_us"] = where / omega * 1e6
+        figures["where"]["v2_peak_after_quench"] = [after, where / omega * 1e6]
         if after > v2_peak:
             figures["v2_peak"] = after
     figures["where"]["span_us"] = end / omega * 1e6
