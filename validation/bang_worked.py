@@ -57,10 +57,11 @@ of the primary current at or after the chosen notch. Peaks: samples at a
 64th of the fastest period, each hump's top by golden-section search; the
 primary current's while the gap conducts, the top voltage's over the whole
 span of 1,000 periods of the primary alone (2 pi sqrt(L1 C1)). The
-secondary's ring-down 1/alpha and Q = |s|/(2 alpha) from the roots of P2
-(s = -alpha +- j wd, |s| = w0). The nearest complete-transfer coupling k_m
-= (2m+1)/(2m^2+2m+1) to k at the tap (A. C. M. de Queiroz, Tesla list, April
-2000) and the inner turn's height for it by coupling_worked.py's search.
+secondary's ring-down 1/alpha and Q = w0/(2 alpha) from the roots of P2
+(their product w0^2, their sum -2 alpha; an overdamped one's slower decay).
+The nearest complete-transfer coupling k_m = (2m+1)/(2m^2+2m+1) to k at the
+tap (A. C. M. de Queiroz, Tesla list, April 2000) and the inner turn's height
+for it by coupling_worked.py's search.
 
 Two figures come from the program's field solution, each pinned by its own
 worked example: the loaded frequency (resonance.loaded_hz) and the lossless
@@ -364,10 +365,11 @@ def worked(d, name):
     v2_peak, v2_where = peak(v2, 0.0, conducting, period / SAMPLES)
     # The secondary alone: its roots, and after a quench its ring from the state then.
     own = p_roots(p2)
-    alpha = min(-s.real for s in own) * omega
-    q = abs(own[0]) * omega / (2 * alpha)
+    # The amplitude's slowest decay; Q from the roots' product w0^2 and sum -2 alpha.
+    slowest = min(-s.real for s in own) * omega
+    q = math.sqrt(abs(own[0] * own[1])) / -(own[0] + own[1]).real
     figures = {"r1": r1, "r2": r2, "first_notch": notches[0] / omega if notches else None,
-               "quench": None, "i1_peak": i1_peak, "v2_peak": v2_peak, "ring_down": 1 / alpha,
+               "quench": None, "i1_peak": i1_peak, "v2_peak": v2_peak, "ring_down": 1 / slowest,
                "q": q, "where": {"notches_us": [n / omega * 1e6 for n in notches],
                                  "i1_peak_us": i1_where / omega * 1e6,
                                  "v2_peak_while_conducting": [v2_peak, v2_where / omega * 1e6]}}
