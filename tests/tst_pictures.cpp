@@ -31,7 +31,7 @@ QImage deviceAt(int dpi) {
 }
 
 // Whether the segment passes through the rectangle.
-bool crosses(const QRectF& box, const QLineF& segment) {
+bool passesThrough(const QRectF& box, const QLineF& segment) {
     if (box.contains(segment.p1()) || box.contains(segment.p2()))
         return true;
     const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
@@ -42,9 +42,9 @@ bool crosses(const QRectF& box, const QLineF& segment) {
     return false;
 }
 
-bool crosses(const QRectF& box, const QPolygonF& line) {
+bool passesThrough(const QRectF& box, const QPolygonF& line) {
     for (qsizetype i = 1; i < line.size(); ++i)
-        if (crosses(box, QLineF(line[i - 1], line[i])))
+        if (passesThrough(box, QLineF(line[i - 1], line[i])))
             return true;
     return false;
 }
@@ -250,7 +250,7 @@ private slots:
             }
             for (const DrawingText& text : texts)
                 for (const QLineF& stroke : strokes)
-                    QVERIFY2(!crosses(text.box, stroke),
+                    QVERIFY2(!passesThrough(text.box, stroke),
                              qPrintable(where + text.text + u' ' + describe(text.box) +
                                         " covers a line"));
             // The notes close under the drawing, not at the area's foot.
@@ -327,8 +327,8 @@ private:
         for (const PlotText& label : layout.labels) {
             const QString what = where + label.text + u' ' + describe(label.box);
             const QRectF inked = label.box.adjusted(-halfLine, -halfLine, halfLine, halfLine);
-            QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead) &&
-                         !crosses(inked, layout.couplingCurve),
+            QVERIFY2(!passesThrough(inked, layout.curve) && !passesThrough(inked, layout.lead) &&
+                         !passesThrough(inked, layout.couplingCurve),
                      qPrintable(what + QStringLiteral(" covers a curve")));
             for (const QPointF& point : layout.curve + layout.couplingCurve)
                 QVERIFY2(!inked.intersects(around(point, layout.pointRadius)),
