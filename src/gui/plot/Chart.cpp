@@ -32,14 +32,19 @@ bool covers(const QRectF& box, const QPointF& centre, double radius) {
 }
 
 QList<double> LinearScale::ticks() const {
+    // A hair's tolerance, so that an end that is a whole step is marked.
+    constexpr double kHair = 1e-9;
     QList<double> ticks;
-    for (long long k = std::llround(low / step); k <= std::llround(high / step); ++k)
+    for (auto k = std::llround(std::ceil(low / step - kHair));
+         k <= std::llround(std::floor(high / step + kHair)); ++k)
         ticks << double(k) * step;
     return ticks;
 }
 
 LinearScale linearScale(double low, double high, double length, double leastGap) {
     const double largest = std::max(std::abs(low), std::abs(high));
+    if (!(largest > 0))
+        return {};
     const double power = std::pow(10.0, std::floor(std::log10(largest)) - 1);
     LinearScale scale;
     for (double multiple : {1, 2, 5, 10, 20, 50}) {
@@ -50,6 +55,20 @@ LinearScale linearScale(double low, double high, double length, double leastGap)
             break;
     }
     return scale;
+}
+
+LinearScale spannedScale(double low, double high, double length, double leastGap) {
+    if (!(high > low) || !(length > 0))
+        return {};
+    const double least = (high - low) * leastGap / length;
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    double step = 10 * power;
+    for (double multiple : {1, 2, 5})
+        if (multiple * power >= least * (1 - 1e-12)) {
+            step = multiple * power;
+            break;
+        }
+    return {low, high, step};
 }
 
 void ChartTexts::addAxisText(QList<PlotText>& texts, const QPointF& anchor, Qt::Alignment align,

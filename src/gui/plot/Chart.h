@@ -37,19 +37,23 @@ bool crosses(const QRectF& box, const QPolygonF& line);
 // Whether the box comes nearer than the radius to the centre.
 bool covers(const QRectF& box, const QPointF& centre, double radius);
 
-// A linear scale from low to high, both whole steps, the step 1, 2 or 5
-// times a power of ten.
+// A linear scale from low to high marked every step, 1, 2 or 5 times a
+// power of ten.
 struct LinearScale {
     double low = 0;
     double high = 1;
     double step = 1;
-    // The marks from low to high.
+    // The whole steps from low to high.
     QList<double> ticks() const;
 };
 // The scale that takes the values from low to high (low <= 0 <= high) on an
-// axis so long, its marks at least leastGap apart where a step from a tenth
-// of the largest value's power of ten to five times that allows.
+// axis so long, low and high whole steps, its marks at least leastGap apart
+// where a step from a tenth of the largest value's power of ten to five
+// times that allows.
 LinearScale linearScale(double low, double high, double length, double leastGap);
+// The scale from low to high as they are, its marks the closest whole steps
+// at least leastGap apart on an axis so long.
+LinearScale spannedScale(double low, double high, double length, double leastGap);
 
 // The texts of a chart for the metrics of its font: its sizes are in lines
 // of that text (ems).
