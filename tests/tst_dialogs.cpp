@@ -25,9 +25,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QImageReader>
 #include <QFontComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
@@ -982,9 +982,9 @@ private slots:
             enter(dialog, {{"txtTankC", ""}});
             const auto* plot = child<BangPlotView>(dialog, "picBang");
             QVERIFY(!plot->picture().trace);
-            QCOMPARE(plot->picture().absence,
-                     QStringLiteral(
-                         "No bang: the primary and the secondary must be calculated first"));
+            QCOMPARE(
+                plot->picture().absence,
+                QStringLiteral("No bang: the primary and the secondary must be calculated first"));
             QVERIFY(!child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
             QVERIFY(!child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
         });
@@ -1069,11 +1069,11 @@ private slots:
                 QTest::mouseClick(child<QWidget>(dialog, "cmdExportCsv"), Qt::LeftButton);
             });
         }
-        QCOMPARE(program.dlg.told.messages,
-                 (QStringList{"The plot could not be written to " + svgPath +
-                                  ": No space left on device.",
-                              "The waveform could not be written to " + csvPath +
-                                  ": No space left on device."}));
+        QCOMPARE(
+            program.dlg.told.messages,
+            (QStringList{
+                "The plot could not be written to " + svgPath + ": No space left on device.",
+                "The waveform could not be written to " + csvPath + ": No space left on device."}));
         QCOMPARE(readAll(svgPath), QByteArray("old"));
         QCOMPARE(readAll(csvPath), QByteArray("old"));
     }

@@ -19,9 +19,10 @@ constexpr double kLeastTitleRoom = 1.8;
 constexpr double kNameRow = 1.1;
 constexpr double kBetweenPanes = 2.6;
 constexpr double kAxisRoom = 2.6;
-// The rows the names may take; a name that finds no room in them is left
-// off, its mark still drawn.
-constexpr int kMostNameRows = 3;
+// The rows the names may take, enough for a staircase of four names, the
+// quench after the third notch; a name that finds no room in them (a
+// quench after a later notch) is left off, its mark still drawn.
+constexpr int kMostNameRows = 4;
 // A name's box is this much wider than its text and stands this far beside
 // its mark; names keep this far apart.
 constexpr double kPad = 0.4;
