@@ -41,15 +41,21 @@ bool writeSvg(const PicturePainter& paint, const QSize& size, QIODevice& device,
 }
 
 bool writePng(const PicturePainter& paint, const QSize& size, QIODevice& device) {
+    // Painted at the screen's resolution, so that the texts take the share
+    // of the picture they take in the SVG, at twice its detail; then marked
+    // at that detail, so that it prints at the SVG's size.
     QImage image(size * kPngDetail, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPngDetail);
-    const int dotsPerMetre = qRound(kScreenDpi * kPngDetail * kMetre.in(kInch));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    const auto setDpi = [&image](int dpi) {
+        image.setDotsPerMeterX(qRound(dpi * kMetre.in(kInch)));
+        image.setDotsPerMeterY(qRound(dpi * kMetre.in(kInch)));
+    };
+    setDpi(kScreenDpi);
     {
         QPainter painter(&image);
         paint(painter, QRectF(QPointF(), size));
     }
+    setDpi(kScreenDpi * kPngDetail);
     return image.save(&device, "PNG");
 }
 
