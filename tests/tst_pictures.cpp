@@ -308,7 +308,6 @@ private slots:
             trace.notches.push_back(notch * 1e-6);
         if (quench > 0)
             trace.quench = quench * 1e-6;
-        trace.ringDownSeconds = 100e-6;
         QCOMPARE(bangPlotSpan(trace) * 1e6, span);
     }
 

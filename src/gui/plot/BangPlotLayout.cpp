@@ -279,7 +279,7 @@ private:
 
 BangTrace bangTraceOf(const physics::Bang& bang) {
     const physics::BangFigures& figures = bang.figures();
-    BangTrace trace{bang.waveform(), figures.notches, std::nullopt, figures.ringDownSeconds};
+    BangTrace trace{bang.waveform(), figures.notches, std::nullopt};
     if (figures.quench)
         trace.quench = figures.quench->time;
     return trace;

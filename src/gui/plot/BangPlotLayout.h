@@ -14,7 +14,6 @@ struct BangTrace {
     std::vector<physics::BangSample> samples; // in the order of time
     std::vector<double> notches;
     std::optional<double> quench;
-    double ringDownSeconds = 0;
 };
 BangTrace bangTraceOf(const physics::Bang& bang);
 
@@ -22,7 +21,8 @@ BangTrace bangTraceOf(const physics::Bang& bang);
 // up to it and twice as long of the secondary ringing down alone; without
 // one, three notches' worth (six times the first, the notches coming at odd
 // multiples of it); without a notch, the whole waveform. Never past the
-// waveform's end.
+// waveform's end. Not the ring-down to 1/e: a secondary's Q in the hundreds
+// or thousands would put the quench within the first pixels.
 double bangPlotSpan(const BangTrace& trace);
 
 // A vertical mark at an event: through both panes and, above the upper one,

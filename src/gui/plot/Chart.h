@@ -64,7 +64,6 @@ public:
 
     double em(double ems = 1) const { return ems * m_em; }
     double width(const QString& text) const { return m_metrics.horizontalAdvance(text); }
-    const QFontMetricsF& metrics() const { return m_metrics; }
 
     // An axis text in a box as wide as it at the anchor, unless it would
     // touch the last of the texts (the one before it on the same axis).

@@ -21,7 +21,6 @@ public:
     static QColor colourOf(PlotInk ink);
 
     QPen pen(const QColor& colour, double widthInEms, Qt::PenStyle style = Qt::SolidLine) const;
-    QPainter& painter() { return m_painter; }
 
     // Faint lines across the frame at the heights and places given.
     void drawGrid(const QRectF& frame, const QList<double>& ys, const QList<double>& xs);
