@@ -92,7 +92,7 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     QGroupBox* bang = frame(QStringLiteral("Frame3"), QStringLiteral("Bang in Time"));
     m_picBang = new BangPlotView(bang);
     m_cmdExportPlot = button(QStringLiteral("cmdExportPlot"), QStringLiteral("Export &Plot..."));
-    m_cmdExportCsv = button(QStringLiteral("cmdExportCsv"), QStringLiteral("Export C&SV..."));
+    m_cmdExportCsv = button(QStringLiteral("cmdExportCsv"), QStringLiteral("Export CS&V..."));
     m_cmdExportPlot->setToolTip(QStringLiteral("The plot as an SVG or PNG picture"));
     m_cmdExportCsv->setToolTip(QStringLiteral(
         "The waveform as comma-separated values: the time (s), the primary current (A) and the "
