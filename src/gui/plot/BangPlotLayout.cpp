@@ -43,13 +43,6 @@ struct Event {
     bool dashed;
 };
 
-// Where a name stands: its row and its box's left and right.
-struct Placed {
-    double x;
-    int row;
-    double left, right;
-};
-
 // One try at the layout with so many rows of names; the rows it needed.
 class Layout {
 public:
