@@ -15,6 +15,7 @@
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
+#include "core/summary/Summary.h"
 #include "core/text/QuantityText.h"
 #include "gui/drawing/DrawingView.h"
 #include "gui/platform/FlagInvalidField.h"
@@ -987,6 +988,12 @@ private slots:
                 QStringLiteral("No bang: the primary and the secondary must be calculated first"));
             QVERIFY(!child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
             QVERIFY(!child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+            // The list says the same under its bold title.
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            const int title = list->rowCount() - 2;
+            QCOMPARE(list->item(title, 0)->text(), QStringLiteral("Bang"));
+            QVERIFY(list->item(title, 0)->font().bold());
+            QCOMPARE(list->item(title + 1, 0)->text(), plot->picture().absence);
         });
         calculateBang(program);
         inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
@@ -1009,6 +1016,19 @@ private slots:
             QCOMPARE(second.notches.size(), size_t(2));
             QVERIFY(second.quench && *second.quench > second.notches[1] &&
                     second.notches[1] > first);
+            // Each of the bang's figures in the list as the summary has it (a quench
+            // typed puts the bang in the summary).
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            const QString summary = plainText(ComposeSummary(program.doc()));
+            int figures = 0;
+            for (int row = 0; row < list->rowCount(); ++row)
+                if (list->item(row, 0)->text() == QStringLiteral("First notch") ||
+                    list->item(row, 0)->text() == QStringLiteral("Secondary Q")) {
+                    QVERIFY(summary.contains(list->item(row, 0)->text() + QStringLiteral(" : ") +
+                                             list->item(row, 1)->text()));
+                    ++figures;
+                }
+            QCOMPARE(figures, 2);
             enter(dialog, {{"txtQuench", "0"}});
             QVERIFY(plot->picture().trace && !plot->picture().trace->quench);
             QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());

@@ -5,10 +5,11 @@
 #include "core/document/DesignResults.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/platform/AtomicFile.h"
-#include "core/results/BangResults.h"
+#include "core/results/BangResultTexts.h"
 #include "core/results/BangWaveform.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/settings/CSettings.h"
+#include "core/summary/BangSection.h"
 #include "core/text/AppInfo.h"
 #include "gui/drawing/DrawingExport.h"
 #include "gui/plot/BangPlotView.h"
@@ -130,21 +131,34 @@ void frmPowerCalcs::showBpsTaken() {
 void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
     const std::optional<PowerResults> power = doc().results().power();
-    const QList<FigureLine> lines =
-        power ? powerResultLines(*power, doc().settings().UseMetric())
+    const BangResults& bang = doc().results().bang();
+    const bool useMetric = doc().settings().UseMetric();
+    QList<FigureLine> lines =
+        power ? powerResultLines(*power, useMetric)
               : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
                                                   "for the figures of the power side"),
                                    {}}};
+    // The bang's figures follow the power side's, under the summary's title
+    // in bold.
+    const qsizetype bangTitle = power ? lines.size() : -1;
+    if (power)
+        lines += QList<FigureLine>{{BangSectionTitle().trimmed(), {}}} +
+                 figureLines(bangFigures(), bang, useMetric);
     m_lstPower->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
-        m_lstPower->setItem(row, 0, new QTableWidgetItem(lines[row].label));
+        auto* label = new QTableWidgetItem(lines[row].label);
+        if (row == bangTitle) {
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        }
+        m_lstPower->setItem(row, 0, label);
         // A warning or a reason reads across both columns.
         if (lines[row].value.isEmpty())
             m_lstPower->setSpan(row, 0, 1, 2);
         else
             m_lstPower->setItem(row, 1, new QTableWidgetItem(lines[row].value));
     }
-    const BangResults bang = doc().results().bang();
     m_picBang->setPicture(bangPictureOf(bang));
     m_cmdExportPlot->setEnabled(bang.bang.has_value());
     m_cmdExportCsv->setEnabled(bang.bang.has_value());
