@@ -36,7 +36,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <iterator>
@@ -1054,14 +1053,7 @@ private slots:
         QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled-bang.svg"));
         QCOMPARE(program.dlg.dialogs.constLast().fileName, QStringLiteral("Untitled-bang.csv"));
 
-        QFile svg(svgPath);
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&svg);
-        QStringList texts;
-        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
-            if (xml.isCharacters() && !xml.isWhitespace())
-                texts << xml.text().toString().trimmed();
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const QStringList texts = test::svgTexts(svgPath);
         for (const char* text : {"Primary current (A)", "Top voltage (kV)", "notch 1", "quench"})
             QVERIFY2(texts.contains(QLatin1String(text)), text);
         QImageReader png(pngPath);

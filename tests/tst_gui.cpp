@@ -39,7 +39,6 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QWindow>
-#include <QXmlStreamReader>
 
 #include <sys/stat.h>
 
@@ -659,14 +658,7 @@ private slots:
             program.action("mnuFileExportDrawing")->trigger();
         QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled.svg"));
 
-        QFile svg(path("coil.svg"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&svg);
-        QStringList texts;
-        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
-            if (xml.isCharacters() && !xml.isWhitespace())
-                texts << xml.text().toString().trimmed();
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const QStringList texts = test::svgTexts(path("coil.svg"));
         QVERIFY(texts.contains(QStringLiteral("876.00mm")));
 
         QImageReader png(path("coil.PNG"));
