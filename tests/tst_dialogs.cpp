@@ -180,14 +180,8 @@ class DialogsTest : public QObject {
     // the loaded secondary with the power side's tank capacitor.
     static void calculateBang(Started& program) {
         program.calculateSources();
-        CFile& doc = program.doc();
-        test::enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
-        calculatePower(doc, {});
-        PrimaryChoices choices;
-        choices.useTankC = 1;
-        choices.useTopFr = 1;
-        calculatePrimary(doc, choices, {{Input::SecDia, doc.secondary().Dia()}}, program.dlg);
-        QVERIFY(doc.results().bang().bang);
+        test::tuneForBang(program.doc(), program.dlg);
+        QVERIFY(program.doc().results().bang().bang);
     }
 
     static QByteArray readAll(const QString& path) {

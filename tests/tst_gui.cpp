@@ -744,12 +744,7 @@ private slots:
         CFile& doc = program.doc();
         doc.secondary().Calculate(doc.settings().UseMetric());
         doc.transformer().CalcCap(doc.settings().Use50Hz());
-        test::enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
-        calculatePower(doc, {});
-        PrimaryChoices choices;
-        choices.useTankC = 1;
-        choices.useTopFr = 1;
-        calculatePrimary(doc, choices, {{Input::SecDia, doc.secondary().Dia()}}, program.dlg);
+        test::tuneForBang(doc, program.dlg);
         QVERIFY(doc.results().bang().bang && !doc.usesPower());
         program.window->showDesign(doc);
         program.dlg.files << path("unpowered.pdf") << path("powered.pdf");
