@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
+#include <QXmlStreamReader>
 
 #include <deque>
 #include <functional>
@@ -93,6 +94,24 @@ inline QString textOf(const QWidget* window, const char* name) {
         return QStringLiteral("no control ") + QLatin1String(name);
     return widget->property(qobject_cast<const QPlainTextEdit*>(widget) ? "plainText" : "text")
         .toString();
+}
+
+// The texts an exported SVG draws, each trimmed; a file that does not open
+// or parse fails the test that reads it.
+inline QStringList svgTexts(const QString& path) {
+    QFile svg(path);
+    if (!svg.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(QStringLiteral("cannot open ") + path), __FILE__, __LINE__);
+        return {};
+    }
+    QXmlStreamReader xml(&svg);
+    QStringList texts;
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
+        if (xml.isCharacters() && !xml.isWhitespace())
+            texts << xml.text().toString().trimmed();
+    if (xml.hasError())
+        QTest::qFail(qPrintable(xml.errorString()), __FILE__, __LINE__);
+    return texts;
 }
 
 // Scripted steps run inside the event loop of the modal window opened next,

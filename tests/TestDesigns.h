@@ -112,6 +112,18 @@ inline void calculateWorkedExample(CFile& doc) {
     doc.topLoad().setShape(CTopLoad::Shape::Toroid);
 }
 
+// On a calculated secondary and transformer bank, a design with a bang: a
+// toroid on the coil, the power side, and the primary tuned to the loaded
+// secondary with the power side's tank capacitor.
+inline void tuneForBang(CFile& doc, Prompts& prompts) {
+    enterTopLoad(doc, CTopLoad::Shape::Toroid, "300", "75", "50", "500");
+    calculatePower(doc, {});
+    PrimaryChoices choices;
+    choices.useTankC = 1;
+    choices.useTopFr = 1;
+    calculatePrimary(doc, choices, {{Input::SecDia, doc.secondary().Dia()}}, prompts);
+}
+
 // A secondary, with a primary tuned by 0.01 uF to 250 kHz around it when
 // there are four entries (diameter, height, conductor, spacing), or a toroid
 // on it with six (diameter, height, overall and tube diameter, height above

@@ -9,13 +9,18 @@
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
+#include "core/platform/AtomicFile.h"
+#include "core/results/BangResults.h"
+#include "core/results/BangWaveform.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
+#include "core/summary/Summary.h"
 #include "core/text/QuantityText.h"
 #include "gui/drawing/DrawingView.h"
 #include "gui/platform/FlagInvalidField.h"
 #include "gui/platform/Twips.h"
+#include "gui/plot/BangPlotView.h"
 #include "gui/plot/TuningPlotView.h"
 
 #include <QCheckBox>
@@ -23,6 +28,7 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
@@ -168,6 +174,19 @@ class DialogsTest : public QObject {
         });
         action->trigger();
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A design with a bang: its top load, power side and primary tuned to
+    // the loaded secondary with the power side's tank capacitor.
+    static void calculateBang(Started& program) {
+        program.calculateSources();
+        test::tuneForBang(program.doc(), program.dlg);
+        QVERIFY(program.doc().results().bang().bang);
+    }
+
+    static QByteArray readAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
 private slots:
@@ -937,12 +956,132 @@ private slots:
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             }
             QCOMPARE(walked, (QStringList{"optGapStatic", "txtTankC", "txtUnitC", "txtUnitKv",
-                                          "txtMmcSafety", "cmd_Calculate", "cmd_OK"}));
+                                          "txtMmcSafety", "txtGapOhms", "txtStreamerOhms",
+                                          "txtQuench", "cmd_Calculate", "cmd_OK"}));
             // Clicked into, the figures let Tab out again.
             child<QTableWidget>(dialog, "lstPower")->setFocus();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             QVERIFY(dialog->focusWidget()->objectName() != QStringLiteral("lstPower"));
         });
+    }
+
+    // The bang plot follows Calculate: none before the primary, with the
+    // reason the summary gives and its exports out of reach; then the bang,
+    // the gap quenching after the notch typed or never. Tab reaches the
+    // exports after the entries, before Calculate.
+    void bangPlotFollowsCalculate() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            enter(dialog, {{"txtTankC", ""}});
+            const auto* plot = child<BangPlotView>(dialog, "picBang");
+            QVERIFY(!plot->picture().trace);
+            QCOMPARE(
+                plot->picture().absence,
+                QStringLiteral("No bang: the primary and the secondary must be calculated first"));
+            QVERIFY(!child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
+            QVERIFY(!child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+            // The list says the same under its bold title.
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            const int title = list->rowCount() - 2;
+            QCOMPARE(list->item(title, 0)->text(), QStringLiteral("Bang"));
+            QVERIFY(list->item(title, 0)->font().bold());
+            QCOMPARE(list->item(title + 1, 0)->text(), plot->picture().absence);
+        });
+        calculateBang(program);
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            const auto* plot = child<BangPlotView>(dialog, "picBang");
+            QVERIFY(plot->picture().trace && plot->picture().trace->quench);
+            QVERIFY(child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
+            QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+            QStringList walked;
+            for (int i = 0; i < 12 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
+                walked << dialog->focusWidget()->objectName();
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(walked.mid(walked.indexOf("txtQuench")),
+                     (QStringList{"txtQuench", "cmdExportPlot", "cmdExportCsv", "cmd_Calculate",
+                                  "cmd_OK"}));
+
+            const double first = *plot->picture().trace->quench;
+            enter(dialog, {{"txtQuench", "2"}});
+            const BangTrace& second = *plot->picture().trace;
+            QCOMPARE(second.notches.size(), size_t(2));
+            QVERIFY(second.quench && *second.quench > second.notches[1] &&
+                    second.notches[1] > first);
+            // Each of the bang's figures in the list as the summary has it (a quench
+            // typed puts the bang in the summary).
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            const QString summary = plainText(ComposeSummary(program.doc()));
+            int figures = 0;
+            for (int row = 0; row < list->rowCount(); ++row)
+                if (list->item(row, 0)->text() == QStringLiteral("First notch") ||
+                    list->item(row, 0)->text() == QStringLiteral("Secondary Q")) {
+                    QVERIFY(summary.contains(list->item(row, 0)->text() + QStringLiteral(" : ") +
+                                             list->item(row, 1)->text()));
+                    ++figures;
+                }
+            QCOMPARE(figures, 2);
+            enter(dialog, {{"txtQuench", "0"}});
+            QVERIFY(plot->picture().trace && !plot->picture().trace->quench);
+            QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+        });
+    }
+
+    // Export Plot writes an SVG or a PNG by the name's ending, Export CSV
+    // the waveform; a name of neither kind is refused, and a write that
+    // fails is told, the old file kept.
+    void bangExports() {
+        Started program(m_dir.path());
+        calculateBang(program);
+        const QString svgPath = m_dir.filePath("bang.svg");
+        const QString pngPath = m_dir.filePath("bang.PNG");
+        const QString csvPath = m_dir.filePath("bang.csv");
+        const QString textPath = m_dir.filePath("bang.txt");
+        program.dlg.files << svgPath << pngPath << textPath << csvPath;
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            for (int run = 0; run < 3; ++run)
+                QTest::mouseClick(child<QWidget>(dialog, "cmdExportPlot"), Qt::LeftButton);
+            QTest::mouseClick(child<QWidget>(dialog, "cmdExportCsv"), Qt::LeftButton);
+        });
+        QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled-bang.svg"));
+        QCOMPARE(program.dlg.dialogs.constLast().fileName, QStringLiteral("Untitled-bang.csv"));
+
+        const QStringList texts = test::svgTexts(svgPath);
+        for (const char* text : {"Primary current (A)", "Top voltage (kV)", "notch 1", "quench"})
+            QVERIFY2(texts.contains(QLatin1String(text)), text);
+        QImageReader png(pngPath);
+        QCOMPARE(png.format(), QByteArray("png"));
+        QCOMPARE(png.size(), QSize(1600, 1000));
+        QVERIFY(!QFile::exists(textPath));
+        QCOMPARE(program.dlg.told.messages.size(), 1);
+        QVERIFY(program.dlg.told.messages[0].contains(QStringLiteral(".svg or .png")));
+
+        const BangResults bang = program.doc().results().bang();
+        QVERIFY(bang.bang);
+        QCOMPARE(readAll(csvPath), bangWaveformCsv(*bang.bang));
+
+        // Onto a full disk: each told, each old file as it was.
+        program.dlg.told.messages.clear();
+        for (const QString& path : {svgPath, csvPath}) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        }
+        program.dlg.files << svgPath << csvPath;
+        {
+            const SimulatedFullDisk full(10);
+            inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+                QTest::mouseClick(child<QWidget>(dialog, "cmdExportPlot"), Qt::LeftButton);
+                QTest::mouseClick(child<QWidget>(dialog, "cmdExportCsv"), Qt::LeftButton);
+            });
+        }
+        QCOMPARE(
+            program.dlg.told.messages,
+            (QStringList{
+                "The plot could not be written to " + svgPath + ": No space left on device.",
+                "The waveform could not be written to " + csvPath + ": No space left on device."}));
+        QCOMPARE(readAll(svgPath), QByteArray("old"));
+        QCOMPARE(readAll(csvPath), QByteArray("old"));
     }
 
     // A bank's unit emptied alone is no bank: its rating is kept for later.

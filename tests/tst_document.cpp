@@ -10,6 +10,9 @@
 #include "core/model/CTopLoad.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
+#include "core/results/BangResults.h"
+#include "core/results/CouplingResults.h"
+#include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 
@@ -318,6 +321,48 @@ private slots:
         QCOMPARE(m_doc->results().topLoad().absent, std::optional(NoFigures::CutsIntoWinding));
         QCOMPARE(m_doc->settings().UseTopFr(), qint16(1));
         QVERIFY(m_doc->primary().CalcsInvalid());
+    }
+
+    // The bang follows the design: absent, saying why, until the bank and
+    // the coil are calculated; then its circuit is the design's (the
+    // secondary resonating at the loaded frequency, the tank charged to the
+    // bank's peak, Lp and M at the tap in use, the gap's resistance on the
+    // conductor's); kept while nothing changes, worked out again when an
+    // input does.
+    void bangFollowsTheDesign() {
+        CFile doc(nullptr);
+        QCOMPARE(doc.results().bang().none, std::optional(NoBang::TransformerNotCalculated));
+        calculateTransformer(doc, {{Input::SecVol, QStringLiteral("15")},
+                                   {Input::SecCur, QStringLiteral("60")},
+                                   {Input::Num, QStringLiteral("1")}});
+        QCOMPARE(doc.results().bang().none, std::optional(NoBang::NoCoupling));
+        test::calculateWorkedExample(doc);
+        const BangResults& bang = doc.results().bang();
+        QVERIFY2(bang.bang, qPrintable(QString::number(int(bang.none.value_or(NoBang{})))));
+        const physics::BangCircuit& circuit = bang.circuit;
+        const double loadedHz = doc.results().topLoad(Toroids::Unsized).loadedFr;
+        QVERIFY(
+            std::abs(1 /
+                         (2 * M_PI *
+                          std::sqrt(circuit.secondaryInductance * circuit.secondaryCapacitance)) /
+                         loadedHz -
+                     1) < 1e-12);
+        const std::optional<PowerResults> power = doc.results().power();
+        QCOMPARE(circuit.tankVolts, power->peakVoltage);
+        QCOMPARE(circuit.tankCapacitance, power->capacitance);
+        const CouplingResults& coupling = *doc.results().coupling();
+        QCOMPARE(circuit.mutualInductance, coupling.atTap->mutualInductance);
+        QCOMPARE(circuit.primaryInductance, coupling.atTap->primaryInductance);
+        const double conductor = circuit.primaryResistance - 1;
+        QVERIFY(conductor > 0 && conductor < 0.5);
+        QCOMPARE(&doc.results().bang(), &bang);
+        QCOMPARE(&doc.results().bang().bang->figures(), &bang.bang->figures());
+
+        calculatePower(
+            doc, {{Input::GapOhms, QStringLiteral("0.25")}, {Input::Quench, QStringLiteral("0")}});
+        const BangResults& again = doc.results().bang();
+        QVERIFY(std::abs(again.circuit.primaryResistance - 0.25 - conductor) < 1e-12);
+        QVERIFY(!again.quenchNotch && !again.bang->figures().quench);
     }
 
     // A relative name with spaces is resolved to its full path; through a

@@ -517,7 +517,8 @@ private slots:
     // A later version's block: the fields this one knows are read, the ones
     // appended after them left. Those of versions 2 to 4 at a new design's
     // values (a flat primary of 15 turns, no surroundings, a static gap, a
-    // bank rated twice the peak and the primary's own capacitor) save as
+    // bank rated twice the peak and the primary's own capacitor, a 1 ohm gap
+    // quenching at the first notch without a streamer) save as
     // version 1 again; the primary's tank-capacitor choice alone saves as
     // version 4, and reads back.
     void laterVersion() {
@@ -525,9 +526,10 @@ private slots:
         const QByteArray version2 = single(0) + single(0) + single(15) + single(0) + single(0);
         const QByteArray version3 = single(0).repeated(5);
         const QByteArray version4 = single(0).repeated(5) + single(2) + integer(0);
+        const QByteArray version5 = single(1) + single(0) + single(1);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
-                              version2 + version3 + version4 + text("a field of version 7") +
-                              single(1)));
+                              version2 + version3 + version4 + version5 +
+                              text("a field of version 7") + single(1)));
         QCOMPARE(doc.settings().UseTopFr(), qint16(1));
         QCOMPARE(topLoadValues(doc.topLoad()), kTopLoad);
         QCOMPARE(saved(doc, "now.rzn"), extendedDesign());

@@ -3,9 +3,13 @@
 #include "TestDesigns.h"
 
 #include "core/document/CFile.h"
+#include "core/document/DesignCommands.h"
+#include "core/document/DesignResults.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
+#include "core/model/CTransformer.h"
 #include "core/platform/AtomicFile.h"
+#include "core/results/BangResults.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/NumberText.h"
@@ -35,7 +39,6 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QWindow>
-#include <QXmlStreamReader>
 
 #include <sys/stat.h>
 
@@ -655,14 +658,7 @@ private slots:
             program.action("mnuFileExportDrawing")->trigger();
         QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled.svg"));
 
-        QFile svg(path("coil.svg"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&svg);
-        QStringList texts;
-        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
-            if (xml.isCharacters() && !xml.isWhitespace())
-                texts << xml.text().toString().trimmed();
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const QStringList texts = test::svgTexts(path("coil.svg"));
         QVERIFY(texts.contains(QStringLiteral("876.00mm")));
 
         QImageReader png(path("coil.PNG"));
@@ -737,6 +733,38 @@ private slots:
         QVERIFY(drawn->lines.contains(QStringLiteral("876.00mm")));
         // The tuning plot under the drawing.
         QVERIFY(drawn->lines.contains(QStringLiteral("Tapped at turn")));
+    }
+
+    // The bang follows the tuning plot on the pictures' page once the design
+    // uses the power side, as the summary's Bang section does.
+    void bangOnTheLastPage() {
+        Program program;
+        program.store.setValue("Drawing", "Visible", "True");
+        program.startPastSplash();
+        CFile& doc = program.doc();
+        doc.secondary().Calculate(doc.settings().UseMetric());
+        doc.transformer().CalcCap(doc.settings().Use50Hz());
+        test::tuneForBang(doc, program.dlg);
+        QVERIFY(doc.results().bang().bang && !doc.usesPower());
+        program.window->showDesign(doc);
+        program.dlg.files << path("unpowered.pdf") << path("powered.pdf");
+        program.action("mnuFileExportPdf")->trigger();
+        calculatePower(doc, {{Input::GapOhms, QStringLiteral("2")}});
+        QVERIFY(doc.usesPower());
+        program.window->showDesign(doc);
+        program.action("mnuFileExportPdf")->trigger();
+        QVERIFY(program.dlg.told.messages.isEmpty());
+
+        const auto unpowered = test::readPdf(path("unpowered.pdf"));
+        const auto powered = test::readPdf(path("powered.pdf"));
+        if (!unpowered || !powered)
+            QSKIP("pdftotext is not installed");
+        QVERIFY(unpowered->lines.contains(QStringLiteral("Tapped at turn")));
+        QVERIFY(!unpowered->lines.contains(QStringLiteral("Top voltage (kV)")));
+        const QString text = powered->lines.join(u'\n');
+        for (const char* words :
+             {"Tapped at turn", "Primary current (A)", "Top voltage (kV)", "Time (µs)", "quench"})
+            QVERIFY2(text.contains(QString::fromUtf8(words)), words);
     }
 
     // The prompts the user sees, answered as a user would: the question's

@@ -1,18 +1,21 @@
-// The pictures' layouts: where the tuning plot's and the drawing's texts go,
-// checked as rectangles at screen and double resolution.
+// The pictures' layouts: where the tuning plot's, the bang plot's and the
+// drawing's texts go, checked as rectangles at screen and double resolution.
 #include "TestDesigns.h"
 #include "TestSupport.h"
 
 #include "core/model/TuningCurve.h"
 #include "gui/drawing/DrawingLayout.h"
+#include "gui/plot/BangPlotLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
 #include "gui/summary/PicturePage.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLineF>
+#include <QMap>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace resonex;
@@ -31,7 +34,7 @@ QImage deviceAt(int dpi) {
 }
 
 // Whether the segment passes through the rectangle.
-bool crosses(const QRectF& box, const QLineF& segment) {
+bool passesThrough(const QRectF& box, const QLineF& segment) {
     if (box.contains(segment.p1()) || box.contains(segment.p2()))
         return true;
     const QPointF corners[] = {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
@@ -42,9 +45,9 @@ bool crosses(const QRectF& box, const QLineF& segment) {
     return false;
 }
 
-bool crosses(const QRectF& box, const QPolygonF& line) {
+bool passesThrough(const QRectF& box, const QPolygonF& line) {
     for (qsizetype i = 1; i < line.size(); ++i)
-        if (crosses(box, QLineF(line[i - 1], line[i])))
+        if (passesThrough(box, QLineF(line[i - 1], line[i])))
             return true;
     return false;
 }
@@ -95,6 +98,45 @@ TuningCurve curveOf(const PlotCase& plot) {
         curve.tapCoupling = (first + last) / 2;
     }
     return curve;
+}
+
+// A coil at 200 kHz, both circuits tuned, with the losses of a gap and a
+// winding: 10 nF charged to 20 kV, 30 mH in the secondary.
+physics::BangCircuit bangCoil(double k) {
+    constexpr double kOmega = 2 * M_PI * 200e3;
+    physics::BangCircuit c;
+    c.tankCapacitance = 10e-9;
+    c.primaryInductance = 1 / (kOmega * kOmega * c.tankCapacitance);
+    c.primaryResistance = 1;
+    c.secondaryInductance = 30e-3;
+    c.secondaryCapacitance = 1 / (kOmega * kOmega * c.secondaryInductance);
+    c.secondaryResistance = 50;
+    c.mutualInductance = k * std::sqrt(c.primaryInductance * c.secondaryInductance);
+    c.tankVolts = 20e3;
+    return c;
+}
+
+// A trace of 40,000 samples over a millisecond with nothing marked: a
+// 200 kHz sine of 100 A and 100 kV, the current's peak and trough (300 A at
+// sample 12345, -250 A at sample 23456) and the voltage's (at 30000 and
+// 7000) far beyond the rest.
+BangTrace spikedTrace() {
+    BangTrace trace;
+    for (int i = 0; i < 40000; ++i) {
+        const double t = i * 25e-9;
+        const double wave = 100 * std::sin(2 * M_PI * 200e3 * t);
+        trace.samples.push_back({t, wave, wave * 1e3});
+    }
+    trace.samples[12345].primaryAmps = 300;
+    trace.samples[23456].primaryAmps = -250;
+    trace.samples[30000].topVolts = 400e3;
+    trace.samples[7000].topVolts = -350e3;
+    return trace;
+}
+
+// Where a time lands on the plot's panes.
+double xOfTime(const BangPlotLayout& layout, double seconds, double span) {
+    return layout.currentPane.left() + seconds / span * layout.currentPane.width();
 }
 
 } // namespace
@@ -176,6 +218,135 @@ private slots:
         QVERIFY(tapBeforeFirst > 0 && beyondLast > 0);
     }
 
+    // Whatever the coupling and the notch the gap quenches after (or none),
+    // no text of the bang plot covers another, a curve or a mark's line, all
+    // are inside the area, each mark has its name, the marks stand at the
+    // notches and the quench, and no column holds more than two points: at
+    // the view's least and usual size, on a third of a printed page, at
+    // screen and double resolution.
+    void bangPlotTextsKeepApart_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("where");
+        for (int dpi : {96, 192})
+            for (const char* where : {"least", "usual", "paper"})
+                QTest::addRow("%d dpi, %s", dpi, where) << dpi << QString::fromLatin1(where);
+    }
+    void bangPlotTextsKeepApart() {
+        QFETCH(int, dpi);
+        QFETCH(QString, where);
+        const QImage device = deviceAt(dpi);
+        const QFontMetricsF metrics(QApplication::font(), &device);
+        const QRectF area =
+            where == "paper" ? QRectF(0, 0, 6.5 * dpi, 2.9 * dpi)
+            : where == "least"
+                ? QRectF(0, 0, 36 * metrics.averageCharWidth(), 17 * metrics.lineSpacing())
+                : QRectF(0, 0, 56 * metrics.averageCharWidth(), 19 * metrics.lineSpacing());
+        for (const double k : {0.05, 0.12, 0.2, 0.4, 0.6})
+            for (const std::optional<int> notch : {std::optional<int>(1), {2}, {3}, {}}) {
+                const physics::Solved<physics::Bang> bang =
+                    physics::Bang::fire(bangCoil(k), {notch, 300, 40});
+                QVERIFY(bang);
+                const BangTrace trace = bangTraceOf(*bang);
+                const BangPlotLayout layout = layOutBangPlot(trace, area, metrics);
+                const QString what =
+                    QStringLiteral("k %1, notch %2: ").arg(k).arg(notch.value_or(0));
+                checkBangPlot(layout, area, what);
+
+                // The span: three times the quench, else three notches.
+                const double whole = trace.samples.back().time;
+                const double span =
+                    std::min(whole, trace.quench ? 3 * *trace.quench : 6 * trace.notches.front());
+                QList<double> marked;
+                for (const PlotMark& mark : layout.marks)
+                    marked << mark.x;
+                // Notches closer than half a line: only the first.
+                QList<double> expected;
+                for (double notch : trace.notches)
+                    if (notch <= span)
+                        expected << xOfTime(layout, notch, span);
+                for (qsizetype i = 1; i < expected.size(); ++i)
+                    if (expected[i] - expected[i - 1] < 0.5 * layout.em)
+                        expected.resize(1);
+                if (trace.quench)
+                    expected << xOfTime(layout, *trace.quench, span);
+                QCOMPARE(marked.size(), expected.size());
+                for (double x : marked)
+                    QVERIFY2(std::any_of(expected.begin(), expected.end(),
+                                         [x](double at) { return std::abs(at - x) < 1e-6; }),
+                             qPrintable(what + QString::number(x)));
+                QCOMPARE(layout.labels.size(), layout.marks.size());
+                if (trace.quench) {
+                    const auto quench =
+                        std::find_if(layout.labels.begin(), layout.labels.end(),
+                                     [](const PlotText& label) { return label.text == "quench"; });
+                    QVERIFY(quench != layout.labels.end());
+                    QCOMPARE(quench->box.left(),
+                             xOfTime(layout, *trace.quench, span) + 0.15 * layout.em);
+                }
+            }
+    }
+
+    // The time shown: three times the quench; without one, six times the
+    // first notch; without either, the whole waveform; never beyond it.
+    void bangPlotSpans_data() {
+        QTest::addColumn<double>("quench");         // us; 0 for none
+        QTest::addColumn<QList<double>>("notches"); // us
+        QTest::addColumn<double>("span");           // us
+        QTest::newRow("quench") << 10.0 << QList<double>{9.0} << 30.0;
+        QTest::newRow("late quench") << 400.0 << QList<double>{390.0} << 1000.0;
+        QTest::newRow("notches") << 0.0 << QList<double>{5.0, 15.0, 25.0} << 30.0;
+        QTest::newRow("late notch") << 0.0 << QList<double>{400.0} << 1000.0;
+        QTest::newRow("neither") << 0.0 << QList<double>{} << 1000.0;
+    }
+    void bangPlotSpans() {
+        QFETCH(double, quench);
+        QFETCH(QList<double>, notches);
+        QFETCH(double, span);
+        BangTrace trace;
+        trace.samples = {{0, 0, 0}, {500e-6, 1, 1}, {1000e-6, 0, 0}};
+        for (double notch : notches)
+            trace.notches.push_back(notch * 1e-6);
+        if (quench > 0)
+            trace.quench = quench * 1e-6;
+        QCOMPARE(bangPlotSpan(trace) * 1e6, span);
+    }
+
+    // Thinned to its columns, a line keeps the lowest and highest point of
+    // each in their order, one where they are the same point: worked by hand.
+    void columnsKeepTheirExtremes() {
+        const QPolygonF line{{0.1, 5}, {0.5, 1}, {0.9, 3}, {1.2, 2}, {1.4, 2}, {2.5, 7}};
+        QCOMPARE(columnExtremes(line, 0, 1), (QPolygonF{{0.1, 5}, {0.5, 1}, {1.2, 2}, {2.5, 7}}));
+        // Columns of 2 from 0.5: the first point alone before them, the
+        // column [0.5, 2.5) its lowest and highest, the last point alone.
+        QCOMPARE(columnExtremes(line, 0.5, 2), (QPolygonF{{0.1, 5}, {0.5, 1}, {0.9, 3}, {2.5, 7}}));
+    }
+
+    // The plot of 40,000 samples holds at most two points a column, the
+    // current's peak and trough and the voltage's among them, at their times.
+    void bangPlotKeepsTheExtremes() {
+        const QImage device = deviceAt(96);
+        const QFontMetricsF metrics(QApplication::font(), &device);
+        const QRectF area(0, 0, 560, 300);
+        const BangTrace trace = spikedTrace();
+        const BangPlotLayout layout = layOutBangPlot(trace, area, metrics);
+        checkBangPlot(layout, area, QString());
+        const double span = trace.samples.back().time;
+        const auto extremes = [](const QPolygonF& line) {
+            const auto [top, bottom] = std::minmax_element(
+                line.begin(), line.end(),
+                [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+            return std::pair{top->x(), bottom->x()};
+        };
+        const auto [peak, trough] = extremes(layout.current);
+        QCOMPARE(peak, xOfTime(layout, trace.samples[12345].time, span));
+        QCOMPARE(trough, xOfTime(layout, trace.samples[23456].time, span));
+        const auto [high, low] = extremes(layout.voltage);
+        QCOMPARE(high, xOfTime(layout, trace.samples[30000].time, span));
+        QCOMPARE(low, xOfTime(layout, trace.samples[7000].time, span));
+        QVERIFY(layout.current.size() <= 2 * (qCeil(layout.currentPane.width()) + 1));
+        QVERIFY(layout.current.size() > layout.currentPane.width());
+    }
+
     // However the parts compare, no text of the drawing covers another, a
     // part, the rail, the ceiling, the walls or the scale bar, all are inside
     // the area, the scale bar is long enough to read, and a winding too small
@@ -250,7 +421,7 @@ private slots:
             }
             for (const DrawingText& text : texts)
                 for (const QLineF& stroke : strokes)
-                    QVERIFY2(!crosses(text.box, stroke),
+                    QVERIFY2(!passesThrough(text.box, stroke),
                              qPrintable(where + text.text + u' ' + describe(text.box) +
                                         " covers a line"));
             // The notes close under the drawing, not at the area's foot.
@@ -310,6 +481,39 @@ private slots:
     }
 
 private:
+    void checkBangPlot(const BangPlotLayout& layout, const QRectF& area, const QString& where) {
+        const QList<PlotText> texts = layout.axisTexts + layout.labels;
+        QList<QLineF> marks;
+        for (const PlotMark& mark : layout.marks) {
+            marks << QLineF(mark.x, mark.top, mark.x, layout.currentPane.bottom());
+            marks << QLineF(mark.x, layout.voltagePane.top(), mark.x, layout.voltagePane.bottom());
+        }
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const QString what = where + texts[i].text + u' ' + describe(texts[i].box);
+            QVERIFY2(area.contains(texts[i].box), qPrintable(what + QStringLiteral(" outside")));
+            for (qsizetype j = 0; j < i; ++j)
+                QVERIFY2(!texts[i].box.intersects(texts[j].box),
+                         qPrintable(what + QStringLiteral(" covers ") + texts[j].text));
+            QVERIFY2(!passesThrough(texts[i].box, layout.current) &&
+                         !passesThrough(texts[i].box, layout.voltage),
+                     qPrintable(what + QStringLiteral(" covers a curve")));
+            for (const QLineF& mark : marks)
+                QVERIFY2(!passesThrough(texts[i].box, mark),
+                         qPrintable(what + QStringLiteral(" covers a mark")));
+        }
+        for (const auto& [line, pane] : {std::pair{&layout.current, &layout.currentPane},
+                                         std::pair{&layout.voltage, &layout.voltagePane}}) {
+            QMap<int, int> columns;
+            for (const QPointF& point : *line) {
+                QVERIFY2(pane->adjusted(-0.5, -0.5, 0.5, 0.5).contains(point),
+                         qPrintable(where + QStringLiteral("a point outside its pane")));
+                ++columns[int(std::floor(point.x() - pane->left()))];
+            }
+            for (int count : columns)
+                QVERIFY2(count <= 2, qPrintable(where + QStringLiteral("a crowded column")));
+        }
+    }
+
     void checkPlot(const TuningPlotLayout& layout, const QRectF& area, const QString& where) {
         const QList<PlotText> texts = layout.axisTexts + layout.labels + layout.notes;
         for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -327,8 +531,8 @@ private:
         for (const PlotText& label : layout.labels) {
             const QString what = where + label.text + u' ' + describe(label.box);
             const QRectF inked = label.box.adjusted(-halfLine, -halfLine, halfLine, halfLine);
-            QVERIFY2(!crosses(inked, layout.curve) && !crosses(inked, layout.lead) &&
-                         !crosses(inked, layout.couplingCurve),
+            QVERIFY2(!passesThrough(inked, layout.curve) && !passesThrough(inked, layout.lead) &&
+                         !passesThrough(inked, layout.couplingCurve),
                      qPrintable(what + QStringLiteral(" covers a curve")));
             for (const QPointF& point : layout.curve + layout.couplingCurve)
                 QVERIFY2(!inked.intersects(around(point, layout.pointRadius)),

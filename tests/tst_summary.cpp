@@ -9,6 +9,7 @@
 #include "core/model/CTopLoad.h"
 #include "core/model/CTransformer.h"
 #include "core/model/DesignInputs.h"
+#include "core/results/BangResultTexts.h"
 #include "core/results/CouplingResultTexts.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -465,6 +466,7 @@ private slots:
         QCOMPARE(declarationFault(topLoadFigures()), QString());
         QCOMPARE(declarationFault(couplingFigures()), QString());
         QCOMPARE(declarationFault(powerFigures()), QString());
+        QCOMPARE(declarationFault(bangFigures()), QString());
     }
 
 private:

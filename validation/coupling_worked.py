@@ -329,7 +329,8 @@ def worked(d):
         tap, why_no_tap = classic_tap(d, capacitance, hertz)
     else:
         tap, why_no_tap = tap_turn(lp, 1 / (omega * omega * capacitance))
-    result = {"pri": pri, "classic": classic, "lp": lp, "m": m, "k": k, "ls": ls, "hertz": hertz, "tap": tap,
+    result = {"pri": pri, "sec": sec, "capacitance": capacitance, "classic": classic, "lp": lp,
+              "m": m, "k": k, "ls": ls, "hertz": hertz, "tap": tap,
               "why_no_tap": why_no_tap, "target": f32(d["target_k"]) if d["target_k"] else None}
     if tap is not None:
         result["at_tap"] = [interpolate(values, tap) for values in (lp, m, k)]

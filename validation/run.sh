@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the validation program and prints the published coils' measured
-# frequencies beside each method's figure.
+# frequencies beside each method's figure, then the other tables README.md
+# here describes (the coupling's, the bang's).
 #   validation/run.sh [BUILD_DIR]      (default build-validation)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -7,9 +7,12 @@
 // solution; then a ring of round conductor as the rail and the primary's
 // turns are modelled against the exact thin torus, and each surrounding
 // against four times its bands; then the primary's inductance and coupling
-// against Neumann's integral (coupling.cpp). Exits 1 when the field solution
-// does worse than it does today, or the primary's figures miss their bounds.
+// against Neumann's integral (coupling.cpp); then the bang against exact
+// results and the secondary's Q against measured coils (bang.cpp). Exits 1
+// when the field solution does worse than it does today, or the primary's or
+// the bang's figures miss their bounds.
 //   validate coils.csv
+#include "bang.h"
 #include "coupling.h"
 
 #include "core/physics/CoilField.h"
@@ -466,5 +469,6 @@ int main(int argc, char** argv) {
     guarded = ringModels() && guarded;
     guarded = surroundingsConverged() && guarded;
     guarded = primaryCouplingTables() && guarded;
+    guarded = bangTables() && guarded;
     return guarded ? 0 : 1;
 }

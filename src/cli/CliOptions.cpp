@@ -18,6 +18,7 @@ struct FileOption {
 constexpr std::array kFileOptions{
     FileOption{"--in", &CalcOptions::in},
     FileOption{"--out", &CalcOptions::out},
+    FileOption{"--waveform", &CalcOptions::waveform},
 };
 
 // The design's two-way options and what calc keeps of each.
@@ -65,7 +66,8 @@ void takeCalcOption(CalcOptions& options, const QString& name, const QString& va
     }
     for (const DesignInput& input : designInputs()) {
         if (name == QLatin1String(input.option)) {
-            options.entries[input.input] = value;
+            const bool zero = input.zeroWord && value == QLatin1String(input.zeroWord);
+            options.entries[input.input] = zero ? QStringLiteral("0") : value;
             return;
         }
     }
@@ -259,7 +261,8 @@ QString calculationTitle(Calculation calculation) {
 
 QString inputValues(const DesignInput& input) {
     if (input.quantity != Quantity::Choice)
-        return QStringLiteral("T");
+        return input.zeroWord ? QStringLiteral("T|") + QLatin1String(input.zeroWord)
+                              : QStringLiteral("T");
     QStringList words;
     for (const ChoiceWord& word : input.words)
         words << QLatin1String(word.word);
@@ -322,7 +325,9 @@ QString helpText() {
         "\n"
         "calc options (values as typed in the dialogs, lengths in the design's units):\n"
         "  --in FILE          start from this design instead of a new one\n"
-        "  --out FILE         save the result to FILE\n");
+        "  --out FILE         save the result to FILE\n"
+        "  --waveform FILE    write the bang's waveform to FILE as CSV (time, primary\n"
+        "                     current, top voltage, in s, A and V)\n");
     for (const TwoWayField& twoWay : kTwoWayFields)
         text += helpLine(QLatin1String(twoWay.option.option) + u' ' + twoWayValues(twoWay.option),
                          twoWayHelp(twoWay.option));

@@ -22,6 +22,7 @@ namespace resonex::cli {
 struct CalcOptions {
     std::optional<QString> in;
     std::optional<QString> out;
+    std::optional<QString> waveform; // the bang's, as CSV
     std::optional<bool> useMetric;
     std::optional<bool> use50Hz;
 

@@ -86,7 +86,8 @@ QString shapeWords() { return shapeValues().replace(u'|', u' '); }
 QString valueOptionsPattern() { return inputOptions(true).join(QStringLiteral(" | ")); }
 
 QString calcOptionWords() {
-    QStringList words{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out")};
+    QStringList words{QStringLiteral("--json"), QStringLiteral("--in"), QStringLiteral("--out"),
+                      QStringLiteral("--waveform")};
     for (const TwoWayOption* option : twoWayOptions())
         words << QLatin1String(option->option);
     return (words << QStringLiteral("--top") << inputOptions(false) << choiceOptions()).join(u' ');

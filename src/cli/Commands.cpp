@@ -13,7 +13,10 @@
 #include "core/model/CTransformer.h"
 #include "core/model/DesignInputs.h"
 #include "core/physics/PowerSupply.h"
+#include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
+#include "core/results/BangResultTexts.h"
+#include "core/results/BangWaveform.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
@@ -204,6 +207,22 @@ template <typename Body> int guarded(Body body) {
     }
 }
 
+// The bang's waveform as CSV; a design without a bang, or a failed write,
+// is a failure that says why.
+void writeWaveform(const CFile& doc, const QString& path) {
+    const BangResults& bang = doc.results().bang();
+    if (!bang.bang) {
+        printError(QStringLiteral("no waveform to write to ") + path + QStringLiteral(": ") +
+                   noBangText(*bang.none));
+        throw Failure{kExitCalculationError};
+    }
+    if (const std::optional<WriteFailure> failure =
+            writeFileAtomically(path, bangWaveformCsv(*bang.bang))) {
+        printError(notWrittenText(QStringLiteral("The waveform"), path, *failure));
+        throw Failure{kExitFileError};
+    }
+}
+
 } // namespace
 
 bool writeToStdout(const QByteArray& bytes) {
@@ -244,6 +263,8 @@ int runCalc(const CalcOptions& options, Output output) {
         if (options.out)
             doc.setFileName(*options.out);
         printDesign(doc, output);
+        if (options.waveform)
+            writeWaveform(doc, *options.waveform);
         if (options.out)
             require(doc.FileSaveAs(prompts, *options.out));
     });

@@ -15,6 +15,8 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TuningCurve.h"
+#include "core/results/BangResultTexts.h"
+#include "core/results/BangResults.h"
 #include "core/results/CouplingResultTexts.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResultTexts.h"
@@ -248,6 +250,17 @@ QByteArray powerJson(const CFile& doc) {
         .text();
 }
 
+// The bang: null until the transformer, the primary and the secondary are
+// calculated; then its figures, null and absent_reason saying why while there
+// is no bang (no tap reaches the frequency, say).
+QByteArray bangJson(const CFile& doc) {
+    const BangResults& bang = doc.results().bang();
+    if (bang.none == NoBang::TransformerNotCalculated || bang.none == NoBang::NoCoupling)
+        return json::kNull;
+    json::Object object;
+    return addFigures(object, bangFigures(), bang, doc.settings().UseMetric()).text();
+}
+
 } // namespace
 
 QByteArray designJson(const CFile& doc) {
@@ -265,7 +278,8 @@ QByteArray designJson(const CFile& doc) {
         .add("surroundings", surroundingsJson(doc))
         .add("resonance", resonanceJson(doc))
         .add("coupling", couplingJson(doc))
-        .add("power", powerJson(doc));
+        .add("power", powerJson(doc))
+        .add("bang", bangJson(doc));
     return design.text() + '\n';
 }
 

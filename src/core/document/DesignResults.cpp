@@ -7,6 +7,7 @@
 #include "core/model/PrimarySources.h"
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TopLoadSolution.h"
+#include "core/results/BangResults.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
@@ -18,9 +19,15 @@ struct DesignResults::CouplingMemo {
     std::optional<CouplingResults> results;
 };
 
+struct DesignResults::BangMemo {
+    QByteArray design;
+    bool useMetric = false;
+    std::optional<BangResults> results;
+};
+
 DesignResults::DesignResults(const CFile& doc)
     : m_doc(doc), m_topLoadSolution(std::make_unique<TopLoadSolution>()),
-      m_coupling(std::make_unique<CouplingMemo>()) {}
+      m_coupling(std::make_unique<CouplingMemo>()), m_bang(std::make_unique<BangMemo>()) {}
 
 DesignResults::~DesignResults() = default;
 
@@ -59,6 +66,19 @@ const std::optional<CouplingResults>& DesignResults::coupling() const {
         m_coupling->design = std::move(design);
     }
     return m_coupling->results;
+}
+
+const BangResults& DesignResults::bang() const {
+    QByteArray design = m_doc.bytesToSave();
+    const bool useMetric = m_doc.settings().UseMetric();
+    if (!m_bang->results || design != m_bang->design || useMetric != m_bang->useMetric) {
+        m_bang->results =
+            bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
+                        secondaryTurns(basis()), topLoad(Toroids::Unsized));
+        m_bang->design = std::move(design);
+        m_bang->useMetric = useMetric;
+    }
+    return *m_bang->results;
 }
 
 std::optional<PowerResults> DesignResults::power() const {

@@ -15,6 +15,7 @@ enum class Toroids;
 struct CouplingResults;
 struct DesignBasis;
 struct PowerResults;
+struct BangResults;
 struct TopLoadResults;
 
 // The design's results beyond the classic calculations, each worked out when
@@ -49,6 +50,9 @@ public:
     // The power side (PowerResults.h), none until the transformer bank is
     // calculated.
     std::optional<PowerResults> power() const;
+    // The bang in time (BangResults.h), from the power side and the coupling,
+    // kept as the coupling is, with the units it was typed in.
+    const BangResults& bang() const;
 
 private:
     // The surroundings of a basis worked out already: its primary's turns
@@ -60,6 +64,8 @@ private:
     // The coupling as last worked out, and the design it was worked out for.
     struct CouplingMemo;
     std::unique_ptr<CouplingMemo> m_coupling;
+    struct BangMemo;
+    std::unique_ptr<BangMemo> m_bang;
 };
 
 } // namespace resonex

@@ -120,6 +120,15 @@ inline constexpr ErrorInfo PowerTooManyUnits{
     kObjectErrorBase + 553, "CPower::Bank",
     "The capacitor bank needs more than 10,000 units: use larger units or ones rated higher"};
 
+// The bang in time: the gap's resistance, a streamer's, the notch the gap
+// stops after.
+inline constexpr ErrorInfo PowerGapOhms{kObjectErrorBase + 554, "CPower::GapOhms",
+                                        "Invalid value in gap resistance property"};
+inline constexpr ErrorInfo PowerStreamerOhms{kObjectErrorBase + 555, "CPower::StreamerOhms",
+                                             "Invalid value in streamer resistance property"};
+inline constexpr ErrorInfo PowerQuench{kObjectErrorBase + 556, "CPower::Quench",
+                                       "Invalid value in quench notch property"};
+
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};
 inline constexpr ErrorInfo ReadFailed{kObjectErrorBase + 531, "CFile::ReadField", ""};

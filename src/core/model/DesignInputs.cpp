@@ -548,6 +548,58 @@ const QList<DesignInput> kInputs{
      .jsonKey = "safety_factor",
      .start = 2,
      .tip = "How far the bank's voltage rating stands above the peak voltage it sees: 2 is usual."},
+    // The bang in time (physics/Bang.h).
+    {.input = Input::GapOhms,
+     .calculation = C::Power,
+     .quantity = Q::Ohms,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerGapOhms,
+     .file = {"extension", 25, 5},
+     .option = "--gap-ohms",
+     .help = "the spark gap's resistance while it conducts",
+     .boxName = "txtGapOhms",
+     .captionName = "lblGapOhms",
+     .caption = "Gap Resistance while Firing",
+     .unitName = "lblGapOhmsUnit",
+     .jsonKey = "gap_ohms",
+     // An estimate, not a measurement of a coil's gap: Morecroft gives a
+     // spark's resistance as usually below 1 ohm, Slaby's measurements (in
+     // Fleming, "The Principles of Electric Wave Telegraphy", 1910) 0.01 to
+     // 7 ohms for 1 to 5 mm gaps, falling as the current rises.
+     .start = 1,
+     .tip = "The spark gap's resistance while it conducts: it takes the bang's energy. About 1 "
+            "ohm for a static gap; less for a short, hot arc."},
+    {.input = Input::StreamerOhms,
+     .calculation = C::Power,
+     .quantity = Q::Ohms,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerStreamerOhms,
+     .file = {"extension", 26, 5},
+     .option = "--streamer-ohms",
+     .help = "a streamer's resistance at the top; empty for none",
+     .boxName = "txtStreamerOhms",
+     .captionName = "lblStreamerOhms",
+     .caption = "Streamer Resistance (Optional)",
+     .unitName = "lblStreamerOhmsUnit",
+     .jsonKey = "streamer_ohms",
+     .tip = "A streamer from the top load loads the secondary like a resistance beside its "
+            "capacitance; none while the coil fires into the air."},
+    {.input = Input::Quench,
+     .calculation = C::Power,
+     .quantity = Q::Count,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerQuench,
+     .file = {"extension", 27, 5},
+     .option = "--quench",
+     .help = "the notch after which the gap stops conducting; 0 or never for never",
+     .boxName = "txtQuench",
+     .captionName = "lblQuench",
+     .caption = "Gap Quenches after Notch (0: Never)",
+     .jsonKey = "quench_notch",
+     .start = 1,
+     .tip = "A notch is a minimum of the primary current's envelope, when the energy has gone to "
+            "the secondary; a good gap stops conducting at the first.",
+     .zeroWord = "never"},
 };
 
 const QList<ShapeChoice> kShapes{
@@ -616,6 +668,8 @@ QString unitWord(Quantity quantity, bool useMetric) {
         return QStringLiteral("kHz");
     case Quantity::Degrees:
         return QStringLiteral("deg");
+    case Quantity::Ohms:
+        return QStringLiteral("Ohm");
     case Quantity::Ratio:
     case Quantity::Choice:
         return {};
@@ -639,6 +693,7 @@ double siValue(const DesignInput& input, double kept, bool useMetric) {
         return kept * 1e-6;
     case Quantity::Count:
     case Quantity::Degrees:
+    case Quantity::Ohms:
     case Quantity::Ratio:
     case Quantity::Choice:
         return kept;

@@ -39,6 +39,7 @@ enum class Quantity {
     Microfarads,
     Kilohertz,
     Degrees,
+    Ohms,
     Ratio,
     Choice
 };
@@ -104,6 +105,9 @@ enum class Input {
     UnitC,
     UnitKv,
     MmcSafety,
+    GapOhms,
+    StreamerOhms,
+    Quench,
 };
 
 // The objects of a design that keep its inputs.
@@ -177,6 +181,8 @@ struct DesignInput {
     // Its model keeps it in SI units, converted as it is stored: the classic
     // capacitor in farads, the frequencies in hertz.
     bool keptInSi = false;
+    // A word the command line takes for 0 ("never"), none for most.
+    const char* zeroWord = nullptr;
 
     bool added() const { return file.version >= 2; }
     // Kept in the classic file's four objects, whose boxes and error sources

@@ -23,7 +23,13 @@ QString shownNumber(Shown shown, double si, bool useMetric) {
     case Shown::Joules:
     case Shown::Watts:
     case Shown::Amperes:
+    case Shown::Ohms:
+    case Shown::Number:
         return fixedIn(si, 1);
+    case Shown::Microseconds:
+        return fixedIn(si, 1e-6);
+    case Shown::Percent:
+        return fixedIn(si, 1e-2);
     case Shown::Microhenries:
         return text::format(float(si * 1e6), text::Pattern::TwoDecimals);
     case Shown::Coupling:
@@ -57,6 +63,14 @@ QString shownUnit(Shown shown, bool useMetric) {
         return {};
     case Shown::Length:
         return designUnit(useMetric).word();
+    case Shown::Microseconds:
+        return QStringLiteral("us");
+    case Shown::Ohms:
+        return QStringLiteral("Ohm");
+    case Shown::Percent:
+        return QStringLiteral("%");
+    case Shown::Number:
+        return {};
     }
     Q_UNREACHABLE();
 }

@@ -25,6 +25,10 @@ enum class Shown {
     Microhenries, // two decimals
     Coupling,     // four decimals, no unit
     Length,       // two decimals, in the design's unit
+    Microseconds, // two decimals
+    Ohms,         // two decimals
+    Percent,      // a share of 1 in hundredths, two decimals
+    Number,       // two decimals, no unit (a Q)
 };
 
 // A value in SI units as shown, without its unit; the unit's word; and both,

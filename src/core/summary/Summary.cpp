@@ -2,6 +2,7 @@
 
 #include "core/document/CFile.h"
 #include "core/errors/ResonexError.h"
+#include "core/summary/BangSection.h"
 #include "core/summary/CouplingSection.h"
 #include "core/summary/NewLine.h"
 #include "core/summary/PowerSection.h"
@@ -34,6 +35,7 @@ const Section kAddedSections[] = {
     {TopLoadSectionTitle, TopLoadSectionText},
     {CouplingSectionTitle, CouplingSectionText},
     {PowerSectionTitle, PowerSectionText},
+    {BangSectionTitle, BangSectionText},
 };
 
 } // namespace

@@ -2,14 +2,17 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignPictures.h"
+#include "core/document/DesignResults.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/model/TuningCurve.h"
 #include "core/platform/AtomicFile.h"
+#include "core/results/BangResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/AppInfo.h"
 #include "gui/drawing/DrawingPainter.h"
 #include "gui/drawing/DrawingPane.h"
+#include "gui/plot/BangPlot.h"
 #include "gui/plot/TuningPlot.h"
 #include "gui/summary/SummaryLayout.h"
 
@@ -128,6 +131,16 @@ QList<PagePicture> DesignPrinting::lastPagePictures(const CFile& doc) const {
             paintTuningPlot(painter, curve, area);
             painter.restore();
         });
+    // The bang where the summary has it and there is one to show.
+    if (doc.usesPower())
+        if (BangResults bang = doc.results().bang(); bang.bang)
+            pictures.append([picture = bangPictureOf(bang),
+                             font = m_summary.font()](QPainter& painter, const QRectF& area) {
+                painter.save();
+                painter.setFont(font);
+                paintBangPlot(painter, picture, area);
+                painter.restore();
+            });
     return pictures;
 }
 

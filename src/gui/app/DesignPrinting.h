@@ -41,7 +41,8 @@ private:
     // count, 0 when it could not be painted on.
     int printPages(const CFile& doc, QPrinter& printer, const PageGeometry& page);
     // What follows the summary on paper: the drawing, once there is one and
-    // while its pane is shown (a summary alone prints as it always has).
+    // while its pane is shown (a summary alone prints as it always has), the
+    // tuning plot and the bang where the design has them.
     QList<PagePicture> lastPagePictures(const CFile& doc) const;
 
     QWidget& m_window;

@@ -302,10 +302,10 @@ QLabel* DesignDialog::refusalNoteFor(const QLineEdit* box) const {
     return m_refusalNotes.value(0);
 }
 
-void DesignDialog::setTabOrder(const QList<QWidget*>& order) {
+void DesignDialog::setTabOrder(const QList<QWidget*>& order, QWidget* afterInputs) {
     // The added boxes stand under the classic ones: the keyboard reaches them
     // after those, before the buttons.
-    const qsizetype buttons = order.indexOf(m_calculate);
+    const qsizetype buttons = order.indexOf(afterInputs ? afterInputs : m_calculate);
     const QList<QWidget*> walked =
         buttons < 0 ? order + m_addedBoxes
                     : order.first(buttons) + m_addedBoxes + order.sliced(buttons);

@@ -121,9 +121,10 @@ protected:
     static void alignColumns(std::initializer_list<QGridLayout*> grids);
 
     // The keyboard order of the controls, the added inputs' boxes before the
-    // calculation buttons (at the end where there are none); the first one has
-    // the focus on opening.
-    void setTabOrder(const QList<QWidget*>& order);
+    // calculation buttons (at the end where there are none), or before the
+    // control given, the first after the inputs; the first one has the focus
+    // on opening.
+    void setTabOrder(const QList<QWidget*>& order, QWidget* afterInputs = nullptr);
 
     // Runs a calculation's steps, which may raise the program's errors. An
     // input error flags the box whose text was rejected (the box of the input

@@ -3,11 +3,21 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignCommands.h"
 #include "core/document/DesignResults.h"
+#include "core/document/DocumentPrompts.h"
+#include "core/platform/AtomicFile.h"
+#include "core/results/BangResultTexts.h"
+#include "core/results/BangWaveform.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/settings/CSettings.h"
+#include "core/summary/BangSection.h"
+#include "core/text/AppInfo.h"
+#include "gui/drawing/DrawingExport.h"
+#include "gui/plot/BangPlotView.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +35,9 @@ namespace {
 constexpr int kLabelColumnChars = 34;
 constexpr int kValueColumnChars = 30;
 constexpr int kLeastRows = 8;
+
+// The bang plot exported at 96 dots per inch.
+constexpr QSize kPlotPicture(800, 500);
 
 // The words of the figures a builder may not know.
 constexpr char kWords[] =
@@ -75,10 +88,35 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
                                kLeastRows * 2 * fontMetrics().lineSpacing());
     (new QVBoxLayout(outputs))->addWidget(m_lstPower);
 
+    // The bang under the inputs, where the frame has the dialog's width to
+    // itself; its exports under it.
+    QGroupBox* bang = frame(QStringLiteral("Frame3"), QStringLiteral("Bang in Time"));
+    m_picBang = new BangPlotView(bang);
+    m_cmdExportPlot = button(QStringLiteral("cmdExportPlot"), QStringLiteral("Export &Plot..."));
+    m_cmdExportCsv = button(QStringLiteral("cmdExportCsv"), QStringLiteral("Export CS&V..."));
+    m_cmdExportPlot->setToolTip(QStringLiteral("The plot as an SVG or PNG picture"));
+    m_cmdExportCsv->setToolTip(QStringLiteral(
+        "The waveform as comma-separated values: the time (s), the primary current (A) and the "
+        "top voltage (V), a line each 1/40 of the primary's period"));
+    connect(m_cmdExportPlot, &QPushButton::clicked, this, [this] { exportPlot(); });
+    connect(m_cmdExportCsv, &QPushButton::clicked, this, [this] { exportWaveform(); });
+    auto* exports = new QHBoxLayout;
+    exports->addWidget(m_cmdExportPlot);
+    exports->addWidget(m_cmdExportCsv);
+    exports->addStretch();
+    auto* bangRows = new QVBoxLayout(bang);
+    bangRows->addWidget(m_picBang, 1);
+    bangRows->addLayout(exports);
+
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
-    layOutBesideButtons(std::initializer_list<std::initializer_list<QWidget*>>{{inputs}, {outputs}},
-                        buttons, Sizing::LastFrameGrows);
-    setTabOrder(boxes + QList<QWidget*>{buttons.calculate, buttons.ok});
+    layOutBesideButtons(
+        std::initializer_list<std::initializer_list<QWidget*>>{{inputs, bang}, {outputs}}, buttons,
+        Sizing::LastFrameGrows);
+    // The exports as the eye meets them: under the inputs, before the
+    // buttons at the right.
+    setTabOrder(boxes +
+                    QList<QWidget*>{m_cmdExportPlot, m_cmdExportCsv, buttons.calculate, buttons.ok},
+                m_cmdExportPlot);
 
     showEntries(Calculation::Power);
     showBpsTaken();
@@ -93,20 +131,68 @@ void frmPowerCalcs::showBpsTaken() {
 void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
     const std::optional<PowerResults> power = doc().results().power();
-    const QList<FigureLine> lines =
-        power ? powerResultLines(*power, doc().settings().UseMetric())
+    const BangResults& bang = doc().results().bang();
+    const bool useMetric = doc().settings().UseMetric();
+    QList<FigureLine> lines =
+        power ? powerResultLines(*power, useMetric)
               : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
                                                   "for the figures of the power side"),
                                    {}}};
+    // The bang's figures follow the power side's, under the summary's title
+    // in bold.
+    const qsizetype bangTitle = power ? lines.size() : -1;
+    if (power)
+        lines += QList<FigureLine>{{BangSectionTitle().trimmed(), {}}} +
+                 figureLines(bangFigures(), bang, useMetric);
     m_lstPower->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
-        m_lstPower->setItem(row, 0, new QTableWidgetItem(lines[row].label));
+        auto* label = new QTableWidgetItem(lines[row].label);
+        if (row == bangTitle) {
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        }
+        m_lstPower->setItem(row, 0, label);
         // A warning or a reason reads across both columns.
         if (lines[row].value.isEmpty())
             m_lstPower->setSpan(row, 0, 1, 2);
         else
             m_lstPower->setItem(row, 1, new QTableWidgetItem(lines[row].value));
     }
+    m_picBang->setPicture(bangPictureOf(bang));
+    m_cmdExportPlot->setEnabled(bang.bang.has_value());
+    m_cmdExportCsv->setEnabled(bang.bang.has_value());
+}
+
+QString frmPowerCalcs::exportName(const QString& ending) {
+    return QFileInfo(doc().FileTitle()).completeBaseName() + QStringLiteral("-bang.") + ending;
+}
+
+void frmPowerCalcs::exportPlot() {
+    const BangPicture picture = bangPictureOf(doc().results().bang());
+    exportPictureAsked(prompts(), {QStringLiteral("Export Plot"), doc().settings().DesPath(),
+                                   exportName(QStringLiteral("svg")), QStringLiteral("plot"),
+                                   doc().FileTitle(), kPlotPicture,
+                                   [&picture](QPainter& painter, const QRectF& area) {
+                                       paintBangPlot(painter, picture, area);
+                                   }});
+}
+
+void frmPowerCalcs::exportWaveform() {
+    const BangResults bang = doc().results().bang();
+    if (!bang.bang)
+        return;
+    const QString path = prompts().chooseFileToSave(
+        {QStringLiteral("Export CSV"), doc().settings().DesPath(),
+         exportName(QStringLiteral("csv")), QStringLiteral("Comma-separated values (*.csv)"),
+         QStringLiteral("csv")});
+    if (path.isEmpty())
+        return;
+    if (const std::optional<WriteFailure> failure =
+            writeFileAtomically(path, bangWaveformCsv(*bang.bang)))
+        prompts().tell(QString::fromLatin1(kAppTitle),
+                       notWrittenText(QStringLiteral("The waveform"), path, *failure),
+                       Prompts::Icon::Exclamation);
 }
 
 void frmPowerCalcs::cmd_Calculate_Click() {

@@ -2,16 +2,20 @@
 
 #include "gui/dialogs/DesignDialog.h"
 
+class QPushButton;
 class QTableWidget;
 
 namespace resonex::gui {
 
+class BangPlotView;
+
 // The power side: the gap, the tank capacitor used and a bank of small
 // capacitors to make it, and what follows from the transformer bank (its
 // figures once the bank is calculated: the tank capacitors it suits, each
-// bang's energy, the power, the peaks, the sparks and the running frequency).
-// The inputs go into the model on Calculate; the figures are read back from
-// the document.
+// bang's energy, the power, the peaks, the sparks and the running frequency),
+// and the bang in time as a plot, exported as a picture or its waveform as
+// comma-separated values. The inputs go into the model on Calculate; the
+// figures and the plot are read back from the document.
 class frmPowerCalcs : public DesignDialog {
     Q_OBJECT
 public:
@@ -22,8 +26,15 @@ private:
     void cmd_Calculate_Click();
     // Only an asynchronous gap takes its breaks per second.
     void showBpsTaken();
+    // The design's name with the ending, for an export.
+    QString exportName(const QString& ending);
+    void exportPlot();
+    void exportWaveform();
 
     QTableWidget* m_lstPower;
+    BangPlotView* m_picBang;
+    QPushButton* m_cmdExportPlot;
+    QPushButton* m_cmdExportCsv;
 };
 
 } // namespace resonex::gui

@@ -4,11 +4,10 @@
 #include "core/document/DesignPictures.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/drawing/DesignDrawing.h"
-#include "core/platform/AtomicFile.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
-#include "core/text/AppInfo.h"
 #include "gui/drawing/DrawingExport.h"
+#include "gui/drawing/DrawingPainter.h"
 #include "gui/drawing/DrawingView.h"
 #include "gui/platform/Twips.h"
 
@@ -26,8 +25,6 @@ namespace {
 
 // The drawing pane's least share of a window that cannot grow for it at all.
 constexpr double kLeastDrawingShare = 1.0 / 3;
-
-const QString kDrawingFilter = QStringLiteral("SVG drawing (*.svg);;PNG image (*.png)");
 
 } // namespace
 
@@ -165,25 +162,14 @@ DesignDrawing DrawingPane::currentDrawing() const { return drawingOfDesign(m_doc
 
 void DrawingPane::exportDrawing() {
     const CFile& doc = m_document();
-    const QString suggested =
-        QFileInfo(doc.FileTitle()).completeBaseName() + QStringLiteral(".svg");
-    const QString path =
-        m_prompts.chooseFileToSave({QStringLiteral("Export Drawing"), doc.settings().DesPath(),
-                                    suggested, kDrawingFilter, QString()});
-    if (path.isEmpty())
-        return;
-    if (drawingFormatOf(path) == DrawingFormat::None) {
-        m_prompts.tell(QString::fromLatin1(kAppTitle),
-                       QStringLiteral("A drawing is exported as SVG or PNG: name the file with "
-                                      ".svg or .png at its end."),
-                       Prompts::Icon::Exclamation);
-        return;
-    }
-    if (const std::optional<WriteFailure> failure =
-            ExportDrawing(currentDrawing(), path, doc.FileTitle()))
-        m_prompts.tell(QString::fromLatin1(kAppTitle),
-                       notWrittenText(QStringLiteral("The drawing"), path, *failure),
-                       Prompts::Icon::Exclamation);
+    const DesignDrawing drawing = currentDrawing();
+    exportPictureAsked(m_prompts,
+                       {QStringLiteral("Export Drawing"), doc.settings().DesPath(),
+                        QFileInfo(doc.FileTitle()).completeBaseName() + QStringLiteral(".svg"),
+                        QStringLiteral("drawing"), doc.FileTitle(), drawingPictureSize(drawing),
+                        [&drawing](QPainter& painter, const QRectF& area) {
+                            paintDrawing(painter, drawing, area);
+                        }});
 }
 
 } // namespace resonex::gui

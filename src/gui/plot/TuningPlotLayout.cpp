@@ -4,7 +4,6 @@
 #include "core/text/NumberText.h"
 #include "core/text/QuantityText.h"
 
-#include <QLineF>
 #include <QtNumeric>
 
 #include <algorithm>
@@ -86,38 +85,14 @@ struct Scale {
     double yOfCoupling(double k) const { return plot.bottom() - k / topCoupling * plot.height(); }
 };
 
-bool crosses(const QRectF& box, const QPolygonF& line) {
-    const QLineF edges[] = {{box.topLeft(), box.topRight()},
-                            {box.topRight(), box.bottomRight()},
-                            {box.bottomRight(), box.bottomLeft()},
-                            {box.bottomLeft(), box.topLeft()}};
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (box.contains(line[i]))
-            return true;
-        if (i == 0)
-            continue;
-        const QLineF segment(line[i - 1], line[i]);
-        for (const QLineF& edge : edges)
-            if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
-                return true;
-    }
-    return false;
-}
-
-bool covers(const QRectF& box, const QPointF& centre, double radius) {
-    const double dx = std::max({box.left() - centre.x(), 0.0, centre.x() - box.right()});
-    const double dy = std::max({box.top() - centre.y(), 0.0, centre.y() - box.bottom()});
-    return dx * dx + dy * dy < radius * radius;
-}
-
 // One try at the layout, with the names of `keyed` set above the chart rather
 // than beside their lines. The names are the levels' in turn, then the tap's.
 class Chart {
 public:
     Chart(const TuningCurve& curve, const QRectF& area, const QFontMetricsF& metrics,
           const QList<int>& keyed)
-        : m_curve(curve), m_area(area), m_metrics(metrics), m_em(metrics.height()),
-          m_levels(levelsOf(curve)), m_keyed(keyed) {
+        : m_curve(curve), m_area(area), m_texts(metrics), m_metrics(metrics),
+          m_em(metrics.height()), m_levels(levelsOf(curve)), m_keyed(keyed) {
         m_layout.em = m_em;
     }
 
@@ -198,13 +173,9 @@ private:
         for (const TuningCurve::Coupling& coupling : m_curve.couplings)
             largest = std::max(largest, coupling.k);
         largest = std::max(largest * 1.05, 1e-4);
-        const double power = std::pow(10.0, std::floor(std::log10(largest)) - 1);
-        for (double multiple : {1, 2, 5, 10, 20, 50}) {
-            m_couplingStep = multiple * power;
-            m_s.topCoupling = std::ceil(largest / m_couplingStep) * m_couplingStep;
-            if (m_s.plot.height() * m_couplingStep / m_s.topCoupling >= em(1.8))
-                break;
-        }
+        const LinearScale scale = linearScale(0, largest, m_s.plot.height(), em(1.8));
+        m_couplingStep = scale.step;
+        m_s.topCoupling = scale.high;
         double widest = 0;
         for (int step = 1; step * m_couplingStep <= m_s.topCoupling * (1 + 1e-9); ++step)
             widest = std::max(
@@ -235,19 +206,9 @@ private:
 
     static QString tickText(double kilohertz) { return text::generalText(float(kilohertz)); }
 
-    // An axis text in a box as wide as it, unless it would touch the one
-    // before it on the same axis.
     void addAxisText(QList<PlotText>& texts, const QPointF& anchor, Qt::Alignment align,
-                     const QString& text, PlotInk ink = PlotInk::Text) {
-        const double width = m_metrics.horizontalAdvance(text);
-        const double left = align & Qt::AlignRight     ? anchor.x() - width
-                            : align & Qt::AlignHCenter ? anchor.x() - width / 2
-                                                       : anchor.x();
-        const double top = align & Qt::AlignVCenter ? anchor.y() - m_em / 2 : anchor.y();
-        const QRectF box(left, top, width, m_em);
-        if (!texts.isEmpty() && texts.constLast().box.intersects(box))
-            return;
-        texts.append({box, text, int(Qt::AlignCenter), ink});
+                     const QString& text, PlotInk ink = PlotInk::Text) const {
+        m_texts.addAxisText(texts, anchor, align, text, ink);
     }
 
     void layOutAxes() {
@@ -329,32 +290,28 @@ private:
     // marks (the drop from the ring too, unless it is the tap's own) and the
     // names placed before it.
     bool clear(const QRectF& box, bool besideDrop, double ownLevel) const {
-        if (!m_s.plot.adjusted(em(0.1), em(0.1), -em(0.1), -em(0.1)).contains(box))
-            return false;
         // Not over another line, where it would read as that line's.
         for (const PlotLevel& level : m_layout.levels)
             if (level.y != ownLevel && level.y > box.top() && level.y < box.bottom())
                 return false;
-        const QRectF wide = box.adjusted(-em(kClear + kHalfLine), -em(kClear + kHalfLine),
-                                         em(kClear + kHalfLine), em(kClear + kHalfLine));
+        const double margin = em(kClear + kHalfLine);
+        if (m_layout.ring && !besideDrop &&
+            crosses(box.adjusted(-margin, -margin, margin, margin),
+                    {*m_layout.ring, QPointF(m_layout.ring->x(), m_s.plot.bottom())}))
+            return false;
+        return m_room->clear(box, m_layout.labels);
+    }
+
+    // Inside the chart, clear of the curves, their marks and the ring.
+    void makeRoom() {
+        const double margin = em(kClear + kHalfLine);
+        m_room.emplace(m_s.plot.adjusted(em(0.1), em(0.1), -em(0.1), -em(0.1)), margin);
         for (const QPolygonF* line : {&m_layout.curve, &m_layout.lead, &m_layout.couplingCurve})
-            if (crosses(wide, *line))
-                return false;
+            m_room->avoid(*line);
         for (const QPolygonF* line : {&m_layout.curve, &m_layout.couplingCurve})
-            for (const QPointF& point : *line)
-                if (covers(box, point, m_layout.pointRadius + em(kClear + kHalfLine)))
-                    return false;
-        if (m_layout.ring) {
-            if (covers(box, *m_layout.ring, m_layout.ringRadius + em(kClear + kHalfLine)))
-                return false;
-            if (!besideDrop &&
-                crosses(wide, {*m_layout.ring, QPointF(m_layout.ring->x(), m_s.plot.bottom())}))
-                return false;
-        }
-        for (const PlotText& other : m_layout.labels)
-            if (other.box.intersects(box))
-                return false;
-        return true;
+            m_room->avoid(*line, m_layout.pointRadius);
+        if (m_layout.ring)
+            m_room->avoid(QPolygonF{*m_layout.ring}, m_layout.ringRadius);
     }
 
     // The first of the boxes that is clear, added with the name.
@@ -394,6 +351,7 @@ private:
     }
 
     void layOutNames() {
+        makeRoom();
         QList<int> keyed = m_keyed;
         std::sort(keyed.begin(), keyed.end());
         const auto named = [&](int name, const QString& text, PlotInk ink, PlotKey::Shape shape,
@@ -437,6 +395,7 @@ private:
 
     const TuningCurve& m_curve;
     QRectF m_area;
+    ChartTexts m_texts;
     const QFontMetricsF& m_metrics;
     double m_em;
     QList<Level> m_levels;
@@ -446,6 +405,7 @@ private:
     double m_couplingStep = 0;
     QList<double> m_ticks;
     TuningPlotLayout m_layout;
+    std::optional<LabelRoom> m_room;
     QList<int> m_unplaced;
 };
 

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QFontMetricsF>
-#include <QList>
-#include <QPolygonF>
-#include <QRectF>
-#include <QString>
+#include "gui/plot/Chart.h"
 
 #include <optional>
 
@@ -14,31 +10,12 @@ struct TuningCurve;
 
 namespace resonex::gui {
 
-// What a part of the plot is drawn in; the painter chooses the colours.
-enum class PlotInk { Text, Curve, Target, Secondary, Coupling };
-
-// A text in its box, drawn with the flags (Qt::Alignment, word wrap).
-struct PlotText {
-    QRectF box;
-    QString text;
-    int flags;
-    PlotInk ink;
-};
-
 // A line across the chart at a frequency: the target or one of the
 // secondary's.
 struct PlotLevel {
     double y;
     PlotInk ink;
     bool dashed;
-};
-
-// What stands before a name set above the chart, when the chart has no room
-// for it beside its line: a piece of that line, or the tap's ring.
-struct PlotKey {
-    QRectF box;
-    PlotInk ink;
-    enum class Shape { Line, DashedLine, Ring } shape;
 };
 
 // Where every part of the tuning plot goes, in the painter's units. It is

@@ -1,0 +1,18 @@
+#include "core/results/BangWaveform.h"
+
+#include "core/encoding/JsonText.h"
+#include "core/physics/Bang.h"
+
+namespace resonex {
+
+QByteArray bangWaveformCsv(const physics::Bang& bang) {
+    const std::vector<physics::BangSample> samples = bang.waveform();
+    QByteArray csv = QByteArrayLiteral("time_s,primary_current_a,top_voltage_v\n");
+    csv.reserve(csv.size() + qsizetype(samples.size()) * 40);
+    for (const physics::BangSample& sample : samples)
+        csv += json::siNumber(sample.time) + ',' + json::siNumber(sample.primaryAmps) + ',' +
+               json::siNumber(sample.topVolts) + '\n';
+    return csv;
+}
+
+} // namespace resonex

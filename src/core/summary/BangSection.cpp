@@ -1,0 +1,22 @@
+#include "core/summary/BangSection.h"
+
+#include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
+#include "core/results/BangResultTexts.h"
+#include "core/settings/CSettings.h"
+#include "core/summary/FigureLines.h"
+
+namespace resonex {
+
+QString BangSectionTitle() { return QStringLiteral("Bang") + kNewLine; }
+
+QString BangSectionText(const CFile& doc) {
+    if (!doc.usesPower())
+        return {};
+    QString text =
+        sectionLines(figureLines(bangFigures(), doc.results().bang(), doc.settings().UseMetric()));
+    text.chop(kNewLine.size());
+    return text;
+}
+
+} // namespace resonex
