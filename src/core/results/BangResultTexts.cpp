@@ -89,8 +89,7 @@ const BangFigure kFigures[] = {
              if (!quench)
                  return QStringLiteral("not within the span: notch %1 is not reached")
                      .arg(*results.quenchNotch);
-             return shownNumber(Shown::Microseconds, quench->time, useMetric) +
-                    shownUnit(Shown::Microseconds, useMetric) +
+             return shownText(Shown::Microseconds, quench->time, useMetric) +
                     QStringLiteral(", at the current's zero after notch %1")
                         .arg(*results.quenchNotch);
          }},
@@ -127,14 +126,12 @@ const BangFigure kFigures[] = {
          [](const BangResults& results, bool useMetric) {
              if (!results.bang)
                  return QString();
-             const auto kilovolts = [useMetric](double volts) {
-                 return shownNumber(Shown::Kilovolts, volts, useMetric) +
-                        shownUnit(Shown::Kilovolts, useMetric);
-             };
-             QString text = kilovolts(results.bang->figures().secondaryPeakVolts);
+             QString text =
+                 shownText(Shown::Kilovolts, results.bang->figures().secondaryPeakVolts, useMetric);
              if (results.secondaryBoundVolts)
                  text += QStringLiteral(" (lossless bound ") +
-                         kilovolts(*results.secondaryBoundVolts) + u')';
+                         shownText(Shown::Kilovolts, *results.secondaryBoundVolts, useMetric) +
+                         u')';
              return text;
          }},
     {.label = "Secondary ring-down to 1/e",
