@@ -136,6 +136,14 @@ namespace {
 
 const QString kJsonFlag = QStringLiteral("--json");
 
+// The choice a bare option names ("--doubler" alone), none for any other.
+const DesignInput* bareOption(const QString& name) {
+    for (const DesignInput& input : designInputs())
+        if (input.bareOption && name == QLatin1String(input.option))
+            return &input;
+    return nullptr;
+}
+
 CalcOptions parseCalc(const QStringList& arguments, Output& output) {
     CalcOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -152,6 +160,9 @@ CalcOptions parseCalc(const QStringList& arguments, Output& output) {
         if (const qsizetype equals = name.indexOf(u'='); equals >= 0) {
             value = name.mid(equals + 1);
             name.truncate(equals);
+        } else if (const DesignInput* bare = bareOption(name);
+                   bare && (i + 1 == arguments.size() || arguments[i + 1].startsWith(u"--"))) {
+            value = QLatin1String(bare->words.constLast().word);
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {

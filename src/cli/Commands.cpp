@@ -163,9 +163,14 @@ void runPower(CFile& doc, const CalcOptions& options) {
     const QString gapWord =
         given(Input::Gap) ? options.entries.at(Input::Gap).trimmed() : entryOf(gap, doc.models());
     const QLatin1String async(gap.words[qsizetype(physics::Gap::Asynchronous)].word);
-    if (given(Input::Bps) && gapWord != async)
+    const DesignInput& driver = designInput(Input::Driver);
+    const QString driverWord = given(Input::Driver) ? options.entries.at(Input::Driver).trimmed()
+                                                    : entryOf(driver, doc.models());
+    const QLatin1String bridge(driver.words[qsizetype(Driver::Bridge)].word);
+    if (given(Input::Bps) && gapWord != async && driverWord != bridge)
         throw UsageError{QLatin1String(designInput(Input::Bps).option) +
                          QStringLiteral(" applies to ") + QLatin1String(gap.option) + u' ' + async +
+                         QStringLiteral(" or ") + QLatin1String(driver.option) + u' ' + bridge +
                          QStringLiteral(" only")};
     if (given(Input::UnitC) != given(Input::UnitKv))
         throw UsageError{QLatin1String(designInput(Input::UnitC).option) + QStringLiteral(" and ") +

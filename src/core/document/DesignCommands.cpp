@@ -339,10 +339,16 @@ void calculatePower(CFile& doc, const Entries& entries) {
     calculatedBeyondClassic(doc, Calculation::Power, [&] {
         const DesignModels models = doc.models();
         const auto stored = [&](Input input) { return keptValue(designInput(input), models); };
-        storeEntries(doc, Calculation::Power, entries, [&](Input input) {
-            // The gap is stored first, in the table's order.
-            return input != Input::Bps || stored(Input::Gap) == double(physics::Gap::Asynchronous);
-        });
+        // The breaks (or bursts) per second are an asynchronous gap's or a
+        // bridge's alone: stored once the gap and the driver are.
+        const auto takesBps = [&] {
+            return stored(Input::Gap) == double(physics::Gap::Asynchronous) ||
+                   stored(Input::Driver) == double(Driver::Bridge);
+        };
+        storeEntries(doc, Calculation::Power, entries,
+                     [](Input input) { return input != Input::Bps; });
+        storeEntries(doc, Calculation::Power, entries,
+                     [&](Input input) { return input == Input::Bps && takesBps(); });
         // Entries each accepted that cannot stand together are not kept
         // either. A rating without its unit is no bank: the unit's box can be
         // emptied alone.

@@ -128,6 +128,28 @@ inline constexpr ErrorInfo PowerStreamerOhms{kObjectErrorBase + 555, "CPower::St
                                              "Invalid value in streamer resistance property"};
 inline constexpr ErrorInfo PowerQuench{kObjectErrorBase + 556, "CPower::Quench",
                                        "Invalid value in quench notch property"};
+inline constexpr ErrorInfo PowerDriver{kObjectErrorBase + 557, "CPower::Driver",
+                                       "Invalid value in driver property"};
+inline constexpr ErrorInfo PowerBridge{kObjectErrorBase + 558, "CPower::Bridge",
+                                       "Invalid value in bridge property"};
+inline constexpr ErrorInfo PowerBusV{kObjectErrorBase + 559, "CPower::BusV",
+                                     "Invalid value in bus voltage property"};
+inline constexpr ErrorInfo PowerBusMains{kObjectErrorBase + 560, "CPower::BusMains",
+                                         "Invalid value in bus mains voltage property"};
+inline constexpr ErrorInfo PowerDoubler{kObjectErrorBase + 561, "CPower::Doubler",
+                                        "Invalid value in rectifier property"};
+inline constexpr ErrorInfo PowerBankSeries{kObjectErrorBase + 562, "CPower::BankSeries",
+                                           "Invalid value in bank units in series property"};
+inline constexpr ErrorInfo PowerBankStrings{kObjectErrorBase + 563, "CPower::BankStrings",
+                                            "Invalid value in bank strings property"};
+inline constexpr ErrorInfo PowerTuneRatio{kObjectErrorBase + 564, "CPower::TuneRatio",
+                                          "Invalid value in tuning ratio property"};
+inline constexpr ErrorInfo PowerOnTime{kObjectErrorBase + 565, "CPower::OnTime",
+                                       "Invalid value in on-time property"};
+inline constexpr ErrorInfo PowerOcdA{kObjectErrorBase + 566, "CPower::OcdA",
+                                     "Invalid value in over-current limit property"};
+inline constexpr ErrorInfo PowerSwitchA{kObjectErrorBase + 567, "CPower::SwitchA",
+                                        "Invalid value in switch current rating property"};
 
 // Design file failures; the description of the last two is completed at run time.
 inline constexpr ErrorInfo ReadPastEnd{kObjectErrorBase + 530, "CFile::ReadField", "EOF"};

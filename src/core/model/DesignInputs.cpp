@@ -486,7 +486,7 @@ const QList<DesignInput> kInputs{
      .error = errors::PowerBps,
      .file = {"extension", 19, 4},
      .option = "--bps",
-     .help = "an asynchronous rotary gap's breaks per second",
+     .help = "an asynchronous rotary gap's breaks per second, or a bridge's bursts",
      .boxName = "txtBps",
      .captionName = "lblBps",
      .caption = "Breaks per Second (Asynchronous Gap)",
@@ -600,6 +600,171 @@ const QList<DesignInput> kInputs{
      .tip = "A notch is a minimum of the primary current's envelope, when the energy has gone to "
             "the secondary; a good gap stops conducting at the first.",
      .zeroWord = "never"},
+    // A bridge of switches in place of the spark gap (physics/Burst.h).
+    {.input = Input::Driver,
+     .calculation = C::Power,
+     .quantity = Q::Choice,
+     .error = errors::PowerDriver,
+     .file = {"extension", 28, 6},
+     .option = "--driver",
+     .help = "what fires the primary: a spark gap or a bridge of switches",
+     .boxName = "fraDriver",
+     .captionName = "lblDriver",
+     .caption = "Driver",
+     .jsonKey = "driver",
+     .words = {{.word = "gap", .buttonName = "optDriverGap", .caption = "Spark Ga&p"},
+               {.word = "bridge", .buttonName = "optDriverBridge", .caption = "B&ridge (Solid State)"}},
+     .tip = "A spark gap fires the charged tank capacitor into the primary; a bridge of switches "
+            "(IGBTs) drives the primary tank at its resonance for a burst (a DRSSTC)."},
+    {.input = Input::Bridge,
+     .calculation = C::Power,
+     .quantity = Q::Choice,
+     .error = errors::PowerBridge,
+     .file = {"extension", 29, 6},
+     .option = "--bridge",
+     .help = "a half bridge (half the bus voltage on the tank) or a full bridge",
+     .boxName = "fraBridge",
+     .captionName = "lblBridge",
+     .caption = "Bridge",
+     .jsonKey = "bridge",
+     .start = 1,
+     .words = {{.word = "half", .buttonName = "optBridgeHalf", .caption = "&Half"},
+               {.word = "full", .buttonName = "optBridgeFull", .caption = "F&ull"}},
+     .tip = "A full bridge puts plus or minus the whole bus voltage on the tank, a half bridge "
+            "half of it."},
+    {.input = Input::BusV,
+     .calculation = C::Power,
+     .quantity = Q::Volts,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerBusV,
+     .file = {"extension", 30, 6},
+     .option = "--bus-v",
+     .help = "the bridge's DC bus voltage; empty to rectify it from the mains",
+     .boxName = "txtBusV",
+     .captionName = "lblBusV",
+     .caption = "DC Bus Voltage (Empty: from the Mains)",
+     .unitName = "lblBusVUnit",
+     .jsonKey = "bus_v",
+     .tip = "The DC voltage across the bridge's switches."},
+    {.input = Input::BusMains,
+     .calculation = C::Power,
+     .quantity = Q::Volts,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerBusMains,
+     .file = {"extension", 31, 6},
+     .option = "--bus-from-mains",
+     .help = "the mains voltage (RMS) the bus is rectified from",
+     .boxName = "txtBusMains",
+     .captionName = "lblBusMains",
+     .caption = "Mains Voltage Rectified to the Bus (RMS)",
+     .unitName = "lblBusMainsUnit",
+     .jsonKey = "bus_from_mains_v",
+     .tip = "Rectified and smoothed, the mains give a bus of its peak, 1.41 times its RMS "
+            "voltage; twice that with a voltage doubler."},
+    {.input = Input::Doubler,
+     .calculation = C::Power,
+     .quantity = Q::Choice,
+     .error = errors::PowerDoubler,
+     .file = {"extension", 32, 6},
+     .option = "--doubler",
+     .help = "whether the mains are rectified with a voltage doubler",
+     .boxName = "fraDoubler",
+     .captionName = "lblDoubler",
+     .caption = "Rectifier",
+     .jsonKey = "doubler",
+     .words = {{.word = "no", .buttonName = "optDoublerNo", .caption = "Bridge Re&ctifier"},
+               {.word = "yes", .buttonName = "optDoublerYes", .caption = "Voltage Dou&bler"}},
+     .tip = "A voltage doubler charges the bus to twice the mains' peak.",
+     .bareOption = true},
+    {.input = Input::BankSeries,
+     .calculation = C::Power,
+     .quantity = Q::Count,
+     .error = errors::PowerBankSeries,
+     .file = {"extension", 33, 6},
+     .option = "--bank-series",
+     .help = "units of the bank in series in each string",
+     .boxName = "txtBankSeries",
+     .captionName = "lblBankSeries",
+     .caption = "Bank Units in Series",
+     .jsonKey = "bank_series",
+     .start = 1,
+     .tip = "The tank capacitor is a bank of the units above: this many in series in each "
+            "string."},
+    {.input = Input::BankStrings,
+     .calculation = C::Power,
+     .quantity = Q::Count,
+     .error = errors::PowerBankStrings,
+     .file = {"extension", 34, 6},
+     .option = "--bank-strings",
+     .help = "strings of the bank side by side",
+     .boxName = "txtBankStrings",
+     .captionName = "lblBankStrings",
+     .caption = "Bank Strings Side by Side",
+     .jsonKey = "bank_strings",
+     .start = 1,
+     .tip = "The bank's strings of units in series, side by side."},
+    {.input = Input::TuneRatio,
+     .calculation = C::Power,
+     .quantity = Q::Ratio,
+     .error = errors::PowerTuneRatio,
+     .file = {"extension", 35, 6},
+     .option = "--tune-ratio",
+     .help = "the primary tank's own frequency over the secondary's loaded frequency",
+     .boxName = "txtTuneRatio",
+     .captionName = "lblTuneRatio",
+     .caption = "Primary Tuned to (of the Loaded Frequency)",
+     .jsonKey = "tune_ratio",
+     // T. Fritz, Tesla list, May 2006
+     // (https://pupman.com/listarchives/2006/May/msg00742.html): "the
+     // primary system needs to be tuned about 5% lower than the secondary due
+     // to streamer loading".
+     .start = 0.95,
+     .tip = "Builders tune the primary a little below the secondary (about 5 %), where the "
+            "streamers will pull the secondary: 0.95."},
+    {.input = Input::OnTime,
+     .calculation = C::Power,
+     .quantity = Q::Microseconds,
+     .error = errors::PowerOnTime,
+     .file = {"extension", 36, 6},
+     .option = "--on-time-us",
+     .help = "how long the bridge drives each burst",
+     .boxName = "txtOnTime",
+     .captionName = "lblOnTime",
+     .caption = "Burst On-Time",
+     .unitName = "lblOnTimeUnit",
+     .jsonKey = "on_time_s",
+     .start = 100,
+     .tip = "How long the bridge drives the primary in each burst; the current grows all the "
+            "while."},
+    {.input = Input::OcdA,
+     .calculation = C::Power,
+     .quantity = Q::Amperes,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerOcdA,
+     .file = {"extension", 37, 6},
+     .option = "--ocd-a",
+     .help = "the primary current at which the driver ends a burst; empty for none",
+     .boxName = "txtOcdA",
+     .captionName = "lblOcdA",
+     .caption = "Over-Current Limit (Optional)",
+     .unitName = "lblOcdAUnit",
+     .jsonKey = "ocd_a",
+     .tip = "The driver's over-current detection: it ends the burst when the primary current "
+            "reaches this."},
+    {.input = Input::SwitchA,
+     .calculation = C::Power,
+     .quantity = Q::Amperes,
+     .accepts = kZeroOrMore,
+     .error = errors::PowerSwitchA,
+     .file = {"extension", 38, 6},
+     .option = "--switch-a",
+     .help = "the switches' rated peak current; empty for none",
+     .boxName = "txtSwitchA",
+     .captionName = "lblSwitchA",
+     .caption = "Switches' Rated Peak Current (Optional)",
+     .unitName = "lblSwitchAUnit",
+     .jsonKey = "switch_a",
+     .tip = "The peak current the bridge's switches are rated for (an IGBT's pulsed rating)."},
 };
 
 const QList<ShapeChoice> kShapes{
@@ -670,6 +835,12 @@ QString unitWord(Quantity quantity, bool useMetric) {
         return QStringLiteral("deg");
     case Quantity::Ohms:
         return QStringLiteral("Ohm");
+    case Quantity::Volts:
+        return QStringLiteral("V");
+    case Quantity::Amperes:
+        return QStringLiteral("A");
+    case Quantity::Microseconds:
+        return QStringLiteral("us");
     case Quantity::Ratio:
     case Quantity::Choice:
         return {};
@@ -690,7 +861,10 @@ double siValue(const DesignInput& input, double kept, bool useMetric) {
     case Quantity::Milliamperes:
         return kept / 1000;
     case Quantity::Microfarads:
+    case Quantity::Microseconds:
         return kept * 1e-6;
+    case Quantity::Volts:
+    case Quantity::Amperes:
     case Quantity::Count:
     case Quantity::Degrees:
     case Quantity::Ohms:

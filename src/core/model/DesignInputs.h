@@ -41,6 +41,9 @@ enum class Quantity {
     Degrees,
     Ohms,
     Ratio,
+    Volts,
+    Amperes,
+    Microseconds,
     Choice
 };
 
@@ -108,7 +111,21 @@ enum class Input {
     GapOhms,
     StreamerOhms,
     Quench,
+    Driver,
+    Bridge,
+    BusV,
+    BusMains,
+    Doubler,
+    BankSeries,
+    BankStrings,
+    TuneRatio,
+    OnTime,
+    OcdA,
+    SwitchA,
 };
+
+// What fires the primary, in the order of the driver's words.
+enum class Driver { Gap, Bridge };
 
 // The objects of a design that keep its inputs.
 struct ConstDesignModels {
@@ -183,6 +200,9 @@ struct DesignInput {
     bool keptInSi = false;
     // A word the command line takes for 0 ("never"), none for most.
     const char* zeroWord = nullptr;
+    // A choice the command line also takes as a bare option, meaning its last
+    // word ("--doubler" for "--doubler yes").
+    bool bareOption = false;
 
     bool added() const { return file.version >= 2; }
     // Kept in the classic file's four objects, whose boxes and error sources
