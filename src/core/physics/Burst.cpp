@@ -181,7 +181,7 @@ Solved<Burst> Burst::drive(const BurstCircuit& circuit, const BurstRun& run) {
         return stretch;
     };
     // E (above), scaled, and what it must pass for the diodes to conduct.
-    const auto drive = [&](const Vector& y) { return m.a * y[0] + m.k * (m.q * y[2] + y[3]); };
+    const auto tankPush = [&](const Vector& y) { return m.a * y[0] + m.k * (m.q * y[2] + y[3]); };
     const double diodeLevel = m.a * m.scale[0] * volts;
 
     Burst burst;
@@ -228,8 +228,8 @@ Solved<Burst> Burst::drive(const BurstCircuit& circuit, const BurstRun& run) {
     // The diodes, then the primary open.
     const double giveUp = tau + kDiodeCycles * cycle;
     double opening = giveUp;
-    direction = y[1] != 0 ? sign(y[1]) : sign(drive(y));
-    bool conductingNow = y[1] != 0 || std::abs(drive(y)) > diodeLevel;
+    direction = y[1] != 0 ? sign(y[1]) : sign(tankPush(y));
+    bool conductingNow = y[1] != 0 || std::abs(tankPush(y)) > diodeLevel;
     while (tau < giveUp) {
         if (conductingNow) {
             Stretch stretch = conducting(y, tau, -direction * volts);
@@ -244,7 +244,7 @@ Solved<Burst> Burst::drive(const BurstCircuit& circuit, const BurstRun& run) {
             y = last;
             y[1] = 0;
             tau = end;
-            const double e = drive(y);
+            const double e = tankPush(y);
             conductingNow = std::abs(e) > diodeLevel;
             direction = sign(e);
             continue;
@@ -253,9 +253,9 @@ Solved<Burst> Burst::drive(const BurstCircuit& circuit, const BurstRun& run) {
         // Open for good where even the secondary's whole energy could not
         // lift |E| to the level: it only falls while the primary stands open.
         const double bound = m.a * std::abs(y[0]) + m.k * (m.q + 1) * std::hypot(y[2], y[3]);
-        const auto size = [&](double t) { return std::abs(drive(stretch.at(t))); };
+        const auto size = [&](double t) { return std::abs(tankPush(stretch.at(t))); };
         const auto sizeSlope = [&](double t) {
-            return sign(drive(stretch.at(t))) * drive(stretch.slope(t));
+            return sign(tankPush(stretch.at(t))) * tankPush(stretch.slope(t));
         };
         const std::optional<double> again =
             bound <= diodeLevel ? std::nullopt
@@ -269,7 +269,7 @@ Solved<Burst> Burst::drive(const BurstCircuit& circuit, const BurstRun& run) {
         y = stretch.at(*again);
         pieces.push_back({std::move(stretch), tau, *again, Phase::Open});
         tau = *again;
-        direction = sign(drive(y));
+        direction = sign(tankPush(y));
         conductingNow = true;
     }
     const double spanEnd = opening + 2 * secondaryCycle;
