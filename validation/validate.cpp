@@ -8,11 +8,14 @@
 // turns are modelled against the exact thin torus, and each surrounding
 // against four times its bands; then the primary's inductance and coupling
 // against Neumann's integral (coupling.cpp); then the bang against exact
-// results and the secondary's Q against measured coils (bang.cpp). Exits 1
-// when the field solution does worse than it does today, or the primary's or
-// the bang's figures miss their bounds.
+// results and the secondary's Q against measured coils (bang.cpp); then the
+// bridge-driven burst against a driven series resonance's exact growth and
+// steady state (burst.cpp). Exits 1 when the field solution does worse than
+// it does today, or the primary's, the bang's or the burst's figures miss
+// their bounds.
 //   validate coils.csv
 #include "bang.h"
+#include "burst.h"
 #include "coupling.h"
 
 #include "core/physics/CoilField.h"
@@ -470,5 +473,6 @@ int main(int argc, char** argv) {
     guarded = surroundingsConverged() && guarded;
     guarded = primaryCouplingTables() && guarded;
     guarded = bangTables() && guarded;
+    guarded = burstTables() && guarded;
     return guarded ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/physics/CoupledPair.h"
 #include "core/physics/Solved.h"
 
 #include <array>
@@ -104,19 +105,9 @@ public:
     // from t = 0.
     std::vector<BangSample> waveform() const;
 
-    // One of the circuit's modes, in the scaled state (see Bang.cpp): it adds
-    // weight·Re(amplitude·exp(rate·(tau - origin))) to the state.
-    struct Mode {
-        std::complex<double> rate;
-        std::array<std::complex<double>, 4> amplitude;
-        double weight;
-    };
-    // The solution over one stretch between switching events.
-    struct Stretch {
-        double origin = 0;
-        std::vector<Mode> modes;
-        std::array<double, 4> at(double tau) const;
-    };
+    // The modal solution's pieces (CoupledPair.h).
+    using Mode = pair::Mode;
+    using Stretch = pair::Stretch;
 
 private:
     Bang() = default;

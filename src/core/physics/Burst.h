@@ -18,6 +18,11 @@
 // bus's, and once it cannot the primary stands open and the secondary rings
 // down alone. Between switching events the circuit is linear and solved
 // exactly by its modes, as the bang is. Pure numbers in SI units.
+//
+// The stop is modelled as immediate, at the on-time's end or at the instant
+// the current reaches the limit: drivers that wait for the next current zero
+// before they stop stop within half a cycle later. The switches and diodes
+// are ideal (no drop, no dead time).
 namespace resonex::physics {
 
 // The bridge and what it drives. A full bridge applies plus or minus the bus
@@ -59,6 +64,12 @@ struct BurstFigures {
     // The integral of the primary current's square over the whole burst
     // (A²·s): an RMS current at any burst rate follows from it.
     double primarySquareIntegral = 0;
+    // Over the waveform's span (to two secondary cycles after the opening):
+    // the energy the resistances turned to heat (the primary's, the
+    // secondary's and the streamer's), and what the circuit still holds at
+    // its end. Drawn - returned = dissipated + left.
+    double dissipatedJoules = 0;
+    double leftJoules = 0;
     // The frequency the bridge switched at over the last two whole cycles
     // it drove (from their current zeros); 0 when it drove fewer.
     double lockHz = 0;
