@@ -518,7 +518,8 @@ private slots:
     // appended after them left. Those of versions 2 to 4 at a new design's
     // values (a flat primary of 15 turns, no surroundings, a static gap, a
     // bank rated twice the peak and the primary's own capacitor, a 1 ohm gap
-    // quenching at the first notch without a streamer) save as
+    // quenching at the first notch without a streamer, a spark gap in place
+    // of a full bridge tuned to 0.95 for 100 us bursts) save as
     // version 1 again; the primary's tank-capacitor choice alone saves as
     // version 4, and reads back.
     void laterVersion() {
@@ -527,8 +528,11 @@ private slots:
         const QByteArray version3 = single(0).repeated(5);
         const QByteArray version4 = single(0).repeated(5) + single(2) + integer(0);
         const QByteArray version5 = single(1) + single(0) + single(1);
+        const QByteArray version6 = single(0) + single(1) + single(0).repeated(3) +
+                                    single(1).repeated(2) + single(0.95f) + single(100) +
+                                    single(0).repeated(2);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
-                              version2 + version3 + version4 + version5 +
+                              version2 + version3 + version4 + version5 + version6 +
                               text("a field of version 7") + single(1)));
         QCOMPARE(doc.settings().UseTopFr(), qint16(1));
         QCOMPARE(topLoadValues(doc.topLoad()), kTopLoad);

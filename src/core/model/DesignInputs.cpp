@@ -613,7 +613,9 @@ const QList<DesignInput> kInputs{
      .caption = "Driver",
      .jsonKey = "driver",
      .words = {{.word = "gap", .buttonName = "optDriverGap", .caption = "Spark Ga&p"},
-               {.word = "bridge", .buttonName = "optDriverBridge", .caption = "B&ridge (Solid State)"}},
+               {.word = "bridge",
+                .buttonName = "optDriverBridge",
+                .caption = "B&ridge (Solid State)"}},
      .tip = "A spark gap fires the charged tank capacitor into the primary; a bridge of switches "
             "(IGBTs) drives the primary tank at its resonance for a burst (a DRSSTC)."},
     {.input = Input::Bridge,

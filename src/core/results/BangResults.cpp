@@ -1,30 +1,16 @@
 #include "core/results/BangResults.h"
 
+#include "core/results/CoilLoops.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
-#include "core/physics/PrimaryTurns.h"
-#include "core/physics/WireResistance.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
-#include "core/text/LengthUnit.h"
 
 #include <cmath>
 
 namespace resonex {
-
-namespace {
-
-// The primary's conductor from its inner turn to the tap, a fractional turn.
-double conductorToTap(const physics::PrimaryTurns& primary, double tap) {
-    double length = 0;
-    for (int k = 1; k <= primary.turns && k - 1 < tap; ++k)
-        length += std::min(1.0, tap - (k - 1)) * 2 * M_PI * physics::turnCentre(primary, k).r;
-    return length;
-}
-
-} // namespace
 
 // A. C. M. de Queiroz, Tesla list, April 2000
 // (https://pupman.com/listarchives/2000/April/msg00367.html): with the two
@@ -71,34 +57,15 @@ BangResults bangResults(const AddedInputs& added, const CSettings& settings,
         results.none = NoBang::NoLoadedFrequency;
         return results;
     }
-    const double secondaryL = coupling->listing.secondaryInductance;
     results.hz = top.loadedFr;
-    const double omega = 2 * M_PI * results.hz;
-
+    const physics::PrimaryTurns& primary = coupling->primary;
     physics::BangCircuit& circuit = results.circuit;
+    circuit = coilLoops(secondary, metric, {primary, *coupling->tapTurn, *coupling->atTap},
+                        coupling->listing.secondaryInductance, results.hz, results.streamerOhms,
+                        power->streamerCapacitance);
     circuit.tankCapacitance = power->capacitance;
     circuit.tankVolts = power->peakVoltage;
-    circuit.primaryInductance = coupling->atTap->primaryInductance;
-    circuit.mutualInductance = coupling->atTap->mutualInductance;
-    circuit.secondaryInductance = secondaryL;
-    circuit.secondaryCapacitance = 1 / (omega * omega * secondaryL);
-    const physics::PrimaryTurns& primary = coupling->primary;
-    circuit.primaryResistance =
-        results.gapOhms + physics::skinEffectResistance(conductorToTap(primary, *coupling->tapTurn),
-                                                        primary.conductorDiameter, results.hz,
-                                                        physics::kCopperResistivity);
-    const LengthUnit design = designUnit(metric);
-    circuit.secondaryResistance = physics::solenoidResistance(
-        {.wireLength = wireUnit(metric).toMetres(secondary.WireLength()),
-         .wireDiameter = design.toMetres(secondary.WireDiaValue()),
-         .pitch = design.toMetres(secondary.WireDiaValue() + secondary.WireSpaValue()),
-         .windingLength = design.toMetres(secondary.HeightValue()),
-         .coilDiameter = design.toMetres(secondary.DiaValue())},
-        results.hz, physics::kCopperResistivity);
-    if (results.streamerOhms && power->streamerCapacitance) {
-        circuit.streamerResistance = results.streamerOhms;
-        circuit.secondaryCapacitance += *power->streamerCapacitance;
-    }
+    circuit.primaryResistance += results.gapOhms;
     physics::BangRun run;
     run.quenchNotch = results.quenchNotch;
     physics::Solved<physics::Bang> bang = physics::Bang::fire(circuit, run);
