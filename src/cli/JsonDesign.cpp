@@ -17,6 +17,7 @@
 #include "core/model/TuningCurve.h"
 #include "core/results/BangResultTexts.h"
 #include "core/results/BangResults.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/CouplingResultTexts.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResultTexts.h"
@@ -261,6 +262,18 @@ QByteArray bangJson(const CFile& doc) {
     return addFigures(object, bangFigures(), bang, doc.settings().UseMetric()).text();
 }
 
+// The burst: null unless a bridge drives the primary and the design can be
+// simulated (the summary says why not).
+QByteArray burstJson(const CFile& doc) {
+    if (!drivenByBridge(doc.added()))
+        return json::kNull;
+    const BurstResults& burst = doc.results().burst();
+    if (!burst.burst)
+        return json::kNull;
+    json::Object object;
+    return addFigures(object, burstFigures(), burst, doc.settings().UseMetric()).text();
+}
+
 } // namespace
 
 QByteArray designJson(const CFile& doc) {
@@ -279,7 +292,8 @@ QByteArray designJson(const CFile& doc) {
         .add("resonance", resonanceJson(doc))
         .add("coupling", couplingJson(doc))
         .add("power", powerJson(doc))
-        .add("bang", bangJson(doc));
+        .add("bang", bangJson(doc))
+        .add("burst", burstJson(doc));
     return design.text() + '\n';
 }
 

@@ -8,6 +8,7 @@
 #include "core/model/SurroundingsInputs.h"
 #include "core/model/TopLoadSolution.h"
 #include "core/results/BangResults.h"
+#include "core/results/BurstResults.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
@@ -19,15 +20,16 @@ struct DesignResults::CouplingMemo {
     std::optional<CouplingResults> results;
 };
 
-struct DesignResults::BangMemo {
+template <typename Results> struct DesignResults::Memo {
     QByteArray design;
     bool useMetric = false;
-    std::optional<BangResults> results;
+    std::optional<Results> results;
 };
 
 DesignResults::DesignResults(const CFile& doc)
     : m_doc(doc), m_topLoadSolution(std::make_unique<TopLoadSolution>()),
-      m_coupling(std::make_unique<CouplingMemo>()), m_bang(std::make_unique<BangMemo>()) {}
+      m_coupling(std::make_unique<CouplingMemo>()), m_bang(std::make_unique<Memo<BangResults>>()),
+      m_burst(std::make_unique<Memo<BurstResults>>()) {}
 
 DesignResults::~DesignResults() = default;
 
@@ -68,17 +70,30 @@ const std::optional<CouplingResults>& DesignResults::coupling() const {
     return m_coupling->results;
 }
 
-const BangResults& DesignResults::bang() const {
+template <typename Results, typename Work>
+const Results& DesignResults::remembered(Memo<Results>& memo, Work work) const {
     QByteArray design = m_doc.bytesToSave();
     const bool useMetric = m_doc.settings().UseMetric();
-    if (!m_bang->results || design != m_bang->design || useMetric != m_bang->useMetric) {
-        m_bang->results =
-            bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
-                        secondaryTurns(basis()), topLoad(Toroids::Unsized));
-        m_bang->design = std::move(design);
-        m_bang->useMetric = useMetric;
+    if (!memo.results || design != memo.design || useMetric != memo.useMetric) {
+        memo.results = work();
+        memo.design = std::move(design);
+        memo.useMetric = useMetric;
     }
-    return *m_bang->results;
+    return *memo.results;
+}
+
+const BangResults& DesignResults::bang() const {
+    return remembered(*m_bang, [this] {
+        return bangResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
+                           secondaryTurns(basis()), topLoad(Toroids::Unsized));
+    });
+}
+
+const BurstResults& DesignResults::burst() const {
+    return remembered(*m_burst, [this] {
+        return burstResults(m_doc.added(), m_doc.settings(), m_doc.secondary(), power(), coupling(),
+                            topLoad(Toroids::Unsized));
+    });
 }
 
 std::optional<PowerResults> DesignResults::power() const {

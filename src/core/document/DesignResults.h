@@ -16,6 +16,7 @@ struct CouplingResults;
 struct DesignBasis;
 struct PowerResults;
 struct BangResults;
+struct BurstResults;
 struct TopLoadResults;
 
 // The design's results beyond the classic calculations, each worked out when
@@ -53,6 +54,8 @@ public:
     // The bang in time (BangResults.h), from the power side and the coupling,
     // kept as the coupling is, with the units it was typed in.
     const BangResults& bang() const;
+    // The burst of a bridge-driven coil (BurstResults.h), kept as the bang is.
+    const BurstResults& burst() const;
 
 private:
     // The surroundings of a basis worked out already: its primary's turns
@@ -64,8 +67,12 @@ private:
     // The coupling as last worked out, and the design it was worked out for.
     struct CouplingMemo;
     std::unique_ptr<CouplingMemo> m_coupling;
-    struct BangMemo;
-    std::unique_ptr<BangMemo> m_bang;
+    // A result kept with the design and the units it was worked out for.
+    template <typename Results> struct Memo;
+    template <typename Results, typename Work>
+    const Results& remembered(Memo<Results>& memo, Work work) const;
+    std::unique_ptr<Memo<BangResults>> m_bang;
+    std::unique_ptr<Memo<BurstResults>> m_burst;
 };
 
 } // namespace resonex

@@ -1,9 +1,9 @@
 #include "core/results/BangResults.h"
 
-#include "core/results/CoilLoops.h"
 #include "core/model/AddedInputs.h"
 #include "core/model/CSecondary.h"
 #include "core/model/CTopLoad.h"
+#include "core/results/CoilLoops.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"

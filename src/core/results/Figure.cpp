@@ -25,6 +25,7 @@ QString shownNumber(Shown shown, double si, bool useMetric) {
     case Shown::Amperes:
     case Shown::Ohms:
     case Shown::Number:
+    case Shown::Volts:
         return fixedIn(si, 1);
     case Shown::Microseconds:
         return fixedIn(si, 1e-6);
@@ -71,6 +72,8 @@ QString shownUnit(Shown shown, bool useMetric) {
         return QStringLiteral("%");
     case Shown::Number:
         return {};
+    case Shown::Volts:
+        return QStringLiteral("V");
     }
     Q_UNREACHABLE();
 }

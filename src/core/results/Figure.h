@@ -29,6 +29,7 @@ enum class Shown {
     Ohms,         // two decimals
     Percent,      // a share of 1 in hundredths, two decimals
     Number,       // two decimals, no unit (a Q)
+    Volts,        // two decimals
 };
 
 // A value in SI units as shown, without its unit; the unit's word; and both,

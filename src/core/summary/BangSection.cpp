@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/document/DesignResults.h"
 #include "core/results/BangResultTexts.h"
+#include "core/results/BurstResults.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/FigureLines.h"
 
@@ -11,7 +12,8 @@ namespace resonex {
 QString BangSectionTitle() { return QStringLiteral("Bang") + kNewLine; }
 
 QString BangSectionText(const CFile& doc) {
-    if (!doc.usesPower())
+    // A bridge in place of the gap has no bang.
+    if (!doc.usesPower() || drivenByBridge(doc.added()))
         return {};
     QString text =
         sectionLines(figureLines(bangFigures(), doc.results().bang(), doc.settings().UseMetric()));

@@ -3,6 +3,7 @@
 #include "core/document/CFile.h"
 #include "core/errors/ResonexError.h"
 #include "core/summary/BangSection.h"
+#include "core/summary/BurstSection.h"
 #include "core/summary/CouplingSection.h"
 #include "core/summary/NewLine.h"
 #include "core/summary/PowerSection.h"
@@ -32,10 +33,9 @@ const Section kClassicSections[] = {
 // Those beyond them, each after a blank line and only where its body is not
 // empty: a design that uses none of them shows what it always showed.
 const Section kAddedSections[] = {
-    {TopLoadSectionTitle, TopLoadSectionText},
-    {CouplingSectionTitle, CouplingSectionText},
-    {PowerSectionTitle, PowerSectionText},
-    {BangSectionTitle, BangSectionText},
+    {TopLoadSectionTitle, TopLoadSectionText}, {CouplingSectionTitle, CouplingSectionText},
+    {PowerSectionTitle, PowerSectionText},     {BangSectionTitle, BangSectionText},
+    {BurstSectionTitle, BurstSectionText},
 };
 
 } // namespace
