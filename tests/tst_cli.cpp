@@ -669,7 +669,7 @@ private slots:
                      "primary_resistance_ohm secondary_resistance_ohm first_notch_s quench_s "
                      "secondary_share primary_energy_at_quench_j primary_peak_current_a "
                      "secondary_peak_voltage_v ring_down_s secondary_q complete_transfer_k "
-                     "height_for_complete_transfer_m");
+                     "height_for_complete_transfer_m burst");
     }
 
     // The surroundings in JSON: null without any, else each part in metres

@@ -11,7 +11,7 @@
 #include "core/model/CTransformer.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResults.h"
-#include "core/results/BangWaveform.h"
+#include "core/results/WaveformCsv.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
@@ -1059,7 +1059,7 @@ private slots:
 
         const BangResults bang = program.doc().results().bang();
         QVERIFY(bang.bang);
-        QCOMPARE(readAll(csvPath), bangWaveformCsv(*bang.bang));
+        QCOMPARE(readAll(csvPath), waveformCsv(bang.bang->waveform()));
 
         // Onto a full disk: each told, each old file as it was.
         program.dlg.told.messages.clear();

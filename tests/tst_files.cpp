@@ -528,7 +528,7 @@ private slots:
         const QByteArray version3 = single(0).repeated(5);
         const QByteArray version4 = single(0).repeated(5) + single(2) + integer(0);
         const QByteArray version5 = single(1) + single(0) + single(1);
-        const QByteArray version6 = single(0) + single(1) + single(0).repeated(3) +
+        const QByteArray version6 = single(0).repeated(5) +
                                     single(1).repeated(2) + single(0.95f) + single(100) +
                                     single(0).repeated(2);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +

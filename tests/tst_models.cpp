@@ -486,7 +486,9 @@ private slots:
         const QHash<Quantity, QString> siUnit{
             {Quantity::Length, "m"},       {Quantity::Kilovolts, "v"},
             {Quantity::Milliamperes, "a"}, {Quantity::Microfarads, "f"},
-            {Quantity::Kilohertz, "hz"},   {Quantity::Degrees, "deg"}};
+            {Quantity::Kilohertz, "hz"},   {Quantity::Degrees, "deg"},
+            {Quantity::Volts, "v"},        {Quantity::Amperes, "a"},
+            {Quantity::Microseconds, "s"}};
         const QString key = QLatin1String(input.jsonKey);
         const QString last = key.section(u'_', -1);
         QCOMPARE(last != key && siUnit.values().contains(last) ? last : QString(),

@@ -16,8 +16,9 @@
 #include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
 #include "core/results/BangResultTexts.h"
-#include "core/results/BangWaveform.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/TopLoadResultTexts.h"
+#include "core/results/WaveformCsv.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/MemoryOptionsStore.h"
 #include "core/settings/StoredOptions.h"
@@ -212,17 +213,31 @@ template <typename Body> int guarded(Body body) {
     }
 }
 
-// The bang's waveform as CSV; a design without a bang, or a failed write,
-// is a failure that says why.
+// The waveform as CSV: the burst's where a bridge drives the primary, else
+// the bang's; a design without one, or a failed write, is a failure that
+// says why.
 void writeWaveform(const CFile& doc, const QString& path) {
-    const BangResults& bang = doc.results().bang();
-    if (!bang.bang) {
-        printError(QStringLiteral("no waveform to write to ") + path + QStringLiteral(": ") +
-                   noBangText(*bang.none));
+    std::vector<physics::BangSample> samples;
+    QString none;
+    if (drivenByBridge(doc.added())) {
+        const BurstResults& burst = doc.results().burst();
+        if (burst.burst)
+            samples = burst.burst->waveform();
+        else
+            none = noBurstText(burst);
+    } else {
+        const BangResults& bang = doc.results().bang();
+        if (bang.bang)
+            samples = bang.bang->waveform();
+        else
+            none = noBangText(*bang.none);
+    }
+    if (!none.isEmpty()) {
+        printError(QStringLiteral("no waveform to write to ") + path + QStringLiteral(": ") + none);
         throw Failure{kExitCalculationError};
     }
     if (const std::optional<WriteFailure> failure =
-            writeFileAtomically(path, bangWaveformCsv(*bang.bang))) {
+            writeFileAtomically(path, waveformCsv(samples))) {
         printError(notWrittenText(QStringLiteral("The waveform"), path, *failure));
         throw Failure{kExitFileError};
     }

@@ -76,11 +76,7 @@ struct BurstFigures {
 };
 
 // A point of the waveform.
-struct BurstSample {
-    double time = 0;
-    double primaryAmps = 0;
-    double topVolts = 0;
-};
+using BurstSample = BangSample;
 
 class Burst {
 public:

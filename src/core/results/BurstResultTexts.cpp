@@ -46,7 +46,7 @@ const BurstFigure kFigures[] = {
      .json =
          [](const BurstResults& results, bool) {
              return json::string(
-                 QLatin1String(designInput(Input::Bridge).words[results.fullBridge ? 1 : 0].word));
+                 QLatin1String(designInput(Input::Bridge).words[results.fullBridge ? 0 : 1].word));
          }},
     {.label = "Bus voltage",
      .jsonKey = "bus_v",

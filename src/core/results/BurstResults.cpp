@@ -42,7 +42,7 @@ BurstResults burstResults(const AddedInputs& added, const CSettings& settings,
     const bool metric = settings.UseMetric();
     const auto si = [&](Input input) { return added.si(designInput(input), metric); };
     BurstResults results;
-    results.fullBridge = added.value(designInput(Input::Bridge)) != 0;
+    results.fullBridge = added.value(designInput(Input::Bridge)) == 0;
     results.tuneRatio = si(Input::TuneRatio);
     results.onTime = si(Input::OnTime);
     const double mains = si(Input::BusMains);

@@ -6,7 +6,7 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResultTexts.h"
-#include "core/results/BangWaveform.h"
+#include "core/results/WaveformCsv.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/BangSection.h"
@@ -189,7 +189,7 @@ void frmPowerCalcs::exportWaveform() {
     if (path.isEmpty())
         return;
     if (const std::optional<WriteFailure> failure =
-            writeFileAtomically(path, bangWaveformCsv(*bang.bang)))
+            writeFileAtomically(path, waveformCsv(bang.bang->waveform())))
         prompts().tell(QString::fromLatin1(kAppTitle),
                        notWrittenText(QStringLiteral("The waveform"), path, *failure),
                        Prompts::Icon::Exclamation);

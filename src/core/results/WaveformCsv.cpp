@@ -1,12 +1,10 @@
-#include "core/results/BangWaveform.h"
+#include "core/results/WaveformCsv.h"
 
 #include "core/encoding/JsonText.h"
-#include "core/physics/Bang.h"
 
 namespace resonex {
 
-QByteArray bangWaveformCsv(const physics::Bang& bang) {
-    const std::vector<physics::BangSample> samples = bang.waveform();
+QByteArray waveformCsv(const std::vector<physics::BangSample>& samples) {
     QByteArray csv = QByteArrayLiteral("time_s,primary_current_a,top_voltage_v\n");
     csv.reserve(csv.size() + qsizetype(samples.size()) * 40);
     for (const physics::BangSample& sample : samples)
