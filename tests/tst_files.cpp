@@ -528,9 +528,8 @@ private slots:
         const QByteArray version3 = single(0).repeated(5);
         const QByteArray version4 = single(0).repeated(5) + single(2) + integer(0);
         const QByteArray version5 = single(1) + single(0) + single(1);
-        const QByteArray version6 = single(0).repeated(5) +
-                                    single(1).repeated(2) + single(0.95f) + single(100) +
-                                    single(0).repeated(2);
+        const QByteArray version6 = single(0).repeated(5) + single(1).repeated(2) + single(0.95f) +
+                                    single(100) + single(0).repeated(2);
         QVERIFY(read(doc, newMetricDesign() + extensionHeader(7) + integer(1) + topLoadFields() +
                               version2 + version3 + version4 + version5 + version6 +
                               text("a field of version 7") + single(1)));
