@@ -755,6 +755,42 @@ private slots:
         QVERIFY(!QFile::exists(unsaved));
     }
 
+    // A bridge from the command line: its bursts per second taken (a static
+    // gap's still refused), --doubler alone or with its word, the Burst
+    // section in place of the Bang's, the JSON's burst null until the design
+    // can be simulated; --waveform writes the burst's.
+    void bridgeFromTheCommandLine() {
+        const QStringList coil{
+            "--dia",      "200", "--height",      "600",    "--wire-dia", "0.72",
+            "--spacing",  "0",   "--top",         "toroid", "--top-dia",  "300",
+            "--top-tube", "75",  "--top-height",  "50",     "--cap",      "0.01",
+            "--freq",     "200", "--use-sec-dia", "1",      "--sec-sep",  "62.5",
+            "--con-dia",  "9.5", "--con-spa",     "6.35",   "--driver",   "bridge"};
+        QCOMPARE(outcome(cli(QStringList{"calc", "--bps", "200", "--gap", "static"})),
+                 QStringLiteral("64 resonex-cli: --bps applies to --gap async or --driver bridge "
+                                "only\nTry 'resonex-cli --help' for more information.\n"));
+        const Run noBus = cli(QStringList{"calc", "--bps", "200"} + coil);
+        QVERIFY(noBus.out.endsWith("\n\nBurst\nNo burst: enter the bus voltage or the mains it "
+                                   "is rectified from\n") &&
+                !noBus.out.contains("Bang"));
+        QVERIFY(jsonOf(cli(QStringList{"calc", "--json"} + coil))["burst"].isNull());
+        const QStringList bank{"--unit-uf",     "0.15", "--unit-kv",      "2",
+                               "--bank-series", "10",   "--bank-strings", "4"};
+        for (const QStringList& doubled :
+             {QStringList{"--doubler"}, QStringList{"--doubler", "yes"}}) {
+            const QString csv = path("burst.csv");
+            const QJsonObject burst =
+                jsonOf(cli(QStringList{"calc", "--json", "--bus-from-mains", "115"} + doubled +
+                           bank + coil + QStringList{"--waveform", csv}))["burst"]
+                    .toObject();
+            QVERIFY(isNearestFloat(burst["bus_v"], 230.0L * std::sqrt(2.0L)));
+            QFile file(csv);
+            QVERIFY(file.open(QIODevice::ReadOnly) &&
+                    file.readLine() == "time_s,primary_current_a,top_voltage_v\n");
+        }
+        QVERIFY(jsonOf(cli(QStringList{"calc", "--json"} + coil))["bang"].isNull());
+    }
+
     // The power side's section in full, against the worked examples
     // validation/power_worked.py works out apart from the program (the
     // power_worked test checks that it agrees with the same files): in

@@ -11,6 +11,7 @@
 #include "core/platform/AtomicFile.h"
 #include "core/platform/NativeName.h"
 #include "core/results/BangResults.h"
+#include "core/results/BurstResults.h"
 #include "core/results/CouplingResults.h"
 #include "core/results/PowerResults.h"
 #include "core/settings/CSettings.h"
@@ -363,6 +364,44 @@ private slots:
         const BangResults& again = doc.results().bang();
         QVERIFY(std::abs(again.circuit.primaryResistance - 0.25 - conductor) < 1e-12);
         QVERIFY(!again.quenchNotch && !again.bang->figures().quench);
+    }
+
+    // The burst follows the design: without a bus or a tank it says which;
+    // then its tank is the bank (units in strings over units in series) on
+    // the tap that tunes it to its share of the loaded frequency, its bus the
+    // mains' peak (twice with a doubler) or the one entered, half of it on a
+    // half bridge's tank; kept until an input changes.
+    void burstFollowsTheDesign() {
+        CFile doc(nullptr);
+        test::calculateWorkedExample(doc);
+        calculatePower(doc, {{Input::Driver, QStringLiteral("bridge")}});
+        QVERIFY(drivenByBridge(doc.added()));
+        QCOMPARE(doc.results().burst().none, std::optional(NoBurst::NoBus));
+        calculatePower(doc, {{Input::BusMains, QStringLiteral("230")},
+                             {Input::Doubler, QStringLiteral("yes")}});
+        QCOMPARE(doc.results().burst().none, std::optional(NoBurst::NoTank));
+        QCOMPARE(doc.results().burst().busVolts, 2 * std::sqrt(2.0) * 230);
+        calculatePower(doc, {{Input::BusV, QStringLiteral("340")},
+                             {Input::UnitC, QStringLiteral("0.15")},
+                             {Input::UnitKv, QStringLiteral("2")},
+                             {Input::BankSeries, QStringLiteral("10")},
+                             {Input::BankStrings, QStringLiteral("4")},
+                             {Input::Bridge, QStringLiteral("half")}});
+        const BurstResults& burst = doc.results().burst();
+        QVERIFY(burst.burst && !burst.fullBridge && burst.busVolts == 340);
+        QVERIFY(std::abs(burst.tankCapacitance / 60e-9 - 1) < 1e-6);
+        QVERIFY(std::abs(*burst.bankRating / 20e3 - 1) < 1e-6);
+        const physics::BangCircuit& coil = burst.circuit.coil;
+        const double tankHz =
+            1 / (2 * M_PI * std::sqrt(coil.primaryInductance * coil.tankCapacitance));
+        const double loadedHz = doc.results().topLoad(Toroids::Unsized).loadedFr;
+        QVERIFY(std::abs(tankHz / burst.tankHz - 1) < 1e-9);
+        QVERIFY(std::abs(burst.tankHz / (0.95 * loadedHz) - 1) < 1e-7); // 0.95 as typed, a float
+        QVERIFY(burst.lowerModeHz < tankHz && tankHz < burst.upperModeHz);
+        QCOMPARE(&doc.results().burst(), &burst);
+        QCOMPARE(&doc.results().burst().burst->figures(), &burst.burst->figures());
+        calculatePower(doc, {{Input::TuneRatio, QStringLiteral("0.9")}});
+        QVERIFY(std::abs(doc.results().burst().tankHz / (0.9 * loadedHz) - 1) < 1e-7);
     }
 
     // A relative name with spaces is resolved to its full path; through a

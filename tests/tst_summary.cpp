@@ -10,6 +10,7 @@
 #include "core/model/CTransformer.h"
 #include "core/model/DesignInputs.h"
 #include "core/results/BangResultTexts.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/CouplingResultTexts.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/results/TopLoadResultTexts.h"
@@ -467,6 +468,7 @@ private slots:
         QCOMPARE(declarationFault(couplingFigures()), QString());
         QCOMPARE(declarationFault(powerFigures()), QString());
         QCOMPARE(declarationFault(bangFigures()), QString());
+        QCOMPARE(declarationFault(burstFigures()), QString());
     }
 
 private:

@@ -11,6 +11,11 @@ namespace {
 
 using BurstFigure = Figure<BurstResults>;
 
+// A figure not yet worked out (0) as none.
+std::optional<double> positive(double value) {
+    return value > 0 ? std::optional<double>(value) : std::nullopt;
+}
+
 const physics::BurstFigures* figuresOf(const BurstResults& results) {
     return results.burst ? &results.burst->figures() : nullptr;
 }
@@ -50,7 +55,7 @@ const BurstFigure kFigures[] = {
          }},
     {.label = "Bus voltage",
      .jsonKey = "bus_v",
-     .value = [](const BurstResults& results) -> std::optional<double> { return results.busVolts; },
+     .value = [](const BurstResults& results) { return positive(results.busVolts); },
      .shown = Shown::Volts},
     {.input = Input::OnTime,
      .json = [](const BurstResults& results, bool) { return json::siNumber(results.onTime); }},
@@ -62,15 +67,13 @@ const BurstFigure kFigures[] = {
          }},
     {.label = "Tank capacitor",
      .jsonKey = "tank_capacitance_f",
-     .value = [](const BurstResults& results) -> std::optional<double> {
-         return results.tankCapacitance;
-     },
+     .value = [](const BurstResults& results) { return positive(results.tankCapacitance); },
      .shown = Shown::Nanofarads},
     {.input = Input::TuneRatio,
      .json = [](const BurstResults& results, bool) { return json::siNumber(results.tuneRatio); }},
     {.label = "Primary tank's own frequency (the tuning ratio of the loaded frequency)",
      .jsonKey = "tank_hz",
-     .value = [](const BurstResults& results) -> std::optional<double> { return results.tankHz; },
+     .value = [](const BurstResults& results) { return positive(results.tankHz); },
      .shown = Shown::Kilohertz},
     {.label = "Primary tap for it",
      .jsonKey = "tap_turn",
