@@ -505,7 +505,7 @@ def section(d, c, f):
 def burst_json(d, c, f):
     net = f["drawn"] - f["returned"]
     return {
-        "absent_reason": None, "bridge": "full" if d["full"] else "half", "bus_v": c["bus"],
+        "bridge": "full" if d["full"] else "half", "bus_v": c["bus"],
         "on_time_s": f32(d["on_time_us"]) * 1e-6, "bps": f32(d["bps"]),
         "tank_capacitance_f": c["c1"], "tune_ratio": f32(d["tune"]), "tank_hz": c["tank_hz"],
         "tap_turn": c["tap"], "tank_impedance_ohm": math.sqrt(c["l1"] / c["c1"]),
