@@ -13,8 +13,10 @@ Two designs driven by a bridge:
   (they give the streamer its capacitance), a helical primary of 14 turns of
   1/4 in tubing 1 1/4 in below the base; a half bridge on 230 V mains through
   a doubler; a bank of 0.1 uF / 1.2 kV units, 5 in series, 3 strings; tuned
-  to 0.9 of the loaded frequency; a 1 Mohm streamer; an over-current limit
-  of 150 A that stops the burst, switches rated 120 A (the warning).
+  to 0.9 of the loaded frequency; a 1 Mohm streamer; a 200 us on-time, 150
+  bursts a second; an over-current limit of 400 A that stops the burst after
+  some 9.6 us, switches rated 350 A (the warning). After the stop the
+  diodes open twice more from the open primary as the secondary swings.
 
 The circuit is the bang's (bang_worked.py) without the gap: L1, M, k at the
 tap from coupling_worked.py's listing of the primary as built (Maxwell's
@@ -62,6 +64,8 @@ the JSON's burst object in SI units (burst-mm.json, burst-in.json).
     python3 validation/burst_worked.py            prints them
     python3 validation/burst_worked.py --check D  compares them with the files in D
     python3 validation/burst_worked.py --write D  writes those files
+    python3 validation/burst_worked.py --where    prints the stretches after the stop,
+                                                 where the peaks lie, the modes
 """
 import json
 import math
@@ -446,6 +450,12 @@ def burst(c, d):
          "tank_peak": tank.value, "top_peak": top.value, "drawn": drawn,
          "returned": returned, "square": square, "opening": opening, "zeros": zeros}
     f["lock"] = 2 / (zeros[-1] - zeros[-5]) if len(zeros) >= 5 else None
+    f["where"] = {"stretches_us": [[kind, start * 1e6, end * 1e6]
+                                   for _, start, end, kind in pieces if kind != "driving"],
+                  "driven_stretches": sum(kind == "driving" for _, _, _, kind in pieces),
+                  "opening_us": opening * 1e6,
+                  "tank_peak_us": tank.at * 1e6, "top_peak_us": top.at * 1e6,
+                  "heat_j": heat, "left_j": left}
     # The lossless coupled modes, w^2 = x: (1 - x/a)(1 - x/b) = k^2 x^2/(a b).
     a = 1 / (c["l1"] * c["c1"])
     b = 1 / (c["l2"] * c["c2"])
@@ -455,6 +465,7 @@ def burst(c, d):
     modes = sorted(math.sqrt(v) / (2 * math.pi) for v in ((-qb - root) / (2 * qa),
                                                            (-qb + root) / (2 * qa)))
     f["modes"] = modes
+    f["where"]["modes_hz"] = modes
     return f
 
 
@@ -535,12 +546,16 @@ DESIGNS = {
 
 
 def main(args):
-    out = {}
+    out, where = {}, {}
     for name, design in DESIGNS.items():
         c = circuit(design, name)
         f = burst(c, design)
         out[name + ".txt"] = section(design, c, f)
         out[name + ".json"] = json.dumps(burst_json(design, c, f), indent=1) + "\n"
+        where[name] = f["where"]
+    if args == ["--where"]:
+        print(json.dumps(where, indent=1))
+        return 0
     return worked_files.run(args, out)
 
 
