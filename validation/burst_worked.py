@@ -168,12 +168,11 @@ class Loops:
         l1, l2, m, r1, r2 = c["l1"], c["l2"], c["m"], c["r1"], c["r2"]
         c1, c2, g = c["c1"], c["c2"], c["g"]
         det = l1 * l2 - m * m
-        # x' = A x + b u.
+        # x' = A x + B u; each stretch runs from its rest, where A x + B u = 0.
         a = [[0, -1 / c1, 0, 0],
              [l2 / det, -l2 * r1 / det, m * r2 / det, m / det],
              [-m / det, m * r1 / det, -l1 * r2 / det, -l1 / det],
              [0, 0, 1 / c2, -g / c2]]
-        self.b = [0, l2 / det, -m / det, 0]
         # The primary open: v1 held, i1 0, the secondary alone.
         alone = [[0, 0, 0, 0], [0, 0, 0, 0],
                  [0, 0, -r2 / l2, -1 / l2],
@@ -181,7 +180,7 @@ class Loops:
         self.s = [math.sqrt(c1), math.sqrt(l1), math.sqrt(l2), math.sqrt(c2)]
         scale = lambda mat: [[mat[i][j] * self.s[i] / self.s[j] for j in range(4)]
                              for i in range(4)]
-        self.a, self.alone, self.a_si = scale(a), scale(alone), a
+        self.a, self.alone = scale(a), scale(alone)
 
     def to_y(self, x):
         return [v * s for v, s in zip(x, self.s)]
@@ -212,11 +211,8 @@ class Stretch:
     def __init__(self, loops, t0, x0, u, open_=False):
         self.loops, self.t0, self.u, self.open = loops, t0, u, open_
         self.a = loops.alone if open_ else loops.a
-        self.rest = loops.to_y(list(x0[:1]) + [0, 0, 0]) if open_ else \
-            loops.to_y([-u, 0, 0, 0])
-        if open_:
-            self.rest = [self.rest[0], 0, 0, 0]
-            self.a = [[0, 0, 0, 0]] + loops.alone[1:]
+        # The open primary holds the tank's charge; a conducting one rests at v1 = -u.
+        self.rest = loops.to_y([x0[0] if open_ else -u, 0, 0, 0])
         y0 = loops.to_y(x0)
         self.offset0 = [y - r for y, r in zip(y0, self.rest)]
         self.h = 2 * math.pi / loops.c["omega"] / STEPS
