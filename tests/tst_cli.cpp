@@ -1018,6 +1018,66 @@ private slots:
         QVERIFY2(sameJson(written, worked, where), qPrintable(where));
     }
 
+    // The Burst section in full and the JSON's burst object, against the
+    // worked examples validation/burst_worked.py works out by the matrix
+    // exponential per stretch (the burst_worked test checks that it agrees
+    // with the same files): the worked design on a full bridge, the on-time
+    // ending the burst near the lower coupled mode, the peak passing the
+    // switches; in inches with comma decimals, a half bridge from doubled
+    // mains, a helical primary, a streamer, the over-current limit stopping
+    // the burst, the peak there passing the switches' rating.
+    void burstWorkedExamples_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("millimetres, full bridge, on-time")
+            << QStringList{"--dia",         "200",    "--height",       "600",
+                           "--wire-dia",    "0.72",   "--spacing",      "0",
+                           "--use-sec-dia", "1",      "--con-dia",      "9.5",
+                           "--con-spa",     "6.35",   "--sec-sep",      "62.5",
+                           "--top",         "toroid", "--top-dia",      "300",
+                           "--top-tube",    "75",     "--top-height",   "50",
+                           "--cap",         "0.01",   "--freq",         "200",
+                           "--driver",      "bridge", "--bus-v",        "340",
+                           "--unit-uf",     "0.15",   "--unit-kv",      "2",
+                           "--bank-series", "10",     "--bank-strings", "4",
+                           "--on-time-us",  "120",    "--bps",          "200",
+                           "--switch-a",    "1000"}
+            << QByteArray("en_US.UTF-8") << "burst-mm.txt";
+        QTest::newRow("inches, comma decimals, half bridge, doubler, limit, streamer")
+            << QStringList{"--units",      "in",    "--mains",       "50",
+                           "--kv",         "12",    "--ma",          "60",
+                           "--count",      "2",     "--dia",         "4,5",
+                           "--height",     "20",    "--wire-dia",    "0,0253",
+                           "--spacing",    "0,005", "--top",         "toroid",
+                           "--top-dia",    "14",    "--top-tube",    "3,5",
+                           "--top-height", "3",     "--use-pri-c",   "1",
+                           "--use-top-fr", "1",     "--use-sec-dia", "1",
+                           "--con-dia",    "0,25",  "--con-spa",     "0,25",
+                           "--sec-sep",    "1,5",   "--pri-shape",   "helical",
+                           "--pri-turns",  "14",    "--pri-height",  "-1,25"} +
+                   QStringList{"--driver",      "bridge", "--bridge",        "half",
+                               "--unit-uf",     "0,1",    "--unit-kv",       "1,2",
+                               "--bank-series", "5",      "--bank-strings",  "3",
+                               "--tune-ratio",  "0,9",    "--on-time-us",    "200",
+                               "--bps",         "150",    "--ocd-a",         "400",
+                               "--switch-a",    "350",    "--streamer-ohms", "1000000"} +
+                   QStringList{"--bus-from-mains", "230", "--doubler"}
+            << QByteArray("de_DE.UTF-8") << "burst-in.txt";
+    }
+    void burstWorkedExamples() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, locale);
+        QFETCH(QString, expected);
+        const WorkedExample example =
+            workedExample(arguments, locale, expected.chopped(4), QStringLiteral("Burst"));
+        QVERIFY(!example.workedSection.isEmpty());
+        QCOMPARE(example.section.split(u'\n'), example.workedSection.split(u'\n'));
+        QString where;
+        QVERIFY2(sameJson(example.json["burst"].toObject(), example.workedJson, where),
+                 qPrintable(where));
+    }
+
     // The power side in JSON: null until the transformer bank is calculated,
     // then the worked examples (15 kV / 60 mA at 60 Hz: 10.61 nF resonant,
     // 16.98 nF static LTR, 31.83 nF synchronous delivering 3/pi of the
