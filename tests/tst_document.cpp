@@ -400,6 +400,13 @@ private slots:
         QVERIFY(burst.lowerModeHz < tankHz && tankHz < burst.upperModeHz);
         QCOMPARE(&doc.results().burst(), &burst);
         QCOMPARE(&doc.results().burst().burst->figures(), &burst.burst->figures());
+        // A streamer's resistance without the power side's capacitance for
+        // it (no transformer bank): across the top alone.
+        QVERIFY(!doc.results().power());
+        const double resonating = coil.secondaryCapacitance;
+        calculatePower(doc, {{Input::StreamerOhms, QStringLiteral("220000")}});
+        QCOMPARE(doc.results().burst().circuit.coil.streamerResistance, std::optional(220000.0));
+        QCOMPARE(doc.results().burst().circuit.coil.secondaryCapacitance, resonating);
         calculatePower(doc, {{Input::TuneRatio, QStringLiteral("0.9")}});
         QVERIFY(std::abs(doc.results().burst().tankHz / (0.9 * loadedHz) - 1) < 1e-7);
     }

@@ -42,9 +42,9 @@ physics::BangCircuit coilLoops(const CSecondary& secondary, bool useMetric, cons
          .windingLength = design.toMetres(secondary.HeightValue()),
          .coilDiameter = design.toMetres(secondary.DiaValue())},
         loadedHz, physics::kCopperResistivity);
-    if (streamerOhms && streamerFarads) {
+    if (streamerOhms) {
         circuit.streamerResistance = streamerOhms;
-        circuit.secondaryCapacitance += *streamerFarads;
+        circuit.secondaryCapacitance += streamerFarads.value_or(0);
     }
     return circuit;
 }

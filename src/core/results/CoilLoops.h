@@ -22,8 +22,8 @@ struct CoilTap {
 // from the inner turn to the tap with skin effect (annealed copper); the
 // secondary's inductance, the capacitance that resonates it at the loaded
 // frequency, its wire's resistance with skin and proximity effect at that
-// frequency; a streamer's resistance across the top with its capacitance,
-// where both are given. The tank capacitor, its charge and what else stands
+// frequency; a streamer's resistance across the top where one is given,
+// with its capacitance where that is known. The tank capacitor, its charge and what else stands
 // in the primary loop (a gap) are the caller's.
 physics::BangCircuit coilLoops(const CSecondary& secondary, bool useMetric, const CoilTap& tap,
                                double secondaryInductance, double loadedHz,
