@@ -668,7 +668,7 @@ const QList<DesignInput> kInputs{
      .error = errors::PowerDoubler,
      .file = {"extension", 32, 6},
      .option = "--doubler",
-     .help = "whether the mains are rectified with a voltage doubler",
+     .help = "whether the mains are rectified with a voltage doubler; alone, yes",
      .boxName = "fraDoubler",
      .captionName = "lblDoubler",
      .caption = "Mains Rectifier",
