@@ -489,9 +489,10 @@ const QList<DesignInput> kInputs{
      .help = "an asynchronous rotary gap's breaks per second, or a bridge's bursts",
      .boxName = "txtBps",
      .captionName = "lblBps",
-     .caption = "Breaks per Second (Asynchronous Gap)",
+     .caption = "Breaks or Bursts per Second",
      .jsonKey = "bps",
-     .tip = "How many times an asynchronous rotary gap fires each second."},
+     .tip = "How many times an asynchronous rotary gap fires each second, or a bridge drives "
+            "a burst."},
     {.input = Input::TankC,
      .calculation = C::Power,
      .quantity = Q::Microfarads,

@@ -11,7 +11,9 @@ BangPlotView::BangPlotView(QWidget* parent) : QWidget(parent) {
     setToolTip(QStringLiteral(
         "The primary current and the secondary's top voltage from the moment the gap fires.\n"
         "Notch: the primary current at its least, the bang's energy in the secondary.\n"
-        "Quench: the gap stops conducting; the secondary then rings down alone."));
+        "Quench: the gap stops conducting; the secondary then rings down alone.\n"
+        "For a bridge, the burst: peak, the primary current at its largest; stop, the bridge "
+        "stops driving (limit: the over-current limit stopped it)."));
 }
 
 void BangPlotView::setPicture(BangPicture picture) {
