@@ -950,18 +950,18 @@ private slots:
     void powerDialogFitsAndTabs_data() {
         QTest::addColumn<QString>("driver");
         QTest::addColumn<QStringList>("walk");
-        QTest::newRow("spark gap") << "gap"
-                                   << QStringList{"optDriverGap",    "optGapStatic", "txtTankC",
-                                                  "txtUnitC",        "txtUnitKv",    "txtMmcSafety",
-                                                  "txtGapOhms",      "txtStreamerOhms",
-                                                  "txtQuench",       "cmd_Calculate", "cmd_OK"};
+        QTest::newRow("spark gap")
+            << "gap"
+            << QStringList{"optDriverGap", "optGapStatic",  "txtTankC",   "txtUnitC",
+                           "txtUnitKv",    "txtMmcSafety",  "txtGapOhms", "txtStreamerOhms",
+                           "txtQuench",    "cmd_Calculate", "cmd_OK"};
         QTest::newRow("bridge") << "bridge"
-                                << QStringList{"optDriverBridge", "optBridgeFull",  "txtBusV",
-                                               "txtBusMains",     "optDoublerNo",   "txtUnitC",
-                                               "txtUnitKv",       "txtBankSeries",  "txtBankStrings",
-                                               "txtTankC",        "txtTuneRatio",   "txtOnTime",
-                                               "txtBps",          "txtOcdA",        "txtSwitchA",
-                                               "txtStreamerOhms", "cmd_Calculate",  "cmd_OK"};
+                                << QStringList{"optDriverBridge", "optBridgeFull", "txtBusV",
+                                               "txtBusMains",     "optDoublerNo",  "txtUnitC",
+                                               "txtUnitKv",       "txtBankSeries", "txtBankStrings",
+                                               "txtTankC",        "txtTuneRatio",  "txtOnTime",
+                                               "txtBps",          "txtOcdA",       "txtSwitchA",
+                                               "txtStreamerOhms", "cmd_Calculate", "cmd_OK"};
     }
     void powerDialogFitsAndTabs() {
         QFETCH(QString, driver);
@@ -1013,16 +1013,15 @@ private slots:
             type(dialog, "txtGapOhms", "0.5");
             click(dialog, "optDriverBridge");
             QVERIFY(!shown("pageGap") && shown("pageBridge"));
-            for (const char* box :
-                 {"txtTankC", "lblTankC", "lblTankCUnit", "txtUnitC", "txtUnitKv", "txtBps",
-                  "txtStreamerOhms"})
+            for (const char* box : {"txtTankC", "lblTankC", "lblTankCUnit", "txtUnitC", "txtUnitKv",
+                                    "txtBps", "txtStreamerOhms"})
                 QCOMPARE(page(box), QStringLiteral("pageBridge"));
             QCOMPARE(dialog->findChildren<QLineEdit*>(QStringLiteral("txtTankC")).size(), 1);
             QVERIFY(child<QWidget>(dialog, "txtBps")->isEnabled());
             QCOMPARE(textOf(dialog, "txtTankC"), QStringLiteral("0.03"));
             enter(dialog, {{"txtBusV", "340"}, {"txtOnTime", "120"}, {"txtBps", "200"}});
             QCOMPARE(texts(dialog, {"txtBusV", "txtOnTime", "txtBps", "txtTankC", "txtGapOhms"}),
-                     (QStringList{"340", "120", "200", "0.03", "0.50"}));
+                     (QStringList{"340.00", "120.00", "200", "0.03", "0.50"}));
             QVERIFY(shown("pageBridge"));
             QVERIFY(drivenByBridge(program.doc().added()));
             click(dialog, "optDriverGap");
@@ -1033,7 +1032,7 @@ private slots:
             pressEnter(dialog, "txtTankC");
             QVERIFY(!drivenByBridge(program.doc().added()));
             QCOMPARE(texts(dialog, {"txtBusV", "txtOnTime", "txtTankC"}),
-                     (QStringList{"340", "120", "0.03"}));
+                     (QStringList{"340.00", "120.00", "0.03"}));
         });
         // Opened again on a bridge design, the bridge's page.
         calculatePower(program.doc(), {{Input::Driver, QStringLiteral("bridge")}});
@@ -1091,7 +1090,8 @@ private slots:
 
             const auto names = [dialog] {
                 QStringList marked;
-                for (const TraceMark& mark : child<BangPlotView>(dialog, "picBang")->picture().trace->marks)
+                for (const TraceMark& mark :
+                     child<BangPlotView>(dialog, "picBang")->picture().trace->marks)
                     marked << mark.name;
                 return marked;
             };
@@ -1147,7 +1147,7 @@ private slots:
             QVERIFY(child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
             QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
             QStringList walked;
-            for (int i = 0; i < 12 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
+            for (int i = 0; i < 14 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
                 walked << dialog->focusWidget()->objectName();
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             }

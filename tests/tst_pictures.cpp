@@ -311,10 +311,10 @@ private slots:
         std::vector<double> times;
         for (double notch : notches)
             times.push_back(notch * 1e-6);
-        QCOMPARE(bangPlotSpan(times, quench > 0 ? std::optional(quench * 1e-6) : std::nullopt,
-                              1000e-6) *
-                     1e6,
-                 span);
+        QCOMPARE(
+            bangPlotSpan(times, quench > 0 ? std::optional(quench * 1e-6) : std::nullopt, 1000e-6) *
+                1e6,
+            span);
     }
 
     // The burst's plot, full or limited, at each size: its texts apart, the
@@ -340,7 +340,8 @@ private slots:
                     physics::Burst::drive(circuit, {100e-6, limit, 40});
                 QVERIFY(burst);
                 const physics::BurstFigures& figures = burst->figures();
-                const QString what = QStringLiteral("k %1, limit %2: ").arg(k).arg(limit.value_or(0));
+                const QString what =
+                    QStringLiteral("k %1, limit %2: ").arg(k).arg(limit.value_or(0));
                 QCOMPARE(figures.limited, limit.has_value());
                 const BangTrace trace = burstTraceOf(*burst);
                 QCOMPARE(trace.span, burst->waveform().back().time);
@@ -351,14 +352,13 @@ private slots:
                      {std::pair{QStringLiteral("peak"), figures.primaryPeakTime},
                       std::pair{stop, figures.stopTime}}) {
                     const double x = xOfTime(layout, seconds, trace.span);
-                    QVERIFY2(std::any_of(layout.marks.begin(), layout.marks.end(),
-                                         [x](const PlotMark& mark) {
-                                             return std::abs(mark.x - x) < 1e-6;
-                                         }),
+                    QVERIFY2(std::any_of(
+                                 layout.marks.begin(), layout.marks.end(),
+                                 [x](const PlotMark& mark) { return std::abs(mark.x - x) < 1e-6; }),
                              qPrintable(what + name));
-                    const auto named = std::find_if(
-                        layout.labels.begin(), layout.labels.end(),
-                        [&name](const PlotText& label) { return label.text == name; });
+                    const auto named =
+                        std::find_if(layout.labels.begin(), layout.labels.end(),
+                                     [&name](const PlotText& label) { return label.text == name; });
                     QVERIFY2(named != layout.labels.end(), qPrintable(what + name));
                     QVERIFY2(std::abs(named->box.left() - (x + 0.15 * layout.em)) < 1e-6 ||
                                  std::abs(named->box.right() - (x - 0.15 * layout.em)) < 1e-6,

@@ -341,9 +341,16 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
     for (int column = 0; column < kColumns; ++column) {
         int width = 0;
         for (const QGridLayout* grid : grids)
-            for (int row = 0; row < grid->rowCount(); ++row)
-                if (const QLayoutItem* item = grid->itemAtPosition(row, column))
-                    width = std::max(width, item->sizeHint().width());
+            for (int index = 0; index < grid->count(); ++index) {
+                // What spans several columns (a note, pages of rows) sets none.
+                int row = 0;
+                int at = 0;
+                int rows = 0;
+                int columns = 0;
+                grid->getItemPosition(index, &row, &at, &rows, &columns);
+                if (at == column && columns == 1)
+                    width = std::max(width, grid->itemAt(index)->sizeHint().width());
+            }
         for (QGridLayout* grid : grids)
             grid->setColumnMinimumWidth(column, width);
     }

@@ -39,6 +39,13 @@ struct DesignContext {
     DocumentPrompts& prompts;
 };
 
+// A page of a dialog's inputs (DesignDialog::addInputPages): its name and
+// its inputs in the order it shows them.
+struct InputPage {
+    const char* name;
+    QList<Input> inputs;
+};
+
 // A modal dialog of the design: it opens where the user last left it, and
 // closing it in any way remembers the place, shows the design summary again
 // and then runs the dialog's own closing step, in that order. It also makes
@@ -73,15 +80,10 @@ protected:
     QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid, Rows rows = Rows::Own);
     // A calculation's inputs on pages, one shown at a time: the page of the
     // chooser's ticked word (the chooser's row goes into the grid, the pages
-    // under it). Each page lists its inputs in the order it shows them; an
-    // input on several pages has its one box, moved to the page shown, so
+    // under it). An input on several pages has its one box, moved to the page shown, so
     // that the boxes stay one per input. The keyboard walks the chooser, then
     // the page shown, as added inputs (setTabOrder). The pages' grids are
     // returned for alignColumns.
-    struct InputPage {
-        const char* name;
-        QList<Input> inputs;
-    };
     QList<QGridLayout*> addInputPages(Input chooser, const QList<InputPage>& pages,
                                       QGridLayout& grid);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }

@@ -6,10 +6,10 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResultTexts.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/results/WaveformCsv.h"
 #include "core/settings/CSettings.h"
-#include "core/results/WaveformCsv.h"
 #include "core/summary/BangSection.h"
 #include "core/summary/BurstSection.h"
 #include "core/text/AppInfo.h"
@@ -55,7 +55,7 @@ constexpr char kWords[] =
 // chosen shown; the bank's and the tank's, the rate's and the streamer's on
 // both. The spark gap's in the order it always had them.
 constexpr qsizetype kBridgeDriver = 1;
-const QList<DesignDialog::InputPage> kPages{
+const QList<InputPage> kPages{
     {"pageGap",
      {Input::Gap, Input::Bps, Input::TankC, Input::UnitC, Input::UnitKv, Input::MmcSafety,
       Input::GapOhms, Input::StreamerOhms, Input::Quench}},
@@ -140,14 +140,16 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     setTabOrder({m_cmdExportPlot, m_cmdExportCsv, buttons.calculate, buttons.ok}, m_cmdExportPlot);
 
     showEntries(Calculation::Power);
+    // The focus at the driver ticked, where Tab would reach the choice.
+    choiceButton(Input::Driver, drivenByBridge(doc().added()) ? kBridgeDriver : 0)->setFocus();
     showBpsTaken();
     quietly([this] { ShowOutput(); });
 }
 
 void frmPowerCalcs::showBpsTaken() {
-    inputBox(Input::Bps)->setEnabled(
-        choiceButton(Input::Driver, kBridgeDriver)->isChecked() ||
-        choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous))->isChecked());
+    inputBox(Input::Bps)
+        ->setEnabled(choiceButton(Input::Driver, kBridgeDriver)->isChecked() ||
+                     choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous))->isChecked());
 }
 
 void frmPowerCalcs::ShowOutput() {
@@ -220,7 +222,7 @@ void frmPowerCalcs::exportWaveform() {
     if (path.isEmpty())
         return;
     if (const std::optional<WriteFailure> failure =
-            writeFileAtomically(path, waveformCsv(bang.bang->waveform())))
+            writeFileAtomically(path, waveformCsv(picture.trace->samples)))
         prompts().tell(QString::fromLatin1(kAppTitle),
                        notWrittenText(QStringLiteral("The waveform"), path, *failure),
                        Prompts::Icon::Exclamation);

@@ -11,14 +11,14 @@ namespace resonex::gui {
 class BangPlotView;
 
 // The power side: what drives the primary (a spark gap or a bridge, each
-// with its inputs on its own page), the gap, the tank capacitor used and a
-// bank of small
-// capacitors to make it, and what follows from the transformer bank (its
-// figures once the bank is calculated: the tank capacitors it suits, each
-// bang's energy, the power, the peaks, the sparks and the running frequency),
-// and the bang (or a bridge's burst) in time as a plot, exported as a picture or its waveform as
-// comma-separated values. The inputs go into the model on Calculate; the
-// figures and the plot are read back from the document.
+// with its inputs on its own page), the tank capacitor used and a bank of
+// small capacitors to make it, and what follows from the transformer bank
+// (its figures once the bank is calculated: the tank capacitors it suits,
+// each bang's energy, the power, the peaks, the sparks and the running
+// frequency; a bridge's burst), and the bang or the burst in time as a plot,
+// exported as a picture or its waveform as comma-separated values. The inputs
+// go into the model on Calculate; the figures and the plot are read back from
+// the document.
 class frmPowerCalcs : public DesignDialog {
     Q_OBJECT
 public:

@@ -40,8 +40,7 @@ BangTrace burstTraceOf(const physics::Burst& burst);
 // at odd multiples of it); without a notch, the whole waveform. Never past
 // the waveform's end (whole). Not the ring-down to 1/e: a secondary's Q in
 // the hundreds or thousands would put the quench within the first pixels.
-double bangPlotSpan(const std::vector<double>& notches, std::optional<double> quench,
-                    double whole);
+double bangPlotSpan(const std::vector<double>& notches, std::optional<double> quench, double whole);
 
 // A vertical mark at an event: through both panes and, above the upper one,
 // up to its name's middle (top: the upper pane's top when it has none).
