@@ -1049,6 +1049,24 @@ private slots:
     // burst, its peak and its stop marked (the limit where the over-current
     // limit stops it); the exports write the burst's plot and waveform.
     void burstFollowsCalculate() {
+        {
+            // Before anything is calculated: the burst's title and why there
+            // is none, the transformer not needed; no plot to export.
+            Started bare(m_dir.path());
+            calculatePower(bare.doc(), {{Input::Driver, QStringLiteral("bridge")}});
+            inDialog(bare, "btnPowerCalcs", [&](QWidget* dialog) {
+                const auto* list = child<QTableWidget>(dialog, "lstPower");
+                const QString why = QStringLiteral(
+                    "No burst: the primary and the secondary must be calculated first");
+                QCOMPARE(list->item(1, 0)->text(), QStringLiteral("Burst"));
+                QVERIFY(list->item(1, 0)->font().bold());
+                QCOMPARE(list->item(2, 0)->text(), why);
+                const auto* plot = child<BangPlotView>(dialog, "picBang");
+                QVERIFY(!plot->picture().trace);
+                QCOMPARE(plot->picture().absence, why);
+                QVERIFY(!child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+            });
+        }
         Started program(m_dir.path());
         calculateBang(program);
         const QString csvPath = m_dir.filePath("burst.csv");

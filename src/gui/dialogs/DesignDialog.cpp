@@ -222,6 +222,8 @@ QWidget* DesignDialog::choiceButtons(const DesignInput& input, QList<QWidget*>& 
             button->setFocusPolicy(ticked ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
+    // A few short words keep together where the column is wider.
+    layout->addStretch();
     return group;
 }
 

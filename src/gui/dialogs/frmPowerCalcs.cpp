@@ -161,17 +161,17 @@ void frmPowerCalcs::ShowOutput() {
               : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
                                                   "for the figures of the power side"),
                                    {}}};
-    // The bang's figures, or the burst's for a bridge, follow the power
-    // side's, under the summary's title in bold.
-    const qsizetype title = power ? lines.size() : -1;
-    if (power) {
-        if (drivenByBridge(doc().added()))
-            lines += QList<FigureLine>{{BurstSectionTitle().trimmed(), {}}} +
-                     figureLines(burstFigures(), doc().results().burst(), useMetric);
-        else
-            lines += QList<FigureLine>{{BangSectionTitle().trimmed(), {}}} +
-                     figureLines(bangFigures(), doc().results().bang(), useMetric);
-    }
+    // The bang's figures follow the power side's, under the summary's title
+    // in bold; a bridge's burst, which takes nothing of the transformer, its
+    // own whether the transformer is calculated or not.
+    const bool bridge = drivenByBridge(doc().added());
+    const qsizetype title = power || bridge ? lines.size() : -1;
+    if (bridge)
+        lines += QList<FigureLine>{{BurstSectionTitle().trimmed(), {}}} +
+                 figureLines(burstFigures(), doc().results().burst(), useMetric);
+    else if (power)
+        lines += QList<FigureLine>{{BangSectionTitle().trimmed(), {}}} +
+                 figureLines(bangFigures(), doc().results().bang(), useMetric);
     m_lstPower->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         auto* label = new QTableWidgetItem(lines[row].label);
@@ -187,8 +187,7 @@ void frmPowerCalcs::ShowOutput() {
         else
             m_lstPower->setItem(row, 1, new QTableWidgetItem(lines[row].value));
     }
-    m_fraPlot->setTitle(drivenByBridge(doc().added()) ? QStringLiteral("Burst in Time")
-                                                      : QStringLiteral("Bang in Time"));
+    m_fraPlot->setTitle(bridge ? QStringLiteral("Burst in Time") : QStringLiteral("Bang in Time"));
     BangPicture picture = pictureOfDesign(doc());
     m_cmdExportPlot->setEnabled(picture.trace.has_value());
     m_cmdExportCsv->setEnabled(picture.trace.has_value());
