@@ -143,15 +143,11 @@ QList<QGridLayout*> DesignDialog::addInputPages(Input chooser, const QList<Input
         Page placed{rows, {}};
         for (const Input input : page.inputs) {
             const int row = int(placed.rows.size());
-            const auto made = m_rows.find(input);
             QList<QWidget*> order;
-            if (made == m_rows.end()) {
+            if (!m_rows.contains(input)) {
                 const InputRow widgets = inputRow(designInput(input), order);
                 m_rows.emplace(input, widgets);
-                rows->addWidget(widgets.caption, row, 0);
-                rows->addWidget(widgets.box, row, 1);
-                if (widgets.unit)
-                    rows->addWidget(widgets.unit, row, 2);
+                placeRow(*rows, row, widgets);
             } else {
                 // Met on an earlier page: Tab reaches what it reached there.
                 for (const Page& earlier : std::as_const(m_pageRows))
@@ -177,6 +173,18 @@ QList<QGridLayout*> DesignDialog::addInputPages(Input chooser, const QList<Input
     return grids;
 }
 
+void DesignDialog::placeRow(QGridLayout& grid, int row, const InputRow& widgets) {
+    grid.addWidget(widgets.caption, row, 0);
+    grid.addWidget(widgets.box, row, 1);
+    if (widgets.unit)
+        grid.addWidget(widgets.unit, row, 2);
+    // Moved to a page in sight, a row shows at once.
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{widgets.caption, widgets.box, widgets.unit})
+        if (widget)
+            widget->show();
+}
+
 void DesignDialog::showPage(qsizetype page) {
     const Page& shown = m_pageRows.at(page);
     QList<QWidget*> order = m_addedBoxes.first(m_boxesBeforePages);
@@ -184,16 +192,11 @@ void DesignDialog::showPage(qsizetype page) {
         const InputRow& widgets = m_rows.at(placed.input);
         if (widgets.box->parentWidget() != shown.grid->parentWidget()) {
             // An input of several pages: its one row moves to the page shown.
-            QWidget* const cells[kColumns] = {widgets.caption, widgets.box, widgets.unit};
-            for (int column = 0; column < kColumns; ++column) {
-                QWidget* widget = cells[column];
-                if (!widget)
-                    continue;
-                widget->parentWidget()->layout()->removeWidget(widget);
-                shown.grid->addWidget(widget, placed.row, column);
-                // Moved to a page in sight, it shows at once.
-                widget->show();
-            }
+            for (QWidget* widget :
+                 std::initializer_list<QWidget*>{widgets.caption, widgets.box, widgets.unit})
+                if (widget)
+                    widget->parentWidget()->layout()->removeWidget(widget);
+            placeRow(*shown.grid, placed.row, widgets);
         }
         order << placed.order;
     }

@@ -169,6 +169,8 @@ private:
         QLabel* unit;
     };
     InputRow inputRow(const DesignInput& input, QList<QWidget*>& order);
+    // A page's row in its grid.
+    static void placeRow(QGridLayout& grid, int row, const InputRow& widgets);
     // Shows the page of the chooser's word, its inputs' rows in its grid.
     void showPage(qsizetype page);
     // The keyboard order given last to setTabOrder, the added boxes in it,
