@@ -7,7 +7,7 @@ namespace resonex::gui {
 BangPlotView::BangPlotView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picBang"));
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(QStringLiteral("Bang in time"));
+    setAccessibleName(QStringLiteral("Bang or burst in time"));
     setToolTip(QStringLiteral(
         "The primary current and the secondary's top voltage from the moment the gap fires.\n"
         "Notch: the primary current at its least, the bang's energy in the secondary.\n"
