@@ -988,6 +988,15 @@ private slots:
             // Every box walked is in sight, on the page of the driver.
             for (const QString& name : walk)
                 QVERIFY2(child<QWidget>(dialog, qPrintable(name))->isVisible(), qPrintable(name));
+            // Each Alt key in sight presses one button: none is shared.
+            QStringList keys;
+            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                if (button->isVisible() && !button->shortcut().isEmpty()) {
+                    const QString key = button->shortcut().toString();
+                    QVERIFY2(!keys.contains(key), qPrintable(key + u' ' + button->text()));
+                    keys << key;
+                }
+            QVERIFY(keys.size() >= 7);
             // Clicked into, the figures let Tab out again.
             child<QTableWidget>(dialog, "lstPower")->setFocus();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
