@@ -11,6 +11,7 @@
 #include "core/model/CTransformer.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResults.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/TopLoadResultTexts.h"
 #include "core/results/WaveformCsv.h"
 #include "core/settings/CSettings.h"
@@ -182,6 +183,14 @@ class DialogsTest : public QObject {
         program.calculateSources();
         test::tuneForBang(program.doc(), program.dlg);
         QVERIFY(program.doc().results().bang().bang);
+    }
+
+    // The time of the trace's mark of that name, if it has one.
+    static std::optional<double> markAt(const BangTrace& trace, const char* name) {
+        for (const TraceMark& mark : trace.marks)
+            if (mark.name == QLatin1String(name))
+                return mark.seconds;
+        return std::nullopt;
     }
 
     static QByteArray readAll(const QString& path) {
@@ -843,7 +852,7 @@ private slots:
         row("safety empty", power, "txtTankC=0.02 txtMmcSafety=",
             "\"Bank Rating over the Peak Voltage\" must be at least 1");
         row("0 breaks per second", power, "optGapAsync txtBps=0",
-            "\"Breaks per Second (Asynchronous Gap)\" must be a whole number more than 0");
+            "\"Breaks or Bursts per Second\" must be a whole number more than 0");
         row("tank 1e300", power, "txtTankC=1e300",
             "\"Tank Capacitor Used (Empty: Resonant)\" must be more than 0 uF");
         row("a unit without its rating", power,
@@ -935,12 +944,32 @@ private slots:
     }
 
     // The power dialog fits a 1366x768 screen, window frame and a panel
-    // included, and can be made larger; Tab walks the entries to Calculate
-    // and OK, passing the figures by.
+    // included, and can be made larger, for either driver; Tab walks the
+    // driver, then the entries of its page, to Calculate and OK, passing the
+    // figures by (the exports are out of reach while there is no plot).
+    void powerDialogFitsAndTabs_data() {
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QStringList>("walk");
+        QTest::newRow("spark gap")
+            << "gap"
+            << QStringList{"optDriverGap", "optGapStatic",  "txtTankC",   "txtUnitC",
+                           "txtUnitKv",    "txtMmcSafety",  "txtGapOhms", "txtStreamerOhms",
+                           "txtQuench",    "cmd_Calculate", "cmd_OK"};
+        QTest::newRow("bridge") << "bridge"
+                                << QStringList{"optDriverBridge", "optBridgeFull", "txtBusV",
+                                               "txtBusMains",     "optDoublerNo",  "txtUnitC",
+                                               "txtUnitKv",       "txtBankSeries", "txtBankStrings",
+                                               "txtTankC",        "txtTuneRatio",  "txtOnTime",
+                                               "txtBps",          "txtOcdA",       "txtSwitchA",
+                                               "txtStreamerOhms", "cmd_Calculate", "cmd_OK"};
+    }
     void powerDialogFitsAndTabs() {
+        QFETCH(QString, driver);
+        QFETCH(QStringList, walk);
         Started program(m_dir.path());
         program.calculateSources();
-        calculatePower(program.doc(), {{Input::UnitC, QStringLiteral("0.15")},
+        calculatePower(program.doc(), {{Input::Driver, driver},
+                                       {Input::UnitC, QStringLiteral("0.15")},
                                        {Input::UnitKv, QStringLiteral("2")}});
         inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
             const QSize room(1366 - 20, 768 - 80);
@@ -951,18 +980,168 @@ private slots:
             QVERIFY(room.expandedTo(dialog->size()) == room);
             QVERIFY(dialog->maximumSize().width() > dialog->minimumSize().width());
             QStringList walked;
-            for (int i = 0; i < 12 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
+            for (int i = 0; i < 30 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
                 walked << dialog->focusWidget()->objectName();
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             }
-            QCOMPARE(walked, (QStringList{"optGapStatic", "txtTankC", "txtUnitC", "txtUnitKv",
-                                          "txtMmcSafety", "txtGapOhms", "txtStreamerOhms",
-                                          "txtQuench", "cmd_Calculate", "cmd_OK"}));
+            QCOMPARE(walked, walk);
+            // Every box walked is in sight, on the page of the driver.
+            for (const QString& name : walk)
+                QVERIFY2(child<QWidget>(dialog, qPrintable(name))->isVisible(), qPrintable(name));
+            // Each Alt key in sight presses one button: none is shared.
+            QStringList keys;
+            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                if (button->isVisible() && !button->shortcut().isEmpty()) {
+                    const QString key = button->shortcut().toString();
+                    QVERIFY2(!keys.contains(key), qPrintable(key + u' ' + button->text()));
+                    keys << key;
+                }
+            QVERIFY(keys.size() >= 7);
             // Clicked into, the figures let Tab out again.
             child<QTableWidget>(dialog, "lstPower")->setFocus();
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             QVERIFY(dialog->focusWidget()->objectName() != QStringLiteral("lstPower"));
         });
+    }
+
+    // Ticking the other driver shows its page, the boxes the two share (one
+    // each) moved onto it with what they hold; Calculate keeps what each
+    // page's boxes hold, the other page's too, and so does the design.
+    void driverChoiceShowsItsPage() {
+        Started program(m_dir.path());
+        program.calculateSources();
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            const auto page = [dialog](const char* box) {
+                return child<QWidget>(dialog, box)->parentWidget()->objectName();
+            };
+            const auto shown = [dialog](const char* name) {
+                return child<QWidget>(dialog, name)->isVisible();
+            };
+            QVERIFY(shown("pageGap") && !shown("pageBridge"));
+            type(dialog, "txtTankC", "0.03");
+            type(dialog, "txtGapOhms", "0.5");
+            click(dialog, "optDriverBridge");
+            QVERIFY(!shown("pageGap") && shown("pageBridge"));
+            for (const char* box : {"txtTankC", "lblTankC", "lblTankCUnit", "txtUnitC", "txtUnitKv",
+                                    "txtBps", "txtStreamerOhms"})
+                QCOMPARE(page(box), QStringLiteral("pageBridge"));
+            QCOMPARE(dialog->findChildren<QLineEdit*>(QStringLiteral("txtTankC")).size(), 1);
+            QVERIFY(child<QWidget>(dialog, "txtBps")->isEnabled());
+            QCOMPARE(textOf(dialog, "txtTankC"), QStringLiteral("0.03"));
+            enter(dialog, {{"txtBusV", "340"}, {"txtOnTime", "120"}, {"txtBps", "200"}});
+            QCOMPARE(texts(dialog, {"txtBusV", "txtOnTime", "txtBps", "txtTankC", "txtGapOhms"}),
+                     (QStringList{"340.00", "120.00", "200", "0.03", "0.50"}));
+            QVERIFY(shown("pageBridge"));
+            QVERIFY(drivenByBridge(program.doc().added()));
+            click(dialog, "optDriverGap");
+            QVERIFY(shown("pageGap") && !shown("pageBridge"));
+            QCOMPARE(page("txtTankC"), QStringLiteral("pageGap"));
+            // A static gap takes no breaks per second.
+            QVERIFY(!child<QWidget>(dialog, "txtBps")->isEnabled());
+            pressEnter(dialog, "txtTankC");
+            QVERIFY(!drivenByBridge(program.doc().added()));
+            QCOMPARE(texts(dialog, {"txtBusV", "txtOnTime", "txtTankC"}),
+                     (QStringList{"340.00", "120.00", "0.03"}));
+        });
+        // Opened again on a bridge design, the bridge's page.
+        calculatePower(program.doc(), {{Input::Driver, QStringLiteral("bridge")}});
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            QVERIFY(child<QWidget>(dialog, "pageBridge")->isVisible());
+            QCOMPARE(child<QWidget>(dialog, "txtTankC")->parentWidget()->objectName(),
+                     QStringLiteral("pageBridge"));
+            QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("optDriverBridge"));
+        });
+    }
+
+    // A bridge's burst follows Calculate: the power side's figures, then the
+    // burst's under its bold title as the summary has them; the plot of the
+    // burst, its peak and its stop marked (the limit where the over-current
+    // limit stops it); the exports write the burst's plot and waveform.
+    void burstFollowsCalculate() {
+        {
+            // Before anything is calculated: the burst's title and why there
+            // is none, the transformer not needed; no plot to export.
+            Started bare(m_dir.path());
+            calculatePower(bare.doc(), {{Input::Driver, QStringLiteral("bridge")}});
+            inDialog(bare, "btnPowerCalcs", [&](QWidget* dialog) {
+                const auto* list = child<QTableWidget>(dialog, "lstPower");
+                const QString why = QStringLiteral(
+                    "No burst: the primary and the secondary must be calculated first");
+                QCOMPARE(list->item(1, 0)->text(), QStringLiteral("Burst"));
+                QVERIFY(list->item(1, 0)->font().bold());
+                QCOMPARE(list->item(2, 0)->text(), why);
+                const auto* plot = child<BangPlotView>(dialog, "picBang");
+                QVERIFY(!plot->picture().trace);
+                QCOMPARE(plot->picture().absence, why);
+                QVERIFY(!child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
+            });
+        }
+        Started program(m_dir.path());
+        calculateBang(program);
+        const QString csvPath = m_dir.filePath("burst.csv");
+        const QString svgPath = m_dir.filePath("burst.svg");
+        program.dlg.files << svgPath << csvPath;
+        inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
+            click(dialog, "optDriverBridge");
+            enter(dialog, {{"txtBusV", "340"},
+                           {"txtUnitC", "0.15"},
+                           {"txtUnitKv", "2"},
+                           {"txtBankSeries", "10"},
+                           {"txtBankStrings", "4"},
+                           {"txtTankC", ""},
+                           {"txtOnTime", "120"},
+                           {"txtBps", "200"}});
+            const BurstResults& burst = program.doc().results().burst();
+            QVERIFY2(burst.burst, qPrintable(noBurstText(burst)));
+            QCOMPARE(child<QGroupBox>(dialog, "Frame3")->title(), QStringLiteral("Burst in Time"));
+            const auto* list = child<QTableWidget>(dialog, "lstPower");
+            const auto row = [list](const QString& label) {
+                for (int at = 0; at < list->rowCount(); ++at)
+                    if (list->item(at, 0)->text() == label)
+                        return at;
+                return -1;
+            };
+            const int title = row(QStringLiteral("Burst"));
+            QVERIFY(title > 0 && list->item(title, 0)->font().bold());
+            QCOMPARE(row(QStringLiteral("Bang")), -1);
+            const QString summary = plainText(ComposeSummary(program.doc()));
+            int figures = 0;
+            for (int at = title + 1; at < list->rowCount(); ++at)
+                if (list->item(at, 1)) {
+                    QVERIFY2(summary.contains(list->item(at, 0)->text() + QStringLiteral(" : ") +
+                                              list->item(at, 1)->text()),
+                             qPrintable(list->item(at, 0)->text()));
+                    ++figures;
+                }
+            QVERIFY(figures >= 10);
+
+            const auto names = [dialog] {
+                QStringList marked;
+                for (const TraceMark& mark :
+                     child<BangPlotView>(dialog, "picBang")->picture().trace->marks)
+                    marked << mark.name;
+                return marked;
+            };
+            QCOMPARE(names(), (QStringList{"peak", "stop"}));
+            // The whole waveform, to the primary's opening and after.
+            const BangTrace& trace = *child<BangPlotView>(dialog, "picBang")->picture().trace;
+            QCOMPARE(trace.samples.size(), burst.burst->waveform().size());
+            QCOMPARE(trace.span, burst.burst->waveform().back().time);
+            QVERIFY(trace.span > burst.burst->figures().primaryOpenTime);
+            enter(dialog, {{"txtOcdA", "5"}});
+            QVERIFY(program.doc().results().burst().burst->figures().limited);
+            QCOMPARE(names(), (QStringList{"peak", "limit"}));
+            QTest::mouseClick(child<QWidget>(dialog, "cmdExportPlot"), Qt::LeftButton);
+            QTest::mouseClick(child<QWidget>(dialog, "cmdExportCsv"), Qt::LeftButton);
+        });
+        QCOMPARE(program.dlg.dialogs.constFirst().fileName, QStringLiteral("Untitled-burst.svg"));
+        QCOMPARE(program.dlg.dialogs.constLast().fileName, QStringLiteral("Untitled-burst.csv"));
+        const QStringList texts = test::svgTexts(svgPath);
+        for (const char* text : {"Primary current (A)", "Top voltage (kV)", "peak", "limit"})
+            QVERIFY2(texts.contains(QLatin1String(text)), text);
+        const BurstResults& burst = program.doc().results().burst();
+        QVERIFY(burst.burst);
+        QCOMPARE(readAll(csvPath), waveformCsv(burst.burst->waveform()));
     }
 
     // The bang plot follows Calculate: none before the primary, with the
@@ -991,11 +1170,11 @@ private slots:
         calculateBang(program);
         inDialog(program, "btnPowerCalcs", [&](QWidget* dialog) {
             const auto* plot = child<BangPlotView>(dialog, "picBang");
-            QVERIFY(plot->picture().trace && plot->picture().trace->quench);
+            QVERIFY(plot->picture().trace && markAt(*plot->picture().trace, "quench"));
             QVERIFY(child<QWidget>(dialog, "cmdExportPlot")->isEnabled());
             QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
             QStringList walked;
-            for (int i = 0; i < 12 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
+            for (int i = 0; i < 14 && walked.value(walked.size() - 1) != "cmd_OK"; ++i) {
                 walked << dialog->focusWidget()->objectName();
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             }
@@ -1003,12 +1182,12 @@ private slots:
                      (QStringList{"txtQuench", "cmdExportPlot", "cmdExportCsv", "cmd_Calculate",
                                   "cmd_OK"}));
 
-            const double first = *plot->picture().trace->quench;
+            const double first = *markAt(*plot->picture().trace, "quench");
             enter(dialog, {{"txtQuench", "2"}});
             const BangTrace& second = *plot->picture().trace;
-            QCOMPARE(second.notches.size(), size_t(2));
-            QVERIFY(second.quench && *second.quench > second.notches[1] &&
-                    second.notches[1] > first);
+            const std::optional<double> notch2 = markAt(second, "notch 2");
+            QVERIFY(!markAt(second, "notch 3"));
+            QVERIFY(notch2 && markAt(second, "quench") > notch2 && *notch2 > first);
             // Each of the bang's figures in the list as the summary has it (a quench
             // typed puts the bang in the summary).
             const auto* list = child<QTableWidget>(dialog, "lstPower");
@@ -1023,7 +1202,7 @@ private slots:
                 }
             QCOMPARE(figures, 2);
             enter(dialog, {{"txtQuench", "0"}});
-            QVERIFY(plot->picture().trace && !plot->picture().trace->quench);
+            QVERIFY(plot->picture().trace && !markAt(*plot->picture().trace, "quench"));
             QVERIFY(child<QWidget>(dialog, "cmdExportCsv")->isEnabled());
         });
     }

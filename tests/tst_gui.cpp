@@ -10,6 +10,7 @@
 #include "core/model/CTransformer.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResults.h"
+#include "core/results/BurstResults.h"
 #include "core/settings/CSettings.h"
 #include "core/settings/StoredOptions.h"
 #include "core/text/NumberText.h"
@@ -765,6 +766,27 @@ private slots:
         for (const char* words :
              {"Tapped at turn", "Primary current (A)", "Top voltage (kV)", "Time (µs)", "quench"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
+
+        // Driven by a bridge, the burst in the bang's place.
+        calculatePower(doc, {{Input::Driver, QStringLiteral("bridge")},
+                             {Input::BusV, QStringLiteral("340")},
+                             {Input::UnitC, QStringLiteral("0.15")},
+                             {Input::UnitKv, QStringLiteral("2")},
+                             {Input::BankSeries, QStringLiteral("10")},
+                             {Input::BankStrings, QStringLiteral("4")},
+                             {Input::TankC, QString()},
+                             {Input::OnTime, QStringLiteral("120")}});
+        QVERIFY(doc.results().burst().burst);
+        program.window->showDesign(doc);
+        program.dlg.files << path("bridge.pdf");
+        program.action("mnuFileExportPdf")->trigger();
+        QVERIFY(program.dlg.told.messages.isEmpty());
+        const auto bridge = test::readPdf(path("bridge.pdf"));
+        QVERIFY(bridge);
+        const QString burst = bridge->lines.join(u'\n');
+        for (const char* words : {"Primary current (A)", "Top voltage (kV)", "peak", "stop"})
+            QVERIFY2(burst.contains(QString::fromUtf8(words)), words);
+        QVERIFY(!burst.contains(QStringLiteral("quench")));
     }
 
     // The prompts the user sees, answered as a user would: the question's

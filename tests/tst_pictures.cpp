@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "core/model/TuningCurve.h"
+#include "core/physics/Burst.h"
 #include "gui/drawing/DrawingLayout.h"
 #include "gui/plot/BangPlotLayout.h"
 #include "gui/plot/TuningPlotLayout.h"
@@ -131,6 +132,7 @@ BangTrace spikedTrace() {
     trace.samples[23456].primaryAmps = -250;
     trace.samples[30000].topVolts = 400e3;
     trace.samples[7000].topVolts = -350e3;
+    trace.span = trace.samples.back().time;
     return trace;
 }
 
@@ -253,35 +255,39 @@ private slots:
                 checkBangPlot(layout, area, what);
 
                 // The span: three times the quench, else three notches.
+                const physics::BangFigures& figures = bang->figures();
+                std::optional<double> quench;
+                if (figures.quench)
+                    quench = figures.quench->time;
                 const double whole = trace.samples.back().time;
                 const double span =
-                    std::min(whole, trace.quench ? 3 * *trace.quench : 6 * trace.notches.front());
+                    std::min(whole, quench ? 3 * *quench : 6 * figures.notches.front());
+                QCOMPARE(trace.span, span);
                 QList<double> marked;
                 for (const PlotMark& mark : layout.marks)
                     marked << mark.x;
                 // Notches closer than half a line: only the first.
                 QList<double> expected;
-                for (double notch : trace.notches)
+                for (double notch : figures.notches)
                     if (notch <= span)
                         expected << xOfTime(layout, notch, span);
                 for (qsizetype i = 1; i < expected.size(); ++i)
                     if (expected[i] - expected[i - 1] < 0.5 * layout.em)
                         expected.resize(1);
-                if (trace.quench)
-                    expected << xOfTime(layout, *trace.quench, span);
+                if (quench)
+                    expected << xOfTime(layout, *quench, span);
                 QCOMPARE(marked.size(), expected.size());
                 for (double x : marked)
                     QVERIFY2(std::any_of(expected.begin(), expected.end(),
                                          [x](double at) { return std::abs(at - x) < 1e-6; }),
                              qPrintable(what + QString::number(x)));
                 QCOMPARE(layout.labels.size(), layout.marks.size());
-                if (trace.quench) {
-                    const auto quench =
+                if (quench) {
+                    const auto named =
                         std::find_if(layout.labels.begin(), layout.labels.end(),
                                      [](const PlotText& label) { return label.text == "quench"; });
-                    QVERIFY(quench != layout.labels.end());
-                    QCOMPARE(quench->box.left(),
-                             xOfTime(layout, *trace.quench, span) + 0.15 * layout.em);
+                    QVERIFY(named != layout.labels.end());
+                    QCOMPARE(named->box.left(), xOfTime(layout, *quench, span) + 0.15 * layout.em);
                 }
             }
     }
@@ -302,13 +308,64 @@ private slots:
         QFETCH(double, quench);
         QFETCH(QList<double>, notches);
         QFETCH(double, span);
-        BangTrace trace;
-        trace.samples = {{0, 0, 0}, {500e-6, 1, 1}, {1000e-6, 0, 0}};
+        std::vector<double> times;
         for (double notch : notches)
-            trace.notches.push_back(notch * 1e-6);
-        if (quench > 0)
-            trace.quench = quench * 1e-6;
-        QCOMPARE(bangPlotSpan(trace) * 1e6, span);
+            times.push_back(notch * 1e-6);
+        QCOMPARE(
+            bangPlotSpan(times, quench > 0 ? std::optional(quench * 1e-6) : std::nullopt, 1000e-6) *
+                1e6,
+            span);
+    }
+
+    // The burst's plot, full or limited, at each size: its texts apart, the
+    // peak and the stop (named "limit" where the over-current limit stopped
+    // the burst) marked at their times and named beside them, the whole
+    // waveform shown.
+    void burstPlotTextsKeepApart_data() { bangPlotTextsKeepApart_data(); }
+    void burstPlotTextsKeepApart() {
+        QFETCH(int, dpi);
+        QFETCH(QString, where);
+        const QImage device = deviceAt(dpi);
+        const QFontMetricsF metrics(QApplication::font(), &device);
+        const QRectF area =
+            where == "paper" ? QRectF(0, 0, 6.5 * dpi, 2.9 * dpi)
+            : where == "least"
+                ? QRectF(0, 0, 36 * metrics.averageCharWidth(), 17 * metrics.lineSpacing())
+                : QRectF(0, 0, 56 * metrics.averageCharWidth(), 19 * metrics.lineSpacing());
+        for (const double k : {0.05, 0.12, 0.2, 0.4})
+            for (const std::optional<double> limit :
+                 {std::optional<double>(), std::optional<double>(60)}) {
+                physics::BurstCircuit circuit{bangCoil(k), 300, true};
+                const physics::Solved<physics::Burst> burst =
+                    physics::Burst::drive(circuit, {100e-6, limit, 40});
+                QVERIFY(burst);
+                const physics::BurstFigures& figures = burst->figures();
+                const QString what =
+                    QStringLiteral("k %1, limit %2: ").arg(k).arg(limit.value_or(0));
+                QCOMPARE(figures.limited, limit.has_value());
+                const BangTrace trace = burstTraceOf(*burst);
+                QCOMPARE(trace.span, burst->waveform().back().time);
+                const BangPlotLayout layout = layOutBangPlot(trace, area, metrics);
+                checkBangPlot(layout, area, what);
+                const QString stop = limit ? QStringLiteral("limit") : QStringLiteral("stop");
+                for (const auto& [name, seconds] :
+                     {std::pair{QStringLiteral("peak"), figures.primaryPeakTime},
+                      std::pair{stop, figures.stopTime}}) {
+                    const double x = xOfTime(layout, seconds, trace.span);
+                    QVERIFY2(std::any_of(
+                                 layout.marks.begin(), layout.marks.end(),
+                                 [x](const PlotMark& mark) { return std::abs(mark.x - x) < 1e-6; }),
+                             qPrintable(what + name));
+                    const auto named =
+                        std::find_if(layout.labels.begin(), layout.labels.end(),
+                                     [&name](const PlotText& label) { return label.text == name; });
+                    QVERIFY2(named != layout.labels.end(), qPrintable(what + name));
+                    QVERIFY2(std::abs(named->box.left() - (x + 0.15 * layout.em)) < 1e-6 ||
+                                 std::abs(named->box.right() - (x - 0.15 * layout.em)) < 1e-6,
+                             qPrintable(what + name));
+                }
+                QCOMPARE(layout.marks.size(), 2);
+            }
     }
 
     // Thinned to its columns, a line keeps the lowest and highest point of

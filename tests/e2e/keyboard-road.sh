@@ -138,9 +138,9 @@ closed "Primary Coil Calculations"
 
 step "power side: a synchronous gap and a bank of 0.15 uF / 2 kV units"
 dialog "Power and Capacitor Bank" alt+c w
-# The focus is on the ticked gap; the synchronous gap's key ticks it. The
-# breaks per second are an asynchronous gap's, out of the keyboard order, and
-# the tank capacitor is left to follow the resonant value.
+# The focus is on the driver; the synchronous gap's key ticks that gap and
+# takes the focus. The breaks per second are an asynchronous gap's, out of the
+# keyboard order, and the tank capacitor is left to follow the resonant value.
 keys alt+y
 sleep 0.3
 keys Tab Tab; entry 0.15; keys Tab; entry 2; keys Return

@@ -2,12 +2,10 @@
 
 #include "core/document/CFile.h"
 #include "core/document/DesignPictures.h"
-#include "core/document/DesignResults.h"
 #include "core/document/DocumentPrompts.h"
 #include "core/drawing/DesignDrawing.h"
 #include "core/model/TuningCurve.h"
 #include "core/platform/AtomicFile.h"
-#include "core/results/BangResults.h"
 #include "core/settings/CSettings.h"
 #include "core/text/AppInfo.h"
 #include "gui/drawing/DrawingPainter.h"
@@ -131,10 +129,11 @@ QList<PagePicture> DesignPrinting::lastPagePictures(const CFile& doc) const {
             paintTuningPlot(painter, curve, area);
             painter.restore();
         });
-    // The bang where the summary has it and there is one to show.
+    // The bang, or the burst for a bridge, where the summary has it and
+    // there is one to show.
     if (doc.usesPower())
-        if (BangResults bang = doc.results().bang(); bang.bang)
-            pictures.append([picture = bangPictureOf(bang),
+        if (BangPicture picture = pictureOfDesign(doc); picture.trace)
+            pictures.append([picture = std::move(picture),
                              font = m_summary.font()](QPainter& painter, const QRectF& area) {
                 painter.save();
                 painter.setFont(font);

@@ -16,12 +16,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace resonex::gui {
 
@@ -85,41 +87,123 @@ void DesignDialog::closeInOrder() {
 }
 
 QList<QWidget*> DesignDialog::addInputRows(Calculation calculation, QGridLayout& grid, Rows rows) {
-    // The longest captions take two lines, as designed.
-    constexpr int kOneLineCaption = 48;
-    const bool metric = doc().settings().UseMetric();
     const bool surroundings = rows == Rows::Surroundings;
     QList<QWidget*> boxes;
     for (const DesignInput* input : inputsOf(calculation)) {
         if (input->surroundings != surroundings)
             continue;
-        QLabel* caption = label(QLatin1String(input->captionName), QLatin1String(input->caption));
-        caption->setWordWrap(caption->text().size() > kOneLineCaption);
-        const QString tip = input->tip ? QLatin1String(input->tip) : QString();
-        const auto explain = [&tip](QWidget* widget) {
-            widget->setToolTip(tip);
-            widget->setWhatsThis(tip);
-        };
-        explain(caption);
         // Inputs added among the classic ones keep out of the classic
         // keyboard order; a frame of surroundings is the dialog's to place.
         QList<QWidget*>& order = input->added() && !surroundings ? m_addedBoxes : boxes;
-        if (input->quantity == Quantity::Choice) {
-            QWidget* buttons = choiceButtons(*input, order);
-            explain(buttons);
-            addRow(grid, caption, buttons);
-            continue;
-        }
-        QLineEdit* box = newInputBox(QLatin1String(input->boxName));
-        explain(box);
-        m_inputBoxes[input->input] = box;
-        order << box;
-        addRow(grid, caption, box,
-               input->unitName
-                   ? label(QLatin1String(input->unitName), unitWord(input->quantity, metric))
-                   : nullptr);
+        const InputRow row = inputRow(*input, order);
+        addRow(grid, row.caption, row.box, row.unit);
     }
     return boxes;
+}
+
+DesignDialog::InputRow DesignDialog::inputRow(const DesignInput& input, QList<QWidget*>& order) {
+    // The longest captions take two lines, as designed.
+    constexpr int kOneLineCaption = 48;
+    QLabel* caption = label(QLatin1String(input.captionName), QLatin1String(input.caption));
+    caption->setWordWrap(caption->text().size() > kOneLineCaption);
+    const QString tip = input.tip ? QLatin1String(input.tip) : QString();
+    const auto explain = [&tip](QWidget* widget) {
+        widget->setToolTip(tip);
+        widget->setWhatsThis(tip);
+    };
+    explain(caption);
+    if (input.quantity == Quantity::Choice) {
+        QWidget* buttons = choiceButtons(input, order);
+        explain(buttons);
+        return {caption, buttons, nullptr};
+    }
+    QLineEdit* box = newInputBox(QLatin1String(input.boxName));
+    explain(box);
+    m_inputBoxes[input.input] = box;
+    order << box;
+    return {caption, box,
+            input.unitName ? label(QLatin1String(input.unitName),
+                                   unitWord(input.quantity, doc().settings().UseMetric()))
+                           : nullptr};
+}
+
+QList<QGridLayout*> DesignDialog::addInputPages(Input chooser, const QList<InputPage>& pages,
+                                                QGridLayout& grid) {
+    const InputRow chosen = inputRow(designInput(chooser), m_addedBoxes);
+    addRow(grid, chosen.caption, chosen.box, chosen.unit);
+    m_boxesBeforePages = m_addedBoxes.size();
+    m_pages = new QStackedWidget(this);
+    grid.addWidget(m_pages, grid.rowCount(), 0, 1, kColumns);
+    QList<QGridLayout*> grids;
+    for (const InputPage& page : pages) {
+        auto* shown = new QWidget(m_pages);
+        shown->setObjectName(QLatin1String(page.name));
+        auto* rows = new QGridLayout(shown);
+        rows->setContentsMargins(0, 0, 0, 0);
+        Page placed{rows, {}};
+        for (const Input input : page.inputs) {
+            const int row = int(placed.rows.size());
+            QList<QWidget*> order;
+            if (!m_rows.contains(input)) {
+                const InputRow widgets = inputRow(designInput(input), order);
+                m_rows.emplace(input, widgets);
+                placeRow(*rows, row, widgets);
+            } else {
+                // Met on an earlier page: Tab reaches what it reached there.
+                for (const Page& earlier : std::as_const(m_pageRows))
+                    for (const PlacedRow& other : earlier.rows)
+                        if (other.input == input)
+                            order = other.order;
+            }
+            placed.rows.append({input, row, order});
+        }
+        // The rows from the page's top, a shorter page's room under them.
+        rows->setRowStretch(int(page.inputs.size()), 1);
+        m_pages->addWidget(shown);
+        m_pageRows.append(placed);
+        grids << rows;
+    }
+    const QList<QRadioButton*>& words = m_choiceButtons.at(chooser);
+    for (qsizetype word = 0; word < words.size(); ++word)
+        connect(words[word], &QRadioButton::toggled, this, [this, word](bool ticked) {
+            if (ticked)
+                showPage(word);
+        });
+    showPage(0);
+    return grids;
+}
+
+void DesignDialog::placeRow(QGridLayout& grid, int row, const InputRow& widgets) {
+    grid.addWidget(widgets.caption, row, 0);
+    grid.addWidget(widgets.box, row, 1);
+    if (widgets.unit)
+        grid.addWidget(widgets.unit, row, 2);
+    // Moved to a page in sight, a row shows at once.
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{widgets.caption, widgets.box, widgets.unit})
+        if (widget)
+            widget->show();
+}
+
+void DesignDialog::showPage(qsizetype page) {
+    const Page& shown = m_pageRows.at(page);
+    QList<QWidget*> order = m_addedBoxes.first(m_boxesBeforePages);
+    for (const PlacedRow& placed : shown.rows) {
+        const InputRow& widgets = m_rows.at(placed.input);
+        if (widgets.box->parentWidget() != shown.grid->parentWidget()) {
+            // An input of several pages: its one row moves to the page shown.
+            for (QWidget* widget :
+                 std::initializer_list<QWidget*>{widgets.caption, widgets.box, widgets.unit})
+                if (widget)
+                    widget->parentWidget()->layout()->removeWidget(widget);
+            placeRow(*shown.grid, placed.row, widgets);
+        }
+        order << placed.order;
+    }
+    m_pages->setCurrentIndex(int(page));
+    m_addedBoxes = order;
+    if (!m_tabOrder.isEmpty())
+        chainTabs();
 }
 
 QWidget* DesignDialog::choiceButtons(const DesignInput& input, QList<QWidget*>& order) {
@@ -141,6 +225,8 @@ QWidget* DesignDialog::choiceButtons(const DesignInput& input, QList<QWidget*>& 
             button->setFocusPolicy(ticked ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
+    // A few short words keep together where the column is wider.
+    layout->addStretch();
     return group;
 }
 
@@ -260,9 +346,16 @@ void DesignDialog::alignColumns(std::initializer_list<QGridLayout*> grids) {
     for (int column = 0; column < kColumns; ++column) {
         int width = 0;
         for (const QGridLayout* grid : grids)
-            for (int row = 0; row < grid->rowCount(); ++row)
-                if (const QLayoutItem* item = grid->itemAtPosition(row, column))
-                    width = std::max(width, item->sizeHint().width());
+            for (int index = 0; index < grid->count(); ++index) {
+                // What spans several columns (a note, pages of rows) sets none.
+                int row = 0;
+                int at = 0;
+                int rows = 0;
+                int columns = 0;
+                grid->getItemPosition(index, &row, &at, &rows, &columns);
+                if (at == column && columns == 1)
+                    width = std::max(width, grid->itemAt(index)->sizeHint().width());
+            }
         for (QGridLayout* grid : grids)
             grid->setColumnMinimumWidth(column, width);
     }
@@ -303,19 +396,27 @@ QLabel* DesignDialog::refusalNoteFor(const QLineEdit* box) const {
 }
 
 void DesignDialog::setTabOrder(const QList<QWidget*>& order, QWidget* afterInputs) {
+    m_tabOrder = order;
+    m_afterInputs = afterInputs;
+    chainTabs();
+    walked().first()->setFocus();
+}
+
+QList<QWidget*> DesignDialog::walked() const {
     // The added boxes stand under the classic ones: the keyboard reaches them
     // after those, before the buttons.
-    const qsizetype buttons = order.indexOf(afterInputs ? afterInputs : m_calculate);
-    const QList<QWidget*> walked =
-        buttons < 0 ? order + m_addedBoxes
-                    : order.first(buttons) + m_addedBoxes + order.sliced(buttons);
+    const qsizetype buttons = m_tabOrder.indexOf(m_afterInputs ? m_afterInputs : m_calculate);
+    return buttons < 0 ? m_tabOrder + m_addedBoxes
+                       : m_tabOrder.first(buttons) + m_addedBoxes + m_tabOrder.sliced(buttons);
+}
+
+void DesignDialog::chainTabs() {
     QWidget* previous = nullptr;
-    for (QWidget* widget : walked) {
+    for (QWidget* widget : walked()) {
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    walked.first()->setFocus();
 }
 
 QLineEdit* DesignDialog::boxFor(const ResonexError& error, Blamed blamed) const {

@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 
 namespace resonex {
 class ResonexError;
@@ -36,6 +37,13 @@ struct DesignContext {
     OptionsStore& store;
     DocumentView& view;
     DocumentPrompts& prompts;
+};
+
+// A page of a dialog's inputs (DesignDialog::addInputPages): its name and
+// its inputs in the order it shows them.
+struct InputPage {
+    const char* name;
+    QList<Input> inputs;
 };
 
 // A modal dialog of the design: it opens where the user last left it, and
@@ -70,6 +78,14 @@ protected:
     // come after every other control the dialog orders, before its Calculate
     // and OK (setTabOrder).
     QList<QWidget*> addInputRows(Calculation calculation, QGridLayout& grid, Rows rows = Rows::Own);
+    // A calculation's inputs on pages, one shown at a time: the page of the
+    // chooser's ticked word (the chooser's row goes into the grid, the pages
+    // under it). An input on several pages has its one box, moved to the page shown, so
+    // that the boxes stay one per input. The keyboard walks the chooser, then
+    // the page shown, as added inputs (setTabOrder). The pages' grids are
+    // returned for alignColumns.
+    QList<QGridLayout*> addInputPages(Input chooser, const QList<InputPage>& pages,
+                                      QGridLayout& grid);
     QLineEdit* inputBox(Input input) const { return m_inputBoxes.at(input); }
     // A choice's button for its word.
     QRadioButton* choiceButton(Input input, qsizetype word) const;
@@ -145,6 +161,22 @@ private:
     QLineEdit* newInputBox(const QString& name);
     // A choice's buttons in a row, each added to the keyboard order.
     QWidget* choiceButtons(const DesignInput& input, QList<QWidget*>& order);
+    // An input's row: its caption, its box or its choice's buttons, and its
+    // unit where it has one; what Tab reaches of it added to the order.
+    struct InputRow {
+        QLabel* caption;
+        QWidget* box;
+        QLabel* unit;
+    };
+    InputRow inputRow(const DesignInput& input, QList<QWidget*>& order);
+    // A page's row in its grid.
+    static void placeRow(QGridLayout& grid, int row, const InputRow& widgets);
+    // Shows the page of the chooser's word, its inputs' rows in its grid.
+    void showPage(qsizetype page);
+    // The keyboard order given last to setTabOrder, the added boxes in it,
+    // and linking it.
+    QList<QWidget*> walked() const;
+    void chainTabs();
     // The box whose entry an error concerns, if any.
     QLineEdit* boxFor(const ResonexError& error, Blamed blamed) const;
     // Why the error refused the box's entry, for a refusal note; empty for a
@@ -157,6 +189,23 @@ private:
     std::map<Input, QLineEdit*> m_inputBoxes;
     std::map<Input, QList<QRadioButton*>> m_choiceButtons;
     QList<QWidget*> m_addedBoxes;
+    // The pages: each one's grid, its inputs' rows in it (the row and what
+    // Tab reaches), and the added boxes ahead of the pages.
+    struct PlacedRow {
+        Input input;
+        int row;
+        QList<QWidget*> order;
+    };
+    struct Page {
+        QGridLayout* grid;
+        QList<PlacedRow> rows;
+    };
+    QStackedWidget* m_pages = nullptr;
+    QList<Page> m_pageRows;
+    std::map<Input, InputRow> m_rows;
+    qsizetype m_boxesBeforePages = 0;
+    QList<QWidget*> m_tabOrder;
+    QWidget* m_afterInputs = nullptr;
     QPushButton* m_calculate = nullptr;
     // Each note with the grid it stands in; the refusal notes in their order.
     std::map<QLabel*, QGridLayout*> m_notes;

@@ -6,12 +6,15 @@
 #include "core/document/DocumentPrompts.h"
 #include "core/platform/AtomicFile.h"
 #include "core/results/BangResultTexts.h"
+#include "core/results/BurstResultTexts.h"
 #include "core/results/PowerResultTexts.h"
 #include "core/results/WaveformCsv.h"
 #include "core/settings/CSettings.h"
 #include "core/summary/BangSection.h"
+#include "core/summary/BurstSection.h"
 #include "core/text/AppInfo.h"
 #include "gui/drawing/DrawingExport.h"
+#include "gui/plot/BangPlot.h"
 #include "gui/plot/BangPlotView.h"
 
 #include <QFileInfo>
@@ -25,6 +28,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace resonex::gui {
 
@@ -46,6 +51,20 @@ constexpr char kWords[] =
     "strings.\nBleeder: a resistor across each capacitor of the bank, emptying it once the "
     "power is off.\nStreamer: a spark from the top load into the air.";
 
+// The inputs of each driver on a page of its own, the page of the driver
+// chosen shown; the bank's and the tank's, the rate's and the streamer's on
+// both. The spark gap's in the order it always had them.
+constexpr qsizetype kBridgeDriver = 1;
+const QList<InputPage> kPages{
+    {"pageGap",
+     {Input::Gap, Input::Bps, Input::TankC, Input::UnitC, Input::UnitKv, Input::MmcSafety,
+      Input::GapOhms, Input::StreamerOhms, Input::Quench}},
+    {"pageBridge",
+     {Input::Bridge, Input::BusV, Input::BusMains, Input::Doubler, Input::UnitC, Input::UnitKv,
+      Input::BankSeries, Input::BankStrings, Input::TankC, Input::TuneRatio, Input::OnTime,
+      Input::Bps, Input::OcdA, Input::SwitchA, Input::StreamerOhms}},
+};
+
 } // namespace
 
 frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
@@ -53,11 +72,13 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
                    QStringLiteral("Power and Capacitor Bank"), parent) {
     QGroupBox* inputs = frame(QStringLiteral("Frame1"), QStringLiteral("Input Parameters"));
     auto* rows = new QGridLayout(inputs);
-    const QList<QWidget*> boxes = addInputRows(Calculation::Power, *rows);
-    alignColumns({rows});
+    const QList<QGridLayout*> pages = addInputPages(Input::Driver, kPages, *rows);
+    alignColumns({rows, pages[0], pages[1]});
     showNote(*refusalNote(QStringLiteral("lblRefused"), *rows), QString());
-    const QRadioButton* async = choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous));
-    connect(async, &QRadioButton::toggled, this, [this] { showBpsTaken(); });
+    for (const QRadioButton* ticked :
+         {choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous)),
+          choiceButton(Input::Driver, kBridgeDriver)})
+        connect(ticked, &QRadioButton::toggled, this, [this] { showBpsTaken(); });
 
     QGroupBox* outputs = frame(QStringLiteral("Frame2"), QStringLiteral("Output Parameters"));
     m_lstPower = new QTableWidget(0, 2, outputs);
@@ -88,9 +109,9 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
                                kLeastRows * 2 * fontMetrics().lineSpacing());
     (new QVBoxLayout(outputs))->addWidget(m_lstPower);
 
-    // The bang under the inputs, where the frame has the dialog's width to
-    // itself; its exports under it.
+    // The bang under the figures; its exports under it.
     QGroupBox* bang = frame(QStringLiteral("Frame3"), QStringLiteral("Bang in Time"));
+    m_fraPlot = bang;
     m_picBang = new BangPlotView(bang);
     m_cmdExportPlot = button(QStringLiteral("cmdExportPlot"), QStringLiteral("Export &Plot..."));
     m_cmdExportCsv = button(QStringLiteral("cmdExportCsv"), QStringLiteral("Export CS&V..."));
@@ -109,29 +130,31 @@ frmPowerCalcs::frmPowerCalcs(const DesignContext& context, QWidget* parent)
     bangRows->addLayout(exports);
 
     const CalculationButtons buttons = calculationButtons([this] { cmd_Calculate_Click(); });
+    // The plot under the figures: the inputs of a bridge take the height of
+    // the dialog.
     layOutBesideButtons(
-        std::initializer_list<std::initializer_list<QWidget*>>{{inputs, bang}, {outputs}}, buttons,
+        std::initializer_list<std::initializer_list<QWidget*>>{{inputs}, {outputs, bang}}, buttons,
         Sizing::LastFrameGrows);
-    // The exports as the eye meets them: under the inputs, before the
+    // The exports as the eye meets them: after the inputs, before the
     // buttons at the right.
-    setTabOrder(boxes +
-                    QList<QWidget*>{m_cmdExportPlot, m_cmdExportCsv, buttons.calculate, buttons.ok},
-                m_cmdExportPlot);
+    setTabOrder({m_cmdExportPlot, m_cmdExportCsv, buttons.calculate, buttons.ok}, m_cmdExportPlot);
 
     showEntries(Calculation::Power);
+    // The focus at the driver ticked, where Tab would reach the choice.
+    choiceButton(Input::Driver, drivenByBridge(doc().added()) ? kBridgeDriver : 0)->setFocus();
     showBpsTaken();
     quietly([this] { ShowOutput(); });
 }
 
 void frmPowerCalcs::showBpsTaken() {
     inputBox(Input::Bps)
-        ->setEnabled(choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous))->isChecked());
+        ->setEnabled(choiceButton(Input::Driver, kBridgeDriver)->isChecked() ||
+                     choiceButton(Input::Gap, qsizetype(physics::Gap::Asynchronous))->isChecked());
 }
 
 void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
     const std::optional<PowerResults> power = doc().results().power();
-    const BangResults& bang = doc().results().bang();
     const bool useMetric = doc().settings().UseMetric();
     QList<FigureLine> lines =
         power ? powerResultLines(*power, useMetric)
@@ -139,15 +162,20 @@ void frmPowerCalcs::ShowOutput() {
                                                   "for the figures of the power side"),
                                    {}}};
     // The bang's figures follow the power side's, under the summary's title
-    // in bold.
-    const qsizetype bangTitle = power ? lines.size() : -1;
-    if (power)
+    // in bold; a bridge's burst, which takes nothing of the transformer, its
+    // own whether the transformer is calculated or not.
+    const bool bridge = drivenByBridge(doc().added());
+    const qsizetype title = power || bridge ? lines.size() : -1;
+    if (bridge)
+        lines += QList<FigureLine>{{BurstSectionTitle().trimmed(), {}}} +
+                 figureLines(burstFigures(), doc().results().burst(), useMetric);
+    else if (power)
         lines += QList<FigureLine>{{BangSectionTitle().trimmed(), {}}} +
-                 figureLines(bangFigures(), bang, useMetric);
+                 figureLines(bangFigures(), doc().results().bang(), useMetric);
     m_lstPower->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         auto* label = new QTableWidgetItem(lines[row].label);
-        if (row == bangTitle) {
+        if (row == title) {
             QFont bold = label->font();
             bold.setBold(true);
             label->setFont(bold);
@@ -159,17 +187,21 @@ void frmPowerCalcs::ShowOutput() {
         else
             m_lstPower->setItem(row, 1, new QTableWidgetItem(lines[row].value));
     }
-    m_picBang->setPicture(bangPictureOf(bang));
-    m_cmdExportPlot->setEnabled(bang.bang.has_value());
-    m_cmdExportCsv->setEnabled(bang.bang.has_value());
+    m_fraPlot->setTitle(bridge ? QStringLiteral("Burst in Time") : QStringLiteral("Bang in Time"));
+    BangPicture picture = pictureOfDesign(doc());
+    m_cmdExportPlot->setEnabled(picture.trace.has_value());
+    m_cmdExportCsv->setEnabled(picture.trace.has_value());
+    m_picBang->setPicture(std::move(picture));
 }
 
 QString frmPowerCalcs::exportName(const QString& ending) {
-    return QFileInfo(doc().FileTitle()).completeBaseName() + QStringLiteral("-bang.") + ending;
+    return QFileInfo(doc().FileTitle()).completeBaseName() +
+           (drivenByBridge(doc().added()) ? QStringLiteral("-burst.") : QStringLiteral("-bang.")) +
+           ending;
 }
 
 void frmPowerCalcs::exportPlot() {
-    const BangPicture picture = bangPictureOf(doc().results().bang());
+    const BangPicture picture = pictureOfDesign(doc());
     exportPictureAsked(prompts(), {QStringLiteral("Export Plot"), doc().settings().DesPath(),
                                    exportName(QStringLiteral("svg")), QStringLiteral("plot"),
                                    doc().FileTitle(), kPlotPicture,
@@ -179,8 +211,8 @@ void frmPowerCalcs::exportPlot() {
 }
 
 void frmPowerCalcs::exportWaveform() {
-    const BangResults bang = doc().results().bang();
-    if (!bang.bang)
+    const BangPicture picture = pictureOfDesign(doc());
+    if (!picture.trace)
         return;
     const QString path = prompts().chooseFileToSave(
         {QStringLiteral("Export CSV"), doc().settings().DesPath(),
@@ -189,7 +221,7 @@ void frmPowerCalcs::exportWaveform() {
     if (path.isEmpty())
         return;
     if (const std::optional<WriteFailure> failure =
-            writeFileAtomically(path, waveformCsv(bang.bang->waveform())))
+            writeFileAtomically(path, waveformCsv(picture.trace->samples)))
         prompts().tell(QString::fromLatin1(kAppTitle),
                        notWrittenText(QStringLiteral("The waveform"), path, *failure),
                        Prompts::Icon::Exclamation);

@@ -1,6 +1,9 @@
 #include "gui/plot/BangPlot.h"
 
+#include "core/document/CFile.h"
+#include "core/document/DesignResults.h"
 #include "core/results/BangResultTexts.h"
+#include "core/results/BurstResultTexts.h"
 #include "gui/plot/ChartPainter.h"
 
 #include <QPainter>
@@ -40,6 +43,17 @@ BangPicture bangPictureOf(const BangResults& results) {
         return {bangTraceOf(*results.bang), QString()};
     // The summary's line saying why: the first of the bang's figures.
     return {std::nullopt, figureLabel(*bangFigures().begin(), results)};
+}
+
+BangPicture burstPictureOf(const BurstResults& results) {
+    if (results.burst)
+        return {burstTraceOf(*results.burst), QString()};
+    return {std::nullopt, noBurstText(results)};
+}
+
+BangPicture pictureOfDesign(const CFile& doc) {
+    return drivenByBridge(doc.added()) ? burstPictureOf(doc.results().burst())
+                                       : bangPictureOf(doc.results().bang());
 }
 
 void paintBangPlot(QPainter& painter, const BangPicture& picture, const QRectF& area) {

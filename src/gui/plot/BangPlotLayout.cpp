@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace resonex::gui {
 
@@ -36,20 +37,13 @@ constexpr double kHeadroom = 1.05;
 
 QString tickText(double value) { return text::generalText(float(value)); }
 
-struct Event {
-    double seconds;
-    QString name;
-    PlotInk ink;
-    bool dashed;
-};
-
 // One try at the layout with so many rows of names; the rows it needed.
 class Layout {
 public:
     Layout(const BangTrace& trace, const QRectF& area, const QFontMetricsF& metrics, int rows)
         : m_trace(trace), m_area(area), m_texts(metrics), m_rows(rows) {
         m_layout.em = m_texts.em();
-        m_span = bangPlotSpan(trace);
+        m_span = trace.span > 0 ? trace.span : 1e-6;
         for (const physics::BangSample& sample : trace.samples) {
             if (sample.time > m_span * (1 + 1e-9))
                 break;
@@ -179,22 +173,30 @@ private:
         m_layout.voltage = columnExtremes(voltage, left, 1);
     }
 
-    QList<Event> events() const {
-        std::vector<double> notches;
-        for (double notch : m_trace.notches)
-            if (notch <= m_span)
-                notches.push_back(notch);
+    QList<TraceMark> events() const {
+        QList<TraceMark> events;
+        for (const TraceMark& mark : m_trace.marks)
+            if (mark.seconds <= m_span)
+                events.append(mark);
+        // A series crowding together keeps its first mark alone.
         const double least = em(kLeastMarkGap) / m_layout.currentPane.width() * m_span;
-        for (size_t i = 1; i < notches.size(); ++i)
-            if (notches[i] - notches[i - 1] < least) {
-                notches.resize(1);
-                break;
+        std::optional<double> previous;
+        bool crowded = false;
+        for (const TraceMark& mark : std::as_const(events))
+            if (mark.inSeries) {
+                crowded = crowded || (previous && mark.seconds - *previous < least);
+                previous = mark.seconds;
             }
-        QList<Event> events;
-        for (size_t i = 0; i < notches.size(); ++i)
-            events.append({notches[i], QStringLiteral("notch %1").arg(i + 1), PlotInk::Text, true});
-        if (m_trace.quench && *m_trace.quench <= m_span)
-            events.append({*m_trace.quench, QStringLiteral("quench"), PlotInk::Target, false});
+        if (crowded) {
+            bool first = true;
+            events.removeIf([&first](const TraceMark& mark) {
+                if (!mark.inSeries)
+                    return false;
+                const bool later = !first;
+                first = false;
+                return later;
+            });
+        }
         return events;
     }
 
@@ -233,11 +235,12 @@ private:
     // where it fits, so that the line of a mark to the left rises past the
     // names at its right. The rows needed.
     int layOutMarks() {
-        QList<Event> shown = events();
-        std::stable_sort(shown.begin(), shown.end(),
-                         [](const Event& a, const Event& b) { return a.seconds > b.seconds; });
+        QList<TraceMark> shown = events();
+        std::stable_sort(shown.begin(), shown.end(), [](const TraceMark& a, const TraceMark& b) {
+            return a.seconds > b.seconds;
+        });
         int needed = 0;
-        for (const Event& event : shown) {
+        for (const TraceMark& event : shown) {
             const double at = x(event.seconds);
             const double width = m_texts.width(event.name) + em(kPad);
             PlotMark mark{at, m_layout.currentPane.top(), event.ink, event.dashed};
@@ -272,20 +275,39 @@ private:
 
 BangTrace bangTraceOf(const physics::Bang& bang) {
     const physics::BangFigures& figures = bang.figures();
-    BangTrace trace{bang.waveform(), figures.notches, std::nullopt};
-    if (figures.quench)
-        trace.quench = figures.quench->time;
+    BangTrace trace{bang.waveform(), {}, 0};
+    for (size_t i = 0; i < figures.notches.size(); ++i)
+        trace.marks.push_back(
+            {figures.notches[i], QStringLiteral("notch %1").arg(i + 1), PlotInk::Text, true, true});
+    std::optional<double> quench;
+    if (figures.quench) {
+        quench = figures.quench->time;
+        trace.marks.push_back({*quench, QStringLiteral("quench"), PlotInk::Target, false});
+    }
+    trace.span = bangPlotSpan(figures.notches, quench,
+                              trace.samples.empty() ? 0 : trace.samples.back().time);
     return trace;
 }
 
-double bangPlotSpan(const BangTrace& trace) {
-    const double whole = trace.samples.empty() ? 0 : trace.samples.back().time;
+BangTrace burstTraceOf(const physics::Burst& burst) {
+    const physics::BurstFigures& figures = burst.figures();
+    BangTrace trace{burst.waveform(), {}, 0};
+    trace.marks.push_back({figures.primaryPeakTime, QStringLiteral("peak"), PlotInk::Text, true});
+    trace.marks.push_back({figures.stopTime,
+                           figures.limited ? QStringLiteral("limit") : QStringLiteral("stop"),
+                           PlotInk::Target, false});
+    trace.span = trace.samples.empty() ? 0 : trace.samples.back().time;
+    return trace;
+}
+
+double bangPlotSpan(const std::vector<double>& notches, std::optional<double> quench,
+                    double whole) {
     if (!(whole > 0))
         return 1e-6;
-    if (trace.quench)
-        return std::min(whole, 3 * *trace.quench);
-    if (!trace.notches.empty())
-        return std::min(whole, 6 * trace.notches.front());
+    if (quench)
+        return std::min(whole, 3 * *quench);
+    if (!notches.empty())
+        return std::min(whole, 6 * notches.front());
     return whole;
 }
 

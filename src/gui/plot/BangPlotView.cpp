@@ -7,11 +7,13 @@ namespace resonex::gui {
 BangPlotView::BangPlotView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picBang"));
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(QStringLiteral("Bang in time"));
+    setAccessibleName(QStringLiteral("Bang or burst in time"));
     setToolTip(QStringLiteral(
         "The primary current and the secondary's top voltage from the moment the gap fires.\n"
         "Notch: the primary current at its least, the bang's energy in the secondary.\n"
-        "Quench: the gap stops conducting; the secondary then rings down alone."));
+        "Quench: the gap stops conducting; the secondary then rings down alone.\n"
+        "For a bridge, the burst: peak, the primary current at its largest; stop, the bridge "
+        "stops driving (limit: the over-current limit stopped it)."));
 }
 
 void BangPlotView::setPicture(BangPicture picture) {
