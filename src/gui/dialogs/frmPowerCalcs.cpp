@@ -156,15 +156,18 @@ void frmPowerCalcs::ShowOutput() {
     m_lstPower->setRowCount(0);
     const std::optional<PowerResults> power = doc().results().power();
     const bool useMetric = doc().settings().UseMetric();
-    QList<FigureLine> lines =
-        power ? powerResultLines(*power, useMetric)
-              : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
-                                                  "for the figures of the power side"),
-                                   {}}};
     // The bang's figures follow the power side's, under the summary's title
     // in bold; a bridge's burst, which takes nothing of the transformer, its
-    // own whether the transformer is calculated or not.
+    // own whether the transformer is calculated or not (and then without a
+    // word about it).
     const bool bridge = drivenByBridge(doc().added());
+    QList<FigureLine> lines =
+        power ? powerResultLines(*power, useMetric)
+        : bridge
+            ? QList<FigureLine>{}
+            : QList<FigureLine>{{QStringLiteral("The transformer bank must be calculated first "
+                                                "for the figures of the power side"),
+                                 {}}};
     const qsizetype title = power || bridge ? lines.size() : -1;
     if (bridge)
         lines += QList<FigureLine>{{BurstSectionTitle().trimmed(), {}}} +
