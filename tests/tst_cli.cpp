@@ -167,6 +167,27 @@ const QStringList kWorkedDesign{
     "--use-pri-c", "1",    "--use-sec-fr", "1",   "--use-sec-dia", "1",    "--con-dia", "9.5",
     "--con-spa",   "6.35", "--sec-sep",    "62.5"};
 
+// A 200 x 600 mm winding under a 300 x 75 mm toroid, its primary worked out
+// by the classic calculation for 0.01 uF at 200 kHz: a coil for a bridge.
+const QStringList kToroidCoil{
+    "--dia",     "200",           "--height", "600",       "--wire-dia", "0.72",      "--spacing",
+    "0",         "--use-sec-dia", "1",        "--con-dia", "9.5",        "--con-spa", "6.35",
+    "--sec-sep", "62.5",          "--top",    "toroid",    "--top-dia",  "300",       "--top-tube",
+    "75",        "--top-height",  "50",       "--cap",     "0.01",       "--freq",    "200"};
+
+// The bang's and the burst's inch coil, typed with commas: a 4.5 x 20 in
+// winding under a 14 x 3.5 in toroid, two 12 kV / 60 mA units at 50 Hz, a
+// helical primary below the base tuned to the loaded frequency.
+const QStringList kInchCoil{
+    "--units",       "in",     "--mains",     "50",      "--kv",         "12",
+    "--ma",          "60",     "--count",     "2",       "--dia",        "4,5",
+    "--height",      "20",     "--wire-dia",  "0,0253",  "--spacing",    "0,005",
+    "--top",         "toroid", "--top-dia",   "14",      "--top-tube",   "3,5",
+    "--top-height",  "3",      "--use-pri-c", "1",       "--use-top-fr", "1",
+    "--use-sec-dia", "1",      "--con-dia",   "0,25",    "--con-spa",    "0,25",
+    "--sec-sep",     "1,5",    "--pri-shape", "helical", "--pri-turns",  "14",
+    "--pri-height",  "-1,25"};
+
 // The imperial worked example and a transformer, typed with commas.
 const QStringList kImperialWithCommas{
     "--units",   "in",    "--cap",     "0,01",  "--freq",    "250,00", "--sec-dia", "4,5",
@@ -760,12 +781,7 @@ private slots:
     // section in place of the Bang's, the JSON's burst null until the design
     // can be simulated; --waveform writes the burst's.
     void bridgeFromTheCommandLine() {
-        const QStringList coil{
-            "--dia",      "200", "--height",      "600",    "--wire-dia", "0.72",
-            "--spacing",  "0",   "--top",         "toroid", "--top-dia",  "300",
-            "--top-tube", "75",  "--top-height",  "50",     "--cap",      "0.01",
-            "--freq",     "200", "--use-sec-dia", "1",      "--sec-sep",  "62.5",
-            "--con-dia",  "9.5", "--con-spa",     "6.35",   "--driver",   "bridge"};
+        const QStringList coil = kToroidCoil + QStringList{"--driver", "bridge"};
         QCOMPARE(outcome(cli(QStringList{"calc", "--bps", "200", "--gap", "static"})),
                  QStringLiteral("64 resonex-cli: --bps applies to --gap async or --driver bridge "
                                 "only\nTry 'resonex-cli --help' for more information.\n"));
@@ -981,17 +997,7 @@ private slots:
                            "--gap",         "sync"}
             << QByteArray("en_US.UTF-8") << "bang-mm.txt";
         QTest::newRow("inches, comma decimals, streamer, second notch")
-            << QStringList{"--units",      "in",    "--mains",       "50",
-                           "--kv",         "12",    "--ma",          "60",
-                           "--count",      "2",     "--dia",         "4,5",
-                           "--height",     "20",    "--wire-dia",    "0,0253",
-                           "--spacing",    "0,005", "--top",         "toroid",
-                           "--top-dia",    "14",    "--top-tube",    "3,5",
-                           "--top-height", "3",     "--use-pri-c",   "1",
-                           "--use-top-fr", "1",     "--use-sec-dia", "1",
-                           "--con-dia",    "0,25",  "--con-spa",     "0,25",
-                           "--sec-sep",    "1,5",   "--pri-shape",   "helical",
-                           "--pri-turns",  "14",    "--pri-height",  "-1,25"} +
+            << kInchCoil +
                    QStringList{"--gap-ohms", "0,5", "--streamer-ohms", "1000000", "--quench", "2"}
             << QByteArray("de_DE.UTF-8") << "bang-in.txt";
     }
@@ -1031,37 +1037,19 @@ private slots:
         QTest::addColumn<QByteArray>("locale");
         QTest::addColumn<QString>("expected");
         QTest::newRow("millimetres, full bridge, on-time")
-            << QStringList{"--dia",         "200",    "--height",       "600",
-                           "--wire-dia",    "0.72",   "--spacing",      "0",
-                           "--use-sec-dia", "1",      "--con-dia",      "9.5",
-                           "--con-spa",     "6.35",   "--sec-sep",      "62.5",
-                           "--top",         "toroid", "--top-dia",      "300",
-                           "--top-tube",    "75",     "--top-height",   "50",
-                           "--cap",         "0.01",   "--freq",         "200",
-                           "--driver",      "bridge", "--bus-v",        "340",
-                           "--unit-uf",     "0.15",   "--unit-kv",      "2",
-                           "--bank-series", "10",     "--bank-strings", "4",
-                           "--on-time-us",  "120",    "--bps",          "200",
-                           "--switch-a",    "1000"}
+            << kToroidCoil + QStringList{"--driver",      "bridge", "--bus-v",        "340",
+                                         "--unit-uf",     "0.15",   "--unit-kv",      "2",
+                                         "--bank-series", "10",     "--bank-strings", "4",
+                                         "--on-time-us",  "120",    "--bps",          "200",
+                                         "--switch-a",    "1000"}
             << QByteArray("en_US.UTF-8") << "burst-mm.txt";
         QTest::newRow("inches, comma decimals, half bridge, doubler, limit, streamer")
-            << QStringList{"--units",      "in",    "--mains",       "50",
-                           "--kv",         "12",    "--ma",          "60",
-                           "--count",      "2",     "--dia",         "4,5",
-                           "--height",     "20",    "--wire-dia",    "0,0253",
-                           "--spacing",    "0,005", "--top",         "toroid",
-                           "--top-dia",    "14",    "--top-tube",    "3,5",
-                           "--top-height", "3",     "--use-pri-c",   "1",
-                           "--use-top-fr", "1",     "--use-sec-dia", "1",
-                           "--con-dia",    "0,25",  "--con-spa",     "0,25",
-                           "--sec-sep",    "1,5",   "--pri-shape",   "helical",
-                           "--pri-turns",  "14",    "--pri-height",  "-1,25"} +
-                   QStringList{"--driver",      "bridge", "--bridge",        "half",
-                               "--unit-uf",     "0,1",    "--unit-kv",       "1,2",
-                               "--bank-series", "5",      "--bank-strings",  "3",
-                               "--tune-ratio",  "0,9",    "--on-time-us",    "200",
-                               "--bps",         "150",    "--ocd-a",         "400",
-                               "--switch-a",    "350",    "--streamer-ohms", "1000000"} +
+            << kInchCoil + QStringList{"--driver",      "bridge", "--bridge",        "half",
+                                       "--unit-uf",     "0,1",    "--unit-kv",       "1,2",
+                                       "--bank-series", "5",      "--bank-strings",  "3",
+                                       "--tune-ratio",  "0,9",    "--on-time-us",    "200",
+                                       "--bps",         "150",    "--ocd-a",         "400",
+                                       "--switch-a",    "350",    "--streamer-ohms", "1000000"} +
                    QStringList{"--bus-from-mains", "230", "--doubler"}
             << QByteArray("de_DE.UTF-8") << "burst-in.txt";
     }
