@@ -248,20 +248,6 @@ class Stretch:
         return first, second
 
 
-def bisect(f, low, high):
-    f_low = f(low)
-    for _ in range(200):
-        mid = (low + high) / 2
-        if mid in (low, high):
-            break
-        f_mid = f(mid)
-        if (f_mid < 0) == (f_low < 0):
-            low, f_low = mid, f_mid
-        else:
-            high = mid
-    return (low + high) / 2
-
-
 def golden_top(f, low, high):
     """The largest f between low and high (one hump), and where."""
     ratio = (math.sqrt(5) - 1) / 2
@@ -291,12 +277,12 @@ def first_reach(stretch, f, level, end, humps):
         after = f(stretch.sample(n + 1)) if t1 == t0 + (n + 1) * h else f(stretch.at(t1))
         g = lambda t: f(stretch.at(t)) - level
         if after >= level:
-            return bisect(g, t0 + n * h, t1)
+            return bw.bisect(g, t0 + n * h, t1)
         if humps and before is not None and value >= before and value >= after \
                 and value > level * 0.99:
             top, where = golden_top(lambda t: f(stretch.at(t)), t0 + (n - 1) * h, t1)
             if top >= level:
-                return bisect(g, t0 + (n - 1) * h, where)
+                return bw.bisect(g, t0 + (n - 1) * h, where)
         before, value, n = value, after, n + 1
     return None
 
